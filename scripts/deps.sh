@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Marvolen needs to build, run and test, when any is missing.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ clang pkg-config
+  qt6-base-dev qt6-multimedia-dev qt6-translations-l10n
+  libfluidsynth-dev timgm6mb-soundfont
+  fonts-symbola fonts-comic-neue
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xdotool imagemagick pulseaudio
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  sudo="sudo"
+fi
+$sudo apt-get update -q
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,68 @@
+// Private run folder and unique temporary files.
+#include "temp_folder.h"
+
+#include "text.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+
+namespace marvolen {
+
+TempFolder::TempFolder(Reporter& reporter, const QString& base)
+    : m_reporter(reporter),
+      m_dir(std::make_unique<QTemporaryDir>(QDir(base).filePath(QStringLiteral("marvolen-XXXXXX")))),
+      m_counter(QRandomGenerator::global()->bounded(0x1000u, 0xF000u)) {
+    // QTemporaryDir creates its folder with mode 0700 already.
+}
+
+TempFolder::~TempFolder() = default;
+
+QString TempFolder::GetTempDir() {
+    QString result;
+    Procedure p(m_reporter, QStringLiteral("Allgemein"), QStringLiteral("GetTempDir"));
+    p.step(50030, [&] {
+        if (!m_dir->isValid())
+            throw Failure(err::PathNotFound);
+    });
+    p.step(50040, [&] { result = TrimNull(m_dir->path() + QLatin1Char('/')); });
+    return result;
+}
+
+bool TempFolder::GetTempFile(const QString& folder, const QString& prefix, int unique,
+                             QString& name) {
+    bool result = false;
+    Procedure p(m_reporter, QStringLiteral("ModResFiles"), QStringLiteral("GetTempFile"));
+    QString dir = folder;
+    p.step(50030, [&] {
+        if (dir.isEmpty()) {
+            if (!m_dir->isValid()) {
+                p.leave(); // no temporary folder: false, name unchanged
+                return;
+            }
+            dir = m_dir->path() + QLatin1Char('/');
+        }
+    });
+    p.step(50040, [&] { name.clear(); });
+    p.step(50050, [&] {
+        if (!dir.endsWith(QLatin1Char('/')))
+            dir += QLatin1Char('/');
+        for (int attempt = 0; attempt < 0x10000; ++attempt) {
+            const unsigned number = unique != 0 ? unsigned(unique) : (m_counter++ & 0xFFFFu);
+            const QString candidate =
+                dir + prefix.left(3) + QString::number(number, 16).toUpper() + QStringLiteral(".tmp");
+            QFile file(candidate);
+            if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+                name = candidate;
+                result = true;
+                return;
+            }
+            if (unique != 0 || !QDir(dir).exists())
+                return;
+        }
+    });
+    p.step(50060, [&] { name = StripTerminator(name); });
+    return result;
+}
+
+} // namespace marvolen

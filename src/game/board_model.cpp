@@ -1,0 +1,300 @@
+// Board model, moves, end test and clock.
+#include "board_model.h"
+
+#include "core/date_time.h"
+#include "core/numbers.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace marvolen::game {
+namespace {
+const QString kModule = QStringLiteral("frmMarvolen");
+
+Procedure procedure(Reporter& reporter, const char* name) {
+    return Procedure(reporter, kModule, QString::fromLatin1(name));
+}
+} // namespace
+
+double daysOf(const QDateTime& when) { return toDays(when); }
+
+bool clickAccepted(double nowDays, double lastClickDays) {
+    return !((nowDays - lastClickDays) * 100000 < 1);
+}
+
+Geometry geometryFor(int variantNumber, double boardHeight) {
+    const Variant& v = variant(variantNumber);
+    return {numbers::toInt16(boardHeight * 0.7 / v.divisor),
+            numbers::toInt16(boardHeight * v.marginFactor)};
+}
+
+BoardModel::BoardModel(BoardView& view, Reporter& reporter, Random& random)
+    : m_view(view), m_reporter(reporter), m_random(random) {}
+
+void BoardModel::showMarble(int p, bool shown) {
+    if (p < 0 || p >= kPositions)
+        throw Failure(err::NoSuchElement, QString::number(p));
+    m_marble[std::size_t(p)] = shown;
+    m_view.setMarbleShown(p, shown);
+}
+
+void BoardModel::showHole(int p, bool shown) {
+    if (p < 0 || p >= kPositions)
+        throw Failure(err::NoSuchElement, QString::number(p));
+    m_hole[std::size_t(p)] = shown;
+    m_view.setHoleShown(p, shown);
+}
+
+void BoardModel::setClock(bool running) {
+    m_clockRunning = running;
+    m_view.setClockRunning(running);
+}
+
+void BoardModel::sound(int id) {
+    if (m_soundOn)
+        m_view.playSound(id);
+}
+
+QString BoardModel::text() const {
+    QString out;
+    for (int r = 0; r < 7; ++r) {
+        if (r > 0)
+            out += QLatin1Char('\n');
+        for (int q = 0; q < 7; ++q) {
+            const int p = r * 7 + q;
+            out += m_marble[std::size_t(p)] ? QLatin1Char('o')
+                   : m_hole[std::size_t(p)] ? QLatin1Char('.')
+                                            : QLatin1Char(' ');
+        }
+    }
+    return out;
+}
+
+void BoardModel::setText(const QString& text) {
+    const QStringList rows = text.split(QLatin1Char('\n'));
+    int count = 0;
+    for (int r = 0; r < 7; ++r)
+        for (int q = 0; q < 7; ++q) {
+            const QChar c = r < rows.size() && q < rows[r].size() ? rows[r][q] : QLatin1Char(' ');
+            const int p = r * 7 + q;
+            showHole(p, c != QLatin1Char(' '));
+            showMarble(p, c == QLatin1Char('o'));
+            count += c == QLatin1Char('o');
+        }
+    m_marbleCount = count;
+    m_lifted.reset();
+}
+
+void BoardModel::Coordinates() {
+    Procedure p = procedure(m_reporter, "Coordinates");
+    int n = 1;
+    p.step(50030, [&] { n = 1; });
+    for (int i = 1; i <= 7; ++i)
+        for (int j = 1; j <= 7; ++j) {
+            p.step(50050, [&] { m_coordTable[std::size_t(i)][std::size_t(j)] = n; });
+            p.step(50060, [&] { ++n; });
+        }
+}
+
+void BoardModel::Layout(double boardHeight) {
+    Procedure p = procedure(m_reporter, "Layout");
+    p.step(50040, [&] { m_geometry = geometryFor(m_variantNumber, boardHeight); });
+    for (int r = 0; r < 7 && p.running(); ++r)
+        for (int q = 0; q < 7; ++q) {
+            const int pos = r * 7 + q;
+            const int spacing = m_geometry.holeSpacing, margin = m_geometry.margin;
+            p.step(50070, [&] { m_view.moveHole(pos, margin + spacing * q, margin + spacing * r); });
+            p.step(50080, [&] {
+                m_view.moveMarble(pos, margin + 5 + spacing * q, margin + 5 + spacing * r);
+            });
+        }
+    p.step(50100, [&] { m_currentLayout = layoutOf(m_variantNumber); });
+    for (int pos = 0; pos < kPositions; ++pos)
+        p.step(50120, [&] {
+            showHole(pos, m_currentLayout.size() > pos && m_currentLayout[pos] == '1');
+        });
+}
+
+void BoardModel::NewGame() {
+    Procedure p = procedure(m_reporter, "NewGame");
+    p.step(50030, [&] { m_marbleCount = variant(m_variantNumber).startCount; });
+    for (int pos = 0; pos < kPositions; ++pos)
+        p.step(50050, [&] {
+            showMarble(pos, m_currentLayout.size() > pos && m_currentLayout[pos] == '1');
+        });
+    p.step(50070, [&] { m_lifted.reset(); });
+    p.step(50080, [&] { ShowNumber(Display::MarbleCount, m_marbleCount); });
+    p.step(50090, [&] { m_elapsedSeconds = 0; });
+    p.step(50100, [&] { ShowNumber(Display::Time, m_elapsedSeconds); });
+    p.step(50110, [&] { setClock(false); });
+}
+
+void BoardModel::StartGame(const QDateTime& now) {
+    Procedure p = procedure(m_reporter, "StartGame");
+    p.step(50030, [&] {
+        if (m_clockRunning || m_gameOver)
+            NewGame();
+    });
+    p.step(50040, [&] { sound(106); });
+    p.step(50050, [&] { showMarble(kCentre, false); });
+    p.step(50060, [&] { --m_marbleCount; });
+    p.step(50070, [&] { ShowNumber(Display::MarbleCount, m_marbleCount); });
+    p.step(50080, [&] { setClock(true); });
+    p.step(50090, [&] { m_gameStart = daysOf(now); });
+}
+
+void BoardModel::hideAll() {
+    Procedure p = procedure(m_reporter, "imgLoff_Click");
+    for (int pos = 0; pos < kPositions; ++pos) {
+        p.step(50080, [&] { showMarble(pos, false); });
+        p.step(50090, [&] { showHole(pos, false); });
+    }
+}
+
+bool BoardModel::canJump(int s, int t) const {
+    if (s < 0 || s >= kPositions || t < 0 || t >= kPositions)
+        return false;
+    const int sr = s / 7, sc = s % 7, tr = t / 7, tc = t % 7;
+    const bool shape = (std::abs(tr - sr) == 2 && tc == sc) || (std::abs(tc - sc) == 2 && tr == sr);
+    if (!shape)
+        return false;
+    const auto m = std::size_t((s + t) / 2);
+    return m_marble[m] && !m_marble[std::size_t(t)] && m_hole[std::size_t(t)];
+}
+
+void BoardModel::imgKugel_DragOver(int /*position*/, int dragged) {
+    Procedure p = procedure(m_reporter, "imgKugel_DragOver");
+    p.step(50030, [&] { showMarble(dragged, false); });
+    p.step(50040, [&] { m_lifted = dragged; });
+}
+
+void BoardModel::imgKugel_DragDrop(int /*position*/, int dragged) {
+    Procedure p = procedure(m_reporter, "imgKugel_DragDrop");
+    p.step(50030, [&] { m_lifted.reset(); });
+    p.step(50040, [&] { showMarble(dragged, true); });
+}
+
+void BoardModel::picBrett_DragDrop(int dragged) {
+    Procedure p = procedure(m_reporter, "picBrett_DragDrop");
+    p.step(50030, [&] { m_lifted.reset(); });
+    p.step(50040, [&] { showMarble(dragged, true); });
+}
+
+void BoardModel::picBrett_MouseMove() {
+    Procedure p = procedure(m_reporter, "picBrett_MouseMove");
+    p.step(50030, [&] {
+        if (m_lifted) {
+            showMarble(*m_lifted, true);
+            m_lifted.reset();
+        }
+    });
+}
+
+void BoardModel::imgLoch_DragDrop(int t, int s) {
+    Procedure p = procedure(m_reporter, "imgLoch_DragDrop");
+    p.step(50030, [&] {
+        if (s < 0 || s >= kPositions || t < 0 || t >= kPositions)
+            throw Failure(err::NoSuchElement, QString::number(s < 0 || s >= kPositions ? s : t));
+    });
+    p.step(50040, [&] { m_lifted.reset(); });
+    p.step(50050, [&] {
+        if (!canJump(s, t)) {
+            showMarble(s, true);
+            p.leave();
+        }
+    });
+    p.step(50060, [&] { sound(m_random.Zufallszahl(101, 105)); });
+    p.step(50070, [&] { showMarble(s, false); });
+    p.step(50080, [&] { showMarble((s + t) / 2, false); });
+    p.step(50090, [&] { showMarble(t, true); });
+    p.step(50100, [&] { --m_marbleCount; });
+    p.step(50110, [&] { ShowNumber(Display::MarbleCount, m_marbleCount); });
+    p.step(50120, [&] { CheckEnd(); });
+}
+
+void BoardModel::lift(int source) { imgKugel_DragOver(source, source); }
+
+void BoardModel::drop(int target) {
+    const int dragged = m_lifted.value_or(-1);
+    if (dragged < 0)
+        return;
+    if (target >= 0 && target < kPositions && m_marble[std::size_t(target)])
+        imgKugel_DragDrop(target, dragged);
+    else if (target >= 0 && target < kPositions && m_hole[std::size_t(target)])
+        imgLoch_DragDrop(target, dragged);
+    else
+        picBrett_DragDrop(dragged);
+}
+
+void BoardModel::CheckEnd() {
+    Procedure p = procedure(m_reporter, "CheckEnd");
+    bool jumpLeft = false;
+    p.step(50030, [&] { m_gameOver = true; });
+    p.step(50040, [&] {
+        // Rows and columns counted from 1, positions through the coordinate table.
+        for (int i = 1; i <= 7 && !jumpLeft; ++i)
+            for (int j = 1; j <= 7 && !jumpLeft; ++j) {
+                const int s = m_coordTable[std::size_t(i)][std::size_t(j)] - 1;
+                if (s < 0 || !m_marble[std::size_t(s)])
+                    continue;
+                const int up = i > 2 ? m_coordTable[std::size_t(i - 2)][std::size_t(j)] - 1 : -1;
+                const int down = i < 6 ? m_coordTable[std::size_t(i + 2)][std::size_t(j)] - 1 : -1;
+                const int left = j > 2 ? m_coordTable[std::size_t(i)][std::size_t(j - 2)] - 1 : -1;
+                const int right = j < 6 ? m_coordTable[std::size_t(i)][std::size_t(j + 2)] - 1 : -1;
+                jumpLeft = canJump(s, up) || canJump(s, down) || canJump(s, left) ||
+                           canJump(s, right);
+            }
+    });
+    p.step(50050, [&] {
+        if (jumpLeft) {
+            m_gameOver = false;
+            p.leave();
+        }
+    });
+    p.step(50070, [&] { setClock(false); });
+    p.step(50080, [&] { sound(109); });
+    p.step(50090, [&] { m_view.showGameOver(); });
+    p.step(50100, [&] { m_view.resetButtonColours(); });
+    p.step(50110, [&] { WriteHighScore(); });
+}
+
+void BoardModel::WriteHighScore() {
+    Procedure p = procedure(m_reporter, "WriteHighScore");
+    // Five digits each: a game of 100000 s or more is stored as 99999 so the name keeps its place.
+    p.step(50030, [&] {
+        const std::int32_t seconds = std::min<std::int32_t>(std::max(m_elapsedSeconds, 0), 99999);
+        m_handover.NewResult = (numbers::zeroPadded(m_marbleCount, 5) +
+                                numbers::zeroPadded(seconds, 5)).toLatin1();
+    });
+    p.step(50040, [&] { m_handover.NewResultPending = true; });
+    p.step(50050, [&] { m_view.showChampions(); });
+}
+
+void BoardModel::Timer1_Timer(const QDateTime& now) {
+    Procedure p = procedure(m_reporter, "Timer1_Timer");
+    double nowDays = 0;
+    p.step(50030, [&] { nowDays = daysOf(now); });
+    p.step(50040, [&] {
+        const double seconds = numbers::roundHalfEven((nowDays - m_gameStart) * 3600 * 24);
+        if (!(seconds <= double(std::numeric_limits<std::int32_t>::max())))
+            throw Failure(err::Overflow);
+        // A clock set back during a game shows 0000 rather than a sign the strip cannot draw.
+        m_elapsedSeconds = seconds < 0 ? 0 : std::int32_t(seconds);
+    });
+    p.step(50050, [&] { ShowNumber(Display::Time, m_elapsedSeconds); });
+}
+
+void BoardModel::ShowNumber(Display display, std::int32_t value) {
+    Procedure p = procedure(m_reporter, "ShowNumber");
+    QString digits;
+    p.step(50030, [&] { digits = numbers::zeroPadded(std::max(value, 0), 4); });
+    std::array<int, 4> cells{10, 10, 10, 10};
+    p.step(50040, [&] {
+        for (int k = 0; k < 4; ++k)
+            cells[std::size_t(k)] = digits[k].unicode() - '0';
+    });
+    p.step(50050, [&] { m_view.showDigits(display, cells); });
+}
+
+} // namespace marvolen::game

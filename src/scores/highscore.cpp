@@ -1,0 +1,1 @@
+// Placeholder until the champions list file lands.

@@ -1,0 +1,6 @@
+// Placeholder until this part of the generator lands.
+#include "generators.h"
+namespace gen {
+void writeSounds(const QDir&, Entries&) {}
+void renderAudio(const QDir&) {}
+}
