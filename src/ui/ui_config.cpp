@@ -1,0 +1,2 @@
+// Build settings of the windows.
+#include "ui_config.h"
