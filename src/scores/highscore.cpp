@@ -1,1 +1,0 @@
-// Placeholder until the champions list file lands.

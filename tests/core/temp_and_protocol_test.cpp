@@ -1,0 +1,138 @@
+// The private run folder, unique temporary files, and the error protocol's text and print layout.
+#include "core/failure.h"
+#include "core/protocol.h"
+#include "core/temp_folder.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace marvolen;
+
+TEST(TempFolder, IsPrivateAndEndsWithASeparator) {
+    QTemporaryDir base;
+    FixedReporter reporter;
+    QString folder;
+    {
+        TempFolder temp(reporter, base.path());
+        folder = temp.GetTempDir();
+        ASSERT_TRUE(folder.endsWith('/'));
+        EXPECT_TRUE(folder.startsWith(base.path()));
+        const QFileInfo info(folder);
+        EXPECT_TRUE(info.isDir());
+        EXPECT_EQ(info.permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOther), 0);
+        QFile lang(folder + "~tmp.lng");
+        ASSERT_TRUE(lang.open(QIODevice::WriteOnly));
+    }
+    EXPECT_FALSE(QFileInfo::exists(folder)); // removed with the run
+    EXPECT_EQ(reporter.count(), 0);
+}
+
+TEST(TempFolder, EveryTuneFileIsNewAndStartsWithThePrefix) {
+    QTemporaryDir base;
+    FixedReporter reporter;
+    TempFolder temp(reporter, base.path());
+    QString first, second;
+    ASSERT_TRUE(temp.GetTempFile(QString(), "~rs", 0, first));
+    ASSERT_TRUE(temp.GetTempFile(QString(), "~rs", 0, second));
+    EXPECT_NE(first, second);
+    for (const QString& name : {first, second}) {
+        EXPECT_TRUE(QFileInfo(name).fileName().startsWith("~rs"));
+        EXPECT_TRUE(name.endsWith(".tmp"));
+        EXPECT_TRUE(QFileInfo::exists(name)); // created, empty
+        EXPECT_TRUE(name.startsWith(temp.GetTempDir()));
+    }
+}
+
+TEST(TempFolder, WithoutAFolderTheNameStaysAsItWasOrBecomesEmpty) {
+    FixedReporter reporter;
+    TempFolder temp(reporter, "/nonexistent-marvolen-base/deeper");
+    EXPECT_EQ(temp.GetTempDir(), QString());
+    EXPECT_EQ(reporter.count(), 1);
+    EXPECT_EQ(reporter.last().number, 76);
+    EXPECT_EQ(reporter.last().procedure, QStringLiteral("GetTempDir"));
+    QString name = "previous";
+    EXPECT_FALSE(temp.GetTempFile(QString(), "~rs", 0, name));
+    EXPECT_EQ(name, QStringLiteral("previous"));
+    EXPECT_FALSE(temp.GetTempFile("/nonexistent-marvolen-base/", "~rs", 0, name));
+    EXPECT_EQ(name, QString());
+}
+
+namespace {
+ProtocolInput sampleInput() {
+    ProtocolInput in;
+    in.progInfo = defaultProgInfo("marvolen", 4, 0, 354);
+    in.errorTitles = defaultErrorTitles();
+    in.errorValues = {"53 (File not found)", "Allgemein", "GetLang", "50080"};
+    in.when = QDateTime(QDate(2026, 3, 9), QTime(14, 5, 7));
+    in.system = {platformName(2), 10, 0, 0x12345, QStringLiteral("Service Pack 1")};
+    return in;
+}
+} // namespace
+
+TEST(ErrorProtocol, HasItsLinesInOrderWithTheFailureValues) {
+    const QStringList lines = BuildProtocol(sampleInput()).split("\r\n");
+    ASSERT_EQ(lines.size(), 19); // 18 lines and the empty piece after the last line end
+    const QString s(70, '-');
+    EXPECT_EQ(lines[0], s);
+    EXPECT_EQ(lines[1], "F E H L E R P R O T O K O L L  /  E R R O R   P R O T O C O L L");
+    EXPECT_EQ(lines[3], "PROGRAMM-INFO:");
+    EXPECT_EQ(lines[4], "          marvolen  V4.0.354");
+    EXPECT_EQ(lines[6], "FEHLERBESCHREIBUNG / ERROR DESCRIPTION:");
+    EXPECT_EQ(lines[7], "          Fehler-Nr / error :\t53 (File not found)");
+    EXPECT_EQ(lines[8], "          Modul:\tAllgemein");
+    EXPECT_EQ(lines[9], "          Prozedur / procedure:\tGetLang");
+    EXPECT_EQ(lines[10], "          Zeile / Line:\t50080");
+    EXPECT_EQ(lines[11], "          Datum/Uhrzeit (Date/Time):\t03-09-2026 / 14:05:07");
+    EXPECT_EQ(lines[13], "SYSTEMINFO:");
+    EXPECT_EQ(lines[14], "          Plattform/Environment:\tWindows NT");
+    EXPECT_EQ(lines[15], "          Version:\t10.0");
+    EXPECT_EQ(lines[16], "          Build:\t9029   Service Pack 1"); // low 16 bits of the build
+    EXPECT_EQ(lines[17], s);
+    EXPECT_EQ(lines[18], QString());
+}
+
+TEST(ErrorProtocol, AnUnknownPlatformLineEndsAfterItsTab) {
+    ProtocolInput in = sampleInput();
+    in.system.platform = platformName(7);
+    EXPECT_TRUE(BuildProtocol(in).contains("Plattform/Environment:\t\r\n"));
+}
+
+TEST(ErrorProtocol, TwoFailuresAppendTwoProtocolsEachFollowedByAnEmptyLine) {
+    QTemporaryDir dir;
+    const QString path = protocolPath(dir.path(), "marvolen", ".EPT");
+    EXPECT_EQ(path, dir.path() + "/marvolen.EPT");
+    const QString protocol = BuildProtocol(sampleInput());
+    AppendProtocolLog(path, protocol);
+    AppendProtocolLog(path, protocol);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()), protocol + "\r\n" + protocol + "\r\n");
+}
+
+TEST(ErrorProtocol, AnUnwritableLogIsAFailureForTheCaller) {
+    EXPECT_THROW(AppendProtocolLog("/nonexistent-marvolen-dir/x.EPT", "text"), Failure);
+}
+
+TEST(ErrorProtocolPrinting, LongLinesWrapWithTwentyBlankContinuations) {
+    const QString longLine = QString("word ").repeated(30).trimmed(); // 149 characters
+    const QStringList printed = printLines("short\r\n" + longLine + "\r\n");
+    ASSERT_GE(printed.size(), 4);
+    EXPECT_EQ(printed[0], "short ");
+    EXPECT_TRUE(printed[1].startsWith("word "));
+    for (int i = 2; i + 1 < printed.size(); ++i) {
+        EXPECT_TRUE(printed[i].startsWith(QString(20, ' ') + "word")) << printed[i].toStdString();
+    }
+    EXPECT_EQ(printed.last(), " "); // the empty line after the protocol prints as one blank
+    QString joined;
+    for (int i = 1; i + 1 < printed.size(); ++i)
+        joined += i == 1 ? printed[i] : printed[i].mid(20);
+    EXPECT_EQ(joined, longLine + " ");
+}
+
+TEST(ErrorProtocolPrinting, EveryProtocolLineFitsOrIsOneLongWord) {
+    for (const QString& line : printLines(BuildProtocol(sampleInput())))
+        EXPECT_LE(line.size(), 20 + 74) << line.toStdString();
+}

@@ -1,0 +1,371 @@
+// The board: variants, layout, fresh boards, the start, the drag protocol, jumps and the end.
+#include "fake_view.h"
+#include "game/board_model.h"
+#include "game/strips.h"
+
+#include <QDateTime>
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace marvolen;
+using namespace marvolen::game;
+using marvolen::test::FakeView;
+
+namespace {
+
+const QDateTime kTen(QDate(2026, 12, 7), QTime(10, 0, 0));
+
+struct Board {
+    FakeView view;
+    FixedReporter reporter;
+    Random random{42};
+    BoardModel model{view, reporter, random};
+
+    explicit Board(int variantNumber = 4) {
+        model.Coordinates();
+        model.setVariantNumber(variantNumber);
+        model.Layout(4000);
+        model.NewGame();
+    }
+    /// Sets an arbitrary position and a running game on it.
+    void set(const QString& text) {
+        model.setText(text);
+        model.StartGame(kTen); // takes out the centre
+        model.setText(text);   // and puts the position back
+    }
+    int shownMarbles() const {
+        int n = 0;
+        for (int p = 0; p < kPositions; ++p)
+            n += model.marble(p);
+        return n;
+    }
+};
+
+int ones(const char* pattern) {
+    int n = 0;
+    for (const char* c = pattern; *c; ++c)
+        n += *c == '1';
+    return n;
+}
+
+} // namespace
+
+TEST(Variants, StartCountsMatchTheirPatternsAndEveryOneHasACentre) {
+    for (int v = 0; v < kVariants; ++v) {
+        EXPECT_EQ(variant(v).startCount, ones(variant(v).pattern)) << v;
+        EXPECT_EQ(layoutOf(v).size(), 49);
+        EXPECT_EQ(layoutOf(v)[kCentre], '1') << v;
+    }
+}
+
+TEST(Variants, NumbersOutsideTheTableFailOrFallBackToVariantZero) {
+    try {
+        variant(25);
+        ADD_FAILURE();
+    } catch (const Failure& f) {
+        EXPECT_EQ(f.number(), 9);
+    }
+    EXPECT_THROW(variant(-1), Failure);
+    EXPECT_EQ(layoutOf(25), layoutOf(0));
+    EXPECT_EQ(layoutOf(-3), layoutOf(0));
+}
+
+TEST(BoardLayout, SpacingAndMarginFollowTheVariantsGeometryClass) {
+    EXPECT_EQ(geometryFor(4, 4000).holeSpacing, 467);
+    EXPECT_EQ(geometryFor(4, 4000).margin, 480);
+    EXPECT_EQ(geometryFor(10, 4000).holeSpacing, 400);
+    EXPECT_EQ(geometryFor(10, 4000).margin, 600);
+}
+
+TEST(BoardLayout, HolesAndMarblesArePlacedOnTheGridWithTheMarbleOffsetByFive) {
+    Board b(4);
+    EXPECT_EQ(b.view.holeAt[0], std::make_pair(480, 480));
+    EXPECT_EQ(b.view.holeAt[10], std::make_pair(480 + 467 * 3, 480 + 467));
+    EXPECT_EQ(b.view.marbleAt[10], std::make_pair(485 + 467 * 3, 485 + 467));
+    EXPECT_EQ(b.model.CurrentLayout(), layoutOf(4));
+}
+
+TEST(FreshBoard, VariantZeroHasTwentyOneFilledHolesAndAStoppedClock) {
+    Board b(0);
+    EXPECT_EQ(b.model.MarbleCount(), 21);
+    EXPECT_EQ(b.shownMarbles(), 21);
+    EXPECT_EQ(b.view.countDisplay, "0021");
+    EXPECT_EQ(b.view.timeDisplay, "0000");
+    EXPECT_FALSE(b.view.clockRunning);
+    EXPECT_EQ(b.model.text(), "       \n  ooo  \n ooooo \n ooooo \n ooooo \n  ooo  \n       ");
+    b.model.StartGame(kTen);
+    EXPECT_FALSE(b.model.marble(kCentre));
+    EXPECT_EQ(b.model.MarbleCount(), 20);
+    EXPECT_EQ(b.view.countDisplay, "0020");
+    EXPECT_TRUE(b.view.clockRunning);
+}
+
+TEST(FreshBoard, NoDropIsAJumpBeforeTheStart) {
+    Board b(4);
+    b.model.lift(10);
+    b.model.drop(24);
+    EXPECT_TRUE(b.model.marble(10));
+    EXPECT_EQ(b.model.MarbleCount(), 33);
+}
+
+TEST(Start, PlaysTheStartSoundOnlyWithSoundOn) {
+    Board on(7);
+    on.model.StartGame(kTen);
+    EXPECT_EQ(on.view.sounds, std::vector<int>{106});
+    EXPECT_EQ(on.model.MarbleCount(), 48);
+    Board off(7);
+    off.model.setSoundOn(false);
+    off.model.StartGame(kTen);
+    EXPECT_TRUE(off.view.sounds.empty());
+}
+
+TEST(Start, DuringARunningGameBeginsAgainOnAFreshBoard) {
+    Board b(4);
+    b.model.StartGame(kTen);
+    b.model.lift(10);
+    b.model.drop(24);
+    ASSERT_EQ(b.model.MarbleCount(), 31);
+    b.model.Timer1_Timer(kTen.addSecs(40));
+    b.model.StartGame(kTen.addSecs(41));
+    EXPECT_EQ(b.model.MarbleCount(), 32);
+    EXPECT_EQ(b.view.timeDisplay, "0000");
+    EXPECT_TRUE(b.model.marble(10));
+    EXPECT_TRUE(b.model.marble(17));
+    b.model.Timer1_Timer(kTen.addSecs(42));
+    EXPECT_EQ(b.view.timeDisplay, "0001");
+}
+
+TEST(Jumps, TheClassicOpeningRemovesTheJumpedMarble) {
+    Board b(4);
+    b.model.StartGame(kTen);
+    b.view.sounds.clear();
+    b.model.lift(10);
+    EXPECT_FALSE(b.model.marble(10)); // its hole looks empty while dragged
+    EXPECT_EQ(b.model.LiftedMarble(), 10);
+    b.model.drop(24);
+    EXPECT_FALSE(b.model.marble(10));
+    EXPECT_FALSE(b.model.marble(17));
+    EXPECT_TRUE(b.model.marble(24));
+    EXPECT_EQ(b.model.MarbleCount(), 31);
+    EXPECT_EQ(b.view.countDisplay, "0031");
+    ASSERT_EQ(b.view.sounds.size(), 1u);
+    EXPECT_GE(b.view.sounds[0], 101);
+    EXPECT_LE(b.view.sounds[0], 105);
+    EXPECT_FALSE(b.model.GameOver());
+    EXPECT_EQ(b.model.LiftedMarble(), std::nullopt);
+}
+
+struct RefusedDrop {
+    const char* name;
+    const char* board;
+    int source;
+    int target;
+};
+
+class RefusedDrops : public testing::TestWithParam<RefusedDrop> {};
+
+TEST_P(RefusedDrops, PutTheMarbleBackAndChangeNothingElse) {
+    Board b(7);
+    b.set(GetParam().board);
+    const QString before = b.model.text();
+    b.view.sounds.clear();
+    b.model.lift(GetParam().source);
+    b.model.drop(GetParam().target);
+    EXPECT_EQ(b.model.text(), before);
+    EXPECT_TRUE(b.view.sounds.empty());
+    EXPECT_EQ(b.model.LiftedMarble(), std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Moves, RefusedDrops,
+    testing::Values(
+        RefusedDrop{"OntoItsOwnHole", "ooooooo\nooooooo\nooooooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 10, 10},
+        RefusedDrop{"Diagonal", "ooooooo\nooooooo\nooooooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 8, 24},
+        RefusedDrop{"ThreeAway", "ooooooo\nooooooo\nooooooo\n...o...\nooooooo\nooooooo\nooooooo", 24, 21},
+        RefusedDrop{"WrapsAroundTheRowEnd", "ooooooo\n.oooooo\nooooooo\nooooooo\nooooooo\nooooooo\nooooooo", 5, 7},
+        RefusedDrop{"OverAnEmptyHole", "ooooooo\nooooooo\nooo.ooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 10, 24},
+        RefusedDrop{"OntoAMarble", "ooooooo\nooooooo\nooooooo\nooooooo\nooooooo\nooooooo\nooooooo", 10, 24},
+        RefusedDrop{"OntoTheBareBoard", "       \n  o    \n  o    \n       \n       \n       \n       ", 9, 23}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DragProtocol, AMarbleReleasedOutsideStaysHiddenUntilThePointerReturns) {
+    Board b(4);
+    b.model.StartGame(kTen);
+    b.model.lift(10);
+    b.model.dropOutside();
+    EXPECT_FALSE(b.model.marble(10));
+    EXPECT_EQ(b.model.LiftedMarble(), 10);
+    b.model.picBrett_MouseMove();
+    EXPECT_TRUE(b.model.marble(10));
+    EXPECT_EQ(b.model.LiftedMarble(), std::nullopt);
+    b.model.picBrett_MouseMove(); // nothing lifted: nothing happens
+    EXPECT_TRUE(b.model.marble(10));
+}
+
+TEST(DragProtocol, NewGameForgetsTheLiftedMarble) {
+    Board b(4);
+    b.model.lift(10);
+    b.model.dropOutside();
+    b.model.NewGame();
+    EXPECT_EQ(b.model.LiftedMarble(), std::nullopt);
+    EXPECT_TRUE(b.model.marble(10));
+}
+
+TEST(EndOfGame, OneMarbleLeftEndsTheGameInOrderAndHandsOverTheResult) {
+    Board b(7);
+    b.set("       \n       \n       \n  oo.  \n       \n       \n       ");
+    b.model.Timer1_Timer(kTen.addSecs(35));
+    b.view.events.clear();
+    b.model.lift(23);
+    b.model.drop(25);
+    EXPECT_TRUE(b.model.GameOver());
+    EXPECT_EQ(b.model.MarbleCount(), 1);
+    EXPECT_EQ(b.model.handover().NewResult, QByteArray("0000100035"));
+    EXPECT_TRUE(b.model.handover().NewResultPending);
+    ASSERT_EQ(b.view.events.size(), 6u);
+    EXPECT_EQ(b.view.events[1], "clock off"); // before the message, so the time cannot grow
+    EXPECT_EQ(b.view.events[2], "sound 109");
+    EXPECT_EQ(b.view.events[3], "message");
+    EXPECT_EQ(b.view.events[4], "colours");
+    EXPECT_EQ(b.view.events[5], "champions");
+    EXPECT_EQ(b.view.timeDisplay, "0035");
+}
+
+TEST(EndOfGame, AFinishedGameCannotBeContinued) {
+    Board b(7);
+    b.set("       \n       \n       \n  oo.  \n       \n       \n       ");
+    b.model.lift(23);
+    b.model.drop(25);
+    b.model.lift(25);
+    b.model.drop(23);
+    EXPECT_EQ(b.model.MarbleCount(), 1);
+}
+
+struct EndCase {
+    const char* name;
+    int variantNumber;
+    const char* board;
+    bool over;
+};
+
+class EndTest : public testing::TestWithParam<EndCase> {};
+
+TEST_P(EndTest, FindsExactlyTheRemainingJumps) {
+    Board b(GetParam().variantNumber);
+    b.set(GetParam().board);
+    b.model.CheckEnd();
+    EXPECT_EQ(b.model.GameOver(), GetParam().over) << b.model.text().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CheckEnd, EndTest,
+    testing::Values(
+        EndCase{"NeighboursWithAnEmptyHoleBeyond", 7, ".......\n.......\n.......\n..oo...\n.......\n.......\n.......", false},
+        EndCase{"BeyondIsNoHole", 7, "  oo   \n       \n       \n       \n       \n       \n       ", true},
+        EndCase{"BeyondIsOffTheGrid", 7, "    ooo\n.      \n       \n       \n       \n       \n       ", true},
+        EndCase{"LandingInTheFirstRowCounts", 7, ".      \no      \no      \n       \n       \n       \n       ", false},
+        EndCase{"LandingInTheLastColumnCounts", 7, "       \n       \n       \n    oo.\n       \n       \n       ", false},
+        EndCase{"EmptyPositionBetween", 7, ".......\n.......\n.......\n.o.o...\n.......\n.......\n.......", true},
+        EndCase{"LandingHoleFilled", 7, "       \n       \n       \nooo    \n       \n       \n       ", true},
+        EndCase{"AllBlocked", 7, "ooooooo\nooooooo\nooooooo\nooooooo\nooooooo\nooooooo\nooooooo", true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(EndOfGame, ResultsAreCappedToFiveDigitsOfSeconds) {
+    Board b(7);
+    b.set("       \n       \n       \n  oo.  \n       \n       \n       ");
+    b.model.Timer1_Timer(kTen.addSecs(123456));
+    EXPECT_EQ(b.view.timeDisplay, "1234"); // the first four digits
+    b.model.lift(23);
+    b.model.drop(25);
+    EXPECT_EQ(b.model.handover().NewResult, QByteArray("0000199999"));
+}
+
+TEST(Clock, CountsWallClockSecondBoundaries) {
+    Board b(4);
+    b.model.StartGame(QDateTime(QDate(2026, 12, 7), QTime(10, 0, 59, 900)));
+    b.model.Timer1_Timer(QDateTime(QDate(2026, 12, 7), QTime(10, 1, 0, 950)));
+    EXPECT_EQ(b.view.timeDisplay, "0001");
+    b.model.Timer1_Timer(QDateTime(QDate(2026, 12, 7), QTime(10, 1, 1, 950)));
+    EXPECT_EQ(b.view.timeDisplay, "0002");
+    b.model.Timer1_Timer(QDateTime(QDate(2026, 12, 8), QTime(10, 1, 1, 0)));
+    EXPECT_EQ(b.model.ElapsedSeconds(), 86400 + 2);
+}
+
+TEST(Clock, AClockSetBackShowsZero) {
+    Board b(4);
+    b.model.StartGame(kTen);
+    b.model.Timer1_Timer(kTen.addSecs(-30));
+    EXPECT_EQ(b.view.timeDisplay, "0000");
+    EXPECT_EQ(b.model.ElapsedSeconds(), 0);
+}
+
+TEST(ClickRule, ClicksWithin0864SecondsAreIgnored) {
+    const double first = 46000.5;
+    EXPECT_TRUE(clickAccepted(first, 0));
+    EXPECT_FALSE(clickAccepted(first + 0.5 / 86400, first));
+    EXPECT_FALSE(clickAccepted(first + 0.86 / 86400, first));
+    EXPECT_TRUE(clickAccepted(first + 0.9 / 86400, first));
+}
+
+TEST(Strips, CellsAreNumberedAlongRowsThenDown) {
+    EXPECT_EQ(stripCell(kDigitStrip, 10), QRect(180, 0, 18, 27));
+    EXPECT_EQ(stripCell(kDigitStrip, 0), QRect(0, 0, 18, 27));
+    EXPECT_EQ(stripCell(kLayoutStrip, 7), QRect(224, 0, 32, 32));
+    EXPECT_EQ(stripCell(kLayoutStrip, 27), QRect(224, 32, 32, 32));
+    EXPECT_THROW(stripCell(kDigitStrip, 11), Failure);
+    EXPECT_THROW(stripCell(kLayoutStrip, -1), Failure);
+}
+
+TEST(Failures, AnOutOfRangeVariantIsReportedFromNewGame) {
+    FakeView view;
+    FixedReporter reporter;
+    Random random(1);
+    BoardModel model(view, reporter, random);
+    model.Coordinates();
+    model.setVariantNumber(25);
+    model.Layout(4000);
+    EXPECT_EQ(reporter.count(), 1); // the geometry lookup
+    model.NewGame();
+    EXPECT_EQ(reporter.last().number, 9);
+    EXPECT_EQ(reporter.last().procedure, QStringLiteral("NewGame"));
+    EXPECT_EQ(reporter.last().module, QStringLiteral("frmMarvolen"));
+}
+
+// Invariant sweeps over random play: the drop rule and the end test agree, and a legal jump
+// changes exactly three places and the count by one.
+TEST(JumpInvariants, DropRuleAndEndTestAgreeOnRandomBoards) {
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 rng(seed);
+    for (int round = 0; round < 300; ++round) {
+        const int v = int(rng() % kVariants);
+        Board b(v);
+        b.model.setSoundOn(false);
+        b.model.StartGame(kTen);
+        for (int move = 0; move < 60 && !b.model.GameOver(); ++move) {
+            std::vector<std::pair<int, int>> jumps;
+            for (int s = 0; s < kPositions; ++s)
+                for (int t = 0; t < kPositions; ++t)
+                    if (b.model.marble(s) && b.model.canJump(s, t))
+                        jumps.push_back({s, t});
+            b.model.CheckEnd();
+            ASSERT_EQ(b.model.GameOver(), jumps.empty()) << b.model.text().toStdString();
+            if (jumps.empty())
+                break;
+            b.view.events.clear();
+            const auto [s, t] = jumps[rng() % jumps.size()];
+            const QString before = b.model.text();
+            const int count = b.model.MarbleCount();
+            b.model.lift(s);
+            b.model.drop(t);
+            const QString after = b.model.text();
+            int changed = 0;
+            for (int i = 0; i < before.size(); ++i)
+                changed += before[i] != after[i];
+            ASSERT_EQ(changed, 3);
+            ASSERT_EQ(b.model.MarbleCount(), count - 1);
+        }
+    }
+}

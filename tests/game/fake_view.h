@@ -1,0 +1,46 @@
+// A board view that records what the model showed, for tests and benchmarks.
+#pragma once
+
+#include "game/board_model.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace marvolen::test {
+
+class FakeView : public game::BoardView {
+public:
+    void setHoleShown(int, bool) override { ++elementChanges; }
+    void setMarbleShown(int, bool) override { ++elementChanges; }
+    void moveHole(int p, int left, int top) override { holeAt[std::size_t(p)] = {left, top}; }
+    void moveMarble(int p, int left, int top) override { marbleAt[std::size_t(p)] = {left, top}; }
+    void showDigits(game::Display d, const std::array<int, 4>& cells) override {
+        QString s;
+        for (int c : cells)
+            s += c == 10 ? QLatin1Char(' ') : QChar(u'0' + c);
+        (d == game::Display::Time ? timeDisplay : countDisplay) = s;
+    }
+    void setClockRunning(bool running) override {
+        clockRunning = running;
+        events.push_back(running ? "clock on" : "clock off");
+    }
+    void playSound(int id) override {
+        sounds.push_back(id);
+        events.push_back("sound " + std::to_string(id));
+    }
+    void showGameOver() override { events.push_back("message"); }
+    void resetButtonColours() override { events.push_back("colours"); }
+    void showChampions() override { events.push_back("champions"); }
+
+    std::array<std::pair<int, int>, 49> holeAt{};
+    std::array<std::pair<int, int>, 49> marbleAt{};
+    QString timeDisplay = "    ";
+    QString countDisplay = "    ";
+    bool clockRunning = false;
+    std::vector<int> sounds;
+    std::vector<std::string> events;
+    int elementChanges = 0;
+};
+
+} // namespace marvolen::test
