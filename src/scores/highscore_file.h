@@ -1,0 +1,84 @@
+// The highscore file: where it lives, and loading, storing and clearing a variant's list.
+#pragma once
+
+#include "champions_list.h"
+#include "core/failure.h"
+#include "scramble.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace marvolen::scores {
+
+/// Where the highscore file lives: "<title>.hsc" in programDir when that folder is writable,
+/// else in dataDir (made when missing). An installed program's folder is usually not writable,
+/// and a file there would lose every result.
+QString highscorePath(const QString& programDir, const QString& dataDir,
+                      const QString& title = QString::fromLatin1(kTitle));
+
+/// The champions list of the variant shown, tied to the highscore file. The champions window
+/// owns one for as long as it is open.
+///
+/// File failures are not sent to the Reporter: GetHS, WriteHS and SaveHS return false and keep
+/// the failure in lastFailure(), so the window can tell the player in plain words that the
+/// result was not saved. The Reporter hears only unexpected run-time failures, under the
+/// window's name "frmHighscore" and the procedure's own name; a procedure left on its answer
+/// returns false too. A failed write leaves the file as it was: each write replaces the whole
+/// file at once.
+class HighscoreFile {
+  public:
+    /// path is the file (see highscorePath); key scrambles the values.
+    HighscoreFile(Reporter& reporter, QString path, QByteArray key = QByteArray(kTitle));
+
+    /// HSSection: the section every access acts on, "m" and the variant number.
+    const QByteArray& HSSection() const { return m_section; }
+    void setVariant(int variant);
+    void setSection(QByteArray section) { m_section = std::move(section); }
+
+    /// The list GetHS loads and WriteHS stores; the window adds the new entry here.
+    ChampionsList& list() { return m_list; }
+    const ChampionsList& list() const { return m_list; }
+    const QString& path() const { return m_path; }
+
+    /// The decoded entry under key in the current section. A missing file, section or key gives
+    /// defaultValue unchanged, and so does a stored value equal to it; anything else is decoded,
+    /// damaged or not.
+    QByteArray GetHSVal(QByteArrayView key, QByteArrayView defaultValue);
+
+    /// Stores value (already in stored form) under key in the current section, keeping every
+    /// other line. With no key, removes the current section and all its lines; a file without
+    /// that section is left untouched. False when the file could not be written.
+    bool SaveHS(std::optional<QByteArrayView> key, QByteArrayView value);
+
+    /// Loads the current section's ten ranks into the list, in list order whatever rank each
+    /// had in the file; a missing rank reads as kPlaceholder. Writes nothing. False (with ten
+    /// placeholders loaded) only when the file exists but cannot be read.
+    bool GetHS();
+
+    /// Stores the first ten entries of the list as ranks "1" to "10" of the current section
+    /// (placeholders where the list is shorter) in one replacement of the file. False when the
+    /// file could not be read or written; the file then stays as it was.
+    bool WriteHS();
+
+    /// The failure of the last file access, empty after one that succeeded.
+    const std::optional<ErrorInfo>& lastFailure() const { return m_lastFailure; }
+    /// The failure of the last file access in words for the player, empty after a success.
+    QString lastError() const;
+
+  private:
+    template <typename Body>
+    bool fileStep(Procedure& p, const QString& procedure, int line, Body body);
+    QByteArray decoded(const std::optional<QByteArray>& stored, QByteArrayView defaultValue) const;
+    QByteArray contentForUpdate() const;
+
+    Reporter& m_reporter;
+    QString m_path;
+    QByteArray m_key;
+    QByteArray m_section = "m0";
+    ChampionsList m_list;
+    std::optional<ErrorInfo> m_lastFailure;
+};
+
+} // namespace marvolen::scores

@@ -1,0 +1,131 @@
+// Entry texts, their order, the ranking test and the rows of the champions table.
+#include "scores/entry.h"
+
+#include <gtest/gtest.h>
+
+using namespace marvolen::scores;
+
+struct NameCase {
+    const char* name;
+    QString typed;
+    QByteArray stored;
+};
+
+class TypedName : public testing::TestWithParam<NameCase> {};
+
+TEST_P(TypedName, BecomesTheEntryName) {
+    EXPECT_EQ(makeEntry("0000300075", GetParam().typed), "0000300075" + GetParam().stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entry, TypedName,
+    testing::Values(NameCase{"Plain", QStringLiteral("Anna"), "Anna"},
+                    NameCase{"BlanksAroundDropped", QStringLiteral("  Anna Lena  "), "Anna Lena"},
+                    NameCase{"Empty", QString(), ""},
+                    NameCase{"OnlyBlanks", QStringLiteral("   "), ""},
+                    NameCase{"CutTo20", QStringLiteral("abcdefghijklmnopqrstuvwxy"),
+                             "abcdefghijklmnopqrst"},
+                    NameCase{"CutAfterTrimming", QStringLiteral("   abcdefghijklmnopqrstu"),
+                             "abcdefghijklmnopqrst"},
+                    NameCase{"Umlaut", QStringLiteral("J\u00fcrgen"), "J\xfcrgen"},
+                    NameCase{"EuroSign", QStringLiteral("\u20ac"), "\x80"},
+                    NameCase{"AccentComposed", QStringLiteral("Rene\u0301"), "Ren\xe9"},
+                    NameCase{"OutsideCodePage", QStringLiteral("\u674e Li"), "? Li"},
+                    NameCase{"EmojiIsOneCharacter", QStringLiteral("a\U0001F600b"), "a?b"},
+                    NameCase{"IniCharacters", QStringLiteral("a=b;[c]"), "a=b;[c]"}),
+    [](const testing::TestParamInfo<NameCase>& info) { return info.param.name; });
+
+TEST(Entry, EmptyNameGivesExactlyTenCharacters) {
+    EXPECT_EQ(makeEntry("0000300075", QString()).size(), 10);
+}
+
+struct OrderCase {
+    const char* name;
+    QByteArray lesser;
+    QByteArray greater;
+};
+
+class EntryOrder : public testing::TestWithParam<OrderCase> {};
+
+TEST_P(EntryOrder, SortsLesserFirst) {
+    EXPECT_TRUE(entryLess(GetParam().lesser, GetParam().greater));
+    EXPECT_FALSE(entryLess(GetParam().greater, GetParam().lesser));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entry, EntryOrder,
+    testing::Values(OrderCase{"FewerMarbles", "0000299999", "0000300001"},
+                    OrderCase{"ShorterTime", "0000300074Zed", "0000300075Ann"},
+                    OrderCase{"NameIgnoringCase", "0000300075anna", "0000300075Bob"},
+                    OrderCase{"NameIgnoringCaseOtherWay", "0000300075ANNA", "0000300075bob"},
+                    OrderCase{"NoNameFirst", "0000300075", "0000300075a"},
+                    OrderCase{"ResultBeforePlaceholder", "0003299999Z", kPlaceholder},
+                    OrderCase{"DamagedEmptyFirst", "", "0000100001"},
+                    OrderCase{"AccentedIgnoringCase", "0000300075\xe4x", "0000300075\xc4y"}),
+    [](const testing::TestParamInfo<OrderCase>& info) { return info.param.name; });
+
+TEST(EntryOrder, CaseAloneMakesNoDifference) {
+    for (const auto& [a, b] :
+         {std::pair<QByteArray, QByteArray>{"0000300075anna", "0000300075ANNA"},
+          {"0000300075\xfc", "0000300075\xdc"},
+          {"0000300075\x9a", "0000300075\x8a"},
+          {"0000300075\xff", "0000300075\x9f"}}) {
+        EXPECT_FALSE(entryLess(a, b)) << a.toHex().constData();
+        EXPECT_FALSE(entryLess(b, a)) << a.toHex().constData();
+    }
+}
+
+struct RankCase {
+    const char* name;
+    QByteArray newResult;
+    QByteArray last;
+    bool ranks;
+};
+
+class Ranking : public testing::TestWithParam<RankCase> {};
+
+TEST_P(Ranking, QualifiesAgainstTheLastEntry) {
+    EXPECT_EQ(qualifies(GetParam().newResult, GetParam().last), GetParam().ranks);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ranking, Ranking,
+    testing::Values(RankCase{"EmptyListTakesAnyResult", "0003199999", kPlaceholder, true},
+                    RankCase{"BetterThanLast", "0000300074", "0000300075Bob", true},
+                    RankCase{"TieWithNamedLast", "0000300075", "0000300075Bob", true},
+                    RankCase{"TieWithUnnamedLast", "0000300075", "0000300075", false},
+                    RankCase{"WorseThanLast", "0000300076", "0000300075Bob", false},
+                    RankCase{"ZeroNever", "0000000000", kPlaceholder, false},
+                    RankCase{"OneSecondIsNotZero", "0000000001", kPlaceholder, true},
+                    RankCase{"BeforeDamagedLastIsCaseSensitive", "0000300075", "a", true},
+                    RankCase{"NothingBeatsEmptyLast", "0000100001", "", false}),
+    [](const testing::TestParamInfo<RankCase>& info) { return info.param.name; });
+
+struct RowCase {
+    const char* name;
+    QByteArray entry;
+    RowTexts row;
+};
+
+class TableRow : public testing::TestWithParam<RowCase> {};
+
+TEST_P(TableRow, ShowsEntry) {
+    const RowTexts row = rowTexts(GetParam().entry);
+    EXPECT_EQ(row.name, GetParam().row.name);
+    EXPECT_EQ(row.marbles, GetParam().row.marbles);
+    EXPECT_EQ(row.time, GetParam().row.time);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ShowHS, TableRow,
+    testing::Values(RowCase{"MarblesAndSeconds", "0000300075Anna", {"Anna", "3", "75"}},
+                    RowCase{"NoName", "0000300075", {"", "3", "75"}},
+                    RowCase{"NameFromWindows1252",
+                            "0000100100J\xfcrgen \x80",
+                            {"J\u00fcrgen \u20ac", "1", "100"}},
+                    RowCase{"ShortEntry", "00003", {"", "3", "0"}},
+                    RowCase{"Placeholder", kPlaceholder, {}},
+                    RowCase{"ZeroMarbles", "0000000075Anna", {}}, RowCase{"Empty", "", {}},
+                    RowCase{"Damaged", "\x01\x02xyz\xff", {}},
+                    RowCase{"DigitsStopAtOther", "003x500075Bo", {"Bo", "3", "75"}}),
+    [](const testing::TestParamInfo<RowCase>& info) { return info.param.name; });
