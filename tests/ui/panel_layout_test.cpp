@@ -1,0 +1,82 @@
+// The main window's layout arithmetic against the design numbers.
+#include "ui/panel_layout.h"
+
+#include <gtest/gtest.h>
+
+using namespace marvolen::ui;
+
+TEST(PanelLayout, TheDesignSizeGivesTheDesignNumbers) {
+    const PanelLayout l = computeLayout(kDesignInner);
+    EXPECT_DOUBLE_EQ(l.board.width(), 7968);
+    EXPECT_DOUBLE_EQ(l.board.height(), 7968);
+    EXPECT_DOUBLE_EQ(l.board.left(), 408);
+    EXPECT_DOUBLE_EQ(l.board.top(), 816);
+    EXPECT_NEAR(l.panel.width(), 2948.4, 1e-9);
+    EXPECT_DOUBLE_EQ(l.panel.height(), 9408);
+    EXPECT_NEAR(l.panel.left(), 7581.6, 1e-9);
+    EXPECT_DOUBLE_EQ(l.panel.top(), 96);
+    for (const QRectF& f : l.fields) {
+        EXPECT_NEAR(f.width(), 0.72 * 2948.4, 1e-9);
+        EXPECT_NEAR(f.height(), 1881.6, 1e-9);
+    }
+    EXPECT_NEAR(l.fields[0].top(), 1977.6, 1e-9);
+    EXPECT_NEAR(l.fields[1].top(), 4141.44, 1e-9);
+    EXPECT_NEAR(l.fields[2].top(), 6305.28, 1e-9);
+}
+
+TEST(PanelLayout, AWideWindowKeepsTheBoardAtTheLeftWithItsSmallMargin) {
+    const PanelLayout narrow = computeLayout(QSizeF(10530, 9600));
+    const PanelLayout wide = computeLayout(QSizeF(30000, 9600));
+    EXPECT_DOUBLE_EQ(wide.board.left(), narrow.board.left());
+    EXPECT_DOUBLE_EQ(wide.board.width(), narrow.board.width());
+    EXPECT_GT(wide.panel.left() - wide.board.right(), narrow.panel.left() - narrow.board.right());
+}
+
+TEST(PanelLayout, TheLogoIsNarrowedToTheFieldButNeverWidened) {
+    const PanelLayout small = computeLayout(kDesignInner);
+    EXPECT_NEAR(small.logo.width(), small.fields[0].width(), 1e-9);
+    EXPECT_NEAR(small.logo.height(), 0.397 * small.logo.width(), 1e-9);
+    const PanelLayout big = computeLayout(QSizeF(20000, 18000));
+    EXPECT_DOUBLE_EQ(big.logo.width(), kLogoDesign.width());
+    EXPECT_NEAR(big.logo.height(), 0.397 * 2685, 1e-9);
+    EXPECT_DOUBLE_EQ(big.copyrightTop, big.logo.bottom());
+    EXPECT_DOUBLE_EQ(big.logo.top(), big.panel.top() + 0.05 * big.panel.height());
+}
+
+TEST(PanelLayout, FramesAreCentredOnTheirFieldsWithTheirDesignSizes) {
+    const PanelLayout l = computeLayout(kDesignInner);
+    const QSizeF sizes[3] = {kFraAnzeige, kFraLayout, kFraKnopf};
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(l.frames[k].size(), sizes[k]);
+        EXPECT_NEAR(l.frames[k].center().x(), l.fields[k].center().x(), 1.0);
+        EXPECT_NEAR(l.frames[k].center().y(), l.fields[k].center().y(), 1.0);
+    }
+}
+
+TEST(PanelLayout, CentringRoundsTheDifferenceThenTruncatesTheHalf) {
+    EXPECT_DOUBLE_EQ(centeredStart(100, 51, 0), 24);   // 49 \ 2 truncates
+    EXPECT_DOUBLE_EQ(centeredStart(100, 50.5, 0), 25); // 49.5 rounds to even 50 first
+    EXPECT_DOUBLE_EQ(centeredStart(100, 51.5, 0), 24); // 48.5 rounds to even 48
+    EXPECT_DOUBLE_EQ(centeredStart(100, 50, 7), 32);
+}
+
+TEST(PanelLayout, RahmenSurroundsTheElementAtItsDistance) {
+    EXPECT_EQ(rahmenRect(QRectF(100, 200, 50, 30), 2), QRectF(98, 198, 54, 34));
+}
+
+TEST(PanelLayout, ThumbnailsFormFiveColumnsAndFourRowsWithSelectedOnesFiveLower) {
+    EXPECT_EQ(thumbnailRect(0, false), QRectF(10, 45, 480, 480));
+    EXPECT_EQ(thumbnailRect(0, true), QRectF(10, 50, 480, 480));
+    EXPECT_EQ(thumbnailRect(7, false), QRectF(10 + 2 * 480, 45 + 480, 480, 480));
+    EXPECT_EQ(thumbnailRect(19, true), QRectF(10 + 4 * 480, 50 + 3 * 480, 480, 480));
+    EXPECT_LE(thumbnailRect(19, true).bottom(), kFraLayout.height());
+}
+
+TEST(PanelLayout, ButtonsAndFlagsSitInsideTheirFrame) {
+    for (int i = 0; i < 9; ++i)
+        EXPECT_TRUE(QRectF(QPointF(0, 0), kFraKnopf).contains(buttonRect(i))) << i;
+    for (int i : {0, 1, 2, 3, 6})
+        EXPECT_TRUE(QRectF(QPointF(0, 0), kFraKnopf).contains(flagRect(i))) << i;
+    EXPECT_EQ(buttonRect(8), QRectF(1890, 600, 395, 375));
+    EXPECT_ANY_THROW(flagRect(4));
+}
