@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSaveFile>
 
 namespace marvolen::scores {
 namespace {
@@ -25,6 +26,41 @@ std::optional<QByteArray> readExisting(const QString& path) {
     if (!info.exists())
         return std::nullopt;
     throw Failure(info.isReadable() ? err::PathFileAccess : err::PermissionDenied);
+}
+
+[[noreturn]] void throwWriteFailure(const QString& path, QFileDevice::FileError error) {
+    const QFileInfo info(path);
+    if (!info.absoluteDir().exists())
+        throw Failure(err::PathNotFound);
+    switch (error) {
+    case QFileDevice::ResourceError:
+        throw Failure(err::DiskFull);
+    case QFileDevice::WriteError:
+        throw Failure(err::DeviceIO);
+    case QFileDevice::PermissionsError:
+        throw Failure(err::PermissionDenied);
+    default:
+        if (!QFileInfo(info.absolutePath()).isWritable() || (info.exists() && !info.isWritable()))
+            throw Failure(err::PermissionDenied);
+        throw Failure(err::PathFileAccess);
+    }
+}
+
+/// Replaces the file with bytes at once. The buffer is flushed and checked before the commit:
+/// QSaveFile's commit alone overlooks a flush that wrote only part of the bytes (a full disk,
+/// a size limit) and would put a cut-off list in place of the old one.
+void replaceAtomically(const QString& path, QByteArrayView bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throwWriteFailure(path, file.error());
+    if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush() ||
+        file.error() != QFileDevice::NoError) {
+        const QFileDevice::FileError error = file.error();
+        file.cancelWriting();
+        throwWriteFailure(path, error);
+    }
+    if (!file.commit())
+        throwWriteFailure(path, file.error());
 }
 
 } // namespace
@@ -114,7 +150,7 @@ bool HighscoreFile::SaveHS(std::optional<QByteArrayView> key, QByteArrayView val
         return false;
     if (before && after == *before)
         return true;
-    return fileStep(p, name, 50020, [&] { profile::replaceFile(m_path, after); });
+    return fileStep(p, name, 50020, [&] { replaceAtomically(m_path, after); });
 }
 
 bool HighscoreFile::GetHS() {
@@ -151,7 +187,7 @@ bool HighscoreFile::WriteHS() {
     }
     if (!p.running())
         return false;
-    return fileStep(p, name, 50020, [&] { profile::replaceFile(m_path, content); });
+    return fileStep(p, name, 50020, [&] { replaceAtomically(m_path, content); });
 }
 
 } // namespace marvolen::scores
