@@ -1,0 +1,41 @@
+// What every window of the game shares: the reporter, settings, language, clock, random
+// numbers, sounds and the desktop, all given from outside so that tests can replace them.
+#pragma once
+
+#include "core/date_time.h"
+#include "core/failure.h"
+#include "core/random.h"
+#include "core/temp_folder.h"
+#include "game/settings_store.h"
+#include "lang/language.h"
+
+#include <QString>
+#include <QUrl>
+
+#include <cstdint>
+#include <functional>
+
+namespace marvolen::ui {
+
+struct Services {
+    Reporter& reporter;
+    game::SettingsStore& settings;
+    lang::Language& language;
+    TempFolder& temp;
+    Random& random;
+    const Clock& clock;
+    /// The user's language identifier ("0407" for German in Germany), for the first start.
+    QString localeId;
+    /// Where the champions list and the logs live.
+    QString dataFolder;
+    /// Plays a sound effect (PlayWAV); callers test soundOn first.
+    std::function<void(std::int16_t)> playWav = [](std::int16_t) {};
+    /// Opens a web page or mail address with the desktop's program; the result is ignored.
+    std::function<void(const QUrl&)> openUrl = [](const QUrl&) {};
+    /// SoundOn, the sound-effects switch (-1 on, 0 off), as the music logic keeps it.
+    std::function<bool()> soundOn = [] { return true; };
+    /// MainWindowShown: set once the start window's OK has shown the main window.
+    bool MainWindowShown = false;
+};
+
+} // namespace marvolen::ui
