@@ -1,0 +1,32 @@
+// Everything that sounds, wired together: mixer, output, effects and the MIDI media service.
+#pragma once
+
+#include "audio_mixer.h"
+#include "audio_output.h"
+#include "media_service.h"
+#include "sound_effects.h"
+
+namespace marvolen::audio {
+
+/// One per program, made by the main window. Construction opens no device and loads no
+/// soundfont; the output opens with the first sound, the soundfont loads with the first tune.
+class AudioEngine {
+  public:
+    AudioEngine(Reporter& reporter, ResourceAccess& resources,
+                AudioOutput::Device device = AudioOutput::Device::System,
+                QString soundFontPath = QString::fromLatin1(DefaultSoundFont));
+    ~AudioEngine();
+
+    SoundEffects& effects() { return m_effects; }
+    MidiMediaService& media() { return m_media; }
+    AudioMixer& mixer() { return m_mixer; }
+    AudioOutput& output() { return m_output; }
+
+  private:
+    AudioMixer m_mixer;
+    MidiMediaService m_media;
+    AudioOutput m_output;
+    SoundEffects m_effects;
+};
+
+} // namespace marvolen::audio

@@ -1,0 +1,56 @@
+// Mixing the effect over the music, with linear resampling of the effect.
+#include "audio_mixer.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace marvolen::audio {
+
+namespace {
+// Effects sit a little below full scale so that they rarely clip over the music.
+constexpr int EffectGainPercent = 80;
+} // namespace
+
+void AudioMixer::playEffect(WaveSound sound) {
+    m_effect = std::move(sound);
+    m_effectPos = 0;
+    m_effectStep = m_effect.sampleRate > 0
+                       ? (std::uint64_t(m_effect.sampleRate) << 32) / std::uint64_t(OutputRate)
+                       : 0;
+    m_effectOn = m_effectStep > 0 && !m_effect.samples.empty();
+}
+
+void AudioMixer::stopEffect() {
+    m_effectOn = false;
+    m_effect = WaveSound{};
+}
+
+void AudioMixer::render(std::int16_t* out, int frames) {
+    if (frames <= 0)
+        return;
+    if (!m_music || !m_music->renderMusic(out, frames))
+        std::memset(out, 0, std::size_t(frames) * BytesPerFrame);
+    if (!m_effectOn)
+        return;
+
+    const std::vector<std::int16_t>& s = m_effect.samples;
+    const std::uint64_t count = s.size();
+    for (int i = 0; i < frames; ++i) {
+        const std::uint64_t index = m_effectPos >> 32;
+        if (index >= count) {
+            stopEffect();
+            return;
+        }
+        const int frac = int((m_effectPos >> 16) & 0xFFFF);
+        const int a = s[index];
+        const int b = index + 1 < count ? s[index + 1] : 0;
+        const int sample = (a + (((b - a) * frac) >> 16)) * EffectGainPercent / 100;
+        for (int c = 0; c < OutputChannels; ++c) {
+            std::int16_t& o = out[i * OutputChannels + c];
+            o = std::int16_t(std::clamp(o + sample, -32768, 32767));
+        }
+        m_effectPos += m_effectStep;
+    }
+}
+
+} // namespace marvolen::audio

@@ -1,0 +1,54 @@
+// The one mix the game sends out: the sound effect sounding now over the music.
+#pragma once
+
+#include "wave_sound.h"
+
+#include <cstdint>
+
+namespace marvolen::audio {
+
+/// The output format everything is mixed to.
+inline constexpr int OutputRate = 44100;
+inline constexpr int OutputChannels = 2;
+inline constexpr int BytesPerFrame = OutputChannels * 2;
+
+/// Something that renders music on demand, timed by the frames it is asked for.
+class MusicSource {
+  public:
+    virtual ~MusicSource() = default;
+    /// Renders frames of interleaved stereo into out (overwriting it) and returns true, or
+    /// returns false, leaving out alone, when it has nothing to sound.
+    virtual bool renderMusic(std::int16_t* out, int frames) = 0;
+    /// True while asking for frames would sound or move a tune on.
+    virtual bool musicActive() const = 0;
+};
+
+/// Mixes at OutputRate, stereo, 16 bit. The effect is resampled from its own rate; a new effect
+/// replaces the one still sounding, as one voice of effects does. Used from one thread only:
+/// the one whose event loop drives the output.
+class AudioMixer {
+  public:
+    /// The music to mix under the effects; null for none. Not owned.
+    void setMusicSource(MusicSource* source) { m_music = source; }
+
+    /// Starts sound from its beginning, cutting off the effect still sounding.
+    void playEffect(WaveSound sound);
+    /// Silences the effect at once.
+    void stopEffect();
+    bool effectSounding() const { return m_effectOn; }
+
+    /// True while rendering would give anything but silence.
+    bool active() const { return m_effectOn || (m_music && m_music->musicActive()); }
+
+    /// Fills frames of interleaved stereo: music, then the effect added with saturation.
+    void render(std::int16_t* out, int frames);
+
+  private:
+    MusicSource* m_music = nullptr;
+    WaveSound m_effect;
+    bool m_effectOn = false;
+    std::uint64_t m_effectPos = 0;  // in source samples, 32.32 fixed point
+    std::uint64_t m_effectStep = 0; // source samples per output frame, 32.32 fixed point
+};
+
+} // namespace marvolen::audio

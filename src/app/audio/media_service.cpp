@@ -1,0 +1,290 @@
+// The MIDI media service: command parsing, tune state, and FluidSynth rendering.
+#include "media_service.h"
+
+#include "midi_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <fluidsynth.h>
+
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+#include <vector>
+
+namespace marvolen::audio {
+
+namespace {
+
+// After the last event the notes still ring out and the reverb fades; then rendering stops.
+constexpr std::int64_t TailFrames = OutputRate * 3 / 2;
+
+void silenceFluidLog() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+            fluid_set_log_function(level, nullptr, nullptr);
+    });
+}
+
+} // namespace
+
+struct MidiMediaService::Synth {
+    fluid_settings_t* settings = nullptr;
+    fluid_synth_t* synth = nullptr;
+    ~Synth() {
+        if (synth)
+            delete_fluid_synth(synth);
+        if (settings)
+            delete_fluid_settings(settings);
+    }
+};
+
+struct MidiMediaService::Tune {
+    enum class State { Opened, Playing, Ended };
+    QString alias;
+    QByteArray bytes;
+    std::int64_t lengthMs = 0;
+    std::int64_t lengthFrames = 0;
+    std::int64_t frames = 0; // rendered since play
+    State state = State::Opened;
+    fluid_player_t* player = nullptr;
+    bool playerTried = false;
+    bool notesReleased = false;
+};
+
+MidiMediaService::MidiMediaService(QString soundFontPath)
+    : m_soundFontPath(std::move(soundFontPath)) {}
+
+MidiMediaService::~MidiMediaService() {
+    finishTune();
+    m_tune.reset();
+    if (m_loading.valid())
+        m_loading.wait();
+}
+
+// ---- commands ----
+
+MciReply MidiMediaService::mciSendString(const QString& command) {
+    const QString text = command.trimmed();
+    static const QString openPrefix = QStringLiteral("open sequencer!");
+    if (text.startsWith(openPrefix, Qt::CaseInsensitive)) {
+        const qsizetype aliasAt =
+            text.lastIndexOf(QStringLiteral(" alias "), -1, Qt::CaseInsensitive);
+        if (aliasAt < openPrefix.size())
+            return {mci::UnknownCommand, {}};
+        const QString path = text.mid(openPrefix.size(), aliasAt - openPrefix.size()).trimmed();
+        const QString alias = text.mid(aliasAt + 7).trimmed();
+        if (path.isEmpty() || alias.isEmpty() || alias.contains(QLatin1Char(' ')))
+            return {mci::UnknownCommand, {}};
+        return open(path, alias);
+    }
+
+    const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.size() < 2)
+        return {mci::UnknownCommand, {}};
+    const QString verb = words[0].toLower();
+    const bool known = (verb == QLatin1String("play") && words.size() == 2) ||
+                       (verb == QLatin1String("close") && words.size() == 2) ||
+                       (verb == QLatin1String("status") && words.size() == 3);
+    if (!known)
+        return {mci::UnknownCommand, {}};
+    if (!m_tune || m_tune->alias.compare(words[1], Qt::CaseInsensitive) != 0) {
+        // Nothing open under that name: the status of nothing reads as 0.
+        return {mci::UnknownAlias,
+                verb == QLatin1String("status") ? QStringLiteral("0") : QString()};
+    }
+    if (verb == QLatin1String("play"))
+        return play();
+    if (verb == QLatin1String("close"))
+        return close();
+    return status(words[2].toLower());
+}
+
+MciReply MidiMediaService::open(const QString& path, const QString& alias) {
+    if (m_tune)
+        return {mci::AliasInUse, {}}; // the open tune plays on untouched
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return {mci::FileNotFound, {}};
+    QByteArray bytes = file.readAll();
+    const std::optional<MidiFileInfo> info = readMidiFile(bytes);
+    if (!info)
+        return {mci::InvalidFile, {}};
+    auto tune = std::make_unique<Tune>();
+    tune->alias = alias;
+    tune->bytes = std::move(bytes);
+    tune->lengthMs = info->lengthMs;
+    tune->lengthFrames = info->lengthMs * OutputRate / 1000;
+    m_tune = std::move(tune);
+    loadSoundFont();
+    return {};
+}
+
+MciReply MidiMediaService::play() {
+    if (m_tune->state == Tune::State::Opened) {
+        m_tune->state = Tune::State::Playing;
+        if (m_playStarted)
+            m_playStarted();
+    }
+    return {};
+}
+
+MciReply MidiMediaService::status(const QString& item) const {
+    if (item == QLatin1String("length"))
+        return {0, QString::number(m_tune->lengthMs)};
+    if (item == QLatin1String("position")) {
+        const std::int64_t ms = m_tune->frames * 1000 / OutputRate;
+        return {0, QString::number(std::min(ms, m_tune->lengthMs))};
+    }
+    return {mci::UnknownCommand, {}};
+}
+
+MciReply MidiMediaService::close() {
+    finishTune();
+    m_tune.reset();
+    return {};
+}
+
+// ---- the soundfont ----
+
+std::unique_ptr<MidiMediaService::Synth> MidiMediaService::makeSynth(const QString& path) {
+    silenceFluidLog();
+    if (!QFileInfo(path).isFile())
+        return nullptr;
+    auto synth = std::make_unique<MidiMediaService::Synth>();
+    synth->settings = new_fluid_settings();
+    if (!synth->settings)
+        return nullptr;
+    fluid_settings_t* s = synth->settings;
+    fluid_settings_setnum(s, "synth.sample-rate", OutputRate);
+    fluid_settings_setstr(s, "audio.driver", "none"); // we render ourselves
+    fluid_settings_setstr(s, "player.timing-source", "sample");
+    fluid_settings_setint(s, "synth.lock-memory", 0);
+    fluid_settings_setint(s, "synth.reverb.active", 1);
+    fluid_settings_setnum(s, "synth.reverb.room-size", 0.4);
+    fluid_settings_setnum(s, "synth.reverb.level", 0.35);
+    fluid_settings_setint(s, "synth.chorus.active", 1);
+    fluid_settings_setnum(s, "synth.chorus.level", 0.8);
+    fluid_settings_setnum(s, "synth.gain", 0.5);
+    synth->synth = new_fluid_synth(s);
+    if (!synth->synth)
+        return nullptr;
+    const QByteArray file = QFile::encodeName(path);
+    if (fluid_synth_sfload(synth->synth, file.constData(), 1) == FLUID_FAILED)
+        return nullptr;
+    return synth;
+}
+
+void MidiMediaService::loadSoundFont() {
+    if (m_soundFontState != SoundFontState::NotLoaded)
+        return;
+    if (!QFileInfo(m_soundFontPath).isFile()) {
+        m_soundFontState = SoundFontState::Missing; // known at once: no thread needed
+        return;
+    }
+    m_soundFontState = SoundFontState::Loading;
+    m_loading = std::async(std::launch::async, makeSynth, m_soundFontPath);
+}
+
+void MidiMediaService::pollSoundFont() const {
+    if (m_soundFontState != SoundFontState::Loading)
+        return;
+    if (m_loading.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+        return;
+    m_synth = m_loading.get();
+    m_soundFontState = m_synth ? SoundFontState::Ready : SoundFontState::Missing;
+}
+
+bool MidiMediaService::waitForSoundFont() {
+    loadSoundFont();
+    if (m_loading.valid())
+        m_loading.wait();
+    pollSoundFont();
+    return m_soundFontState == SoundFontState::Ready;
+}
+
+MidiMediaService::SoundFontState MidiMediaService::soundFontState() const {
+    pollSoundFont();
+    return m_soundFontState;
+}
+
+// ---- rendering ----
+
+void MidiMediaService::startPlayer() {
+    m_tune->playerTried = true;
+    fluid_player_t* player = new_fluid_player(m_synth->synth);
+    if (!player)
+        return;
+    if (fluid_player_add_mem(player, m_tune->bytes.constData(),
+                             std::size_t(m_tune->bytes.size())) != FLUID_OK ||
+        fluid_player_play(player) != FLUID_OK) {
+        // FluidSynth will not play what we accepted: the tune runs its time in silence.
+        delete_fluid_player(player);
+        return;
+    }
+    m_tune->player = player;
+}
+
+void MidiMediaService::finishTune() {
+    if (!m_tune)
+        return;
+    if (m_tune->player) {
+        fluid_player_stop(m_tune->player);
+        delete_fluid_player(m_tune->player);
+        m_tune->player = nullptr;
+    }
+    if (m_synth && m_tune->playerTried)
+        fluid_synth_all_sounds_off(m_synth->synth, -1);
+}
+
+bool MidiMediaService::musicActive() const {
+    if (!m_tune || m_tune->state != Tune::State::Playing)
+        return false;
+    pollSoundFont();
+    return m_soundFontState != SoundFontState::Loading;
+}
+
+bool MidiMediaService::renderMusic(std::int16_t* out, int frames) {
+    if (frames <= 0 || !m_tune || m_tune->state != Tune::State::Playing)
+        return false;
+    pollSoundFont();
+    if (m_soundFontState == SoundFontState::Loading)
+        return false; // the tune waits for its instruments; its time has not begun
+    Tune& tune = *m_tune;
+    if (m_synth && !tune.playerTried)
+        startPlayer();
+
+    bool sounded = false;
+    if (m_synth && tune.playerTried) {
+        fluid_synth_write_s16(m_synth->synth, frames, out, 0, OutputChannels, out, 1,
+                              OutputChannels);
+        sounded = true;
+    }
+    tune.frames += frames;
+    if (tune.frames >= tune.lengthFrames && !tune.notesReleased) {
+        tune.notesReleased = true;
+        if (tune.player)
+            fluid_player_stop(tune.player);
+        if (m_synth && tune.playerTried)
+            fluid_synth_all_notes_off(m_synth->synth, -1);
+    }
+    if (tune.frames >= tune.lengthFrames + TailFrames) {
+        finishTune();
+        tune.state = Tune::State::Ended;
+    }
+    return sounded;
+}
+
+void MidiMediaService::advance(int milliseconds) {
+    std::vector<std::int16_t> scratch(std::size_t(1024) * OutputChannels);
+    std::int64_t left = std::int64_t(milliseconds) * OutputRate / 1000;
+    while (left > 0) {
+        const int n = int(std::min<std::int64_t>(left, 1024));
+        renderMusic(scratch.data(), n);
+        left -= n;
+    }
+}
+
+} // namespace marvolen::audio

@@ -1,0 +1,98 @@
+// The media service of the background music: command strings in, MIDI rendered by FluidSynth.
+#pragma once
+
+#include "audio_mixer.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <future>
+#include <memory>
+
+namespace marvolen::audio {
+
+/// Where the General MIDI soundfont is installed by default.
+inline constexpr char DefaultSoundFont[] = "/usr/share/sounds/sf2/default-GM.sf2";
+
+/// What a command answers: an error number (0 for success) and the reply text.
+struct MciReply {
+    int error = 0;
+    QString text;
+};
+
+/// Error numbers of the media service.
+namespace mci {
+constexpr int UnknownCommand = 261;
+constexpr int AliasInUse = 289;
+constexpr int UnknownAlias = 263;
+constexpr int FileNotFound = 275;
+constexpr int InvalidFile = 296;
+} // namespace mci
+
+/// The command-string interface the music logic talks to; tests record what it is sent.
+class MediaCommands {
+  public:
+    virtual ~MediaCommands() = default;
+    virtual MciReply mciSendString(const QString& command) = 0;
+};
+
+/// Plays one Standard MIDI File at a time under an alias. Understands:
+///   "open sequencer!<path> alias <name>"  reads the file; refused while a tune is open
+///   "play <name>"                         starts it; a tune that has ended stays silent
+///   "status <name> length"                its length in milliseconds, decimal text
+///   "status <name> position"              milliseconds played so far, up to the length
+///   "close <name>"                        stops it and frees it
+/// Time is the music frames rendered (renderMusic), so a tune runs as fast as it is pulled:
+/// in real time from the sound device, faster in tests. Without a soundfont the music is
+/// silent but time passes and the commands answer the same. The soundfont is loaded in the
+/// background when the first tune is opened, never on construction.
+class MidiMediaService final : public MediaCommands, public MusicSource {
+  public:
+    enum class SoundFontState { NotLoaded, Loading, Ready, Missing };
+
+    explicit MidiMediaService(QString soundFontPath = QString::fromLatin1(DefaultSoundFont));
+    ~MidiMediaService() override;
+    MidiMediaService(const MidiMediaService&) = delete;
+    MidiMediaService& operator=(const MidiMediaService&) = delete;
+
+    MciReply mciSendString(const QString& command) override;
+
+    bool renderMusic(std::int16_t* out, int frames) override;
+    bool musicActive() const override;
+
+    /// Called whenever a tune starts playing, so that the output starts pulling.
+    void setPlayStarted(std::function<void()> callback) { m_playStarted = std::move(callback); }
+
+    /// Starts loading the soundfont in the background, if not yet begun.
+    void loadSoundFont();
+    /// Blocks until the soundfont is loaded or known missing (tests, benchmarks); true if ready.
+    bool waitForSoundFont();
+    SoundFontState soundFontState() const;
+
+    /// Renders the given time of music and throws it away: tests and benchmarks move the
+    /// virtual clock with it.
+    void advance(int milliseconds);
+
+  private:
+    struct Synth;
+    struct Tune;
+
+    MciReply open(const QString& path, const QString& alias);
+    MciReply play();
+    MciReply status(const QString& item) const;
+    MciReply close();
+    static std::unique_ptr<Synth> makeSynth(const QString& path);
+    void pollSoundFont() const;
+    void startPlayer();
+    void finishTune();
+
+    QString m_soundFontPath;
+    mutable std::future<std::unique_ptr<Synth>> m_loading;
+    mutable std::unique_ptr<Synth> m_synth;
+    mutable SoundFontState m_soundFontState = SoundFontState::NotLoaded;
+    std::unique_ptr<Tune> m_tune;
+    std::function<void()> m_playStarted;
+};
+
+} // namespace marvolen::audio

@@ -1,0 +1,133 @@
+// Music modes, tune choice and the watcher over the media service's command strings.
+#include "music_logic.h"
+
+#include "core/numbers.h"
+
+#include <QFile>
+
+namespace marvolen::audio {
+
+namespace {
+const QString FrmMarvolen = QStringLiteral("frmMarvolen");
+} // namespace
+
+MusicLogic::MusicLogic(MusicHost& host, MediaCommands& media, TempFolder& temp,
+                       game::SettingsStore& settings, Random& random, Reporter& reporter,
+                       ResourceAccess& resources)
+    : m_host(host), m_media(media), m_temp(temp), m_settings(settings), m_random(random),
+      m_reporter(reporter), m_resources(resources) {}
+
+void MusicLogic::StartMusic() {
+    std::int16_t tune;
+    do {
+        tune = m_random.Zufallszahl(101, 106);
+    } while (tune == m_lastTune);
+    m_lastTune = tune;
+    m_temp.GetTempFile(QString(), QStringLiteral("~rs"), 0, m_midiFilePath);
+    if (!m_midiFilePath.isEmpty() && !m_tuneFiles.contains(m_midiFilePath))
+        m_tuneFiles.append(m_midiFilePath);
+    m_resources.SaveResItemToDisk(m_reporter, tune, QStringLiteral("midi"), m_midiFilePath);
+    m_media.mciSendString(QStringLiteral("open sequencer!") + m_midiFilePath +
+                          QStringLiteral(" alias midi"));
+    m_media.mciSendString(QStringLiteral("play midi"));
+    m_host.processPendingEvents();
+    if (m_musicLoop)
+        m_host.setWatcherEnabled(true);
+}
+
+void MusicLogic::mnuMusic_Click(int index) {
+    Procedure p(m_reporter, FrmMarvolen, QStringLiteral("mnuMusic_Click"));
+    p.step(50030, [&] {
+        for (int i = 0; i <= 2; ++i)
+            m_host.setMusicChecked(i, false);
+    });
+    p.step(50040, [&] {
+        switch (index) {
+        case 0:
+            if (m_musicOn) {
+                closeTune();
+                m_host.setWatcherEnabled(false);
+            }
+            m_musicOn = false;
+            m_musicLoop = false;
+            break;
+        case 1:
+            m_musicOn = true;
+            m_musicLoop = false;
+            StartMusic();
+            break;
+        case 2:
+            m_musicOn = true;
+            m_musicLoop = true;
+            StartMusic();
+            break;
+        default:
+            break;
+        }
+    });
+    p.step(50050, [&] {
+        if (index < 0 || index > 2)
+            throw Failure(err::NoSuchElement, QString::number(index));
+        m_host.setMusicChecked(index, true);
+    });
+    p.step(50060, [&] { m_settings.setPlayMusic(index); });
+}
+
+void MusicLogic::Timer2_Timer() {
+    Procedure p(m_reporter, FrmMarvolen, QStringLiteral("Timer2_Timer"));
+    QString lengthText(128, QLatin1Char(' '));
+    QString positionText(128, QLatin1Char(' '));
+    p.step(50030,
+           [&] { lengthText = m_media.mciSendString(QStringLiteral("status midi length")).text; });
+    p.step(50040, [&] {
+        positionText = m_media.mciSendString(QStringLiteral("status midi position")).text;
+    });
+    std::int64_t length = 0;
+    std::int64_t position = 0;
+    p.step(50050, [&] {
+        length = numbers::leadingNumber(lengthText);
+        position = numbers::leadingNumber(positionText);
+    });
+    p.step(50060, [&] {
+        if (length > position)
+            p.leave(); // still playing
+    });
+    p.step(50070, [&] { closeTune(); });
+    p.step(50080, [&] {
+        if (!m_musicLoop)
+            m_host.setWatcherEnabled(false);
+        else
+            StartMusic();
+    });
+}
+
+void MusicLogic::mnuPlaySounds_Click() {
+    Procedure p(m_reporter, FrmMarvolen, QStringLiteral("mnuPlaySounds_Click"));
+    p.step(50030, [&] { m_soundOn = std::int16_t(~m_soundOn); });
+    p.step(50040, [&] { m_host.setSoundChecked(m_soundOn != 0); });
+    p.step(50050, [&] { m_settings.setPlaySound(m_soundOn); });
+}
+
+void MusicLogic::closeOnUnload() {
+    if (m_musicOn) {
+        m_media.mciSendString(QStringLiteral("close midi"));
+        m_host.setWatcherEnabled(false);
+    }
+    // Failures ignored: a file already gone is no reason for a message at the end.
+    if (!m_midiFilePath.isEmpty() && !m_tuneFiles.contains(m_midiFilePath))
+        m_tuneFiles.append(m_midiFilePath);
+    deleteTuneFiles();
+}
+
+void MusicLogic::closeTune() {
+    m_media.mciSendString(QStringLiteral("close midi"));
+    deleteTuneFiles();
+}
+
+void MusicLogic::deleteTuneFiles() {
+    for (const QString& path : std::as_const(m_tuneFiles))
+        QFile::remove(path);
+    m_tuneFiles.clear();
+}
+
+} // namespace marvolen::audio

@@ -1,0 +1,334 @@
+// The music modes, the tune choice, the watcher and the sound switch over recorded commands.
+#include "app/audio/media_service.h"
+#include "app/audio/music_logic.h"
+
+#include "audio_test_data.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <set>
+
+using namespace marvolen;
+using namespace marvolen::audio;
+using namespace marvolen::audio::testdata;
+
+namespace {
+
+/// One log of everything the logic does to the window and the media service, in order.
+using Log = QStringList;
+
+class RecordingMedia : public MediaCommands {
+  public:
+    explicit RecordingMedia(Log& log) : m_log(log) {}
+    MciReply mciSendString(const QString& command) override {
+        m_log.append(command);
+        if (command == QLatin1String("status midi length"))
+            return length;
+        if (command == QLatin1String("status midi position"))
+            return position;
+        return {};
+    }
+    MciReply length{0, QStringLiteral("60000")};
+    MciReply position{0, QStringLiteral("0")};
+
+  private:
+    Log& m_log;
+};
+
+class FakeHost : public MusicHost {
+  public:
+    explicit FakeHost(Log& log) : m_log(log) {}
+    void setMusicChecked(int index, bool checked) override { musicChecked[index] = checked; }
+    void setSoundChecked(bool checked) override { soundChecked = checked; }
+    void setWatcherEnabled(bool enabled) override {
+        watcher = enabled;
+        m_log.append(enabled ? QStringLiteral("<watcher on>") : QStringLiteral("<watcher off>"));
+    }
+    void processPendingEvents() override {
+        m_log.append(QStringLiteral("<events>"));
+        if (failEvents)
+            throw Failure(err::InvalidCall);
+    }
+    std::map<int, bool> musicChecked;
+    bool soundChecked = true;
+    bool watcher = false;
+    bool failEvents = false;
+
+  private:
+    Log& m_log;
+};
+
+/// Tune t is written as the bytes "tune t" (or a real little file when asked).
+class TuneResources : public ResourceAccess {
+  public:
+    QByteArray load(const QString&, int id) override {
+        throw Failure(err::ResourceNotFound, QString::number(id));
+    }
+    void SaveResItemToDisk(Reporter&, int id, const QString& type, const QString& path) override {
+        written.append(id);
+        EXPECT_EQ(type, QStringLiteral("midi"));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(realTunes ? simpleTune(1 + id % 3) : "tune " + QByteArray::number(id));
+    }
+    QList<int> written;
+    bool realTunes = false;
+};
+
+class MusicLogicTest : public ::testing::Test {
+  protected:
+    explicit MusicLogicTest(std::uint64_t seed = 1) : random(seed) {}
+
+    QTemporaryDir dir;
+    Log log;
+    RecordingMedia media{log};
+    FakeHost host{log};
+    FixedReporter reporter;
+    TempFolder temp{reporter, dir.path()};
+    QSettings store{dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat};
+    game::SettingsStore settings{store};
+    Random random;
+    TuneResources resources;
+    MusicLogic music{host, media, temp, settings, random, reporter, resources};
+
+    QString openCommand() const {
+        return QStringLiteral("open sequencer!") + music.midiFilePath() +
+               QStringLiteral(" alias midi");
+    }
+    QString storedPlayMusic() {
+        store.sync();
+        return settings.rawText("PlayMusic");
+    }
+    int tuneFilesLeft() {
+        return int(QDir(temp.GetTempDir()).entryList({QStringLiteral("~rs*")}, QDir::Files).size());
+    }
+};
+
+} // namespace
+
+TEST_F(MusicLogicTest, OnceStartsOneTuneInOrderWithoutTheWatcher) {
+    music.mnuMusic_Click(1);
+    EXPECT_EQ(log, Log({openCommand(), QStringLiteral("play midi"), QStringLiteral("<events>")}));
+    EXPECT_TRUE(music.musicOn());
+    EXPECT_FALSE(music.musicLoop());
+    EXPECT_FALSE(host.watcher);
+    EXPECT_EQ(host.musicChecked, (std::map<int, bool>{{0, false}, {1, true}, {2, false}}));
+    EXPECT_EQ(storedPlayMusic(), QStringLiteral("1"));
+
+    const QFileInfo file(music.midiFilePath());
+    EXPECT_TRUE(file.fileName().startsWith(QStringLiteral("~rs")));
+    QFile f(file.filePath());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "tune " + QByteArray::number(music.lastTune()));
+    EXPECT_EQ(reporter.count(), 0);
+}
+
+TEST_F(MusicLogicTest, LoopEnablesTheWatcherAfterTheTuneStarts) {
+    music.mnuMusic_Click(2);
+    EXPECT_EQ(log, Log({openCommand(), QStringLiteral("play midi"), QStringLiteral("<events>"),
+                        QStringLiteral("<watcher on>")}));
+    EXPECT_TRUE(music.musicLoop());
+    EXPECT_EQ(storedPlayMusic(), QStringLiteral("2"));
+}
+
+TEST_F(MusicLogicTest, OffWhileSilentSendsNothing) {
+    music.mnuMusic_Click(0);
+    EXPECT_TRUE(log.isEmpty());
+    EXPECT_TRUE(host.musicChecked[0]);
+    EXPECT_EQ(storedPlayMusic(), QStringLiteral("0"));
+}
+
+TEST_F(MusicLogicTest, OffWhilePlayingClosesTheTuneAndDeletesItsFile) {
+    music.mnuMusic_Click(2);
+    const QString path = music.midiFilePath();
+    log.clear();
+    music.mnuMusic_Click(0);
+    EXPECT_EQ(log, Log({QStringLiteral("close midi"), QStringLiteral("<watcher off>")}));
+    EXPECT_FALSE(music.musicOn());
+    EXPECT_FALSE(music.musicLoop());
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST_F(MusicLogicTest, WatcherLeavesAPlayingTuneAlone) {
+    music.mnuMusic_Click(2);
+    log.clear();
+    media.length.text = QStringLiteral("5000");
+    media.position.text = QStringLiteral("4999");
+    music.Timer2_Timer();
+    EXPECT_EQ(log,
+              Log({QStringLiteral("status midi length"), QStringLiteral("status midi position")}));
+    EXPECT_TRUE(host.watcher);
+}
+
+TEST_F(MusicLogicTest, WatcherInLoopClosesTheEndedTuneAndStartsAnother) {
+    music.mnuMusic_Click(2);
+    const QString first = music.midiFilePath();
+    const int firstTune = music.lastTune();
+    log.clear();
+    media.length.text = QStringLiteral("5000");
+    media.position.text = QStringLiteral("5000");
+    music.Timer2_Timer();
+    EXPECT_EQ(log,
+              Log({QStringLiteral("status midi length"), QStringLiteral("status midi position"),
+                   QStringLiteral("close midi"), openCommand(), QStringLiteral("play midi"),
+                   QStringLiteral("<events>"), QStringLiteral("<watcher on>")}));
+    EXPECT_NE(music.midiFilePath(), first);
+    EXPECT_NE(music.lastTune(), firstTune);
+    EXPECT_FALSE(QFile::exists(first)) << "the closed tune's file is deleted";
+    EXPECT_TRUE(QFile::exists(music.midiFilePath()));
+    EXPECT_EQ(tuneFilesLeft(), 1);
+}
+
+TEST_F(MusicLogicTest, UnreadableStatusCountsAsEnded) {
+    music.mnuMusic_Click(2);
+    log.clear();
+    media.length = {mci::UnknownAlias, QString()};
+    media.position = {mci::UnknownAlias, QStringLiteral("garbage")};
+    music.Timer2_Timer();
+    ASSERT_GE(log.size(), 4);
+    EXPECT_EQ(log[2], QStringLiteral("close midi"));
+    EXPECT_EQ(log[3], openCommand()) << "in the loop the next tune is tried";
+}
+
+TEST_F(MusicLogicTest, FromLoopToOnceTheTuneFinishesThenTheWatcherStops) {
+    music.mnuMusic_Click(2);
+    const QString playing = music.midiFilePath();
+    log.clear();
+    music.mnuMusic_Click(1);
+    // The service refuses the new open while the old tune plays, so that one plays on.
+    EXPECT_EQ(log, Log({openCommand(), QStringLiteral("play midi"), QStringLiteral("<events>")}));
+    EXPECT_TRUE(host.watcher) << "the watcher stays on until the tune has ended";
+    EXPECT_TRUE(host.musicChecked[1]);
+
+    log.clear();
+    media.position.text = media.length.text;
+    music.Timer2_Timer();
+    EXPECT_EQ(log,
+              Log({QStringLiteral("status midi length"), QStringLiteral("status midi position"),
+                   QStringLiteral("close midi"), QStringLiteral("<watcher off>")}));
+    EXPECT_FALSE(QFile::exists(playing));
+    EXPECT_EQ(tuneFilesLeft(), 0) << "the file written for the refused open goes too";
+}
+
+TEST_F(MusicLogicTest, UnloadClosesTheTuneStopsTheWatcherAndDeletesTheFile) {
+    music.mnuMusic_Click(2);
+    log.clear();
+    music.closeOnUnload();
+    EXPECT_EQ(log, Log({QStringLiteral("close midi"), QStringLiteral("<watcher off>")}));
+    EXPECT_EQ(tuneFilesLeft(), 0);
+}
+
+TEST_F(MusicLogicTest, UnloadWhileSilentSendsNothing) {
+    music.closeOnUnload();
+    EXPECT_TRUE(log.isEmpty());
+    EXPECT_EQ(reporter.count(), 0);
+}
+
+TEST_F(MusicLogicTest, SoundSwitchStoresBlankZeroThenMinusOne) {
+    music.setSoundOn(-1);
+    music.mnuPlaySounds_Click();
+    EXPECT_EQ(music.soundOn(), 0);
+    EXPECT_FALSE(host.soundChecked);
+    store.sync();
+    EXPECT_EQ(settings.rawText("PlaySound"), QStringLiteral(" 0"));
+    music.mnuPlaySounds_Click();
+    EXPECT_EQ(music.soundOn(), -1);
+    EXPECT_TRUE(host.soundChecked);
+    store.sync();
+    EXPECT_EQ(settings.rawText("PlaySound"), QStringLiteral("-1"));
+}
+
+TEST_F(MusicLogicTest, FailureInsideStartMusicIsReportedByTheHandlerThatRanIt) {
+    host.failEvents = true;
+    music.mnuMusic_Click(1);
+    ASSERT_EQ(reporter.count(), 1);
+    EXPECT_EQ(reporter.last().module, QStringLiteral("frmMarvolen"));
+    EXPECT_EQ(reporter.last().procedure, QStringLiteral("mnuMusic_Click"));
+    EXPECT_EQ(reporter.last().line, 50040);
+
+    host.failEvents = false;
+    music.mnuMusic_Click(2);
+    host.failEvents = true;
+    media.position.text = media.length.text;
+    music.Timer2_Timer();
+    ASSERT_EQ(reporter.count(), 2);
+    EXPECT_EQ(reporter.last().procedure, QStringLiteral("Timer2_Timer"));
+}
+
+TEST_F(MusicLogicTest, UnknownModeIsReportedAsAMissingMenuItem) {
+    music.mnuMusic_Click(3);
+    ASSERT_EQ(reporter.count(), 1);
+    EXPECT_EQ(reporter.last().number, err::NoSuchElement);
+    EXPECT_TRUE(log.isEmpty());
+}
+
+TEST(MusicLogicTuneChoice, NeverTheSameTuneTwiceAndEveryPairCanFollow) {
+    std::set<std::pair<int, int>> pairs;
+    for (std::uint64_t seed = 1; seed <= 20; ++seed) {
+        SCOPED_TRACE(seed);
+        QTemporaryDir dir;
+        Log log;
+        RecordingMedia media(log);
+        FakeHost host(log);
+        FixedReporter reporter;
+        TempFolder temp(reporter, dir.path());
+        QSettings store(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
+        game::SettingsStore settings(store);
+        Random random(seed);
+        TuneResources resources;
+        MusicLogic music(host, media, temp, settings, random, reporter, resources);
+        music.mnuMusic_Click(2);
+        media.position.text = media.length.text;
+        for (int i = 0; i < 30; ++i)
+            music.Timer2_Timer();
+        const QList<int>& tunes = resources.written;
+        ASSERT_EQ(tunes.size(), 31);
+        for (int i = 1; i < tunes.size(); ++i) {
+            EXPECT_NE(tunes[i], tunes[i - 1]);
+            EXPECT_GE(tunes[i], 101);
+            EXPECT_LE(tunes[i], 106);
+            pairs.insert({tunes[i - 1], tunes[i]});
+        }
+    }
+    EXPECT_EQ(pairs.size(), 30u) << "each of six tunes followed by each of the five others";
+}
+
+// The logic over the real media service, on its virtual clock: tunes follow one another.
+TEST(MusicLogicWithMediaService, LoopPlaysTunesOneAfterAnother) {
+    QTemporaryDir dir;
+    Log log;
+    FakeHost host(log);
+    FixedReporter reporter;
+    TempFolder temp(reporter, dir.path());
+    QSettings store(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
+    game::SettingsStore settings(store);
+    Random random(7);
+    TuneResources resources;
+    resources.realTunes = true;
+    MidiMediaService media(QStringLiteral("/nonexistent/none.sf2"));
+    MusicLogic music(host, media, temp, settings, random, reporter, resources);
+
+    music.mnuMusic_Click(2);
+    for (int second = 0; second < 20; ++second) {
+        media.advance(1000);
+        music.Timer2_Timer();
+    }
+    EXPECT_GE(resources.written.size(), 6) << "tunes of one to three seconds, twenty seconds";
+    EXPECT_TRUE(host.watcher);
+    music.mnuMusic_Click(1);
+    for (int second = 0; second < 5; ++second) {
+        media.advance(1000);
+        music.Timer2_Timer();
+    }
+    EXPECT_FALSE(host.watcher) << "after the last tune in mode 1 the watcher stops";
+    EXPECT_EQ(media.mciSendString(QStringLiteral("status midi length")).error, mci::UnknownAlias);
+    EXPECT_EQ(reporter.count(), 0);
+}

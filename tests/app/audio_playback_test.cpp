@@ -1,0 +1,342 @@
+// The mixer, PlayWAV, the MIDI media service on a virtual clock, and the output with and
+// without a sound device.
+#include "app/audio/audio_engine.h"
+#include "app/audio/audio_mixer.h"
+#include "app/audio/media_service.h"
+#include "app/audio/sound_effects.h"
+
+#include "audio_test_data.h"
+
+#include <QAudioDevice>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QMediaDevices>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <vector>
+
+using namespace marvolen;
+using namespace marvolen::audio;
+using namespace marvolen::audio::testdata;
+
+namespace {
+
+/// Resources kept in a table; a missing id fails as a missing resource does.
+class TableResources : public ResourceAccess {
+  public:
+    std::map<int, QByteArray> wav;
+    QByteArray load(const QString& type, int id) override {
+        const auto it = wav.find(id);
+        if (type.compare(QLatin1String("WAV"), Qt::CaseInsensitive) != 0 || it == wav.end())
+            throw Failure(err::ResourceNotFound, QString::number(id));
+        return it->second;
+    }
+    void SaveResItemToDisk(Reporter&, int, const QString&, const QString&) override {}
+};
+
+std::vector<std::int16_t> renderFrames(AudioMixer& mixer, int frames) {
+    std::vector<std::int16_t> out(std::size_t(frames) * OutputChannels);
+    mixer.render(out.data(), frames);
+    return out;
+}
+
+int peak(const std::vector<std::int16_t>& samples) {
+    int p = 0;
+    for (std::int16_t s : samples)
+        p = std::max(p, std::abs(int(s)));
+    return p;
+}
+
+WaveSound constant(int rate, std::int16_t value, int count) {
+    return WaveSound{rate, std::vector<std::int16_t>(std::size_t(count), value)};
+}
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        return {};
+    return path;
+}
+
+QString reply(MediaCommands& media, const char* command) {
+    return media.mciSendString(QString::fromLatin1(command)).text;
+}
+
+const QString NoSoundFont = QStringLiteral("/nonexistent/none.sf2");
+
+} // namespace
+
+// ---- mixer ----
+
+TEST(Mixer, SilentWithNothingToPlay) {
+    AudioMixer mixer;
+    EXPECT_FALSE(mixer.active());
+    EXPECT_EQ(peak(renderFrames(mixer, 256)), 0);
+}
+
+TEST(Mixer, EffectIsResampledToTheOutputRate) {
+    AudioMixer mixer;
+    mixer.playEffect(constant(11025, 10000, 1103)); // a tenth of a second
+    const auto out = renderFrames(mixer, 4410);
+    EXPECT_EQ(out[0], out[1]) << "both channels carry the mono effect";
+    EXPECT_GT(out[2 * 4000], 7000);
+    EXPECT_TRUE(mixer.effectSounding());
+    renderFrames(mixer, 100);
+    EXPECT_FALSE(mixer.effectSounding());
+    EXPECT_EQ(peak(renderFrames(mixer, 64)), 0);
+}
+
+TEST(Mixer, NewEffectCutsOffTheOneSounding) {
+    AudioMixer mixer;
+    mixer.playEffect(constant(8000, 20000, 8000)); // one second, loud
+    renderFrames(mixer, 1000);
+    mixer.playEffect(constant(8000, -4000, 80)); // a hundredth of a second, soft, negative
+    const auto out = renderFrames(mixer, 2000);
+    EXPECT_LT(out[0], 0) << "the new effect sounds at once";
+    EXPECT_EQ(peak(std::vector<std::int16_t>(out.begin() + 2 * 500, out.end())), 0)
+        << "nothing of the first effect is left once the second has ended";
+}
+
+TEST(Mixer, EffectOverMusicSaturatesInsteadOfWrapping) {
+    struct LoudMusic : MusicSource {
+        bool renderMusic(std::int16_t* out, int frames) override {
+            std::fill(out, out + frames * OutputChannels, std::int16_t(30000));
+            return true;
+        }
+        bool musicActive() const override { return true; }
+    } music;
+    AudioMixer mixer;
+    mixer.setMusicSource(&music);
+    mixer.playEffect(constant(44100, 30000, 100));
+    const auto out = renderFrames(mixer, 50);
+    EXPECT_EQ(out[10], 32767);
+}
+
+// ---- PlayWAV ----
+
+TEST(PlayWav, PlaysTheResourceAndCutsOffThePrevious) {
+    TableResources resources;
+    resources.wav[101] = wave8(11025, 11025); // a second
+    resources.wav[102] = wave8(8000, 80);
+    FixedReporter reporter;
+    AudioMixer mixer;
+    int started = 0;
+    SoundEffects effects(mixer, resources, reporter, [&] { ++started; });
+    effects.PlayWAV(101);
+    renderFrames(mixer, 441);
+    effects.PlayWAV(102);
+    EXPECT_EQ(effects.soundBuffer(), resources.wav[102]);
+    renderFrames(mixer, 441 + 10);
+    EXPECT_FALSE(mixer.effectSounding()) << "the short effect ended; the long one is gone";
+    EXPECT_EQ(started, 2);
+    EXPECT_EQ(reporter.count(), 0);
+}
+
+TEST(PlayWav, UnplayableDataIsSkippedSilently) {
+    TableResources resources;
+    resources.wav[101] = wave8(11025, 11025);
+    resources.wav[106] = QByteArray("RIFF\x04\0\0\0WAVE", 12);
+    FixedReporter reporter;
+    AudioMixer mixer;
+    SoundEffects effects(mixer, resources, reporter);
+    effects.PlayWAV(101);
+    effects.PlayWAV(106);
+    EXPECT_FALSE(mixer.effectSounding()) << "the old buffer is replaced, so its sound stops";
+    EXPECT_EQ(reporter.count(), 0);
+}
+
+TEST(PlayWav, MissingResourceIsReportedAtTheLoadStep) {
+    TableResources resources;
+    FixedReporter reporter(Answer::Cancel);
+    AudioMixer mixer;
+    SoundEffects effects(mixer, resources, reporter);
+    effects.PlayWAV(108);
+    ASSERT_EQ(reporter.count(), 1);
+    EXPECT_EQ(reporter.last().number, err::ResourceNotFound);
+    EXPECT_EQ(reporter.last().module, QStringLiteral("Allgemein"));
+    EXPECT_EQ(reporter.last().procedure, QStringLiteral("PlayWAV"));
+    EXPECT_EQ(reporter.last().line, 50030);
+    EXPECT_FALSE(mixer.effectSounding());
+}
+
+// ---- media service on a virtual clock ----
+
+class MediaService : public ::testing::Test {
+  protected:
+    QTemporaryDir dir;
+    QString tune(const char* name, const QByteArray& bytes) {
+        return writeFile(dir, QString::fromLatin1(name), bytes);
+    }
+    static QString open(const QString& path) {
+        return QStringLiteral("open sequencer!") + path + QStringLiteral(" alias midi");
+    }
+};
+
+TEST_F(MediaService, TuneRunsToItsEndOnRenderedTime) {
+    MidiMediaService media(NoSoundFont);
+    EXPECT_EQ(media.mciSendString(open(tune("a.mid", tempoChangeTune()))).error, 0);
+    EXPECT_EQ(reply(media, "status midi length"), QStringLiteral("1500"));
+    EXPECT_EQ(reply(media, "status midi position"), QStringLiteral("0"));
+    media.advance(500);
+    EXPECT_EQ(reply(media, "status midi position"), QStringLiteral("0")) << "not played yet";
+    EXPECT_EQ(media.mciSendString(QStringLiteral("play midi")).error, 0);
+    media.advance(1000);
+    EXPECT_EQ(reply(media, "status midi position"), QStringLiteral("1000"));
+    media.advance(1000);
+    EXPECT_EQ(reply(media, "status midi position"), QStringLiteral("1500"));
+    EXPECT_EQ(media.mciSendString(QStringLiteral("close midi")).error, 0);
+    EXPECT_EQ(reply(media, "status midi length"), QStringLiteral("0"));
+}
+
+TEST_F(MediaService, SecondOpenIsRefusedAndTheTunePlaysOn) {
+    MidiMediaService media(NoSoundFont);
+    media.mciSendString(open(tune("a.mid", tempoChangeTune())));
+    media.mciSendString(QStringLiteral("play midi"));
+    media.advance(400);
+    EXPECT_NE(media.mciSendString(open(tune("b.mid", simpleTune(20)))).error, 0);
+    media.mciSendString(QStringLiteral("play midi"));
+    EXPECT_EQ(reply(media, "status midi length"), QStringLiteral("1500"));
+    EXPECT_EQ(reply(media, "status midi position"), QStringLiteral("400"));
+    media.advance(200);
+    EXPECT_EQ(reply(media, "status midi position"), QStringLiteral("600"));
+}
+
+TEST_F(MediaService, EndedTuneStaysSilentWhenPlayedAgain) {
+    MidiMediaService media(NoSoundFont);
+    media.mciSendString(open(tune("a.mid", simpleTune(1))));
+    media.mciSendString(QStringLiteral("play midi"));
+    media.advance(3000);
+    EXPECT_FALSE(media.musicActive());
+    media.mciSendString(QStringLiteral("play midi"));
+    EXPECT_FALSE(media.musicActive());
+    EXPECT_EQ(reply(media, "status midi position"), reply(media, "status midi length"));
+}
+
+TEST_F(MediaService, DamagedOrMissingFileIsNotOpened) {
+    MidiMediaService media(NoSoundFont);
+    EXPECT_EQ(media.mciSendString(open(tune("bad.mid", simpleTune(4).left(30)))).error,
+              mci::InvalidFile);
+    EXPECT_EQ(media.mciSendString(open(dir.filePath(QStringLiteral("none.mid")))).error,
+              mci::FileNotFound);
+    EXPECT_EQ(reply(media, "status midi length"), QStringLiteral("0"));
+    EXPECT_EQ(reply(media, "status midi position"), QStringLiteral("0"));
+    EXPECT_NE(media.mciSendString(QStringLiteral("play midi")).error, 0);
+    EXPECT_EQ(media.mciSendString(open(tune("good.mid", simpleTune(2)))).error, 0)
+        << "a failed open leaves the alias free";
+}
+
+TEST_F(MediaService, UnknownCommandsAreRefused) {
+    MidiMediaService media(NoSoundFont);
+    media.mciSendString(open(tune("a.mid", simpleTune(2))));
+    for (const char* command : {"", "play", "seek midi to start", "status midi mode",
+                                "open cdaudio alias midi", "play midi from 0"})
+        EXPECT_NE(media.mciSendString(QString::fromLatin1(command)).error, 0) << command;
+    EXPECT_EQ(reply(media, "status midi length"), QStringLiteral("1000"));
+}
+
+TEST_F(MediaService, ConstructionLoadsNoSoundFont) {
+    MidiMediaService media;
+    EXPECT_EQ(media.soundFontState(), MidiMediaService::SoundFontState::NotLoaded);
+}
+
+TEST_F(MediaService, WithTheSoundFontTheTuneIsHeardAndStillEnds) {
+    MidiMediaService media;
+    if (!media.waitForSoundFont())
+        GTEST_SKIP() << "no General MIDI soundfont installed";
+    media.mciSendString(open(tune("a.mid", simpleTune(2))));
+    media.mciSendString(QStringLiteral("play midi"));
+    std::vector<std::int16_t> out(std::size_t(4410) * OutputChannels);
+    int loudest = 0;
+    for (int i = 0; i < 10; ++i) {
+        ASSERT_TRUE(media.renderMusic(out.data(), 4410));
+        loudest = std::max(loudest, peak(out));
+    }
+    EXPECT_GT(loudest, 1000);
+    media.advance(4000);
+    EXPECT_EQ(reply(media, "status midi position"), QStringLiteral("1000"));
+    EXPECT_FALSE(media.musicActive()) << "rendering stops once the tail has faded";
+}
+
+TEST_F(MediaService, WithoutSoundFontTimeStillPasses) {
+    MidiMediaService media(NoSoundFont);
+    media.mciSendString(open(tune("a.mid", simpleTune(2))));
+    media.mciSendString(QStringLiteral("play midi"));
+    EXPECT_FALSE(media.waitForSoundFont());
+    std::vector<std::int16_t> out(std::size_t(441) * OutputChannels);
+    EXPECT_FALSE(media.renderMusic(out.data(), 441)) << "silent";
+    EXPECT_EQ(reply(media, "status midi position"), QStringLiteral("10"));
+}
+
+// ---- the output ----
+
+namespace {
+
+/// Runs the event loop until done() or the deadline.
+template <typename Done> bool spin(Done done, int timeoutMs) {
+    QDeadlineTimer deadline(timeoutMs);
+    while (!done() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return done();
+}
+
+} // namespace
+
+TEST(AudioOutputWithoutDevice, DrainsInRealTimeSoMusicStartsRunsAndEnds) {
+    AppScope app;
+    QTemporaryDir dir;
+    TableResources resources;
+    resources.wav[102] = wave8(8000, 800);
+    FixedReporter reporter;
+    AudioEngine engine(reporter, resources, AudioOutput::Device::None, NoSoundFont);
+    EXPECT_FALSE(engine.output().started()) << "nothing opens before the first sound";
+
+    engine.effects().PlayWAV(102);
+    engine.media().mciSendString(QStringLiteral("open sequencer!") +
+                                 writeFile(dir, QStringLiteral("t.mid"), simpleTune(1)) +
+                                 QStringLiteral(" alias midi"));
+    engine.media().mciSendString(QStringLiteral("play midi"));
+    EXPECT_FALSE(engine.output().usesDevice());
+    EXPECT_TRUE(
+        spin([&] { return reply(engine.media(), "status midi position") == QStringLiteral("500"); },
+             5000));
+    EXPECT_FALSE(engine.mixer().effectSounding());
+    EXPECT_GT(engine.output().framesPulled(), OutputRate / 4);
+    EXPECT_EQ(reporter.count(), 0);
+}
+
+// Plays through the real sound device when there is one (for example a PulseAudio null sink
+// under Xvfb); skipped otherwise.
+TEST(AudioOutputWithDevice, PlaysEffectAndTuneThroughTheSink) {
+    AppScope app;
+    if (QMediaDevices::defaultAudioOutput().isNull())
+        GTEST_SKIP() << "no audio output device";
+    QTemporaryDir dir;
+    TableResources resources;
+    resources.wav[101] = wave8(11025, 5000);
+    FixedReporter reporter;
+    AudioEngine engine(reporter, resources);
+    engine.media().waitForSoundFont();
+    engine.effects().PlayWAV(101);
+    ASSERT_TRUE(engine.output().usesDevice());
+    engine.media().mciSendString(QStringLiteral("open sequencer!") +
+                                 writeFile(dir, QStringLiteral("t.mid"), simpleTune(2)) +
+                                 QStringLiteral(" alias midi"));
+    engine.media().mciSendString(QStringLiteral("play midi"));
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(spin(
+        [&] { return reply(engine.media(), "status midi position") == QStringLiteral("1000"); },
+        8000));
+    EXPECT_GE(clock.elapsed(), 800) << "the device takes the mix at its own pace";
+    EXPECT_TRUE(engine.output().usesDevice()) << "the sink did not fail over to the drain";
+    EXPECT_EQ(reporter.count(), 0);
+}
