@@ -1,0 +1,416 @@
+// The About window frmInfo: the start window with the language flags, later the About box.
+#include "ui/about_window.h"
+
+#include "core/numbers.h"
+#include "ui/ui_config.h"
+
+#include <QButtonGroup>
+#include <QEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <utility>
+
+namespace marvolen::ui {
+namespace {
+
+const QString kModule = QStringLiteral("frmInfo");
+const QString kAppTitle = QStringLiteral("Marvolen");
+
+const QColor kGrey(64, 64, 64);
+const QColor kCyan(0, 255, 255);
+const QColor kTeal(0, 192, 192);
+const QColor kInfoText(224, 232, 232);
+const QColor kLinkBack(232, 240, 240);
+const QColor kLinkInitial(0, 0, 192);
+const QColor kLinkPressed(255, 0, 0);
+const QColor kLinkReleased(0, 0, 255);
+
+constexpr int kRightColumnWidth = 300;
+constexpr QSize kLargePicture(356, 330);
+constexpr QSize kSmallPicture(32, 32);
+constexpr QSize kFlag(32, 20);
+
+/// A picture of the generated resources; the null pixmap when it is missing, so that the element
+/// simply stays empty.
+QPixmap picture(const QString& name, qreal ratio = 1.0) {
+    QPixmap pixmap(QStringLiteral(":/res/PIC/") + name);
+    if (!pixmap.isNull())
+        pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
+}
+
+/// The web link: a label on a light plate, since its blue texts would vanish on the dark window.
+/// It reports mouse down, mouse up and click like a classic label; Enter and Space click too.
+class LinkLabel : public QLabel {
+  public:
+    explicit LinkLabel(QWidget* parent) : QLabel(parent) {
+        setCursor(Qt::PointingHandCursor);
+        setFocusPolicy(Qt::StrongFocus);
+        setTextFormat(Qt::PlainText);
+        setContentsMargins(10, 5, 10, 5);
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    }
+
+    std::function<void()> mouseDown;
+    std::function<void()> mouseUp;
+    std::function<void()> click;
+
+  protected:
+    void paintEvent(QPaintEvent* e) override {
+        {
+            QPainter p(this);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(hasFocus() ? QPen(kTeal, 2) : Qt::NoPen);
+            p.setBrush(kLinkBack);
+            p.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 6, 6);
+        }
+        QLabel::paintEvent(e);
+    }
+    void mousePressEvent(QMouseEvent* e) override {
+        e->accept();
+        if (mouseDown)
+            mouseDown();
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        e->accept();
+        if (mouseUp)
+            mouseUp();
+        if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) && click)
+            click();
+    }
+    void keyPressEvent(QKeyEvent* e) override {
+        if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter ||
+             e->key() == Qt::Key_Space) &&
+            click) {
+            click();
+            return;
+        }
+        QLabel::keyPressEvent(e);
+    }
+};
+
+void setTextColour(QWidget* widget, const QColor& colour) {
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    widget->setPalette(pal);
+}
+
+/// Forwards failures to the window's reporter and notes whether the answer left the procedure,
+/// so that Form_Activate can stop where the first choice of the language stopped.
+class AnswerWatch : public Reporter {
+  public:
+    explicit AnswerWatch(Reporter& inner) : m_inner(inner) {}
+    Answer onError(const ErrorInfo& info) override {
+        const Answer answer = m_inner.onError(info);
+        if (answer == Answer::Cancel || answer == Answer::End)
+            m_left = true;
+        return answer;
+    }
+    void endProgram() override { m_inner.endProgram(); }
+    bool left() const { return m_left; }
+
+  private:
+    Reporter& m_inner;
+    bool m_left = false;
+};
+
+} // namespace
+
+AboutWindow::AboutWindow(Services& services, std::function<bool()> mainWindowVisible,
+                         std::function<void()> showMainWindow, QWidget* parent,
+                         std::function<void()> onClosedWithoutOk)
+    : QDialog(parent), m_services(services), m_mainWindowVisible(std::move(mainWindowVisible)),
+      m_showMainWindow(std::move(showMainWindow)),
+      m_onClosedWithoutOk(std::move(onClosedWithoutOk)) {
+    buildElements();
+    Form_Load();
+}
+
+void AboutWindow::buildElements() {
+    setObjectName(QStringLiteral("frmInfo"));
+    setWindowTitle(QString());
+    setAccessibleName(kAppTitle);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    const QPixmap icon = picture(QStringLiteral("icon"));
+    if (!icon.isNull())
+        setWindowIcon(icon);
+
+    QPalette pal(QColor(80, 80, 80), kGrey);
+    pal.setColor(QPalette::WindowText, kCyan);
+    pal.setColor(QPalette::ButtonText, kCyan);
+    pal.setColor(QPalette::Text, kInfoText);
+    pal.setColor(QPalette::Highlight, kTeal);
+    pal.setColor(QPalette::HighlightedText, Qt::black);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    m_picLarge = new QLabel(this);
+    m_picLarge->setObjectName(QStringLiteral("picLarge"));
+    m_picLarge->setAccessibleName(kAppTitle);
+    m_picLarge->setFixedSize(kLargePicture + QSize(2, 2));
+    m_picLarge->setFrameShape(QFrame::Box);
+    setTextColour(m_picLarge, kTeal); // the frame's colour
+    m_picLarge->setPixmap(picture(QStringLiteral("about_large")));
+
+    m_picSmall = new QLabel(this);
+    m_picSmall->setObjectName(QStringLiteral("picSmall"));
+    m_picSmall->setAccessibleName(kAppTitle);
+    m_picSmall->setFixedSize(kSmallPicture);
+    m_picSmall->setPixmap(picture(QStringLiteral("about_small")));
+
+    m_label0 = new QLabel(this);
+    m_label0->setObjectName(QStringLiteral("Label0"));
+    m_label0->setTextFormat(Qt::PlainText);
+    QFont versionFont = m_label0->font();
+    versionFont.setBold(true);
+    versionFont.setPointSizeF(versionFont.pointSizeF() * 1.25);
+    m_label0->setFont(versionFont);
+
+    auto* rule = new QFrame(this);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFixedHeight(1);
+    rule->setAutoFillBackground(true);
+    QPalette rulePal = rule->palette();
+    rulePal.setColor(QPalette::Window, kTeal);
+    rule->setPalette(rulePal);
+
+    m_label3 = new QLabel(this);
+    m_label3->setObjectName(QStringLiteral("Label3"));
+    m_label3->setTextFormat(Qt::PlainText);
+    m_label3->setWordWrap(true);
+    setTextColour(m_label3, kInfoText);
+
+    auto* link = new LinkLabel(this);
+    m_lblHomepage = link;
+    m_lblHomepage->setObjectName(QStringLiteral("lblHomepage"));
+    m_lblHomepage->setText(QString::fromUtf8(kHomepage));
+    m_lblHomepage->setAccessibleName(QString::fromUtf8(kHomepage));
+    m_lblHomepage->setToolTip(QString::fromUtf8(kHomepage));
+    QFont linkFont = m_lblHomepage->font();
+    linkFont.setUnderline(true);
+    m_lblHomepage->setFont(linkFont);
+    setTextColour(m_lblHomepage, kLinkInitial);
+    link->mouseDown = [this] { lblHomepage_MouseDown(); };
+    link->mouseUp = [this] { lblHomepage_MouseUp(); };
+    link->click = [this] { lblHomepage_Click(); };
+
+    m_flagRow = new QWidget(this);
+    auto* flags = new QHBoxLayout(m_flagRow);
+    flags->setContentsMargins(0, 0, 0, 0);
+    flags->setSpacing(2);
+    m_flagGroup = new QButtonGroup(this);
+    m_flagGroup->setExclusive(true);
+    for (int index : lang::kFlagIndices) {
+        auto* flag = new QToolButton(m_flagRow);
+        flag->setObjectName(QStringLiteral("imgLang%1").arg(index));
+        flag->setToolTip(lang::flagTooltip(index));
+        flag->setAccessibleName(lang::flagTooltip(index));
+        flag->setIconSize(kFlag);
+        flag->setIcon(QIcon(picture(QStringLiteral("flag%1").arg(index), 2.0)));
+        flag->setAutoRaise(true);
+        flag->setCheckable(true);
+        flag->setCursor(Qt::PointingHandCursor);
+        m_flagGroup->addButton(flag, index);
+        flags->addWidget(flag);
+        connect(flag, &QToolButton::clicked, this, [this, index] { imgLang_Click(index); });
+        m_imgLang[index] = flag;
+    }
+
+    m_ok = new QPushButton(QStringLiteral("&OK"), this);
+    m_ok->setObjectName(QStringLiteral("ok"));
+    m_ok->setDefault(true);
+    m_ok->setMinimumWidth(88);
+    connect(m_ok, &QPushButton::clicked, this, [this] { OK_Click(); });
+
+    auto* header = new QHBoxLayout;
+    header->setSpacing(10);
+    header->addWidget(m_picSmall);
+    header->addWidget(m_label0, 1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(m_flagRow);
+    bottom->addStretch(1);
+    bottom->addWidget(m_ok);
+
+    auto* right = new QVBoxLayout;
+    right->setSpacing(12);
+    right->addLayout(header);
+    right->addWidget(rule);
+    right->addWidget(m_label3);
+    right->addWidget(m_lblHomepage, 0, Qt::AlignLeft);
+    right->addStretch(1);
+    right->addLayout(bottom);
+
+    auto* rightColumn = new QWidget(this);
+    rightColumn->setFixedWidth(kRightColumnWidth);
+    rightColumn->setLayout(right);
+    right->setContentsMargins(0, 4, 0, 0);
+
+    auto* root = new QHBoxLayout(this);
+    root->setContentsMargins(14, 14, 14, 14);
+    root->setSpacing(18);
+    root->addWidget(m_picLarge, 0, Qt::AlignTop);
+    root->addWidget(rightColumn);
+    root->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Hidden until Form_Load decides which of the two the window shows.
+    m_flagRow->hide();
+    m_ok->hide();
+}
+
+void AboutWindow::Form_Load() {
+    Procedure p(m_services.reporter, kModule, QStringLiteral("Form_Load"));
+    p.step(50030, [&] {
+        layout()->activate();
+        adjustSize();
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect area = screen->geometry();
+            move(area.x() + (area.width() - width()) / 2,
+                 area.y() + (area.height() - height()) / 2);
+        }
+    });
+    p.step(50040, [&] {
+        m_label0->setText(kAppTitle + QStringLiteral("   ") + QString::number(kVersionMajor) +
+                          QLatin1Char('.') + numbers::zeroPadded(kVersionMinor, 2) + QLatin1Char('.') +
+                          numbers::zeroPadded(kVersionRevision, 4));
+    });
+    p.step(50050, [&] {
+        m_startWindow = !m_services.MainWindowShown;
+        if (m_startWindow) {
+            m_flagRow->show();
+        } else {
+            m_ok->show();
+        }
+    });
+}
+
+void AboutWindow::setBusy(bool busy) {
+    if (busy)
+        setCursor(Qt::WaitCursor);
+    else
+        unsetCursor();
+}
+
+void AboutWindow::showOk() {
+    m_ok->show();
+    m_ok->setFocus();
+}
+
+bool AboutWindow::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate)
+        activateOnce();
+    else if (e->type() == QEvent::WindowDeactivate)
+        m_activated = false;
+    return QDialog::event(e);
+}
+
+void AboutWindow::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    // Without a window manager the window may never become active; its texts must still be
+    // filled in, so the first choice runs right after showing unless activation beat it.
+    m_activated = false;
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible())
+            activateOnce();
+    });
+}
+
+void AboutWindow::activateOnce() {
+    if (m_activated)
+        return;
+    m_activated = true;
+    Form_Activate();
+}
+
+void AboutWindow::Form_Activate() {
+    AnswerWatch watch(m_services.reporter);
+    lang::chooseLanguage(m_services.language, m_services.settings, m_services.localeId, watch);
+    if (watch.left())
+        return;
+    Procedure p(m_services.reporter, kModule, QStringLiteral("Form_Activate"));
+    p.step(50060, [&] { Sprache(); });
+}
+
+void AboutWindow::Sprache() {
+    Procedure p(m_services.reporter, kModule, QStringLiteral("Sprache"));
+    p.step(50030, [&] { m_label3->setText(m_services.language.text(102)); });
+    p.step(50040, [&] { markCurrentFlag(); });
+}
+
+void AboutWindow::markCurrentFlag() {
+    const auto current = m_imgLang.find(m_services.language.LanguageOffset() / 1000);
+    if (current != m_imgLang.end() && m_services.language.LanguageOffset() % 1000 == 0)
+        current->second->setChecked(true);
+}
+
+void AboutWindow::imgLang_Click(int index) {
+    Procedure p(m_services.reporter, kModule, QStringLiteral("imgLang_Click"));
+    std::optional<std::int16_t> offset;
+    p.step(50030, [&] {
+        if (m_imgLang.find(index) == m_imgLang.end())
+            throw Failure(err::NoSuchElement, QString::number(index));
+        offset = lang::aboutFlagChoice(index, m_services.language.LanguageOffset());
+    });
+    if (!offset) {
+        // The flag of the current language: nothing changes, but keep its mark.
+        markCurrentFlag();
+        return;
+    }
+    p.step(50040, [&] { m_services.language.setLanguageOffset(*offset); });
+    p.step(50050, [&] { m_services.settings.setSprachePlain(*offset); });
+    p.step(50060, [&] { Sprache(); });
+}
+
+void AboutWindow::OK_Click() {
+    Procedure p(m_services.reporter, kModule, QStringLiteral("OK_Click"));
+    p.step(50030, [&] {
+        const bool visible = m_mainWindowVisible && m_mainWindowVisible();
+        if (!visible && !m_services.MainWindowShown) {
+            if (m_showMainWindow)
+                m_showMainWindow();
+            m_services.MainWindowShown = true;
+        }
+    });
+    p.step(50040, [&] { accept(); });
+}
+
+void AboutWindow::reject() {
+    // The start window is the only way to the game; closed without OK, the program ends rather
+    // than run on with its main window hidden.
+    const bool endsProgram = m_startWindow && !m_services.MainWindowShown;
+    const auto onClosed = m_onClosedWithoutOk;
+    QDialog::reject();
+    if (!endsProgram)
+        return;
+    emit closedWithoutOk();
+    if (onClosed)
+        onClosed();
+}
+
+void AboutWindow::lblHomepage_Click() {
+    Procedure p(m_services.reporter, kModule, QStringLiteral("lblHomepage_Click"));
+    p.step(50030, [&] { m_services.openUrl(QUrl(QString::fromUtf8(kHomepage))); });
+}
+
+void AboutWindow::lblHomepage_MouseDown() {
+    Procedure p(m_services.reporter, kModule, QStringLiteral("lblHomepage_MouseDown"));
+    p.step(50030, [&] { setTextColour(m_lblHomepage, kLinkPressed); });
+}
+
+void AboutWindow::lblHomepage_MouseUp() {
+    Procedure p(m_services.reporter, kModule, QStringLiteral("lblHomepage_MouseUp"));
+    p.step(50030, [&] { setTextColour(m_lblHomepage, kLinkReleased); });
+}
+
+} // namespace marvolen::ui

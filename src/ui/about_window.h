@@ -1,0 +1,88 @@
+// The About window frmInfo: the start window with the language flags, later the About box.
+#pragma once
+
+#include "ui/services.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <map>
+
+class QLabel;
+class QPushButton;
+class QToolButton;
+class QButtonGroup;
+
+namespace marvolen::ui {
+
+/// The start window (MainWindowShown false at load: flags shown, OK hidden until the main window
+/// has loaded) and the About box opened from the menu (OK shown, no flags).
+class AboutWindow : public QDialog {
+    Q_OBJECT
+
+  public:
+    /// mainWindowVisible and showMainWindow reach the main window; onClosedWithoutOk runs when
+    /// the start window is closed other than by OK, which must end the program.
+    AboutWindow(Services& services, std::function<bool()> mainWindowVisible,
+                std::function<void()> showMainWindow, QWidget* parent = nullptr,
+                std::function<void()> onClosedWithoutOk = {});
+
+    /// The hourglass over the window while the main window loads behind it.
+    void setBusy(bool busy);
+    /// Makes OK visible once the main window has loaded.
+    void showOk();
+
+    // The window's handlers; public so that the program and tests can run them directly.
+    /// The first choice of the language and the StartVal count, then Sprache.
+    void Form_Activate();
+    /// Re-applies the texts that depend on the language.
+    void Sprache();
+    /// The choice by flag; index is 0, 1, 2, 3 or 6.
+    void imgLang_Click(int index);
+    /// Shows the main window the first time, then unloads this window.
+    void OK_Click();
+    void lblHomepage_Click();
+    void lblHomepage_MouseDown();
+    void lblHomepage_MouseUp();
+
+  signals:
+    /// The start window was closed by its close button or Escape.
+    void closedWithoutOk();
+
+  public slots:
+    /// Escape and the close button end here.
+    void reject() override;
+
+  protected:
+    bool event(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+  private:
+    void buildElements();
+    void Form_Load();
+    /// Runs Form_Activate once for each time the window is shown or comes back to the front.
+    void activateOnce();
+    /// Marks the flag of the current language.
+    void markCurrentFlag();
+
+    Services& m_services;
+    std::function<bool()> m_mainWindowVisible;
+    std::function<void()> m_showMainWindow;
+    std::function<void()> m_onClosedWithoutOk;
+    /// Loaded as the start window (MainWindowShown false at load).
+    bool m_startWindow = false;
+    /// Form_Activate has run since the window was last shown or left the front.
+    bool m_activated = false;
+
+    QLabel* m_picSmall = nullptr;
+    QLabel* m_picLarge = nullptr;
+    QLabel* m_label0 = nullptr;
+    QLabel* m_label3 = nullptr;
+    QLabel* m_lblHomepage = nullptr;
+    std::map<int, QToolButton*> m_imgLang;
+    QButtonGroup* m_flagGroup = nullptr;
+    QWidget* m_flagRow = nullptr;
+    QPushButton* m_ok = nullptr;
+};
+
+} // namespace marvolen::ui

@@ -1,0 +1,343 @@
+// Tests of the About window: start window and About box, the language choices, OK and the link.
+#include "ui/about_window.h"
+#include "ui/ui_config.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace marvolen::ui {
+namespace {
+
+void ensureApplication() {
+    static int argc = 1;
+    static char name[] = "test_ui";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance())
+        new QApplication(argc, argv);
+}
+
+const QString kGerman = QStringLiteral("Weitere Informationen siehe readme.htm!");
+const QString kEnglish = QStringLiteral("For more information see readme.htm!");
+const QString kFrench = QStringLiteral("Pour plus d'information voir readme.htm!");
+
+class FixedClock : public Clock {
+  public:
+    QDateTime now() const override { return QDateTime(QDate(2024, 5, 1), QTime(12, 0)); }
+};
+
+/// Everything a window needs, in a temporary folder: settings, a small language table, a
+/// reporter that answers Cancel, and counters for the main window and the desktop.
+struct Fixture {
+    QTemporaryDir dir;
+    QSettings store{dir.filePath("Marvolen.conf"), QSettings::IniFormat};
+    game::SettingsStore settings{store};
+    FixedReporter reporter;
+    lang::Language language{reporter};
+    TempFolder temp{reporter, dir.path()};
+    Random random{7};
+    FixedClock clock;
+    Services services{.reporter = reporter,
+                      .settings = settings,
+                      .language = language,
+                      .temp = temp,
+                      .random = random,
+                      .clock = clock,
+                      .localeId = {},
+                      .dataFolder = {}};
+    int mainShown = 0;
+    bool mainVisible = false;
+    int ends = 0;
+    int sounds = 0;
+    QList<QUrl> opened;
+
+    explicit Fixture(const QString& localeId = QStringLiteral("0409")) {
+        ensureApplication();
+        const QString path = dir.filePath("~tmp.lng");
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write("[lang]\r\n"
+                "0102 = Weitere Informationen siehe readme.htm!\t\r\n"
+                "1102 = For more information see readme.htm!\t\r\n"
+                "6102 = Pour plus d'information voir readme.htm!\r\n");
+        f.close();
+        language.setLanguageFilePath(path);
+        services.localeId = localeId;
+        services.dataFolder = dir.path();
+        services.playWav = [this](std::int16_t) { ++sounds; };
+        services.openUrl = [this](const QUrl& url) { opened.push_back(url); };
+    }
+
+    std::unique_ptr<AboutWindow> window() {
+        return std::make_unique<AboutWindow>(
+            services, [this] { return mainVisible; },
+            [this] {
+                ++mainShown;
+                mainVisible = true;
+            },
+            nullptr, [this] { ++ends; });
+    }
+
+    QString stored(const char* key) const { return settings.rawText(key); }
+};
+
+QLabel* label(AboutWindow& w, const char* name) {
+    return w.findChild<QLabel*>(name);
+}
+QPushButton* ok(AboutWindow& w) {
+    return w.findChild<QPushButton*>("ok");
+}
+QToolButton* flag(AboutWindow& w, int index) {
+    return w.findChild<QToolButton*>(QStringLiteral("imgLang%1").arg(index));
+}
+
+} // namespace
+
+TEST(AboutWindowLoad, StartWindowShowsFlagsAndGetsOkOnlyOnceTheMainWindowHasLoaded) {
+    Fixture f;
+    auto w = f.window();
+    for (int index : {0, 1, 2, 3, 6})
+        EXPECT_TRUE(flag(*w, index)->isVisibleTo(w.get())) << index;
+    EXPECT_FALSE(ok(*w)->isVisibleTo(w.get()));
+
+    w->setBusy(true);
+    EXPECT_EQ(w->cursor().shape(), Qt::WaitCursor);
+    w->setBusy(false);
+    w->showOk();
+    EXPECT_NE(w->cursor().shape(), Qt::WaitCursor);
+    EXPECT_TRUE(ok(*w)->isVisibleTo(w.get()));
+    EXPECT_EQ(ok(*w)->text(), QStringLiteral("&OK"));
+}
+
+TEST(AboutWindowLoad, AboutBoxShowsOkAndNoFlags) {
+    Fixture f;
+    f.services.MainWindowShown = true;
+    auto w = f.window();
+    EXPECT_TRUE(ok(*w)->isVisibleTo(w.get()));
+    for (int index : {0, 1, 2, 3, 6})
+        EXPECT_FALSE(flag(*w, index)->isVisibleTo(w.get())) << index;
+}
+
+TEST(AboutWindowLoad, ShowsTheVersionLineWithoutATitle) {
+    Fixture f;
+    auto w = f.window();
+    const QString expected = QStringLiteral("Marvolen   %1.%2.%3")
+                                 .arg(kVersionMajor)
+                                 .arg(kVersionMinor, 2, 10, QLatin1Char('0'))
+                                 .arg(kVersionRevision, 4, 10, QLatin1Char('0'));
+    EXPECT_EQ(label(*w, "Label0")->text(), expected);
+    if (kVersionMajor == 1 && kVersionMinor == 0 && kVersionRevision == 0) {
+        EXPECT_EQ(label(*w, "Label0")->text(), QStringLiteral("Marvolen   1.00.0000"));
+    }
+    EXPECT_TRUE(w->windowTitle().isEmpty());
+    EXPECT_EQ(w->accessibleName(), QStringLiteral("Marvolen"));
+}
+
+TEST(AboutWindowLoad, FlagsCarryTheirLanguageNames) {
+    Fixture f;
+    auto w = f.window();
+    const std::pair<int, const char*> names[] = {
+        {0, "Deutsch"}, {1, "English"}, {2, "Español"}, {3, "Italiano"}, {6, "Français"}};
+    for (const auto& [index, name] : names) {
+        EXPECT_EQ(flag(*w, index)->toolTip(), QString::fromUtf8(name));
+        EXPECT_EQ(flag(*w, index)->accessibleName(), QString::fromUtf8(name));
+    }
+}
+
+struct FirstStart {
+    const char* localeId;
+    int offset;
+    const char* storedSprache;
+};
+
+class AboutWindowFirstStart : public ::testing::TestWithParam<FirstStart> {};
+
+TEST_P(AboutWindowFirstStart, ChoosesFromTheLocaleAndStoresTheChoice) {
+    const FirstStart c = GetParam();
+    Fixture f(QString::fromLatin1(c.localeId));
+    auto w = f.window();
+    w->Form_Activate();
+    EXPECT_EQ(f.language.LanguageOffset(), c.offset);
+    EXPECT_EQ(f.stored("Sprache"), QString::fromLatin1(c.storedSprache));
+    EXPECT_EQ(f.stored("StartVal"), QStringLiteral("1"));
+    EXPECT_EQ(label(*w, "Label3")->text(), c.offset == 0 ? kGerman : kEnglish);
+    EXPECT_TRUE(flag(*w, c.offset / 1000)->isChecked());
+    EXPECT_EQ(f.reporter.count(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(AboutLocales, AboutWindowFirstStart,
+                         ::testing::Values(FirstStart{"0407", 0, "0"},
+                                           FirstStart{"0409", 1000, "1000"},
+                                           FirstStart{"0c07", 1000, "1000"}));
+
+TEST(AboutWindowActivate, LaterStartsUseTheStoredLanguage) {
+    Fixture f(QStringLiteral("0407"));
+    f.store.setValue("Optionen/StartVal", "4");
+    f.store.setValue("Optionen/Sprache", " 6000");
+    auto w = f.window();
+    w->Form_Activate();
+    EXPECT_EQ(f.language.LanguageOffset(), 6000);
+    EXPECT_EQ(label(*w, "Label3")->text(), kFrench);
+    EXPECT_EQ(f.stored("StartVal"), QStringLiteral("5"));
+    EXPECT_EQ(f.stored("Sprache"), QStringLiteral(" 6000"));
+}
+
+TEST(AboutWindowActivate, ShowingTheWindowMakesTheFirstChoiceOnce) {
+    Fixture f(QStringLiteral("0407"));
+    auto w = f.window();
+    w->show();
+    for (int i = 0; i < 5; ++i)
+        QTest::qWait(10);
+    EXPECT_EQ(f.stored("StartVal"), QStringLiteral("1"));
+    EXPECT_EQ(label(*w, "Label3")->text(), kGerman);
+    w->hide();
+}
+
+TEST(AboutWindowActivate, AStartCountThatIsNoNumberIsReportedAndStopsTheHandler) {
+    Fixture f;
+    f.store.setValue("Optionen/StartVal", "lots");
+    auto w = f.window();
+    w->Form_Activate();
+    ASSERT_EQ(f.reporter.count(), 1);
+    EXPECT_EQ(f.reporter.last().number, 13);
+    EXPECT_EQ(f.reporter.last().module, QStringLiteral("frmInfo"));
+    EXPECT_EQ(f.reporter.last().procedure, QStringLiteral("Form_Activate"));
+    EXPECT_EQ(f.stored("StartVal"), QStringLiteral("lots"));
+    EXPECT_TRUE(label(*w, "Label3")->text().isEmpty()); // Cancel left before Sprache
+}
+
+TEST(AboutWindowFlags, TheFlagOfTheCurrentLanguageStoresNothing) {
+    Fixture f;
+    auto w = f.window();
+    w->Form_Activate();
+    f.store.remove("Optionen/Sprache");
+    flag(*w, 1)->click();
+    EXPECT_TRUE(f.stored("Sprache").isNull());
+    EXPECT_EQ(f.language.LanguageOffset(), 1000);
+    EXPECT_TRUE(flag(*w, 1)->isChecked());
+}
+
+TEST(AboutWindowFlags, TheFrenchFlagStoresItPlainlyAndShowsFrenchWithoutASound) {
+    Fixture f;
+    auto w = f.window();
+    w->Form_Activate();
+    flag(*w, 6)->click();
+    EXPECT_EQ(f.language.LanguageOffset(), 6000);
+    EXPECT_EQ(f.stored("Sprache"), QStringLiteral("6000"));
+    EXPECT_EQ(label(*w, "Label3")->text(), kFrench);
+    EXPECT_EQ(f.sounds, 0);
+
+    // The next start shows French.
+    Fixture next;
+    next.store.setValue("Optionen/StartVal", f.stored("StartVal"));
+    next.store.setValue("Optionen/Sprache", f.stored("Sprache"));
+    auto again = next.window();
+    again->Form_Activate();
+    EXPECT_EQ(label(*again, "Label3")->text(), kFrench);
+}
+
+TEST(AboutWindowFlags, AnIndexWithoutAFlagIsReported) {
+    Fixture f;
+    auto w = f.window();
+    w->imgLang_Click(4);
+    ASSERT_EQ(f.reporter.count(), 1);
+    EXPECT_EQ(f.reporter.last().number, 340);
+    EXPECT_EQ(f.reporter.last().procedure, QStringLiteral("imgLang_Click"));
+    EXPECT_TRUE(f.stored("Sprache").isNull());
+}
+
+TEST(AboutWindowOk, ShowsTheMainWindowOnceAndCloses) {
+    Fixture f;
+    auto w = f.window();
+    w->show();
+    w->showOk();
+    QTest::mouseClick(ok(*w), Qt::LeftButton);
+    EXPECT_EQ(f.mainShown, 1);
+    EXPECT_TRUE(f.services.MainWindowShown);
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(w->result(), QDialog::Accepted);
+    EXPECT_EQ(f.ends, 0);
+
+    // Opened again later as the About box: OK leaves the main window as it was.
+    auto box = f.window();
+    box->show();
+    box->OK_Click();
+    EXPECT_EQ(f.mainShown, 1);
+    EXPECT_FALSE(box->isVisible());
+}
+
+TEST(AboutWindowOk, AVisibleMainWindowIsNotShownAgain) {
+    Fixture f;
+    f.mainVisible = true;
+    auto w = f.window();
+    w->OK_Click();
+    EXPECT_EQ(f.mainShown, 0);
+    EXPECT_FALSE(f.services.MainWindowShown);
+}
+
+TEST(AboutWindowClose, ClosingTheStartWindowOtherwiseEndsTheProgram) {
+    Fixture f;
+    auto byKey = f.window();
+    byKey->show();
+    QTest::keyClick(byKey.get(), Qt::Key_Escape);
+    EXPECT_FALSE(byKey->isVisible());
+    EXPECT_EQ(f.ends, 1);
+
+    auto byButton = f.window();
+    byButton->show();
+    byButton->close();
+    EXPECT_EQ(f.ends, 2);
+    EXPECT_EQ(f.mainShown, 0);
+}
+
+TEST(AboutWindowClose, ClosingTheAboutBoxJustCloses) {
+    Fixture f;
+    f.services.MainWindowShown = true;
+    auto w = f.window();
+    w->show();
+    QTest::keyClick(w.get(), Qt::Key_Escape);
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(f.ends, 0);
+}
+
+TEST(AboutWindowLink, TurnsRedOnPressAndBlueOnReleaseAndOpensThePage) {
+    Fixture f;
+    auto w = f.window();
+    w->show();
+    QLabel* link = label(*w, "lblHomepage");
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->text(), QString::fromUtf8(kHomepage));
+    EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(0, 0, 192));
+    EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
+
+    const QPoint inside = link->rect().center();
+    QTest::mousePress(link, Qt::LeftButton, {}, inside);
+    EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_TRUE(f.opened.isEmpty());
+    QTest::mouseRelease(link, Qt::LeftButton, {}, inside);
+    EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    ASSERT_EQ(f.opened.size(), 1);
+    EXPECT_EQ(f.opened.front(), QUrl(QString::fromUtf8(kHomepage)));
+}
+
+TEST(AboutWindowLink, ReleasingOutsideTurnsBlueWithoutOpeningThePage) {
+    Fixture f;
+    auto w = f.window();
+    w->show();
+    QLabel* link = label(*w, "lblHomepage");
+    QTest::mousePress(link, Qt::LeftButton, {}, link->rect().center());
+    QTest::mouseRelease(link, Qt::LeftButton, {}, link->rect().bottomRight() + QPoint(40, 40));
+    EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    EXPECT_TRUE(f.opened.isEmpty());
+}
+
+} // namespace marvolen::ui
