@@ -1,0 +1,159 @@
+// The error window: shows a run-time failure, logs its protocol and asks how to go on.
+#pragma once
+
+#include "core/failure.h"
+#include "core/protocol.h"
+
+#include <QDateTime>
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QGroupBox;
+class QLabel;
+class QPainter;
+class QPrinter;
+class QPushButton;
+class QUrl;
+
+namespace marvolen::ui {
+
+/// The dialogs and platform requests of the error window. The Qt implementation shows real
+/// message boxes and the print dialog; tests answer them and record what was asked.
+class ErrPtnrPlatform {
+  public:
+    virtual ~ErrPtnrPlatform() = default;
+    /// A Yes/No question without icon; true on Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
+    /// A message with an OK button and no icon.
+    virtual void tell(QWidget* parent, const QString& title, const QString& text) = 0;
+    /// A message about something that went wrong (OK button, warning icon).
+    virtual void warn(QWidget* parent, const QString& title, const QString& text) = 0;
+    /// Lets the user set up the printer (or a PDF file); false when the user cancels.
+    virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
+    /// Asks the desktop to open a web page or a mail address; the result does not matter.
+    virtual void openUrl(const QUrl& url) = 0;
+};
+
+/// Message boxes, QPrintDialog and QDesktopServices.
+class QtErrPtnrPlatform : public ErrPtnrPlatform {
+  public:
+    bool askYesNo(QWidget* parent, const QString& title, const QString& text) override;
+    void tell(QWidget* parent, const QString& title, const QString& text) override;
+    void warn(QWidget* parent, const QString& title, const QString& text) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    void openUrl(const QUrl& url) override;
+};
+
+/// Where the error window keeps its files and what it reports beyond the failure itself.
+struct ErrPtnrOptions {
+    /// Folder of the protocol log (".EPT") and the saved protocol (".ERR").
+    QString logFolder;
+    /// The program file's base name: names both files and opens the program-information line.
+    QString baseName = QStringLiteral("marvolen");
+    /// The date and time of the protocol's date line.
+    std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
+    /// The system lines of the protocol.
+    SystemInfo system = currentSystemInfo();
+    /// Dialogs and desktop requests; the Qt implementation when empty.
+    std::shared_ptr<ErrPtnrPlatform> platform;
+};
+
+/// The program's folder when it is writable, else the user's data folder (created when
+/// missing): an installed program's folder would silently lose every log otherwise.
+QString programDataFolder();
+
+/// The choice behind programDataFolder(): programFolder when a file can be made there,
+/// else fallbackFolder, created when missing.
+QString chooseDataFolder(const QString& programFolder, const QString& fallbackFolder);
+
+/// Draws lines one per line in a monospaced font from the top of page; when the next line no
+/// longer fits, newPage() starts a fresh page (false stops the drawing). Returns the pages used.
+int paintProtocolLines(QPainter& painter, const QRectF& page, const QStringList& lines,
+                       const std::function<bool()>& newPage);
+
+/// The error window `ErrPtnr`. It is the program's Reporter: onError shows the failure,
+/// appends its protocol to the log, waits for an answer and returns it.
+class ErrPtnr : public QDialog, public Reporter {
+    Q_OBJECT
+
+  public:
+    explicit ErrPtnr(ErrPtnrOptions options, QWidget* parent = nullptr);
+    ~ErrPtnr() override;
+
+    /// OnError: shows the failure modally and returns the answer. A failure reported while the
+    /// window is already shown is only logged and answered Cancel at once.
+    Answer onError(const ErrorInfo& info) override;
+
+    /// SetProgInfo: the program-information line; OnError fills in a default while it is empty.
+    void SetProgInfo(const QString& text);
+
+    /// ChosenAction: the answer pressed last; 0 until the first answer, kept between failures.
+    qint16 chosenAction() const { return m_chosenAction; }
+
+    /// The protocol log (".EPT") and the saved protocol (".ERR").
+    QString logPath() const;
+    QString savePath() const;
+
+    /// ArrangeFrames: stacks the frames from the top, sizes the window to them, centres it.
+    void ArrangeFrames();
+
+    /// The protocol of the failure the window shows, as the four actions use it.
+    QString currentProtocol() const;
+
+  protected:
+    void reject() override;
+
+  private:
+    void buildWindow();
+    void answer(int index);
+    void printProtocol();
+    void saveProtocol();
+    void mailProtocol();
+    void openHomepage();
+    void putOnClipboard(const QString& text);
+    /// Appends a protocol to the log; on failure shows a note in the window instead.
+    void appendToLog(const QString& protocol);
+    void showLogNote(const QString& note);
+    QString protocolFor(const std::array<QString, 4>& values) const;
+
+    ErrPtnrOptions m_options;
+    qint16 m_chosenAction = 0;
+    bool m_showing = false;
+
+    QGroupBox* m_framComment = nullptr;
+    QLabel* m_lblComment = nullptr;
+    QLabel* m_lblLogNote = nullptr;
+    QGroupBox* m_framFehler = nullptr;
+    std::array<QLabel*, 4> m_lblErrTitel{};
+    std::array<QLabel*, 4> m_lblError{};
+    QGroupBox* m_framProgInfo = nullptr;
+    QLabel* m_lblProgInfo = nullptr;
+    QGroupBox* m_framProtocol = nullptr;
+    std::array<QPushButton*, 4> m_cmdProtocol{};
+    QGroupBox* m_framContinue = nullptr;
+    std::array<QPushButton*, 4> m_cmdContinue{};
+};
+
+/// The program's reporter: makes the error window on the first failure and keeps it.
+class ErrPtnrReporter : public Reporter {
+  public:
+    explicit ErrPtnrReporter(ErrPtnrOptions options);
+    ~ErrPtnrReporter() override;
+
+    Answer onError(const ErrorInfo& info) override;
+    void SetProgInfo(const QString& text);
+    /// The window once a failure has made it; null before.
+    ErrPtnr* window() const { return m_window.get(); }
+
+  private:
+    ErrPtnrOptions m_options;
+    QString m_progInfo;
+    std::unique_ptr<ErrPtnr> m_window;
+};
+
+} // namespace marvolen::ui

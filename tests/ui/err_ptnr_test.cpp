@@ -1,0 +1,643 @@
+// Tests of the error window: what it shows, logs, saves, prints, mails and answers.
+#include "ui/err_ptnr.h"
+#include "ui/ui_config.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace marvolen::ui {
+namespace {
+
+// The widgets need an application; every test file of this executable may ask for one.
+void ensureApplication() {
+    static int argc = 1;
+    static char name[] = "test_ui";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance())
+        new QApplication(argc, argv);
+}
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// Answers the window's questions as told and remembers everything it was asked to do.
+class FakePlatform : public ErrPtnrPlatform {
+  public:
+    struct Message {
+        QString kind;
+        QString title;
+        QString text;
+    };
+
+    bool askYesNo(QWidget*, const QString& title, const QString& text) override {
+        messages.push_back({QStringLiteral("ask"), title, text});
+        return answerYes;
+    }
+    void tell(QWidget*, const QString& title, const QString& text) override {
+        messages.push_back({QStringLiteral("tell"), title, text});
+    }
+    void warn(QWidget*, const QString& title, const QString& text) override {
+        messages.push_back({QStringLiteral("warn"), title, text});
+    }
+    bool choosePrinter(QWidget*, QPrinter& printer) override {
+        ++printerRequests;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfPath);
+        return printerChosen;
+    }
+    void openUrl(const QUrl& url) override { urls << url.toString(); }
+
+    bool answerYes = true;
+    bool printerChosen = true;
+    QString pdfPath;
+    int printerRequests = 0;
+    std::vector<Message> messages;
+    QStringList urls;
+};
+
+ErrorInfo fileNotFound() {
+    return {53, QStringLiteral("File not found"), QStringLiteral("Allgemein"),
+            QStringLiteral("GetLang"), 50080};
+}
+
+ErrorInfo typeMismatch() {
+    return {13, QStringLiteral("Type mismatch"), QStringLiteral("frmMarvolen"),
+            QStringLiteral("Timer1_Timer"), 50030};
+}
+
+const QDateTime kNow(QDate(2024, 3, 7), QTime(14, 5, 9));
+const SystemInfo kSystem{QStringLiteral("linux"), 6, 1, 76, QStringLiteral("Debian GNU/Linux 12")};
+
+QString fileText(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+class ErrPtnrTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ensureApplication();
+        ASSERT_TRUE(m_dir.isValid());
+        m_platform->pdfPath = m_dir.filePath(QStringLiteral("protocol.pdf"));
+    }
+
+    ErrPtnrOptions options(const QString& folder = {}) {
+        ErrPtnrOptions o;
+        o.logFolder = folder.isEmpty() ? m_dir.path() : folder;
+        o.baseName = QStringLiteral("marvolen");
+        o.clock = [] { return kNow; };
+        o.system = kSystem;
+        o.platform = m_platform;
+        return o;
+    }
+
+    // Reports info to the window and runs inside() once its modal loop runs. A watchdog closes
+    // a window nobody answered, so a faulty test fails instead of hanging.
+    static Answer report(ErrPtnr& window, const ErrorInfo& info,
+                         const std::function<void()>& inside) {
+        bool ran = false;
+        QTimer::singleShot(0, &window, [&] {
+            ran = true;
+            EXPECT_TRUE(window.isVisible());
+            inside();
+        });
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, &window, [&] {
+            ADD_FAILURE() << "the error window was not answered";
+            window.done(0);
+        });
+        watchdog.start(10000);
+        const Answer answer = window.onError(info);
+        EXPECT_TRUE(ran);
+        EXPECT_FALSE(window.isVisible());
+        return answer;
+    }
+
+    static void click(ErrPtnr& window, const QString& name) {
+        auto* button = window.findChild<QPushButton*>(name);
+        ASSERT_NE(button, nullptr) << name.toStdString();
+        button->click();
+    }
+
+    static QString text(ErrPtnr& window, const QString& name) {
+        auto* label = window.findChild<QLabel*>(name);
+        return label ? label->text() : QStringLiteral("<missing %1>").arg(name);
+    }
+
+    // The protocol the window must have written for info.
+    static QString expectedProtocol(const ErrorInfo& info) {
+        ProtocolInput in;
+        in.progInfo = defaultProgInfo(QStringLiteral("marvolen"), kVersionMajor, kVersionMinor,
+                                      kVersionRevision);
+        in.errorTitles = defaultErrorTitles();
+        in.errorValues = {QStringLiteral("%1 (%2)").arg(info.number).arg(info.description),
+                          info.module, info.procedure, QString::number(info.line)};
+        in.when = kNow;
+        in.system = kSystem;
+        return BuildProtocol(in);
+    }
+
+    QString logPath() const { return m_dir.filePath(QStringLiteral("marvolen.EPT")); }
+    QString savePath() const { return m_dir.filePath(QStringLiteral("marvolen.ERR")); }
+
+    QTemporaryDir m_dir;
+    std::shared_ptr<FakePlatform> m_platform = std::make_shared<FakePlatform>();
+};
+
+TEST_F(ErrPtnrTest, ShowsTheFailureAndLogsOneProtocolWithTheSameValues) {
+    ErrPtnr window(options());
+    report(window, fileNotFound(), [&] {
+        EXPECT_EQ(text(window, QStringLiteral("lblError0")), QStringLiteral("53 (File not found)"));
+        EXPECT_EQ(text(window, QStringLiteral("lblError1")), QStringLiteral("Allgemein"));
+        EXPECT_EQ(text(window, QStringLiteral("lblError2")), QStringLiteral("GetLang"));
+        EXPECT_EQ(text(window, QStringLiteral("lblError3")), QStringLiteral("50080"));
+        EXPECT_EQ(text(window, QStringLiteral("lblProgInfo")), QStringLiteral("marvolen  V%1.%2.%3")
+                                                                   .arg(kVersionMajor)
+                                                                   .arg(kVersionMinor)
+                                                                   .arg(kVersionRevision));
+        click(window, QStringLiteral("cmdContinue2"));
+    });
+
+    const QString log = fileText(logPath());
+    EXPECT_EQ(log, expectedProtocol(fileNotFound()) + kCrLf);
+    const QStringList lines = log.split(kCrLf);
+    ASSERT_GE(lines.size(), 12);
+    const QString indent(10, QLatin1Char(' '));
+    EXPECT_EQ(lines[7], indent + QStringLiteral("Fehler-Nr / error :\t53 (File not found)"));
+    EXPECT_EQ(lines[8], indent + QStringLiteral("Modul:\tAllgemein"));
+    EXPECT_EQ(lines[9], indent + QStringLiteral("Prozedur / procedure:\tGetLang"));
+    EXPECT_EQ(lines[10], indent + QStringLiteral("Zeile / Line:\t50080"));
+    EXPECT_EQ(lines[11],
+              indent + QStringLiteral("Datum/Uhrzeit (Date/Time):\t03-07-2024 / 14:05:09"));
+}
+
+TEST_F(ErrPtnrTest, CaptionsAreExact) {
+    ErrPtnr window(options());
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Fehler / Error! "));
+    const std::map<QString, QString> frames = {
+        {QStringLiteral("framComment"), QString()},
+        {QStringLiteral("framFehler"), QStringLiteral("Fehlerbeschreibung / error description:")},
+        {QStringLiteral("framProgInfo"), QStringLiteral("Programm-Info:")},
+        {QStringLiteral("framProtocol"),
+         QStringLiteral("Fehlerprotokoll ... / error protocoll...")},
+        {QStringLiteral("framContinue"),
+         QStringLiteral("Weiterer Programmablauf... / Continue...")}};
+    for (const auto& [name, title] : frames) {
+        auto* frame = window.findChild<QGroupBox*>(name);
+        ASSERT_NE(frame, nullptr) << name.toStdString();
+        EXPECT_EQ(frame->title(), title) << name.toStdString();
+    }
+    const std::map<QString, QString> texts = {
+        {QStringLiteral("lblErrTitel0"), QStringLiteral("Fehler-Nr / error :")},
+        {QStringLiteral("lblErrTitel1"), QStringLiteral("Modul:")},
+        {QStringLiteral("lblErrTitel2"), QStringLiteral("Prozedur / procedure:")},
+        {QStringLiteral("lblErrTitel3"), QStringLiteral("Zeile / Line:")},
+        {QStringLiteral("cmdProtocol0"), QStringLiteral("&Drucken/Print")},
+        {QStringLiteral("cmdProtocol1"), QStringLiteral("&Speichern/Save")},
+        {QStringLiteral("cmdProtocol2"), QStringLiteral("&EMail")},
+        {QStringLiteral("cmdProtocol3"), QStringLiteral("&WWW")},
+        {QStringLiteral("cmdContinue0"), QStringLiteral("Wieder&holen Retry")},
+        {QStringLiteral("cmdContinue1"), QStringLiteral("&Ignorieren   Ignore")},
+        {QStringLiteral("cmdContinue2"), QStringLiteral("&Abbrechen Cancel")},
+        {QStringLiteral("cmdContinue3"), QStringLiteral("&Beenden       End")}};
+    for (const auto& [name, caption] : texts) {
+        QString shown;
+        if (auto* button = window.findChild<QPushButton*>(name))
+            shown = button->text();
+        else if (auto* label = window.findChild<QLabel*>(name))
+            shown = label->text();
+        EXPECT_EQ(shown, caption) << name.toStdString();
+    }
+    EXPECT_EQ(text(window, QStringLiteral("lblProgInfo")), QString()) << "empty until set";
+
+    report(window, fileNotFound(), [&] { click(window, QStringLiteral("cmdContinue2")); });
+    EXPECT_EQ(text(window, QStringLiteral("lblComment")),
+              QStringLiteral("There is a problem. Please contact the author if this problem "
+                             "appears again.\nEs liegt ein Problem vor, mit dem Sie sich an den "
+                             "technischen Support wenden sollten, falls es wiederholt auftritt."));
+}
+
+TEST_F(ErrPtnrTest, TwoFailuresAppendTwoProtocolsEachFollowedByAnEmptyLine) {
+    ErrPtnr window(options());
+    report(window, fileNotFound(), [&] { click(window, QStringLiteral("cmdContinue1")); });
+    report(window, typeMismatch(), [&] { click(window, QStringLiteral("cmdContinue1")); });
+    EXPECT_EQ(fileText(logPath()),
+              expectedProtocol(fileNotFound()) + kCrLf + expectedProtocol(typeMismatch()) + kCrLf);
+}
+
+TEST_F(ErrPtnrTest, EachAnswerButtonIsReturnedAndRemembered) {
+    const std::vector<std::pair<QString, Answer>> cases = {
+        {QStringLiteral("cmdContinue0"), Answer::Retry},
+        {QStringLiteral("cmdContinue1"), Answer::Ignore},
+        {QStringLiteral("cmdContinue2"), Answer::Cancel},
+        {QStringLiteral("cmdContinue3"), Answer::End}};
+    for (const auto& [button, expected] : cases) {
+        ErrPtnr window(options());
+        EXPECT_EQ(report(window, fileNotFound(), [&] { click(window, button); }), expected)
+            << button.toStdString();
+        EXPECT_EQ(window.chosenAction(), qint16(expected));
+    }
+}
+
+TEST_F(ErrPtnrTest, ClosingOrEscapeCountsAsCancel) {
+    ErrPtnr window(options());
+    EXPECT_EQ(report(window, fileNotFound(), [&] { window.close(); }), Answer::Cancel);
+    report(window, fileNotFound(), [&] { click(window, QStringLiteral("cmdContinue0")); });
+    EXPECT_EQ(report(window, fileNotFound(), [&] { QTest::keyClick(&window, Qt::Key_Escape); }),
+              Answer::Cancel);
+    EXPECT_EQ(window.chosenAction(), qint16(Answer::Cancel));
+}
+
+TEST_F(ErrPtnrTest, ChosenActionStartsAtZeroAndIsKeptBetweenFailures) {
+    ErrPtnr window(options());
+    EXPECT_EQ(window.chosenAction(), 0);
+    report(window, fileNotFound(), [&] { click(window, QStringLiteral("cmdContinue1")); });
+    qint16 whileSecondShown = -1;
+    report(window, typeMismatch(), [&] {
+        whileSecondShown = window.chosenAction();
+        click(window, QStringLiteral("cmdContinue2"));
+    });
+    EXPECT_EQ(whileSecondShown, qint16(Answer::Ignore));
+}
+
+TEST_F(ErrPtnrTest, SecondFailureWhileShownIsLoggedAndAnsweredCancelAtOnce) {
+    ErrPtnr window(options());
+    Answer second = Answer::Retry;
+    const Answer first = report(window, fileNotFound(), [&] {
+        second = window.onError(typeMismatch());
+        EXPECT_TRUE(window.isVisible()) << "the first report stays on screen";
+        EXPECT_EQ(text(window, QStringLiteral("lblError1")), QStringLiteral("Allgemein"));
+        click(window, QStringLiteral("cmdContinue0"));
+    });
+    EXPECT_EQ(second, Answer::Cancel);
+    EXPECT_EQ(first, Answer::Retry);
+    EXPECT_EQ(window.chosenAction(), qint16(Answer::Retry)) << "the quick Cancel is no press";
+    EXPECT_EQ(fileText(logPath()),
+              expectedProtocol(fileNotFound()) + kCrLf + expectedProtocol(typeMismatch()) + kCrLf);
+}
+
+TEST_F(ErrPtnrTest, SaveOverExistingFileAnsweredNoLeavesItUnchanged) {
+    {
+        QFile old(savePath());
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old protocol");
+    }
+    m_platform->answerYes = false;
+    ErrPtnr window(options());
+    report(window, fileNotFound(), [&] {
+        click(window, QStringLiteral("cmdProtocol1"));
+        click(window, QStringLiteral("cmdContinue2"));
+    });
+    EXPECT_EQ(fileText(savePath()), QStringLiteral("old protocol"));
+    ASSERT_EQ(m_platform->messages.size(), 1u) << "no confirmation after No";
+    const auto& question = m_platform->messages[0];
+    EXPECT_EQ(question.kind, QStringLiteral("ask"));
+    EXPECT_EQ(question.title, QStringLiteral("Marvolen"));
+    EXPECT_EQ(question.text, QStringLiteral("Vorhandene Datei '") + savePath() +
+                                 QStringLiteral("' überschreiben?\r\nOverwrite file '") +
+                                 savePath() + QStringLiteral("' ?"));
+}
+
+TEST_F(ErrPtnrTest, SaveOverExistingFileAnsweredYesReplacesItAndConfirms) {
+    {
+        QFile old(savePath());
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("an old protocol that is longer than nothing");
+    }
+    ErrPtnr window(options());
+    report(window, fileNotFound(), [&] {
+        click(window, QStringLiteral("cmdProtocol1"));
+        click(window, QStringLiteral("cmdContinue2"));
+    });
+    EXPECT_EQ(fileText(savePath()), expectedProtocol(fileNotFound()) + kCrLf);
+    ASSERT_EQ(m_platform->messages.size(), 2u);
+    EXPECT_EQ(m_platform->messages[1].kind, QStringLiteral("tell"));
+    EXPECT_EQ(m_platform->messages[1].title, QStringLiteral("Marvolen"));
+    EXPECT_EQ(m_platform->messages[1].text,
+              QStringLiteral("Das Fehlerprotokoll wurde in die Datei '") + savePath() +
+                  QStringLiteral("' geschrieben!\r\nError protocoll was written to file '") +
+                  savePath() + QStringLiteral("'!"));
+}
+
+TEST_F(ErrPtnrTest, SaveWithoutExistingFileAsksNothing) {
+    ErrPtnr window(options());
+    report(window, fileNotFound(), [&] {
+        click(window, QStringLiteral("cmdProtocol1"));
+        click(window, QStringLiteral("cmdContinue2"));
+    });
+    EXPECT_EQ(fileText(savePath()), expectedProtocol(fileNotFound()) + kCrLf);
+    ASSERT_EQ(m_platform->messages.size(), 1u);
+    EXPECT_EQ(m_platform->messages[0].kind, QStringLiteral("tell"));
+}
+
+TEST_F(ErrPtnrTest, SaveThatCannotWriteIsToldAndTheWindowGoesOn) {
+    // A folder in the way of the file: replacing it must fail, even for root.
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("marvolen.ERR")));
+    ErrPtnr window(options());
+    const Answer answer = report(window, fileNotFound(), [&] {
+        click(window, QStringLiteral("cmdProtocol1"));
+        click(window, QStringLiteral("cmdContinue1"));
+    });
+    EXPECT_EQ(answer, Answer::Ignore);
+    ASSERT_EQ(m_platform->messages.size(), 2u);
+    EXPECT_EQ(m_platform->messages[1].kind, QStringLiteral("warn"));
+    EXPECT_TRUE(m_platform->messages[1].text.contains(savePath()));
+    EXPECT_TRUE(QFileInfo(savePath()).isDir());
+}
+
+TEST_F(ErrPtnrTest, MailTellsHowToPasteThenPutsTheProtocolOnTheClipboardAndOpensMailto) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("something else"));
+    ErrPtnr window(options());
+    QString clipboardWhenTold;
+    report(window, fileNotFound(), [&] {
+        click(window, QStringLiteral("cmdProtocol2"));
+        click(window, QStringLiteral("cmdContinue2"));
+    });
+    const QStringList lines = {
+        QStringLiteral("Es wird jetzt Ihr Standard-Email-Programm aufgerufen. Die "
+                       "Fehlerbeschreibung sowie das Fehlerprotokoll"),
+        QStringLiteral("wurden zu Ihrer Bequemlichkeit in die Zwischenablage kopiert."),
+        QString(),
+        QStringLiteral("Bitte fügen Sie den Inhalt der Zwischenablage in Ihre Email ein, indem Sie "
+                       "in Ihrem Email-Programm"),
+        QStringLiteral("die Tasten [Strg] und [Einfg] gleichzeitig betätigen. Alternativ können "
+                       "Sie den Inhalt in die EMail"),
+        QStringLiteral("einfügen, indem Sie den Befehl 'Einfügen' aus dem Menü 'Bearbeiten' "
+                       "ausführen."),
+        QString(),
+        QString(),
+        QStringLiteral("Your email application will be started. The error description will be "
+                       "copied to the clipboard."),
+        QString(),
+        QStringLiteral("Please insert the contents of the clipboard into the message body by "
+                       "using Ctrl + V or "),
+        QStringLiteral("use the menu or toolbar command of your email program. ")};
+    ASSERT_EQ(m_platform->messages.size(), 1u);
+    EXPECT_EQ(m_platform->messages[0].kind, QStringLiteral("tell"));
+    EXPECT_EQ(m_platform->messages[0].title, QStringLiteral("Marvolen"));
+    EXPECT_EQ(m_platform->messages[0].text, lines.join(kCrLf));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), expectedProtocol(fileNotFound()));
+    EXPECT_EQ(m_platform->urls,
+              QStringList{QStringLiteral("mailto:") + QLatin1String(kSupportMail)});
+}
+
+TEST_F(ErrPtnrTest, WebPutsTheProtocolOnTheClipboardAndOpensTheHomepage) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("something else"));
+    ErrPtnr window(options());
+    report(window, typeMismatch(), [&] {
+        click(window, QStringLiteral("cmdProtocol3"));
+        click(window, QStringLiteral("cmdContinue2"));
+    });
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), expectedProtocol(typeMismatch()));
+    EXPECT_EQ(m_platform->urls, QStringList{QUrl(QLatin1String(kHomepage)).toString()});
+    EXPECT_TRUE(m_platform->messages.empty());
+}
+
+TEST_F(ErrPtnrTest, UnwritableLogFolderStillShowsTheWindowAndReturnsTheAnswer) {
+    // A folder below a plain file can never be written to, whoever runs the test.
+    const QString blocker = m_dir.filePath(QStringLiteral("plain-file"));
+    {
+        QFile file(blocker);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    ErrPtnr window(options(blocker + QStringLiteral("/logs")));
+    bool noteShown = false;
+    const Answer answer = report(window, fileNotFound(), [&] {
+        auto* note = window.findChild<QLabel*>(QStringLiteral("lblLogNote"));
+        noteShown =
+            note && note->isVisible() && note->text().contains(QStringLiteral("marvolen.EPT"));
+        EXPECT_EQ(text(window, QStringLiteral("lblError0")), QStringLiteral("53 (File not found)"));
+        click(window, QStringLiteral("cmdContinue1"));
+    });
+    EXPECT_EQ(answer, Answer::Ignore);
+    EXPECT_TRUE(noteShown);
+}
+
+TEST_F(ErrPtnrTest, AWrittenLogHidesTheNoteOfAnEarlierFailedOne) {
+    const QString folder = m_dir.filePath(QStringLiteral("later"));
+    ErrPtnr window(options(folder));
+    report(window, fileNotFound(), [&] { click(window, QStringLiteral("cmdContinue1")); });
+    ASSERT_TRUE(QDir().mkpath(folder));
+    bool noteShown = true;
+    report(window, fileNotFound(), [&] {
+        noteShown = window.findChild<QLabel*>(QStringLiteral("lblLogNote"))->isVisible();
+        click(window, QStringLiteral("cmdContinue1"));
+    });
+    EXPECT_FALSE(noteShown);
+    EXPECT_EQ(fileText(QDir(folder).filePath(QStringLiteral("marvolen.EPT"))),
+              expectedProtocol(fileNotFound()) + kCrLf);
+}
+
+TEST_F(ErrPtnrTest, FramesAreStackedInOrderAndTheWindowFitsThem) {
+    ErrPtnr window(options());
+    report(window, fileNotFound(), [&] { click(window, QStringLiteral("cmdContinue2")); });
+    const QStringList order = {QStringLiteral("framComment"), QStringLiteral("framFehler"),
+                               QStringLiteral("framProgInfo"), QStringLiteral("framProtocol"),
+                               QStringLiteral("framContinue")};
+    int y = 0;
+    for (const QString& name : order) {
+        auto* frame = window.findChild<QGroupBox*>(name);
+        ASSERT_NE(frame, nullptr);
+        EXPECT_EQ(frame->x(), 0) << name.toStdString();
+        EXPECT_EQ(frame->y(), y) << name.toStdString();
+        EXPECT_GT(frame->height(), 0) << name.toStdString();
+        // Nothing in a frame is cut off at the bottom.
+        EXPECT_GE(frame->height(), frame->minimumSizeHint().height()) << name.toStdString();
+        y += frame->height();
+    }
+    EXPECT_EQ(window.width(), window.findChild<QGroupBox*>(QStringLiteral("framFehler"))->width());
+    EXPECT_EQ(window.height(), y);
+}
+
+// A paint device that records every piece of text drawn on it, page by page.
+class RecordingEngine : public QPaintEngine {
+  public:
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawTextItem(const QPointF& at, const QTextItem& item) override {
+        pages.back()[at.y()] += item.text();
+    }
+    Type type() const override { return QPaintEngine::User; }
+    std::vector<std::map<qreal, QString>> pages{1};
+};
+
+class RecordingDevice : public QPaintDevice {
+  public:
+    QPaintEngine* paintEngine() const override { return &engine; }
+    int metric(PaintDeviceMetric metric) const override {
+        switch (metric) {
+        case PdmWidth:
+            return 800;
+        case PdmHeight:
+            return 300;
+        case PdmWidthMM:
+            return 211;
+        case PdmHeightMM:
+            return 79;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 96;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        case PdmNumColors:
+            return 0;
+        case PdmDepth:
+            return 32;
+        }
+        return 0;
+    }
+    mutable RecordingEngine engine;
+};
+
+TEST_F(ErrPtnrTest, PrintedLinesWrapAfter73ColumnsAndFillPagesFromTheTop) {
+    ErrPtnr window(options());
+    const ErrorInfo longOne{326,
+                            errorDescription(326, QStringLiteral("CUSTOM 1000 of the language "
+                                                                 "table that this build carries")),
+                            QStringLiteral("ModResFiles"), QStringLiteral("ResToFile"), 50040};
+    report(window, longOne, [&] { click(window, QStringLiteral("cmdContinue2")); });
+    const QStringList lines = printLines(window.currentProtocol());
+
+    // The long description line goes on in a line that starts with 20 blanks.
+    const QString first = QStringLiteral("          Fehler-Nr / error :\t326 (Resource with "
+                                         "identifier 'CUSTOM 1000 ");
+    const qsizetype at = lines.indexOf(first);
+    ASSERT_GE(at, 0) << lines.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(lines[at + 1], QString(20, QLatin1Char(' ')) +
+                                 QStringLiteral("of the language table that this build carries' "
+                                                "not found) "));
+    EXPECT_EQ(lines[at + 2], QStringLiteral("          Modul:\tModResFiles "));
+
+    RecordingDevice device;
+    QPainter painter(&device);
+    int breaks = 0;
+    const int pages = paintProtocolLines(painter, QRectF(0, 0, 800, 300), lines, [&] {
+        ++breaks;
+        device.engine.pages.emplace_back();
+        return true;
+    });
+    painter.end();
+    EXPECT_GT(pages, 1) << "a 300 pixel page holds fewer lines than the protocol";
+    EXPECT_EQ(pages, breaks + 1);
+
+    QStringList drawn;
+    for (const auto& page : device.engine.pages) {
+        ASSERT_FALSE(page.empty());
+        EXPECT_LT(page.begin()->first, 30) << "each page starts at its top";
+        for (const auto& [y, line] : page)
+            drawn << line;
+    }
+    // Blank lines draw no glyphs, and a TAB becomes blanks up to the next eighth column;
+    // everything else arrives in order.
+    QStringList expected;
+    for (const QString& line : lines)
+        expected << QString(line).replace(QLatin1Char('\t'), QLatin1Char(' ')).simplified();
+    for (QString& line : drawn)
+        line = line.simplified();
+    expected.removeAll(QString());
+    drawn.removeAll(QString());
+    EXPECT_EQ(drawn.join(QLatin1Char('\n')).toStdString(),
+              expected.join(QLatin1Char('\n')).toStdString());
+}
+
+TEST_F(ErrPtnrTest, PrintGoesToThePrinterChosenInTheDialog) {
+    ErrPtnr window(options());
+    report(window, fileNotFound(), [&] {
+        click(window, QStringLiteral("cmdProtocol0"));
+        click(window, QStringLiteral("cmdContinue2"));
+    });
+    EXPECT_EQ(m_platform->printerRequests, 1);
+    EXPECT_TRUE(fileText(m_platform->pdfPath).startsWith(QStringLiteral("%PDF")));
+    EXPECT_TRUE(m_platform->messages.empty());
+}
+
+TEST_F(ErrPtnrTest, PrintCancelledInTheDialogPrintsNothing) {
+    m_platform->printerChosen = false;
+    ErrPtnr window(options());
+    report(window, fileNotFound(), [&] {
+        click(window, QStringLiteral("cmdProtocol0"));
+        click(window, QStringLiteral("cmdContinue2"));
+    });
+    EXPECT_FALSE(QFile::exists(m_platform->pdfPath));
+}
+
+TEST_F(ErrPtnrTest, ProcedureGoesOnWithTheNextStatementAfterIgnore) {
+    ErrPtnr window(options());
+    int target = 5;
+    bool nextRan = false;
+    QString shownLine;
+    QTimer::singleShot(0, &window, [&] {
+        shownLine = text(window, QStringLiteral("lblError3"));
+        click(window, QStringLiteral("cmdContinue1"));
+    });
+    Procedure p(window, QStringLiteral("Allgemein"), QStringLiteral("GetLang"));
+    p.step(50000, [&] { target = 1; });
+    p.step(50010, [&] {
+        throw Failure(err::TypeMismatch);
+        target = 7;
+    });
+    const bool running = p.step(50020, [&] { nextRan = true; });
+    EXPECT_TRUE(running);
+    EXPECT_TRUE(nextRan);
+    EXPECT_EQ(target, 1);
+    EXPECT_EQ(shownLine, QStringLiteral("50010"));
+    EXPECT_EQ(text(window, QStringLiteral("lblError0")), QStringLiteral("13 (Type mismatch)"));
+}
+
+TEST_F(ErrPtnrTest, ReporterMakesTheWindowOnFirstUseAndKeepsIt) {
+    ErrPtnrReporter reporter(options());
+    reporter.SetProgInfo(QStringLiteral("Marvolen  test build"));
+    EXPECT_EQ(reporter.window(), nullptr);
+    QTimer::singleShot(0, [&] { click(*reporter.window(), QStringLiteral("cmdContinue1")); });
+    EXPECT_EQ(reporter.onError(fileNotFound()), Answer::Ignore);
+    ErrPtnr* first = reporter.window();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(text(*first, QStringLiteral("lblProgInfo")), QStringLiteral("Marvolen  test build"));
+    QTimer::singleShot(0, [&] { click(*reporter.window(), QStringLiteral("cmdContinue2")); });
+    EXPECT_EQ(reporter.onError(typeMismatch()), Answer::Cancel);
+    EXPECT_EQ(reporter.window(), first);
+}
+
+TEST(DataFolder, ProgramFolderWhenWritableElseTheCreatedFallback) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString fallback = dir.filePath(QStringLiteral("data/Marvolen"));
+    EXPECT_EQ(chooseDataFolder(dir.path(), fallback), dir.path());
+    EXPECT_FALSE(QFileInfo::exists(fallback));
+
+    const QString blocker = dir.filePath(QStringLiteral("plain-file"));
+    {
+        QFile file(blocker);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    EXPECT_EQ(chooseDataFolder(blocker, fallback), fallback);
+    EXPECT_TRUE(QFileInfo(fallback).isDir());
+    EXPECT_EQ(QDir(dir.path()).entryList(QStringList{QStringLiteral("~probe*")}, QDir::Files),
+              QStringList())
+        << "the probe file is removed";
+}
+
+} // namespace
+} // namespace marvolen::ui
