@@ -35,10 +35,6 @@ INSTANTIATE_TEST_SUITE_P(
                     NameCase{"IniCharacters", QStringLiteral("a=b;[c]"), "a=b;[c]"}),
     [](const testing::TestParamInfo<NameCase>& info) { return info.param.name; });
 
-TEST(Entry, EmptyNameGivesExactlyTenCharacters) {
-    EXPECT_EQ(makeEntry("0000300075", QString()).size(), 10);
-}
-
 struct OrderCase {
     const char* name;
     QByteArray lesser;

@@ -143,14 +143,6 @@ TEST_F(HighscoreFileTest, WritingKeepsOtherSectionsAndLines) {
                              "\r\nextra=1\r\n2=" + Conv("0000100010Zed") + "\r\n"));
 }
 
-TEST_F(HighscoreFileTest, ReadingFollowsProfileRules) {
-    put("[ M6 ]\r\n 1 =  " + Conv("0000600060Max") + "  \r\n2=" + Conv("0000700070Max").toLower() +
-        "\r\n");
-    HighscoreFile file = open(6);
-    EXPECT_EQ(file.GetHSVal("1", ""), QByteArray("0000600060Max"));
-    EXPECT_EQ(file.GetHSVal("2", ""), QByteArray("0000700070Max"));
-}
-
 struct ValueCase {
     const char* name;
     QByteArray fileText;
@@ -194,16 +186,6 @@ TEST_F(HighscoreFileTest, DamagedRanksLoadInOrderAndAreWrittenBackDecoded) {
     ASSERT_TRUE(again.GetHS());
     EXPECT_EQ(again.list().entries(), file.list().entries());
     EXPECT_EQ(again.GetHSVal("1", "none"), QByteArray());
-}
-
-TEST_F(HighscoreFileTest, BinaryJunkFileReadsAsPlaceholders) {
-    QByteArray junk;
-    for (int i = 0; i < 70000; ++i)
-        junk.append(char((i * 7919) & 0xFF));
-    put(junk);
-    HighscoreFile file = open(0);
-    EXPECT_TRUE(file.GetHS());
-    EXPECT_EQ(file.list().size(), 10);
 }
 
 TEST_F(HighscoreFileTest, AnotherTitleDecodesOtherText) {

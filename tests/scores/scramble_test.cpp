@@ -42,12 +42,6 @@ TEST(StoredForm, CharacterThatMeetsItsOwnKeyCharacterIsStoredAs00) {
     EXPECT_EQ(ConvBack(stored).size(), 11);
 }
 
-TEST(StoredForm, CryptRestartsTheKeyForEveryText) {
-    EXPECT_EQ(crypted("MM"), bytes({0, 'M' ^ 'a'}));
-    EXPECT_EQ(crypted("MarvolenM"), QByteArray(9, '\0').replace(8, 1, "\0", 1));
-    EXPECT_EQ(crypted(crypted("any text")), QByteArray("any text"));
-}
-
 TEST(StoredForm, EveryTextUpTo49BytesComesBack) {
     const auto seed = std::random_device{}();
     std::cout << "[ seed     ] EveryTextUpTo49BytesComesBack " << seed << '\n';
