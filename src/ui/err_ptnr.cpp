@@ -211,6 +211,9 @@ ErrPtnr::ErrPtnr(ErrPtnrOptions options, QWidget* parent)
     : QDialog(parent), m_options(std::move(options)) {
     if (!m_options.platform)
         m_options.platform = std::make_shared<QtErrPtnrPlatform>();
+    // An empty folder would put the log at the file system's root.
+    if (m_options.logFolder.isEmpty())
+        m_options.logFolder = programDataFolder();
     if (!m_options.clock)
         m_options.clock = [] { return QDateTime::currentDateTime(); };
     buildWindow();

@@ -51,7 +51,8 @@ class QtErrPtnrPlatform : public ErrPtnrPlatform {
 
 /// Where the error window keeps its files and what it reports beyond the failure itself.
 struct ErrPtnrOptions {
-    /// Folder of the protocol log (".EPT") and the saved protocol (".ERR").
+    /// Folder of the protocol log (".EPT") and the saved protocol (".ERR"); programDataFolder()
+    /// when empty.
     QString logFolder;
     /// The program file's base name: names both files and opens the program-information line.
     QString baseName = QStringLiteral("marvolen");
