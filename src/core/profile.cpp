@@ -202,14 +202,21 @@ void replaceFile(const QString& path, QByteArrayView bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throwWriteFailure(path, file);
-    if (file.write(bytes.data(), bytes.size()) != bytes.size())
+    // A flush that wrote only part of the data must not replace the old file: commit() alone
+    // would accept it.
+    if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush()) {
+        file.cancelWriting();
         throwWriteFailure(path, file);
+    }
     if (!file.commit())
         throwWriteFailure(path, file);
 }
 
 void writeString(const QString& path, QByteArrayView section, std::optional<QByteArrayView> key,
                  std::optional<QByteArrayView> value) {
+    // A file that exists but cannot be read is left alone rather than replaced by our one line.
+    if (QFileInfo::exists(path) && !readFile(path))
+        throw Failure(err::PermissionDenied);
     const QByteArray before = readFile(path).value_or(QByteArray());
     if ((!key || !value) && before.isEmpty())
         return; // nothing to delete, and no file to create

@@ -1,12 +1,15 @@
-// Marvolen's entry point.
-#include <QCoreApplication>
+// Marvolen's entry point: the application object, the start-up and the event loop.
+#include "application.h"
 
-#include <cstdio>
+#include <QApplication>
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    std::printf("Marvolen %s: the rules, champions list and resources are built; the game "
-                "window comes in a later build.\n",
-                MARVOLEN_VERSION);
-    return 0;
+    QApplication qt(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Marvolen"));
+    QCoreApplication::setApplicationName(QStringLiteral("Marvolen"));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Marvolen"));
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/res/PIC/icon")));
+    marvolen::ui::Application game;
+    game.Main();
+    return qt.exec();
 }

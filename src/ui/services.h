@@ -12,6 +12,8 @@
 #include <QString>
 #include <QUrl>
 
+class QWidget;
+
 #include <cstdint>
 #include <functional>
 
@@ -36,6 +38,18 @@ struct Services {
     std::function<bool()> soundOn = [] { return true; };
     /// MainWindowShown: set once the start window's OK has shown the main window.
     bool MainWindowShown = false;
+    /// A Yes/No question with the question icon; true on Yes. Message boxes when empty.
+    std::function<bool(QWidget* parent, const QString& title, const QString& text)> askYesNo = {};
+    /// A message with the information icon and an OK button. A message box when empty.
+    std::function<void(QWidget* parent, const QString& title, const QString& text)> inform = {};
 };
+
+/// Asks with services.askYesNo, or a real message box.
+bool askYesNo(Services& services, QWidget* parent, const QString& title, const QString& text);
+/// Tells with services.inform, or a real message box.
+void inform(Services& services, QWidget* parent, const QString& title, const QString& text);
+
+/// Loads Qt's own translations (dialog buttons) for a language offset.
+void installQtTranslations(int languageOffset);
 
 } // namespace marvolen::ui

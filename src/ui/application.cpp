@@ -1,0 +1,132 @@
+// Start-up and shutdown of the program.
+#include "application.h"
+
+#include "about_window.h"
+#include "app/resources.h"
+#include "main_window.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+
+namespace marvolen::ui {
+
+namespace {
+ErrPtnrOptions errorOptions(const QString& folder, const ApplicationOptions& options) {
+    ErrPtnrOptions o;
+    o.logFolder = folder;
+    if (options.clock) {
+        const Clock* clock = options.clock;
+        o.clock = [clock] { return clock->now(); };
+    }
+    o.platform = options.errorPlatform;
+    return o;
+}
+
+QString dataFolderOf(const ApplicationOptions& options) {
+    return options.dataFolder.isEmpty() ? programDataFolder() : options.dataFolder;
+}
+
+std::unique_ptr<QSettings> settingsOf(const ApplicationOptions& options) {
+    if (options.settingsFile.isEmpty())
+        return std::make_unique<QSettings>(QStringLiteral("Marvolen"), QStringLiteral("Marvolen"));
+    return std::make_unique<QSettings>(options.settingsFile, QSettings::IniFormat);
+}
+} // namespace
+
+Application::Application(ApplicationOptions options)
+    : m_options(std::move(options)), m_dataFolder(dataFolderOf(m_options)),
+      m_reporter(errorOptions(m_dataFolder, m_options)), m_store(settingsOf(m_options)),
+      m_settings(*m_store), m_language(m_reporter),
+      m_temp(m_reporter, m_options.tempBase.isEmpty() ? QDir::tempPath() : m_options.tempBase) {
+    // Nothing here opens a sound device or loads the soundfont: both wait for their first use.
+    m_audio = std::make_unique<audio::AudioEngine>(m_reporter, m_resources, m_options.audioDevice,
+                                                   m_options.soundFont);
+    const Clock& clock = m_options.clock ? *m_options.clock : m_systemClock;
+    m_services.reset(new Services{m_reporter, m_settings, m_language, m_temp, m_random, clock,
+                                  m_options.localeId.isEmpty()
+                                      ? lang::localeIdentifier(QLocale::system())
+                                      : m_options.localeId,
+                                  m_dataFolder});
+    m_services->playWav = [this](std::int16_t id) { m_audio->effects().PlayWAV(id); };
+    m_services->openUrl = m_options.openUrl ? m_options.openUrl
+                                            : [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    m_services->askYesNo = m_options.askYesNo;
+    m_services->inform = m_options.inform;
+}
+
+Application::~Application() {
+    if (m_frmInfo)
+        delete m_frmInfo.data();
+    m_frmMarvolen.reset();
+}
+
+void Application::Main() {
+    Procedure p(m_reporter, QStringLiteral("Allgemein"), QStringLiteral("Main"));
+    p.step(50030, [&] { m_language.setLanguageFilePath(m_temp.GetTempDir() + QStringLiteral("~tmp.lng")); });
+    p.step(50040, [&] {
+        app::SaveResItemToDisk(m_reporter, 1000, QStringLiteral("CUSTOM"),
+                               m_language.LanguageFilePath());
+    });
+    p.step(50050, [&] {
+        m_frmInfo = new AboutWindow(
+            *m_services, [this] { return m_frmMarvolen && m_frmMarvolen->isVisible(); },
+            [this] { showMainWindow(); }, nullptr,
+            [this] {
+                // The start window closed without OK: the program must not stay hidden.
+                if (!m_services->MainWindowShown)
+                    Shutdown();
+            });
+        m_frmInfo->setAttribute(Qt::WA_DeleteOnClose);
+        m_frmInfo->show();
+    });
+    p.step(50060, [&] { QCoreApplication::processEvents(); });
+    p.step(50070, [&] {
+        MainWindowCommands commands;
+        commands.showAbout = [this] { showAboutBox(); };
+        m_frmMarvolen = std::make_unique<MainWindow>(
+            *m_services, *m_audio, std::move(commands),
+            [this](bool busy) {
+                if (m_frmInfo)
+                    m_frmInfo->setBusy(busy);
+            },
+            [this] {
+                if (m_frmInfo)
+                    m_frmInfo->showOk();
+            });
+        m_frmMarvolen->shutdown = [this] { Shutdown(); };
+    });
+}
+
+void Application::showMainWindow() {
+    if (m_frmMarvolen)
+        m_frmMarvolen->show();
+}
+
+void Application::showAboutBox() {
+    AboutWindow box(*m_services, [this] { return m_frmMarvolen && m_frmMarvolen->isVisible(); },
+                    [] {}, m_frmMarvolen.get());
+    box.exec();
+}
+
+void Application::Shutdown() {
+    if (m_shuttingDown)
+        return;
+    m_shuttingDown = true;
+    // Every window goes, the last made first; a failure on the way is skipped.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
+        try {
+            if (*it != m_frmMarvolen.get())
+                (*it)->close();
+        } catch (...) {
+        }
+    }
+    if (m_frmMarvolen) {
+        m_frmMarvolen->unload();
+        m_frmMarvolen->hide();
+    }
+    QCoreApplication::exit(0);
+}
+
+} // namespace marvolen::ui

@@ -1,0 +1,78 @@
+// The program: start-up (Main) and Shutdown, and everything the windows share.
+#pragma once
+
+#include "about_window.h"
+#include "app/audio/audio_engine.h"
+#include "app/audio/resource_access.h"
+#include "core/date_time.h"
+#include "core/random.h"
+#include "core/temp_folder.h"
+#include "err_ptnr.h"
+#include "game/settings_store.h"
+#include "lang/language.h"
+#include "services.h"
+
+#include <QPointer>
+#include <QSettings>
+#include <QString>
+
+#include <memory>
+
+namespace marvolen::ui {
+
+class MainWindow;
+
+/// Where the program keeps its files and what it takes from the desktop. The defaults are the
+/// real ones; tests give folders, a settings file, a locale, a clock and silent audio.
+struct ApplicationOptions {
+    QString tempBase;        ///< the system's temporary folder when empty
+    QString dataFolder;      ///< the program's folder, or the user's data folder, when empty
+    QString settingsFile;    ///< the user's native settings store when empty
+    QString localeId;        ///< from the system locale when empty
+    const Clock* clock = nullptr;
+    audio::AudioOutput::Device audioDevice = audio::AudioOutput::Device::System;
+    QString soundFont = QString::fromLatin1(audio::DefaultSoundFont);
+    std::shared_ptr<ErrPtnrPlatform> errorPlatform;
+    /// Dialog replacements for tests; real message boxes when empty.
+    std::function<bool(QWidget*, const QString&, const QString&)> askYesNo;
+    std::function<void(QWidget*, const QString&, const QString&)> inform;
+    std::function<void(const QUrl&)> openUrl;
+};
+
+class Application {
+public:
+    explicit Application(ApplicationOptions options = {});
+    ~Application();
+
+    /// Main: writes the language file, shows the start window, loads the main window hidden.
+    void Main();
+    /// Shutdown: unloads every window from the last to the first and ends the program.
+    void Shutdown();
+
+    Services& services() { return *m_services; }
+    MainWindow* mainWindow() const { return m_frmMarvolen.get(); }
+    AboutWindow* startWindow() const { return m_frmInfo.data(); }
+    ErrPtnrReporter& reporter() { return m_reporter; }
+
+private:
+    void showMainWindow();
+    void showAboutBox();
+
+    ApplicationOptions m_options;
+    QString m_dataFolder;
+    ErrPtnrReporter m_reporter;
+    std::unique_ptr<QSettings> m_store;
+    game::SettingsStore m_settings;
+    lang::Language m_language;
+    TempFolder m_temp;
+    Random m_random;
+    SystemClock m_systemClock;
+    audio::AppResources m_resources;
+    std::unique_ptr<audio::AudioEngine> m_audio;
+    std::unique_ptr<Services> m_services;
+    QPointer<AboutWindow> m_frmInfo;
+    std::unique_ptr<MainWindow> m_frmMarvolen;
+    bool m_shuttingDown = false;
+};
+
+} // namespace marvolen::ui

@@ -1,0 +1,80 @@
+// The board surface: the board picture, its holes and marbles, and dragging a marble.
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+namespace marvolen::ui {
+
+/// Draws the 49 hole and marble elements over the board picture and turns mouse drags into
+/// the board's drag protocol. Element positions are in board units (15 to the pixel).
+class BoardWidget : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit BoardWidget(QWidget* parent = nullptr);
+
+    void setBoardPicture(const QPixmap& picture);
+    void setHolePicture(const QPixmap& picture);
+    void setMarblePicture(const QPixmap& picture);
+
+    void setHoleShown(int position, bool shown);
+    void setMarbleShown(int position, bool shown);
+    void moveHole(int position, int left, int top);
+    void moveMarble(int position, int left, int top);
+
+    bool holeShown(int position) const { return m_holeShown.at(std::size_t(position)); }
+    bool marbleShown(int position) const { return m_marbleShown.at(std::size_t(position)); }
+    /// The widget-pixel rectangles of a hole and a marble element.
+    QRect holeRect(int position) const;
+    QRect marbleRect(int position) const;
+
+    /// The board's state in its text form, also its accessible description.
+    QString stateText() const;
+
+    // The drag protocol, wired by the main window.
+    std::function<void(int dragged)> onLift;                 ///< the first drag-over
+    std::function<void(int target, int dragged)> onDropOnMarble;
+    std::function<void(int target, int dragged)> onDropOnHole;
+    std::function<void(int dragged)> onDropOnBoard;
+    std::function<void()> onPointerOverBoard;                 ///< moves without a drag
+
+    static constexpr int kMarbleSize = 32;
+    static constexpr int kHoleSize = 40;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    enum class DropKind { Marble, Hole, Board };
+    struct PendingDrop {
+        DropKind kind;
+        int target;
+    };
+    /// The topmost shown element under a point: a marble, else a hole, else the bare board.
+    PendingDrop elementAt(const QPoint& point) const;
+    void changed();
+
+    QPixmap m_boardPicture;
+    QPixmap m_scaledBoard;
+    QPixmap m_holePicture;
+    QPixmap m_marblePicture;
+    std::array<bool, 49> m_holeShown{};
+    std::array<bool, 49> m_marbleShown{};
+    std::array<QPoint, 49> m_holeAt{};
+    std::array<QPoint, 49> m_marbleAt{};
+    std::optional<int> m_dragged;
+    std::optional<PendingDrop> m_pendingDrop;
+};
+
+} // namespace marvolen::ui

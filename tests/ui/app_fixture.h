@@ -1,0 +1,102 @@
+// A whole program for window tests: private folders, a settings file, a fixed locale, a clock
+// the test moves, silent audio and scripted dialogs.
+#pragma once
+
+#include "core/date_time.h"
+#include "ui/application.h"
+
+#include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace marvolen::test {
+
+class FakeClock : public Clock {
+public:
+    QDateTime now() const override { return m_now; }
+    void advance(double seconds) { m_now = m_now.addMSecs(qint64(seconds * 1000)); }
+    void set(const QDateTime& when) { m_now = when; }
+
+private:
+    QDateTime m_now{QDate(2026, 12, 7), QTime(10, 0, 0)};
+};
+
+/// Presses the answer button of the error window as soon as it shows.
+inline void answerErrorWindow(int answer) {
+    QTimer::singleShot(0, [answer] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("ErrPtnr") && w->isVisible())
+                if (auto* b = w->findChild<QWidget*>(QStringLiteral("cmdContinue%1").arg(answer))) {
+                    QMetaObject::invokeMethod(b, "click");
+                    return;
+                }
+        answerErrorWindow(answer); // not shown yet
+    });
+}
+
+/// Window tests share one QApplication, made by whichever test needs it first.
+inline void ensureApplication() {
+    static int argc = 1;
+    static char name[] = "test_ui";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance())
+        new QApplication(argc, argv);
+}
+
+struct AppFixture {
+    AppFixture() { ensureApplication(); }
+    QTemporaryDir dir;
+    FakeClock clock;
+    std::deque<bool> answers;          ///< Yes/No answers to questions, in order
+    std::vector<std::string> asked;    ///< texts of the questions asked
+    std::vector<std::string> told;     ///< texts of the messages shown
+    std::vector<QUrl> opened;
+    std::unique_ptr<ui::Application> app;
+
+    QString settingsPath() const { return dir.filePath(QStringLiteral("Marvolen.conf")); }
+    QString dataPath() const { return dir.filePath(QStringLiteral("data")); }
+
+    /// Prepares the settings before the program starts.
+    void setSetting(const QString& key, const QString& value) {
+        QSettings s(settingsPath(), QSettings::IniFormat);
+        s.setValue(QStringLiteral("Optionen/") + key, value);
+    }
+    QString setting(const QString& key) const {
+        QSettings s(settingsPath(), QSettings::IniFormat);
+        return s.value(QStringLiteral("Optionen/") + key).toString();
+    }
+
+    ui::Application& start(const QString& localeId = QStringLiteral("0409")) {
+        QDir().mkpath(dataPath());
+        QDir().mkpath(dir.filePath(QStringLiteral("tmp")));
+        ui::ApplicationOptions o;
+        o.tempBase = dir.filePath(QStringLiteral("tmp"));
+        o.dataFolder = dataPath();
+        o.settingsFile = settingsPath();
+        o.localeId = localeId;
+        o.clock = &clock;
+        o.audioDevice = audio::AudioOutput::Device::None;
+        o.soundFont = dir.filePath(QStringLiteral("no-soundfont.sf2"));
+        o.askYesNo = [this](QWidget*, const QString&, const QString& text) {
+            asked.push_back(text.toStdString());
+            const bool yes = !answers.empty() && answers.front();
+            if (!answers.empty())
+                answers.pop_front();
+            return yes;
+        };
+        o.inform = [this](QWidget*, const QString&, const QString& text) {
+            told.push_back(text.toStdString());
+        };
+        o.openUrl = [this](const QUrl& url) { opened.push_back(url); };
+        app = std::make_unique<ui::Application>(o);
+        app->Main();
+        return *app;
+    }
+};
+
+} // namespace marvolen::test

@@ -1,0 +1,213 @@
+// The program as a player meets it, without a screen: start-up, the main window's layout,
+// commands, click rule, flags, menu texts, moves, the end of a game and damaged settings.
+#include "app_fixture.h"
+#include "ui/about_window.h"
+#include "ui/main_window.h"
+#include "ui/ui_config.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace marvolen;
+using namespace marvolen::ui;
+using marvolen::test::AppFixture;
+
+namespace {
+
+int count(const QString& text, QChar c) { return int(text.count(c)); }
+
+/// Starts the program and presses OK in the start window.
+MainWindow& openGame(AppFixture& f, const QString& locale = QStringLiteral("0409")) {
+    Application& app = f.start(locale);
+    app.startWindow()->OK_Click();
+    QCoreApplication::processEvents();
+    return *app.mainWindow();
+}
+
+QString displayOf(MainWindow& w, const char* first) {
+    return w.findChild<QLabel*>(QLatin1String(first))->accessibleName();
+}
+
+} // namespace
+
+TEST(StartUp, TheMainWindowLoadsHiddenBehindTheStartWindow) {
+    AppFixture f;
+    Application& app = f.start();
+    ASSERT_NE(app.startWindow(), nullptr);
+    EXPECT_TRUE(app.startWindow()->isVisible());
+    ASSERT_NE(app.mainWindow(), nullptr);
+    EXPECT_FALSE(app.mainWindow()->isVisible());
+    const QString lang = app.services().language.LanguageFilePath();
+    EXPECT_EQ(QFileInfo(lang).fileName(), QStringLiteral("~tmp.lng"));
+    EXPECT_TRUE(QFileInfo::exists(lang));
+    EXPECT_TRUE(app.startWindow()->findChild<QWidget*>(QStringLiteral("ok"))->isVisibleTo(app.startWindow()));
+    EXPECT_EQ(f.setting("Layout"), QString()); // nothing laid out before the window shows
+}
+
+TEST(StartUp, OkShowsTheMainWindowWithAFreshBoardOfTheStoredVariant) {
+    AppFixture f;
+    MainWindow& w = openGame(f);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(f.app->services().MainWindowShown);
+    const QString board = w.board().stateText();
+    EXPECT_EQ(count(board, 'o'), 33);
+    EXPECT_EQ(count(board, '.'), 0);
+    EXPECT_EQ(displayOf(w, "imgKugelzahl0"), QStringLiteral("0033"));
+    EXPECT_EQ(displayOf(w, "imgZeit0"), QStringLiteral("0000"));
+    // A first run writes only what the first display and the start window write.
+    EXPECT_EQ(f.setting("Layout"), QStringLiteral("4"));
+    EXPECT_EQ(f.setting("Kugel"), QString());
+    EXPECT_EQ(f.setting("Board"), QString());
+    EXPECT_EQ(f.setting("PlaySound"), QString());
+    EXPECT_TRUE(w.music().musicOn()); // music mode 1 by default
+    EXPECT_FALSE(w.music().musicLoop());
+}
+
+TEST(Commands, StartTakesOutTheCentreAndStartsTheClock) {
+    AppFixture f;
+    MainWindow& w = openGame(f);
+    w.optBut_Click(0);
+    EXPECT_EQ(displayOf(w, "imgKugelzahl0"), QStringLiteral("0032"));
+    EXPECT_EQ(w.board().stateText()[3 * 8 + 3], QLatin1Char('.'));
+    EXPECT_TRUE(w.button(0)->property("highlighted").toBool());
+    f.clock.advance(1.0);
+    w.Timer1_Timer();
+    EXPECT_EQ(displayOf(w, "imgZeit0"), QStringLiteral("0001"));
+}
+
+TEST(Commands, ASecondClickWithinTheClickTimeIsIgnoredEntirely) {
+    AppFixture f;
+    MainWindow& w = openGame(f);
+    w.optBut_Click(0);
+    const double first = w.lastClickTime();
+    f.clock.advance(0.5);
+    f.answers = {false};
+    w.optBut_Click(1); // too soon: no question, no highlight change
+    EXPECT_TRUE(f.asked.empty());
+    EXPECT_TRUE(w.button(0)->property("highlighted").toBool());
+    EXPECT_EQ(w.lastClickTime(), first);
+    f.clock.advance(0.9);
+    w.optBut_Click(1);
+    ASSERT_EQ(f.asked.size(), 1u);
+    EXPECT_EQ(f.asked[0], "Really end game?");
+    // Quit answered No leaves no button highlighted.
+    for (int i = 0; i < 9; ++i)
+        EXPECT_FALSE(w.button(i)->property("highlighted").toBool()) << i;
+}
+
+TEST(Commands, HomePageOpensTheConfiguredAddress) {
+    AppFixture f;
+    MainWindow& w = openGame(f);
+    w.optBut_Click(6);
+    ASSERT_EQ(f.opened.size(), 1u);
+    EXPECT_EQ(f.opened[0].toString(), QString::fromLatin1(kHomepage));
+}
+
+TEST(Moves, ALegalJumpThroughTheBoardSurfaceUpdatesTheCount) {
+    AppFixture f;
+    MainWindow& w = openGame(f);
+    w.optBut_Click(0);
+    w.board().onLift(10);
+    EXPECT_FALSE(w.board().marbleShown(10));
+    w.board().onDropOnHole(24, 10);
+    EXPECT_EQ(displayOf(w, "imgKugelzahl0"), QStringLiteral("0031"));
+    EXPECT_FALSE(w.board().marbleShown(17));
+    EXPECT_TRUE(w.board().marbleShown(24));
+}
+
+TEST(Moves, TheEndOfAGameTellsThePlayerAndResetsTheButtons) {
+    AppFixture f;
+    MainWindow& w = openGame(f);
+    w.optBut_Click(0);
+    w.model().setText("       \n       \n       \n  oo.  \n       \n       \n       ");
+    w.board().onLift(23);
+    w.board().onDropOnHole(25, 23);
+    ASSERT_EQ(f.told.size(), 1u);
+    EXPECT_EQ(f.told[0], "No more possible moves!");
+    EXPECT_TRUE(w.model().GameOver());
+    EXPECT_TRUE(w.model().handover().NewResultPending);
+    EXPECT_EQ(w.model().handover().NewResult, QByteArray("0000100000"));
+    for (int i = 0; i < 9; ++i)
+        EXPECT_FALSE(w.button(i)->property("highlighted").toBool()) << i;
+}
+
+TEST(Variants, ChoosingAVariantRebuildsTheBoardAndStoresIt) {
+    AppFixture f;
+    MainWindow& w = openGame(f);
+    w.imgLoff_Click(7);
+    EXPECT_EQ(count(w.board().stateText(), 'o'), 49);
+    EXPECT_EQ(f.setting("Layout"), QStringLiteral("7"));
+    EXPECT_FALSE(w.findChild<QWidget*>(QStringLiteral("imgLoff7"))->isVisible());
+    EXPECT_TRUE(w.findChild<QWidget*>(QStringLiteral("imgLoff4"))->isVisible());
+    EXPECT_EQ(w.findChild<QWidget*>(QStringLiteral("imgLoff7"))->toolTip(), QStringLiteral("Select game 8"));
+}
+
+TEST(Language, TheEnglishFlagChangesEveryCaptionButTheHomePageTooltip) {
+    AppFixture f;
+    MainWindow& w = openGame(f, QStringLiteral("0407"));
+    EXPECT_EQ(w.button(0)->toolTip(), QStringLiteral("Spiel starten"));
+    EXPECT_EQ(w.findChild<QWidget*>(QStringLiteral("imgLoff0"))->toolTip(), QStringLiteral("Spielvariante 1"));
+    w.imgLang_Click(1);
+    EXPECT_EQ(w.button(0)->toolTip(), QStringLiteral("Start game"));
+    EXPECT_EQ(w.button(6)->toolTip(), QStringLiteral("Tessaro's Homepage"));
+    EXPECT_EQ(f.setting("Sprache"), QStringLiteral(" 1000"));
+    QStringList captions;
+    for (QAction* a : w.optionsMenu()->actions())
+        if (!a->isSeparator())
+            captions << a->text();
+    EXPECT_EQ(captions, (QStringList{"&Sound effects", "&Play music", "&About..."}));
+    QStringList music;
+    for (QAction* a : w.optionsMenu()->actions()[1]->menu()->actions())
+        music << a->text();
+    EXPECT_EQ(music, (QStringList{"&Off", "&Once", "&Loop"}));
+}
+
+TEST(Options, SoundEffectsToggleTheirCheckMarkAndStoredText) {
+    AppFixture f;
+    MainWindow& w = openGame(f);
+    QAction* sounds = w.optionsMenu()->actions()[0];
+    EXPECT_TRUE(sounds->isChecked());
+    sounds->trigger();
+    EXPECT_FALSE(sounds->isChecked());
+    EXPECT_EQ(f.setting("PlaySound"), QStringLiteral(" 0"));
+    EXPECT_FALSE(w.model().SoundOn());
+    sounds->trigger();
+    EXPECT_EQ(f.setting("PlaySound"), QStringLiteral("-1"));
+}
+
+TEST(Escape, AnsweredNoLeavesTheGameAsItWas) {
+    AppFixture f;
+    MainWindow& w = openGame(f);
+    w.optBut_Click(0);
+    const QString before = w.board().stateText();
+    f.answers = {false};
+    EXPECT_TRUE(w.Form_KeyPress(27));
+    EXPECT_EQ(f.asked.size(), 1u);
+    EXPECT_EQ(w.board().stateText(), before);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(w.Form_KeyPress('a'));
+    EXPECT_EQ(f.asked.size(), 1u);
+}
+
+TEST(DamagedSettings, ANonNumericMarbleIsReportedAndIgnoreLetsTheGameStart) {
+    AppFixture f;
+    f.setSetting(QStringLiteral("Kugel"), QStringLiteral("abc"));
+    marvolen::test::answerErrorWindow(1); // Ignore
+    Application& app = f.start();
+    ErrPtnr* errors = app.reporter().window();
+    ASSERT_NE(errors, nullptr);
+    EXPECT_EQ(errors->findChild<QLabel*>(QStringLiteral("lblError0"))->text(),
+              QStringLiteral("13 (Type mismatch)"));
+    EXPECT_EQ(errors->findChild<QLabel*>(QStringLiteral("lblError1"))->text(), QStringLiteral("frmMarvolen"));
+    EXPECT_EQ(errors->findChild<QLabel*>(QStringLiteral("lblError2"))->text(), QStringLiteral("Form_Load"));
+    app.startWindow()->OK_Click();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(app.mainWindow()->isVisible());
+    EXPECT_EQ(count(app.mainWindow()->board().stateText(), 'o'), 33);
+}
