@@ -232,7 +232,7 @@ void ErrPtnr::buildWindow() {
         "QGroupBox { border: 1px solid palette(mid); border-radius: 4px;"
         " margin: 16px 8px 4px 8px; padding: 6px 4px 2px 4px; }"
         "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
-        " left: 14px; padding: 0px 4px; font-weight: bold; }"
+        " left: 14px; padding: 0px 4px; }"
         "QGroupBox#framComment { margin-top: 8px; }"));
 
     auto frame = [this](const char* name, const QString& caption) {
