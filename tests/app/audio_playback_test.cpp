@@ -290,13 +290,16 @@ template <typename Done> bool spin(Done done, int timeoutMs) {
 
 } // namespace
 
-TEST(AudioOutputWithoutDevice, DrainsInRealTimeSoMusicStartsRunsAndEnds) {
+class AudioOutputWithoutDevice : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(AudioOutputWithoutDevice, DrainsInRealTimeSoMusicStartsRunsAndEnds) {
     AppScope app;
     QTemporaryDir dir;
     TableResources resources;
     resources.wav[102] = wave8(8000, 800);
     FixedReporter reporter;
-    AudioEngine engine(reporter, resources, AudioOutput::Device::None, NoSoundFont);
+    AudioEngine engine(reporter, resources, AudioOutput::Device::None,
+                       QString::fromLatin1(GetParam()));
     EXPECT_FALSE(engine.output().started()) << "nothing opens before the first sound";
 
     engine.effects().PlayWAV(102);
@@ -312,6 +315,11 @@ TEST(AudioOutputWithoutDevice, DrainsInRealTimeSoMusicStartsRunsAndEnds) {
     EXPECT_GT(engine.output().framesPulled(), OutputRate / 4);
     EXPECT_EQ(reporter.count(), 0);
 }
+
+// With the soundfont, the drain keeps running while it loads in the background.
+INSTANTIATE_TEST_SUITE_P(SoundFont, AudioOutputWithoutDevice,
+                         ::testing::Values("/nonexistent/none.sf2", DefaultSoundFont),
+                         [](const auto& info) { return info.index == 0 ? "Missing" : "Default"; });
 
 // Plays through the real sound device when there is one (for example a PulseAudio null sink
 // under Xvfb); skipped otherwise.

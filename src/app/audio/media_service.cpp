@@ -240,10 +240,9 @@ void MidiMediaService::finishTune() {
 }
 
 bool MidiMediaService::musicActive() const {
-    if (!m_tune || m_tune->state != Tune::State::Playing)
-        return false;
-    pollSoundFont();
-    return m_soundFontState != SoundFontState::Loading;
+    // Also while the soundfont is still loading: the output must keep asking, or the tune
+    // would never notice that its instruments have arrived.
+    return m_tune && m_tune->state == Tune::State::Playing;
 }
 
 bool MidiMediaService::renderMusic(std::int16_t* out, int frames) {
