@@ -2,6 +2,7 @@
 #include "services.h"
 
 #include <QCoreApplication>
+#include <QInputDialog>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTranslator>
@@ -19,6 +20,14 @@ void inform(Services& services, QWidget* parent, const QString& title, const QSt
     if (services.inform)
         return services.inform(parent, title, text);
     QMessageBox::information(parent, title, text);
+}
+
+QString askText(Services& services, QWidget* parent, const QString& title, const QString& prompt) {
+    if (services.askText)
+        return services.askText(parent, title, prompt);
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, QString(), &ok);
+    return ok ? text : QString();
 }
 
 void installQtTranslations(int languageOffset) {

@@ -42,10 +42,16 @@ struct Services {
     std::function<bool(QWidget* parent, const QString& title, const QString& text)> askYesNo = {};
     /// A message with the information icon and an OK button. A message box when empty.
     std::function<void(QWidget* parent, const QString& title, const QString& text)> inform = {};
+    /// A text-input dialog with OK and Cancel and an empty field; Cancel gives the empty text.
+    /// QInputDialog when empty.
+    std::function<QString(QWidget* parent, const QString& title, const QString& prompt)> askText =
+        {};
 };
 
 /// Asks with services.askYesNo, or a real message box.
 bool askYesNo(Services& services, QWidget* parent, const QString& title, const QString& text);
+/// Asks for a text with services.askText, or a real input dialog.
+QString askText(Services& services, QWidget* parent, const QString& title, const QString& prompt);
 /// Tells with services.inform, or a real message box.
 void inform(Services& services, QWidget* parent, const QString& title, const QString& text);
 
