@@ -1,6 +1,133 @@
-// Placeholder until this part of the generator lands.
+// Every picture of the game, listed under its resource alias, and the contact sheet to look at.
 #include "generators.h"
+#include "pictures_common.h"
+
+#include <QFont>
+#include <QPainter>
+
+#include <cstdio>
+
 namespace gen {
-void writePictures(const QDir&, Entries&) {}
-void writePictureSheet(const QDir&) {}
+namespace {
+
+struct Picture {
+    QString alias;
+    QImage image;
+};
+
+std::vector<Picture> makePictures() {
+    using namespace pic;
+    std::vector<Picture> all;
+    for (int n = 1; n <= kMarbles; ++n)
+        all.push_back({QStringLiteral("ICON/%1").arg(100 + n), marbleImage(n, 32)});
+
+    std::vector<QImage> boards;
+    for (int n = 1; n <= kBoards; ++n)
+        boards.push_back(boardImage(n));
+    for (int n = 1; n <= kBoards; ++n)
+        all.push_back({QStringLiteral("BITMAP/%1").arg(120 + n), boards[std::size_t(n - 1)]});
+    for (int n = 1; n <= kBoards; ++n)
+        all.push_back(
+            {QStringLiteral("PIC/hole%1").arg(n - 1), holeImage(boards[std::size_t(n - 1)], 48)});
+    for (int n = 1; n <= kBoards; ++n) {
+        const QImage& board = boards[std::size_t(n - 1)];
+        all.push_back({QStringLiteral("PIC/boardthumb%1").arg(n),
+                       boardThumbnail(board, holeImage(board, 13))});
+    }
+
+    all.push_back({QStringLiteral("PIC/digits"), digitStrip()});
+    all.push_back({QStringLiteral("PIC/layout"), layoutStrip()});
+    all.push_back({QStringLiteral("PIC/panel"), panelImage()});
+    all.push_back({QStringLiteral("PIC/logo"), logoImage(marbleImage(kLogoMarble, 15))});
+    for (int flag : {0, 1, 2, 3, 6})
+        all.push_back({QStringLiteral("PIC/flag%1").arg(flag), flagImage(flag)});
+
+    const QImage icon = programIcon(boards[0]);
+    all.push_back({QStringLiteral("PIC/about_small"), boxDownscale(icon, 8)});
+    all.push_back(
+        {QStringLiteral("PIC/about_large"), aboutPicture(boards[0], holeImage(boards[0], 46))});
+    all.push_back({QStringLiteral("PIC/icon"), icon});
+    return all;
 }
+
+/// One picture on the sheet: its alias, the picture at its size and four times larger (for a
+/// large picture, four times its top-left corner).
+struct Tile {
+    const Picture* picture;
+    QImage zoomed;
+    QString label;
+    QSize size;
+};
+
+Tile makeTile(const Picture& pic) {
+    constexpr int kCrop = 120;
+    const QImage& img = pic.image;
+    const bool large = img.height() > 160;
+    const QImage part = large ? img.copy(0, 0, kCrop, kCrop) : img;
+    Tile t{&pic,
+           part.scaled(part.size() * 4, Qt::IgnoreAspectRatio, Qt::FastTransformation),
+           pic.alias + (large ? QStringLiteral("  (corner at 4x)") : QString()),
+           {}};
+    t.size = QSize(img.width() + 12 + t.zoomed.width() + 16,
+                   20 + std::max(img.height(), t.zoomed.height()) + 16);
+    t.size.setWidth(std::max(t.size.width(), 8 * int(t.label.size()) + 16));
+    return t;
+}
+
+} // namespace
+
+void writePictures(const QDir& out, Entries& entries) {
+    for (const Picture& pic : makePictures()) {
+        QString file = pic.alias;
+        file.replace(QLatin1Char('/'), QLatin1Char('_'));
+        file += QStringLiteral(".png");
+        if (!pic.image.save(out.filePath(file), "PNG")) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(out.filePath(file)));
+            std::exit(1);
+        }
+        entries.emplace_back(pic.alias, file);
+    }
+}
+
+void writePictureSheet(const QDir& out) {
+    out.mkpath(QStringLiteral("."));
+    const std::vector<Picture> all = makePictures();
+    std::vector<Tile> tiles;
+    for (const Picture& pic : all)
+        tiles.push_back(makeTile(pic));
+
+    // Tiles flow left to right in rows no wider than the sheet.
+    constexpr int kSheetWidth = 2800;
+    std::vector<QPoint> at;
+    int x = 0, y = 0, rowHeight = 0;
+    for (const Tile& t : tiles) {
+        if (x > 0 && x + t.size.width() > kSheetWidth) {
+            x = 0;
+            y += rowHeight;
+            rowHeight = 0;
+        }
+        at.emplace_back(x, y);
+        x += t.size.width();
+        rowHeight = std::max(rowHeight, t.size.height());
+    }
+    QImage sheet(kSheetWidth, y + rowHeight, QImage::Format_RGB32);
+    sheet.fill(QColor(118, 118, 118));
+    QPainter p(&sheet);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(13);
+    p.setFont(font);
+    for (std::size_t i = 0; i < tiles.size(); ++i) {
+        const Tile& t = tiles[i];
+        const QPoint o = at[i] + QPoint(8, 0);
+        p.setPen(Qt::black);
+        p.drawText(o + QPoint(0, 15), t.label);
+        p.drawImage(o + QPoint(0, 20), t.picture->image);
+        p.drawImage(o + QPoint(t.picture->image.width() + 12, 20), t.zoomed);
+    }
+    p.end();
+    const QString path = out.filePath(QStringLiteral("contact_sheet.png"));
+    if (!sheet.save(path, "PNG"))
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+}
+
+} // namespace gen

@@ -1,0 +1,221 @@
+// Checks of the generated pictures as the game finds them among its resources.
+#include "game/strips.h"
+#include "game/variants.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QString>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+using marvolen::game::kLayoutStrip;
+using marvolen::game::stripCell;
+
+QImage load(const QString& alias) {
+    return QImage(QStringLiteral(":/res/") + alias);
+}
+
+struct Expected {
+    QString alias;
+    QSize size;
+};
+
+std::vector<Expected> everyPicture() {
+    std::vector<Expected> all;
+    for (int id = 101; id <= 125; ++id)
+        all.push_back({QStringLiteral("ICON/%1").arg(id), {32, 32}});
+    for (int id = 121; id <= 129; ++id)
+        all.push_back({QStringLiteral("BITMAP/%1").arg(id), {600, 600}});
+    for (int n = 1; n <= 9; ++n)
+        all.push_back({QStringLiteral("PIC/boardthumb%1").arg(n), {60, 60}});
+    for (int flag : {0, 1, 2, 3, 6})
+        all.push_back({QStringLiteral("PIC/flag%1").arg(flag), {64, 40}});
+    all.push_back({QStringLiteral("PIC/digits"), {198, 27}});
+    all.push_back({QStringLiteral("PIC/layout"), {640, 64}});
+    all.push_back({QStringLiteral("PIC/panel"), {255, 672}});
+    all.push_back({QStringLiteral("PIC/logo"), {175, 67}});
+    all.push_back({QStringLiteral("PIC/about_small"), {32, 32}});
+    all.push_back({QStringLiteral("PIC/about_large"), {356, 330}});
+    all.push_back({QStringLiteral("PIC/icon"), {256, 256}});
+    return all;
+}
+
+TEST(PictureResources, EveryPictureExistsWithItsSize) {
+    for (const Expected& e : everyPicture()) {
+        const QImage img = load(e.alias);
+        ASSERT_FALSE(img.isNull()) << qPrintable(e.alias);
+        EXPECT_EQ(img.size(), e.size) << qPrintable(e.alias);
+    }
+}
+
+TEST(PictureResources, HolesAreNearlySquareAndRoundWithinTheAllowedSizes) {
+    for (int n = 0; n <= 8; ++n) {
+        const QImage hole = load(QStringLiteral("PIC/hole%1").arg(n));
+        ASSERT_FALSE(hole.isNull()) << n;
+        EXPECT_GE(hole.width(), 40) << n;
+        EXPECT_LE(hole.width(), 61) << n;
+        EXPECT_LE(std::abs(hole.width() - hole.height()), 2) << n;
+        EXPECT_EQ(qAlpha(hole.pixel(0, 0)), 0) << n;
+        EXPECT_EQ(qAlpha(hole.pixel(hole.width() / 2, hole.height() / 2)), 255) << n;
+    }
+}
+
+TEST(PictureMarbles, AreRoundWithTransparentCornersAndAnOpaqueMiddle) {
+    for (int id = 101; id <= 125; ++id) {
+        const QImage m = load(QStringLiteral("ICON/%1").arg(id));
+        ASSERT_FALSE(m.isNull()) << id;
+        for (const QPoint corner : {QPoint(0, 0), QPoint(31, 0), QPoint(0, 31), QPoint(31, 31)})
+            EXPECT_EQ(qAlpha(m.pixel(corner)), 0) << id;
+        for (const QPoint inside : {QPoint(16, 16), QPoint(16, 2), QPoint(2, 16), QPoint(29, 16)})
+            EXPECT_EQ(qAlpha(m.pixel(inside)), 255) << id;
+    }
+}
+
+double meanDifference(const QImage& a, const QImage& b) {
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                   std::abs(qBlue(p) - qBlue(q));
+        }
+    return sum / (a.width() * a.height());
+}
+
+TEST(PictureMarbles, NoTwoLookAlike) {
+    std::vector<QImage> marbles;
+    for (int id = 101; id <= 125; ++id)
+        marbles.push_back(load(QStringLiteral("ICON/%1").arg(id)));
+    for (std::size_t i = 0; i < marbles.size(); ++i)
+        for (std::size_t j = i + 1; j < marbles.size(); ++j)
+            EXPECT_GT(meanDifference(marbles[i], marbles[j]), 20) << 101 + i << " " << 101 + j;
+}
+
+TEST(PictureBoards, AreTexturedMaterialsNotFlatColours) {
+    for (int id = 121; id <= 129; ++id) {
+        const QImage board = load(QStringLiteral("BITMAP/%1").arg(id));
+        ASSERT_FALSE(board.isNull()) << id;
+        // The grey-level spread over the middle, away from the rim.
+        double sum = 0, sumSq = 0;
+        int n = 0;
+        for (int y = 100; y < 500; y += 3)
+            for (int x = 100; x < 500; x += 3) {
+                const double g = qGray(board.pixel(x, y));
+                sum += g;
+                sumSq += g * g;
+                ++n;
+            }
+        const double spread = std::sqrt(sumSq / n - (sum / n) * (sum / n));
+        EXPECT_GT(spread, 2.0) << id;
+    }
+}
+
+TEST(PictureStrips, ArePaletteImagesOfAtMostSixteenColours) {
+    for (const QString& alias : {QStringLiteral("PIC/digits"), QStringLiteral("PIC/layout")}) {
+        const QImage strip = load(alias);
+        EXPECT_EQ(strip.format(), QImage::Format_Indexed8) << qPrintable(alias);
+        EXPECT_GT(strip.colorCount(), 1) << qPrintable(alias);
+        EXPECT_LE(strip.colorCount(), 16) << qPrintable(alias);
+    }
+}
+
+int litPixels(const QImage& strip, int cell) {
+    const QRect r = stripCell(marvolen::game::kDigitStrip, cell);
+    int lit = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            lit += strip.pixel(x, y) == qRgb(0, 255, 255);
+    return lit;
+}
+
+TEST(PictureDigits, EveryDigitLightsSegmentsAndTheBlankCellNone) {
+    const QImage digits = load(QStringLiteral("PIC/digits"));
+    ASSERT_FALSE(digits.isNull());
+    for (int d = 0; d <= 9; ++d)
+        EXPECT_GT(litPixels(digits, d), 20) << d;
+    EXPECT_EQ(litPixels(digits, 10), 0);
+    // The blank digit still shows its dark segments.
+    const QRect blank = stripCell(marvolen::game::kDigitStrip, 10);
+    int faint = 0;
+    for (int y = blank.top(); y <= blank.bottom(); ++y)
+        for (int x = blank.left(); x <= blank.right(); ++x)
+            faint += digits.pixel(x, y) != qRgb(0, 0, 0);
+    EXPECT_GT(faint, 20);
+}
+
+TEST(PictureDigits, EightLightsMoreThanAnyOtherDigitAndOneTheFewest) {
+    const QImage digits = load(QStringLiteral("PIC/digits"));
+    for (int d = 0; d <= 9; ++d) {
+        if (d != 8) {
+            EXPECT_GT(litPixels(digits, 8), litPixels(digits, d)) << d;
+        }
+        if (d != 1) {
+            EXPECT_LT(litPixels(digits, 1), litPixels(digits, d)) << d;
+        }
+    }
+}
+
+TEST(PictureLayoutStrip, EachThumbnailShowsItsVariantsHolesWithTheCentreLeftOut) {
+    const QImage strip = load(QStringLiteral("PIC/layout"));
+    ASSERT_FALSE(strip.isNull());
+    for (int v = 0; v < marvolen::game::kVariants; ++v) {
+        const QByteArray layout = marvolen::game::layoutOf(v);
+        for (int row = 0; row < 2; ++row) {
+            const QRect cell = stripCell(kLayoutStrip, v + 20 * row);
+            const int background = qGray(strip.pixel(cell.topLeft() + QPoint(1, 1)));
+            int dots = 0;
+            for (int p = 0; p < marvolen::game::kPositions; ++p) {
+                const QPoint centre = cell.topLeft() + QPoint(4 + 4 * (p % 7), 4 + 4 * (p / 7));
+                const bool dot = qGray(strip.pixel(centre)) > background + 60;
+                EXPECT_EQ(dot, layout.at(p) == '1' && p != marvolen::game::kCentre)
+                    << "variant " << v << " row " << row << " position " << p;
+                dots += dot;
+            }
+            EXPECT_EQ(dots, marvolen::game::variant(v).startCount - 1) << v;
+        }
+    }
+}
+
+double meanGrey(const QImage& img, const QRect& r) {
+    double sum = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            sum += qGray(img.pixel(x, y));
+    return sum / (r.width() * r.height());
+}
+
+TEST(PictureLayoutStrip, SelectedThumbnailsAreLighterThanPlainOnes) {
+    const QImage strip = load(QStringLiteral("PIC/layout"));
+    for (int v = 0; v < marvolen::game::kVariants; ++v)
+        EXPECT_GT(meanGrey(strip, stripCell(kLayoutStrip, v + 20)) - 20,
+                  meanGrey(strip, stripCell(kLayoutStrip, v)))
+            << v;
+}
+
+TEST(PictureFlags, ShowTheirCountrysColoursInOrder) {
+    struct Sample {
+        const char* alias;
+        QPoint at;
+        QRgb colour;
+    };
+    const Sample samples[] = {
+        {"PIC/flag0", {32, 6}, qRgb(0, 0, 0)},     {"PIC/flag0", {32, 34}, qRgb(255, 206, 0)},
+        {"PIC/flag1", {21, 2}, qRgb(1, 33, 105)},  {"PIC/flag1", {32, 20}, qRgb(200, 16, 46)},
+        {"PIC/flag2", {50, 4}, qRgb(170, 21, 27)}, {"PIC/flag2", {50, 20}, qRgb(241, 191, 0)},
+        {"PIC/flag3", {8, 20}, qRgb(0, 146, 70)},  {"PIC/flag3", {56, 20}, qRgb(206, 43, 55)},
+        {"PIC/flag6", {8, 20}, qRgb(0, 35, 149)},  {"PIC/flag6", {56, 20}, qRgb(237, 41, 57)},
+    };
+    for (const Sample& s : samples) {
+        const QRgb got = load(QString::fromLatin1(s.alias)).pixel(s.at);
+        EXPECT_LE(std::abs(qRed(got) - qRed(s.colour)) + std::abs(qGreen(got) - qGreen(s.colour)) +
+                      std::abs(qBlue(got) - qBlue(s.colour)),
+                  12)
+            << s.alias << " at " << s.at.x() << "," << s.at.y();
+    }
+}
+
+} // namespace
