@@ -4,6 +4,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -217,10 +218,10 @@ QByteArray canonInD() {
     const int bar = kWhole;
     const int cycle = 2 * bar;
     Score s(QStringLiteral("Canon in D"), 4, 4, 2, false);
-    Part& violin1 = s.part(QStringLiteral("Violin I"), 0, Violin, 124, 36, 70);
-    Part& violin2 = s.part(QStringLiteral("Violin II"), 1, Violin, 120, 92, 70);
-    Part& viola = s.part(QStringLiteral("Viola"), 2, Viola, 120, 64, 70);
-    Part& cello = s.part(QStringLiteral("Cello"), 3, Cello, 124, 56, 60);
+    Part& violin1 = s.part(QStringLiteral("Violin I"), 0, Violin, 112, 36, 70);
+    Part& violin2 = s.part(QStringLiteral("Violin II"), 1, Violin, 108, 92, 70);
+    Part& viola = s.part(QStringLiteral("Viola"), 2, Viola, 110, 64, 70);
+    Part& cello = s.part(QStringLiteral("Cello"), 3, Cello, 116, 56, 60);
     Part& harp = s.part(QStringLiteral("Harp"), 4, Harp, 100, 76, 70);
     Part& pad = s.part(QStringLiteral("Strings"), 5, SlowStrings, 90, 64, 80);
 
@@ -244,6 +245,14 @@ QByteArray canonInD() {
     const std::vector<Phrase> lines = {
         v1, v2, v3, v4, v5, transposed(v3, 12), v7, transposed(v2, 12), v4, v1};
 
+    // The viola answers an octave lower where its range allows.
+    auto violaLine = [](const Phrase& p) {
+        int lowest = 127;
+        for (const auto& n : p.notes)
+            if (n.key >= 0)
+                lowest = std::min(lowest, n.key);
+        return lowest - 12 >= 48 ? transposed(p, -12) : p;
+    };
     const double tempo = 62;
     s.tempo(0, tempo);
     const int cycles = 11;
@@ -260,7 +269,7 @@ QByteArray canonInD() {
         if (c >= 2)
             violin2.play(lines[static_cast<std::size_t>(c - 2)], t, 98, bar, 0.95);
         if (c >= 3)
-            viola.play(transposed(lines[static_cast<std::size_t>(c - 3)], -12), t, 98, bar, 0.95);
+            viola.play(violaLine(lines[static_cast<std::size_t>(c - 3)]), t, 98, bar, 0.95);
     }
     const int end = cycles * cycle;
     s.tempoRamp(end - bar, end, tempo, 48, 6);
