@@ -330,5 +330,7 @@ TEST(MusicLogicWithMediaService, LoopPlaysTunesOneAfterAnother) {
     }
     EXPECT_FALSE(host.watcher) << "after the last tune in mode 1 the watcher stops";
     EXPECT_EQ(media.mciSendString(QStringLiteral("status midi length")).error, mci::UnknownAlias);
+    EXPECT_TRUE(QDir(temp.GetTempDir()).entryList({QStringLiteral("~rs*")}, QDir::Files).isEmpty())
+        << "every tune's file went with its tune";
     EXPECT_EQ(reporter.count(), 0);
 }

@@ -44,7 +44,8 @@ void AudioMixer::render(std::int16_t* out, int frames) {
         const int frac = int((m_effectPos >> 16) & 0xFFFF);
         const int a = s[index];
         const int b = index + 1 < count ? s[index + 1] : 0;
-        const int sample = (a + (((b - a) * frac) >> 16)) * EffectGainPercent / 100;
+        const int sample =
+            int((a + ((std::int64_t(b - a) * frac) >> 16)) * EffectGainPercent / 100);
         for (int c = 0; c < OutputChannels; ++c) {
             std::int16_t& o = out[i * OutputChannels + c];
             o = std::int16_t(std::clamp(o + sample, -32768, 32767));
