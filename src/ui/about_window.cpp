@@ -4,6 +4,7 @@
 #include "core/numbers.h"
 #include "ui/ui_config.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QEvent>
 #include <QFrame>
@@ -56,7 +57,8 @@ class LinkLabel : public QLabel {
   public:
     explicit LinkLabel(QWidget* parent) : QLabel(parent) {
         setCursor(Qt::PointingHandCursor);
-        setFocusPolicy(Qt::StrongFocus);
+        // Reached by Tab; a mouse click should not leave a focus frame on it.
+        setFocusPolicy(Qt::TabFocus);
         setTextFormat(Qt::PlainText);
         setContentsMargins(10, 5, 10, 5);
         setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -99,6 +101,18 @@ class LinkLabel : public QLabel {
         QLabel::keyPressEvent(e);
     }
 };
+
+/// A thin teal line between the parts of the window.
+QFrame* makeRule(QWidget* parent) {
+    auto* rule = new QFrame(parent);
+    rule->setFrameShape(QFrame::NoFrame);
+    rule->setFixedHeight(1);
+    rule->setAutoFillBackground(true);
+    QPalette pal = rule->palette();
+    pal.setColor(QPalette::Window, kTeal);
+    rule->setPalette(pal);
+    return rule;
+}
 
 void setTextColour(QWidget* widget, const QColor& colour) {
     QPalette pal = widget->palette();
@@ -174,16 +188,11 @@ void AboutWindow::buildElements() {
     m_label0->setTextFormat(Qt::PlainText);
     QFont versionFont = m_label0->font();
     versionFont.setBold(true);
-    versionFont.setPointSizeF(versionFont.pointSizeF() * 1.25);
+    if (versionFont.pointSizeF() > 0)
+        versionFont.setPointSizeF(versionFont.pointSizeF() * 1.25);
     m_label0->setFont(versionFont);
 
-    auto* rule = new QFrame(this);
-    rule->setFrameShape(QFrame::HLine);
-    rule->setFixedHeight(1);
-    rule->setAutoFillBackground(true);
-    QPalette rulePal = rule->palette();
-    rulePal.setColor(QPalette::Window, kTeal);
-    rule->setPalette(rulePal);
+    auto* rule = makeRule(this);
 
     m_label3 = new QLabel(this);
     m_label3->setObjectName(QStringLiteral("Label3"));
@@ -250,6 +259,7 @@ void AboutWindow::buildElements() {
     right->addWidget(m_label3);
     right->addWidget(m_lblHomepage, 0, Qt::AlignLeft);
     right->addStretch(1);
+    right->addWidget(makeRule(this));
     right->addLayout(bottom);
 
     auto* rightColumn = new QWidget(this);
@@ -282,8 +292,8 @@ void AboutWindow::Form_Load() {
     });
     p.step(50040, [&] {
         m_label0->setText(kAppTitle + QStringLiteral("   ") + QString::number(kVersionMajor) +
-                          QLatin1Char('.') + numbers::zeroPadded(kVersionMinor, 2) + QLatin1Char('.') +
-                          numbers::zeroPadded(kVersionRevision, 4));
+                          QLatin1Char('.') + numbers::zeroPadded(kVersionMinor, 2) +
+                          QLatin1Char('.') + numbers::zeroPadded(kVersionRevision, 4));
     });
     p.step(50050, [&] {
         m_startWindow = !m_services.MainWindowShown;
@@ -296,6 +306,11 @@ void AboutWindow::Form_Load() {
 }
 
 void AboutWindow::setBusy(bool busy) {
+    // The link and the flags have a pointer of their own, which would hide the hourglass.
+    const Qt::CursorShape overElements = busy ? Qt::WaitCursor : Qt::PointingHandCursor;
+    m_lblHomepage->setCursor(overElements);
+    for (const auto& [index, flag] : m_imgLang)
+        flag->setCursor(overElements);
     if (busy)
         setCursor(Qt::WaitCursor);
     else
@@ -310,8 +325,6 @@ void AboutWindow::showOk() {
 bool AboutWindow::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate)
         activateOnce();
-    else if (e->type() == QEvent::WindowDeactivate)
-        m_activated = false;
     return QDialog::event(e);
 }
 
@@ -320,6 +333,13 @@ void AboutWindow::showEvent(QShowEvent* e) {
     // Without a window manager the window may never become active; its texts must still be
     // filled in, so the first choice runs right after showing unless activation beat it.
     m_activated = false;
+    // The keyboard starts on OK, or on the language flags while OK is hidden.
+    if (m_ok->isVisibleTo(this))
+        m_ok->setFocus();
+    else if (QAbstractButton* current = m_flagGroup->checkedButton())
+        current->setFocus();
+    else
+        m_imgLang.begin()->second->setFocus();
     QTimer::singleShot(0, this, [this] {
         if (isVisible())
             activateOnce();
@@ -327,6 +347,9 @@ void AboutWindow::showEvent(QShowEvent* e) {
 }
 
 void AboutWindow::activateOnce() {
+    // Once per showing: coming back to the front later, above all from the error window that a
+    // failing first choice opened, must not run it again, or that failure would come back
+    // without end.
     if (m_activated)
         return;
     m_activated = true;
@@ -349,9 +372,19 @@ void AboutWindow::Sprache() {
 }
 
 void AboutWindow::markCurrentFlag() {
-    const auto current = m_imgLang.find(m_services.language.LanguageOffset() / 1000);
-    if (current != m_imgLang.end() && m_services.language.LanguageOffset() % 1000 == 0)
-        current->second->setChecked(true);
+    const std::int16_t offset = m_services.language.LanguageOffset();
+    const auto current = offset % 1000 == 0 ? m_imgLang.find(offset / 1000) : m_imgLang.end();
+    if (current == m_imgLang.end()) {
+        // A stored offset of no language (say "4000"): no flag is marked.
+        m_flagGroup->setExclusive(false);
+        for (const auto& [index, flag] : m_imgLang)
+            flag->setChecked(false);
+        m_flagGroup->setExclusive(true);
+        return;
+    }
+    current->second->setChecked(true);
+    if (m_flagRow->isAncestorOf(QApplication::focusWidget()))
+        current->second->setFocus();
 }
 
 void AboutWindow::imgLang_Click(int index) {

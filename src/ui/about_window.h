@@ -60,7 +60,7 @@ class AboutWindow : public QDialog {
   private:
     void buildElements();
     void Form_Load();
-    /// Runs Form_Activate once for each time the window is shown or comes back to the front.
+    /// Runs Form_Activate when the window is shown and becomes active, once per showing.
     void activateOnce();
     /// Marks the flag of the current language.
     void markCurrentFlag();
@@ -71,7 +71,7 @@ class AboutWindow : public QDialog {
     std::function<void()> m_onClosedWithoutOk;
     /// Loaded as the start window (MainWindowShown false at load).
     bool m_startWindow = false;
-    /// Form_Activate has run since the window was last shown or left the front.
+    /// Form_Activate has run since the window was last shown.
     bool m_activated = false;
 
     QLabel* m_picSmall = nullptr;

@@ -111,9 +111,12 @@ TEST(AboutWindowLoad, StartWindowShowsFlagsAndGetsOkOnlyOnceTheMainWindowHasLoad
 
     w->setBusy(true);
     EXPECT_EQ(w->cursor().shape(), Qt::WaitCursor);
+    EXPECT_EQ(label(*w, "lblHomepage")->cursor().shape(), Qt::WaitCursor);
+    EXPECT_EQ(flag(*w, 6)->cursor().shape(), Qt::WaitCursor);
     w->setBusy(false);
     w->showOk();
     EXPECT_NE(w->cursor().shape(), Qt::WaitCursor);
+    EXPECT_EQ(label(*w, "lblHomepage")->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_TRUE(ok(*w)->isVisibleTo(w.get()));
     EXPECT_EQ(ok(*w)->text(), QStringLiteral("&OK"));
 }
@@ -199,6 +202,28 @@ TEST(AboutWindowActivate, ShowingTheWindowMakesTheFirstChoiceOnce) {
         QTest::qWait(10);
     EXPECT_EQ(f.stored("StartVal"), QStringLiteral("1"));
     EXPECT_EQ(label(*w, "Label3")->text(), kGerman);
+    w->hide();
+}
+
+TEST(AboutWindowActivate, ComingBackToTheFrontDoesNotRepeatAFailingChoice) {
+    Fixture f;
+    f.store.setValue("Optionen/StartVal", "lots");
+    auto w = f.window();
+    w->show();
+    QTest::qWait(20);
+    ASSERT_EQ(f.reporter.count(), 1);
+    // The error window took the front and gave it back.
+    QEvent away(QEvent::WindowDeactivate);
+    QEvent back(QEvent::WindowActivate);
+    QApplication::sendEvent(w.get(), &away);
+    QApplication::sendEvent(w.get(), &back);
+    EXPECT_EQ(f.reporter.count(), 1);
+
+    // Shown again, the window makes its choice again.
+    w->hide();
+    w->show();
+    QTest::qWait(20);
+    EXPECT_EQ(f.reporter.count(), 2);
     w->hide();
 }
 
