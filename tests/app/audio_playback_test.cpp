@@ -75,12 +75,6 @@ const QString NoSoundFont = QStringLiteral("/nonexistent/none.sf2");
 
 // ---- mixer ----
 
-TEST(Mixer, SilentWithNothingToPlay) {
-    AudioMixer mixer;
-    EXPECT_FALSE(mixer.active());
-    EXPECT_EQ(peak(renderFrames(mixer, 256)), 0);
-}
-
 TEST(Mixer, EffectIsResampledToTheOutputRate) {
     AudioMixer mixer;
     mixer.playEffect(constant(11025, 10000, 1103)); // a tenth of a second
@@ -239,11 +233,6 @@ TEST_F(MediaService, UnknownCommandsAreRefused) {
                                 "open cdaudio alias midi", "play midi from 0"})
         EXPECT_NE(media.mciSendString(QString::fromLatin1(command)).error, 0) << command;
     EXPECT_EQ(reply(media, "status midi length"), QStringLiteral("1000"));
-}
-
-TEST_F(MediaService, ConstructionLoadsNoSoundFont) {
-    MidiMediaService media;
-    EXPECT_EQ(media.soundFontState(), MidiMediaService::SoundFontState::NotLoaded);
 }
 
 TEST_F(MediaService, WithTheSoundFontTheTuneIsHeardAndStillEnds) {
