@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace gen {
 namespace {
@@ -51,26 +52,33 @@ std::vector<Picture> makePictures() {
 }
 
 /// One picture on the sheet: its alias, the picture at its size and four times larger (for a
-/// large picture, four times its top-left corner).
+/// tall picture, four times its top-left corner), the two side by side or, for a wide picture,
+/// one above the other.
 struct Tile {
     const Picture* picture;
     QImage zoomed;
     QString label;
+    QPoint zoomedAt;
     QSize size;
 };
 
+constexpr int kSheetWidth = 2800;
+
 Tile makeTile(const Picture& pic) {
-    constexpr int kCrop = 120;
+    constexpr int kCrop = 120, kLabel = 20, kGap = 12;
     const QImage& img = pic.image;
-    const bool large = img.height() > 160;
-    const QImage part = large ? img.copy(0, 0, kCrop, kCrop) : img;
+    const bool tall = img.height() > 160;
+    const QImage part = tall ? img.copy(0, 0, kCrop, kCrop) : img;
     Tile t{&pic,
            part.scaled(part.size() * 4, Qt::IgnoreAspectRatio, Qt::FastTransformation),
-           pic.alias + (large ? QStringLiteral("  (corner at 4x)") : QString()),
+           pic.alias + (tall ? QStringLiteral("  (corner at 4x)") : QString()),
+           {},
            {}};
-    t.size = QSize(img.width() + 12 + t.zoomed.width() + 16,
-                   20 + std::max(img.height(), t.zoomed.height()) + 16);
-    t.size.setWidth(std::max(t.size.width(), 8 * int(t.label.size()) + 16));
+    const bool stacked = img.width() + kGap + t.zoomed.width() + 16 > kSheetWidth;
+    t.zoomedAt =
+        stacked ? QPoint(0, kLabel + img.height() + kGap) : QPoint(img.width() + kGap, kLabel);
+    const QRect both = QRect(QPoint(0, kLabel), img.size()) | QRect(t.zoomedAt, t.zoomed.size());
+    t.size = QSize(std::max(both.right() + 16, 8 * int(t.label.size()) + 16), both.bottom() + 16);
     return t;
 }
 
@@ -97,7 +105,6 @@ void writePictureSheet(const QDir& out) {
         tiles.push_back(makeTile(pic));
 
     // Tiles flow left to right in rows no wider than the sheet.
-    constexpr int kSheetWidth = 2800;
     std::vector<QPoint> at;
     int x = 0, y = 0, rowHeight = 0;
     for (const Tile& t : tiles) {
@@ -122,7 +129,7 @@ void writePictureSheet(const QDir& out) {
         p.setPen(Qt::black);
         p.drawText(o + QPoint(0, 15), t.label);
         p.drawImage(o + QPoint(0, 20), t.picture->image);
-        p.drawImage(o + QPoint(t.picture->image.width() + 12, 20), t.zoomed);
+        p.drawImage(o + t.zoomedAt, t.zoomed);
     }
     p.end();
     const QString path = out.filePath(QStringLiteral("contact_sheet.png"));

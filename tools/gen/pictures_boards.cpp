@@ -56,14 +56,18 @@ Rgb marbleSlab(double x, double y) {
 
 Rgb slate(double x, double y) {
     const double u = x / kSide, v = y / kSide;
-    const double layers = fbm2(u * 1.4, v * 11, 411, 5);
-    const double cleft = fbm2(u * 30, v * 30, 412, 3);
-    const double patches = fbm2(u * 2.5, v * 2.5, 413, 4);
-    Rgb c = mix(rgb(46, 52, 60), rgb(84, 92, 104), 0.5 + 0.5 * layers);
-    c = mix(c, rgb(70, 72, 66), smoothstep(0.2, 0.7, patches) * 0.5);
-    c = c * (0.93 + 0.1 * cleft);
-    const double speck = hash01(int(x), int(y), 0, 414);
-    if (speck > 0.992)
+    // Cleft slate: thin layers split off in steps, each step a slightly different tone with a
+    // pale broken edge, over a fine grain.
+    const double s = (fbm2(u * 1.6, v * 1.6, 411, 5) + u * 0.4 - v * 0.25) * 5;
+    const int level = int(std::floor(s));
+    const double within = s - level;
+    const double tone = hash01(level, 0, 0, 412);
+    Rgb c = mix(rgb(50, 56, 66), rgb(74, 82, 94), tone);
+    c = mix(c, rgb(66, 70, 64), hash01(level, 1, 0, 412) * 0.35);
+    const double edge = 1 - smoothstep(0.0, 0.04, within);
+    c = mix(c, rgb(120, 128, 140), edge * 0.5 * (0.5 + 0.5 * noise2(u * 40, v * 40, 413)));
+    c = c * (0.92 + 0.1 * fbm2(u * 3, v * 24, 414, 3) + 0.05 * fbm2(u * 60, v * 60, 415, 2));
+    if (hash01(int(x), int(y), 0, 416) > 0.993)
         c = c * 1.25;
     return c;
 }
@@ -97,6 +101,8 @@ Rgb sandstone(double x, double y) {
     const Rgb a = tones[hashInts(layer, 0, 0, 442) % 5u];
     const Rgb b = tones[hashInts(layer + 1, 0, 0, 442) % 5u];
     Rgb c = mix(a, b, smoothstep(0.75, 1.0, within));
+    // Fine laminations inside each layer.
+    c = c * (1 + 0.045 * std::sin(t * 2 * kPi * 7) * (0.5 + 0.5 * noise2(u * 3, v * 3, 445)));
     const double grain = (hash01(int(x), int(y), 0, 443) - 0.5) * 0.1;
     c = c * (1 + grain + 0.06 * fbm2(u * 12, v * 12, 444, 3));
     if (hash01(int(x), int(y), 1, 443) > 0.994)

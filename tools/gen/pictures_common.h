@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <vector>
 
+class QPainter;
+
 namespace gen::pic {
 
 constexpr double kPi = 3.14159265358979323846;
@@ -38,6 +40,19 @@ inline Vec3 normalized(Vec3 a) {
     return a * (1.0 / length(a));
 }
 Vec3 rotated(Vec3 v, double aroundX, double aroundY, double aroundZ);
+
+/// The same turn as rotated(), worked out once for many points.
+class Rotation {
+  public:
+    Rotation(double aroundX, double aroundY, double aroundZ)
+        : m_x(rotated({1, 0, 0}, aroundX, aroundY, aroundZ)),
+          m_y(rotated({0, 1, 0}, aroundX, aroundY, aroundZ)),
+          m_z(rotated({0, 0, 1}, aroundX, aroundY, aroundZ)) {}
+    Vec3 operator()(Vec3 v) const { return m_x * v.x + m_y * v.y + m_z * v.z; }
+
+  private:
+    Vec3 m_x, m_y, m_z;
+};
 
 /// A colour with channels nominally 0 to 1; light may push it above 1 until it is stored.
 struct Rgb {
@@ -158,7 +173,7 @@ QImage layoutStrip();
 /// The side panel's background, 255 x 672.
 QImage panelImage();
 /// The game's title drawn into rect of a painter, in the cyan scheme.
-void drawTitle(class QPainter& p, const QRectF& rect, double pixelSize);
+void drawTitle(QPainter& p, const QRectF& rect, double pixelSize);
 /// The logo, 175 x 67.
 QImage logoImage(const QImage& smallMarble);
 /// The language flag of index 0, 1, 2, 3 or 6, 64 x 40.

@@ -104,24 +104,25 @@ Rgb glass(Vec3 n, double x, double y, Rgb tint, const Inner& inner) {
 
 /// Three crossing blades around a tilted axis: the cat's eye.
 Inner catsEye(std::array<Rgb, 3> colours, Vec3 tilt, double width) {
-    return [colours, tilt, width](Vec3 q) {
-        const Vec3 o = rotated(q, tilt.x, tilt.y, tilt.z);
-        constexpr double kHalfHeight = 0.8;
+    const Rotation turn(tilt.x, tilt.y, tilt.z);
+    return [colours, turn, width](Vec3 q) {
+        const Vec3 o = turn(q);
+        constexpr double kHalfHeight = 0.8, kThickness = 0.045;
         if (std::abs(o.y) >= kHalfHeight)
             return Medium{};
-        const double w = width * std::sqrt(1 - std::pow(o.y / kHalfHeight, 2));
+        const double h = o.y / kHalfHeight;
+        const double w = width * std::sqrt(1 - h * h);
+        static const double kCos[3] = {1, 0.5, -0.5};
+        static const double kSin[3] = {0, 0.8660254037844386, 0.8660254037844386};
         Medium m;
-        for (int k = 0; k < 3; ++k) {
-            const double a = k * kPi / 3;
-            const double d = o.x * std::cos(a) + o.z * std::sin(a);
-            const double s = -o.x * std::sin(a) + o.z * std::cos(a);
-            const double dens =
-                60 * std::exp(-std::pow(d / 0.045, 2)) * (1 - smoothstep(w * 0.8, w, std::abs(s)));
-            if (dens > 0) {
-                m.colour = (m.colour * m.density + colours[std::size_t(k)] * dens) *
-                           (1.0 / (m.density + dens));
-                m.density += dens;
-            }
+        for (std::size_t k = 0; k < 3; ++k) {
+            const double d = (o.x * kCos[k] + o.z * kSin[k]) / kThickness;
+            const double s = std::abs(-o.x * kSin[k] + o.z * kCos[k]);
+            if (d * d > 30 || s >= w)
+                continue;
+            const double dens = 60 * std::exp(-d * d) * (1 - smoothstep(w * 0.8, w, s));
+            m.colour = (m.colour * m.density + colours[k] * dens) * (1.0 / (m.density + dens));
+            m.density += dens;
         }
         return m;
     };
@@ -129,8 +130,9 @@ Inner catsEye(std::array<Rgb, 3> colours, Vec3 tilt, double width) {
 
 /// Helical ribbons in the outer shell: the swirl.
 Inner swirl(std::vector<Rgb> colours, double twist, double width, Vec3 tilt) {
-    return [colours, twist, width, tilt](Vec3 q) {
-        const Vec3 o = rotated(q, tilt.x, tilt.y, tilt.z);
+    const Rotation turn(tilt.x, tilt.y, tilt.z);
+    return [colours, twist, width, turn](Vec3 q) {
+        const Vec3 o = turn(q);
         const double rho = std::hypot(o.x, o.z);
         if (rho > 0.86 || rho < 0.18)
             return Medium{};
@@ -319,10 +321,12 @@ Rgb shadeMarble(int number, Vec3 n, double x, double y) {
 } // namespace
 
 QImage marbleImage(int number, int size) {
-    // The ball fills all but a thin transparent margin; the edge is smoothed by 5 x 5 samples.
+    // The ball fills all but a thin transparent margin; the edge is smoothed by 5 x 5 samples,
+    // fewer for the large drawings where a pixel is a small part of the ball.
     const double radius = size * 0.485;
     const double centre = size / 2.0;
-    return renderSupersampled(size, size, 5, [&](double px, double py) {
+    const int samples = size <= 48 ? 5 : size <= 100 ? 3 : 2;
+    return renderSupersampled(size, size, samples, [&](double px, double py) {
         const double x = (px - centre) / radius, y = (py - centre) / radius;
         const double r2 = x * x + y * y;
         if (r2 >= 1)
