@@ -1,0 +1,441 @@
+// The picture chooser frmPics: the rules of the game, the marble chooser and the board chooser.
+#include "ui/pics_window.h"
+
+#include "core/numbers.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace marvolen::ui {
+namespace {
+
+const QString kModule = QStringLiteral("frmPics");
+const QString kCrLf = QStringLiteral("\r\n");
+
+// The same German tooltips in every language.
+const QString kMarbleTip = QStringLiteral("Kugel auswählen");
+const QString kBoardTip = QStringLiteral("Brett auswählen");
+
+/// Marble picture numbers by row and column, as the player has always found them.
+constexpr int kMarbleGrid[5][5] = {{1, 2, 3, 4, 25},
+                                   {5, 6, 7, 8, 24},
+                                   {9, 10, 11, 12, 23},
+                                   {13, 18, 14, 17, 22},
+                                   {15, 16, 20, 19, 21}};
+constexpr int kBoardGrid[3][3] = {{1, 3, 5}, {2, 4, 6}, {7, 8, 9}};
+
+constexpr QSize kMarbleIcon(32, 32);
+constexpr QSize kBoardThumb(60, 60);
+/// Room around a picture for the hover and focus frame.
+constexpr int kPictureRim = 10;
+
+/// The language digits that have a rules text, and the length of the rule under each heading.
+struct RuleLine {
+    int digit;
+    int hyphens;
+};
+constexpr RuleLine kRuleLines[] = {{0, 18}, {1, 27}, {2, 26}, {3, 26}, {6, 19}};
+
+const char* const kStyle = R"(
+QDialog#frmPics { background: rgb(64, 64, 64); }
+QFrame#fraAuswahl0, QFrame#fraAuswahl1 {
+    background: rgb(54, 54, 54);
+    border: 1px solid rgb(0, 128, 128);
+    border-radius: 8px;
+}
+QLabel#lblSelectM, QLabel#lblSelectB { color: rgb(0, 255, 255); background: transparent; }
+QToolButton {
+    background: transparent;
+    border: 2px solid transparent;
+    border-radius: 6px;
+    padding: 0px;
+    color: rgb(0, 255, 255);
+}
+QToolButton:checked { background: rgba(0, 192, 192, 64); border-color: rgb(0, 192, 192); }
+QToolButton:hover, QToolButton:focus { border-color: rgb(0, 255, 255); }
+QToolButton:pressed { background: rgba(0, 255, 255, 96); }
+QPlainTextEdit#txtHelp {
+    background: rgb(40, 40, 40);
+    color: rgb(228, 236, 236);
+    border: 1px solid rgb(0, 192, 192);
+    border-radius: 6px;
+    padding: 10px 6px 10px 12px;
+    selection-background-color: rgb(0, 192, 192);
+    selection-color: black;
+}
+QPushButton#cmdOK {
+    background: rgb(0, 192, 192);
+    color: black;
+    border: 1px solid rgb(0, 140, 140);
+    border-radius: 5px;
+    padding: 6px 26px;
+    min-width: 60px;
+}
+QPushButton#cmdOK:hover { background: rgb(0, 214, 214); }
+QPushButton#cmdOK:pressed { background: rgb(0, 160, 160); }
+QPushButton#cmdOK:focus { border: 2px solid rgb(0, 255, 255); }
+)";
+
+/// A marble icon of the resources; throws 326 when it is missing.
+QPixmap marbleIcon(int picture) {
+    const int id = 100 + picture;
+    QPixmap pixmap(QStringLiteral(":/res/ICON/%1").arg(id));
+    if (pixmap.isNull())
+        throw Failure(err::ResourceNotFound, QString::number(id));
+    return pixmap;
+}
+
+/// The thumbnail of a board, carried with the window; made from the full board picture when
+/// the thumbnail itself is missing. Null when neither is there.
+QPixmap boardThumbnail(int board) {
+    QPixmap thumb(QStringLiteral(":/res/PIC/boardthumb%1").arg(board));
+    if (thumb.isNull()) {
+        const QPixmap full(QStringLiteral(":/res/BITMAP/%1").arg(120 + board));
+        if (!full.isNull())
+            thumb = full.scaled(kBoardThumb, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    return thumb;
+}
+
+QToolButton* makePicture(QWidget* parent, const QString& name, const QString& tip, int number,
+                         QSize iconSize) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setToolTip(tip);
+    b->setAccessibleName(tip + QLatin1Char(' ') + QString::number(number));
+    b->setAccessibleDescription(tip);
+    b->setIconSize(iconSize);
+    b->setFixedSize(iconSize + QSize(kPictureRim, kPictureRim));
+    b->setCheckable(true);
+    b->setAutoRaise(true);
+    b->setCursor(Qt::PointingHandCursor);
+    b->setFocusPolicy(Qt::StrongFocus);
+    // Shown only while the picture is missing, so that there is still something to click.
+    b->setText(QString::number(number));
+    return b;
+}
+
+QLabel* makeHeading(QWidget* parent, const QString& name) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignCenter);
+    label->setWordWrap(true);
+    QFont font = label->font();
+    font.setBold(true);
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * 1.2);
+    label->setFont(font);
+    return label;
+}
+
+} // namespace
+
+PicsWindow::PicsWindow(Services& services, QWidget* parent)
+    : QDialog(parent), m_services(services) {
+    buildElements();
+    Form_Load();
+}
+
+void PicsWindow::buildElements() {
+    setObjectName(QStringLiteral("frmPics"));
+    setWindowTitle(QStringLiteral("Marvolen"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setModal(true);
+    setStyleSheet(QString::fromLatin1(kStyle));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(64, 64, 64));
+    pal.setColor(QPalette::WindowText, QColor(0, 255, 255));
+    pal.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
+    pal.setColor(QPalette::ToolTipText, Qt::black);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    m_txtHelp = new QPlainTextEdit(this);
+    m_txtHelp->setObjectName(QStringLiteral("txtHelp"));
+    m_txtHelp->setReadOnly(true);
+    m_txtHelp->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_txtHelp->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_txtHelp->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QFont textFont = m_txtHelp->font();
+    if (textFont.pointSizeF() > 0)
+        textFont.setPointSizeF(textFont.pointSizeF() * 1.1);
+    m_txtHelp->setFont(textFont);
+    // About 62 characters a line and every sentence of the longest language in view.
+    const QFontMetrics metrics(textFont);
+    m_txtHelp->setFixedSize(metrics.averageCharWidth() * 62 + 40, metrics.lineSpacing() * 15 + 24);
+
+    // fraAuswahl(1): the marbles.
+    auto* marbles = new QFrame(this);
+    marbles->setObjectName(QStringLiteral("fraAuswahl1"));
+    m_fraAuswahl[1] = marbles;
+    m_lblSelectM = makeHeading(marbles, QStringLiteral("lblSelectM"));
+    auto* marbleGrid = new QGridLayout;
+    marbleGrid->setSpacing(6);
+    for (int i = 0; i < kMarbles; ++i) {
+        auto* b = makePicture(marbles, QStringLiteral("imgKugelX%1").arg(i), kMarbleTip, i + 1,
+                              kMarbleIcon);
+        const QPoint cell = marbleCell(i + 1);
+        marbleGrid->addWidget(b, cell.y(), cell.x());
+        connect(b, &QToolButton::clicked, this, [this, i] { imgKugelX_Click(i); });
+        m_imgKugelX[std::size_t(i)] = b;
+    }
+    auto* marbleBox = new QVBoxLayout(marbles);
+    marbleBox->setContentsMargins(18, 14, 18, 18);
+    marbleBox->setSpacing(12);
+    marbleBox->addWidget(m_lblSelectM);
+    marbleBox->addLayout(marbleGrid);
+    marbleBox->setAlignment(marbleGrid, Qt::AlignHCenter);
+
+    // fraAuswahl(0): the boards.
+    auto* boards = new QFrame(this);
+    boards->setObjectName(QStringLiteral("fraAuswahl0"));
+    m_fraAuswahl[0] = boards;
+    m_lblSelectB = makeHeading(boards, QStringLiteral("lblSelectB"));
+    auto* boardGrid = new QGridLayout;
+    boardGrid->setSpacing(8);
+    for (int i = 0; i < kBoards; ++i) {
+        auto* b =
+            makePicture(boards, QStringLiteral("imgBrett%1").arg(i), kBoardTip, i + 1, kBoardThumb);
+        const QPixmap thumb = boardThumbnail(i + 1);
+        if (!thumb.isNull())
+            b->setIcon(QIcon(thumb));
+        const QPoint cell = boardCell(i + 1);
+        boardGrid->addWidget(b, cell.y(), cell.x());
+        connect(b, &QToolButton::clicked, this, [this, i] { imgBrett_Click(i); });
+        m_imgBrett[std::size_t(i)] = b;
+    }
+    auto* boardBox = new QVBoxLayout(boards);
+    boardBox->setContentsMargins(18, 14, 18, 18);
+    boardBox->setSpacing(12);
+    boardBox->addWidget(m_lblSelectB);
+    boardBox->addLayout(boardGrid);
+    boardBox->setAlignment(boardGrid, Qt::AlignHCenter);
+
+    m_cmdOK = new QPushButton(QStringLiteral("&OK"), this);
+    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    m_cmdOK->setDefault(true);
+    m_cmdOK->setCursor(Qt::PointingHandCursor);
+    connect(m_cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(m_cmdOK);
+
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(18, 18, 18, 18);
+    root->setSpacing(14);
+    root->addWidget(m_txtHelp);
+    root->addWidget(marbles);
+    root->addWidget(boards);
+    root->addLayout(bottom);
+    root->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Hidden until the opener picks the purpose.
+    m_txtHelp->hide();
+    marbles->hide();
+    boards->hide();
+}
+
+void PicsWindow::Form_Load() {
+    Procedure p(m_services.reporter, kModule, QStringLiteral("Form_Load"));
+    p.step(50030, [&] { LoadHelpText(); });
+    p.step(50040, [&] {
+        const double digit = numbers::roundHalfEven(m_services.language.LanguageOffset() / 1000.0);
+        if (digit < 0 || digit >= double(m_rulesText.size()))
+            throw Failure(err::SubscriptOutOfRange);
+        QString text = m_rulesText[std::size_t(digit)];
+        m_txtHelp->setPlainText(text.replace(kCrLf, QStringLiteral("\n")));
+    });
+    for (int i = 1; i <= kMarbles; ++i) {
+        if (!p.step(50060, [&] { m_imgKugelX[std::size_t(i - 1)]->setIcon(QIcon(marbleIcon(i))); }))
+            return;
+    }
+    p.step(50070, [&] { m_lblSelectM->setText(m_services.language.text(115)); });
+    p.step(50080, [&] { m_lblSelectB->setText(m_services.language.text(116)); });
+}
+
+QString PicsWindow::rulesText(const lang::Language& language, int digit) {
+    if (digit < 0 || digit > 6)
+        throw Failure(err::SubscriptOutOfRange);
+    for (const RuleLine& rule : kRuleLines) {
+        if (rule.digit != digit)
+            continue;
+        const int base = digit * 1000;
+        QString text = language.GetLang(base + 170) + kCrLf;
+        text += QString(rule.hyphens, QLatin1Char('-')) + kCrLf;
+        for (int n = 171; n <= 174; ++n)
+            text += language.GetLang(base + n) + kCrLf;
+        return text + language.GetLang(base + 175);
+    }
+    return {};
+}
+
+void PicsWindow::LoadHelpText() {
+    Procedure p(m_services.reporter, kModule, QStringLiteral("LoadHelpText"));
+    int line = 50030;
+    for (const RuleLine& rule : kRuleLines) {
+        if (!p.step(line, [&] {
+                m_rulesText[std::size_t(rule.digit)] = rulesText(m_services.language, rule.digit);
+            }))
+            return;
+        line += 10;
+    }
+}
+
+QPoint PicsWindow::marbleCell(int picture) {
+    for (int row = 0; row < 5; ++row)
+        for (int col = 0; col < 5; ++col)
+            if (kMarbleGrid[row][col] == picture)
+                return {col, row};
+    return {-1, -1};
+}
+
+QPoint PicsWindow::boardCell(int picture) {
+    for (int row = 0; row < 3; ++row)
+        for (int col = 0; col < 3; ++col)
+            if (kBoardGrid[row][col] == picture)
+                return {col, row};
+    return {-1, -1};
+}
+
+void PicsWindow::setPurpose(Purpose purpose, int current) {
+    m_purpose = purpose;
+    m_txtHelp->setVisible(purpose == Purpose::Rules);
+    m_cmdOK->setVisible(purpose == Purpose::Rules);
+    m_fraAuswahl[1]->setVisible(purpose == Purpose::Marbles);
+    m_fraAuswahl[0]->setVisible(purpose == Purpose::Boards);
+
+    QWidget* start = nullptr;
+    if (purpose == Purpose::Marbles) {
+        m_marblePicture = current;
+        for (int i = 0; i < kMarbles; ++i)
+            m_imgKugelX[std::size_t(i)]->setChecked(i + 1 == current);
+        start = current >= 1 && current <= kMarbles ? m_imgKugelX[std::size_t(current - 1)]
+                                                    : m_imgKugelX[0];
+    } else if (purpose == Purpose::Boards) {
+        m_boardPicture = current;
+        for (int i = 0; i < kBoards; ++i)
+            m_imgBrett[std::size_t(i)]->setChecked(i + 1 == current);
+        start = current >= 1 && current <= kBoards ? m_imgBrett[std::size_t(current - 1)]
+                                                   : m_imgBrett[0];
+    } else {
+        start = m_cmdOK;
+    }
+    layout()->activate();
+    adjustSize();
+    start->setFocus();
+}
+
+void PicsWindow::imgKugelX_Click(int index) {
+    Procedure p(m_services.reporter, kModule, QStringLiteral("imgKugelX_Click"));
+    p.step(50030, [&] {
+        if (index < 0 || index >= kMarbles)
+            throw Failure(err::NoSuchElement, QString::number(index));
+        if (m_services.soundOn())
+            m_services.playWav(102);
+    });
+    p.step(50040, [&] { m_marblePicture = index + 1; });
+    p.step(50050, [&] { cmdOK_Click(); });
+}
+
+void PicsWindow::imgBrett_Click(int index) {
+    Procedure p(m_services.reporter, kModule, QStringLiteral("imgBrett_Click"));
+    p.step(50030, [&] {
+        if (index < 0 || index >= kBoards)
+            throw Failure(err::NoSuchElement, QString::number(index));
+        if (m_services.soundOn())
+            m_services.playWav(102);
+    });
+    p.step(50040, [&] { m_boardPicture = index + 1; });
+    p.step(50050, [&] { cmdOK_Click(); });
+}
+
+void PicsWindow::cmdOK_Click() {
+    accept();
+}
+
+void PicsWindow::keyPressEvent(QKeyEvent* e) {
+    if (m_purpose != Purpose::Rules) {
+        if (moveGridFocus(e->key()))
+            return;
+        if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+            if (auto* b = qobject_cast<QToolButton*>(focusWidget())) {
+                b->click();
+                return;
+            }
+        }
+    }
+    QDialog::keyPressEvent(e);
+}
+
+bool PicsWindow::moveGridFocus(int key) {
+    int dx = 0;
+    int dy = 0;
+    switch (key) {
+    case Qt::Key_Left:
+        dx = -1;
+        break;
+    case Qt::Key_Right:
+        dx = 1;
+        break;
+    case Qt::Key_Up:
+        dy = -1;
+        break;
+    case Qt::Key_Down:
+        dy = 1;
+        break;
+    default:
+        return false;
+    }
+    const bool marbles = m_purpose == Purpose::Marbles;
+    const int count = marbles ? kMarbles : kBoards;
+    const int side = marbles ? 5 : 3;
+    auto cellOf = [&](int picture) { return marbles ? marbleCell(picture) : boardCell(picture); };
+    auto button = [&](int i) {
+        return marbles ? m_imgKugelX[std::size_t(i)] : m_imgBrett[std::size_t(i)];
+    };
+    for (int i = 0; i < count; ++i) {
+        if (button(i) != focusWidget())
+            continue;
+        const QPoint cell = cellOf(i + 1);
+        const QPoint to(std::clamp(cell.x() + dx, 0, side - 1),
+                        std::clamp(cell.y() + dy, 0, side - 1));
+        for (int j = 0; j < count; ++j)
+            if (cellOf(j + 1) == to)
+                button(j)->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    return false;
+}
+
+void showRulesWindow(Services& services, QWidget* parent) {
+    PicsWindow window(services, parent);
+    window.setPurpose(PicsWindow::Purpose::Rules);
+    window.exec();
+}
+
+int chooseMarblePicture(Services& services, int current, QWidget* parent) {
+    PicsWindow window(services, parent);
+    window.setPurpose(PicsWindow::Purpose::Marbles, current);
+    window.exec();
+    return window.marblePicture();
+}
+
+int chooseBoardPicture(Services& services, int current, QWidget* parent) {
+    PicsWindow window(services, parent);
+    window.setPurpose(PicsWindow::Purpose::Boards, current);
+    window.exec();
+    return window.boardPicture();
+}
+
+} // namespace marvolen::ui
