@@ -1,0 +1,92 @@
+// The champions window frmHighscore: ranks a finished game and shows the ten best of a variant.
+#pragma once
+
+#include "game/board_model.h"
+#include "scores/highscore_file.h"
+#include "ui/services.h"
+
+#include <QDialog>
+#include <QPixmap>
+
+#include <array>
+
+class QLabel;
+class QPushButton;
+
+namespace marvolen::ui {
+
+class ChampionsTable;
+
+/// The modal champions window. Made for a finished game (NewResultPending true) it ranks the
+/// result while it loads, before it is shown: fanfare, name prompt, the new list stored. Made
+/// for viewing it only shows. The player may look at any variant's list and clear the one shown.
+class HighscoreWindow : public QDialog {
+    Q_OBJECT
+
+  public:
+    /// Runs Form_Load: the list of variant is loaded and, when handover asks for it, the result
+    /// ranked. The file is the champions file in services.dataFolder.
+    HighscoreWindow(Services& services, const game::ResultHandover& handover, int variant,
+                    QWidget* parent = nullptr);
+
+    // The window's handlers, in the order a player meets them; public so that the program and
+    // tests can run them directly.
+    /// The language-dependent texts and the focus on OK; runs each time the window is shown.
+    void Form_Activate();
+    /// Ranks NewResult against the list shown: fanfare, name prompt, the new list stored.
+    void CheckHS();
+    /// Fills the ten rows from the list.
+    void ShowHS();
+    /// Shows the list of variant v instead; the game's own variant stays as it is.
+    void imgPattern_Click(int v);
+    /// Asks, then clears the list of the variant shown and closes.
+    void cmdDelHS_Click();
+    void cmdOK_Click();
+
+    /// The variant whose list is shown.
+    int shownVariant() const { return m_shownVariant; }
+    /// PlayerName: the name as entered for the last result ranked.
+    const QString& PlayerName() const { return m_playerName; }
+    const scores::HighscoreFile& file() const { return m_file; }
+
+  protected:
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+
+  private:
+    void buildElements();
+    void Form_Load();
+    /// Every thumbnail plain, the one of the variant shown highlighted.
+    void markThumbnails();
+    /// GetHS, telling the player when the file could not be read.
+    void loadList();
+    QString text(int n) const;
+    /// Where the prompt and messages go before the window itself is shown.
+    QWidget* dialogParent();
+
+    Services& m_services;
+    const game::ResultHandover& m_handover;
+    scores::HighscoreFile m_file;
+    int m_shownVariant = 0;
+    QString m_playerName;
+    bool m_activated = false;
+    QPixmap m_layoutStrip;
+
+    QLabel* m_lblTitle = nullptr;
+    ChampionsTable* m_table = nullptr;
+    std::array<QLabel*, 20> m_imgPattern{};
+    std::array<QLabel*, 3> m_lblHeader{};
+    std::array<QLabel*, 10> m_rank{};
+    std::array<QLabel*, 10> m_lblHName{};
+    /// 0 to 9 the marbles of rows 1 to 10, 10 to 19 their seconds.
+    std::array<QLabel*, 20> m_lblHScore{};
+    QPushButton* m_cmdOK = nullptr;
+    QPushButton* m_cmdDelHS = nullptr;
+};
+
+/// The program's show-champions command: makes the window for variant, runs it modally over
+/// parent and discards it when it closes.
+void showChampionsWindow(Services& services, game::ResultHandover& handover, int variant,
+                         QWidget* parent);
+
+} // namespace marvolen::ui

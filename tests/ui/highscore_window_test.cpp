@@ -1,0 +1,432 @@
+// Tests of the champions window: ranking a finished game, viewing, other variants, clearing.
+#include "ui/highscore_window.h"
+
+#include "app_fixture.h"
+#include "game/strips.h"
+#include "scores/entry.h"
+#include "scores/highscore_file.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <set>
+#include <vector>
+
+namespace marvolen::ui {
+namespace {
+
+class FixedClock : public Clock {
+  public:
+    QDateTime now() const override { return QDateTime(QDate(2024, 5, 1), QTime(12, 0)); }
+};
+
+/// The window's services in a temporary folder, with a small language table, a seeded random
+/// generator and scripted dialogs that record what they were asked.
+struct Fixture {
+    QTemporaryDir dir;
+    QSettings store{dir.filePath("Marvolen.conf"), QSettings::IniFormat};
+    game::SettingsStore settings{store};
+    FixedReporter reporter;
+    lang::Language language{reporter};
+    TempFolder temp{reporter, dir.path()};
+    Random random{11};
+    FixedClock clock;
+    Services services{.reporter = reporter,
+                      .settings = settings,
+                      .language = language,
+                      .temp = temp,
+                      .random = random,
+                      .clock = clock,
+                      .localeId = QStringLiteral("0409"),
+                      .dataFolder = {}};
+    game::ResultHandover handover;
+
+    bool soundOn = true;
+    std::vector<int> sounds;
+    /// Typed names, in order; nullopt is Cancel. An unscripted prompt is cancelled.
+    std::deque<std::optional<QString>> names;
+    std::vector<QString> prompts; ///< "title|prompt" of every name prompt
+    std::deque<bool> answers;     ///< Yes/No answers, in order; unscripted is No
+    std::vector<QString> questions;
+    std::vector<QString> told;
+
+    Fixture() {
+        test::ensureApplication();
+        const QString table = dir.filePath("~tmp.lng");
+        QFile f(table);
+        f.open(QIODevice::WriteOnly);
+        f.write("[Lang]\r\n"
+                "0126=Bitte gib deinen Namen ein!\r\n"
+                "0128=Gl\xfc"
+                "ckwunsch!\r\n"
+                "0144=Name\r\n"
+                "0159=&L\xf6"
+                "schen\r\n"
+                "1126=Please enter your name!\r\n"
+                "1128=Congratulations!\r\n"
+                "1135=Really delete all entries?\r\n"
+                "1136=Delete highscore\r\n"
+                "1144=Name\r\n"
+                "1159=&Reset\r\n");
+        f.close();
+        language.setLanguageFilePath(table);
+        language.setLanguageOffset(1000);
+        useDataFolder(dir.filePath("data"));
+        QDir().mkpath(services.dataFolder);
+        services.soundOn = [this] { return soundOn; };
+        services.playWav = [this](std::int16_t id) { sounds.push_back(id); };
+        services.askText = [this](QWidget*, const QString& title, const QString& prompt) {
+            prompts.push_back(title + "|" + prompt);
+            std::optional<QString> name;
+            if (!names.empty()) {
+                name = names.front();
+                names.pop_front();
+            }
+            return name.value_or(QString());
+        };
+        services.askYesNo = [this](QWidget*, const QString& title, const QString& text) {
+            questions.push_back(title + "|" + text);
+            const bool yes = !answers.empty() && answers.front();
+            if (!answers.empty())
+                answers.pop_front();
+            return yes;
+        };
+        services.inform = [this](QWidget*, const QString&, const QString& text) {
+            told.push_back(text);
+        };
+    }
+
+    void useDataFolder(const QString& folder) { services.dataFolder = folder; }
+    QString hscPath() const { return QDir(services.dataFolder).filePath("Marvolen.hsc"); }
+    QByteArray fileBytes() const {
+        QFile f(hscPath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    /// Stores entries as the list of variant (placeholders fill the ranks left).
+    void seed(int variant, const std::vector<QByteArray>& entries) {
+        scores::HighscoreFile file(reporter, hscPath());
+        file.setVariant(variant);
+        file.list().clear();
+        for (const QByteArray& e : entries)
+            file.list().add(e);
+        ASSERT_TRUE(file.WriteHS());
+    }
+    /// The ten entries of variant as the file holds them.
+    std::vector<QByteArray> stored(int variant) {
+        scores::HighscoreFile file(reporter, hscPath());
+        file.setVariant(variant);
+        file.GetHS();
+        std::vector<QByteArray> out;
+        for (int i = 0; i < scores::ChampionsList::kRanks; ++i)
+            out.push_back(file.list().at(i));
+        return out;
+    }
+
+    /// The window opened at the end of a game of variant with result.
+    std::unique_ptr<HighscoreWindow> afterGame(int variant, const QByteArray& result) {
+        handover.NewResult = result;
+        handover.NewResultPending = true;
+        return std::make_unique<HighscoreWindow>(services, handover, variant);
+    }
+    /// The window opened by the show-champions command.
+    std::unique_ptr<HighscoreWindow> viewing(int variant) {
+        handover.NewResultPending = false;
+        return std::make_unique<HighscoreWindow>(services, handover, variant);
+    }
+};
+
+QString labelText(HighscoreWindow& w, const QString& name) {
+    auto* label = w.findChild<QLabel*>(name);
+    return label ? label->text() : QStringLiteral("<missing %1>").arg(name);
+}
+
+/// Name, marbles and seconds shown in row (1 to 10).
+std::vector<QString> row(HighscoreWindow& w, int row) {
+    return {labelText(w, QStringLiteral("lblHName%1").arg(row)),
+            labelText(w, QStringLiteral("lblHScore%1").arg(row)),
+            labelText(w, QStringLiteral("lblHScore%1").arg(row + 10))};
+}
+
+/// Nine results better than anything the tests enter, then tenth.
+std::vector<QByteArray> fullListEndingWith(const QByteArray& tenth) {
+    std::vector<QByteArray> entries;
+    for (int i = 1; i <= 9; ++i)
+        entries.push_back("00001000" + QByteArray::number(10 + i) + "Champion " +
+                          QByteArray::number(i));
+    entries.push_back(tenth);
+    return entries;
+}
+
+QImage thumbnail(HighscoreWindow& w, int v) {
+    return w.findChild<QLabel*>(QStringLiteral("imgPattern%1").arg(v))->pixmap().toImage();
+}
+QImage stripCell(int cell) {
+    return QPixmap(":/res/PIC/layout").copy(game::stripCell(game::kLayoutStrip, cell)).toImage();
+}
+
+} // namespace
+
+TEST(ChampionsRanking, EmptyListTakesTheResultAtRankOneAndShowsItsNumbers) {
+    Fixture f;
+    f.names = {QStringLiteral("Anna")};
+    auto w = f.afterGame(4, "0000300075");
+
+    ASSERT_EQ(f.prompts, std::vector<QString>{"Congratulations!|Please enter your name!"});
+    EXPECT_EQ(f.stored(4)[0], "0000300075Anna");
+    EXPECT_EQ(f.stored(4)[1], scores::kPlaceholder);
+    EXPECT_EQ(row(*w, 1), (std::vector<QString>{"Anna", "3", "75"}));
+    EXPECT_EQ(row(*w, 2), (std::vector<QString>{"", "", ""}));
+    EXPECT_EQ(labelText(*w, "Label1_10"), "10.");
+    EXPECT_EQ(w->PlayerName(), "Anna");
+    EXPECT_TRUE(f.told.empty());
+    EXPECT_EQ(f.reporter.count(), 0);
+}
+
+TEST(ChampionsRanking, ATieWithANamedTenthIsAskedAndKeptOnlyWhenItsNameSortsFirst) {
+    struct Case {
+        QString typed;
+        QByteArray tenthAfter;
+    };
+    for (const Case& c : {Case{"anna", "0000500100anna"}, Case{"Zoe", "0000500100Maria"}}) {
+        Fixture f;
+        f.seed(0, fullListEndingWith("0000500100Maria"));
+        f.names = {c.typed};
+        auto w = f.afterGame(0, "0000500100");
+        EXPECT_EQ(f.prompts.size(), 1u) << c.typed.toStdString();
+        EXPECT_EQ(f.stored(0)[9], c.tenthAfter) << c.typed.toStdString();
+        EXPECT_EQ(labelText(*w, "lblHName10"), QString::fromLatin1(c.tenthAfter.mid(10)));
+    }
+}
+
+TEST(ChampionsRanking, ResultsThatDoNotBeatTheTenthChangeNothing) {
+    // A tie with a tenth entry without a name, and a plainly worse result.
+    for (const QByteArray& result : {QByteArray("0000500100"), QByteArray("0000500101")}) {
+        Fixture f;
+        f.seed(0, fullListEndingWith("0000500100"));
+        const QByteArray before = f.fileBytes();
+        auto w = f.afterGame(0, result);
+        EXPECT_TRUE(f.prompts.empty()) << result.constData();
+        EXPECT_TRUE(f.sounds.empty()) << result.constData();
+        EXPECT_EQ(f.fileBytes(), before) << result.constData();
+    }
+}
+
+TEST(ChampionsRanking, CancelStoresTheResultWithoutAName) {
+    Fixture f;
+    f.names = {std::nullopt};
+    auto w = f.afterGame(2, "0000300075");
+    EXPECT_EQ(f.stored(2)[0], "0000300075");
+    EXPECT_EQ(row(*w, 1), (std::vector<QString>{"", "3", "75"}));
+}
+
+TEST(ChampionsRanking, TypedNameIsTrimmedAndCutToTwentyCharacters) {
+    struct Case {
+        QString typed;
+        QByteArray name;
+    };
+    for (const Case& c : {Case{"   Anna Lena  ", "Anna Lena"},
+                          Case{"Bartholomew Maximilian", "Bartholomew Maximili"},
+                          Case{"  Wilhelmina Konstanze Ottilie ", "Wilhelmina Konstanze"}}) {
+        Fixture f;
+        f.names = {c.typed};
+        auto w = f.afterGame(1, "0000100010");
+        EXPECT_EQ(f.stored(1)[0], "0000100010" + c.name) << c.typed.toStdString();
+        EXPECT_EQ(w->PlayerName(), QString::fromLatin1(c.name));
+    }
+}
+
+TEST(ChampionsRanking, FanfareIsOneOfThreeAndOnlyWithSoundOn) {
+    Fixture quiet;
+    quiet.soundOn = false;
+    quiet.afterGame(0, "0000100010");
+    EXPECT_TRUE(quiet.sounds.empty());
+    EXPECT_EQ(quiet.prompts.size(), 1u);
+
+    Fixture f;
+    std::set<int> heard;
+    for (int game = 0; game < 30; ++game) {
+        f.sounds.clear();
+        f.afterGame(game % 20, "0000100010");
+        ASSERT_EQ(f.sounds.size(), 1u);
+        heard.insert(f.sounds[0]);
+    }
+    EXPECT_EQ(heard, (std::set<int>{113, 114, 115}));
+}
+
+TEST(ChampionsRanking, AResultOfZeroNeverRanks) {
+    Fixture f;
+    auto w = f.afterGame(0, "0000000000");
+    EXPECT_TRUE(f.prompts.empty());
+    EXPECT_FALSE(QFile::exists(f.hscPath()));
+}
+
+TEST(ChampionsViewing, ShowsTheListWithoutAskingOrWriting) {
+    Fixture f;
+    f.handover.NewResult = "0000100010"; // a game just ranked, then the show command
+    auto w = f.viewing(5);
+    EXPECT_TRUE(f.prompts.empty());
+    EXPECT_TRUE(f.sounds.empty());
+    EXPECT_FALSE(QFile::exists(f.hscPath()));
+    EXPECT_EQ(row(*w, 1), (std::vector<QString>{"", "", ""}));
+}
+
+TEST(ChampionsViewing, TitleIsTheSameInEveryLanguage) {
+    for (int offset : {0, 1000, 2000, 3000, 6000}) {
+        Fixture f;
+        f.language.setLanguageOffset(std::int16_t(offset));
+        auto w = f.viewing(0);
+        EXPECT_EQ(labelText(*w, "lblTitle"), "Marvolen Champions") << offset;
+    }
+}
+
+TEST(ChampionsViewing, ShowingAppliesTheLanguageTextsAndFocusesOk) {
+    Fixture f;
+    f.language.setLanguageOffset(0);
+    auto w = f.viewing(0);
+    w->show();
+    EXPECT_EQ(labelText(*w, "lblHeader0"), "Name");
+    EXPECT_EQ(w->findChild<QPushButton*>("cmdDelHS")->text(), QString::fromUtf8("&Löschen"));
+    EXPECT_EQ(w->focusWidget(), w->findChild<QPushButton*>("cmdOK"));
+    EXPECT_EQ(labelText(*w, "lblHeader1"), QString::fromUtf8("●●"));
+    EXPECT_EQ(labelText(*w, "lblHeader2"), QString::fromUtf8("🕓"));
+    w->close();
+}
+
+TEST(ChampionsViewing, DamagedEntriesShowAsEmptyRowsInTheirPlace) {
+    Fixture f;
+    QFile file(f.hscPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const QByteArray good = scores::Conv("0000200042Otto");
+    file.write("[m0]\r\n1=xyz\r\n2=00\r\n3=" + good + "\r\n4=" + scores::Conv("0000099999Nil") +
+               "\r\n5=" + scores::Conv("abcdefghijJunk") + "\r\n6=22\r\n7=9\r\n[m1\r\n=\r\n");
+    file.close();
+
+    auto w = f.afterGame(0, "0000300010");
+    std::vector<std::vector<QString>> rows;
+    for (int i = 1; i <= 10; ++i)
+        rows.push_back(row(*w, i));
+    // Empty texts sort first; only Otto and the new result are real.
+    int real = 0;
+    for (const auto& r : rows)
+        real += !r[1].isEmpty();
+    EXPECT_EQ(real, 2);
+    EXPECT_NE(std::find(rows.begin(), rows.end(), std::vector<QString>{"Otto", "2", "42"}),
+              rows.end());
+    EXPECT_NE(std::find(rows.begin(), rows.end(), std::vector<QString>{"", "3", "10"}), rows.end());
+}
+
+TEST(ChampionsVariants, ThumbnailShowsAnotherVariantWithoutRankingThere) {
+    Fixture f;
+    f.seed(3, {"0000400200Bert"});
+    f.names = {QStringLiteral("Anna")};
+    auto w = f.afterGame(7, "0000300075");
+    EXPECT_EQ(thumbnail(*w, 7), stripCell(27));
+    EXPECT_EQ(thumbnail(*w, 3), stripCell(3));
+    f.sounds.clear();
+
+    QTest::mouseClick(w->findChild<QLabel*>("imgPattern3"), Qt::LeftButton);
+
+    EXPECT_EQ(f.sounds, std::vector<int>{102});
+    EXPECT_EQ(w->shownVariant(), 3);
+    EXPECT_EQ(w->file().HSSection(), "m3");
+    EXPECT_EQ(row(*w, 1), (std::vector<QString>{"Bert", "4", "200"}));
+    EXPECT_EQ(thumbnail(*w, 3), stripCell(23));
+    EXPECT_EQ(thumbnail(*w, 7), stripCell(7));
+    EXPECT_EQ(f.prompts.size(), 1u);
+    EXPECT_EQ(f.stored(3)[1], scores::kPlaceholder);
+    EXPECT_EQ(f.handover.NewResult, "0000300075");
+    EXPECT_TRUE(f.handover.NewResultPending);
+
+    f.soundOn = false;
+    w->imgPattern_Click(7);
+    EXPECT_EQ(f.sounds.size(), 1u);
+    EXPECT_EQ(row(*w, 1), (std::vector<QString>{"Anna", "3", "75"}));
+}
+
+TEST(ChampionsReset, YesClearsOnlyTheVariantShownAndCloses) {
+    Fixture f;
+    f.seed(3, {"0000400200Bert"});
+    f.seed(7, {"0000300075Anna"});
+    auto w = f.viewing(7);
+    w->show();
+    w->imgPattern_Click(3);
+    f.answers = {true};
+
+    w->findChild<QPushButton*>("cmdDelHS")->click();
+
+    EXPECT_EQ(f.questions, std::vector<QString>{"Delete highscore|Really delete all entries?"});
+    EXPECT_FALSE(f.fileBytes().contains("[m3]"));
+    EXPECT_EQ(f.stored(3)[0], scores::kPlaceholder);
+    EXPECT_EQ(f.stored(7)[0], "0000300075Anna");
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(w->result(), QDialog::Accepted);
+}
+
+TEST(ChampionsReset, NoChangesNothing) {
+    Fixture f;
+    f.seed(3, {"0000400200Bert"});
+    const QByteArray before = f.fileBytes();
+    auto w = f.viewing(3);
+    w->show();
+    f.answers = {false};
+
+    w->cmdDelHS_Click();
+
+    EXPECT_EQ(f.questions.size(), 1u);
+    EXPECT_EQ(f.fileBytes(), before);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(row(*w, 1), (std::vector<QString>{"Bert", "4", "200"}));
+    w->close();
+}
+
+TEST(ChampionsFileFailure, AResultThatCannotBeSavedIsToldAndStillShown) {
+    Fixture f;
+    QFile blocker(f.dir.filePath("blocker"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    f.useDataFolder(f.dir.filePath("blocker/data"));
+    f.names = {QStringLiteral("Anna")};
+
+    auto w = f.afterGame(0, "0000300075");
+
+    ASSERT_EQ(f.told.size(), 1u);
+    EXPECT_TRUE(f.told[0].contains("could not be saved")) << f.told[0].toStdString();
+    EXPECT_TRUE(f.told[0].contains("Path not found")) << f.told[0].toStdString();
+    EXPECT_EQ(row(*w, 1), (std::vector<QString>{"Anna", "3", "75"}));
+    EXPECT_EQ(f.reporter.count(), 0);
+}
+
+TEST(ChampionsWindow, ShowChampionsWindowRunsModallyUntilOk) {
+    Fixture f;
+    f.seed(2, {"0000100010Ida"});
+    bool clicked = false;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == "frmHighscore" && top->isVisible()) {
+                EXPECT_EQ(labelText(*static_cast<HighscoreWindow*>(top), "lblHName1"), "Ida");
+                top->findChild<QPushButton*>("cmdOK")->click();
+                clicked = true;
+            }
+    });
+    f.handover.NewResultPending = false;
+    showChampionsWindow(f.services, f.handover, 2, nullptr);
+    EXPECT_TRUE(clicked);
+    for (QWidget* top : QApplication::topLevelWidgets())
+        EXPECT_NE(top->objectName(), "frmHighscore");
+}
+
+} // namespace marvolen::ui
