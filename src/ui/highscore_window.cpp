@@ -221,7 +221,8 @@ void HighscoreWindow::buildElements() {
     shapeLayout->addWidget(table);
 
     auto* grid = new QGridLayout(table);
-    grid->setContentsMargins(0, 0, 0, 0);
+    // Room below the last row for its stripe.
+    grid->setContentsMargins(0, 0, 0, 3);
     grid->setHorizontalSpacing(16);
     grid->setVerticalSpacing(6);
 
@@ -233,8 +234,9 @@ void HighscoreWindow::buildElements() {
     m_lblHeader[2] = makeLabel(table, QStringLiteral("lblHeader2"), Qt::AlignHCenter);
     m_lblHeader[2]->setText(QStringLiteral("\U0001F553"));
     m_lblHeader[2]->setAccessibleName(QStringLiteral("Seconds"));
-    for (int k = 1; k < 3; ++k)
-        m_lblHeader[std::size_t(k)]->setFont(symbolFont(15));
+    // The clock face is drawn smaller within its em than the circles, so it gets more points.
+    m_lblHeader[1]->setFont(symbolFont(14));
+    m_lblHeader[2]->setFont(symbolFont(19));
     grid->addWidget(m_lblHeader[0], 0, 1);
     grid->addWidget(m_lblHeader[1], 0, 2);
     grid->addWidget(m_lblHeader[2], 0, 3);
@@ -264,6 +266,8 @@ void HighscoreWindow::buildElements() {
         seconds->setFont(numberFont);
         marbles->setAccessibleDescription(QStringLiteral("Marbles"));
         seconds->setAccessibleDescription(QStringLiteral("Seconds"));
+        // Empty rows keep their height, so the window does not shrink on an empty list.
+        grid->setRowMinimumHeight(row, QFontMetrics(numberFont).height() + 2);
         grid->addWidget(rank, row, 0);
         grid->addWidget(name, row, 1);
         grid->addWidget(marbles, row, 2);
