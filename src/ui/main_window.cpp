@@ -416,6 +416,9 @@ void MainWindow::Form_Unload() {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // Without a window manager a shown window may never become active; its captions must
+    // follow a language chosen in the start window all the same.
+    Form_Activate();
     // The first display lays the window out; later shows keep the game.
     if (!m_laidOut && !isMinimized())
         Form_Resize();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/date_time.h"
+#include "qstring_printer.h"
 #include "ui/application.h"
 
 #include <QApplication>
