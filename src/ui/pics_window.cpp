@@ -8,12 +8,16 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace marvolen::ui {
 namespace {
@@ -61,16 +65,32 @@ QToolButton {
     color: rgb(0, 255, 255);
 }
 QToolButton:checked { background: rgba(0, 192, 192, 64); border-color: rgb(0, 192, 192); }
-QToolButton:hover, QToolButton:focus { border-color: rgb(0, 255, 255); }
+QToolButton:hover { background: rgba(255, 255, 255, 24); border-color: rgb(0, 255, 255); }
+QToolButton:focus { border-color: rgb(0, 255, 255); }
 QToolButton:pressed { background: rgba(0, 255, 255, 96); }
-QPlainTextEdit#txtHelp {
+QTextEdit#txtHelp {
     background: rgb(40, 40, 40);
     color: rgb(228, 236, 236);
     border: 1px solid rgb(0, 192, 192);
     border-radius: 6px;
-    padding: 10px 6px 10px 12px;
     selection-background-color: rgb(0, 192, 192);
     selection-color: black;
+}
+QTextEdit#txtHelp QScrollBar:vertical {
+    background: rgb(40, 40, 40);
+    width: 10px;
+    margin: 4px 2px 4px 0px;
+}
+QTextEdit#txtHelp QScrollBar::handle:vertical {
+    background: rgb(0, 160, 160);
+    border-radius: 3px;
+    min-height: 24px;
+}
+QTextEdit#txtHelp QScrollBar::add-line:vertical, QTextEdit#txtHelp QScrollBar::sub-line:vertical {
+    height: 0px;
+}
+QTextEdit#txtHelp QScrollBar::add-page:vertical, QTextEdit#txtHelp QScrollBar::sub-page:vertical {
+    background: none;
 }
 QPushButton#cmdOK {
     background: rgb(0, 192, 192);
@@ -124,12 +144,42 @@ QToolButton* makePicture(QWidget* parent, const QString& name, const QString& ti
     return b;
 }
 
+/// Gives the rules some air and marks the heading and its rule in the window's colours; the
+/// text itself stays as it is.
+void styleRules(QTextDocument* document) {
+    QTextBlockFormat spaced;
+    spaced.setBottomMargin(5);
+    QTextCursor all(document);
+    all.select(QTextCursor::Document);
+    all.mergeBlockFormat(spaced);
+
+    const QTextBlock heading = document->firstBlock();
+    QTextCharFormat headingFormat;
+    headingFormat.setForeground(QColor(0, 255, 255));
+    headingFormat.setFontWeight(QFont::Bold);
+    headingFormat.setFontPointSize(document->defaultFont().pointSizeF() * 1.2);
+    QTextCursor c(heading);
+    c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    c.mergeCharFormat(headingFormat);
+
+    const QTextBlock rule = heading.next();
+    if (rule.isValid()) {
+        QTextCharFormat ruleFormat;
+        ruleFormat.setForeground(QColor(0, 192, 192));
+        QTextCursor r(rule);
+        r.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        r.mergeCharFormat(ruleFormat);
+        QTextBlockFormat gap;
+        gap.setBottomMargin(10);
+        r.mergeBlockFormat(gap);
+    }
+}
+
 QLabel* makeHeading(QWidget* parent, const QString& name) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignCenter);
-    label->setWordWrap(true);
     QFont font = label->font();
     font.setBold(true);
     if (font.pointSizeF() > 0)
@@ -160,19 +210,20 @@ void PicsWindow::buildElements() {
     setPalette(pal);
     setAutoFillBackground(true);
 
-    m_txtHelp = new QPlainTextEdit(this);
+    m_txtHelp = new QTextEdit(this);
     m_txtHelp->setObjectName(QStringLiteral("txtHelp"));
     m_txtHelp->setReadOnly(true);
-    m_txtHelp->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_txtHelp->setAcceptRichText(false);
+    m_txtHelp->setLineWrapMode(QTextEdit::WidgetWidth);
     m_txtHelp->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_txtHelp->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QFont textFont = m_txtHelp->font();
     if (textFont.pointSizeF() > 0)
         textFont.setPointSizeF(textFont.pointSizeF() * 1.1);
     m_txtHelp->setFont(textFont);
-    // About 62 characters a line and every sentence of the longest language in view.
-    const QFontMetrics metrics(textFont);
-    m_txtHelp->setFixedSize(metrics.averageCharWidth() * 62 + 40, metrics.lineSpacing() * 15 + 24);
+    m_txtHelp->document()->setDocumentMargin(12);
+    // About 62 characters a line, comfortable to read; the height follows the text.
+    m_txtHelp->setFixedWidth(QFontMetrics(textFont).averageCharWidth() * 62 + 40);
 
     // fraAuswahl(1): the marbles.
     auto* marbles = new QFrame(this);
@@ -180,7 +231,7 @@ void PicsWindow::buildElements() {
     m_fraAuswahl[1] = marbles;
     m_lblSelectM = makeHeading(marbles, QStringLiteral("lblSelectM"));
     auto* marbleGrid = new QGridLayout;
-    marbleGrid->setSpacing(6);
+    marbleGrid->setSpacing(8);
     for (int i = 0; i < kMarbles; ++i) {
         auto* b = makePicture(marbles, QStringLiteral("imgKugelX%1").arg(i), kMarbleTip, i + 1,
                               kMarbleIcon);
@@ -255,6 +306,8 @@ void PicsWindow::Form_Load() {
             throw Failure(err::SubscriptOutOfRange);
         QString text = m_rulesText[std::size_t(digit)];
         m_txtHelp->setPlainText(text.replace(kCrLf, QStringLiteral("\n")));
+        styleRules(m_txtHelp->document());
+        fitRulesHeight();
     });
     for (int i = 1; i <= kMarbles; ++i) {
         if (!p.step(50060, [&] { m_imgKugelX[std::size_t(i - 1)]->setIcon(QIcon(marbleIcon(i))); }))
@@ -262,6 +315,17 @@ void PicsWindow::Form_Load() {
     }
     p.step(50070, [&] { m_lblSelectM->setText(m_services.language.text(115)); });
     p.step(50080, [&] { m_lblSelectB->setText(m_services.language.text(116)); });
+}
+
+void PicsWindow::fitRulesHeight() {
+    // The whole text in view without scrolling, unless a text of unusual length would make the
+    // window taller than a small screen; then the field scrolls.
+    QTextDocument* document = m_txtHelp->document();
+    const int frame = m_txtHelp->frameWidth();
+    document->setTextWidth(m_txtHelp->width() - 2 * frame);
+    const int lineSpacing = QFontMetrics(m_txtHelp->font()).lineSpacing();
+    const int wanted = int(std::ceil(document->size().height())) + 2 * frame + 4;
+    m_txtHelp->setFixedHeight(std::clamp(wanted, lineSpacing * 8, lineSpacing * 24));
 }
 
 QString PicsWindow::rulesText(const lang::Language& language, int digit) {

@@ -10,7 +10,7 @@
 
 class QFrame;
 class QLabel;
-class QPlainTextEdit;
+class QTextEdit;
 class QPushButton;
 class QToolButton;
 
@@ -65,6 +65,8 @@ class PicsWindow : public QDialog {
   private:
     void buildElements();
     void Form_Load();
+    /// Sizes the rules field to its text.
+    void fitRulesHeight();
     /// Moves the keyboard focus through the visible grid by the arrow keys.
     bool moveGridFocus(int key);
 
@@ -74,7 +76,7 @@ class PicsWindow : public QDialog {
     int m_marblePicture = 0;
     int m_boardPicture = 0;
 
-    QPlainTextEdit* m_txtHelp = nullptr;
+    QTextEdit* m_txtHelp = nullptr;
     QPushButton* m_cmdOK = nullptr;
     /// fraAuswahl(0) boards, fraAuswahl(1) marbles.
     std::array<QFrame*, 2> m_fraAuswahl{};

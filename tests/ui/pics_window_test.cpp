@@ -8,11 +8,12 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 
@@ -249,12 +250,14 @@ TEST(RulesText, DigitsWithoutALanguageStayEmptyAndOthersAreRefused) {
     EXPECT_TRUE(w.RulesText()[5].isEmpty());
 }
 
-TEST(RulesWindow, ShowsTheCurrentLanguageWithLineBreaksAndAnOkButton) {
-    for (int offset : {1000, 6000}) {
+TEST(RulesWindow, ShowsTheCurrentLanguageWholeWithLineBreaksAndAnOkButton) {
+    for (int offset : {0, 1000, 2000, 3000, 6000}) {
         Fixture f(offset);
         PicsWindow w(f.services);
         w.setPurpose(Purpose::Rules);
-        auto* txt = child<QPlainTextEdit>(w, "txtHelp");
+        w.show();
+        QApplication::processEvents();
+        auto* txt = child<QTextEdit>(w, "txtHelp");
         auto* ok = child<QPushButton>(w, "cmdOK");
         ASSERT_TRUE(txt && ok);
         EXPECT_TRUE(txt->isVisibleTo(&w));
@@ -267,6 +270,8 @@ TEST(RulesWindow, ShowsTheCurrentLanguageWithLineBreaksAndAnOkButton) {
         EXPECT_EQ(txt->document()->blockCount(), 7);
         EXPECT_EQ(txt->toPlainText(),
                   PicsWindow::rulesText(f.language, offset / 1000).replace("\r\n", "\n"));
+        // All of it in view: no sentence hides below the field's edge.
+        EXPECT_EQ(txt->verticalScrollBar()->maximum(), 0) << offset;
     }
 }
 
@@ -290,7 +295,7 @@ TEST(RulesWindow, OffsetOfNoLanguageIsReportedAndTheWindowStillOpens) {
     EXPECT_EQ(f.reporter.last().module, QStringLiteral("frmPics"));
     EXPECT_EQ(f.reporter.last().procedure, QStringLiteral("Form_Load"));
     EXPECT_EQ(f.reporter.last().line, 50040);
-    EXPECT_TRUE(child<QPlainTextEdit>(w, "txtHelp")->toPlainText().isEmpty());
+    EXPECT_TRUE(child<QTextEdit>(w, "txtHelp")->toPlainText().isEmpty());
 }
 
 TEST(ChooserLayout, MarblePicturesSitInTheirFiveByFiveGrid) {
