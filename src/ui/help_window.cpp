@@ -1,0 +1,156 @@
+// The help window: one browser with the help document of the current language.
+#include "help_window.h"
+
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace marvolen::ui {
+
+namespace {
+
+constexpr int kEnglishDigit = 1;
+/// Wide enough for the command table, tall enough for a whole section at a time.
+constexpr QSize kPreferredSize(640, 720);
+
+const char* const kStyle = R"(
+QDialog#frmHelp { background: rgb(64, 64, 64); }
+QTextBrowser#txtHelpBrowser {
+    background: rgb(40, 40, 40);
+    color: rgb(236, 236, 236);
+    border: 1px solid rgb(0, 192, 192);
+    border-radius: 6px;
+    padding: 4px;
+    selection-background-color: rgb(0, 192, 192);
+    selection-color: black;
+}
+QPushButton {
+    background: rgb(0, 192, 192);
+    color: black;
+    border: 1px solid rgb(0, 140, 140);
+    border-radius: 5px;
+    padding: 6px 26px;
+    min-width: 60px;
+}
+QPushButton:hover { background: rgb(0, 214, 214); }
+QPushButton:pressed { background: rgb(0, 160, 160); }
+QPushButton:focus { border: 2px solid rgb(0, 255, 255); }
+)";
+
+QString readDocument(int digit) {
+    QFile file(helpResourcePath(digit));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+bool isDesktopLink(const QUrl& url) {
+    const QString scheme = url.scheme().toLower();
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+           scheme == QLatin1String("mailto");
+}
+
+} // namespace
+
+QString helpResourcePath(int languageDigit) {
+    return QStringLiteral(":/res/HELP/%1").arg(languageDigit);
+}
+
+int helpDocumentDigit(int languageOffset) {
+    const int digit = languageOffset / 1000;
+    if (languageOffset >= 0 && languageOffset % 1000 == 0 && QFile::exists(helpResourcePath(digit)))
+        return digit;
+    if (QFile::exists(helpResourcePath(kEnglishDigit)))
+        return kEnglishDigit;
+    return -1;
+}
+
+HelpWindow::HelpWindow(Services& services, QWidget* parent)
+    : QDialog(parent), m_services(services) {
+    setObjectName(QStringLiteral("frmHelp"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setModal(false);
+    setStyleSheet(QString::fromLatin1(kStyle));
+
+    m_browser = new QTextBrowser(this);
+    m_browser->setObjectName(QStringLiteral("txtHelpBrowser"));
+    // Links are followed here, so that an address never replaces the document.
+    m_browser->setOpenLinks(false);
+    m_browser->setOpenExternalLinks(false);
+    connect(m_browser, &QTextBrowser::anchorClicked, this, &HelpWindow::followLink);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    buttons->setObjectName(QStringLiteral("cmdClose"));
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* box = new QVBoxLayout(this);
+    box->setContentsMargins(12, 12, 12, 12);
+    box->setSpacing(10);
+    box->addWidget(m_browser, 1);
+    box->addWidget(buttons);
+
+    QSize size = kPreferredSize;
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableSize() * 9 / 10);
+    resize(size);
+
+    Sprache();
+}
+
+void HelpWindow::Sprache() {
+    const int offset = m_services.language.LanguageOffset();
+    const QString topic = m_services.language.text(120);
+    setWindowTitle(topic.isEmpty() ? QStringLiteral("Marvolen")
+                                   : QStringLiteral("Marvolen – ") + topic);
+    if (offset == m_shownOffset)
+        return;
+    m_shownOffset = offset;
+    const int digit = helpDocumentDigit(offset);
+    if (digit == m_shownDigit)
+        return;
+    m_shownDigit = digit;
+    m_browser->setHtml(digit < 0 ? QString() : readDocument(digit));
+}
+
+void HelpWindow::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    // A flag clicked in the game while the help stayed open shows here on the next visit.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Sprache();
+}
+
+void HelpWindow::followLink(const QUrl& url) {
+    if (isDesktopLink(url)) {
+        m_services.openUrl(url);
+        return;
+    }
+    // Anything else that is not an anchor of this document (files, other schemes) is ignored.
+    if (url.isRelative() && url.path().isEmpty() && url.hasFragment())
+        m_browser->scrollToAnchor(url.fragment());
+}
+
+void showHelpWindow(Services& services, QWidget* parent) {
+    static QPointer<HelpWindow> window;
+    // A window made for other services or another owner is not reused.
+    if (window && (&window->services() != &services || window->parentWidget() != parent))
+        delete window.data();
+    if (!window) {
+        window = new HelpWindow(services, parent);
+        // Without an owner to take it along, the window goes when it is closed.
+        if (!parent)
+            window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    window->Sprache();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace marvolen::ui
