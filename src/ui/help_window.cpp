@@ -12,6 +12,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace marvolen::ui {
 
 namespace {
@@ -55,6 +57,21 @@ bool isDesktopLink(const QUrl& url) {
     const QString scheme = url.scheme().toLower();
     return scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
            scheme == QLatin1String("mailto");
+}
+
+// Beside the game where the screen has room, so that the player can read while playing;
+// otherwise the dialog's own placement, centred over the game.
+void placeBeside(QWidget& help, const QWidget* game) {
+    if (!game || !game->isVisible() || !game->screen())
+        return;
+    const QRect owner = game->frameGeometry();
+    const QRect screen = game->screen()->availableGeometry();
+    constexpr int gap = 8;
+    const int top = std::max(screen.top(), std::min(owner.top(), screen.bottom() - help.height()));
+    if (owner.right() + gap + help.width() <= screen.right())
+        help.move(owner.right() + gap, top);
+    else if (owner.left() - gap - help.width() >= screen.left())
+        help.move(owner.left() - gap - help.width(), top);
 }
 
 } // namespace
@@ -146,6 +163,7 @@ void showHelpWindow(Services& services, QWidget* parent) {
         // Without an owner to take it along, the window goes when it is closed.
         if (!parent)
             window->setAttribute(Qt::WA_DeleteOnClose);
+        placeBeside(*window, parent);
     }
     window->Sprache();
     window->show();

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStringDecoder>
@@ -295,6 +296,19 @@ TEST(HelpWindow, ShowingTwiceKeepsOneWindowInTheNewLanguage) {
     showHelpWindow(f.services, &owner);
     EXPECT_EQ(helpWindows(), std::vector<HelpWindow*>{first});
     EXPECT_TRUE(first->isVisible());
+}
+
+TEST(HelpWindow, OpensBesideTheGameWhereTheScreenHasRoom) {
+    Fixture f;
+    QWidget owner;
+    owner.setGeometry(10, 10, 80, 80);
+    owner.show();
+    showHelpWindow(f.services, &owner);
+    ASSERT_EQ(helpWindows().size(), 1u);
+    const QRect help = helpWindows()[0]->geometry();
+    EXPECT_GT(help.left(), owner.frameGeometry().right());
+    EXPECT_TRUE(owner.screen()->availableGeometry().contains(help))
+        << help.width() << "x" << help.height();
 }
 
 TEST(HelpWindow, WithoutAnOwnerTheWindowGoesWhenClosed) {
