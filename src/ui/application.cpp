@@ -2,6 +2,9 @@
 #include "application.h"
 
 #include "about_window.h"
+#include "help_window.h"
+#include "highscore_window.h"
+#include "pics_window.h"
 #include "app/resources.h"
 #include "main_window.h"
 
@@ -51,8 +54,12 @@ Application::Application(ApplicationOptions options)
     m_services->playWav = [this](std::int16_t id) { m_audio->effects().PlayWAV(id); };
     m_services->openUrl = m_options.openUrl ? m_options.openUrl
                                             : [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    m_services->soundOn = [this] {
+        return m_frmMarvolen && m_frmMarvolen->music().soundOn() != 0;
+    };
     m_services->askYesNo = m_options.askYesNo;
     m_services->inform = m_options.inform;
+    m_services->askText = m_options.askText;
 }
 
 Application::~Application() {
@@ -84,6 +91,17 @@ void Application::Main() {
     p.step(50070, [&] {
         MainWindowCommands commands;
         commands.showAbout = [this] { showAboutBox(); };
+        commands.showRules = [this] { showRulesWindow(*m_services, m_frmMarvolen.get()); };
+        commands.showHelp = [this] { showHelpWindow(*m_services, m_frmMarvolen.get()); };
+        commands.chooseMarble = [this](int current) {
+            return chooseMarblePicture(*m_services, current, m_frmMarvolen.get());
+        };
+        commands.chooseBoard = [this](int current) {
+            return chooseBoardPicture(*m_services, current, m_frmMarvolen.get());
+        };
+        commands.showChampions = [this](game::ResultHandover& handover, int variant) {
+            showChampionsWindow(*m_services, handover, variant, m_frmMarvolen.get());
+        };
         m_frmMarvolen = std::make_unique<MainWindow>(
             *m_services, *m_audio, std::move(commands),
             [this](bool busy) {

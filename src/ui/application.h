@@ -36,6 +36,7 @@ struct ApplicationOptions {
     /// Dialog replacements for tests; real message boxes when empty.
     std::function<bool(QWidget*, const QString&, const QString&)> askYesNo;
     std::function<void(QWidget*, const QString&, const QString&)> inform;
+    std::function<QString(QWidget*, const QString&, const QString&)> askText;
     std::function<void(const QUrl&)> openUrl;
 };
 

@@ -7,7 +7,6 @@ int main(int argc, char** argv) {
     QApplication qt(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Marvolen"));
     QCoreApplication::setApplicationName(QStringLiteral("Marvolen"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Marvolen"));
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/res/PIC/icon")));
     marvolen::ui::Application game;
     game.Main();

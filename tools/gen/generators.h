@@ -20,6 +20,8 @@ void writeSounds(const QDir& out, Entries& entries);
 void writeTunes(const QDir& out, Entries& entries);
 /// The language table "CUSTOM" 1000.
 void writeLanguageTable(const QDir& out, Entries& entries);
+/// The help documents "HELP" 0, 1, 2, 3 and 6 (by language digit).
+void writeHelpDocs(const QDir& out, Entries& entries);
 
 /// The contact sheet: every picture at its size and at 4x, as PNG files in out.
 void writePictureSheet(const QDir& out);

@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     gen::writeSounds(out, entries);
     gen::writeTunes(out, entries);
     gen::writeLanguageTable(out, entries);
+    gen::writeHelpDocs(out, entries);
 
     QFile qrc(out.filePath(QStringLiteral("marvolen.qrc")));
     if (!qrc.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
