@@ -3,12 +3,18 @@
 #include "qstring_printer.h"
 #include "ui/about_window.h"
 #include "ui/application.h"
+#include "scores/scramble.h"
 #include "ui/main_window.h"
+#include "core/profile.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QInputDialog>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
@@ -73,6 +79,71 @@ void drag(const QPoint& from, const QPoint& to) {
     xdotool(args);
     settle(300);
 }
+
+/// Starts xdotool without waiting: a modal window's own event loop keeps the program running.
+void xdotoolDetached(const QStringList& args) { QProcess::startDetached(QStringLiteral("xdotool"), args); }
+
+QStringList moveTo(QWidget* w) {
+    const QPoint at = w->mapToGlobal(w->rect().center());
+    return {"mousemove", QString::number(at.x()), QString::number(at.y()), "sleep", "0.2"};
+}
+
+/// Answers the modal windows as a player would, from a timer that also runs inside their own
+/// event loops: what it saw is kept for the test to check.
+class Autopilot : public QObject {
+public:
+    QString playerName = QStringLiteral("Alice");
+    int marbleToChoose = 25; ///< picture number
+    int boardToChoose = 9;
+    QStringList messages;
+    QStringList rulesTexts;
+    QStringList championNames;
+
+    Autopilot() {
+        connect(&m_timer, &QTimer::timeout, this, [this] { look(); });
+        m_timer.start(250);
+    }
+
+private:
+    void look() {
+        QWidget* modal = QApplication::activeModalWidget();
+        // Marked on the widget itself: a new dialog may reuse a closed one's address.
+        if (!modal || !modal->isVisible() || modal->property("autopiloted").toBool())
+            return;
+        modal->setProperty("autopiloted", true);
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            messages << box->text();
+            xdotoolDetached(moveTo(box) << "key" << "Return");
+        } else if (qobject_cast<QInputDialog*>(modal)) {
+            // One key per letter, then Return: "type" would take every word after it as text.
+            QStringList keys = moveTo(modal) << "key" << "--delay" << "60";
+            for (QChar c : playerName)
+                keys << QString(c);
+            xdotoolDetached(keys << "Return");
+        } else if (modal->objectName() == QLatin1String("frmHighscore")) {
+            QStringList names;
+            for (int i = 1; i <= 10; ++i)
+                names << modal->findChild<QLabel*>(QStringLiteral("lblHName%1").arg(i))->text();
+            championNames = names;
+            xdotoolDetached(moveTo(modal->findChild<QWidget*>(QStringLiteral("cmdOK"))) << "click" << "1");
+        } else if (modal->objectName() == QLatin1String("frmPics")) {
+            if (auto* rules = modal->findChild<QWidget*>(QStringLiteral("txtHelp")); rules && rules->isVisible()) {
+                if (auto* plain = qobject_cast<QPlainTextEdit*>(rules))
+                    rulesTexts << plain->toPlainText();
+                else if (auto* rich = qobject_cast<QTextEdit*>(rules))
+                    rulesTexts << rich->toPlainText();
+                xdotoolDetached(moveTo(modal->findChild<QWidget*>(QStringLiteral("cmdOK"))) << "click" << "1");
+            } else if (auto* marble = modal->findChild<QWidget*>(QStringLiteral("imgKugelX%1").arg(marbleToChoose - 1));
+                       marble && marble->isVisible()) {
+                xdotoolDetached(moveTo(marble) << "click" << "1");
+            } else if (auto* board = modal->findChild<QWidget*>(QStringLiteral("imgBrett%1").arg(boardToChoose - 1))) {
+                xdotoolDetached(moveTo(board) << "click" << "1");
+            }
+        }
+    }
+
+    QTimer m_timer;
+};
 
 class EndToEnd : public testing::Test {
 protected:
@@ -148,6 +219,87 @@ TEST_F(EndToEnd, MarblesAreDraggedWithTheRealMouse) {
     settle(300);
     EXPECT_TRUE(w.model().marble(26));
     EXPECT_EQ(w.model().MarbleCount(), 31);
+}
+
+/// Waits out the click rule between two command buttons.
+void pauseBetweenClicks() { settle(1000); }
+
+TEST_F(EndToEnd, AWholeGameEndsInTheChampionsListWithTheTypedName) {
+    Autopilot pilot;
+    MainWindow& w = openGame();
+    click(w.findChild<QWidget*>(QStringLiteral("imgLoff0"))); // the small 21-hole variant
+    ASSERT_EQ(w.model().VariantNumber(), 0);
+    click(w.button(0));
+    ASSERT_EQ(w.model().MarbleCount(), 20);
+    // Any legal jump, until none is left: the end comes from the game itself.
+    for (int move = 0; move < 25; ++move) {
+        int source = -1, target = -1;
+        for (int s = 0; s < 49 && source < 0; ++s)
+            for (int t = 0; t < 49; ++t)
+                if (w.model().marble(s) && w.model().canJump(s, t)) {
+                    source = s;
+                    target = t;
+                    break;
+                }
+        if (source < 0) {
+            ASSERT_GT(move, 0);
+            break; // no jump left: the game has ended
+        }
+        const int before = w.model().MarbleCount();
+        drag(marbleAt(w, source), centreOf(&w.board(), w.board().holeRect(target)));
+        ASSERT_TRUE(waitFor([&] { return w.model().MarbleCount() == before - 1; }))
+            << "move " << move << " from " << source << " to " << target << "\n"
+            << w.board().stateText().toStdString();
+        waitFor([&] { return !QApplication::activeModalWidget(); }, 15000);
+    }
+    ASSERT_TRUE(w.model().GameOver());
+    ASSERT_TRUE(waitFor([&] { return !pilot.championNames.isEmpty(); }, 15000))
+        << "messages: " << pilot.messages.join(" | ").toStdString() << " modal: "
+        << (QApplication::activeModalWidget() ? QApplication::activeModalWidget()->metaObject()->className() : "none");
+    EXPECT_EQ(pilot.messages.value(0), QStringLiteral("No more possible moves!"));
+    EXPECT_EQ(pilot.championNames.value(0), QStringLiteral("Alice"));
+    for (int i = 1; i < 10; ++i)
+        EXPECT_EQ(pilot.championNames.value(i), QString()) << i;
+
+    // The file holds the scrambled entry of the variant played, ranks 1 to 10.
+    const QString file = dir.filePath("data/Marvolen.hsc");
+    const QByteArray bytes = profile::readFile(file).value_or(QByteArray());
+    ASSERT_TRUE(bytes.startsWith("[m0]\r\n")) << bytes.toStdString();
+    for (int rank = 1; rank <= 10; ++rank)
+        EXPECT_TRUE(profile::findValue(bytes, "m0", QByteArray::number(rank)).has_value()) << rank;
+    const QByteArray first = scores::ConvBack(*profile::findValue(bytes, "m0", "1"));
+    EXPECT_EQ(first, w.model().handover().NewResult + "Alice");
+    EXPECT_EQ(scores::ConvBack(*profile::findValue(bytes, "m0", "2")), QByteArray("9999999999 "));
+}
+
+TEST_F(EndToEnd, ChosenPicturesAreKeptAfterARestart) {
+    Autopilot pilot;
+    MainWindow& w = openGame();
+    click(w.button(4)); // choose marbles
+    ASSERT_TRUE(waitFor([&] { return w.MarblePicture() == 25; }));
+    pauseBetweenClicks();
+    click(w.button(5)); // choose board
+    ASSERT_TRUE(waitFor([&] { return w.BoardPicture() == 9; }));
+    EXPECT_EQ(setting("Kugel"), QStringLiteral("25"));
+    EXPECT_EQ(setting("Board"), QStringLiteral("9"));
+    app.reset();
+    MainWindow& again = openGame();
+    EXPECT_EQ(again.MarblePicture(), 25);
+    EXPECT_EQ(again.BoardPicture(), 9);
+}
+
+TEST_F(EndToEnd, TheRulesAreShownInTheChosenLanguage) {
+    Autopilot pilot;
+    MainWindow& w = openGame();
+    click(w.button(2));
+    ASSERT_TRUE(waitFor([&] { return pilot.rulesTexts.size() == 1; }));
+    waitFor([&] { return !QApplication::activeModalWidget(); });
+    click(w.findChild<QWidget*>(QStringLiteral("imgLang0")));
+    pauseBetweenClicks();
+    click(w.button(2));
+    ASSERT_TRUE(waitFor([&] { return pilot.rulesTexts.size() == 2; }));
+    EXPECT_TRUE(pilot.rulesTexts[0].startsWith(QStringLiteral("Rules of the game\n") + QString(27, '-')));
+    EXPECT_TRUE(pilot.rulesTexts[1].startsWith(QStringLiteral("Spielregeln\n") + QString(18, '-')));
 }
 
 int main(int argc, char** argv) {
