@@ -57,6 +57,28 @@ struct AppFixture {
     std::vector<std::string> asked;    ///< texts of the questions asked
     std::vector<std::string> told;     ///< texts of the messages shown
     std::vector<QUrl> opened;
+    QString playerName = QStringLiteral("Tester");
+
+    /// Closes the game's own modal windows (champions, choosers) as soon as they show, and
+    /// records their names.
+    std::vector<std::string> closedWindows;
+    void closeWindowsWhenShown() {
+        auto* timer = new QTimer(qApp);
+        QObject::connect(timer, &QTimer::timeout, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal && modal->isVisible() && modal->objectName().startsWith(QLatin1String("frm"))) {
+                closedWindows.push_back(modal->objectName().toStdString());
+                modal->close();
+            }
+        });
+        timer->start(20);
+        m_timers.push_back(timer);
+    }
+    ~AppFixture() {
+        for (QTimer* t : m_timers)
+            delete t;
+    }
+    std::vector<QTimer*> m_timers;
     std::unique_ptr<ui::Application> app;
 
     QString settingsPath() const { return dir.filePath(QStringLiteral("Marvolen.conf")); }
@@ -94,6 +116,10 @@ struct AppFixture {
             told.push_back(text.toStdString());
         };
         o.openUrl = [this](const QUrl& url) { opened.push_back(url); };
+        o.askText = [this](QWidget*, const QString&, const QString& prompt) {
+            asked.push_back(prompt.toStdString());
+            return playerName;
+        };
         app = std::make_unique<ui::Application>(o);
         app->Main();
         return *app;

@@ -124,6 +124,7 @@ TEST(Moves, ALegalJumpThroughTheBoardSurfaceUpdatesTheCount) {
 TEST(Moves, TheEndOfAGameTellsThePlayerAndResetsTheButtons) {
     AppFixture f;
     MainWindow& w = openGame(f);
+    f.closeWindowsWhenShown();
     w.optBut_Click(0);
     w.model().setText("       \n       \n       \n  oo.  \n       \n       \n       ");
     w.board().onLift(23);
@@ -133,6 +134,10 @@ TEST(Moves, TheEndOfAGameTellsThePlayerAndResetsTheButtons) {
     EXPECT_TRUE(w.model().GameOver());
     EXPECT_TRUE(w.model().handover().NewResultPending);
     EXPECT_EQ(w.model().handover().NewResult, QByteArray("0000100000"));
+    // The result went to the champions list with the name typed at the prompt.
+    EXPECT_EQ(f.closedWindows, std::vector<std::string>{"frmHighscore"});
+    ASSERT_EQ(f.asked.size(), 1u);
+    EXPECT_EQ(f.asked[0], "Please enter your name!");
     for (int i = 0; i < 9; ++i)
         EXPECT_FALSE(w.button(i)->property("highlighted").toBool()) << i;
 }
@@ -210,4 +215,29 @@ TEST(DamagedSettings, ANonNumericMarbleIsReportedAndIgnoreLetsTheGameStart) {
     QCoreApplication::processEvents();
     EXPECT_TRUE(app.mainWindow()->isVisible());
     EXPECT_EQ(count(app.mainWindow()->board().stateText(), 'o'), 33);
+}
+
+TEST(Commands, ChampionsOpensTheListForViewingOnly) {
+    AppFixture f;
+    MainWindow& w = openGame(f);
+    f.closeWindowsWhenShown();
+    w.model().handover().NewResultPending = true;
+    w.optBut_Click(8);
+    EXPECT_FALSE(w.model().handover().NewResultPending);
+    EXPECT_EQ(f.closedWindows, std::vector<std::string>{"frmHighscore"});
+    EXPECT_TRUE(f.asked.empty()); // no name asked when only viewing
+}
+
+TEST(Commands, AChooserClosedWithoutAChoiceStillStartsAFreshBoard) {
+    AppFixture f;
+    MainWindow& w = openGame(f);
+    w.optBut_Click(0);
+    ASSERT_EQ(w.model().MarbleCount(), 32);
+    f.closeWindowsWhenShown();
+    f.clock.advance(1);
+    w.optBut_Click(4);
+    EXPECT_EQ(f.closedWindows, std::vector<std::string>{"frmPics"});
+    EXPECT_EQ(w.MarblePicture(), 3);
+    EXPECT_EQ(w.model().MarbleCount(), 33);
+    EXPECT_EQ(f.setting("Kugel"), QString()); // unchanged: nothing stored
 }
