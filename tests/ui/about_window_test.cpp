@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "services_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -30,30 +32,9 @@ const QString kGerman = QStringLiteral("Weitere Informationen siehe readme.htm!"
 const QString kEnglish = QStringLiteral("For more information see readme.htm!");
 const QString kFrench = QStringLiteral("Pour plus d'information voir readme.htm!");
 
-class FixedClock : public Clock {
-  public:
-    QDateTime now() const override { return QDateTime(QDate(2024, 5, 1), QTime(12, 0)); }
-};
-
 /// Everything a window needs, in a temporary folder: settings, a small language table, a
 /// reporter that answers Cancel, and counters for the main window and the desktop.
-struct Fixture {
-    QTemporaryDir dir;
-    QSettings store{dir.filePath("Marvolen.conf"), QSettings::IniFormat};
-    game::SettingsStore settings{store};
-    FixedReporter reporter;
-    lang::Language language{reporter};
-    TempFolder temp{reporter, dir.path()};
-    Random random{7};
-    FixedClock clock;
-    Services services{.reporter = reporter,
-                      .settings = settings,
-                      .language = language,
-                      .temp = temp,
-                      .random = random,
-                      .clock = clock,
-                      .localeId = {},
-                      .dataFolder = {}};
+struct Fixture : test::ServicesFixture {
     int mainShown = 0;
     bool mainVisible = false;
     int ends = 0;

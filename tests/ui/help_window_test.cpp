@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
+#include "services_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -22,29 +24,8 @@
 namespace marvolen::ui {
 namespace {
 
-class FixedClock : public Clock {
-  public:
-    QDateTime now() const override { return QDateTime(QDate(2024, 5, 1), QTime(12, 0)); }
-};
-
 /// Services with the game's own language table in a temporary folder.
-struct Fixture {
-    QTemporaryDir dir;
-    QSettings store{dir.filePath("Marvolen.conf"), QSettings::IniFormat};
-    game::SettingsStore settings{store};
-    FixedReporter reporter;
-    lang::Language language{reporter};
-    TempFolder temp{reporter, dir.path()};
-    Random random{7};
-    FixedClock clock;
-    Services services{.reporter = reporter,
-                      .settings = settings,
-                      .language = language,
-                      .temp = temp,
-                      .random = random,
-                      .clock = clock,
-                      .localeId = {},
-                      .dataFolder = {}};
+struct Fixture : test::ServicesFixture {
     std::vector<QUrl> opened;
 
     Fixture() {

@@ -16,6 +16,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "services_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -28,30 +30,10 @@
 namespace marvolen::ui {
 namespace {
 
-class FixedClock : public Clock {
-  public:
-    QDateTime now() const override { return QDateTime(QDate(2024, 5, 1), QTime(12, 0)); }
-};
-
 /// The window's services in a temporary folder, with a small language table, a seeded random
 /// generator and scripted dialogs that record what they were asked.
-struct Fixture {
-    QTemporaryDir dir;
-    QSettings store{dir.filePath("Marvolen.conf"), QSettings::IniFormat};
-    game::SettingsStore settings{store};
-    FixedReporter reporter;
-    lang::Language language{reporter};
-    TempFolder temp{reporter, dir.path()};
-    Random random{11};
-    FixedClock clock;
-    Services services{.reporter = reporter,
-                      .settings = settings,
-                      .language = language,
-                      .temp = temp,
-                      .random = random,
-                      .clock = clock,
-                      .localeId = QStringLiteral("0409"),
-                      .dataFolder = {}};
+struct Fixture : test::ServicesFixture {
+    Fixture() : ServicesFixture(11, QStringLiteral("0409")) { init(); }
     game::ResultHandover handover;
 
     bool soundOn = true;
@@ -63,7 +45,7 @@ struct Fixture {
     std::vector<QString> questions;
     std::vector<QString> told;
 
-    Fixture() {
+    void init() {
         test::ensureApplication();
         const QString table = dir.filePath("~tmp.lng");
         QFile f(table);

@@ -17,6 +17,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "services_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -93,28 +95,7 @@ const std::vector<std::vector<int>> kMarbleRows = {{1, 2, 3, 4, 25},
                                                    {15, 16, 20, 19, 21}};
 const std::vector<std::vector<int>> kBoardRows = {{1, 3, 5}, {2, 4, 6}, {7, 8, 9}};
 
-class FixedClock : public Clock {
-  public:
-    QDateTime now() const override { return QDateTime(QDate(2024, 5, 1), QTime(12, 0)); }
-};
-
-struct Fixture {
-    QTemporaryDir dir;
-    QSettings store{dir.filePath("Marvolen.conf"), QSettings::IniFormat};
-    game::SettingsStore settings{store};
-    FixedReporter reporter;
-    lang::Language language{reporter};
-    TempFolder temp{reporter, dir.path()};
-    Random random{7};
-    FixedClock clock;
-    Services services{.reporter = reporter,
-                      .settings = settings,
-                      .language = language,
-                      .temp = temp,
-                      .random = random,
-                      .clock = clock,
-                      .localeId = {},
-                      .dataFolder = {}};
+struct Fixture : test::ServicesFixture {
     bool soundOn = true;
     std::vector<int> played;
 
