@@ -18,7 +18,7 @@ struct Board {
     test::FakeView view;
     FixedReporter reporter;
     Random random{7};
-    BoardModel model{view, reporter, random};
+    BoardModel model{view, view, reporter, random};
     explicit Board(const char* text) {
         model.Coordinates();
         model.setVariantNumber(7);
@@ -26,7 +26,7 @@ struct Board {
         model.NewGame();
         if (text)
             model.setText(QString::fromLatin1(text));
-        model.setSoundOn(false);
+        view.soundOn = false;
     }
 };
 
@@ -57,7 +57,7 @@ void BM_LegalDrop(benchmark::State& state) {
         b.model.setText(QString::fromLatin1(kFresh));
         b.model.lift(10);
         state.ResumeTiming();
-        b.model.drop(24);
+        b.model.dropOnHole(24, 10);
     }
 }
 

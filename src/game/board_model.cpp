@@ -19,18 +19,14 @@ Procedure procedure(Reporter& reporter, const char* name) {
 
 double daysOf(const QDateTime& when) { return toDays(when); }
 
-bool clickAccepted(double nowDays, double lastClickDays) {
-    return !((nowDays - lastClickDays) * 100000 < 1);
-}
-
 Geometry geometryFor(int variantNumber, double boardHeight) {
     const Variant& v = variant(variantNumber);
     return {numbers::toInt16(boardHeight * 0.7 / v.divisor),
             numbers::toInt16(boardHeight * v.marginFactor)};
 }
 
-BoardModel::BoardModel(BoardView& view, Reporter& reporter, Random& random)
-    : m_view(view), m_reporter(reporter), m_random(random) {}
+BoardModel::BoardModel(BoardView& view, BoardEvents& events, Reporter& reporter, Random& random)
+    : m_view(view), m_events(events), m_reporter(reporter), m_random(random) {}
 
 void BoardModel::showMarble(int p, bool shown) {
     if (p < 0 || p >= kPositions)
@@ -48,24 +44,17 @@ void BoardModel::showHole(int p, bool shown) {
 
 void BoardModel::setClock(bool running) {
     m_clockRunning = running;
-    m_view.setClockRunning(running);
+    m_events.setClockRunning(running);
 }
 
-void BoardModel::sound(int id) {
-    if (m_soundOn)
-        m_view.playSound(id);
-}
-
-QString BoardModel::text() const {
+QString boardText(const std::array<bool, kPositions>& hole, const std::array<bool, kPositions>& marble) {
     QString out;
     for (int r = 0; r < 7; ++r) {
         if (r > 0)
             out += QLatin1Char('\n');
         for (int q = 0; q < 7; ++q) {
-            const int p = r * 7 + q;
-            out += m_marble[std::size_t(p)] ? QLatin1Char('o')
-                   : m_hole[std::size_t(p)] ? QLatin1Char('.')
-                                            : QLatin1Char(' ');
+            const auto p = std::size_t(r * 7 + q);
+            out += !hole[p] ? QLatin1Char(' ') : marble[p] ? QLatin1Char('o') : QLatin1Char('.');
         }
     }
     return out;
@@ -136,7 +125,7 @@ void BoardModel::StartGame(const QDateTime& now) {
         if (m_clockRunning || m_gameOver)
             NewGame();
     });
-    p.step(50040, [&] { sound(106); });
+    p.step(50040, [&] { m_events.playSound(106); });
     p.step(50050, [&] { showMarble(kCentre, false); });
     p.step(50060, [&] { --m_marbleCount; });
     p.step(50070, [&] { ShowNumber(Display::MarbleCount, m_marbleCount); });
@@ -163,25 +152,25 @@ bool BoardModel::canJump(int s, int t) const {
     return m_marble[m] && !m_marble[std::size_t(t)] && m_hole[std::size_t(t)];
 }
 
-void BoardModel::imgKugel_DragOver(int /*position*/, int dragged) {
+void BoardModel::lift(int dragged) {
     Procedure p = procedure(m_reporter, "imgKugel_DragOver");
     p.step(50030, [&] { showMarble(dragged, false); });
     p.step(50040, [&] { m_lifted = dragged; });
 }
 
-void BoardModel::imgKugel_DragDrop(int /*position*/, int dragged) {
+void BoardModel::dropOnMarble(int /*target*/, int dragged) {
     Procedure p = procedure(m_reporter, "imgKugel_DragDrop");
     p.step(50030, [&] { m_lifted.reset(); });
     p.step(50040, [&] { showMarble(dragged, true); });
 }
 
-void BoardModel::picBrett_DragDrop(int dragged) {
+void BoardModel::dropOnBoard(int dragged) {
     Procedure p = procedure(m_reporter, "picBrett_DragDrop");
     p.step(50030, [&] { m_lifted.reset(); });
     p.step(50040, [&] { showMarble(dragged, true); });
 }
 
-void BoardModel::picBrett_MouseMove() {
+void BoardModel::pointerOverBoard() {
     Procedure p = procedure(m_reporter, "picBrett_MouseMove");
     p.step(50030, [&] {
         if (m_lifted) {
@@ -191,7 +180,7 @@ void BoardModel::picBrett_MouseMove() {
     });
 }
 
-void BoardModel::imgLoch_DragDrop(int t, int s) {
+void BoardModel::dropOnHole(int t, int s) {
     Procedure p = procedure(m_reporter, "imgLoch_DragDrop");
     p.step(50030, [&] {
         if (s < 0 || s >= kPositions || t < 0 || t >= kPositions)
@@ -204,27 +193,13 @@ void BoardModel::imgLoch_DragDrop(int t, int s) {
             p.leave();
         }
     });
-    p.step(50060, [&] { sound(m_random.Zufallszahl(101, 105)); });
+    p.step(50060, [&] { m_events.playSound(m_random.Zufallszahl(101, 105)); });
     p.step(50070, [&] { showMarble(s, false); });
     p.step(50080, [&] { showMarble((s + t) / 2, false); });
     p.step(50090, [&] { showMarble(t, true); });
     p.step(50100, [&] { --m_marbleCount; });
     p.step(50110, [&] { ShowNumber(Display::MarbleCount, m_marbleCount); });
     p.step(50120, [&] { CheckEnd(); });
-}
-
-void BoardModel::lift(int source) { imgKugel_DragOver(source, source); }
-
-void BoardModel::drop(int target) {
-    const int dragged = m_lifted.value_or(-1);
-    if (dragged < 0)
-        return;
-    if (target >= 0 && target < kPositions && m_marble[std::size_t(target)])
-        imgKugel_DragDrop(target, dragged);
-    else if (target >= 0 && target < kPositions && m_hole[std::size_t(target)])
-        imgLoch_DragDrop(target, dragged);
-    else
-        picBrett_DragDrop(dragged);
 }
 
 void BoardModel::CheckEnd() {
@@ -253,9 +228,9 @@ void BoardModel::CheckEnd() {
         }
     });
     p.step(50070, [&] { setClock(false); });
-    p.step(50080, [&] { sound(109); });
-    p.step(50090, [&] { m_view.showGameOver(); });
-    p.step(50100, [&] { m_view.resetButtonColours(); });
+    p.step(50080, [&] { m_events.playSound(109); });
+    p.step(50090, [&] { m_events.showGameOver(); });
+    p.step(50100, [&] { m_events.resetButtonColours(); });
     p.step(50110, [&] { WriteHighScore(); });
 }
 
@@ -268,7 +243,7 @@ void BoardModel::WriteHighScore() {
                                 numbers::zeroPadded(seconds, 5)).toLatin1();
     });
     p.step(50040, [&] { m_handover.NewResultPending = true; });
-    p.step(50050, [&] { m_view.showChampions(); });
+    p.step(50050, [&] { m_events.showChampions(); });
 }
 
 void BoardModel::Timer1_Timer(const QDateTime& now) {

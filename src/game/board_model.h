@@ -18,7 +18,8 @@ namespace marvolen::game {
 
 enum class Display { MarbleCount, Time };
 
-/// What the board needs of the window that shows it. Positions are in board units (1/15 pixel).
+/// What the board surface shows: its elements and their places, its pictures and the two
+/// displays. Positions are in board units (1/15 pixel).
 class BoardView {
 public:
     virtual ~BoardView() = default;
@@ -28,14 +29,30 @@ public:
     virtual void moveMarble(int position, int left, int top) = 0;
     /// Shows four cells of the digit strip (0 to 9 digits, 10 blank) on a display.
     virtual void showDigits(Display display, const std::array<int, 4>& cells) = 0;
-    virtual void setClockRunning(bool running) = 0;
-    /// Plays a sound effect; called only while sound effects are on.
+    /// The marble picture (ICON resource id), used by all 49 marbles and the drag image;
+    /// Failure 326 when the game carries no such picture.
+    virtual void setMarblePicture(int resourceId) = 0;
+    /// The hole picture of board picture 1 to 9; Failure 326 when missing.
+    virtual void setHolePicture(int boardPicture) = 0;
+    /// The board picture (BITMAP resource id); Failure 326 when missing.
+    virtual void setBoardPicture(int resourceId) = 0;
+    /// Makes the board surface visible.
+    virtual void showBoard() = 0;
+};
+
+/// What the course of a game asks of its owner: sounds, the clock, the end-of-game message,
+/// the command buttons and the champions list.
+class BoardEvents {
+public:
+    virtual ~BoardEvents() = default;
+    /// A sound effect; the owner decides whether sound effects are on.
     virtual void playSound(int id) = 0;
+    virtual void setClockRunning(bool running) = 0;
     /// The modal "No more possible moves!" message; returns when the player closed it.
     virtual void showGameOver() = 0;
     /// Gives every command button its resting colours.
     virtual void resetButtonColours() = 0;
-    /// Shows the champions window modally for the pending result; returns when it is closed.
+    /// Shows the champions window for the pending result; returns when it is closed.
     virtual void showChampions() = 0;
 };
 
@@ -48,8 +65,9 @@ struct ResultHandover {
 /// Whole-second wall-clock time of a date-time, in days (the clock's unit).
 double daysOf(const QDateTime& when);
 
-/// The click rule: a command click counts only 1/100000 day (0.864 s) after the last accepted.
-bool clickAccepted(double nowDays, double lastClickDays);
+/// Seven rows of "o" (marble), "." (empty hole) and " " (no hole), joined by "\n"; a marble
+/// counts only where there is a hole.
+QString boardText(const std::array<bool, kPositions>& hole, const std::array<bool, kPositions>& marble);
 
 /// The 16-bit placement of holes on a board of height H (board units).
 struct Geometry {
@@ -60,7 +78,7 @@ Geometry geometryFor(int variantNumber, double boardHeight);
 
 class BoardModel {
 public:
-    BoardModel(BoardView& view, Reporter& reporter, Random& random);
+    BoardModel(BoardView& view, BoardEvents& events, Reporter& reporter, Random& random);
 
     // --- state ---
     bool hole(int p) const { return m_hole.at(std::size_t(p)); }
@@ -75,14 +93,11 @@ public:
     void setVariantNumber(int number) { m_variantNumber = number; }
     const QByteArray& CurrentLayout() const { return m_currentLayout; }
     Geometry geometry() const { return m_geometry; }
-    bool SoundOn() const { return m_soundOn; }
-    void setSoundOn(bool on) { m_soundOn = on; }
     const ResultHandover& handover() const { return m_handover; }
     ResultHandover& handover() { return m_handover; }
-    int coord(int i, int j) const { return m_coordTable.at(std::size_t(i)).at(std::size_t(j)); }
 
-    /// Seven rows of "o" (marble), "." (empty hole) and " " (no hole), joined by "\n".
-    QString text() const;
+    /// The board in its text form (see boardText).
+    QString text() const { return boardText(m_hole, m_marble); }
 
     // --- board operations ---
     void Coordinates();
@@ -93,17 +108,21 @@ public:
     /// Hides every marble and hole, as the variant choice does before Layout.
     void hideAll();
 
-    // --- the drag protocol ---
-    void imgKugel_DragOver(int position, int dragged);
-    void imgKugel_DragDrop(int position, int dragged);
-    void imgLoch_DragDrop(int target, int dragged);
-    void picBrett_DragDrop(int dragged);
-    void picBrett_MouseMove();
-    /// Board-level forms: lift s; drop on t (marble, hole or bare board by what t holds);
-    /// a drop outside the board reaches no handler.
+    // --- the drag protocol, as the board surface reports a drag ---
+    /// The first drag-over of a marble: it leaves its place (imgKugel_DragOver).
     void lift(int source);
-    void drop(int target);
+    /// Dropped on a marble, its own place included: it goes back (imgKugel_DragDrop).
+    void dropOnMarble(int target, int dragged);
+    /// Dropped on a hole: a legal jump moves, else it goes back (imgLoch_DragDrop).
+    void dropOnHole(int target, int dragged);
+    /// Dropped on the bare board: it goes back (picBrett_DragDrop).
+    void dropOnBoard(int dragged);
+    /// Dropped outside the board: no handler runs; the marble stays hidden until the pointer
+    /// next moves over the board.
     void dropOutside() {}
+    /// The pointer moves over the board without a drag: an abandoned marble goes back
+    /// (picBrett_MouseMove).
+    void pointerOverBoard();
 
     /// The one jump rule: marble jumps from s over a marble into the empty hole t.
     /// The source's own state is not tested (while dragged it is hidden).
@@ -123,9 +142,9 @@ private:
     void showMarble(int p, bool shown);
     void showHole(int p, bool shown);
     void setClock(bool running);
-    void sound(int id);
 
     BoardView& m_view;
+    BoardEvents& m_events;
     Reporter& m_reporter;
     Random& m_random;
     std::array<bool, kPositions> m_hole{};
@@ -139,7 +158,6 @@ private:
     double m_gameStart = 0;
     bool m_gameOver = false;
     bool m_clockRunning = false;
-    bool m_soundOn = true;
     std::optional<int> m_lifted;
     ResultHandover m_handover;
 };

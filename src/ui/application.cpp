@@ -7,6 +7,7 @@
 #include "pics_window.h"
 #include "app/resources.h"
 #include "main_window.h"
+#include "ui_config.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -55,7 +56,7 @@ Application::Application(ApplicationOptions options)
     m_services->openUrl = m_options.openUrl ? m_options.openUrl
                                             : [](const QUrl& url) { QDesktopServices::openUrl(url); };
     m_services->soundOn = [this] {
-        return m_frmMarvolen && m_frmMarvolen->music().soundOn() != 0;
+        return m_frmMarvolen && m_frmMarvolen->session().soundOn();
     };
     m_services->askYesNo = m_options.askYesNo;
     m_services->inform = m_options.inform;
@@ -89,21 +90,8 @@ void Application::Main() {
     });
     p.step(50060, [&] { QCoreApplication::processEvents(); });
     p.step(50070, [&] {
-        MainWindowCommands commands;
-        commands.showAbout = [this] { showAboutBox(); };
-        commands.showRules = [this] { showRulesWindow(*m_services, m_frmMarvolen.get()); };
-        commands.showHelp = [this] { showHelpWindow(*m_services, m_frmMarvolen.get()); };
-        commands.chooseMarble = [this](int current) {
-            return chooseMarblePicture(*m_services, current, m_frmMarvolen.get());
-        };
-        commands.chooseBoard = [this](int current) {
-            return chooseBoardPicture(*m_services, current, m_frmMarvolen.get());
-        };
-        commands.showChampions = [this](game::ResultHandover& handover, int variant) {
-            showChampionsWindow(*m_services, handover, variant, m_frmMarvolen.get());
-        };
         m_frmMarvolen = std::make_unique<MainWindow>(
-            *m_services, *m_audio, std::move(commands),
+            *m_services, *m_audio, static_cast<app::Windows&>(*this),
             [this](bool busy) {
                 if (m_frmInfo)
                     m_frmInfo->setBusy(busy);
@@ -112,7 +100,6 @@ void Application::Main() {
                 if (m_frmInfo)
                     m_frmInfo->showOk();
             });
-        m_frmMarvolen->shutdown = [this] { Shutdown(); };
     });
 }
 
@@ -121,7 +108,25 @@ void Application::showMainWindow() {
         m_frmMarvolen->show();
 }
 
-void Application::showAboutBox() {
+void Application::showRules() { showRulesWindow(*m_services, m_frmMarvolen.get()); }
+
+void Application::showHelp() { showHelpWindow(*m_services, m_frmMarvolen.get()); }
+
+int Application::chooseMarble(int current) {
+    return chooseMarblePicture(*m_services, current, m_frmMarvolen.get());
+}
+
+int Application::chooseBoard(int current) {
+    return chooseBoardPicture(*m_services, current, m_frmMarvolen.get());
+}
+
+void Application::showChampions(game::ResultHandover& handover, int variant) {
+    showChampionsWindow(*m_services, handover, variant, m_frmMarvolen.get());
+}
+
+void Application::openHomepage() { m_services->openUrl(QUrl(QString::fromLatin1(kHomepage))); }
+
+void Application::showAbout() {
     AboutWindow box(*m_services, [this] { return m_frmMarvolen && m_frmMarvolen->isVisible(); },
                     [] {}, m_frmMarvolen.get());
     box.exec();

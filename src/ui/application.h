@@ -4,6 +4,7 @@
 #include "about_window.h"
 #include "app/audio/audio_engine.h"
 #include "app/audio/resource_access.h"
+#include "app/game_session.h"
 #include "core/date_time.h"
 #include "core/random.h"
 #include "core/temp_folder.h"
@@ -40,10 +41,10 @@ struct ApplicationOptions {
     std::function<void(const QUrl&)> openUrl;
 };
 
-class Application {
+class Application : private app::Windows {
 public:
     explicit Application(ApplicationOptions options = {});
-    ~Application();
+    ~Application() override;
 
     /// Main: writes the language file, shows the start window, loads the main window hidden.
     void Main();
@@ -57,7 +58,15 @@ public:
 
 private:
     void showMainWindow();
-    void showAboutBox();
+    // Windows: what the main window's commands open
+    void showRules() override;
+    void showHelp() override;
+    int chooseMarble(int current) override;
+    int chooseBoard(int current) override;
+    void showChampions(game::ResultHandover& handover, int variant) override;
+    void showAbout() override;
+    void openHomepage() override;
+    void quit() override { Shutdown(); }
 
     ApplicationOptions m_options;
     QString m_dataFolder;

@@ -1,4 +1,4 @@
-// The music modes, the tune choice, the watcher and the sound switch over recorded commands.
+// The music modes, the tune choice and the watcher over recorded commands.
 #include "app/audio/media_service.h"
 #include "app/audio/music_logic.h"
 
@@ -7,12 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <memory>
 #include <set>
 
@@ -46,8 +44,6 @@ class RecordingMedia : public MediaCommands {
 class FakeHost : public MusicHost {
   public:
     explicit FakeHost(Log& log) : m_log(log) {}
-    void setMusicChecked(int index, bool checked) override { musicChecked[index] = checked; }
-    void setSoundChecked(bool checked) override { soundChecked = checked; }
     void setWatcherEnabled(bool enabled) override {
         watcher = enabled;
         m_log.append(enabled ? QStringLiteral("<watcher on>") : QStringLiteral("<watcher off>"));
@@ -57,8 +53,6 @@ class FakeHost : public MusicHost {
         if (failEvents)
             throw Failure(err::InvalidCall);
     }
-    std::map<int, bool> musicChecked;
-    bool soundChecked = true;
     bool watcher = false;
     bool failEvents = false;
 
@@ -93,19 +87,13 @@ class MusicLogicTest : public ::testing::Test {
     FakeHost host{log};
     FixedReporter reporter;
     TempFolder temp{reporter, dir.path()};
-    QSettings store{dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat};
-    game::SettingsStore settings{store};
     Random random;
     TuneResources resources;
-    MusicLogic music{host, media, temp, settings, random, reporter, resources};
+    MusicLogic music{host, media, temp, random, reporter, resources};
 
     QString openCommand() const {
         return QStringLiteral("open sequencer!") + music.midiFilePath() +
                QStringLiteral(" alias midi");
-    }
-    QString storedPlayMusic() {
-        store.sync();
-        return settings.rawText("PlayMusic");
     }
     int tuneFilesLeft() {
         return int(QDir(temp.GetTempDir()).entryList({QStringLiteral("~rs*")}, QDir::Files).size());
@@ -115,13 +103,11 @@ class MusicLogicTest : public ::testing::Test {
 } // namespace
 
 TEST_F(MusicLogicTest, OnceStartsOneTuneInOrderWithoutTheWatcher) {
-    music.mnuMusic_Click(1);
+    music.setMode(1);
     EXPECT_EQ(log, Log({openCommand(), QStringLiteral("play midi"), QStringLiteral("<events>")}));
     EXPECT_TRUE(music.musicOn());
     EXPECT_FALSE(music.musicLoop());
     EXPECT_FALSE(host.watcher);
-    EXPECT_EQ(host.musicChecked, (std::map<int, bool>{{0, false}, {1, true}, {2, false}}));
-    EXPECT_EQ(storedPlayMusic(), QStringLiteral("1"));
 
     const QFileInfo file(music.midiFilePath());
     EXPECT_TRUE(file.fileName().startsWith(QStringLiteral("~rs")));
@@ -132,25 +118,23 @@ TEST_F(MusicLogicTest, OnceStartsOneTuneInOrderWithoutTheWatcher) {
 }
 
 TEST_F(MusicLogicTest, LoopEnablesTheWatcherAfterTheTuneStarts) {
-    music.mnuMusic_Click(2);
+    music.setMode(2);
     EXPECT_EQ(log, Log({openCommand(), QStringLiteral("play midi"), QStringLiteral("<events>"),
                         QStringLiteral("<watcher on>")}));
     EXPECT_TRUE(music.musicLoop());
-    EXPECT_EQ(storedPlayMusic(), QStringLiteral("2"));
 }
 
 TEST_F(MusicLogicTest, OffWhileSilentSendsNothing) {
-    music.mnuMusic_Click(0);
+    music.setMode(0);
     EXPECT_TRUE(log.isEmpty());
-    EXPECT_TRUE(host.musicChecked[0]);
-    EXPECT_EQ(storedPlayMusic(), QStringLiteral("0"));
+    EXPECT_FALSE(music.musicOn());
 }
 
 TEST_F(MusicLogicTest, OffWhilePlayingClosesTheTuneAndDeletesItsFile) {
-    music.mnuMusic_Click(2);
+    music.setMode(2);
     const QString path = music.midiFilePath();
     log.clear();
-    music.mnuMusic_Click(0);
+    music.setMode(0);
     EXPECT_EQ(log, Log({QStringLiteral("close midi"), QStringLiteral("<watcher off>")}));
     EXPECT_FALSE(music.musicOn());
     EXPECT_FALSE(music.musicLoop());
@@ -158,7 +142,7 @@ TEST_F(MusicLogicTest, OffWhilePlayingClosesTheTuneAndDeletesItsFile) {
 }
 
 TEST_F(MusicLogicTest, WatcherLeavesAPlayingTuneAlone) {
-    music.mnuMusic_Click(2);
+    music.setMode(2);
     log.clear();
     media.length.text = QStringLiteral("5000");
     media.position.text = QStringLiteral("4999");
@@ -169,7 +153,7 @@ TEST_F(MusicLogicTest, WatcherLeavesAPlayingTuneAlone) {
 }
 
 TEST_F(MusicLogicTest, WatcherInLoopClosesTheEndedTuneAndStartsAnother) {
-    music.mnuMusic_Click(2);
+    music.setMode(2);
     const QString first = music.midiFilePath();
     const int firstTune = music.lastTune();
     log.clear();
@@ -188,7 +172,7 @@ TEST_F(MusicLogicTest, WatcherInLoopClosesTheEndedTuneAndStartsAnother) {
 }
 
 TEST_F(MusicLogicTest, UnreadableStatusCountsAsEnded) {
-    music.mnuMusic_Click(2);
+    music.setMode(2);
     log.clear();
     media.length = {mci::UnknownAlias, QString()};
     media.position = {mci::UnknownAlias, QStringLiteral("garbage")};
@@ -199,14 +183,13 @@ TEST_F(MusicLogicTest, UnreadableStatusCountsAsEnded) {
 }
 
 TEST_F(MusicLogicTest, FromLoopToOnceTheTuneFinishesThenTheWatcherStops) {
-    music.mnuMusic_Click(2);
+    music.setMode(2);
     const QString playing = music.midiFilePath();
     log.clear();
-    music.mnuMusic_Click(1);
+    music.setMode(1);
     // The service refuses the new open while the old tune plays, so that one plays on.
     EXPECT_EQ(log, Log({openCommand(), QStringLiteral("play midi"), QStringLiteral("<events>")}));
     EXPECT_TRUE(host.watcher) << "the watcher stays on until the tune has ended";
-    EXPECT_TRUE(host.musicChecked[1]);
 
     log.clear();
     media.position.text = media.length.text;
@@ -219,7 +202,7 @@ TEST_F(MusicLogicTest, FromLoopToOnceTheTuneFinishesThenTheWatcherStops) {
 }
 
 TEST_F(MusicLogicTest, UnloadClosesTheTuneStopsTheWatcherAndDeletesTheFile) {
-    music.mnuMusic_Click(2);
+    music.setMode(2);
     log.clear();
     music.closeOnUnload();
     EXPECT_EQ(log, Log({QStringLiteral("close midi"), QStringLiteral("<watcher off>")}));
@@ -232,42 +215,26 @@ TEST_F(MusicLogicTest, UnloadWhileSilentSendsNothing) {
     EXPECT_EQ(reporter.count(), 0);
 }
 
-TEST_F(MusicLogicTest, SoundSwitchStoresBlankZeroThenMinusOne) {
-    music.setSoundOn(-1);
-    music.mnuPlaySounds_Click();
-    EXPECT_EQ(music.soundOn(), 0);
-    EXPECT_FALSE(host.soundChecked);
-    store.sync();
-    EXPECT_EQ(settings.rawText("PlaySound"), QStringLiteral(" 0"));
-    music.mnuPlaySounds_Click();
-    EXPECT_EQ(music.soundOn(), -1);
-    EXPECT_TRUE(host.soundChecked);
-    store.sync();
-    EXPECT_EQ(settings.rawText("PlaySound"), QStringLiteral("-1"));
-}
-
-TEST_F(MusicLogicTest, FailureInsideStartMusicIsReportedByTheHandlerThatRanIt) {
+TEST_F(MusicLogicTest, AFailureInsideStartMusicGoesToTheHandlerThatRanIt) {
     host.failEvents = true;
-    music.mnuMusic_Click(1);
-    ASSERT_EQ(reporter.count(), 1);
-    EXPECT_EQ(reporter.last().module, QStringLiteral("frmMarvolen"));
-    EXPECT_EQ(reporter.last().procedure, QStringLiteral("mnuMusic_Click"));
-    EXPECT_EQ(reporter.last().line, 50040);
+    EXPECT_THROW(music.setMode(1), Failure);
 
     host.failEvents = false;
-    music.mnuMusic_Click(2);
+    music.setMode(2);
     host.failEvents = true;
     media.position.text = media.length.text;
     music.Timer2_Timer();
-    ASSERT_EQ(reporter.count(), 2);
+    ASSERT_EQ(reporter.count(), 1);
+    EXPECT_EQ(reporter.last().module, QStringLiteral("frmMarvolen"));
     EXPECT_EQ(reporter.last().procedure, QStringLiteral("Timer2_Timer"));
 }
 
-TEST_F(MusicLogicTest, UnknownModeIsReportedAsAMissingMenuItem) {
-    music.mnuMusic_Click(3);
-    ASSERT_EQ(reporter.count(), 1);
-    EXPECT_EQ(reporter.last().number, err::NoSuchElement);
+TEST_F(MusicLogicTest, AnUnknownModeChangesNothing) {
+    music.setMode(2);
+    log.clear();
+    music.setMode(3);
     EXPECT_TRUE(log.isEmpty());
+    EXPECT_TRUE(music.musicLoop());
 }
 
 TEST(MusicLogicTuneChoice, NeverTheSameTuneTwiceAndEveryPairCanFollow) {
@@ -280,12 +247,10 @@ TEST(MusicLogicTuneChoice, NeverTheSameTuneTwiceAndEveryPairCanFollow) {
         FakeHost host(log);
         FixedReporter reporter;
         TempFolder temp(reporter, dir.path());
-        QSettings store(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
-        game::SettingsStore settings(store);
         Random random(seed);
         TuneResources resources;
-        MusicLogic music(host, media, temp, settings, random, reporter, resources);
-        music.mnuMusic_Click(2);
+        MusicLogic music(host, media, temp, random, reporter, resources);
+        music.setMode(2);
         media.position.text = media.length.text;
         for (int i = 0; i < 30; ++i)
             music.Timer2_Timer();
@@ -308,22 +273,20 @@ TEST(MusicLogicWithMediaService, LoopPlaysTunesOneAfterAnother) {
     FakeHost host(log);
     FixedReporter reporter;
     TempFolder temp(reporter, dir.path());
-    QSettings store(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
-    game::SettingsStore settings(store);
     Random random(7);
     TuneResources resources;
     resources.realTunes = true;
     MidiMediaService media(QStringLiteral("/nonexistent/none.sf2"));
-    MusicLogic music(host, media, temp, settings, random, reporter, resources);
+    MusicLogic music(host, media, temp, random, reporter, resources);
 
-    music.mnuMusic_Click(2);
+    music.setMode(2);
     for (int second = 0; second < 20; ++second) {
         media.advance(1000);
         music.Timer2_Timer();
     }
     EXPECT_GE(resources.written.size(), 6) << "tunes of one to three seconds, twenty seconds";
     EXPECT_TRUE(host.watcher);
-    music.mnuMusic_Click(1);
+    music.setMode(1);
     for (int second = 0; second < 5; ++second) {
         media.advance(1000);
         music.Timer2_Timer();

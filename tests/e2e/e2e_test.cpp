@@ -276,16 +276,16 @@ TEST_F(EndToEnd, ChosenPicturesAreKeptAfterARestart) {
     Autopilot pilot;
     MainWindow& w = openGame();
     click(w.button(4)); // choose marbles
-    ASSERT_TRUE(waitFor([&] { return w.MarblePicture() == 25; }));
+    ASSERT_TRUE(waitFor([&] { return w.session().MarblePicture() == 25; }));
     pauseBetweenClicks();
     click(w.button(5)); // choose board
-    ASSERT_TRUE(waitFor([&] { return w.BoardPicture() == 9; }));
+    ASSERT_TRUE(waitFor([&] { return w.session().BoardPicture() == 9; }));
     EXPECT_EQ(setting("Kugel"), QStringLiteral("25"));
     EXPECT_EQ(setting("Board"), QStringLiteral("9"));
     app.reset();
     MainWindow& again = openGame();
-    EXPECT_EQ(again.MarblePicture(), 25);
-    EXPECT_EQ(again.BoardPicture(), 9);
+    EXPECT_EQ(again.session().MarblePicture(), 25);
+    EXPECT_EQ(again.session().BoardPicture(), 9);
 }
 
 TEST_F(EndToEnd, TheRulesAreShownInTheChosenLanguage) {

@@ -21,13 +21,24 @@ struct Board {
     FakeView view;
     FixedReporter reporter;
     Random random{42};
-    BoardModel model{view, reporter, random};
+    BoardModel model{view, view, reporter, random};
 
     explicit Board(int variantNumber = 4) {
         model.Coordinates();
         model.setVariantNumber(variantNumber);
         model.Layout(4000);
         model.NewGame();
+    }
+    /// Lifts s and drops it on t as the board surface delivers it: on the marble shown at t,
+    /// else on the hole at t, else on the bare board.
+    void move(int s, int t) {
+        model.lift(s);
+        if (model.marble(t))
+            model.dropOnMarble(t, s);
+        else if (model.hole(t))
+            model.dropOnHole(t, s);
+        else
+            model.dropOnBoard(s);
     }
     /// Sets an arbitrary position and a running game on it.
     void set(const QString& text) {
@@ -104,28 +115,22 @@ TEST(FreshBoard, VariantZeroHasTwentyOneFilledHolesAndAStoppedClock) {
 
 TEST(FreshBoard, NoDropIsAJumpBeforeTheStart) {
     Board b(4);
-    b.model.lift(10);
-    b.model.drop(24);
+    b.move(10, 24);
     EXPECT_TRUE(b.model.marble(10));
     EXPECT_EQ(b.model.MarbleCount(), 33);
 }
 
-TEST(Start, PlaysTheStartSoundOnlyWithSoundOn) {
-    Board on(7);
-    on.model.StartGame(kTen);
-    EXPECT_EQ(on.view.sounds, std::vector<int>{106});
-    EXPECT_EQ(on.model.MarbleCount(), 48);
-    Board off(7);
-    off.model.setSoundOn(false);
-    off.model.StartGame(kTen);
-    EXPECT_TRUE(off.view.sounds.empty());
+TEST(Start, PlaysTheStartSoundAndTakesOneMarble) {
+    Board b(7);
+    b.model.StartGame(kTen);
+    EXPECT_EQ(b.view.sounds, std::vector<int>{106});
+    EXPECT_EQ(b.model.MarbleCount(), 48);
 }
 
 TEST(Start, DuringARunningGameBeginsAgainOnAFreshBoard) {
     Board b(4);
     b.model.StartGame(kTen);
-    b.model.lift(10);
-    b.model.drop(24);
+    b.move(10, 24);
     ASSERT_EQ(b.model.MarbleCount(), 31);
     b.model.Timer1_Timer(kTen.addSecs(40));
     b.model.StartGame(kTen.addSecs(41));
@@ -144,7 +149,7 @@ TEST(Jumps, TheClassicOpeningRemovesTheJumpedMarble) {
     b.model.lift(10);
     EXPECT_FALSE(b.model.marble(10)); // its hole looks empty while dragged
     EXPECT_EQ(b.model.LiftedMarble(), 10);
-    b.model.drop(24);
+    b.model.dropOnHole(24, 10);
     EXPECT_FALSE(b.model.marble(10));
     EXPECT_FALSE(b.model.marble(17));
     EXPECT_TRUE(b.model.marble(24));
@@ -157,11 +162,14 @@ TEST(Jumps, TheClassicOpeningRemovesTheJumpedMarble) {
     EXPECT_EQ(b.model.LiftedMarble(), std::nullopt);
 }
 
+enum class DropOn { Marble, Hole, Board };
+
 struct RefusedDrop {
     const char* name;
     const char* board;
     int source;
     int target;
+    DropOn on;
 };
 
 class RefusedDrops : public testing::TestWithParam<RefusedDrop> {};
@@ -170,24 +178,35 @@ TEST_P(RefusedDrops, PutTheMarbleBackAndChangeNothingElse) {
     Board b(7);
     b.set(GetParam().board);
     const QString before = b.model.text();
+    const int count = b.model.MarbleCount();
     b.view.sounds.clear();
-    b.model.lift(GetParam().source);
-    b.model.drop(GetParam().target);
+    const int s = GetParam().source, t = GetParam().target;
+    b.model.lift(s);
+    ASSERT_FALSE(b.model.marble(s));
+    switch (GetParam().on) {
+    case DropOn::Marble: b.model.dropOnMarble(t, s); break;
+    case DropOn::Hole: b.model.dropOnHole(t, s); break;
+    case DropOn::Board: b.model.dropOnBoard(s); break;
+    }
     EXPECT_EQ(b.model.text(), before);
+    EXPECT_EQ(b.model.MarbleCount(), count);
     EXPECT_TRUE(b.view.sounds.empty());
     EXPECT_EQ(b.model.LiftedMarble(), std::nullopt);
 }
 
+// Every refused hole drop has a marble to jump over where the shape alone would not refuse it,
+// so each case fails on its own condition of the jump rule.
 INSTANTIATE_TEST_SUITE_P(
     Moves, RefusedDrops,
     testing::Values(
-        RefusedDrop{"OntoItsOwnHole", "ooooooo\nooooooo\nooooooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 10, 10},
-        RefusedDrop{"Diagonal", "ooooooo\nooooooo\nooooooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 8, 24},
-        RefusedDrop{"ThreeAway", "ooooooo\nooooooo\nooooooo\n...o...\nooooooo\nooooooo\nooooooo", 24, 21},
-        RefusedDrop{"WrapsAroundTheRowEnd", "ooooooo\n.oooooo\nooooooo\nooooooo\nooooooo\nooooooo\nooooooo", 5, 7},
-        RefusedDrop{"OverAnEmptyHole", "ooooooo\nooooooo\nooo.ooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 10, 24},
-        RefusedDrop{"OntoAMarble", "ooooooo\nooooooo\nooooooo\nooooooo\nooooooo\nooooooo\nooooooo", 10, 24},
-        RefusedDrop{"OntoTheBareBoard", "       \n  o    \n  o    \n       \n       \n       \n       ", 9, 23}),
+        RefusedDrop{"OntoItsOwnHole", "ooooooo\nooooooo\nooooooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 10, 10, DropOn::Hole},
+        RefusedDrop{"Diagonal", "ooooooo\nooooooo\nooooooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 8, 24, DropOn::Hole},
+        RefusedDrop{"ThreeAway", "ooooooo\nooooooo\nooooooo\n.oooooo\nooooooo\nooooooo\nooooooo", 24, 21, DropOn::Hole},
+        RefusedDrop{"WrapsAroundTheRowEnd", "ooooooo\n.oooooo\nooooooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 5, 7, DropOn::Hole},
+        RefusedDrop{"OverAnEmptyHole", "ooooooo\nooooooo\nooo.ooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 10, 24, DropOn::Hole},
+        RefusedDrop{"OntoAHoleHoldingAMarble", "ooooooo\nooooooo\nooooooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 10, 8, DropOn::Hole},
+        RefusedDrop{"OntoAMarble", "ooooooo\nooooooo\nooooooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 10, 8, DropOn::Marble},
+        RefusedDrop{"OntoTheBareBoard", "ooooooo\nooooooo\nooooooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 10, -1, DropOn::Board}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DragProtocol, AMarbleReleasedOutsideStaysHiddenUntilThePointerReturns) {
@@ -197,10 +216,10 @@ TEST(DragProtocol, AMarbleReleasedOutsideStaysHiddenUntilThePointerReturns) {
     b.model.dropOutside();
     EXPECT_FALSE(b.model.marble(10));
     EXPECT_EQ(b.model.LiftedMarble(), 10);
-    b.model.picBrett_MouseMove();
+    b.model.pointerOverBoard();
     EXPECT_TRUE(b.model.marble(10));
     EXPECT_EQ(b.model.LiftedMarble(), std::nullopt);
-    b.model.picBrett_MouseMove(); // nothing lifted: nothing happens
+    b.model.pointerOverBoard(); // nothing lifted: nothing happens
     EXPECT_TRUE(b.model.marble(10));
 }
 
@@ -218,8 +237,7 @@ TEST(EndOfGame, OneMarbleLeftEndsTheGameInOrderAndHandsOverTheResult) {
     b.set("       \n       \n       \n  oo.  \n       \n       \n       ");
     b.model.Timer1_Timer(kTen.addSecs(35));
     b.view.events.clear();
-    b.model.lift(23);
-    b.model.drop(25);
+    b.move(23, 25);
     EXPECT_TRUE(b.model.GameOver());
     EXPECT_EQ(b.model.MarbleCount(), 1);
     EXPECT_EQ(b.model.handover().NewResult, QByteArray("0000100035"));
@@ -234,13 +252,24 @@ TEST(EndOfGame, OneMarbleLeftEndsTheGameInOrderAndHandsOverTheResult) {
 }
 
 TEST(EndOfGame, AFinishedGameCannotBeContinued) {
+    // Ends with three marbles, two of them two apart with an empty hole between: no drop of
+    // any marble onto any hole is a jump, whatever its shape.
     Board b(7);
-    b.set("       \n       \n       \n  oo.  \n       \n       \n       ");
-    b.model.lift(23);
-    b.model.drop(25);
-    b.model.lift(25);
-    b.model.drop(23);
-    EXPECT_EQ(b.model.MarbleCount(), 1);
+    b.set("       \n       \n       \n  oo.  \n       \no.o    \n       ");
+    b.move(23, 25);
+    ASSERT_TRUE(b.model.GameOver());
+    ASSERT_EQ(b.model.MarbleCount(), 3);
+    const QString ended = b.model.text();
+    b.view.events.clear();
+    for (int s = 0; s < kPositions; ++s)
+        for (int t = 0; t < kPositions; ++t)
+            if (b.model.marble(s) && b.model.hole(t) && !b.model.marble(t)) {
+                b.model.lift(s);
+                b.model.dropOnHole(t, s);
+            }
+    EXPECT_EQ(b.model.text(), ended);
+    EXPECT_EQ(b.model.MarbleCount(), 3);
+    EXPECT_TRUE(b.view.events.empty()); // no sound, no second hand-over
 }
 
 struct EndCase {
@@ -277,8 +306,7 @@ TEST(EndOfGame, ResultsAreCappedToFiveDigitsOfSeconds) {
     b.set("       \n       \n       \n  oo.  \n       \n       \n       ");
     b.model.Timer1_Timer(kTen.addSecs(123456));
     EXPECT_EQ(b.view.timeDisplay, "1234"); // the first four digits
-    b.model.lift(23);
-    b.model.drop(25);
+    b.move(23, 25);
     EXPECT_EQ(b.model.handover().NewResult, QByteArray("0000199999"));
 }
 
@@ -301,14 +329,6 @@ TEST(Clock, AClockSetBackShowsZero) {
     EXPECT_EQ(b.model.ElapsedSeconds(), 0);
 }
 
-TEST(ClickRule, ClicksWithin0864SecondsAreIgnored) {
-    const double first = 46000.5;
-    EXPECT_TRUE(clickAccepted(first, 0));
-    EXPECT_FALSE(clickAccepted(first + 0.5 / 86400, first));
-    EXPECT_FALSE(clickAccepted(first + 0.86 / 86400, first));
-    EXPECT_TRUE(clickAccepted(first + 0.9 / 86400, first));
-}
-
 TEST(Strips, CellsAreNumberedAlongRowsThenDown) {
     EXPECT_EQ(stripCell(kDigitStrip, 10), QRect(180, 0, 18, 27));
     EXPECT_EQ(stripCell(kDigitStrip, 0), QRect(0, 0, 18, 27));
@@ -322,7 +342,7 @@ TEST(Failures, AnOutOfRangeVariantIsReportedFromNewGame) {
     FakeView view;
     FixedReporter reporter;
     Random random(1);
-    BoardModel model(view, reporter, random);
+    BoardModel model(view, view, reporter, random);
     model.Coordinates();
     model.setVariantNumber(25);
     model.Layout(4000);
@@ -342,7 +362,7 @@ TEST(JumpInvariants, DropRuleAndEndTestAgreeOnRandomBoards) {
     for (int round = 0; round < 300; ++round) {
         const int v = int(rng() % kVariants);
         Board b(v);
-        b.model.setSoundOn(false);
+        b.view.soundOn = false;
         b.model.StartGame(kTen);
         for (int move = 0; move < 60 && !b.model.GameOver(); ++move) {
             std::vector<std::pair<int, int>> jumps;
@@ -358,8 +378,7 @@ TEST(JumpInvariants, DropRuleAndEndTestAgreeOnRandomBoards) {
             const auto [s, t] = jumps[rng() % jumps.size()];
             const QString before = b.model.text();
             const int count = b.model.MarbleCount();
-            b.model.lift(s);
-            b.model.drop(t);
+            b.move(s, t);
             const QString after = b.model.text();
             int changed = 0;
             for (int i = 0; i < before.size(); ++i)

@@ -1,4 +1,5 @@
-// A board view that records what the model showed, for tests and benchmarks.
+// A board view and an owner that record what the model showed and asked for, for tests and
+// benchmarks.
 #pragma once
 
 #include "game/board_model.h"
@@ -9,7 +10,7 @@
 
 namespace marvolen::test {
 
-class FakeView : public game::BoardView {
+class FakeView : public game::BoardView, public game::BoardEvents {
 public:
     void setHoleShown(int, bool) override { ++elementChanges; }
     void setMarbleShown(int, bool) override { ++elementChanges; }
@@ -21,11 +22,17 @@ public:
             s += c == 10 ? QLatin1Char(' ') : QChar(u'0' + c);
         (d == game::Display::Time ? timeDisplay : countDisplay) = s;
     }
+    void setMarblePicture(int id) override { marblePicture = id; }
+    void setHolePicture(int boardPicture) override { holePicture = boardPicture; }
+    void setBoardPicture(int id) override { boardPicture = id; }
+    void showBoard() override { boardShown = true; }
     void setClockRunning(bool running) override {
         clockRunning = running;
         events.push_back(running ? "clock on" : "clock off");
     }
     void playSound(int id) override {
+        if (!soundOn)
+            return;
         sounds.push_back(id);
         events.push_back("sound " + std::to_string(id));
     }
@@ -38,6 +45,11 @@ public:
     QString timeDisplay = "    ";
     QString countDisplay = "    ";
     bool clockRunning = false;
+    bool soundOn = true;
+    int marblePicture = 0;
+    int holePicture = 0;
+    int boardPicture = 0;
+    bool boardShown = false;
     std::vector<int> sounds;
     std::vector<std::string> events;
     int elementChanges = 0;

@@ -11,10 +11,9 @@ namespace {
 const QString FrmMarvolen = QStringLiteral("frmMarvolen");
 } // namespace
 
-MusicLogic::MusicLogic(MusicHost& host, MediaCommands& media, TempFolder& temp,
-                       game::SettingsStore& settings, Random& random, Reporter& reporter,
-                       ResourceAccess& resources)
-    : m_host(host), m_media(media), m_temp(temp), m_settings(settings), m_random(random),
+MusicLogic::MusicLogic(MusicHost& host, MediaCommands& media, TempFolder& temp, Random& random,
+                       Reporter& reporter, ResourceAccess& resources)
+    : m_host(host), m_media(media), m_temp(temp), m_random(random),
       m_reporter(reporter), m_resources(resources) {}
 
 void MusicLogic::StartMusic() {
@@ -35,42 +34,29 @@ void MusicLogic::StartMusic() {
         m_host.setWatcherEnabled(true);
 }
 
-void MusicLogic::mnuMusic_Click(int index) {
-    Procedure p(m_reporter, FrmMarvolen, QStringLiteral("mnuMusic_Click"));
-    p.step(50030, [&] {
-        for (int i = 0; i <= 2; ++i)
-            m_host.setMusicChecked(i, false);
-    });
-    p.step(50040, [&] {
-        switch (index) {
-        case 0:
-            if (m_musicOn) {
-                closeTune();
-                m_host.setWatcherEnabled(false);
-            }
-            m_musicOn = false;
-            m_musicLoop = false;
-            break;
-        case 1:
-            m_musicOn = true;
-            m_musicLoop = false;
-            StartMusic();
-            break;
-        case 2:
-            m_musicOn = true;
-            m_musicLoop = true;
-            StartMusic();
-            break;
-        default:
-            break;
+void MusicLogic::setMode(int index) {
+    switch (index) {
+    case 0:
+        if (m_musicOn) {
+            closeTune();
+            m_host.setWatcherEnabled(false);
         }
-    });
-    p.step(50050, [&] {
-        if (index < 0 || index > 2)
-            throw Failure(err::NoSuchElement, QString::number(index));
-        m_host.setMusicChecked(index, true);
-    });
-    p.step(50060, [&] { m_settings.setPlayMusic(index); });
+        m_musicOn = false;
+        m_musicLoop = false;
+        break;
+    case 1:
+        m_musicOn = true;
+        m_musicLoop = false;
+        StartMusic();
+        break;
+    case 2:
+        m_musicOn = true;
+        m_musicLoop = true;
+        StartMusic();
+        break;
+    default:
+        break;
+    }
 }
 
 void MusicLogic::Timer2_Timer() {
@@ -99,13 +85,6 @@ void MusicLogic::Timer2_Timer() {
         else
             StartMusic();
     });
-}
-
-void MusicLogic::mnuPlaySounds_Click() {
-    Procedure p(m_reporter, FrmMarvolen, QStringLiteral("mnuPlaySounds_Click"));
-    p.step(50030, [&] { m_soundOn = std::int16_t(~m_soundOn); });
-    p.step(50040, [&] { m_host.setSoundChecked(m_soundOn != 0); });
-    p.step(50050, [&] { m_settings.setPlaySound(m_soundOn); });
 }
 
 void MusicLogic::closeOnUnload() {

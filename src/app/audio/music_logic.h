@@ -7,7 +7,6 @@
 #include "core/failure.h"
 #include "core/random.h"
 #include "core/temp_folder.h"
-#include "game/settings_store.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,31 +15,23 @@
 
 namespace marvolen::audio {
 
-/// What the music logic needs from the main window.
+/// What the music logic needs from its owner.
 class MusicHost {
   public:
     virtual ~MusicHost() = default;
-    /// The check mark of music item index (0 off, 1 once, 2 loop).
-    virtual void setMusicChecked(int index, bool checked) = 0;
-    /// The check mark of the sound-effects item.
-    virtual void setSoundChecked(bool checked) = 0;
     /// Enables or disables the music watcher (Timer2, 1000 ms).
     virtual void setWatcherEnabled(bool enabled) = 0;
     /// Lets pending window events run once.
     virtual void processPendingEvents() = 0;
 };
 
-/// Holds SoundOn, MusicOn, MusicLoop, LastTune and MidiFilePath and runs the menu and timer
-/// handlers over them. Tunes are "MIDI" 101 to 106, each written to its own temporary file.
+/// Holds MusicOn, MusicLoop, LastTune and MidiFilePath: starts and stops tunes for a music
+/// mode and watches a playing tune. Tunes are "MIDI" 101 to 106, each written to its own temporary file.
 class MusicLogic {
   public:
-    MusicLogic(MusicHost& host, MediaCommands& media, TempFolder& temp,
-               game::SettingsStore& settings, Random& random, Reporter& reporter,
-               ResourceAccess& resources);
+    MusicLogic(MusicHost& host, MediaCommands& media, TempFolder& temp, Random& random,
+               Reporter& reporter, ResourceAccess& resources);
 
-    std::int16_t soundOn() const { return m_soundOn; }
-    /// The window's load sets SoundOn from setting "PlaySound".
-    void setSoundOn(std::int16_t on) { m_soundOn = on; }
     bool musicOn() const { return m_musicOn; }
     bool musicLoop() const { return m_musicLoop; }
     std::int16_t lastTune() const { return m_lastTune; }
@@ -49,12 +40,11 @@ class MusicLogic {
     /// Picks a tune other than the last, writes it to a new "~rs" file, opens and plays it.
     /// Has no handler of its own: a failure goes to the handler that ran it.
     void StartMusic();
-    /// Applies music mode index (0, 1, 2), sets the check marks and stores "PlayMusic".
-    void mnuMusic_Click(int index);
+    /// Applies music mode index (0 off, 1 once, 2 loop); any other index changes nothing.
+    /// Failures go to the handler that ran it.
+    void setMode(int index);
     /// The watcher's tick: closes an ended tune, then stops or starts the next.
     void Timer2_Timer();
-    /// Toggles SoundOn, its check mark and "PlaySound" ("-1" / " 0").
-    void mnuPlaySounds_Click();
     /// The main window's unload: closes a tune, stops the watcher, deletes the tune files.
     void closeOnUnload();
 
@@ -65,12 +55,10 @@ class MusicLogic {
     MusicHost& m_host;
     MediaCommands& m_media;
     TempFolder& m_temp;
-    game::SettingsStore& m_settings;
     Random& m_random;
     Reporter& m_reporter;
     ResourceAccess& m_resources;
 
-    std::int16_t m_soundOn = -1;
     bool m_musicOn = false;
     bool m_musicLoop = false;
     std::int16_t m_lastTune = 0;

@@ -1,0 +1,288 @@
+// The main window's game: commands, variant and picture choice, load and resize, sound and music.
+#include "game_session.h"
+
+#include "app/resources.h"
+#include "core/numbers.h"
+
+#include <QFile>
+#include <qnamespace.h>
+
+namespace marvolen::app {
+
+namespace {
+const QString kModule = QStringLiteral("frmMarvolen");
+const QString kTitle = QStringLiteral("Marvolen");
+constexpr int kButtons = 9;
+constexpr int kThumbnails = 20;
+} // namespace
+
+bool clickAccepted(double nowDays, double lastClickDays) {
+    return !((nowDays - lastClickDays) * 100000 < 1);
+}
+
+GameSession::GameSession(SessionParts parts) : m_parts(parts) {
+    m_model = std::make_unique<game::BoardModel>(m_parts.board,
+                                                 static_cast<game::BoardEvents&>(*this),
+                                                 m_parts.reporter, m_parts.random);
+    m_music = std::make_unique<audio::MusicLogic>(static_cast<audio::MusicHost&>(*this),
+                                                  m_parts.media, m_parts.temp, m_parts.random,
+                                                  m_parts.reporter, m_parts.resources);
+}
+
+GameSession::~GameSession() = default;
+
+double GameSession::now() const { return game::daysOf(m_parts.clock.now()); }
+
+QString GameSession::text(int n) const { return m_parts.language.text(n); }
+
+void GameSession::sound(int id) {
+    if (soundOn())
+        m_parts.sounds.PlayWAV(std::int16_t(id));
+}
+
+// ------------------------------------------------------------------------------------------
+// Load, resize and unload
+
+void GameSession::load(Procedure& p) {
+    p.step(50080, [&] { m_boardPicture = m_parts.settings.board(); });
+    p.step(50090, [&] { m_marblePicture = m_parts.settings.kugel(); });
+    p.step(50100, [&] { LoadKugel(); });
+    p.step(50110, [&] { m_model->Coordinates(); });
+    p.step(50120, [&] { m_model->setVariantNumber(m_parts.settings.layout()); });
+    p.step(50130, [&] { m_soundOn = m_parts.settings.playSound(); });
+    p.step(50140, [&] { m_parts.view.setSoundChecked(soundOn()); });
+}
+
+void GameSession::resetForResize(Procedure& p) {
+    p.step(50040, [&] { PaintBoard(); });
+    p.step(50050, [&] { m_model->setGameOver(true); });
+}
+
+void GameSession::finishResize(Procedure& p) {
+    p.step(50150, [&] { imgLoff_Click(m_model->VariantNumber()); });
+    p.step(50160, [&] { m_model->NewGame(); });
+    p.step(50170, [&] { mnuMusic_Click(m_parts.settings.playMusic()); });
+}
+
+void GameSession::unload(Procedure& p) {
+    p.step(50030, [&] { m_parts.view.setClockRunning(false); });
+    // Stops the music before its file goes, and deletes every tune file of this run.
+    p.step(50040, [&] { m_music->closeOnUnload(); });
+    p.quiet([&] {
+        const QString& path = m_parts.language.LanguageFilePath();
+        if (!path.isEmpty())
+            QFile::remove(path);
+    });
+}
+
+// ------------------------------------------------------------------------------------------
+// The board's pictures
+
+void GameSession::LoadKugel() {
+    Procedure p(m_parts.reporter, kModule, QStringLiteral("LoadKugel"));
+    // One picture serves all 49 marbles and the drag image.
+    p.step(50030, [&] { m_parts.board.setMarblePicture(100 + m_marblePicture); });
+    p.step(50040, [&] {
+        if (m_parts.view.isShown())
+            sound(107);
+    });
+}
+
+void GameSession::PaintBoard() {
+    Procedure p(m_parts.reporter, kModule, QStringLiteral("PaintBoard"));
+    p.step(50030, [&] {
+        const int index = m_boardPicture - 1;
+        if (index < 0 || index > 8)
+            throw Failure(err::NoSuchElement, QString::number(index));
+        m_parts.board.setHolePicture(m_boardPicture);
+    });
+    p.step(50040, [&] { m_parts.board.setBoardPicture(120 + m_boardPicture); });
+    p.step(50050, [&] {
+        m_parts.board.showBoard();
+        m_parts.view.setBusy(false);
+    });
+}
+
+void GameSession::NewBoard() {
+    Procedure p(m_parts.reporter, kModule, QStringLiteral("NewBoard"));
+    p.step(50030, [&] {
+        if (m_boardPicture == m_paintedBoard)
+            return;
+        m_parts.view.setBusy(true);
+        m_parts.view.processEvents();
+        sound(106);
+        PaintBoard();
+        sound(107);
+        m_parts.settings.setBoard(m_boardPicture);
+    });
+    p.step(50040, [&] { m_paintedBoard = m_boardPicture; });
+    p.step(50050, [&] { m_model->NewGame(); });
+}
+
+void GameSession::NewKugel() {
+    Procedure p(m_parts.reporter, kModule, QStringLiteral("NewKugel"));
+    p.step(50030, [&] {
+        if (m_marblePicture == m_loadedMarble)
+            return;
+        LoadKugel();
+        m_loadedMarble = m_marblePicture;
+        m_parts.settings.setKugel(m_marblePicture);
+    });
+    p.step(50040, [&] { m_model->NewGame(); });
+}
+
+// ------------------------------------------------------------------------------------------
+// Commands
+
+void GameSession::optBut_Click(int index) {
+    Procedure p(m_parts.reporter, kModule, QStringLiteral("optBut_Click"));
+    p.step(50030, [&] {
+        if (index < 0 || index >= kButtons)
+            throw Failure(err::NoSuchElement, QString::number(index));
+        m_parts.view.releaseButton(index);
+    });
+    p.step(50040, [&] {
+        if (!clickAccepted(now(), m_lastClickTime))
+            p.leave();
+    });
+    p.step(50050, [&] { sound(102); });
+    p.step(50060, [&] { m_parts.view.processEvents(); });
+    p.step(50070, [&] { m_lastClickTime = now(); });
+    p.step(50080, [&] {
+        for (int k = 0; k < kButtons; ++k)
+            m_parts.view.setButtonHighlighted(k, false);
+        m_parts.view.setButtonHighlighted(index, true);
+    });
+    p.step(50090, [&] { runCommand(index); });
+}
+
+void GameSession::runCommand(int index) {
+    switch (index) {
+    case 0: m_model->StartGame(m_parts.clock.now()); break;
+    case 1:
+        if (!askQuit())
+            m_parts.view.setButtonHighlighted(1, false);
+        break;
+    case 2: m_parts.windows.showRules(); break;
+    case 3: m_parts.windows.showHelp(); break;
+    case 4:
+        m_model->setGameOver(true);
+        m_loadedMarble = m_marblePicture;
+        m_marblePicture = m_parts.windows.chooseMarble(m_marblePicture);
+        NewKugel();
+        break;
+    case 5:
+        m_model->setGameOver(true);
+        m_paintedBoard = m_boardPicture;
+        m_boardPicture = m_parts.windows.chooseBoard(m_boardPicture);
+        NewBoard();
+        break;
+    case 6: m_parts.windows.openHomepage(); break;
+    case 7: m_parts.view.popupOptionsMenu(); break;
+    case 8:
+        // Opened for viewing: a result already ranked is not offered again.
+        m_model->handover().NewResultPending = false;
+        m_parts.windows.showChampions(m_model->handover(), m_model->VariantNumber());
+        break;
+    default: break;
+    }
+}
+
+bool GameSession::askQuit() {
+    if (!m_parts.dialogs.askYesNo(kTitle, text(124)))
+        return false;
+    m_parts.windows.quit();
+    return true;
+}
+
+void GameSession::imgLoff_Click(int index) {
+    Procedure p(m_parts.reporter, kModule, QStringLiteral("imgLoff_Click"));
+    p.step(50030, [&] { m_parts.view.setBusy(true); });
+    p.step(50040, [&] {
+        if (index < 0 || index >= kThumbnails)
+            throw Failure(err::NoSuchElement, QString::number(index));
+        m_parts.view.showVariantSelected(index);
+    });
+    p.step(50050, [&] { m_model->setVariantNumber(index); });
+    p.step(50060, [&] { m_model->hideAll(); });
+    p.step(50070, [&] {
+        m_model->Layout(m_parts.view.boardHeight());
+        m_model->NewGame();
+    });
+    p.step(50080, [&] { m_parts.view.setBusy(false); });
+    p.step(50090, [&] { m_parts.view.takeFocus(); });
+    p.step(50100, [&] { sound(107); });
+    p.step(50110, [&] { m_parts.settings.setLayout(index); });
+}
+
+void GameSession::imgLang_Click(int index) {
+    Procedure p(m_parts.reporter, kModule, QStringLiteral("imgLang_Click"));
+    p.step(50030, [&] { sound(102); });
+    p.step(50040,
+           [&] { m_parts.language.setLanguageOffset(numbers::toInt16(index * 1000.0)); });
+    p.step(50050, [&] { m_parts.view.Sprache(); });
+    p.step(50060, [&] {
+        m_parts.settings.setSpracheWithSignPlace(m_parts.language.LanguageOffset());
+    });
+}
+
+void GameSession::mnuUeber_Click() {
+    Procedure p(m_parts.reporter, kModule, QStringLiteral("mnuUeber_Click"));
+    p.step(50030, [&] { m_parts.windows.showAbout(); });
+}
+
+void GameSession::mnuPlaySounds_Click() {
+    Procedure p(m_parts.reporter, kModule, QStringLiteral("mnuPlaySounds_Click"));
+    p.step(50030, [&] { m_soundOn = std::int16_t(~m_soundOn); });
+    p.step(50040, [&] { m_parts.view.setSoundChecked(soundOn()); });
+    p.step(50050, [&] { m_parts.settings.setPlaySound(m_soundOn); });
+}
+
+void GameSession::mnuMusic_Click(int index) {
+    Procedure p(m_parts.reporter, kModule, QStringLiteral("mnuMusic_Click"));
+    p.step(50030, [&] {
+        for (int i = 0; i <= 2; ++i)
+            m_parts.view.setMusicChecked(i, false);
+    });
+    p.step(50040, [&] { m_music->setMode(index); });
+    p.step(50050, [&] {
+        if (index < 0 || index > 2)
+            throw Failure(err::NoSuchElement, QString::number(index));
+        m_parts.view.setMusicChecked(index, true);
+    });
+    p.step(50060, [&] { m_parts.settings.setPlayMusic(index); });
+}
+
+bool GameSession::Form_KeyPress(int key) {
+    if (key != Qt::Key_Escape)
+        return false;
+    Procedure p(m_parts.reporter, kModule, QStringLiteral("Form_KeyPress"));
+    p.step(50030, [&] { askQuit(); });
+    return true;
+}
+
+void GameSession::Timer1_Timer() { m_model->Timer1_Timer(m_parts.clock.now()); }
+
+void GameSession::Timer2_Timer() { m_music->Timer2_Timer(); }
+
+// ------------------------------------------------------------------------------------------
+// What the board and the music ask of the session
+
+void GameSession::setClockRunning(bool running) { m_parts.view.setClockRunning(running); }
+
+void GameSession::showGameOver() { m_parts.dialogs.inform(text(138), text(137)); }
+
+void GameSession::resetButtonColours() {
+    for (int k = 0; k < kButtons; ++k)
+        m_parts.view.setButtonHighlighted(k, false);
+}
+
+void GameSession::showChampions() {
+    m_parts.windows.showChampions(m_model->handover(), m_model->VariantNumber());
+}
+
+void GameSession::setWatcherEnabled(bool enabled) { m_parts.view.setWatcherEnabled(enabled); }
+
+void GameSession::processPendingEvents() { m_parts.view.processEvents(); }
+
+} // namespace marvolen::app

@@ -1,0 +1,188 @@
+// The game as the player drives it: the commands, the variant and picture choice, the clock
+// tick, the end of a game and its hand-over, sound and music; no widget in sight.
+#pragma once
+
+#include "app/audio/media_service.h"
+#include "app/audio/music_logic.h"
+#include "app/audio/resource_access.h"
+#include "core/date_time.h"
+#include "core/failure.h"
+#include "core/random.h"
+#include "core/temp_folder.h"
+#include "game/board_model.h"
+#include "game/settings_store.h"
+#include "lang/language.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+namespace marvolen::app {
+
+/// What the session needs of the main window: its command buttons, thumbnails, menu check
+/// marks, pointer, captions and timers.
+class SessionView {
+public:
+    virtual ~SessionView() = default;
+    /// Sets command button index back to not pressed.
+    virtual void releaseButton(int index) = 0;
+    /// Gives command button index the highlight colours or its resting colours.
+    virtual void setButtonHighlighted(int index, bool highlighted) = 0;
+    /// Shows variant index as the selected thumbnail, every other one as not selected.
+    virtual void showVariantSelected(int index) = 0;
+    virtual void setSoundChecked(bool checked) = 0;
+    /// The check mark of music item index (0 off, 1 once, 2 loop).
+    virtual void setMusicChecked(int index, bool checked) = 0;
+    /// The hourglass pointer over the window, or the default one.
+    virtual void setBusy(bool busy) = 0;
+    /// Gives the window the keyboard focus when it is visible.
+    virtual void takeFocus() = 0;
+    virtual bool isShown() const = 0;
+    /// The board surface's height in board units.
+    virtual double boardHeight() const = 0;
+    /// Lets pending window events run once.
+    virtual void processEvents() = 0;
+    /// The game clock's one-second timer (Timer1).
+    virtual void setClockRunning(bool running) = 0;
+    /// The music watcher's one-second timer (Timer2).
+    virtual void setWatcherEnabled(bool enabled) = 0;
+    /// Gives menus and tooltips their texts in the current language (Sprache).
+    virtual void Sprache() = 0;
+    virtual void popupOptionsMenu() = 0;
+};
+
+/// Questions and messages, modal over the main window.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    /// A Yes/No question with the question icon; true on Yes.
+    virtual bool askYesNo(const QString& title, const QString& text) = 0;
+    /// A message with the information icon and an OK button.
+    virtual void inform(const QString& title, const QString& text) = 0;
+};
+
+/// Plays one sound effect (PlayWAV).
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+    virtual void PlayWAV(std::int16_t id) = 0;
+};
+
+/// The other windows the commands open, and the end of the program.
+class Windows {
+public:
+    virtual ~Windows() = default;
+    virtual void showRules() = 0;
+    virtual void showHelp() = 0;
+    /// Shows the marble chooser modally; returns the picture chosen, or the current one.
+    virtual int chooseMarble(int current) = 0;
+    /// Shows the board chooser modally; returns the picture chosen, or the current one.
+    virtual int chooseBoard(int current) = 0;
+    /// Shows the champions window modally, ranking the pending result or for viewing.
+    virtual void showChampions(game::ResultHandover& handover, int variant) = 0;
+    virtual void showAbout() = 0;
+    /// Opens the maker's home page; the result is ignored.
+    virtual void openHomepage() = 0;
+    /// Shutdown: every window goes and the program ends.
+    virtual void quit() = 0;
+};
+
+/// Everything the session works with, given from outside so that tests replace each part.
+struct SessionParts {
+    Reporter& reporter;
+    game::SettingsStore& settings;
+    lang::Language& language;
+    TempFolder& temp;
+    Random& random;
+    const Clock& clock;
+    audio::MediaCommands& media;
+    audio::ResourceAccess& resources;
+    game::BoardView& board;
+    SessionView& view;
+    Dialogs& dialogs;
+    SoundPlayer& sounds;
+    Windows& windows;
+};
+
+/// The click rule: a command click counts only 1/100000 day (0.864 s) after the last accepted.
+bool clickAccepted(double nowDays, double lastClickDays);
+
+/// The main window's game: owns the board model and the music, and is the one owner of "sound
+/// on" and the music mode. Failures are reported as the main window's ("frmMarvolen").
+class GameSession : private game::BoardEvents, private audio::MusicHost {
+public:
+    explicit GameSession(SessionParts parts);
+    ~GameSession() override;
+
+    game::BoardModel& model() { return *m_model; }
+    const game::BoardModel& model() const { return *m_model; }
+    const audio::MusicLogic& music() const { return *m_music; }
+    bool soundOn() const { return m_soundOn != 0; }
+    int MarblePicture() const { return m_marblePicture; }
+    int BoardPicture() const { return m_boardPicture; }
+    /// The time of the last accepted command click, in days.
+    double lastClickTime() const { return m_lastClickTime; }
+
+    /// The game's share of the window's load, as statements of its Form_Load: the stored
+    /// pictures, the marble picture, the coordinates, the stored variant and "sound on".
+    void load(Procedure& formLoad);
+    /// The game's share of a resize before the panel is laid out (Form_Resize): paints the
+    /// board and ends a game in progress.
+    void resetForResize(Procedure& formResize);
+    /// The game's share of a resize after the panel is laid out: selects the stored variant,
+    /// sets up a fresh board and applies the stored music mode.
+    void finishResize(Procedure& formResize);
+    /// The game's share of the window's unload: the clock, the music, the tune files and the
+    /// language file go.
+    void unload(Procedure& formUnload);
+
+    // --- the handlers ---
+    void optBut_Click(int index);
+    void imgLoff_Click(int index);
+    void imgLang_Click(int index);
+    void mnuUeber_Click();
+    void mnuPlaySounds_Click();
+    void mnuMusic_Click(int index);
+    /// Escape asks whether to end the game; returns true when the key was taken.
+    bool Form_KeyPress(int key);
+    void Timer1_Timer();
+    void Timer2_Timer();
+
+    // --- the board's pictures ---
+    void LoadKugel();
+    void PaintBoard();
+    void NewKugel();
+    void NewBoard();
+
+private:
+    // BoardEvents
+    void playSound(int id) override { sound(id); }
+    void setClockRunning(bool running) override;
+    void showGameOver() override;
+    void resetButtonColours() override;
+    void showChampions() override;
+    // MusicHost
+    void setWatcherEnabled(bool enabled) override;
+    void processPendingEvents() override;
+
+    /// Plays a sound effect when sound effects are on.
+    void sound(int id);
+    QString text(int n) const;
+    double now() const;
+    /// Asks whether to end the game and ends it on Yes; true on Yes.
+    bool askQuit();
+    void runCommand(int index);
+
+    SessionParts m_parts;
+    std::unique_ptr<game::BoardModel> m_model;
+    std::unique_ptr<audio::MusicLogic> m_music;
+    std::int16_t m_soundOn = -1;
+    double m_lastClickTime = 0;
+    int m_boardPicture = 1;
+    int m_marblePicture = 3;
+    int m_paintedBoard = 0;
+    int m_loadedMarble = 0;
+};
+
+} // namespace marvolen::app

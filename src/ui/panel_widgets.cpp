@@ -1,0 +1,276 @@
+// The side panel's widgets and the clickable label.
+#include "panel_widgets.h"
+
+#include "game/strips.h"
+#include "lang/language.h"
+#include "panel_layout.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+
+namespace marvolen::ui {
+
+namespace {
+
+const QColor kIdleBack(64, 64, 64);
+const QColor kCyan(0, 255, 255);
+
+int px(double twips) { return qRound(twips / kTwipsPerPixel); }
+
+QRect toPixels(const QRectF& twips) {
+    return QRect(px(twips.left()), px(twips.top()), px(twips.width()), px(twips.height()));
+}
+
+/// The command buttons' symbol characters (Symbola's pictographs) and fonts.
+struct ButtonFace {
+    const char16_t* symbol;
+    const char* family;
+    double points;
+    bool bold;
+};
+constexpr ButtonFace kFaces[9] = {
+    {u"\u2B9A", "Symbola", 12, true},     {u"\u25A0", "Symbola", 12, false},
+    {u"?", "DejaVu Sans", 13.5, true},    {u"\U0001F453", "Symbola", 12, true},
+    {u"\u2B55", "Symbola", 12, false},    {u"\u2751", "Symbola", 12, false},
+    {u"\u262F", "Symbola", 14.25, false}, {u"\u2327", "Symbola", 14.25, false},
+    {u"\u263A", "Symbola", 14.25, true},
+};
+
+bool isActivationKey(int key) {
+    return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+// ------------------------------------------------------------------------------------------
+
+ClickableLabel::ClickableLabel(QWidget* parent) : QLabel(parent) {
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void ClickableLabel::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    if (pressed)
+        pressed();
+}
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    if (released)
+        released();
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
+        clicked)
+        clicked();
+}
+
+void ClickableLabel::keyPressEvent(QKeyEvent* event) {
+    if (isActivationKey(event->key()) && clicked) {
+        clicked();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+// ------------------------------------------------------------------------------------------
+
+PanelWidget::PanelWidget(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("picPanel"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PanelWidget::decorate(const std::array<QRect, 3>& fields, const std::array<QRect, 3>& borders) {
+    const qreal dpr = devicePixelRatioF();
+    QPixmap cache(size() * dpr);
+    cache.setDevicePixelRatio(dpr);
+    cache.fill(Qt::black);
+    QPainter p(&cache);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (!m_picture.isNull())
+        p.drawPixmap(rect(), m_picture);
+    for (const QRect& f : fields)
+        p.fillRect(f, kIdleBack);
+    // Black above and left, white below and right: a sunken border.
+    for (const QRect& b : borders) {
+        p.setPen(QPen(Qt::black, 1));
+        p.drawLine(b.topLeft(), b.topRight());
+        p.drawLine(b.topLeft(), b.bottomLeft());
+        p.setPen(QPen(Qt::white, 1));
+        p.drawLine(b.bottomLeft(), b.bottomRight());
+        p.drawLine(b.topRight(), b.bottomRight());
+    }
+    m_cache = cache;
+    update();
+}
+
+void PanelWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (m_cache.isNull())
+        p.fillRect(rect(), Qt::black);
+    else
+        p.drawPixmap(0, 0, m_cache);
+}
+
+void shapeFrame(QFrame* frame, const char* name, const QSizeF& twips, const QColor& back) {
+    frame->setObjectName(QLatin1String(name));
+    frame->setFixedSize(px(twips.width()), px(twips.height()));
+    frame->setAutoFillBackground(true);
+    QPalette pal = frame->palette();
+    pal.setColor(QPalette::Window, back);
+    frame->setPalette(pal);
+}
+
+// ------------------------------------------------------------------------------------------
+
+DisplayFrame::DisplayFrame(QWidget* parent)
+    : QFrame(parent), m_digitStrip(QStringLiteral(":/res/PIC/digits")) {
+    shapeFrame(this, "fraAnzeige", kFraAnzeige, Qt::black);
+    // Each display: a symbol, then four digit places side by side.
+    const char16_t* symbols[2] = {u"\U0001F553", u"\u25CF"};
+    const char* names[2] = {"imgZeit", "imgKugelzahl"};
+    QFont symbolFont(QStringLiteral("Symbola"));
+    symbolFont.setPointSizeF(15);
+    const int digitsLeft = 62, rowTops[2] = {16, 59};
+    for (int row = 0; row < 2; ++row) {
+        auto* symbol = new QLabel(QString::fromUtf16(symbols[row]), this);
+        symbol->setObjectName(QStringLiteral("lblTime%1").arg(row));
+        symbol->setFont(symbolFont);
+        symbol->setStyleSheet(QStringLiteral("color: rgb(0,255,255);"));
+        symbol->setGeometry(14, rowTops[row] - 2, 40, 31);
+        symbol->setAlignment(Qt::AlignCenter);
+        for (int i = 0; i < 4; ++i) {
+            auto* place = new QLabel(this);
+            place->setObjectName(QLatin1String(names[row]) + QString::number(i));
+            place->setScaledContents(true);
+            place->setPixmap(m_digitStrip.copy(game::stripCell(game::kDigitStrip, 10)));
+            place->setGeometry(digitsLeft + i * 18, rowTops[row], 18, 27);
+            m_places[std::size_t(row)][std::size_t(i)] = place;
+        }
+    }
+}
+
+void DisplayFrame::showDigits(game::Display display, const std::array<int, 4>& cells) {
+    const auto row = std::size_t(display == game::Display::Time ? 0 : 1);
+    QString shown;
+    for (std::size_t k = 0; k < 4; ++k) {
+        m_places[row][k]->setPixmap(m_digitStrip.copy(game::stripCell(game::kDigitStrip, cells[k])));
+        shown += cells[k] == 10 ? QLatin1Char(' ') : QChar(u'0' + cells[k]);
+    }
+    for (QLabel* place : m_places[row])
+        place->setAccessibleName(shown);
+    m_shown[row] = shown;
+    setAccessibleDescription(m_shown[0] + QLatin1Char(' ') + m_shown[1]);
+}
+
+QString DisplayFrame::shown(game::Display display) const {
+    return m_shown[display == game::Display::Time ? 0 : 1];
+}
+
+// ------------------------------------------------------------------------------------------
+
+ThumbnailFrame::ThumbnailFrame(QWidget* parent) : QFrame(parent) {
+    shapeFrame(this, "fraLayout", kFraLayout, kIdleBack);
+    const QPixmap strip(QStringLiteral(":/res/PIC/layout"));
+    for (int i = 0; i < 20; ++i) {
+        auto* on = new QLabel(this);
+        on->setObjectName(QStringLiteral("imgLon%1").arg(i));
+        on->setGeometry(toPixels(thumbnailRect(i, true)));
+        on->setScaledContents(true);
+        on->setPixmap(strip.copy(game::stripCell(game::kLayoutStrip, i + 20)));
+        m_on[std::size_t(i)] = on;
+        auto* off = new ClickableLabel(this);
+        off->setObjectName(QStringLiteral("imgLoff%1").arg(i));
+        off->setFocusPolicy(Qt::NoFocus);
+        off->setGeometry(toPixels(thumbnailRect(i, false)));
+        off->setScaledContents(true);
+        off->setPixmap(strip.copy(game::stripCell(game::kLayoutStrip, i)));
+        off->clicked = [this, i] {
+            if (clicked)
+                clicked(i);
+        };
+        m_off[std::size_t(i)] = off;
+    }
+}
+
+void ThumbnailFrame::showSelected(int variant) {
+    for (ClickableLabel* off : m_off)
+        off->setVisible(true);
+    m_off.at(std::size_t(variant))->setVisible(false);
+}
+
+void ThumbnailFrame::showAll() {
+    for (std::size_t i = 0; i < 20; ++i) {
+        m_on[i]->show();
+        m_off[i]->show();
+    }
+}
+
+void ThumbnailFrame::setTooltips(const std::function<QString(int)>& tip) {
+    for (int i = 0; i < 20; ++i) {
+        m_off[std::size_t(i)]->setToolTip(tip(i));
+        m_off[std::size_t(i)]->setAccessibleName(tip(i));
+    }
+}
+
+// ------------------------------------------------------------------------------------------
+
+CommandFrame::CommandFrame(QWidget* parent) : QFrame(parent) {
+    shapeFrame(this, "fraKnopf", kFraKnopf, kIdleBack);
+    for (int i = 0; i < 9; ++i) {
+        auto* b = new QPushButton(this);
+        b->setObjectName(QStringLiteral("optBut%1").arg(i));
+        const ButtonFace& face = kFaces[i];
+        b->setText(QString::fromUtf16(face.symbol));
+        QFont f{QLatin1String(face.family)};
+        f.setPointSizeF(face.points);
+        f.setBold(face.bold);
+        b->setFont(f);
+        b->setGeometry(toPixels(buttonRect(i)));
+        b->setFocusPolicy(Qt::NoFocus);
+        connect(b, &QPushButton::clicked, this, [this, i] {
+            if (clicked)
+                clicked(i);
+        });
+        m_buttons[std::size_t(i)] = b;
+        setHighlighted(i, false);
+    }
+    // The home page's tooltip is the same in every language.
+    setTooltip(6, QStringLiteral("Tessaro's Homepage"));
+
+    for (int i : lang::kFlagIndices) {
+        auto* flag = new ClickableLabel(this);
+        flag->setObjectName(QStringLiteral("imgLang%1").arg(i));
+        flag->setFocusPolicy(Qt::NoFocus);
+        QPixmap pic(QStringLiteral(":/res/PIC/flag%1").arg(i));
+        pic.setDevicePixelRatio(pic.isNull() ? 1.0 : pic.width() / 32.0);
+        flag->setPixmap(pic);
+        flag->setGeometry(toPixels(flagRect(i)));
+        flag->setAlignment(Qt::AlignCenter);
+        flag->setToolTip(lang::flagTooltip(i));
+        flag->setAccessibleName(lang::flagTooltip(i));
+        flag->clicked = [this, i] {
+            if (flagClicked)
+                flagClicked(i);
+        };
+    }
+}
+
+void CommandFrame::setHighlighted(int index, bool highlighted) {
+    QPushButton* b = m_buttons.at(std::size_t(index));
+    const QColor back = highlighted ? kCyan : kIdleBack;
+    const QColor fore = highlighted ? kIdleBack : kCyan;
+    b->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: %2; border: 1px "
+                                    "outset rgb(110,110,110); border-radius: 3px; padding: 0; }"
+                                    "QPushButton:pressed { border-style: inset; }")
+                         .arg(back.name(), fore.name()));
+    b->setProperty("highlighted", highlighted);
+}
+
+void CommandFrame::setTooltip(int index, const QString& tip) {
+    m_buttons.at(std::size_t(index))->setToolTip(tip);
+    m_buttons.at(std::size_t(index))->setAccessibleName(tip);
+}
+
+} // namespace marvolen::ui

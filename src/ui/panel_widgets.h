@@ -1,0 +1,102 @@
+// The side panel's widgets: the clickable label, the panel background, the two displays, the
+// variant thumbnails and the command buttons with the language flags.
+#pragma once
+
+#include "game/board_model.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPixmap>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class QPushButton;
+
+namespace marvolen::ui {
+
+/// A label that acts on a click, and on Space or Enter when it has the focus: thumbnails,
+/// flags, the link of the About window and the champions window's symbols.
+class ClickableLabel : public QLabel {
+public:
+    explicit ClickableLabel(QWidget* parent = nullptr);
+    std::function<void()> clicked;
+    /// The mouse button went down or up over the label (a pressed look, a busy pointer).
+    std::function<void()> pressed;
+    std::function<void()> released;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+/// The side panel: its stretched background picture, the three display fields and their sunken
+/// borders, drawn once per resize.
+class PanelWidget : public QWidget {
+public:
+    explicit PanelWidget(QWidget* parent);
+    void setBackground(const QPixmap& picture) { m_picture = picture; }
+    void decorate(const std::array<QRect, 3>& fields, const std::array<QRect, 3>& borders);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap m_picture;
+    QPixmap m_cache;
+};
+
+/// fraAnzeige: the clock and the marble count, each a symbol and four digit places.
+class DisplayFrame : public QFrame {
+public:
+    explicit DisplayFrame(QWidget* parent);
+    /// Shows four cells of the digit strip (10 is blank).
+    void showDigits(game::Display display, const std::array<int, 4>& cells);
+    /// The digits of a display as shown, a blank for a blank cell.
+    QString shown(game::Display display) const;
+
+private:
+    QPixmap m_digitStrip;
+    std::array<std::array<QLabel*, 4>, 2> m_places{};
+    std::array<QString, 2> m_shown{QStringLiteral("    "), QStringLiteral("    ")};
+};
+
+/// fraLayout: the twenty variant thumbnails; a selected variant's picture lies under the
+/// picture of the not selected one, which is hidden.
+class ThumbnailFrame : public QFrame {
+public:
+    explicit ThumbnailFrame(QWidget* parent);
+    std::function<void(int variant)> clicked;
+    void showSelected(int variant);
+    /// Makes every thumbnail visible, the first display's step of the layout.
+    void showAll();
+    /// Tooltip and accessible name of every not-selected thumbnail.
+    void setTooltips(const std::function<QString(int variant)>& tip);
+
+private:
+    std::array<ClickableLabel*, 20> m_off{};
+    std::array<QLabel*, 20> m_on{};
+};
+
+/// fraKnopf: the nine command buttons and the five language flags.
+class CommandFrame : public QFrame {
+public:
+    explicit CommandFrame(QWidget* parent);
+    std::function<void(int button)> clicked;
+    std::function<void(int flag)> flagClicked;
+    QPushButton* button(int index) const { return m_buttons.at(std::size_t(index)); }
+    /// Highlight colours (swapped) or resting colours; also the button's "highlighted" property.
+    void setHighlighted(int index, bool highlighted);
+    /// Tooltip and accessible name of a button.
+    void setTooltip(int index, const QString& tip);
+
+private:
+    std::array<QPushButton*, 9> m_buttons{};
+};
+
+/// A frame of one of the panel's design sizes, in twips, with a plain background colour.
+void shapeFrame(QFrame* frame, const char* name, const QSizeF& twips, const QColor& back);
+
+} // namespace marvolen::ui

@@ -1,0 +1,172 @@
+// A game session with every window replaced by a recorder: no QApplication, no widget.
+#pragma once
+
+#include "app/game_session.h"
+#include "app/resources.h"
+#include "game/fake_view.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace marvolen::test {
+
+/// A clock the test moves; it starts between two whole seconds.
+class MovingClock : public Clock {
+public:
+    QDateTime now() const override { return m_now; }
+    void advance(double seconds) { m_now = m_now.addMSecs(qint64(seconds * 1000)); }
+
+private:
+    QDateTime m_now{QDate(2026, 12, 7), QTime(10, 0, 0, 300)};
+};
+
+/// Everything the session asks of its windows, as one log of events in order.
+class Recorder : public app::SessionView,
+                 public app::Dialogs,
+                 public app::SoundPlayer,
+                 public app::Windows,
+                 public audio::MediaCommands {
+public:
+    // SessionView
+    void releaseButton(int) override {}
+    void setButtonHighlighted(int index, bool on) override {
+        highlighted.at(std::size_t(index)) = on;
+    }
+    void showVariantSelected(int index) override { selectedVariant = index; }
+    void setSoundChecked(bool checked) override { soundChecked = checked; }
+    void setMusicChecked(int index, bool checked) override {
+        musicChecked.at(std::size_t(index)) = checked;
+    }
+    void setBusy(bool on) override { busy = on; }
+    void takeFocus() override { log("focus"); }
+    bool isShown() const override { return shown; }
+    double boardHeight() const override { return 7968; }
+    void processEvents() override {
+        if (failEvents)
+            throw Failure(err::InvalidCall);
+    }
+    void setClockRunning(bool running) override { clockRunning = running; }
+    void setWatcherEnabled(bool enabled) override { watcher = enabled; }
+    void Sprache() override { log("captions"); }
+    void popupOptionsMenu() override { log("options menu"); }
+    // Dialogs
+    bool askYesNo(const QString&, const QString& text) override {
+        log("ask " + text.toStdString());
+        const bool yes = !answers.empty() && answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        return yes;
+    }
+    void inform(const QString& title, const QString& text) override {
+        log("tell " + title.toStdString() + ": " + text.toStdString());
+    }
+    // SoundPlayer
+    void PlayWAV(std::int16_t id) override { log("sound " + std::to_string(id)); }
+    // Windows
+    void showRules() override { log("rules"); }
+    void showHelp() override { log("help"); }
+    int chooseMarble(int current) override {
+        log("marble chooser");
+        return chosen ? chosen : current;
+    }
+    int chooseBoard(int current) override {
+        log("board chooser");
+        return chosen ? chosen : current;
+    }
+    void showChampions(game::ResultHandover& handover, int variant) override {
+        log("champions " + std::to_string(variant) + (handover.NewResultPending ? " rank " : " view ") +
+            handover.NewResult.toStdString());
+    }
+    void showAbout() override { log("about"); }
+    void openHomepage() override { log("home page"); }
+    void quit() override { log("quit"); }
+    // MediaCommands
+    audio::MciReply mciSendString(const QString& command) override {
+        // An open names a new temporary file each time: the command word is enough.
+        const qsizetype bang = command.indexOf(QLatin1Char('!'));
+        log("mci " + (bang < 0 ? command : command.left(bang + 1)).toStdString());
+        return {};
+    }
+
+    void log(const std::string& event) { events.push_back(event); }
+    /// The events of one kind ("sound", "ask", ...), in order.
+    std::vector<std::string> only(const std::string& kind) const {
+        std::vector<std::string> out;
+        for (const std::string& e : events)
+            if (e.rfind(kind, 0) == 0)
+                out.push_back(e);
+        return out;
+    }
+
+    std::vector<std::string> events;
+    std::deque<bool> answers;
+    std::array<bool, 9> highlighted{};
+    std::array<bool, 3> musicChecked{};
+    int selectedVariant = -1;
+    int chosen = 0; ///< the chooser's answer; 0 keeps the current picture
+    bool soundChecked = false;
+    bool busy = false;
+    bool shown = true;
+    bool clockRunning = false;
+    bool watcher = false;
+    bool failEvents = false;
+};
+
+/// A session over a settings file, the game's own language table and tunes, a temporary
+/// folder and a seeded random generator.
+struct SessionFixture {
+    explicit SessionFixture(Answer answer = Answer::Cancel)
+        : reporter(answer) {
+        language.setLanguageFilePath(dir.filePath(QStringLiteral("~tmp.lng")));
+        app::SaveResItemToDisk(reporter, 1000, QStringLiteral("CUSTOM"),
+                               language.LanguageFilePath());
+        language.setLanguageOffset(1000);
+    }
+
+    QTemporaryDir dir;
+    QSettings store{dir.filePath(QStringLiteral("Marvolen.conf")), QSettings::IniFormat};
+    game::SettingsStore settings{store};
+    FixedReporter reporter;
+    lang::Language language{reporter};
+    TempFolder temp{reporter, dir.path()};
+    Random random{11};
+    MovingClock clock;
+    audio::AppResources resources;
+    FakeView board;
+    Recorder windows;
+    std::unique_ptr<app::GameSession> session;
+
+    void setSetting(const char* key, const QString& value) {
+        store.setValue(QStringLiteral("Optionen/") + QLatin1String(key), value);
+        store.sync();
+    }
+    QString setting(const char* key) {
+        store.sync();
+        return settings.rawText(key);
+    }
+
+    /// Loads and lays out the game as the main window's first display does.
+    app::GameSession& open() {
+        session = std::make_unique<app::GameSession>(app::SessionParts{
+            reporter, settings, language, temp, random, clock, windows, resources, board, windows,
+            windows, windows, windows});
+        Procedure load(reporter, QStringLiteral("frmMarvolen"), QStringLiteral("Form_Load"));
+        session->load(load);
+        Procedure resize(reporter, QStringLiteral("frmMarvolen"), QStringLiteral("Form_Resize"));
+        session->resetForResize(resize);
+        session->finishResize(resize);
+        windows.events.clear();
+        return *session;
+    }
+    /// A command click a second after the last one, so the click rule lets it through.
+    void click(int button) {
+        clock.advance(1);
+        session->optBut_Click(button);
+    }
+};
+
+} // namespace marvolen::test
