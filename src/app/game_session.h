@@ -5,13 +5,8 @@
 #include "app/audio/media_service.h"
 #include "app/audio/music_logic.h"
 #include "app/audio/resource_access.h"
-#include "core/date_time.h"
-#include "core/failure.h"
-#include "core/random.h"
-#include "core/temp_folder.h"
+#include "app/game_context.h"
 #include "game/board_model.h"
-#include "game/settings_store.h"
-#include "lang/language.h"
 
 #include <QString>
 
@@ -89,13 +84,7 @@ public:
 };
 
 /// Everything the session works with, given from outside so that tests replace each part.
-struct SessionParts {
-    Reporter& reporter;
-    game::SettingsStore& settings;
-    lang::Language& language;
-    TempFolder& temp;
-    Random& random;
-    const Clock& clock;
+struct SessionParts : GameContext {
     audio::MediaCommands& media;
     audio::ResourceAccess& resources;
     game::BoardView& board;

@@ -47,7 +47,7 @@ Application::Application(ApplicationOptions options)
     m_audio = std::make_unique<audio::AudioEngine>(m_reporter, m_resources, m_options.audioDevice,
                                                    m_options.soundFont);
     const Clock& clock = m_options.clock ? *m_options.clock : m_systemClock;
-    m_services.reset(new Services{m_reporter, m_settings, m_language, m_temp, m_random, clock,
+    m_services.reset(new Services{{m_reporter, m_settings, m_language, m_temp, m_random, clock},
                                   m_options.localeId.isEmpty()
                                       ? lang::localeIdentifier(QLocale::system())
                                       : m_options.localeId,

@@ -1,7 +1,12 @@
 // Board surface drawing and drag and drop.
 #include "board_widget.h"
 
+#include "app/resources.h"
+#include "core/failure.h"
 #include "panel_layout.h"
+#include "panel_widgets.h"
+
+#include <QFile>
 
 #include <QDrag>
 #include <QMimeData>
@@ -13,6 +18,14 @@ namespace {
 const QString kMime = QStringLiteral("application/x-marvolen-marble");
 
 int toPixels(int units) { return qRound(units / kTwipsPerPixel); }
+
+/// A picture resource; Failure 326 when the game carries none under that path.
+QPixmap picture(const QString& path, int id) {
+    QPixmap pixmap;
+    if (!QFile::exists(path) || !pixmap.load(path))
+        throw Failure(err::ResourceNotFound, QString::number(id));
+    return pixmap;
+}
 } // namespace
 
 BoardWidget::BoardWidget(QWidget* parent) : QWidget(parent) {
@@ -23,20 +36,26 @@ BoardWidget::BoardWidget(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void BoardWidget::setBoardPicture(const QPixmap& picture) {
-    m_boardPicture = picture;
+void BoardWidget::setBoardPicture(int id) {
+    m_boardPicture = picture(app::resourcePath(QStringLiteral("BITMAP"), id), id);
     m_scaledBoard = QPixmap();
     update();
 }
 
-void BoardWidget::setHolePicture(const QPixmap& picture) {
-    m_holePicture = picture;
+void BoardWidget::setHolePicture(int boardPicture) {
+    m_holePicture =
+        picture(QStringLiteral(":/res/PIC/hole%1").arg(boardPicture - 1), 120 + boardPicture);
     update();
 }
 
-void BoardWidget::setMarblePicture(const QPixmap& picture) {
-    m_marblePicture = picture;
+void BoardWidget::setMarblePicture(int id) {
+    m_marblePicture = picture(app::resourcePath(QStringLiteral("ICON"), id), id);
     update();
+}
+
+void BoardWidget::showDigits(game::Display display, const std::array<int, 4>& cells) {
+    if (m_displays)
+        m_displays->showDigits(display, cells);
 }
 
 void BoardWidget::setHoleShown(int p, bool shown) {
@@ -67,20 +86,7 @@ QRect BoardWidget::marbleRect(int p) const {
     return QRect(m_marbleAt.at(std::size_t(p)), QSize(kMarbleSize, kMarbleSize));
 }
 
-QString BoardWidget::stateText() const {
-    QString out;
-    for (int r = 0; r < 7; ++r) {
-        if (r > 0)
-            out += QLatin1Char('\n');
-        for (int q = 0; q < 7; ++q) {
-            const auto p = std::size_t(r * 7 + q);
-            out += m_marbleShown[p] && m_holeShown[p] ? QLatin1Char('o')
-                   : m_holeShown[p]                  ? QLatin1Char('.')
-                                                     : QLatin1Char(' ');
-        }
-    }
-    return out;
-}
+QString BoardWidget::stateText() const { return game::boardText(m_holeShown, m_marbleShown); }
 
 void BoardWidget::changed() {
     setAccessibleDescription(stateText());

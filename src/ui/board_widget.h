@@ -1,6 +1,8 @@
 // The board surface: the board picture, its holes and marbles, and dragging a marble.
 #pragma once
 
+#include "game/board_model.h"
+
 #include <QPixmap>
 #include <QWidget>
 
@@ -10,22 +12,29 @@
 
 namespace marvolen::ui {
 
+class DisplayFrame;
+
 /// Draws the 49 hole and marble elements over the board picture and turns mouse drags into
-/// the board's drag protocol. Element positions are in board units (15 to the pixel).
-class BoardWidget : public QWidget {
+/// the board's drag protocol. Element positions are in board units (15 to the pixel). It is
+/// the board model's view, the two displays of the panel included.
+class BoardWidget : public QWidget, public game::BoardView {
     Q_OBJECT
 
 public:
     explicit BoardWidget(QWidget* parent = nullptr);
+    /// The displays that show the clock and the marble count.
+    void setDisplays(DisplayFrame* displays) { m_displays = displays; }
 
-    void setBoardPicture(const QPixmap& picture);
-    void setHolePicture(const QPixmap& picture);
-    void setMarblePicture(const QPixmap& picture);
-
-    void setHoleShown(int position, bool shown);
-    void setMarbleShown(int position, bool shown);
-    void moveHole(int position, int left, int top);
-    void moveMarble(int position, int left, int top);
+    // BoardView; a picture the game does not carry is Failure 326.
+    void setHoleShown(int position, bool shown) override;
+    void setMarbleShown(int position, bool shown) override;
+    void moveHole(int position, int left, int top) override;
+    void moveMarble(int position, int left, int top) override;
+    void showDigits(game::Display display, const std::array<int, 4>& cells) override;
+    void setMarblePicture(int resourceId) override;
+    void setHolePicture(int boardPicture) override;
+    void setBoardPicture(int resourceId) override;
+    void showBoard() override { show(); }
 
     bool holeShown(int position) const { return m_holeShown.at(std::size_t(position)); }
     bool marbleShown(int position) const { return m_marbleShown.at(std::size_t(position)); }
@@ -75,6 +84,7 @@ private:
     std::array<QPoint, 49> m_marbleAt{};
     std::optional<int> m_dragged;
     std::optional<PendingDrop> m_pendingDrop;
+    DisplayFrame* m_displays = nullptr;
 };
 
 } // namespace marvolen::ui

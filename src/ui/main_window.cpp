@@ -1,7 +1,6 @@
 // The main window: its elements, start-up, layout, and what the game session asks of it.
 #include "main_window.h"
 
-#include "app/resources.h"
 #include "core/numbers.h"
 #include "panel_layout.h"
 #include "panel_widgets.h"
@@ -10,7 +9,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -28,14 +26,6 @@ int px(double twips) { return qRound(twips / kTwipsPerPixel); }
 
 QRect toPixels(const QRectF& twips) {
     return QRect(px(twips.left()), px(twips.top()), px(twips.width()), px(twips.height()));
-}
-
-/// A picture resource; Failure 326 when the game carries none under that path.
-QPixmap picture(const QString& path, int id) {
-    QPixmap pixmap;
-    if (!QFile::exists(path) || !pixmap.load(path))
-        throw Failure(err::ResourceNotFound, QString::number(id));
-    return pixmap;
 }
 
 /// The tooltip text of each command button; button 6 has a fixed text.
@@ -59,8 +49,7 @@ MainWindow::MainWindow(Services& services, audio::AudioEngine& audio, app::Windo
     buildPanel();
     buildMenu();
     m_session = std::make_unique<app::GameSession>(app::SessionParts{
-        services.reporter, services.settings, services.language, services.temp, services.random,
-        services.clock, audio.media(), m_resources, *this, *this, *this, *this, windows});
+        services, audio.media(), m_resources, *m_board, *this, *this, *this, windows});
     app::GameSession& s = *m_session;
     game::BoardModel& model = s.model();
     connect(&m_timer1, &QTimer::timeout, this, [&s] { s.Timer1_Timer(); });
@@ -105,6 +94,7 @@ void MainWindow::buildPanel() {
     m_fraAnzeige = new DisplayFrame(m_panel);
     m_fraLayout = new ThumbnailFrame(m_panel);
     m_fraKnopf = new CommandFrame(m_panel);
+    m_board->setDisplays(m_fraAnzeige);
 }
 
 void MainWindow::buildMenu() {
@@ -272,42 +262,6 @@ void MainWindow::Sprache() {
     });
     p.step(50060, [&] { installQtTranslations(m_services.language.LanguageOffset()); });
 }
-
-// ------------------------------------------------------------------------------------------
-// What the board surface shows
-
-void MainWindow::setHoleShown(int position, bool shown) { m_board->setHoleShown(position, shown); }
-
-void MainWindow::setMarbleShown(int position, bool shown) {
-    m_board->setMarbleShown(position, shown);
-}
-
-void MainWindow::moveHole(int position, int left, int top) {
-    m_board->moveHole(position, left, top);
-}
-
-void MainWindow::moveMarble(int position, int left, int top) {
-    m_board->moveMarble(position, left, top);
-}
-
-void MainWindow::showDigits(game::Display display, const std::array<int, 4>& cells) {
-    m_fraAnzeige->showDigits(display, cells);
-}
-
-void MainWindow::setMarblePicture(int id) {
-    m_board->setMarblePicture(picture(app::resourcePath(QStringLiteral("ICON"), id), id));
-}
-
-void MainWindow::setHolePicture(int boardPicture) {
-    m_board->setHolePicture(
-        picture(QStringLiteral(":/res/PIC/hole%1").arg(boardPicture - 1), 120 + boardPicture));
-}
-
-void MainWindow::setBoardPicture(int id) {
-    m_board->setBoardPicture(picture(app::resourcePath(QStringLiteral("BITMAP"), id), id));
-}
-
-void MainWindow::showBoard() { m_board->show(); }
 
 // ------------------------------------------------------------------------------------------
 // What the session asks of the window

@@ -29,7 +29,6 @@ class ThumbnailFrame;
 /// The window of the game: its widgets, their layout and pictures, and the wiring to the game
 /// session, which holds every rule.
 class MainWindow : public QWidget,
-                   private game::BoardView,
                    private app::SessionView,
                    private app::Dialogs,
                    private app::SoundPlayer {
@@ -59,16 +58,6 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    // BoardView
-    void setHoleShown(int position, bool shown) override;
-    void setMarbleShown(int position, bool shown) override;
-    void moveHole(int position, int left, int top) override;
-    void moveMarble(int position, int left, int top) override;
-    void showDigits(game::Display display, const std::array<int, 4>& cells) override;
-    void setMarblePicture(int resourceId) override;
-    void setHolePicture(int boardPicture) override;
-    void setBoardPicture(int resourceId) override;
-    void showBoard() override;
     // SessionView
     void releaseButton(int index) override;
     void setButtonHighlighted(int index, bool highlighted) override;

@@ -2,12 +2,7 @@
 // numbers, sounds and the desktop, all given from outside so that tests can replace them.
 #pragma once
 
-#include "core/date_time.h"
-#include "core/failure.h"
-#include "core/random.h"
-#include "core/temp_folder.h"
-#include "game/settings_store.h"
-#include "lang/language.h"
+#include "app/game_context.h"
 
 #include <QString>
 #include <QUrl>
@@ -19,13 +14,7 @@ class QWidget;
 
 namespace marvolen::ui {
 
-struct Services {
-    Reporter& reporter;
-    game::SettingsStore& settings;
-    lang::Language& language;
-    TempFolder& temp;
-    Random& random;
-    const Clock& clock;
+struct Services : app::GameContext {
     /// The user's language identifier ("0407" for German in Germany), for the first start.
     QString localeId;
     /// Where the champions list and the logs live.

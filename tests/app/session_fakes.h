@@ -151,9 +151,9 @@ struct SessionFixture {
 
     /// Loads and lays out the game as the main window's first display does.
     app::GameSession& open() {
-        session = std::make_unique<app::GameSession>(app::SessionParts{
-            reporter, settings, language, temp, random, clock, windows, resources, board, windows,
-            windows, windows, windows});
+        session = std::make_unique<app::GameSession>(
+            app::SessionParts{{reporter, settings, language, temp, random, clock}, windows,
+                              resources, board, windows, windows, windows, windows});
         Procedure load(reporter, QStringLiteral("frmMarvolen"), QStringLiteral("Form_Load"));
         session->load(load);
         Procedure resize(reporter, QStringLiteral("frmMarvolen"), QStringLiteral("Form_Resize"));

@@ -24,14 +24,8 @@ public:
 
 struct ServicesFixture {
     explicit ServicesFixture(std::uint64_t seed = 7, const QString& localeId = {})
-        : random(seed), services{.reporter = reporter,
-                                 .settings = settings,
-                                 .language = language,
-                                 .temp = temp,
-                                 .random = random,
-                                 .clock = clock,
-                                 .localeId = localeId,
-                                 .dataFolder = {}} {}
+        : random(seed),
+          services{{reporter, settings, language, temp, random, clock}, localeId, QString()} {}
 
     QTemporaryDir dir;
     QSettings store{dir.filePath("Marvolen.conf"), QSettings::IniFormat};
