@@ -7,6 +7,7 @@
 #include "scores/highscore_file.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -399,14 +400,26 @@ TEST(ChampionsWindow, ShowChampionsWindowRunsModallyUntilOk) {
     Fixture f;
     f.seed(2, {"0000100010Ida"});
     bool clicked = false;
-    QTimer::singleShot(0, [&] {
+    // Looks for the shown window from inside its modal loop; after 20 seconds it closes
+    // whatever modal window is open, so that a window that never shows fails the test.
+    QTimer look;
+    const QDeadlineTimer deadline(20000);
+    QObject::connect(&look, &QTimer::timeout, [&] {
         for (QWidget* top : QApplication::topLevelWidgets())
             if (top->objectName() == "frmHighscore" && top->isVisible()) {
+                look.stop();
                 EXPECT_EQ(labelText(*static_cast<HighscoreWindow*>(top), "lblHName1"), "Ida");
                 top->findChild<QPushButton*>("cmdOK")->click();
                 clicked = true;
+                return;
             }
+        if (deadline.hasExpired()) {
+            look.stop();
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        }
     });
+    look.start(10);
     f.handover.NewResultPending = false;
     showChampionsWindow(f.services, f.handover, 2, nullptr);
     EXPECT_TRUE(clicked);
