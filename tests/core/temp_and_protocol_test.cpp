@@ -1,4 +1,5 @@
 // The private run folder, unique temporary files, and the error protocol's text and print layout.
+#include "qstring_printer.h"
 #include "core/failure.h"
 #include "core/protocol.h"
 #include "core/temp_folder.h"
@@ -78,14 +79,17 @@ TEST(ErrorProtocol, HasItsLinesInOrderWithTheFailureValues) {
     const QString s(70, '-');
     EXPECT_EQ(lines[0], s);
     EXPECT_EQ(lines[1], "F E H L E R P R O T O K O L L  /  E R R O R   P R O T O C O L L");
+    EXPECT_EQ(lines[2], s);
     EXPECT_EQ(lines[3], "PROGRAMM-INFO:");
     EXPECT_EQ(lines[4], "          marvolen  V4.0.354");
+    EXPECT_EQ(lines[5], s);
     EXPECT_EQ(lines[6], "FEHLERBESCHREIBUNG / ERROR DESCRIPTION:");
     EXPECT_EQ(lines[7], "          Fehler-Nr / error :\t53 (File not found)");
     EXPECT_EQ(lines[8], "          Modul:\tAllgemein");
     EXPECT_EQ(lines[9], "          Prozedur / procedure:\tGetLang");
     EXPECT_EQ(lines[10], "          Zeile / Line:\t50080");
     EXPECT_EQ(lines[11], "          Datum/Uhrzeit (Date/Time):\t03-09-2026 / 14:05:07");
+    EXPECT_EQ(lines[12], s);
     EXPECT_EQ(lines[13], "SYSTEMINFO:");
     EXPECT_EQ(lines[14], "          Plattform/Environment:\tWindows NT");
     EXPECT_EQ(lines[15], "          Version:\t10.0");
@@ -98,6 +102,12 @@ TEST(ErrorProtocol, AnUnknownPlatformLineEndsAfterItsTab) {
     ProtocolInput in = sampleInput();
     in.system.platform = platformName(7);
     EXPECT_TRUE(BuildProtocol(in).contains("Plattform/Environment:\t\r\n"));
+}
+
+TEST(ErrorProtocol, TheServicePackTextEndsAtItsFirstNul) {
+    ProtocolInput in = sampleInput();
+    in.system.servicePack = QStringLiteral("SP2") + QChar(u'\0') + QStringLiteral("rest");
+    EXPECT_TRUE(BuildProtocol(in).contains("          Build:\t9029   SP2\r\n"));
 }
 
 TEST(ErrorProtocol, TwoFailuresAppendTwoProtocolsEachFollowedByAnEmptyLine) {
@@ -116,23 +126,55 @@ TEST(ErrorProtocol, AnUnwritableLogIsAFailureForTheCaller) {
     EXPECT_THROW(AppendProtocolLog("/nonexistent-marvolen-dir/x.EPT", "text"), Failure);
 }
 
-TEST(ErrorProtocolPrinting, LongLinesWrapWithTwentyBlankContinuations) {
-    const QString longLine = QString("word ").repeated(30).trimmed(); // 149 characters
-    const QStringList printed = printLines("short\r\n" + longLine + "\r\n");
-    ASSERT_GE(printed.size(), 4);
-    EXPECT_EQ(printed[0], "short ");
-    EXPECT_TRUE(printed[1].startsWith("word "));
-    for (int i = 2; i + 1 < printed.size(); ++i) {
-        EXPECT_TRUE(printed[i].startsWith(QString(20, ' ') + "word")) << printed[i].toStdString();
-    }
-    EXPECT_EQ(printed.last(), " "); // the empty line after the protocol prints as one blank
-    QString joined;
-    for (int i = 1; i + 1 < printed.size(); ++i)
-        joined += i == 1 ? printed[i] : printed[i].mid(20);
-    EXPECT_EQ(joined, longLine + " ");
+TEST(ErrorProtocolPrinting, LongLinesWrapAfter73ColumnsWithTwentyBlankContinuations) {
+    // 30 words of five characters with their blanks: 14 fill 70 columns, the 15th would reach
+    // 75. A continuation counts its words from 0 again, not from its 20 blanks.
+    const QString longLine = QString("word ").repeated(30).trimmed();
+    const QString words14 = QString("word ").repeated(14);
+    const QString indent(20, ' ');
+    EXPECT_EQ(printLines("short\r\n" + longLine + "\r\n"),
+              (QStringList{"short ", words14, indent + words14, indent + "word word ",
+                           " "})); // the empty line after the protocol prints as one blank
 }
 
-TEST(ErrorProtocolPrinting, EveryProtocolLineFitsOrIsOneLongWord) {
-    for (const QString& line : printLines(BuildProtocol(sampleInput())))
-        EXPECT_LE(line.size(), 20 + 74) << line.toStdString();
+TEST(ErrorProtocolPrinting, SeventyThreeColumnsStayOnOneLineAndSeventyFourWrap) {
+    const QString x67(67, 'x');
+    EXPECT_EQ(printLines(x67 + " abcd"), (QStringList{x67 + " abcd "}));
+    EXPECT_EQ(printLines(x67 + " abcde"), (QStringList{x67 + " ", QString(20, ' ') + "abcde "}));
+}
+
+TEST(ErrorProtocolPrinting, AWordLongerThanTheLineStandsAloneOnItsLine) {
+    const QString y80(80, 'y');
+    EXPECT_EQ(printLines(y80 + " z"), (QStringList{y80 + " ", QString(20, ' ') + "z "}));
+    EXPECT_EQ(printLines("a " + y80), (QStringList{"a ", QString(20, ' ') + y80 + " "}));
+}
+
+TEST(ErrorProtocolPrinting, AProtocolPrintsLineByLineWithTheLongDescriptionWrapped) {
+    ProtocolInput in = sampleInput();
+    in.errorValues = {"326 (Resource with identifier 'CUSTOM 1000 of the language table' not found)",
+                      "ModResFiles", "ResToFile", "50040"};
+    const QString s = QString(70, '-') + " ";
+    // Leading blanks are one-blank words and a TAB belongs to its word; the first description
+    // line ends exactly at column 73.
+    EXPECT_EQ(printLines(BuildProtocol(in)),
+              (QStringList{s,
+                           "F E H L E R P R O T O K O L L  /  E R R O R   P R O T O C O L L ",
+                           s,
+                           "PROGRAMM-INFO: ",
+                           "          marvolen  V4.0.354 ",
+                           s,
+                           "FEHLERBESCHREIBUNG / ERROR DESCRIPTION: ",
+                           "          Fehler-Nr / error :\t326 (Resource with identifier 'CUSTOM 1000 ",
+                           "                    of the language table' not found) ",
+                           "          Modul:\tModResFiles ",
+                           "          Prozedur / procedure:\tResToFile ",
+                           "          Zeile / Line:\t50040 ",
+                           "          Datum/Uhrzeit (Date/Time):\t03-09-2026 / 14:05:07 ",
+                           s,
+                           "SYSTEMINFO: ",
+                           "          Plattform/Environment:\tWindows NT ",
+                           "          Version:\t10.0 ",
+                           "          Build:\t9029   Service Pack 1 ",
+                           s,
+                           " "}));
 }

@@ -112,16 +112,13 @@ TEST(AboutWindowLoad, AboutBoxShowsOkAndNoFlags) {
 }
 
 TEST(AboutWindowLoad, ShowsTheVersionLineWithoutATitle) {
+    // Version 1.0.0: the major number as it is, the minor with two digits, the revision with
+    // four, after the title and three blanks.
+    ASSERT_TRUE(kVersionMajor == 1 && kVersionMinor == 0 && kVersionRevision == 0)
+        << "the expected version line below belongs to version 1.0.0";
     Fixture f;
     auto w = f.window();
-    const QString expected = QStringLiteral("Marvolen   %1.%2.%3")
-                                 .arg(kVersionMajor)
-                                 .arg(kVersionMinor, 2, 10, QLatin1Char('0'))
-                                 .arg(kVersionRevision, 4, 10, QLatin1Char('0'));
-    EXPECT_EQ(label(*w, "Label0")->text(), expected);
-    if (kVersionMajor == 1 && kVersionMinor == 0 && kVersionRevision == 0) {
-        EXPECT_EQ(label(*w, "Label0")->text(), QStringLiteral("Marvolen   1.00.0000"));
-    }
+    EXPECT_EQ(label(*w, "Label0")->text(), QStringLiteral("Marvolen   1.00.0000"));
     EXPECT_TRUE(w->windowTitle().isEmpty());
     EXPECT_EQ(w->accessibleName(), QStringLiteral("Marvolen"));
 }
@@ -179,10 +176,14 @@ TEST(AboutWindowActivate, ShowingTheWindowMakesTheFirstChoiceOnce) {
     Fixture f(QStringLiteral("0407"));
     auto w = f.window();
     w->show();
-    for (int i = 0; i < 5; ++i)
-        QTest::qWait(10);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return label(*w, "Label3")->text() == kGerman; }, 20000));
     EXPECT_EQ(f.stored("StartVal"), QStringLiteral("1"));
-    EXPECT_EQ(label(*w, "Label3")->text(), kGerman);
+    // Coming to the front, however often, adds no second choice while the window stays shown.
+    QEvent back(QEvent::WindowActivate);
+    QApplication::sendEvent(w.get(), &back);
+    QApplication::sendEvent(w.get(), &back);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(f.stored("StartVal"), QStringLiteral("1"));
     w->hide();
 }
 
@@ -191,7 +192,8 @@ TEST(AboutWindowActivate, ComingBackToTheFrontDoesNotRepeatAFailingChoice) {
     f.store.setValue("Optionen/StartVal", "lots");
     auto w = f.window();
     w->show();
-    QTest::qWait(20);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.reporter.count() > 0; }, 20000));
+    QCoreApplication::sendPostedEvents();
     ASSERT_EQ(f.reporter.count(), 1);
     // The error window took the front and gave it back.
     QEvent away(QEvent::WindowDeactivate);
@@ -203,7 +205,8 @@ TEST(AboutWindowActivate, ComingBackToTheFrontDoesNotRepeatAFailingChoice) {
     // Shown again, the window makes its choice again.
     w->hide();
     w->show();
-    QTest::qWait(20);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.reporter.count() > 1; }, 20000));
+    QCoreApplication::sendPostedEvents();
     EXPECT_EQ(f.reporter.count(), 2);
     w->hide();
 }

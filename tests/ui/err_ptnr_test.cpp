@@ -140,17 +140,38 @@ class ErrPtnrTest : public ::testing::Test {
         return label ? label->text() : QStringLiteral("<missing %1>").arg(name);
     }
 
-    // The protocol the window must have written for info.
-    static QString expectedProtocol(const ErrorInfo& info) {
-        ProtocolInput in;
-        in.progInfo = defaultProgInfo(QStringLiteral("marvolen"), kVersionMajor, kVersionMinor,
-                                      kVersionRevision);
-        in.errorTitles = defaultErrorTitles();
-        in.errorValues = {QStringLiteral("%1 (%2)").arg(info.number).arg(info.description),
-                          info.module, info.procedure, QString::number(info.line)};
-        in.when = kNow;
-        in.system = kSystem;
-        return BuildProtocol(in);
+    // The protocol the window must have written, line by line as the log holds it, for a
+    // failure of version 1.0.0 at kNow on kSystem.
+    static QString expectedProtocol(const char* error, const char* module, const char* procedure,
+                                    const char* line) {
+        const QString rule(70, QLatin1Char('-'));
+        const QString indent(10, QLatin1Char(' '));
+        const QStringList lines = {
+            rule,
+            QStringLiteral("F E H L E R P R O T O K O L L  /  E R R O R   P R O T O C O L L"),
+            rule,
+            QStringLiteral("PROGRAMM-INFO:"),
+            indent + QStringLiteral("marvolen  V1.0.0"),
+            rule,
+            QStringLiteral("FEHLERBESCHREIBUNG / ERROR DESCRIPTION:"),
+            indent + QStringLiteral("Fehler-Nr / error :\t") + QLatin1String(error),
+            indent + QStringLiteral("Modul:\t") + QLatin1String(module),
+            indent + QStringLiteral("Prozedur / procedure:\t") + QLatin1String(procedure),
+            indent + QStringLiteral("Zeile / Line:\t") + QLatin1String(line),
+            indent + QStringLiteral("Datum/Uhrzeit (Date/Time):\t03-07-2024 / 14:05:09"),
+            rule,
+            QStringLiteral("SYSTEMINFO:"),
+            indent + QStringLiteral("Plattform/Environment:\tlinux"),
+            indent + QStringLiteral("Version:\t6.1"),
+            indent + QStringLiteral("Build:\t76   Debian GNU/Linux 12"),
+            rule};
+        return lines.join(kCrLf) + kCrLf;
+    }
+    static QString fileNotFoundProtocol() {
+        return expectedProtocol("53 (File not found)", "Allgemein", "GetLang", "50080");
+    }
+    static QString typeMismatchProtocol() {
+        return expectedProtocol("13 (Type mismatch)", "frmMarvolen", "Timer1_Timer", "50030");
     }
 
     QString logPath() const { return m_dir.filePath(QStringLiteral("marvolen.EPT")); }
@@ -167,15 +188,12 @@ TEST_F(ErrPtnrTest, ShowsTheFailureAndLogsOneProtocolWithTheSameValues) {
         EXPECT_EQ(text(window, QStringLiteral("lblError1")), QStringLiteral("Allgemein"));
         EXPECT_EQ(text(window, QStringLiteral("lblError2")), QStringLiteral("GetLang"));
         EXPECT_EQ(text(window, QStringLiteral("lblError3")), QStringLiteral("50080"));
-        EXPECT_EQ(text(window, QStringLiteral("lblProgInfo")), QStringLiteral("marvolen  V%1.%2.%3")
-                                                                   .arg(kVersionMajor)
-                                                                   .arg(kVersionMinor)
-                                                                   .arg(kVersionRevision));
+        EXPECT_EQ(text(window, QStringLiteral("lblProgInfo")), QStringLiteral("marvolen  V1.0.0"));
         click(window, QStringLiteral("cmdContinue2"));
     });
 
     const QString log = fileText(logPath());
-    EXPECT_EQ(log, expectedProtocol(fileNotFound()) + kCrLf);
+    EXPECT_EQ(log, fileNotFoundProtocol() + kCrLf);
     const QStringList lines = log.split(kCrLf);
     ASSERT_GE(lines.size(), 12);
     const QString indent(10, QLatin1Char(' '));
@@ -238,7 +256,7 @@ TEST_F(ErrPtnrTest, TwoFailuresAppendTwoProtocolsEachFollowedByAnEmptyLine) {
     report(window, fileNotFound(), [&] { click(window, QStringLiteral("cmdContinue1")); });
     report(window, typeMismatch(), [&] { click(window, QStringLiteral("cmdContinue1")); });
     EXPECT_EQ(fileText(logPath()),
-              expectedProtocol(fileNotFound()) + kCrLf + expectedProtocol(typeMismatch()) + kCrLf);
+              fileNotFoundProtocol() + kCrLf + typeMismatchProtocol() + kCrLf);
 }
 
 TEST_F(ErrPtnrTest, EachAnswerButtonIsReturnedAndRemembered) {
@@ -289,7 +307,7 @@ TEST_F(ErrPtnrTest, SecondFailureWhileShownIsLoggedAndAnsweredCancelAtOnce) {
     EXPECT_EQ(first, Answer::Retry);
     EXPECT_EQ(window.chosenAction(), qint16(Answer::Retry)) << "the quick Cancel is no press";
     EXPECT_EQ(fileText(logPath()),
-              expectedProtocol(fileNotFound()) + kCrLf + expectedProtocol(typeMismatch()) + kCrLf);
+              fileNotFoundProtocol() + kCrLf + typeMismatchProtocol() + kCrLf);
 }
 
 TEST_F(ErrPtnrTest, SaveOverExistingFileAnsweredNoLeavesItUnchanged) {
@@ -325,7 +343,7 @@ TEST_F(ErrPtnrTest, SaveOverExistingFileAnsweredYesReplacesItAndConfirms) {
         click(window, QStringLiteral("cmdProtocol1"));
         click(window, QStringLiteral("cmdContinue2"));
     });
-    EXPECT_EQ(fileText(savePath()), expectedProtocol(fileNotFound()) + kCrLf);
+    EXPECT_EQ(fileText(savePath()), fileNotFoundProtocol() + kCrLf);
     ASSERT_EQ(m_platform->messages.size(), 2u);
     EXPECT_EQ(m_platform->messages[1].kind, QStringLiteral("tell"));
     EXPECT_EQ(m_platform->messages[1].title, QStringLiteral("Marvolen"));
@@ -341,7 +359,7 @@ TEST_F(ErrPtnrTest, SaveWithoutExistingFileAsksNothing) {
         click(window, QStringLiteral("cmdProtocol1"));
         click(window, QStringLiteral("cmdContinue2"));
     });
-    EXPECT_EQ(fileText(savePath()), expectedProtocol(fileNotFound()) + kCrLf);
+    EXPECT_EQ(fileText(savePath()), fileNotFoundProtocol() + kCrLf);
     ASSERT_EQ(m_platform->messages.size(), 1u);
     EXPECT_EQ(m_platform->messages[0].kind, QStringLiteral("tell"));
 }
@@ -392,7 +410,7 @@ TEST_F(ErrPtnrTest, MailTellsHowToPasteThenPutsTheProtocolOnTheClipboardAndOpens
     EXPECT_EQ(m_platform->messages[0].kind, QStringLiteral("tell"));
     EXPECT_EQ(m_platform->messages[0].title, QStringLiteral("Marvolen"));
     EXPECT_EQ(m_platform->messages[0].text, lines.join(kCrLf));
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), expectedProtocol(fileNotFound()));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), fileNotFoundProtocol());
     EXPECT_EQ(m_platform->urls,
               QStringList{QStringLiteral("mailto:") + QLatin1String(kSupportMail)});
 }
@@ -404,7 +422,7 @@ TEST_F(ErrPtnrTest, WebPutsTheProtocolOnTheClipboardAndOpensTheHomepage) {
         click(window, QStringLiteral("cmdProtocol3"));
         click(window, QStringLiteral("cmdContinue2"));
     });
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), expectedProtocol(typeMismatch()));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), typeMismatchProtocol());
     EXPECT_EQ(m_platform->urls, QStringList{QUrl(QLatin1String(kHomepage)).toString()});
     EXPECT_TRUE(m_platform->messages.empty());
 }
@@ -441,7 +459,7 @@ TEST_F(ErrPtnrTest, AWrittenLogHidesTheNoteOfAnEarlierFailedOne) {
     });
     EXPECT_FALSE(noteShown);
     EXPECT_EQ(fileText(QDir(folder).filePath(QStringLiteral("marvolen.EPT"))),
-              expectedProtocol(fileNotFound()) + kCrLf);
+              fileNotFoundProtocol() + kCrLf);
 }
 
 TEST_F(ErrPtnrTest, FramesAreStackedInOrderAndTheWindowFitsThem) {

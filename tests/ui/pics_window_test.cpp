@@ -5,6 +5,7 @@
 #include "core/cp1252.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -125,13 +126,17 @@ QToolButton* board(QWidget& w, int index) {
     return child<QToolButton>(w, QStringLiteral("imgBrett%1").arg(index));
 }
 
-/// Runs action on the modal window as soon as it shows.
-void whenModalShows(std::function<void(QWidget&)> action) {
-    QTimer::singleShot(0, [action] {
+/// Runs action on the modal window as soon as it shows; gives up after 20 seconds, so that a
+/// window that never shows fails its test instead of leaving the look-out running.
+void whenModalShows(std::function<void(QWidget&)> action,
+                    QDeadlineTimer deadline = QDeadlineTimer(20000)) {
+    QTimer::singleShot(0, [action, deadline] {
         if (QWidget* modal = QApplication::activeModalWidget())
             action(*modal);
+        else if (!deadline.hasExpired())
+            whenModalShows(action, deadline);
         else
-            whenModalShows(action);
+            ADD_FAILURE() << "no modal window showed";
     });
 }
 
@@ -403,7 +408,10 @@ TEST(ChooserChoice, UnknownElementIsReportedAndChangesNothing) {
     EXPECT_EQ(f.reporter.last().number, err::NoSuchElement);
     EXPECT_EQ(f.reporter.last().procedure, QStringLiteral("imgBrett_Click"));
     w.imgKugelX_Click(-1);
+    EXPECT_EQ(f.reporter.count(), 2);
+    EXPECT_EQ(f.reporter.last().number, err::NoSuchElement);
     EXPECT_EQ(f.reporter.last().procedure, QStringLiteral("imgKugelX_Click"));
+    EXPECT_EQ(w.boardPicture(), 5);
     EXPECT_TRUE(f.played.empty());
 }
 
