@@ -13,10 +13,11 @@ double centeredStart(double containerSize, double elementSize, double offset) {
 }
 
 QRectF rahmenRect(const QRectF& e, int distance) {
-    const double top = e.top() - distance;
-    const double left = e.left() - distance;
-    const double bottom = top + e.height() + 2 * distance;
-    const double right = left + e.width() + 2 * distance;
+    // Each edge is held as a whole number, rounded half to even as it is stored.
+    const double top = numbers::roundHalfEven(e.top() - distance);
+    const double left = numbers::roundHalfEven(e.left() - distance);
+    const double bottom = numbers::roundHalfEven(top + e.height() + 2 * distance);
+    const double right = numbers::roundHalfEven(left + e.width() + 2 * distance);
     return QRectF(QPointF(left, top), QPointF(right, bottom));
 }
 

@@ -34,7 +34,8 @@ struct PanelLayout {
     std::array<QRectF, 3> borders;
 };
 
-/// Form_Resize for an inner size in twips; copyrightWidth centres the copyright line.
+/// Form_Resize for an inner size in twips, with the logo at its design size; the copyright
+/// line is centred by its own width, which only the window knows.
 PanelLayout computeLayout(QSizeF inner, QSizeF logoSize = kLogoDesign);
 
 /// The border Rahmen draws around an element at a distance.

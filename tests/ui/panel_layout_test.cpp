@@ -85,6 +85,10 @@ TEST(PanelLayout, CentringRoundsTheDifferenceThenTruncatesTheHalf) {
 
 TEST(PanelLayout, RahmenSurroundsTheElementAtItsDistance) {
     EXPECT_EQ(rahmenRect(QRectF(100, 200, 50, 30), 2), QRectF(98, 198, 54, 34));
+    // Fractional fields: every edge is rounded half to even, bottom and right from the
+    // rounded top and left.
+    EXPECT_EQ(rahmenRect(QRectF(100.4, 200.5, 50.5, 30.5), 2),
+              QRectF(QPointF(98, 198), QPointF(152, 232)));
 }
 
 TEST(PanelLayout, ThumbnailsFormFiveColumnsAndFourRowsWithSelectedOnesFiveLower) {
