@@ -2,6 +2,7 @@
 #include "ui/about_window.h"
 
 #include "core/numbers.h"
+#include "ids/text_ids.h"
 #include "ui/ui_config.h"
 
 #include <QApplication>
@@ -367,7 +368,7 @@ void AboutWindow::Form_Activate() {
 
 void AboutWindow::Sprache() {
     Procedure p(m_services.reporter, kModule, QStringLiteral("Sprache"));
-    p.step(50030, [&] { m_label3->setText(m_services.language.text(102)); });
+    p.step(50030, [&] { m_label3->setText(m_services.language.text(Text::MoreInformation)); });
     p.step(50040, [&] { markCurrentFlag(); });
 }
 

@@ -1,6 +1,8 @@
 // The help window: one browser with the help document of the current language.
 #include "help_window.h"
 
+#include "ids/text_ids.h"
+
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QFile>
@@ -123,7 +125,7 @@ HelpWindow::HelpWindow(Services& services, QWidget* parent)
 
 void HelpWindow::Sprache() {
     const int offset = m_services.language.LanguageOffset();
-    const QString topic = m_services.language.text(120);
+    const QString topic = m_services.language.text(Text::Help);
     setWindowTitle(topic.isEmpty() ? QStringLiteral("Marvolen")
                                    : QStringLiteral("Marvolen – ") + topic);
     if (offset == m_shownOffset)

@@ -2,6 +2,8 @@
 #include "ui/highscore_window.h"
 
 #include "game/strips.h"
+#include "ids/sound_ids.h"
+#include "ids/text_ids.h"
 #include "scores/entry.h"
 
 #include <QDir>
@@ -355,8 +357,8 @@ void HighscoreWindow::hideEvent(QHideEvent* e) {
 
 void HighscoreWindow::Form_Activate() {
     Procedure p(m_services.reporter, kModule, QStringLiteral("Form_Activate"));
-    p.step(50030, [&] { m_lblHeader[0]->setText(text(144)); });
-    p.step(50040, [&] { m_cmdDelHS->setText(text(159)); });
+    p.step(50030, [&] { m_lblHeader[0]->setText(text(Text::NameColumn)); });
+    p.step(50040, [&] { m_cmdDelHS->setText(text(Text::ClearChampions)); });
     p.step(50050, [&] { m_cmdOK->setFocus(); });
 }
 
@@ -369,10 +371,11 @@ void HighscoreWindow::CheckHS() {
         return;
     p.step(50040, [&] {
         if (m_services.soundOn())
-            m_services.playWav(std::int16_t(112 + m_services.random.Zufallszahl(1, 3)));
+            m_services.playWav(
+                std::int16_t(Sound::fanfare(m_services.random.Zufallszahl(1, Sound::Fanfares))));
     });
     QString typed;
-    p.step(50050, [&] { typed = askText(m_services, dialogParent(), text(128), text(126)); });
+    p.step(50050, [&] { typed = askText(m_services, dialogParent(), text(Text::Congratulations), text(Text::EnterName)); });
     p.step(50060, [&] { m_playerName = typed.trimmed().left(scores::kMaxName); });
     p.step(50070, [&] {
         const auto place = m_file.list().add(scores::makeEntry(result, m_playerName));
@@ -406,7 +409,7 @@ void HighscoreWindow::imgPattern_Click(int v) {
     Procedure p(m_services.reporter, kModule, QStringLiteral("imgPattern_Click"));
     p.step(50030, [&] {
         if (m_services.soundOn())
-            m_services.playWav(102);
+            m_services.playWav(Sound::Click);
     });
     p.step(50040, [&] {
         m_shownVariant = v;
@@ -422,7 +425,7 @@ void HighscoreWindow::imgPattern_Click(int v) {
 void HighscoreWindow::cmdDelHS_Click() {
     Procedure p(m_services.reporter, kModule, QStringLiteral("cmdDelHS_Click"));
     bool yes = false;
-    p.step(50030, [&] { yes = askYesNo(m_services, this, text(136), text(135)); });
+    p.step(50030, [&] { yes = askYesNo(m_services, this, text(Text::ClearChampionsTitle), text(Text::ClearChampionsQuestion)); });
     if (!yes || !p.running())
         return;
     p.step(50040, [&] {

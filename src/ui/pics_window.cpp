@@ -1,7 +1,11 @@
 // The picture chooser frmPics: the rules of the game, the marble chooser and the board chooser.
 #include "ui/pics_window.h"
 
+#include "app/resources.h"
 #include "core/numbers.h"
+#include "ids/resource_ids.h"
+#include "ids/sound_ids.h"
+#include "ids/text_ids.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -48,6 +52,10 @@ struct RuleLine {
     int hyphens;
 };
 constexpr RuleLine kRuleLines[] = {{0, 18}, {1, 27}, {2, 26}, {3, 26}, {6, 19}};
+
+/// The sentences of the rules between the heading and the last one.
+constexpr int kRuleSentences[] = {Text::RuleAim, Text::RuleMoving, Text::RuleLegalMoves,
+                                  Text::RuleJumpedRemoved};
 
 const char* const kStyle = R"(
 QDialog#frmPics { background: rgb(64, 64, 64); }
@@ -107,8 +115,8 @@ QPushButton#cmdOK:focus { border: 2px solid rgb(0, 255, 255); }
 
 /// A marble icon of the resources; throws 326 when it is missing.
 QPixmap marbleIcon(int picture) {
-    const int id = 100 + picture;
-    QPixmap pixmap(QStringLiteral(":/res/ICON/%1").arg(id));
+    const int id = ResourceId::marble(picture);
+    QPixmap pixmap(app::resourcePath(QLatin1String(ResourceType::Icon), id));
     if (pixmap.isNull())
         throw Failure(err::ResourceNotFound, QString::number(id));
     return pixmap;
@@ -119,7 +127,8 @@ QPixmap marbleIcon(int picture) {
 QPixmap boardThumbnail(int board) {
     QPixmap thumb(QStringLiteral(":/res/PIC/boardthumb%1").arg(board));
     if (thumb.isNull()) {
-        const QPixmap full(QStringLiteral(":/res/BITMAP/%1").arg(120 + board));
+        const QPixmap full(
+            app::resourcePath(QLatin1String(ResourceType::Bitmap), ResourceId::board(board)));
         if (!full.isNull())
             thumb = full.scaled(kBoardThumb, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
@@ -313,8 +322,8 @@ void PicsWindow::Form_Load() {
         if (!p.step(50060, [&] { m_imgKugelX[std::size_t(i - 1)]->setIcon(QIcon(marbleIcon(i))); }))
             return;
     }
-    p.step(50070, [&] { m_lblSelectM->setText(m_services.language.text(115)); });
-    p.step(50080, [&] { m_lblSelectB->setText(m_services.language.text(116)); });
+    p.step(50070, [&] { m_lblSelectM->setText(m_services.language.text(Text::SelectMarbles)); });
+    p.step(50080, [&] { m_lblSelectB->setText(m_services.language.text(Text::SelectBoard)); });
 }
 
 void PicsWindow::fitRulesHeight() {
@@ -335,11 +344,11 @@ QString PicsWindow::rulesText(const lang::Language& language, int digit) {
         if (rule.digit != digit)
             continue;
         const int base = digit * 1000;
-        QString text = language.GetLang(base + 170) + kCrLf;
+        QString text = language.GetLang(base + Text::RulesHeading) + kCrLf;
         text += QString(rule.hyphens, QLatin1Char('-')) + kCrLf;
-        for (int n = 171; n <= 174; ++n)
+        for (int n : kRuleSentences)
             text += language.GetLang(base + n) + kCrLf;
-        return text + language.GetLang(base + 175);
+        return text + language.GetLang(base + Text::RuleRanking);
     }
     return {};
 }
@@ -406,7 +415,7 @@ void PicsWindow::imgKugelX_Click(int index) {
         if (index < 0 || index >= kMarbles)
             throw Failure(err::NoSuchElement, QString::number(index));
         if (m_services.soundOn())
-            m_services.playWav(102);
+            m_services.playWav(Sound::Click);
     });
     p.step(50040, [&] { m_marblePicture = index + 1; });
     p.step(50050, [&] { cmdOK_Click(); });
@@ -418,7 +427,7 @@ void PicsWindow::imgBrett_Click(int index) {
         if (index < 0 || index >= kBoards)
             throw Failure(err::NoSuchElement, QString::number(index));
         if (m_services.soundOn())
-            m_services.playWav(102);
+            m_services.playWav(Sound::Click);
     });
     p.step(50040, [&] { m_boardPicture = index + 1; });
     p.step(50050, [&] { cmdOK_Click(); });
