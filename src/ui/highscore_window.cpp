@@ -5,6 +5,7 @@
 #include "ids/sound_ids.h"
 #include "ids/text_ids.h"
 #include "scores/entry.h"
+#include "ui/theme.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,9 +30,9 @@ const QString kModule = QStringLiteral("frmHighscore");
 const QString kTitle = QStringLiteral("Marvolen Champions");
 const QString kLayoutStrip = QStringLiteral(":/res/PIC/layout");
 
-const QColor kGrey(64, 64, 64);
-const QColor kCyan(0, 255, 255);
-const QColor kTeal(0, 192, 192);
+using theme::kCyan;
+using theme::kIdleGrey;
+using theme::kTeal;
 /// Every other row of the table, a shade lighter so that the eye keeps to its row.
 const QColor kStripe(74, 74, 74);
 /// The row of the result just entered.
@@ -137,13 +138,6 @@ QLabel* makeLabel(QWidget* parent, const QString& name, Qt::Alignment alignment)
     return label;
 }
 
-const QString kButtonStyle = QStringLiteral(
-    "QPushButton { background: rgb(0,192,192); color: rgb(28,28,28); font-weight: bold;"
-    " border: 1px solid rgb(0,140,140); border-radius: 5px; padding: 6px 20px; min-width: 84px; }"
-    "QPushButton:hover { background: rgb(48,214,214); }"
-    "QPushButton:pressed { background: rgb(0,150,150); }"
-    "QPushButton:focus { border: 2px solid rgb(0,255,255); }");
-
 } // namespace
 
 HighscoreWindow::HighscoreWindow(Services& services, const game::ResultHandover& handover,
@@ -170,8 +164,10 @@ void HighscoreWindow::buildElements() {
     setWindowTitle(kTitle);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    QPalette pal(QColor(80, 80, 80), kGrey);
-    pal.setColor(QPalette::Window, kGrey);
+    // The frame around the table and the buttons come from the theme's stylesheet.
+    setStyleSheet(theme::styleSheet());
+    QPalette pal(QColor(80, 80, 80), kIdleGrey);
+    pal.setColor(QPalette::Window, kIdleGrey);
     pal.setColor(QPalette::WindowText, kCyan);
     pal.setColor(QPalette::ToolTipBase, QColor(240, 250, 250));
     pal.setColor(QPalette::ToolTipText, Qt::black);
@@ -211,8 +207,6 @@ void HighscoreWindow::buildElements() {
     // Shape1, the teal frame, holds fraHighscore, the table.
     auto* shape1 = new QFrame(this);
     shape1->setObjectName(QStringLiteral("Shape1"));
-    shape1->setStyleSheet(
-        QStringLiteral("#Shape1 { border: 2px solid rgb(0,192,192); border-radius: 8px; }"));
     auto* shapeLayout = new QVBoxLayout(shape1);
     shapeLayout->setContentsMargins(14, 10, 14, 12);
 
@@ -296,10 +290,8 @@ void HighscoreWindow::buildElements() {
     m_cmdOK->setDefault(true);
     m_cmdDelHS = new QPushButton(this);
     m_cmdDelHS->setObjectName(QStringLiteral("cmdDelHS"));
-    for (auto* button : {m_cmdOK, m_cmdDelHS}) {
-        button->setStyleSheet(kButtonStyle);
+    for (auto* button : {m_cmdOK, m_cmdDelHS})
         button->setCursor(Qt::PointingHandCursor);
-    }
     connect(m_cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(m_cmdDelHS, &QPushButton::clicked, this, [this] { cmdDelHS_Click(); });
     auto* buttons = new QHBoxLayout;

@@ -6,6 +6,7 @@
 #include "ids/resource_ids.h"
 #include "ids/sound_ids.h"
 #include "ids/text_ids.h"
+#include "ui/theme.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -56,62 +57,6 @@ constexpr RuleLine kRuleLines[] = {{0, 18}, {1, 27}, {2, 26}, {3, 26}, {6, 19}};
 /// The sentences of the rules between the heading and the last one.
 constexpr int kRuleSentences[] = {Text::RuleAim, Text::RuleMoving, Text::RuleLegalMoves,
                                   Text::RuleJumpedRemoved};
-
-const char* const kStyle = R"(
-QDialog#frmPics { background: rgb(64, 64, 64); }
-QFrame#fraAuswahl0, QFrame#fraAuswahl1 {
-    background: rgb(54, 54, 54);
-    border: 1px solid rgb(0, 128, 128);
-    border-radius: 8px;
-}
-QLabel#lblSelectM, QLabel#lblSelectB { color: rgb(0, 255, 255); background: transparent; }
-QToolButton {
-    background: transparent;
-    border: 2px solid transparent;
-    border-radius: 6px;
-    padding: 0px;
-    color: rgb(0, 255, 255);
-}
-QToolButton:checked { background: rgba(0, 192, 192, 64); border-color: rgb(0, 192, 192); }
-QToolButton:hover { background: rgba(255, 255, 255, 24); border-color: rgb(0, 255, 255); }
-QToolButton:focus { border-color: rgb(0, 255, 255); }
-QToolButton:pressed { background: rgba(0, 255, 255, 96); }
-QTextEdit#txtHelp {
-    background: rgb(40, 40, 40);
-    color: rgb(228, 236, 236);
-    border: 1px solid rgb(0, 192, 192);
-    border-radius: 6px;
-    selection-background-color: rgb(0, 192, 192);
-    selection-color: black;
-}
-QTextEdit#txtHelp QScrollBar:vertical {
-    background: rgb(40, 40, 40);
-    width: 10px;
-    margin: 4px 2px 4px 0px;
-}
-QTextEdit#txtHelp QScrollBar::handle:vertical {
-    background: rgb(0, 160, 160);
-    border-radius: 3px;
-    min-height: 24px;
-}
-QTextEdit#txtHelp QScrollBar::add-line:vertical, QTextEdit#txtHelp QScrollBar::sub-line:vertical {
-    height: 0px;
-}
-QTextEdit#txtHelp QScrollBar::add-page:vertical, QTextEdit#txtHelp QScrollBar::sub-page:vertical {
-    background: none;
-}
-QPushButton#cmdOK {
-    background: rgb(0, 192, 192);
-    color: black;
-    border: 1px solid rgb(0, 140, 140);
-    border-radius: 5px;
-    padding: 6px 26px;
-    min-width: 60px;
-}
-QPushButton#cmdOK:hover { background: rgb(0, 214, 214); }
-QPushButton#cmdOK:pressed { background: rgb(0, 160, 160); }
-QPushButton#cmdOK:focus { border: 2px solid rgb(0, 255, 255); }
-)";
 
 /// A marble icon of the resources; throws 326 when it is missing.
 QPixmap marbleIcon(int picture) {
@@ -164,7 +109,7 @@ void styleRules(QTextDocument* document) {
 
     const QTextBlock heading = document->firstBlock();
     QTextCharFormat headingFormat;
-    headingFormat.setForeground(QColor(0, 255, 255));
+    headingFormat.setForeground(theme::kCyan);
     headingFormat.setFontWeight(QFont::Bold);
     headingFormat.setFontPointSize(document->defaultFont().pointSizeF() * 1.2);
     QTextCursor c(heading);
@@ -174,7 +119,7 @@ void styleRules(QTextDocument* document) {
     const QTextBlock rule = heading.next();
     if (rule.isValid()) {
         QTextCharFormat ruleFormat;
-        ruleFormat.setForeground(QColor(0, 192, 192));
+        ruleFormat.setForeground(theme::kTeal);
         QTextCursor r(rule);
         r.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
         r.mergeCharFormat(ruleFormat);
@@ -210,10 +155,10 @@ void PicsWindow::buildElements() {
     setWindowTitle(QStringLiteral("Marvolen"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(true);
-    setStyleSheet(QString::fromLatin1(kStyle));
+    setStyleSheet(theme::styleSheet());
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(64, 64, 64));
-    pal.setColor(QPalette::WindowText, QColor(0, 255, 255));
+    pal.setColor(QPalette::Window, theme::kIdleGrey);
+    pal.setColor(QPalette::WindowText, theme::kCyan);
     pal.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
     pal.setColor(QPalette::ToolTipText, Qt::black);
     setPalette(pal);
