@@ -367,7 +367,10 @@ void HighscoreWindow::CheckHS() {
                 std::int16_t(Sound::fanfare(m_services.random.Zufallszahl(1, Sound::Fanfares))));
     });
     QString typed;
-    p.step(50050, [&] { typed = askText(m_services, dialogParent(), text(Text::Congratulations), text(Text::EnterName)); });
+    p.step(50050, [&] {
+        typed = askText(m_services, dialogParent(), text(Text::Congratulations),
+                        text(Text::EnterName));
+    });
     p.step(50060, [&] { m_playerName = typed.trimmed().left(scores::kMaxName); });
     p.step(50070, [&] {
         const auto place = m_file.list().add(scores::makeEntry(result, m_playerName));
@@ -417,7 +420,10 @@ void HighscoreWindow::imgPattern_Click(int v) {
 void HighscoreWindow::cmdDelHS_Click() {
     Procedure p(m_services.reporter, kModule, QStringLiteral("cmdDelHS_Click"));
     bool yes = false;
-    p.step(50030, [&] { yes = askYesNo(m_services, this, text(Text::ClearChampionsTitle), text(Text::ClearChampionsQuestion)); });
+    p.step(50030, [&] {
+        yes = askYesNo(m_services, this, text(Text::ClearChampionsTitle),
+                       text(Text::ClearChampionsQuestion));
+    });
     if (!yes || !p.running())
         return;
     p.step(50040, [&] {
