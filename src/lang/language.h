@@ -34,7 +34,8 @@ public:
     /// file or the key is missing.
     QString GetLang(int k) const;
 
-    /// GetLang(LanguageOffset + n).
+    /// GetLang(LanguageOffset + n); the string numbers n are named in ids/text_ids.h
+    /// (text(Text::QuitQuestion)).
     QString text(int n) const { return GetLang(m_offset + n); }
 
 private:

@@ -2,6 +2,8 @@
 #include "ui/about_window.h"
 
 #include "core/numbers.h"
+#include "ids/text_ids.h"
+#include "ui/theme.h"
 #include "ui/ui_config.h"
 
 #include <QApplication>
@@ -28,9 +30,9 @@ namespace {
 const QString kModule = QStringLiteral("frmInfo");
 const QString kAppTitle = QStringLiteral("Marvolen");
 
-const QColor kGrey(64, 64, 64);
-const QColor kCyan(0, 255, 255);
-const QColor kTeal(0, 192, 192);
+using theme::kCyan;
+using theme::kIdleGrey;
+using theme::kTeal;
 const QColor kInfoText(224, 232, 232);
 const QColor kLinkBack(232, 240, 240);
 const QColor kLinkInitial(0, 0, 192);
@@ -160,7 +162,7 @@ void AboutWindow::buildElements() {
     if (!icon.isNull())
         setWindowIcon(icon);
 
-    QPalette pal(QColor(80, 80, 80), kGrey);
+    QPalette pal(QColor(80, 80, 80), kIdleGrey);
     pal.setColor(QPalette::WindowText, kCyan);
     pal.setColor(QPalette::ButtonText, kCyan);
     pal.setColor(QPalette::Text, kInfoText);
@@ -367,7 +369,7 @@ void AboutWindow::Form_Activate() {
 
 void AboutWindow::Sprache() {
     Procedure p(m_services.reporter, kModule, QStringLiteral("Sprache"));
-    p.step(50030, [&] { m_label3->setText(m_services.language.text(102)); });
+    p.step(50030, [&] { m_label3->setText(m_services.language.text(Text::MoreInformation)); });
     p.step(50040, [&] { markCurrentFlag(); });
 }
 

@@ -1,6 +1,9 @@
 // The help window: one browser with the help document of the current language.
 #include "help_window.h"
 
+#include "ids/text_ids.h"
+#include "ui/theme.h"
+
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QFile>
@@ -21,30 +24,6 @@ namespace {
 constexpr int kEnglishDigit = 1;
 /// Wide enough for the command table, tall enough for a whole section at a time.
 constexpr QSize kPreferredSize(640, 720);
-
-const char* const kStyle = R"(
-QDialog#frmHelp { background: rgb(64, 64, 64); }
-QTextBrowser#txtHelpBrowser {
-    background: rgb(40, 40, 40);
-    color: rgb(236, 236, 236);
-    border: 1px solid rgb(0, 192, 192);
-    border-radius: 6px;
-    padding: 4px;
-    selection-background-color: rgb(0, 192, 192);
-    selection-color: black;
-}
-QPushButton {
-    background: rgb(0, 192, 192);
-    color: black;
-    border: 1px solid rgb(0, 140, 140);
-    border-radius: 5px;
-    padding: 6px 26px;
-    min-width: 60px;
-}
-QPushButton:hover { background: rgb(0, 214, 214); }
-QPushButton:pressed { background: rgb(0, 160, 160); }
-QPushButton:focus { border: 2px solid rgb(0, 255, 255); }
-)";
 
 QString readDocument(int digit) {
     QFile file(helpResourcePath(digit));
@@ -94,7 +73,7 @@ HelpWindow::HelpWindow(Services& services, QWidget* parent)
     setObjectName(QStringLiteral("frmHelp"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(false);
-    setStyleSheet(QString::fromLatin1(kStyle));
+    setStyleSheet(theme::styleSheet());
 
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("txtHelpBrowser"));
@@ -123,7 +102,7 @@ HelpWindow::HelpWindow(Services& services, QWidget* parent)
 
 void HelpWindow::Sprache() {
     const int offset = m_services.language.LanguageOffset();
-    const QString topic = m_services.language.text(120);
+    const QString topic = m_services.language.text(Text::Help);
     setWindowTitle(topic.isEmpty() ? QStringLiteral("Marvolen")
                                    : QStringLiteral("Marvolen – ") + topic);
     if (offset == m_shownOffset)

@@ -2,7 +2,10 @@
 #include "ui/highscore_window.h"
 
 #include "game/strips.h"
+#include "ids/sound_ids.h"
+#include "ids/text_ids.h"
 #include "scores/entry.h"
+#include "ui/theme.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,9 +30,9 @@ const QString kModule = QStringLiteral("frmHighscore");
 const QString kTitle = QStringLiteral("Marvolen Champions");
 const QString kLayoutStrip = QStringLiteral(":/res/PIC/layout");
 
-const QColor kGrey(64, 64, 64);
-const QColor kCyan(0, 255, 255);
-const QColor kTeal(0, 192, 192);
+using theme::kCyan;
+using theme::kIdleGrey;
+using theme::kTeal;
 /// Every other row of the table, a shade lighter so that the eye keeps to its row.
 const QColor kStripe(74, 74, 74);
 /// The row of the result just entered.
@@ -135,13 +138,6 @@ QLabel* makeLabel(QWidget* parent, const QString& name, Qt::Alignment alignment)
     return label;
 }
 
-const QString kButtonStyle = QStringLiteral(
-    "QPushButton { background: rgb(0,192,192); color: rgb(28,28,28); font-weight: bold;"
-    " border: 1px solid rgb(0,140,140); border-radius: 5px; padding: 6px 20px; min-width: 84px; }"
-    "QPushButton:hover { background: rgb(48,214,214); }"
-    "QPushButton:pressed { background: rgb(0,150,150); }"
-    "QPushButton:focus { border: 2px solid rgb(0,255,255); }");
-
 } // namespace
 
 HighscoreWindow::HighscoreWindow(Services& services, const game::ResultHandover& handover,
@@ -168,8 +164,10 @@ void HighscoreWindow::buildElements() {
     setWindowTitle(kTitle);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    QPalette pal(QColor(80, 80, 80), kGrey);
-    pal.setColor(QPalette::Window, kGrey);
+    // The frame around the table and the buttons come from the theme's stylesheet.
+    setStyleSheet(theme::styleSheet());
+    QPalette pal(QColor(80, 80, 80), kIdleGrey);
+    pal.setColor(QPalette::Window, kIdleGrey);
     pal.setColor(QPalette::WindowText, kCyan);
     pal.setColor(QPalette::ToolTipBase, QColor(240, 250, 250));
     pal.setColor(QPalette::ToolTipText, Qt::black);
@@ -209,8 +207,6 @@ void HighscoreWindow::buildElements() {
     // Shape1, the teal frame, holds fraHighscore, the table.
     auto* shape1 = new QFrame(this);
     shape1->setObjectName(QStringLiteral("Shape1"));
-    shape1->setStyleSheet(
-        QStringLiteral("#Shape1 { border: 2px solid rgb(0,192,192); border-radius: 8px; }"));
     auto* shapeLayout = new QVBoxLayout(shape1);
     shapeLayout->setContentsMargins(14, 10, 14, 12);
 
@@ -294,10 +290,8 @@ void HighscoreWindow::buildElements() {
     m_cmdOK->setDefault(true);
     m_cmdDelHS = new QPushButton(this);
     m_cmdDelHS->setObjectName(QStringLiteral("cmdDelHS"));
-    for (auto* button : {m_cmdOK, m_cmdDelHS}) {
-        button->setStyleSheet(kButtonStyle);
+    for (auto* button : {m_cmdOK, m_cmdDelHS})
         button->setCursor(Qt::PointingHandCursor);
-    }
     connect(m_cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(m_cmdDelHS, &QPushButton::clicked, this, [this] { cmdDelHS_Click(); });
     auto* buttons = new QHBoxLayout;
@@ -355,8 +349,8 @@ void HighscoreWindow::hideEvent(QHideEvent* e) {
 
 void HighscoreWindow::Form_Activate() {
     Procedure p(m_services.reporter, kModule, QStringLiteral("Form_Activate"));
-    p.step(50030, [&] { m_lblHeader[0]->setText(text(144)); });
-    p.step(50040, [&] { m_cmdDelHS->setText(text(159)); });
+    p.step(50030, [&] { m_lblHeader[0]->setText(text(Text::NameColumn)); });
+    p.step(50040, [&] { m_cmdDelHS->setText(text(Text::ClearChampions)); });
     p.step(50050, [&] { m_cmdOK->setFocus(); });
 }
 
@@ -369,10 +363,14 @@ void HighscoreWindow::CheckHS() {
         return;
     p.step(50040, [&] {
         if (m_services.soundOn())
-            m_services.playWav(std::int16_t(112 + m_services.random.Zufallszahl(1, 3)));
+            m_services.playWav(
+                std::int16_t(Sound::fanfare(m_services.random.Zufallszahl(1, Sound::Fanfares))));
     });
     QString typed;
-    p.step(50050, [&] { typed = askText(m_services, dialogParent(), text(128), text(126)); });
+    p.step(50050, [&] {
+        typed = askText(m_services, dialogParent(), text(Text::Congratulations),
+                        text(Text::EnterName));
+    });
     p.step(50060, [&] { m_playerName = typed.trimmed().left(scores::kMaxName); });
     p.step(50070, [&] {
         const auto place = m_file.list().add(scores::makeEntry(result, m_playerName));
@@ -406,7 +404,7 @@ void HighscoreWindow::imgPattern_Click(int v) {
     Procedure p(m_services.reporter, kModule, QStringLiteral("imgPattern_Click"));
     p.step(50030, [&] {
         if (m_services.soundOn())
-            m_services.playWav(102);
+            m_services.playWav(Sound::Click);
     });
     p.step(50040, [&] {
         m_shownVariant = v;
@@ -422,7 +420,10 @@ void HighscoreWindow::imgPattern_Click(int v) {
 void HighscoreWindow::cmdDelHS_Click() {
     Procedure p(m_services.reporter, kModule, QStringLiteral("cmdDelHS_Click"));
     bool yes = false;
-    p.step(50030, [&] { yes = askYesNo(m_services, this, text(136), text(135)); });
+    p.step(50030, [&] {
+        yes = askYesNo(m_services, this, text(Text::ClearChampionsTitle),
+                       text(Text::ClearChampionsQuestion));
+    });
     if (!yes || !p.running())
         return;
     p.step(50040, [&] {

@@ -1,7 +1,12 @@
 // The picture chooser frmPics: the rules of the game, the marble chooser and the board chooser.
 #include "ui/pics_window.h"
 
+#include "app/resources.h"
 #include "core/numbers.h"
+#include "ids/resource_ids.h"
+#include "ids/sound_ids.h"
+#include "ids/text_ids.h"
+#include "ui/theme.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -49,66 +54,14 @@ struct RuleLine {
 };
 constexpr RuleLine kRuleLines[] = {{0, 18}, {1, 27}, {2, 26}, {3, 26}, {6, 19}};
 
-const char* const kStyle = R"(
-QDialog#frmPics { background: rgb(64, 64, 64); }
-QFrame#fraAuswahl0, QFrame#fraAuswahl1 {
-    background: rgb(54, 54, 54);
-    border: 1px solid rgb(0, 128, 128);
-    border-radius: 8px;
-}
-QLabel#lblSelectM, QLabel#lblSelectB { color: rgb(0, 255, 255); background: transparent; }
-QToolButton {
-    background: transparent;
-    border: 2px solid transparent;
-    border-radius: 6px;
-    padding: 0px;
-    color: rgb(0, 255, 255);
-}
-QToolButton:checked { background: rgba(0, 192, 192, 64); border-color: rgb(0, 192, 192); }
-QToolButton:hover { background: rgba(255, 255, 255, 24); border-color: rgb(0, 255, 255); }
-QToolButton:focus { border-color: rgb(0, 255, 255); }
-QToolButton:pressed { background: rgba(0, 255, 255, 96); }
-QTextEdit#txtHelp {
-    background: rgb(40, 40, 40);
-    color: rgb(228, 236, 236);
-    border: 1px solid rgb(0, 192, 192);
-    border-radius: 6px;
-    selection-background-color: rgb(0, 192, 192);
-    selection-color: black;
-}
-QTextEdit#txtHelp QScrollBar:vertical {
-    background: rgb(40, 40, 40);
-    width: 10px;
-    margin: 4px 2px 4px 0px;
-}
-QTextEdit#txtHelp QScrollBar::handle:vertical {
-    background: rgb(0, 160, 160);
-    border-radius: 3px;
-    min-height: 24px;
-}
-QTextEdit#txtHelp QScrollBar::add-line:vertical, QTextEdit#txtHelp QScrollBar::sub-line:vertical {
-    height: 0px;
-}
-QTextEdit#txtHelp QScrollBar::add-page:vertical, QTextEdit#txtHelp QScrollBar::sub-page:vertical {
-    background: none;
-}
-QPushButton#cmdOK {
-    background: rgb(0, 192, 192);
-    color: black;
-    border: 1px solid rgb(0, 140, 140);
-    border-radius: 5px;
-    padding: 6px 26px;
-    min-width: 60px;
-}
-QPushButton#cmdOK:hover { background: rgb(0, 214, 214); }
-QPushButton#cmdOK:pressed { background: rgb(0, 160, 160); }
-QPushButton#cmdOK:focus { border: 2px solid rgb(0, 255, 255); }
-)";
+/// The sentences of the rules between the heading and the last one.
+constexpr int kRuleSentences[] = {Text::RuleAim, Text::RuleMoving, Text::RuleLegalMoves,
+                                  Text::RuleJumpedRemoved};
 
 /// A marble icon of the resources; throws 326 when it is missing.
 QPixmap marbleIcon(int picture) {
-    const int id = 100 + picture;
-    QPixmap pixmap(QStringLiteral(":/res/ICON/%1").arg(id));
+    const int id = ResourceId::marble(picture);
+    QPixmap pixmap(app::resourcePath(QLatin1String(ResourceType::Icon), id));
     if (pixmap.isNull())
         throw Failure(err::ResourceNotFound, QString::number(id));
     return pixmap;
@@ -119,7 +72,8 @@ QPixmap marbleIcon(int picture) {
 QPixmap boardThumbnail(int board) {
     QPixmap thumb(QStringLiteral(":/res/PIC/boardthumb%1").arg(board));
     if (thumb.isNull()) {
-        const QPixmap full(QStringLiteral(":/res/BITMAP/%1").arg(120 + board));
+        const QPixmap full(
+            app::resourcePath(QLatin1String(ResourceType::Bitmap), ResourceId::board(board)));
         if (!full.isNull())
             thumb = full.scaled(kBoardThumb, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
@@ -155,7 +109,7 @@ void styleRules(QTextDocument* document) {
 
     const QTextBlock heading = document->firstBlock();
     QTextCharFormat headingFormat;
-    headingFormat.setForeground(QColor(0, 255, 255));
+    headingFormat.setForeground(theme::kCyan);
     headingFormat.setFontWeight(QFont::Bold);
     headingFormat.setFontPointSize(document->defaultFont().pointSizeF() * 1.2);
     QTextCursor c(heading);
@@ -165,7 +119,7 @@ void styleRules(QTextDocument* document) {
     const QTextBlock rule = heading.next();
     if (rule.isValid()) {
         QTextCharFormat ruleFormat;
-        ruleFormat.setForeground(QColor(0, 192, 192));
+        ruleFormat.setForeground(theme::kTeal);
         QTextCursor r(rule);
         r.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
         r.mergeCharFormat(ruleFormat);
@@ -201,10 +155,10 @@ void PicsWindow::buildElements() {
     setWindowTitle(QStringLiteral("Marvolen"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(true);
-    setStyleSheet(QString::fromLatin1(kStyle));
+    setStyleSheet(theme::styleSheet());
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(64, 64, 64));
-    pal.setColor(QPalette::WindowText, QColor(0, 255, 255));
+    pal.setColor(QPalette::Window, theme::kIdleGrey);
+    pal.setColor(QPalette::WindowText, theme::kCyan);
     pal.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
     pal.setColor(QPalette::ToolTipText, Qt::black);
     setPalette(pal);
@@ -313,8 +267,8 @@ void PicsWindow::Form_Load() {
         if (!p.step(50060, [&] { m_imgKugelX[std::size_t(i - 1)]->setIcon(QIcon(marbleIcon(i))); }))
             return;
     }
-    p.step(50070, [&] { m_lblSelectM->setText(m_services.language.text(115)); });
-    p.step(50080, [&] { m_lblSelectB->setText(m_services.language.text(116)); });
+    p.step(50070, [&] { m_lblSelectM->setText(m_services.language.text(Text::SelectMarbles)); });
+    p.step(50080, [&] { m_lblSelectB->setText(m_services.language.text(Text::SelectBoard)); });
 }
 
 void PicsWindow::fitRulesHeight() {
@@ -335,11 +289,11 @@ QString PicsWindow::rulesText(const lang::Language& language, int digit) {
         if (rule.digit != digit)
             continue;
         const int base = digit * 1000;
-        QString text = language.GetLang(base + 170) + kCrLf;
+        QString text = language.GetLang(base + Text::RulesHeading) + kCrLf;
         text += QString(rule.hyphens, QLatin1Char('-')) + kCrLf;
-        for (int n = 171; n <= 174; ++n)
+        for (int n : kRuleSentences)
             text += language.GetLang(base + n) + kCrLf;
-        return text + language.GetLang(base + 175);
+        return text + language.GetLang(base + Text::RuleRanking);
     }
     return {};
 }
@@ -406,7 +360,7 @@ void PicsWindow::imgKugelX_Click(int index) {
         if (index < 0 || index >= kMarbles)
             throw Failure(err::NoSuchElement, QString::number(index));
         if (m_services.soundOn())
-            m_services.playWav(102);
+            m_services.playWav(Sound::Click);
     });
     p.step(50040, [&] { m_marblePicture = index + 1; });
     p.step(50050, [&] { cmdOK_Click(); });
@@ -418,7 +372,7 @@ void PicsWindow::imgBrett_Click(int index) {
         if (index < 0 || index >= kBoards)
             throw Failure(err::NoSuchElement, QString::number(index));
         if (m_services.soundOn())
-            m_services.playWav(102);
+            m_services.playWav(Sound::Click);
     });
     p.step(50040, [&] { m_boardPicture = index + 1; });
     p.step(50050, [&] { cmdOK_Click(); });

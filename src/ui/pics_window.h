@@ -1,6 +1,7 @@
 // The picture chooser frmPics: the rules of the game, the marble chooser and the board chooser.
 #pragma once
 
+#include "ids/resource_ids.h"
 #include "ui/services.h"
 
 #include <QDialog>
@@ -24,8 +25,8 @@ class PicsWindow : public QDialog {
   public:
     enum class Purpose { Rules, Marbles, Boards };
 
-    static constexpr int kMarbles = 25;
-    static constexpr int kBoards = 9;
+    static constexpr int kMarbles = ResourceId::MarblePictures;
+    static constexpr int kBoards = ResourceId::BoardPictures;
     /// Language digits 0 to 6; 4 and 5 have no language and stay empty.
     using RulesTexts = std::array<QString, 7>;
 

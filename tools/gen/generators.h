@@ -1,5 +1,5 @@
 // The parts of the resource generator; each writes its files and lists them for the resource
-// file as (alias, file name) pairs. Aliases are "TYPE/id" or "PIC/name".
+// file as (alias, file name) pairs. Aliases are "TYPE/id", "PIC/name" or "STYLE/theme".
 #pragma once
 
 #include <QDir>
@@ -22,6 +22,8 @@ void writeTunes(const QDir& out, Entries& entries);
 void writeLanguageTable(const QDir& out, Entries& entries);
 /// The help documents "HELP" 0, 1, 2, 3 and 6 (by language digit).
 void writeHelpDocs(const QDir& out, Entries& entries);
+/// The game's stylesheet "STYLE/theme".
+void writeTheme(const QDir& out, Entries& entries);
 
 /// The contact sheet: every picture at its size and at 4x, as PNG files in out.
 void writePictureSheet(const QDir& out);

@@ -2,6 +2,7 @@
 #include "generators.h"
 
 #include "core/cp1252.h"
+#include "ids/resource_ids.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -102,6 +103,9 @@ std::vector<TableEntry> readSource(const QString& path) {
             line.chop(1);
         if (line.isEmpty() || line.startsWith(u'#'))
             continue;
+        // The code's names of the strings, read by the id generator; not part of the table.
+        if (line.startsWith(QLatin1String("name ")))
+            continue;
         const QString where = QStringLiteral("%1:%2").arg(path).arg(i + 1);
         // Whitespace at a line end is invisible and easily lost; blanks that matter are "\s".
         if (line.back().isSpace())
@@ -184,7 +188,10 @@ void writeLanguageTable(const QDir& out, Entries& entries) {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(bytes) != bytes.size() || !file.flush())
         fail(file.fileName(), QStringLiteral("cannot write: ") + file.errorString());
-    entries.emplace_back(QStringLiteral("CUSTOM/1000"), fileName);
+    entries.emplace_back(QStringLiteral("%1/%2")
+                             .arg(QLatin1String(marvolen::ResourceType::Custom))
+                             .arg(marvolen::ResourceId::LanguageTable),
+                         fileName);
 }
 
 } // namespace gen

@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
     gen::writeTunes(out, entries);
     gen::writeLanguageTable(out, entries);
     gen::writeHelpDocs(out, entries);
+    gen::writeTheme(out, entries);
 
     QFile qrc(out.filePath(QStringLiteral("marvolen.qrc")));
     if (!qrc.open(QIODevice::WriteOnly | QIODevice::Truncate)) {

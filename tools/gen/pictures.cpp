@@ -2,6 +2,8 @@
 #include "generators.h"
 #include "pictures_common.h"
 
+#include "ids/resource_ids.h"
+
 #include <QFont>
 #include <QPainter>
 
@@ -20,13 +22,19 @@ std::vector<Picture> makePictures() {
     using namespace pic;
     std::vector<Picture> all;
     for (int n = 1; n <= kMarbles; ++n)
-        all.push_back({QStringLiteral("ICON/%1").arg(100 + n), marbleImage(n, 32)});
+        all.push_back({QStringLiteral("%1/%2")
+                           .arg(QLatin1String(marvolen::ResourceType::Icon))
+                           .arg(marvolen::ResourceId::marble(n)),
+                       marbleImage(n, 32)});
 
     std::vector<QImage> boards;
     for (int n = 1; n <= kBoards; ++n)
         boards.push_back(boardImage(n));
     for (int n = 1; n <= kBoards; ++n)
-        all.push_back({QStringLiteral("BITMAP/%1").arg(120 + n), boards[std::size_t(n - 1)]});
+        all.push_back({QStringLiteral("%1/%2")
+                           .arg(QLatin1String(marvolen::ResourceType::Bitmap))
+                           .arg(marvolen::ResourceId::board(n)),
+                       boards[std::size_t(n - 1)]});
     for (int n = 1; n <= kBoards; ++n)
         all.push_back(
             {QStringLiteral("PIC/hole%1").arg(n - 1), holeImage(boards[std::size_t(n - 1)], 48)});

@@ -2,6 +2,8 @@
 // picture makers that the resource list in pictures.cpp puts together.
 #pragma once
 
+#include "ids/resource_ids.h"
+
 #include <QImage>
 #include <QPainterPath>
 
@@ -151,8 +153,8 @@ QImage boxDownscale(const QImage& big, int factor);
 
 // ---- the pictures ----
 
-constexpr int kMarbles = 25;
-constexpr int kBoards = 9;
+constexpr int kMarbles = marvolen::ResourceId::MarblePictures;
+constexpr int kBoards = marvolen::ResourceId::BoardPictures;
 
 /// Marble picture n (1 to 25) as a size x size picture, transparent around the ball; number
 /// kLogoMarble is the plain cyan glass of the title pictures.

@@ -2,6 +2,9 @@
 // a game-over motif and three fanfares, written as 8-bit mono WAVE files.
 #include "generators.h"
 
+#include "ids/resource_ids.h"
+#include "ids/sound_ids.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -207,15 +210,15 @@ void finish(Signal& s, double fadeIn, double fadeOut) {
 
 // The five clacks differ in the size and material of what the marble hits.
 const Clack kClacks[5] = {
-    // 101: glass on glass, bright with a short ring.
+    // JumpGlass (101): glass on glass, bright with a short ring.
     {{2630, 3910, 4870}, {0.028, 0.016, 0.008}, 520, 0.030, 0.30, 0.25},
-    // 102: small and crisp, also the button click.
+    // Click (102): small and crisp, a jump and also the button click.
     {{3240, 4510, 2150}, {0.013, 0.006, 0.010}, 880, 0.012, 0.22, 0.30},
-    // 103: stone on stone, lower and duller.
+    // JumpStone (103): stone on stone, lower and duller.
     {{1720, 2890, 4150}, {0.022, 0.012, 0.006}, 380, 0.045, 0.45, 0.30},
-    // 104: a ringing glass marble.
+    // JumpRinging (104): a ringing glass marble.
     {{2950, 4120, 1980}, {0.045, 0.020, 0.015}, 610, 0.025, 0.25, 0.20},
-    // 105: a marble dropped into a wooden hole.
+    // JumpWood (105): a marble dropped into a wooden hole.
     {{1350, 2260, 3480}, {0.018, 0.010, 0.006}, 240, 0.060, 0.60, 0.35},
 };
 
@@ -258,7 +261,7 @@ Signal clackEffect(int index) {
     }
 }
 
-/// 106: a rising chime, G C E G, the last bell left to ring.
+/// Start (106): a rising chime, G C E G, the last bell left to ring.
 Signal startChime() {
     Signal s = silence(0.95);
     const int keys[] = {79, 84, 88, 91};
@@ -269,7 +272,7 @@ Signal startChime() {
     return s;
 }
 
-/// 107: marbles rolling in: a rumble over the board and small clicks as they meet.
+/// RollIn (107): marbles rolling in: a rumble over the board and small clicks as they meet.
 Signal rollingIn() {
     Signal s = silence(1.0);
     Noise noise(107);
@@ -298,7 +301,7 @@ Signal rollingIn() {
     return s;
 }
 
-/// 109: game over: a gentle descending G E D C on soft mallets, the last note with its octave.
+/// GameOver (109): a gentle descending G E D C on soft mallets, the last note with its octave.
 Signal gameOver() {
     Signal s = silence(1.15);
     const int keys[] = {79, 76, 74, 72};
@@ -309,7 +312,7 @@ Signal gameOver() {
     return s;
 }
 
-/// 113: brass "ta-ta-ta-taa": three Gs and a held C major chord.
+/// FanfareBrass (113): brass "ta-ta-ta-taa": three Gs and a held C major chord.
 Signal fanfareOne() {
     Signal s = silence(1.05);
     for (int i = 0; i < 3; ++i)
@@ -322,7 +325,7 @@ Signal fanfareOne() {
     return s;
 }
 
-/// 114: bells: a quick C major run up to a ringing chord with sparkle on top.
+/// FanfareBells (114): bells: a quick C major run up to a ringing chord with sparkle on top.
 Signal fanfareTwo() {
     Signal s = silence(1.1);
     const int run[] = {72, 76, 79, 84};
@@ -336,7 +339,7 @@ Signal fanfareTwo() {
     return s;
 }
 
-/// 115: brass call in G: D, a short G-G, then a high G major chord over a drum.
+/// FanfareCall (115): brass call in G: D, a short G-G, then a high G major chord over a drum.
 Signal fanfareThree() {
     Signal s = silence(1.1);
     addBrass(s, 0.01, 0.13, 62, 1.0);
@@ -382,25 +385,28 @@ QByteArray toWave(const Signal& s) {
 }
 
 Signal effect(int id) {
+    using namespace marvolen;
     switch (id) {
-    case 106:
+    case Sound::Start:
         return startChime();
-    case 107:
+    case Sound::RollIn:
         return rollingIn();
-    case 109:
+    case Sound::GameOver:
         return gameOver();
-    case 113:
+    case Sound::FanfareBrass:
         return fanfareOne();
-    case 114:
+    case Sound::FanfareBells:
         return fanfareTwo();
-    case 115:
+    case Sound::FanfareCall:
         return fanfareThree();
     default:
-        return clackEffect(id - 101);
+        if (id < Sound::FirstJump || id > Sound::LastJump) {
+            std::fprintf(stderr, "no sound effect is made for %d\n", id);
+            std::exit(1);
+        }
+        return clackEffect(id - Sound::FirstJump);
     }
 }
-
-const int kEffectIds[] = {101, 102, 103, 104, 105, 106, 107, 109, 113, 114, 115};
 
 void writeFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
@@ -413,10 +419,13 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 } // namespace
 
 void writeSounds(const QDir& out, Entries& entries) {
-    for (int id : kEffectIds) {
+    for (const marvolen::Sound::Entry& sound : marvolen::Sound::All) {
+        const int id = sound.id;
         const QString name = QStringLiteral("wav_%1.wav").arg(id);
         writeFile(out.filePath(name), toWave(effect(id)));
-        entries.emplace_back(QStringLiteral("WAV/%1").arg(id), name);
+        entries.emplace_back(
+            QStringLiteral("%1/%2").arg(QLatin1String(marvolen::ResourceType::Wave)).arg(id),
+            name);
     }
 }
 

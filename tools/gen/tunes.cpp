@@ -2,12 +2,15 @@
 #include "generators.h"
 #include "tunes_score.h"
 
+#include "ids/resource_ids.h"
+
 #include <QFile>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <type_traits>
 
 namespace gen {
 namespace {
@@ -526,11 +529,14 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 void writeTunes(const QDir& out, Entries& entries) {
     const std::function<QByteArray()> tunes[] = {minuetInG,    odeToJoy, canonInD,
                                                  greensleeves, furElise, twinkleVariations};
-    int id = 101;
+    static_assert(std::extent_v<decltype(tunes)> ==
+                  marvolen::ResourceId::LastTune - marvolen::ResourceId::FirstTune + 1);
+    int id = marvolen::ResourceId::FirstTune;
     for (const auto& make : tunes) {
         const QString name = QStringLiteral("midi_%1.mid").arg(id);
         writeFile(out.filePath(name), make());
-        entries.emplace_back(QStringLiteral("MIDI/%1").arg(id), name);
+        entries.emplace_back(
+            QStringLiteral("%1/%2").arg(QLatin1String(marvolen::ResourceType::Midi)).arg(id), name);
         ++id;
     }
 }

@@ -2,6 +2,7 @@
 #include "music_logic.h"
 
 #include "core/numbers.h"
+#include "ids/resource_ids.h"
 
 #include <QFile>
 
@@ -19,7 +20,7 @@ MusicLogic::MusicLogic(MusicHost& host, MediaCommands& media, TempFolder& temp, 
 void MusicLogic::StartMusic() {
     std::int16_t tune;
     do {
-        tune = m_random.Zufallszahl(101, 106);
+        tune = m_random.Zufallszahl(ResourceId::FirstTune, ResourceId::LastTune);
     } while (tune == m_lastTune);
     m_lastTune = tune;
     m_temp.GetTempFile(QString(), QStringLiteral("~rs"), 0, m_midiFilePath);

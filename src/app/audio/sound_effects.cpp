@@ -3,6 +3,8 @@
 
 #include "wave_sound.h"
 
+#include "ids/resource_ids.h"
+
 namespace marvolen::audio {
 
 SoundEffects::SoundEffects(AudioMixer& mixer, ResourceAccess& resources, Reporter& reporter,
@@ -11,7 +13,7 @@ SoundEffects::SoundEffects(AudioMixer& mixer, ResourceAccess& resources, Reporte
 
 void SoundEffects::PlayWAV(std::int16_t id) {
     Procedure p(m_reporter, QStringLiteral("Allgemein"), QStringLiteral("PlayWAV"));
-    p.step(50030, [&] { m_soundBuffer = m_resources.load(QStringLiteral("WAV"), id); });
+    p.step(50030, [&] { m_soundBuffer = m_resources.load(QLatin1String(ResourceType::Wave), id); });
     p.step(50040, [&] {
         // The mixer holds its own decoded copy, so the buffer may change under it freely.
         std::optional<WaveSound> sound = decodeWave(m_soundBuffer);

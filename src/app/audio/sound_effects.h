@@ -20,7 +20,7 @@ class SoundEffects {
     /// PlayWAV: loads resource "WAV" id into the sound buffer and starts it at once, cutting
     /// off the effect still sounding. Data that cannot be played is skipped without a sound or
     /// a message; a missing resource is reported (module "Allgemein", procedure "PlayWAV").
-    /// Callers test SoundOn; this does not.
+    /// Callers test SoundOn; this does not. The ids are named in ids/sound_ids.h (Sound::Click).
     void PlayWAV(std::int16_t id);
 
     /// The effect played last, as loaded.
