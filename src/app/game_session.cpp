@@ -3,6 +3,9 @@
 
 #include "app/resources.h"
 #include "core/numbers.h"
+#include "ids/resource_ids.h"
+#include "ids/sound_ids.h"
+#include "ids/text_ids.h"
 
 #include <QFile>
 #include <qnamespace.h>
@@ -81,10 +84,10 @@ void GameSession::unload(Procedure& p) {
 void GameSession::LoadKugel() {
     Procedure p(m_parts.reporter, kModule, QStringLiteral("LoadKugel"));
     // One picture serves all 49 marbles and the drag image.
-    p.step(50030, [&] { m_parts.board.setMarblePicture(100 + m_marblePicture); });
+    p.step(50030, [&] { m_parts.board.setMarblePicture(ResourceId::marble(m_marblePicture)); });
     p.step(50040, [&] {
         if (m_parts.view.isShown())
-            sound(107);
+            sound(Sound::RollIn);
     });
 }
 
@@ -92,11 +95,11 @@ void GameSession::PaintBoard() {
     Procedure p(m_parts.reporter, kModule, QStringLiteral("PaintBoard"));
     p.step(50030, [&] {
         const int index = m_boardPicture - 1;
-        if (index < 0 || index > 8)
+        if (index < 0 || index >= ResourceId::BoardPictures)
             throw Failure(err::NoSuchElement, QString::number(index));
         m_parts.board.setHolePicture(m_boardPicture);
     });
-    p.step(50040, [&] { m_parts.board.setBoardPicture(120 + m_boardPicture); });
+    p.step(50040, [&] { m_parts.board.setBoardPicture(ResourceId::board(m_boardPicture)); });
     p.step(50050, [&] {
         m_parts.board.showBoard();
         m_parts.view.setBusy(false);
@@ -110,9 +113,9 @@ void GameSession::NewBoard() {
             return;
         m_parts.view.setBusy(true);
         m_parts.view.processEvents();
-        sound(106);
+        sound(Sound::Start);
         PaintBoard();
-        sound(107);
+        sound(Sound::RollIn);
         m_parts.settings.setBoard(m_boardPicture);
     });
     p.step(50040, [&] { m_paintedBoard = m_boardPicture; });
@@ -145,7 +148,7 @@ void GameSession::optBut_Click(int index) {
         if (!clickAccepted(now(), m_lastClickTime))
             p.leave();
     });
-    p.step(50050, [&] { sound(102); });
+    p.step(50050, [&] { sound(Sound::Click); });
     p.step(50060, [&] { m_parts.view.processEvents(); });
     p.step(50070, [&] { m_lastClickTime = now(); });
     p.step(50080, [&] {
@@ -189,7 +192,7 @@ void GameSession::runCommand(int index) {
 }
 
 bool GameSession::askQuit() {
-    if (!m_parts.dialogs.askYesNo(kTitle, text(124)))
+    if (!m_parts.dialogs.askYesNo(kTitle, text(Text::QuitQuestion)))
         return false;
     m_parts.windows.quit();
     return true;
@@ -211,13 +214,13 @@ void GameSession::imgLoff_Click(int index) {
     });
     p.step(50080, [&] { m_parts.view.setBusy(false); });
     p.step(50090, [&] { m_parts.view.takeFocus(); });
-    p.step(50100, [&] { sound(107); });
+    p.step(50100, [&] { sound(Sound::RollIn); });
     p.step(50110, [&] { m_parts.settings.setLayout(index); });
 }
 
 void GameSession::imgLang_Click(int index) {
     Procedure p(m_parts.reporter, kModule, QStringLiteral("imgLang_Click"));
-    p.step(50030, [&] { sound(102); });
+    p.step(50030, [&] { sound(Sound::Click); });
     p.step(50040,
            [&] { m_parts.language.setLanguageOffset(numbers::toInt16(index * 1000.0)); });
     p.step(50050, [&] { m_parts.view.Sprache(); });
@@ -270,7 +273,7 @@ void GameSession::Timer2_Timer() { m_music->Timer2_Timer(); }
 
 void GameSession::setClockRunning(bool running) { m_parts.view.setClockRunning(running); }
 
-void GameSession::showGameOver() { m_parts.dialogs.inform(text(138), text(137)); }
+void GameSession::showGameOver() { m_parts.dialogs.inform(text(Text::GameOver), text(Text::NoMoreMoves)); }
 
 void GameSession::resetButtonColours() {
     for (int k = 0; k < kButtons; ++k)

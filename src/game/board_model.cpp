@@ -3,6 +3,7 @@
 
 #include "core/date_time.h"
 #include "core/numbers.h"
+#include "ids/sound_ids.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -125,7 +126,7 @@ void BoardModel::StartGame(const QDateTime& now) {
         if (m_clockRunning || m_gameOver)
             NewGame();
     });
-    p.step(50040, [&] { m_events.playSound(106); });
+    p.step(50040, [&] { m_events.playSound(Sound::Start); });
     p.step(50050, [&] { showMarble(kCentre, false); });
     p.step(50060, [&] { --m_marbleCount; });
     p.step(50070, [&] { ShowNumber(Display::MarbleCount, m_marbleCount); });
@@ -193,7 +194,7 @@ void BoardModel::dropOnHole(int t, int s) {
             p.leave();
         }
     });
-    p.step(50060, [&] { m_events.playSound(m_random.Zufallszahl(101, 105)); });
+    p.step(50060, [&] { m_events.playSound(m_random.Zufallszahl(Sound::FirstJump, Sound::LastJump)); });
     p.step(50070, [&] { showMarble(s, false); });
     p.step(50080, [&] { showMarble((s + t) / 2, false); });
     p.step(50090, [&] { showMarble(t, true); });
@@ -228,7 +229,7 @@ void BoardModel::CheckEnd() {
         }
     });
     p.step(50070, [&] { setClock(false); });
-    p.step(50080, [&] { m_events.playSound(109); });
+    p.step(50080, [&] { m_events.playSound(Sound::GameOver); });
     p.step(50090, [&] { m_events.showGameOver(); });
     p.step(50100, [&] { m_events.resetButtonColours(); });
     p.step(50110, [&] { WriteHighScore(); });

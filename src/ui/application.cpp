@@ -2,6 +2,7 @@
 #include "application.h"
 
 #include "about_window.h"
+#include "ids/resource_ids.h"
 #include "help_window.h"
 #include "highscore_window.h"
 #include "pics_window.h"
@@ -73,7 +74,7 @@ void Application::Main() {
     Procedure p(m_reporter, QStringLiteral("Allgemein"), QStringLiteral("Main"));
     p.step(50030, [&] { m_language.setLanguageFilePath(m_temp.GetTempDir() + QStringLiteral("~tmp.lng")); });
     p.step(50040, [&] {
-        app::SaveResItemToDisk(m_reporter, 1000, QStringLiteral("CUSTOM"),
+        app::SaveResItemToDisk(m_reporter, ResourceId::LanguageTable, QLatin1String(ResourceType::Custom),
                                m_language.LanguageFilePath());
     });
     p.step(50050, [&] {

@@ -3,12 +3,12 @@
 
 #include "app/resources.h"
 #include "core/failure.h"
+#include "ids/resource_ids.h"
 #include "panel_layout.h"
 #include "panel_widgets.h"
 
-#include <QFile>
-
 #include <QDrag>
+#include <QFile>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -37,19 +37,19 @@ BoardWidget::BoardWidget(QWidget* parent) : QWidget(parent) {
 }
 
 void BoardWidget::setBoardPicture(int id) {
-    m_boardPicture = picture(app::resourcePath(QStringLiteral("BITMAP"), id), id);
+    m_boardPicture = picture(app::resourcePath(QLatin1String(ResourceType::Bitmap), id), id);
     m_scaledBoard = QPixmap();
     update();
 }
 
 void BoardWidget::setHolePicture(int boardPicture) {
     m_holePicture =
-        picture(QStringLiteral(":/res/PIC/hole%1").arg(boardPicture - 1), 120 + boardPicture);
+        picture(QStringLiteral(":/res/PIC/hole%1").arg(boardPicture - 1), ResourceId::board(boardPicture));
     update();
 }
 
 void BoardWidget::setMarblePicture(int id) {
-    m_marblePicture = picture(app::resourcePath(QStringLiteral("ICON"), id), id);
+    m_marblePicture = picture(app::resourcePath(QLatin1String(ResourceType::Icon), id), id);
     update();
 }
 

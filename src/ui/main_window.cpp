@@ -2,8 +2,10 @@
 #include "main_window.h"
 
 #include "core/numbers.h"
+#include "ids/text_ids.h"
 #include "panel_layout.h"
 #include "panel_widgets.h"
+#include "theme.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,7 +31,9 @@ QRect toPixels(const QRectF& twips) {
 }
 
 /// The tooltip text of each command button; button 6 has a fixed text.
-constexpr int kTooltips[9] = {110, 111, 113, 120, 115, 116, -1, 117, 114};
+constexpr int kTooltips[9] = {Text::StartGame,     Text::EndGame,    Text::Rules,
+                               Text::Help,          Text::SelectMarbles, Text::SelectBoard,
+                               -1,                  Text::MoreOptions, Text::ShowChampions};
 
 } // namespace
 
@@ -41,6 +45,7 @@ MainWindow::MainWindow(Services& services, audio::AudioEngine& audio, app::Windo
     setWindowTitle(QStringLiteral("Marvolen"));
     setWindowIcon(QIcon(QStringLiteral(":/res/PIC/icon")));
     setFocusPolicy(Qt::StrongFocus);
+    setStyleSheet(theme::styleSheet());
     m_timer1.setInterval(1000);
     m_timer1.setTimerType(Qt::PreciseTimer);
     m_timer2.setInterval(1000);
@@ -86,7 +91,6 @@ void MainWindow::buildPanel() {
     m_logo->setAccessibleName(QStringLiteral("Marvolen"));
     m_copyright = new QLabel(QStringLiteral("© 2026 The Marvolen developers"), m_panel);
     m_copyright->setObjectName(QStringLiteral("lblCopyright"));
-    m_copyright->setStyleSheet(QStringLiteral("color: rgb(0,192,192); background: transparent;"));
     QFont small = m_copyright->font();
     small.setPointSizeF(7);
     m_copyright->setFont(small);
@@ -244,12 +248,12 @@ void MainWindow::Form_Resize() {
 void MainWindow::Sprache() {
     Procedure p(m_services.reporter, kModule, QStringLiteral("Sprache"));
     p.step(50030, [&] {
-        m_mnuPlayMusic->setTitle(text(118));
-        m_mnuMusic[0]->setText(text(149));
-        m_mnuMusic[1]->setText(text(133));
-        m_mnuMusic[2]->setText(text(134));
-        m_mnuPlaySounds->setText(text(119));
-        m_mnuUeber->setText(text(123));
+        m_mnuPlayMusic->setTitle(text(Text::MusicMenu));
+        m_mnuMusic[0]->setText(text(Text::MusicOff));
+        m_mnuMusic[1]->setText(text(Text::MusicOnce));
+        m_mnuMusic[2]->setText(text(Text::MusicLoop));
+        m_mnuPlaySounds->setText(text(Text::SoundEffects));
+        m_mnuUeber->setText(text(Text::About));
     });
     p.step(50040, [&] {
         for (int i = 0; i < 9; ++i)
@@ -258,7 +262,7 @@ void MainWindow::Sprache() {
     });
     p.step(50050, [&] {
         m_fraLayout->setTooltips(
-            [this](int i) { return text(112) + numbers::withSignPlace(i + 1); });
+            [this](int i) { return text(Text::SelectVariant) + numbers::withSignPlace(i + 1); });
     });
     p.step(50060, [&] { installQtTranslations(m_services.language.LanguageOffset()); });
 }

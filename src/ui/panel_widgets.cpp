@@ -4,6 +4,7 @@
 #include "game/strips.h"
 #include "lang/language.h"
 #include "panel_layout.h"
+#include "theme.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -13,9 +14,6 @@
 namespace marvolen::ui {
 
 namespace {
-
-const QColor kIdleBack(64, 64, 64);
-const QColor kCyan(0, 255, 255);
 
 int px(double twips) { return qRound(twips / kTwipsPerPixel); }
 
@@ -91,7 +89,7 @@ void PanelWidget::decorate(const std::array<QRect, 3>& fields, const std::array<
     if (!m_picture.isNull())
         p.drawPixmap(rect(), m_picture);
     for (const QRect& f : fields)
-        p.fillRect(f, kIdleBack);
+        p.fillRect(f, theme::kIdleGrey);
     // Black above and left, white below and right: a sunken border.
     for (const QRect& b : borders) {
         p.setPen(QPen(Qt::black, 1));
@@ -137,7 +135,6 @@ DisplayFrame::DisplayFrame(QWidget* parent)
         auto* symbol = new QLabel(QString::fromUtf16(symbols[row]), this);
         symbol->setObjectName(QStringLiteral("lblTime%1").arg(row));
         symbol->setFont(symbolFont);
-        symbol->setStyleSheet(QStringLiteral("color: rgb(0,255,255);"));
         symbol->setGeometry(14, rowTops[row] - 2, 40, 31);
         symbol->setAlignment(Qt::AlignCenter);
         for (int i = 0; i < 4; ++i) {
@@ -171,7 +168,7 @@ QString DisplayFrame::shown(game::Display display) const {
 // ------------------------------------------------------------------------------------------
 
 ThumbnailFrame::ThumbnailFrame(QWidget* parent) : QFrame(parent) {
-    shapeFrame(this, "fraLayout", kFraLayout, kIdleBack);
+    shapeFrame(this, "fraLayout", kFraLayout, theme::kIdleGrey);
     const QPixmap strip(QStringLiteral(":/res/PIC/layout"));
     for (int i = 0; i < 20; ++i) {
         auto* on = new QLabel(this);
@@ -217,7 +214,7 @@ void ThumbnailFrame::setTooltips(const std::function<QString(int)>& tip) {
 // ------------------------------------------------------------------------------------------
 
 CommandFrame::CommandFrame(QWidget* parent) : QFrame(parent) {
-    shapeFrame(this, "fraKnopf", kFraKnopf, kIdleBack);
+    shapeFrame(this, "fraKnopf", kFraKnopf, theme::kIdleGrey);
     for (int i = 0; i < 9; ++i) {
         auto* b = new QPushButton(this);
         b->setObjectName(QStringLiteral("optBut%1").arg(i));
@@ -258,14 +255,7 @@ CommandFrame::CommandFrame(QWidget* parent) : QFrame(parent) {
 }
 
 void CommandFrame::setHighlighted(int index, bool highlighted) {
-    QPushButton* b = m_buttons.at(std::size_t(index));
-    const QColor back = highlighted ? kCyan : kIdleBack;
-    const QColor fore = highlighted ? kIdleBack : kCyan;
-    b->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: %2; border: 1px "
-                                    "outset rgb(110,110,110); border-radius: 3px; padding: 0; }"
-                                    "QPushButton:pressed { border-style: inset; }")
-                         .arg(back.name(), fore.name()));
-    b->setProperty("highlighted", highlighted);
+    theme::setHighlighted(*m_buttons.at(std::size_t(index)), highlighted);
 }
 
 void CommandFrame::setTooltip(int index, const QString& tip) {
