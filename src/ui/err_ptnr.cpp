@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -22,8 +21,6 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScreen>
-#include <QStandardPaths>
-#include <QTemporaryFile>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -133,23 +130,7 @@ void QtErrPtnrPlatform::openUrl(const QUrl& url) {
     QDesktopServices::openUrl(url);
 }
 
-// ---- folders and printing -------------------------------------------------------------------
-
-QString chooseDataFolder(const QString& programFolder, const QString& fallbackFolder) {
-    // A probe file tells the truth where permission bits do not (read-only mounts, root).
-    if (!programFolder.isEmpty() && QFileInfo(programFolder).isDir()) {
-        QTemporaryFile probe(QDir(programFolder).filePath(QStringLiteral("~probe_XXXXXX")));
-        if (probe.open())
-            return programFolder;
-    }
-    QDir().mkpath(fallbackFolder);
-    return fallbackFolder;
-}
-
-QString programDataFolder() {
-    return chooseDataFolder(QCoreApplication::applicationDirPath(),
-                            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-}
+// ---- printing -------------------------------------------------------------------------------
 
 namespace {
 

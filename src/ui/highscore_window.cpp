@@ -147,7 +147,7 @@ const QString kButtonStyle = QStringLiteral(
 HighscoreWindow::HighscoreWindow(Services& services, const game::ResultHandover& handover,
                                  int variant, QWidget* parent)
     : QDialog(parent), m_services(services), m_handover(handover),
-      m_file(services.reporter, scores::highscorePath(services.dataFolder, services.dataFolder)),
+      m_file(services.reporter, scores::highscorePath(services.dataFolder)),
       m_shownVariant(variant) {
     buildElements();
     Form_Load();

@@ -620,24 +620,5 @@ TEST_F(ErrPtnrTest, ReporterMakesTheWindowOnFirstUseAndKeepsIt) {
     EXPECT_EQ(reporter.window(), first);
 }
 
-TEST(DataFolder, ProgramFolderWhenWritableElseTheCreatedFallback) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString fallback = dir.filePath(QStringLiteral("data/Marvolen"));
-    EXPECT_EQ(chooseDataFolder(dir.path(), fallback), dir.path());
-    EXPECT_FALSE(QFileInfo::exists(fallback));
-
-    const QString blocker = dir.filePath(QStringLiteral("plain-file"));
-    {
-        QFile file(blocker);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
-    EXPECT_EQ(chooseDataFolder(blocker, fallback), fallback);
-    EXPECT_TRUE(QFileInfo(fallback).isDir());
-    EXPECT_EQ(QDir(dir.path()).entryList(QStringList{QStringLiteral("~probe*")}, QDir::Files),
-              QStringList())
-        << "the probe file is removed";
-}
-
 } // namespace
 } // namespace marvolen::ui
