@@ -249,7 +249,8 @@ TEST_F(ErrPtnrTest, EachAnswerButtonIsReturnedAndRemembered) {
         {QStringLiteral("cmdContinue3"), Answer::End}};
     for (const auto& [button, expected] : cases) {
         ErrPtnr window(options());
-        EXPECT_EQ(report(window, fileNotFound(), [&] { click(window, button); }), expected)
+        EXPECT_EQ(report(window, fileNotFound(), [&, &button = button] { click(window, button); }),
+                  expected)
             << button.toStdString();
         EXPECT_EQ(window.chosenAction(), qint16(expected));
     }
