@@ -1,6 +1,7 @@
 // The error window: shows a run-time failure, logs its protocol and asks how to go on.
 #include "err_ptnr.h"
 
+#include "core/atomic_file.h"
 #include "ui_config.h"
 
 #include <QApplication>
@@ -19,7 +20,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -443,15 +443,15 @@ void ErrPtnr::saveProtocol() {
                 kCrLf + QStringLiteral("Overwrite file '") + path + QStringLiteral("' ?")))
         return;
 
-    QSaveFile file(path);
-    const QByteArray bytes = (protocol + kCrLf).toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    try {
+        replaceFileAtomically(path, (protocol + kCrLf).toUtf8());
+    } catch (const Failure& failure) {
         m_options.platform->warn(
             this, kTitle,
             QStringLiteral("Das Fehlerprotokoll konnte nicht in die Datei '") + path +
                 QStringLiteral("' geschrieben werden!") + kCrLf +
                 QStringLiteral("Error protocoll could not be written to file '") + path +
-                QStringLiteral("'!") + kCrLf + file.errorString());
+                QStringLiteral("'!") + kCrLf + failure.description());
         return;
     }
     m_options.platform->tell(this, kTitle,
