@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Marvolen needs to build, run and test, when any is missing.
+# Installs the Debian packages Marvolen needs to build, run and test, when any is missing
+# (clang with its sanitizer and fuzzer runtimes, and clang-format, serve the CI).
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang pkg-config
+  cmake ninja-build g++ pkg-config
+  clang libclang-rt-dev clang-format
   qt6-base-dev qt6-multimedia-dev qt6-translations-l10n
   libfluidsynth-dev timgm6mb-soundfont
   fonts-symbola fonts-comic-neue

@@ -1,12 +1,7 @@
 // Profile files: a line-based scan that keeps every line it does not touch.
 #include "profile.h"
 
-#include "failure.h"
-
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <vector>
 
@@ -79,22 +74,6 @@ QByteArray cleanValue(QByteArrayView raw) {
     if (v.size() >= 2 && (v[0] == '"' || v[0] == '\'') && v.back() == v[0])
         v = v.sliced(1, v.size() - 2);
     return v.first(std::min(v.size(), kMaxValue)).toByteArray();
-}
-
-[[noreturn]] void throwWriteFailure(const QString& path, const QFileDevice& device) {
-    const QFileInfo info(path);
-    if (!info.absoluteDir().exists())
-        throw Failure(err::PathNotFound);
-    switch (device.error()) {
-    case QFileDevice::PermissionsError: throw Failure(err::PermissionDenied);
-    case QFileDevice::ResourceError: throw Failure(err::DiskFull);
-    case QFileDevice::OpenError:
-        if (!QFileInfo(info.absolutePath()).isWritable() || (info.exists() && !info.isWritable()))
-            throw Failure(err::PermissionDenied);
-        throw Failure(err::PathFileAccess);
-    case QFileDevice::WriteError: throw Failure(err::DeviceIO);
-    default: throw Failure(err::PathFileAccess);
-    }
 }
 
 } // namespace
@@ -196,31 +175,6 @@ QByteArray applyWrite(QByteArrayView content, QByteArrayView section,
         put(newLine);
     }
     return out;
-}
-
-void replaceFile(const QString& path, QByteArrayView bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throwWriteFailure(path, file);
-    // A flush that wrote only part of the data must not replace the old file: commit() alone
-    // would accept it.
-    if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush()) {
-        file.cancelWriting();
-        throwWriteFailure(path, file);
-    }
-    if (!file.commit())
-        throwWriteFailure(path, file);
-}
-
-void writeString(const QString& path, QByteArrayView section, std::optional<QByteArrayView> key,
-                 std::optional<QByteArrayView> value) {
-    // A file that exists but cannot be read is left alone rather than replaced by our one line.
-    if (QFileInfo::exists(path) && !readFile(path))
-        throw Failure(err::PermissionDenied);
-    const QByteArray before = readFile(path).value_or(QByteArray());
-    if ((!key || !value) && before.isEmpty())
-        return; // nothing to delete, and no file to create
-    replaceFile(path, applyWrite(before, section, key, value));
 }
 
 } // namespace marvolen::profile

@@ -31,14 +31,6 @@ QByteArray readString(const QString& path, QByteArrayView section, QByteArrayVie
 QByteArray applyWrite(QByteArrayView content, QByteArrayView section,
                       std::optional<QByteArrayView> key, std::optional<QByteArrayView> value);
 
-/// Writes to the file at path as applyWrite describes, replacing the file atomically.
-/// Throws Failure 76 (folder missing), 70 (not permitted), 75 or 61 when it cannot.
-void writeString(const QString& path, QByteArrayView section, std::optional<QByteArrayView> key,
-                 std::optional<QByteArrayView> value);
-
-/// Replaces the file at path with bytes atomically; throws Failure as writeString does.
-void replaceFile(const QString& path, QByteArrayView bytes);
-
 /// Reads a whole file; nullopt when it is missing or unreadable.
 std::optional<QByteArray> readFile(const QString& path);
 

@@ -61,7 +61,8 @@ bool TempFolder::GetTempFile(const QString& folder, const QString& prefix, int u
                 return;
         }
     });
-    p.step(50060, [&] { name = StripTerminator(name); });
+    // StripTerminator: the same cut at the first NUL as TrimNull.
+    p.step(50060, [&] { name = TrimNull(name); });
     return result;
 }
 

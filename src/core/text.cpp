@@ -8,8 +8,6 @@ QString TrimNull(const QString& s) {
     return p < 0 ? s : s.left(p);
 }
 
-QString StripTerminator(const QString& s) { return TrimNull(s); }
-
 QString LPSTRToVBString(const QString& s) {
     const qsizetype p = s.indexOf(QChar(u'\0'));
     return p < 0 ? QString() : s.left(p);

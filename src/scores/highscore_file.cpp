@@ -1,12 +1,12 @@
 // Reading and writing the champions lists in the highscore file.
 #include "highscore_file.h"
 
+#include "core/atomic_file.h"
 #include "core/profile.h"
 #include "entry.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace marvolen::scores {
 namespace {
@@ -28,50 +28,11 @@ std::optional<QByteArray> readExisting(const QString& path) {
     throw Failure(info.isReadable() ? err::PathFileAccess : err::PermissionDenied);
 }
 
-[[noreturn]] void throwWriteFailure(const QString& path, QFileDevice::FileError error) {
-    const QFileInfo info(path);
-    if (!info.absoluteDir().exists())
-        throw Failure(err::PathNotFound);
-    switch (error) {
-    case QFileDevice::ResourceError:
-        throw Failure(err::DiskFull);
-    case QFileDevice::WriteError:
-        throw Failure(err::DeviceIO);
-    case QFileDevice::PermissionsError:
-        throw Failure(err::PermissionDenied);
-    default:
-        if (!QFileInfo(info.absolutePath()).isWritable() || (info.exists() && !info.isWritable()))
-            throw Failure(err::PermissionDenied);
-        throw Failure(err::PathFileAccess);
-    }
-}
-
-/// Replaces the file with bytes at once. The buffer is flushed and checked before the commit:
-/// QSaveFile's commit alone overlooks a flush that wrote only part of the bytes (a full disk,
-/// a size limit) and would put a cut-off list in place of the old one.
-void replaceAtomically(const QString& path, QByteArrayView bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throwWriteFailure(path, file.error());
-    if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush() ||
-        file.error() != QFileDevice::NoError) {
-        const QFileDevice::FileError error = file.error();
-        file.cancelWriting();
-        throwWriteFailure(path, error);
-    }
-    if (!file.commit())
-        throwWriteFailure(path, file.error());
-}
-
 } // namespace
 
-QString highscorePath(const QString& programDir, const QString& dataDir, const QString& title) {
-    const QString name = title + QStringLiteral(".hsc");
-    const QFileInfo program(programDir);
-    if (!programDir.isEmpty() && program.isDir() && program.isWritable())
-        return QDir(programDir).filePath(name);
-    QDir().mkpath(dataDir);
-    return QDir(dataDir).filePath(name);
+QString highscorePath(const QString& dataFolder) {
+    QDir().mkpath(dataFolder);
+    return QDir(dataFolder).filePath(QString::fromLatin1(kTitle) + QStringLiteral(".hsc"));
 }
 
 HighscoreFile::HighscoreFile(Reporter& reporter, QString path, QByteArray key)
@@ -79,17 +40,6 @@ HighscoreFile::HighscoreFile(Reporter& reporter, QString path, QByteArray key)
 
 void HighscoreFile::setVariant(int variant) {
     m_section = "m" + QByteArray::number(variant);
-}
-
-QString HighscoreFile::lastError() const {
-    if (!m_lastFailure)
-        return {};
-    return QStringLiteral("The champions list in \"%1\" could not be %2: %3 (error %4).")
-        .arg(QDir::toNativeSeparators(m_path),
-             m_lastFailure->procedure == QLatin1String("GetHS") ? QStringLiteral("read")
-                                                                : QStringLiteral("saved"),
-             m_lastFailure->description)
-        .arg(m_lastFailure->number);
 }
 
 /// Runs one statement of p whose file failure is kept for the caller instead of reported.
@@ -120,18 +70,6 @@ QByteArray HighscoreFile::contentForUpdate() const {
     return readExisting(m_path).value_or(QByteArray());
 }
 
-QByteArray HighscoreFile::GetHSVal(QByteArrayView key, QByteArrayView defaultValue) {
-    Procedure p(m_reporter, kModule, QStringLiteral("GetHSVal"));
-    QByteArray result = defaultValue.toByteArray();
-    std::optional<QByteArray> content;
-    p.step(50000, [&] { content = profile::readFile(m_path); });
-    p.step(50010, [&] {
-        result = decoded(content ? profile::findValue(*content, m_section, key) : std::nullopt,
-                         defaultValue);
-    });
-    return result;
-}
-
 bool HighscoreFile::SaveHS(std::optional<QByteArrayView> key, QByteArrayView value) {
     const QString name = QStringLiteral("SaveHS");
     Procedure p(m_reporter, kModule, name);
@@ -150,7 +88,7 @@ bool HighscoreFile::SaveHS(std::optional<QByteArrayView> key, QByteArrayView val
         return false;
     if (before && after == *before)
         return true;
-    return fileStep(p, name, 50020, [&] { replaceAtomically(m_path, after); });
+    return fileStep(p, name, 50020, [&] { replaceFileAtomically(m_path, after); });
 }
 
 bool HighscoreFile::GetHS() {
@@ -187,7 +125,7 @@ bool HighscoreFile::WriteHS() {
     }
     if (!p.running())
         return false;
-    return fileStep(p, name, 50020, [&] { replaceAtomically(m_path, content); });
+    return fileStep(p, name, 50020, [&] { replaceFileAtomically(m_path, content); });
 }
 
 } // namespace marvolen::scores

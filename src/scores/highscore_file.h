@@ -12,11 +12,9 @@
 
 namespace marvolen::scores {
 
-/// Where the highscore file lives: "<title>.hsc" in programDir when that folder is writable,
-/// else in dataDir (made when missing). An installed program's folder is usually not writable,
-/// and a file there would lose every result.
-QString highscorePath(const QString& programDir, const QString& dataDir,
-                      const QString& title = QString::fromLatin1(kTitle));
+/// The highscore file "Marvolen.hsc" in dataFolder (the folder programDataFolder() chose),
+/// which is made when missing.
+QString highscorePath(const QString& dataFolder);
 
 /// The champions list of the variant shown, tied to the highscore file. The champions window
 /// owns one for as long as it is open.
@@ -35,17 +33,11 @@ class HighscoreFile {
     /// HSSection: the section every access acts on, "m" and the variant number.
     const QByteArray& HSSection() const { return m_section; }
     void setVariant(int variant);
-    void setSection(QByteArray section) { m_section = std::move(section); }
 
     /// The list GetHS loads and WriteHS stores; the window adds the new entry here.
     ChampionsList& list() { return m_list; }
     const ChampionsList& list() const { return m_list; }
     const QString& path() const { return m_path; }
-
-    /// The decoded entry under key in the current section. A missing file, section or key gives
-    /// defaultValue unchanged, and so does a stored value equal to it; anything else is decoded,
-    /// damaged or not.
-    QByteArray GetHSVal(QByteArrayView key, QByteArrayView defaultValue);
 
     /// Stores value (already in stored form) under key in the current section, keeping every
     /// other line. With no key, removes the current section and all its lines; a file without
@@ -64,8 +56,6 @@ class HighscoreFile {
 
     /// The failure of the last file access, empty after one that succeeded.
     const std::optional<ErrorInfo>& lastFailure() const { return m_lastFailure; }
-    /// The failure of the last file access in words for the player, empty after a success.
-    QString lastError() const;
 
   private:
     template <typename Body>

@@ -426,10 +426,7 @@ void AboutWindow::reject() {
     const bool endsProgram = m_startWindow && !m_services.MainWindowShown;
     const auto onClosed = m_onClosedWithoutOk;
     QDialog::reject();
-    if (!endsProgram)
-        return;
-    emit closedWithoutOk();
-    if (onClosed)
+    if (endsProgram && onClosed)
         onClosed();
 }
 

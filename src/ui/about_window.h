@@ -45,10 +45,6 @@ class AboutWindow : public QDialog {
     void lblHomepage_MouseDown();
     void lblHomepage_MouseUp();
 
-  signals:
-    /// The start window was closed by its close button or Escape.
-    void closedWithoutOk();
-
   public slots:
     /// Escape and the close button end here.
     void reject() override;

@@ -1,11 +1,11 @@
 // The error window: shows a run-time failure, logs its protocol and asks how to go on.
 #include "err_ptnr.h"
 
+#include "core/atomic_file.h"
 #include "ui_config.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -20,10 +20,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
-#include <QStandardPaths>
-#include <QTemporaryFile>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -133,23 +130,7 @@ void QtErrPtnrPlatform::openUrl(const QUrl& url) {
     QDesktopServices::openUrl(url);
 }
 
-// ---- folders and printing -------------------------------------------------------------------
-
-QString chooseDataFolder(const QString& programFolder, const QString& fallbackFolder) {
-    // A probe file tells the truth where permission bits do not (read-only mounts, root).
-    if (!programFolder.isEmpty() && QFileInfo(programFolder).isDir()) {
-        QTemporaryFile probe(QDir(programFolder).filePath(QStringLiteral("~probe_XXXXXX")));
-        if (probe.open())
-            return programFolder;
-    }
-    QDir().mkpath(fallbackFolder);
-    return fallbackFolder;
-}
-
-QString programDataFolder() {
-    return chooseDataFolder(QCoreApplication::applicationDirPath(),
-                            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-}
+// ---- printing -------------------------------------------------------------------------------
 
 namespace {
 
@@ -462,15 +443,15 @@ void ErrPtnr::saveProtocol() {
                 kCrLf + QStringLiteral("Overwrite file '") + path + QStringLiteral("' ?")))
         return;
 
-    QSaveFile file(path);
-    const QByteArray bytes = (protocol + kCrLf).toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    try {
+        replaceFileAtomically(path, (protocol + kCrLf).toUtf8());
+    } catch (const Failure& failure) {
         m_options.platform->warn(
             this, kTitle,
             QStringLiteral("Das Fehlerprotokoll konnte nicht in die Datei '") + path +
                 QStringLiteral("' geschrieben werden!") + kCrLf +
                 QStringLiteral("Error protocoll could not be written to file '") + path +
-                QStringLiteral("'!") + kCrLf + file.errorString());
+                QStringLiteral("'!") + kCrLf + failure.description());
         return;
     }
     m_options.platform->tell(this, kTitle,

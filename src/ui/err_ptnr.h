@@ -1,6 +1,7 @@
 // The error window: shows a run-time failure, logs its protocol and asks how to go on.
 #pragma once
 
+#include "core/data_folder.h"
 #include "core/failure.h"
 #include "core/protocol.h"
 
@@ -63,14 +64,6 @@ struct ErrPtnrOptions {
     /// Dialogs and desktop requests; the Qt implementation when empty.
     std::shared_ptr<ErrPtnrPlatform> platform;
 };
-
-/// The program's folder when it is writable, else the user's data folder (created when
-/// missing): an installed program's folder would silently lose every log otherwise.
-QString programDataFolder();
-
-/// The choice behind programDataFolder(): programFolder when a file can be made there,
-/// else fallbackFolder, created when missing.
-QString chooseDataFolder(const QString& programFolder, const QString& fallbackFolder);
 
 /// Draws lines one per line in a monospaced font from the top of page; when the next line no
 /// longer fits, newPage() starts a fresh page (false stops the drawing). Returns the pages used.

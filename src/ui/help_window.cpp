@@ -4,11 +4,11 @@
 #include "ids/text_ids.h"
 #include "ui/theme.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QFile>
 #include <QGuiApplication>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextBrowser>
@@ -133,10 +133,18 @@ void HelpWindow::followLink(const QUrl& url) {
 }
 
 void showHelpWindow(Services& services, QWidget* parent) {
-    static QPointer<HelpWindow> window;
-    // A window made for other services or another owner is not reused.
-    if (window && (&window->services() != &services || window->parentWidget() != parent))
-        delete window.data();
+    // The window belongs to its owner (without one, to the application) and is found among its
+    // windows again; one made for other services or another owner is not reused.
+    HelpWindow* window = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        auto* help = qobject_cast<HelpWindow*>(top);
+        // A closed window that deletes itself on closing is on its way out.
+        if (help && &help->services() == &services && help->parentWidget() == parent &&
+            !(help->testAttribute(Qt::WA_DeleteOnClose) && help->isHidden())) {
+            window = help;
+            break;
+        }
+    }
     if (!window) {
         window = new HelpWindow(services, parent);
         // Without an owner to take it along, the window goes when it is closed.

@@ -47,8 +47,9 @@ class HelpWindow : public QDialog {
     int m_shownOffset = -1;
 };
 
-/// The Help command: shows the program's one help window, made at the first call; later calls
-/// raise it and show it in the current language.
+/// The Help command: shows the help window of parent, made at the first call and kept as one of
+/// parent's windows (without a parent, until it is closed); later calls raise it and show it in
+/// the current language.
 void showHelpWindow(Services& services, QWidget* parent);
 
 } // namespace marvolen::ui

@@ -143,7 +143,7 @@ QLabel* makeLabel(QWidget* parent, const QString& name, Qt::Alignment alignment)
 HighscoreWindow::HighscoreWindow(Services& services, const game::ResultHandover& handover,
                                  int variant, QWidget* parent)
     : QDialog(parent), m_services(services), m_handover(handover),
-      m_file(services.reporter, scores::highscorePath(services.dataFolder, services.dataFolder)),
+      m_file(services.reporter, scores::highscorePath(services.dataFolder)),
       m_shownVariant(variant) {
     buildElements();
     Form_Load();

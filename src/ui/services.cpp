@@ -30,12 +30,18 @@ QString askText(Services& services, QWidget* parent, const QString& title, const
     return ok ? text : QString();
 }
 
-void installQtTranslations(int languageOffset) {
-    static QTranslator* translator = nullptr;
-    static int installed = -1;
-    if (installed == languageOffset || !QCoreApplication::instance())
+QtTranslations::QtTranslations(QObject* parent) : QObject(parent) {}
+
+QtTranslations::~QtTranslations() {
+    // Past the application object's end there is nothing to take it out of.
+    if (m_translator && QCoreApplication::instance())
+        QCoreApplication::removeTranslator(m_translator.get());
+}
+
+void QtTranslations::install(int languageOffset) {
+    if (m_installed == languageOffset || !QCoreApplication::instance())
         return;
-    installed = languageOffset;
+    m_installed = languageOffset;
     const char* name = "qtbase_en";
     switch (languageOffset) {
     case 0: name = "qtbase_de"; break;
@@ -44,18 +50,25 @@ void installQtTranslations(int languageOffset) {
     case 6000: name = "qtbase_fr"; break;
     default: break;
     }
-    if (translator) {
-        QCoreApplication::removeTranslator(translator);
-        delete translator;
-        translator = nullptr;
+    if (m_translator) {
+        QCoreApplication::removeTranslator(m_translator.get());
+        m_translator.reset();
     }
-    auto* next = new QTranslator(QCoreApplication::instance());
+    auto next = std::make_unique<QTranslator>();
     if (next->load(QString::fromLatin1(name), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QCoreApplication::installTranslator(next);
-        translator = next;
-    } else {
-        delete next;
+        QCoreApplication::installTranslator(next.get());
+        m_translator = std::move(next);
     }
+}
+
+void installQtTranslations(int languageOffset) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app)
+        return;
+    auto* translations = app->findChild<QtTranslations*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!translations)
+        translations = new QtTranslations(app);
+    translations->install(languageOffset);
 }
 
 } // namespace marvolen::ui

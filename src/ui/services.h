@@ -4,13 +4,16 @@
 
 #include "app/game_context.h"
 
+#include <QObject>
 #include <QString>
 #include <QUrl>
 
+class QTranslator;
 class QWidget;
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 namespace marvolen::ui {
 
@@ -44,7 +47,30 @@ QString askText(Services& services, QWidget* parent, const QString& title, const
 /// Tells with services.inform, or a real message box.
 void inform(Services& services, QWidget* parent, const QString& title, const QString& text);
 
-/// Loads Qt's own translations (dialog buttons) for a language offset.
+/// Qt's own translations (the buttons of Qt's dialogs) for the current language. It keeps the
+/// one translator it installed, so that a change of language replaces it instead of stacking a
+/// second one beneath it.
+class QtTranslations : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit QtTranslations(QObject* parent = nullptr);
+    /// Takes its translator out of the application again.
+    ~QtTranslations() override;
+
+    /// Installs Qt's translations for a language offset in place of those installed before;
+    /// nothing when that offset is installed already or there is no application object yet.
+    void install(int languageOffset);
+    /// The offset installed last; -1 before the first.
+    int installedOffset() const { return m_installed; }
+
+  private:
+    std::unique_ptr<QTranslator> m_translator;
+    int m_installed = -1;
+};
+
+/// Loads Qt's own translations for a language offset through the QtTranslations that the
+/// application object owns, made at the first call.
 void installQtTranslations(int languageOffset);
 
 } // namespace marvolen::ui

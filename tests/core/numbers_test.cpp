@@ -76,7 +76,6 @@ TEST(NulCuts, CutAtTheFirstNul) {
     EXPECT_EQ(TrimNull(withNul), QStringLiteral("abc"));
     EXPECT_EQ(TrimNull(QStringLiteral("abc")), QStringLiteral("abc"));
     EXPECT_EQ(TrimNull(QChar(u'\0') + QStringLiteral("x")), QString());
-    EXPECT_EQ(StripTerminator(QStringLiteral("whole")), QStringLiteral("whole"));
     EXPECT_EQ(LPSTRToVBString(withNul), QStringLiteral("abc"));
     EXPECT_EQ(LPSTRToVBString(QStringLiteral("no terminator")), QString());
 }

@@ -23,6 +23,11 @@ constexpr int kDigits[] = {0, 1, 2, 3, 6};
 struct Row {
     int number;
     const char* texts[5]; // German, English, Spanish, Italian, French (UTF-8)
+
+    // A row is written as its number and five texts, without braces around the texts.
+    constexpr Row(int n, const char* de, const char* en, const char* es, const char* it,
+                  const char* fr)
+        : number(n), texts{de, en, es, it, fr} {}
 };
 
 // Every text as the lookup must return it, written out independently of the table's source.

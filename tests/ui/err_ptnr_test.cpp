@@ -267,7 +267,8 @@ TEST_F(ErrPtnrTest, EachAnswerButtonIsReturnedAndRemembered) {
         {QStringLiteral("cmdContinue3"), Answer::End}};
     for (const auto& [button, expected] : cases) {
         ErrPtnr window(options());
-        EXPECT_EQ(report(window, fileNotFound(), [&] { click(window, button); }), expected)
+        EXPECT_EQ(report(window, fileNotFound(), [&, &button = button] { click(window, button); }),
+                  expected)
             << button.toStdString();
         EXPECT_EQ(window.chosenAction(), qint16(expected));
     }
@@ -636,25 +637,6 @@ TEST_F(ErrPtnrTest, ReporterMakesTheWindowOnFirstUseAndKeepsIt) {
     QTimer::singleShot(0, [&] { click(*reporter.window(), QStringLiteral("cmdContinue2")); });
     EXPECT_EQ(reporter.onError(typeMismatch()), Answer::Cancel);
     EXPECT_EQ(reporter.window(), first);
-}
-
-TEST(DataFolder, ProgramFolderWhenWritableElseTheCreatedFallback) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString fallback = dir.filePath(QStringLiteral("data/Marvolen"));
-    EXPECT_EQ(chooseDataFolder(dir.path(), fallback), dir.path());
-    EXPECT_FALSE(QFileInfo::exists(fallback));
-
-    const QString blocker = dir.filePath(QStringLiteral("plain-file"));
-    {
-        QFile file(blocker);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
-    EXPECT_EQ(chooseDataFolder(blocker, fallback), fallback);
-    EXPECT_TRUE(QFileInfo(fallback).isDir());
-    EXPECT_EQ(QDir(dir.path()).entryList(QStringList{QStringLiteral("~probe*")}, QDir::Files),
-              QStringList())
-        << "the probe file is removed";
 }
 
 } // namespace

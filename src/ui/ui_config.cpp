@@ -1,2 +1,0 @@
-// Build settings of the windows.
-#include "ui_config.h"
