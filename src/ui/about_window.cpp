@@ -3,6 +3,7 @@
 
 #include "core/numbers.h"
 #include "ids/text_ids.h"
+#include "ui/panel_widgets.h"
 #include "ui/theme.h"
 #include "ui/ui_config.h"
 
@@ -55,20 +56,13 @@ QPixmap picture(const QString& name, qreal ratio = 1.0) {
 
 /// The web link: a label on a light plate, since its blue texts would vanish on the dark window.
 /// It reports mouse down, mouse up and click like a classic label; Enter and Space click too.
-class LinkLabel : public QLabel {
+class LinkLabel : public ClickableLabel {
   public:
-    explicit LinkLabel(QWidget* parent) : QLabel(parent) {
-        setCursor(Qt::PointingHandCursor);
-        // Reached by Tab; a mouse click should not leave a focus frame on it.
-        setFocusPolicy(Qt::TabFocus);
+    explicit LinkLabel(QWidget* parent) : ClickableLabel(parent) {
         setTextFormat(Qt::PlainText);
         setContentsMargins(10, 5, 10, 5);
         setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     }
-
-    std::function<void()> mouseDown;
-    std::function<void()> mouseUp;
-    std::function<void()> click;
 
   protected:
     void paintEvent(QPaintEvent* e) override {
@@ -80,27 +74,6 @@ class LinkLabel : public QLabel {
             p.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 6, 6);
         }
         QLabel::paintEvent(e);
-    }
-    void mousePressEvent(QMouseEvent* e) override {
-        e->accept();
-        if (mouseDown)
-            mouseDown();
-    }
-    void mouseReleaseEvent(QMouseEvent* e) override {
-        e->accept();
-        if (mouseUp)
-            mouseUp();
-        if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) && click)
-            click();
-    }
-    void keyPressEvent(QKeyEvent* e) override {
-        if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter ||
-             e->key() == Qt::Key_Space) &&
-            click) {
-            click();
-            return;
-        }
-        QLabel::keyPressEvent(e);
     }
 };
 
@@ -143,12 +116,8 @@ class AnswerWatch : public Reporter {
 
 } // namespace
 
-AboutWindow::AboutWindow(Services& services, std::function<bool()> mainWindowVisible,
-                         std::function<void()> showMainWindow, QWidget* parent,
-                         std::function<void()> onClosedWithoutOk)
-    : QDialog(parent), m_services(services), m_mainWindowVisible(std::move(mainWindowVisible)),
-      m_showMainWindow(std::move(showMainWindow)),
-      m_onClosedWithoutOk(std::move(onClosedWithoutOk)) {
+AboutWindow::AboutWindow(Services& services, MainWindowHost& host, QWidget* parent)
+    : QDialog(parent), m_services(services), m_host(host) {
     buildElements();
     Form_Load();
 }
@@ -212,9 +181,9 @@ void AboutWindow::buildElements() {
     linkFont.setUnderline(true);
     m_lblHomepage->setFont(linkFont);
     setTextColour(m_lblHomepage, kLinkInitial);
-    link->mouseDown = [this] { lblHomepage_MouseDown(); };
-    link->mouseUp = [this] { lblHomepage_MouseUp(); };
-    link->click = [this] { lblHomepage_Click(); };
+    link->pressed = [this] { lblHomepage_MouseDown(); };
+    link->released = [this] { lblHomepage_MouseUp(); };
+    link->clicked = [this] { lblHomepage_Click(); };
 
     m_flagRow = new QWidget(this);
     auto* flags = new QHBoxLayout(m_flagRow);
@@ -298,7 +267,7 @@ void AboutWindow::Form_Load() {
                           QLatin1Char('.') + numbers::zeroPadded(kVersionRevision, 4));
     });
     p.step(50050, [&] {
-        m_startWindow = !m_services.MainWindowShown;
+        m_startWindow = !m_host.mainWindowShown();
         if (m_startWindow) {
             m_flagRow->show();
         } else {
@@ -410,12 +379,8 @@ void AboutWindow::imgLang_Click(int index) {
 void AboutWindow::OK_Click() {
     Procedure p(m_services.reporter, kModule, QStringLiteral("OK_Click"));
     p.step(50030, [&] {
-        const bool visible = m_mainWindowVisible && m_mainWindowVisible();
-        if (!visible && !m_services.MainWindowShown) {
-            if (m_showMainWindow)
-                m_showMainWindow();
-            m_services.MainWindowShown = true;
-        }
+        if (!m_host.mainWindowVisible() && !m_host.mainWindowShown())
+            m_host.showMainWindow();
     });
     p.step(50040, [&] { accept(); });
 }
@@ -423,11 +388,11 @@ void AboutWindow::OK_Click() {
 void AboutWindow::reject() {
     // The start window is the only way to the game; closed without OK, the program ends rather
     // than run on with its main window hidden.
-    const bool endsProgram = m_startWindow && !m_services.MainWindowShown;
-    const auto onClosed = m_onClosedWithoutOk;
+    const bool endsProgram = m_startWindow && !m_host.mainWindowShown();
+    MainWindowHost& host = m_host; // the window may be gone after reject()
     QDialog::reject();
-    if (endsProgram && onClosed)
-        onClosed();
+    if (endsProgram)
+        host.startWindowClosedWithoutOk();
 }
 
 void AboutWindow::lblHomepage_Click() {

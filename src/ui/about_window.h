@@ -15,17 +15,26 @@ class QButtonGroup;
 
 namespace marvolen::ui {
 
+/// What the start window and the About box need of the program that owns the main window.
+class MainWindowHost {
+  public:
+    virtual ~MainWindowHost() = default;
+    virtual bool mainWindowVisible() const = 0;
+    /// MainWindowShown: the start window's OK has shown the main window.
+    virtual bool mainWindowShown() const = 0;
+    /// Shows the main window the first time; mainWindowShown() is true afterwards.
+    virtual void showMainWindow() = 0;
+    /// The start window was closed other than by OK, which must end the program.
+    virtual void startWindowClosedWithoutOk() = 0;
+};
+
 /// The start window (MainWindowShown false at load: flags shown, OK hidden until the main window
 /// has loaded) and the About box opened from the menu (OK shown, no flags).
 class AboutWindow : public QDialog {
     Q_OBJECT
 
   public:
-    /// mainWindowVisible and showMainWindow reach the main window; onClosedWithoutOk runs when
-    /// the start window is closed other than by OK, which must end the program.
-    AboutWindow(Services& services, std::function<bool()> mainWindowVisible,
-                std::function<void()> showMainWindow, QWidget* parent = nullptr,
-                std::function<void()> onClosedWithoutOk = {});
+    AboutWindow(Services& services, MainWindowHost& host, QWidget* parent = nullptr);
 
     /// The hourglass over the window while the main window loads behind it.
     void setBusy(bool busy);
@@ -62,9 +71,7 @@ class AboutWindow : public QDialog {
     void markCurrentFlag();
 
     Services& m_services;
-    std::function<bool()> m_mainWindowVisible;
-    std::function<void()> m_showMainWindow;
-    std::function<void()> m_onClosedWithoutOk;
+    MainWindowHost& m_host;
     /// Loaded as the start window (MainWindowShown false at load).
     bool m_startWindow = false;
     /// Form_Activate has run since the window was last shown.

@@ -59,6 +59,7 @@ Application::Application(ApplicationOptions options)
     m_services->soundOn = [this] {
         return m_frmMarvolen && m_frmMarvolen->session().soundOn();
     };
+    m_services->installQtTranslations = [this](int offset) { m_qtTranslations.install(offset); };
     m_services->askYesNo = m_options.askYesNo;
     m_services->inform = m_options.inform;
     m_services->askText = m_options.askText;
@@ -78,14 +79,7 @@ void Application::Main() {
                                m_language.LanguageFilePath());
     });
     p.step(50050, [&] {
-        m_frmInfo = new AboutWindow(
-            *m_services, [this] { return m_frmMarvolen && m_frmMarvolen->isVisible(); },
-            [this] { showMainWindow(); }, nullptr,
-            [this] {
-                // The start window closed without OK: the program must not stay hidden.
-                if (!m_services->MainWindowShown)
-                    Shutdown();
-            });
+        m_frmInfo = new AboutWindow(*m_services, *this);
         m_frmInfo->setAttribute(Qt::WA_DeleteOnClose);
         m_frmInfo->show();
     });
@@ -104,9 +98,18 @@ void Application::Main() {
     });
 }
 
+bool Application::mainWindowVisible() const { return m_frmMarvolen && m_frmMarvolen->isVisible(); }
+
 void Application::showMainWindow() {
     if (m_frmMarvolen)
         m_frmMarvolen->show();
+    m_mainWindowShown = true;
+}
+
+void Application::startWindowClosedWithoutOk() {
+    // The program must not run on with its main window hidden.
+    if (!m_mainWindowShown)
+        Shutdown();
 }
 
 void Application::showRules() { showRulesWindow(*m_services, m_frmMarvolen.get()); }
@@ -128,8 +131,7 @@ void Application::showChampions(game::ResultHandover& handover, int variant) {
 void Application::openHomepage() { m_services->openUrl(QUrl(QString::fromLatin1(kHomepage))); }
 
 void Application::showAbout() {
-    AboutWindow box(*m_services, [this] { return m_frmMarvolen && m_frmMarvolen->isVisible(); },
-                    [] {}, m_frmMarvolen.get());
+    AboutWindow box(*m_services, *this, m_frmMarvolen.get());
     box.exec();
 }
 

@@ -41,7 +41,7 @@ struct ApplicationOptions {
     std::function<void(const QUrl&)> openUrl;
 };
 
-class Application : private app::Windows {
+class Application : private app::Windows, private MainWindowHost {
 public:
     explicit Application(ApplicationOptions options = {});
     ~Application() override;
@@ -56,8 +56,14 @@ public:
     AboutWindow* startWindow() const { return m_frmInfo.data(); }
     ErrPtnrReporter& reporter() { return m_reporter; }
 
+    /// MainWindowShown: the start window's OK has shown the main window.
+    bool mainWindowShown() const override { return m_mainWindowShown; }
+
 private:
-    void showMainWindow();
+    // MainWindowHost: what the start window and the About box need
+    bool mainWindowVisible() const override;
+    void showMainWindow() override;
+    void startWindowClosedWithoutOk() override;
     // Windows: what the main window's commands open
     void showRules() override;
     void showHelp() override;
@@ -79,9 +85,11 @@ private:
     SystemClock m_systemClock;
     audio::AppResources m_resources;
     std::unique_ptr<audio::AudioEngine> m_audio;
+    QtTranslations m_qtTranslations;
     std::unique_ptr<Services> m_services;
     QPointer<AboutWindow> m_frmInfo;
     std::unique_ptr<MainWindow> m_frmMarvolen;
+    bool m_mainWindowShown = false;
     bool m_shuttingDown = false;
 };
 

@@ -5,6 +5,7 @@
 #include "ids/sound_ids.h"
 #include "ids/text_ids.h"
 #include "scores/entry.h"
+#include "ui/panel_widgets.h"
 #include "ui/theme.h"
 
 #include <QDir>
@@ -65,17 +66,13 @@ QString failureText(const ErrorInfo& failure) {
 }
 
 /// A variant thumbnail: a picture that reports clicks; Space or Enter click it once it has the
-/// focus, which Tab gives it.
-class Thumbnail : public QLabel {
+/// focus, which Tab gives it, and a dotted ring shows that focus.
+class Thumbnail : public ClickableLabel {
   public:
-    explicit Thumbnail(QWidget* parent) : QLabel(parent) {
-        setCursor(Qt::PointingHandCursor);
-        setFocusPolicy(Qt::TabFocus);
+    explicit Thumbnail(QWidget* parent) : ClickableLabel(parent) {
         setAlignment(Qt::AlignCenter);
         setFixedSize(38, 38);
     }
-
-    std::function<void()> click;
 
   protected:
     void paintEvent(QPaintEvent* e) override {
@@ -85,20 +82,6 @@ class Thumbnail : public QLabel {
         QPainter p(this);
         p.setPen(QPen(kCyan, 1, Qt::DotLine));
         p.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
-    void mouseReleaseEvent(QMouseEvent* e) override {
-        e->accept();
-        if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) && click)
-            click();
-    }
-    void keyPressEvent(QKeyEvent* e) override {
-        if ((e->key() == Qt::Key_Space || e->key() == Qt::Key_Return ||
-             e->key() == Qt::Key_Enter) &&
-            click) {
-            click();
-            return;
-        }
-        QLabel::keyPressEvent(e);
     }
 };
 
@@ -194,7 +177,7 @@ void HighscoreWindow::buildElements() {
         thumbnail->setObjectName(QStringLiteral("imgPattern%1").arg(v));
         thumbnail->setToolTip(QString::number(v + 1));
         thumbnail->setAccessibleName(QString::number(v + 1));
-        thumbnail->click = [this, v] { imgPattern_Click(v); };
+        thumbnail->clicked = [this, v] { imgPattern_Click(v); };
         patterns->addWidget(thumbnail, v / 10, v % 10);
         m_imgPattern[std::size_t(v)] = thumbnail;
     }

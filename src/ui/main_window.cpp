@@ -264,7 +264,7 @@ void MainWindow::Sprache() {
         m_fraLayout->setTooltips(
             [this](int i) { return text(Text::SelectVariant) + numbers::withSignPlace(i + 1); });
     });
-    p.step(50060, [&] { installQtTranslations(m_services.language.LanguageOffset()); });
+    p.step(50060, [&] { m_services.installQtTranslations(m_services.language.LanguageOffset()); });
 }
 
 // ------------------------------------------------------------------------------------------

@@ -61,14 +61,4 @@ void QtTranslations::install(int languageOffset) {
     }
 }
 
-void installQtTranslations(int languageOffset) {
-    QCoreApplication* app = QCoreApplication::instance();
-    if (!app)
-        return;
-    auto* translations = app->findChild<QtTranslations*>(QString(), Qt::FindDirectChildrenOnly);
-    if (!translations)
-        translations = new QtTranslations(app);
-    translations->install(languageOffset);
-}
-
 } // namespace marvolen::ui

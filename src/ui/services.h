@@ -26,10 +26,10 @@ struct Services : app::GameContext {
     std::function<void(std::int16_t)> playWav = [](std::int16_t) {};
     /// Opens a web page or mail address with the desktop's program; the result is ignored.
     std::function<void(const QUrl&)> openUrl = [](const QUrl&) {};
-    /// SoundOn, the sound-effects switch (-1 on, 0 off), as the music logic keeps it.
+    /// SoundOn, the sound-effects switch, as the game session keeps it.
     std::function<bool()> soundOn = [] { return true; };
-    /// MainWindowShown: set once the start window's OK has shown the main window.
-    bool MainWindowShown = false;
+    /// Installs Qt's own translations (the buttons of Qt's dialogs) for a language offset.
+    std::function<void(int languageOffset)> installQtTranslations = [](int) {};
     /// A Yes/No question with the question icon; true on Yes. Message boxes when empty.
     std::function<bool(QWidget* parent, const QString& title, const QString& text)> askYesNo = {};
     /// A message with the information icon and an OK button. A message box when empty.
@@ -68,9 +68,5 @@ class QtTranslations : public QObject {
     std::unique_ptr<QTranslator> m_translator;
     int m_installed = -1;
 };
-
-/// Loads Qt's own translations for a language offset through the QtTranslations that the
-/// application object owns, made at the first call.
-void installQtTranslations(int languageOffset);
 
 } // namespace marvolen::ui

@@ -58,15 +58,22 @@ struct Fixture : test::ServicesFixture {
         services.openUrl = [this](const QUrl& url) { opened.push_back(url); };
     }
 
-    std::unique_ptr<AboutWindow> window() {
-        return std::make_unique<AboutWindow>(
-            services, [this] { return mainVisible; },
-            [this] {
-                ++mainShown;
-                mainVisible = true;
-            },
-            nullptr, [this] { ++ends; });
-    }
+    /// The program's side: the main window's state and the end of the program, counted.
+    struct Host : MainWindowHost {
+        explicit Host(Fixture& f) : f(f) {}
+        bool mainWindowVisible() const override { return f.mainVisible; }
+        bool mainWindowShown() const override { return f.mainWindowShown; }
+        void showMainWindow() override {
+            ++f.mainShown;
+            f.mainVisible = true;
+            f.mainWindowShown = true;
+        }
+        void startWindowClosedWithoutOk() override { ++f.ends; }
+        Fixture& f;
+    } host{*this};
+    bool mainWindowShown = false;
+
+    std::unique_ptr<AboutWindow> window() { return std::make_unique<AboutWindow>(services, host); }
 
     QString stored(const char* key) const { return settings.rawText(key); }
 };
@@ -104,7 +111,7 @@ TEST(AboutWindowLoad, StartWindowShowsFlagsAndGetsOkOnlyOnceTheMainWindowHasLoad
 
 TEST(AboutWindowLoad, AboutBoxShowsOkAndNoFlags) {
     Fixture f;
-    f.services.MainWindowShown = true;
+    f.mainWindowShown = true;
     auto w = f.window();
     EXPECT_TRUE(ok(*w)->isVisibleTo(w.get()));
     for (int index : {0, 1, 2, 3, 6})
@@ -271,7 +278,7 @@ TEST(AboutWindowOk, ShowsTheMainWindowOnceAndCloses) {
     w->showOk();
     QTest::mouseClick(ok(*w), Qt::LeftButton);
     EXPECT_EQ(f.mainShown, 1);
-    EXPECT_TRUE(f.services.MainWindowShown);
+    EXPECT_TRUE(f.mainWindowShown);
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(w->result(), QDialog::Accepted);
     EXPECT_EQ(f.ends, 0);
@@ -290,7 +297,7 @@ TEST(AboutWindowOk, AVisibleMainWindowIsNotShownAgain) {
     auto w = f.window();
     w->OK_Click();
     EXPECT_EQ(f.mainShown, 0);
-    EXPECT_FALSE(f.services.MainWindowShown);
+    EXPECT_FALSE(f.mainWindowShown);
 }
 
 TEST(AboutWindowClose, ClosingTheStartWindowOtherwiseEndsTheProgram) {
@@ -310,7 +317,7 @@ TEST(AboutWindowClose, ClosingTheStartWindowOtherwiseEndsTheProgram) {
 
 TEST(AboutWindowClose, ClosingTheAboutBoxJustCloses) {
     Fixture f;
-    f.services.MainWindowShown = true;
+    f.mainWindowShown = true;
     auto w = f.window();
     w->show();
     QTest::keyClick(w.get(), Qt::Key_Escape);

@@ -55,7 +55,7 @@ TEST(StartUp, OkShowsTheMainWindowWithAFreshBoardOfTheStoredVariant) {
     AppFixture f;
     MainWindow& w = openGame(f);
     EXPECT_TRUE(w.isVisible());
-    EXPECT_TRUE(f.app->services().MainWindowShown);
+    EXPECT_TRUE(f.app->mainWindowShown());
     const QString board = w.board().stateText();
     EXPECT_EQ(count(board, 'o'), 33);
     EXPECT_EQ(count(board, '.'), 0);

@@ -2,6 +2,7 @@
 #include "ui/services.h"
 
 #include "ui/app_fixture.h"
+#include "ui/main_window.h"
 
 #include <QCoreApplication>
 
@@ -32,15 +33,14 @@ TEST(QtTranslations, ALanguageChangeReplacesTheTranslationsAndTheirEndRemovesThe
     EXPECT_EQ(yesButton(), QStringLiteral("&Yes"));
 }
 
-TEST(QtTranslations, TheFreeFunctionKeepsOneSetOwnedByTheApplication) {
-    test::ensureApplication();
-    installQtTranslations(3000);
-    installQtTranslations(0);
-    EXPECT_EQ(yesButton(), QStringLiteral("&Ja"));
-    const auto owned = qApp->findChildren<QtTranslations*>(Qt::FindDirectChildrenOnly);
-    ASSERT_EQ(owned.size(), 1);
-    EXPECT_EQ(owned[0]->installedOffset(), 0);
-    delete owned[0];
+TEST(QtTranslations, TheProgramsFlagChoiceReachesQtsDialogButtons) {
+    test::AppFixture f;
+    Application& app = f.start(QStringLiteral("0409"));
+    app.startWindow()->OK_Click();
+    QCoreApplication::processEvents();
+    app.mainWindow()->session().imgLang_Click(6);
+    EXPECT_EQ(yesButton(), QStringLiteral("&Oui"));
+    f.app.reset(); // the program's end takes its translations out again
     EXPECT_EQ(yesButton(), QStringLiteral("&Yes"));
 }
 
