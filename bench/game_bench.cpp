@@ -42,8 +42,12 @@ void CheckEndOn(benchmark::State& state, const char* text) {
     }
 }
 
-void BM_CheckEndFresh(benchmark::State& s) { CheckEndOn(s, kFresh); }
-void BM_CheckEndMidGame(benchmark::State& s) { CheckEndOn(s, kMiddle); }
+void BM_CheckEndFresh(benchmark::State& s) {
+    CheckEndOn(s, kFresh);
+}
+void BM_CheckEndMidGame(benchmark::State& s) {
+    CheckEndOn(s, kMiddle);
+}
 void BM_CheckEndEnded(benchmark::State& s) {
     // An ended board would open the champions window: measure the scan on a board whose only
     // jumps are blocked, which is the same full scan.
@@ -66,7 +70,8 @@ void BM_GetLang(benchmark::State& state) {
     QByteArray table = "[lang]\r\n";
     for (int n = 100; n < 180; ++n)
         for (int d : {0, 1, 2, 3, 6})
-            table += QByteArray::number(d) + QByteArray::number(n) + " = Some text of a caption\t\r\n";
+            table +=
+                QByteArray::number(d) + QByteArray::number(n) + " = Some text of a caption\t\r\n";
     table.truncate(9 * 1024);
     const QString path = dir.filePath("~tmp.lng");
     QFile f(path);

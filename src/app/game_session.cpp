@@ -24,9 +24,8 @@ bool clickAccepted(double nowDays, double lastClickDays) {
 }
 
 GameSession::GameSession(SessionParts parts) : m_parts(parts) {
-    m_model = std::make_unique<game::BoardModel>(m_parts.board,
-                                                 static_cast<game::BoardEvents&>(*this),
-                                                 m_parts.reporter, m_parts.random);
+    m_model = std::make_unique<game::BoardModel>(
+        m_parts.board, static_cast<game::BoardEvents&>(*this), m_parts.reporter, m_parts.random);
     m_music = std::make_unique<audio::MusicLogic>(static_cast<audio::MusicHost&>(*this),
                                                   m_parts.media, m_parts.temp, m_parts.random,
                                                   m_parts.reporter, m_parts.resources);
@@ -34,9 +33,13 @@ GameSession::GameSession(SessionParts parts) : m_parts(parts) {
 
 GameSession::~GameSession() = default;
 
-double GameSession::now() const { return game::daysOf(m_parts.clock.now()); }
+double GameSession::now() const {
+    return game::daysOf(m_parts.clock.now());
+}
 
-QString GameSession::text(int n) const { return m_parts.language.text(n); }
+QString GameSession::text(int n) const {
+    return m_parts.language.text(n);
+}
 
 void GameSession::sound(int id) {
     if (soundOn())
@@ -161,13 +164,19 @@ void GameSession::optBut_Click(int index) {
 
 void GameSession::runCommand(int index) {
     switch (index) {
-    case 0: m_model->StartGame(m_parts.clock.now()); break;
+    case 0:
+        m_model->StartGame(m_parts.clock.now());
+        break;
     case 1:
         if (!askQuit())
             m_parts.view.setButtonHighlighted(1, false);
         break;
-    case 2: m_parts.windows.showRules(); break;
-    case 3: m_parts.windows.showHelp(); break;
+    case 2:
+        m_parts.windows.showRules();
+        break;
+    case 3:
+        m_parts.windows.showHelp();
+        break;
     case 4:
         m_model->setGameOver(true);
         m_loadedMarble = m_marblePicture;
@@ -180,14 +189,19 @@ void GameSession::runCommand(int index) {
         m_boardPicture = m_parts.windows.chooseBoard(m_boardPicture);
         NewBoard();
         break;
-    case 6: m_parts.windows.openHomepage(); break;
-    case 7: m_parts.view.popupOptionsMenu(); break;
+    case 6:
+        m_parts.windows.openHomepage();
+        break;
+    case 7:
+        m_parts.view.popupOptionsMenu();
+        break;
     case 8:
         // Opened for viewing: a result already ranked is not offered again.
         m_model->handover().NewResultPending = false;
         m_parts.windows.showChampions(m_model->handover(), m_model->VariantNumber());
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -221,12 +235,10 @@ void GameSession::imgLoff_Click(int index) {
 void GameSession::imgLang_Click(int index) {
     Procedure p(m_parts.reporter, kModule, QStringLiteral("imgLang_Click"));
     p.step(50030, [&] { sound(Sound::Click); });
-    p.step(50040,
-           [&] { m_parts.language.setLanguageOffset(numbers::toInt16(index * 1000.0)); });
+    p.step(50040, [&] { m_parts.language.setLanguageOffset(numbers::toInt16(index * 1000.0)); });
     p.step(50050, [&] { m_parts.view.Sprache(); });
-    p.step(50060, [&] {
-        m_parts.settings.setSpracheWithSignPlace(m_parts.language.LanguageOffset());
-    });
+    p.step(50060,
+           [&] { m_parts.settings.setSpracheWithSignPlace(m_parts.language.LanguageOffset()); });
 }
 
 void GameSession::mnuUeber_Click() {
@@ -264,16 +276,24 @@ bool GameSession::Form_KeyPress(int key) {
     return true;
 }
 
-void GameSession::Timer1_Timer() { m_model->Timer1_Timer(m_parts.clock.now()); }
+void GameSession::Timer1_Timer() {
+    m_model->Timer1_Timer(m_parts.clock.now());
+}
 
-void GameSession::Timer2_Timer() { m_music->Timer2_Timer(); }
+void GameSession::Timer2_Timer() {
+    m_music->Timer2_Timer();
+}
 
 // ------------------------------------------------------------------------------------------
 // What the board and the music ask of the session
 
-void GameSession::setClockRunning(bool running) { m_parts.view.setClockRunning(running); }
+void GameSession::setClockRunning(bool running) {
+    m_parts.view.setClockRunning(running);
+}
 
-void GameSession::showGameOver() { m_parts.dialogs.inform(text(Text::GameOver), text(Text::NoMoreMoves)); }
+void GameSession::showGameOver() {
+    m_parts.dialogs.inform(text(Text::GameOver), text(Text::NoMoreMoves));
+}
 
 void GameSession::resetButtonColours() {
     for (int k = 0; k < kButtons; ++k)
@@ -284,8 +304,12 @@ void GameSession::showChampions() {
     m_parts.windows.showChampions(m_model->handover(), m_model->VariantNumber());
 }
 
-void GameSession::setWatcherEnabled(bool enabled) { m_parts.view.setWatcherEnabled(enabled); }
+void GameSession::setWatcherEnabled(bool enabled) {
+    m_parts.view.setWatcherEnabled(enabled);
+}
 
-void GameSession::processPendingEvents() { m_parts.view.processEvents(); }
+void GameSession::processPendingEvents() {
+    m_parts.view.processEvents();
+}
 
 } // namespace marvolen::app

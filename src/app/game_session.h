@@ -18,7 +18,7 @@ namespace marvolen::app {
 /// What the session needs of the main window: its command buttons, thumbnails, menu check
 /// marks, pointer, captions and timers.
 class SessionView {
-public:
+  public:
     virtual ~SessionView() = default;
     /// Sets command button index back to not pressed.
     virtual void releaseButton(int index) = 0;
@@ -49,7 +49,7 @@ public:
 
 /// Questions and messages, modal over the main window.
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     /// A Yes/No question with the question icon; true on Yes.
     virtual bool askYesNo(const QString& title, const QString& text) = 0;
@@ -59,14 +59,14 @@ public:
 
 /// Plays one sound effect (PlayWAV).
 class SoundPlayer {
-public:
+  public:
     virtual ~SoundPlayer() = default;
     virtual void PlayWAV(std::int16_t id) = 0;
 };
 
 /// The other windows the commands open, and the end of the program.
 class Windows {
-public:
+  public:
     virtual ~Windows() = default;
     virtual void showRules() = 0;
     virtual void showHelp() = 0;
@@ -100,7 +100,7 @@ bool clickAccepted(double nowDays, double lastClickDays);
 /// The main window's game: owns the board model and the music, and is the one owner of "sound
 /// on" and the music mode. Failures are reported as the main window's ("frmMarvolen").
 class GameSession : private game::BoardEvents, private audio::MusicHost {
-public:
+  public:
     explicit GameSession(SessionParts parts);
     ~GameSession() override;
 
@@ -144,7 +144,7 @@ public:
     void NewKugel();
     void NewBoard();
 
-private:
+  private:
     // BoardEvents
     void playSound(int id) override { sound(id); }
     void setClockRunning(bool running) override;

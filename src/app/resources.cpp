@@ -9,7 +9,9 @@ QString resourcePath(const QString& type, int id) {
     return QStringLiteral(":/res/%1/%2").arg(type.toUpper()).arg(id);
 }
 
-bool hasResource(const QString& type, int id) { return QFile::exists(resourcePath(type, id)); }
+bool hasResource(const QString& type, int id) {
+    return QFile::exists(resourcePath(type, id));
+}
 
 QByteArray loadResource(const QString& type, int id) {
     QFile file(resourcePath(type, id));
@@ -28,7 +30,7 @@ void SaveResItemToDisk(Reporter& reporter, int id, const QString& type, const QS
             throw Failure(err::BadFileName);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             throw Failure(file.error() == QFileDevice::PermissionsError ? err::PermissionDenied
-                                                                         : err::PathNotFound);
+                                                                        : err::PathNotFound);
     });
     p.step(50060, [&] {
         if (file.write(bytes) != bytes.size())

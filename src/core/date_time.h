@@ -11,14 +11,14 @@ double toDays(const QDateTime& when);
 
 /// A source of "now"; the game never reads the system clock itself, so tests pass a fake one.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual QDateTime now() const = 0;
 };
 
 /// The real clock.
 class SystemClock : public Clock {
-public:
+  public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
 };
 

@@ -12,7 +12,7 @@ namespace marvolen {
 
 /// A run-time failure: the error number and its description, as the player sees them.
 class Failure : public std::exception {
-public:
+  public:
     /// Failure `number` with its standard description; `detail` fills the '…' of 326 and 340.
     explicit Failure(int number, const QString& detail = {});
     Failure(int number, QString description, bool /*custom*/)
@@ -22,7 +22,7 @@ public:
     const QString& description() const { return m_description; }
     const char* what() const noexcept override { return "Marvolen run-time failure"; }
 
-private:
+  private:
     int m_number;
     QString m_description;
 };
@@ -64,7 +64,7 @@ struct ErrorInfo {
 /// Receives failures and says how the failing procedure goes on. The error window implements
 /// it; tests script it.
 class Reporter {
-public:
+  public:
     virtual ~Reporter() = default;
     virtual Answer onError(const ErrorInfo& info) = 0;
     /// Ends the program at once, without any unload handler. Returns only in tests, where the
@@ -74,7 +74,7 @@ public:
 
 /// A reporter that answers every failure with the same answer (default: Cancel) and counts them.
 class FixedReporter : public Reporter {
-public:
+  public:
     explicit FixedReporter(Answer answer = Answer::Cancel) : m_answer(answer) {}
     Answer onError(const ErrorInfo& info) override {
         m_last = info;
@@ -86,7 +86,7 @@ public:
     int ends() const { return m_ends; }
     const ErrorInfo& last() const { return m_last; }
 
-private:
+  private:
     Answer m_answer;
     ErrorInfo m_last;
     int m_count = 0;
@@ -98,7 +98,7 @@ private:
 /// again, Ignore goes on with the next, Cancel and End leave the procedure: every later step()
 /// is then skipped and returns false, so a function returns what it had set so far.
 class Procedure {
-public:
+  public:
     Procedure(Reporter& reporter, QString module, QString procedure)
         : m_reporter(&reporter), m_module(std::move(module)), m_procedure(std::move(procedure)) {}
 
@@ -115,7 +115,7 @@ public:
 
     Reporter& reporter() const { return *m_reporter; }
 
-private:
+  private:
     Reporter* m_reporter;
     QString m_module;
     QString m_procedure;

@@ -23,12 +23,16 @@ QString withSignPlace(std::int64_t value) {
     return value < 0 ? QString::number(value) : QLatin1Char(' ') + QString::number(value);
 }
 
-double roundHalfEven(double value) { return std::nearbyint(value); }
+double roundHalfEven(double value) {
+    return std::nearbyint(value);
+}
 
 std::int64_t readInteger(const QString& text, std::int64_t lowest, std::int64_t highest) {
     qsizetype i = 0;
     const qsizetype n = text.size();
-    auto blank = [&](qsizetype k) { return text[k] == QLatin1Char(' ') || text[k] == QLatin1Char('\t'); };
+    auto blank = [&](qsizetype k) {
+        return text[k] == QLatin1Char(' ') || text[k] == QLatin1Char('\t');
+    };
     while (i < n && blank(i))
         ++i;
     qsizetype end = n;

@@ -8,7 +8,9 @@
 namespace marvolen::profile {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 QByteArrayView trimmed(QByteArrayView v) {
     qsizetype b = 0, e = v.size();
@@ -19,7 +21,9 @@ QByteArrayView trimmed(QByteArrayView v) {
     return v.sliced(b, e - b);
 }
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; }
+char lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
+}
 
 bool sameName(QByteArrayView a, QByteArrayView b) {
     a = trimmed(a);

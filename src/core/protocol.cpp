@@ -12,10 +12,14 @@ namespace marvolen {
 
 QString platformName(int platformId) {
     switch (platformId) {
-    case 0: return QStringLiteral("Win32s");
-    case 1: return QStringLiteral("Windows 9x");
-    case 2: return QStringLiteral("Windows NT");
-    default: return {};
+    case 0:
+        return QStringLiteral("Win32s");
+    case 1:
+        return QStringLiteral("Windows 9x");
+    case 2:
+        return QStringLiteral("Windows NT");
+    default:
+        return {};
     }
 }
 
@@ -82,7 +86,7 @@ void AppendProtocolLog(const QString& path, const QString& protocol) {
     QFile file(path);
     if (!file.open(QIODevice::Append | QIODevice::WriteOnly))
         throw Failure(file.error() == QFileDevice::PermissionsError ? err::PermissionDenied
-                                                                     : err::PathFileAccess);
+                                                                    : err::PathFileAccess);
     const QByteArray bytes = (protocol + QStringLiteral("\r\n")).toUtf8();
     if (file.write(bytes) != bytes.size() || !file.flush())
         throw Failure(err::DeviceIO);

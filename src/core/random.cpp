@@ -10,9 +10,12 @@
 namespace marvolen {
 
 Random::Random()
-    : m_engine(std::uint64_t(std::chrono::high_resolution_clock::now().time_since_epoch().count())) {}
+    : m_engine(
+          std::uint64_t(std::chrono::high_resolution_clock::now().time_since_epoch().count())) {}
 
-double Random::draw() { return std::generate_canonical<double, 53>(m_engine); }
+double Random::draw() {
+    return std::generate_canonical<double, 53>(m_engine);
+}
 
 std::int16_t Random::Zufallszahl(std::int16_t low, std::int16_t high) {
     const int span = int(high) - int(low) + 1;

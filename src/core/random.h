@@ -7,7 +7,7 @@
 namespace marvolen {
 
 class Random {
-public:
+  public:
     /// Seeds from the clock, once; tests give a fixed seed.
     Random();
     explicit Random(std::uint64_t seed) : m_engine(seed) {}
@@ -19,7 +19,7 @@ public:
     /// Throws Failure 6 when high - low + 1 does not fit 16 bits, 5 when high < low.
     std::int16_t Zufallszahl(std::int16_t low, std::int16_t high);
 
-private:
+  private:
     std::mt19937_64 m_engine;
 };
 

@@ -10,8 +10,8 @@
 namespace marvolen {
 
 TempFolder::TempFolder(Reporter& reporter, const QString& base)
-    : m_reporter(reporter),
-      m_dir(std::make_unique<QTemporaryDir>(QDir(base).filePath(QStringLiteral("marvolen-XXXXXX")))),
+    : m_reporter(reporter), m_dir(std::make_unique<QTemporaryDir>(
+                                QDir(base).filePath(QStringLiteral("marvolen-XXXXXX")))),
       m_counter(QRandomGenerator::global()->bounded(0x1000u, 0xF000u)) {
     // QTemporaryDir creates its folder with mode 0700 already.
 }
@@ -49,8 +49,8 @@ bool TempFolder::GetTempFile(const QString& folder, const QString& prefix, int u
             dir += QLatin1Char('/');
         for (int attempt = 0; attempt < 0x10000; ++attempt) {
             const unsigned number = unique != 0 ? unsigned(unique) : (m_counter++ & 0xFFFFu);
-            const QString candidate =
-                dir + prefix.left(3) + QString::number(number, 16).toUpper() + QStringLiteral(".tmp");
+            const QString candidate = dir + prefix.left(3) + QString::number(number, 16).toUpper() +
+                                      QStringLiteral(".tmp");
             QFile file(candidate);
             if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
                 name = candidate;

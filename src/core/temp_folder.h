@@ -14,7 +14,7 @@ namespace marvolen {
 /// and removed with everything in it when the run ends. Sharing the system folder itself would
 /// let another user plant a link under our fixed names.
 class TempFolder {
-public:
+  public:
     /// Makes the private folder inside base.
     TempFolder(Reporter& reporter, const QString& base);
     ~TempFolder();
@@ -28,7 +28,7 @@ public:
     /// no temporary folder; false with an empty name when no file could be made.
     bool GetTempFile(const QString& folder, const QString& prefix, int unique, QString& name);
 
-private:
+  private:
     Reporter& m_reporter;
     std::unique_ptr<QTemporaryDir> m_dir;
     unsigned m_counter;

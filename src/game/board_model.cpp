@@ -18,7 +18,9 @@ Procedure procedure(Reporter& reporter, const char* name) {
 }
 } // namespace
 
-double daysOf(const QDateTime& when) { return toDays(when); }
+double daysOf(const QDateTime& when) {
+    return toDays(when);
+}
 
 Geometry geometryFor(int variantNumber, double boardHeight) {
     const Variant& v = variant(variantNumber);
@@ -48,7 +50,8 @@ void BoardModel::setClock(bool running) {
     m_events.setClockRunning(running);
 }
 
-QString boardText(const std::array<bool, kPositions>& hole, const std::array<bool, kPositions>& marble) {
+QString boardText(const std::array<bool, kPositions>& hole,
+                  const std::array<bool, kPositions>& marble) {
     QString out;
     for (int r = 0; r < 7; ++r) {
         if (r > 0)
@@ -94,16 +97,16 @@ void BoardModel::Layout(double boardHeight) {
         for (int q = 0; q < 7; ++q) {
             const int pos = r * 7 + q;
             const int spacing = m_geometry.holeSpacing, margin = m_geometry.margin;
-            p.step(50070, [&] { m_view.moveHole(pos, margin + spacing * q, margin + spacing * r); });
+            p.step(50070,
+                   [&] { m_view.moveHole(pos, margin + spacing * q, margin + spacing * r); });
             p.step(50080, [&] {
                 m_view.moveMarble(pos, margin + 5 + spacing * q, margin + 5 + spacing * r);
             });
         }
     p.step(50100, [&] { m_currentLayout = layoutOf(m_variantNumber); });
     for (int pos = 0; pos < kPositions; ++pos)
-        p.step(50120, [&] {
-            showHole(pos, m_currentLayout.size() > pos && m_currentLayout[pos] == '1');
-        });
+        p.step(50120,
+               [&] { showHole(pos, m_currentLayout.size() > pos && m_currentLayout[pos] == '1'); });
 }
 
 void BoardModel::NewGame() {
@@ -194,7 +197,8 @@ void BoardModel::dropOnHole(int t, int s) {
             p.leave();
         }
     });
-    p.step(50060, [&] { m_events.playSound(m_random.Zufallszahl(Sound::FirstJump, Sound::LastJump)); });
+    p.step(50060,
+           [&] { m_events.playSound(m_random.Zufallszahl(Sound::FirstJump, Sound::LastJump)); });
     p.step(50070, [&] { showMarble(s, false); });
     p.step(50080, [&] { showMarble((s + t) / 2, false); });
     p.step(50090, [&] { showMarble(t, true); });
@@ -218,8 +222,8 @@ void BoardModel::CheckEnd() {
                 const int down = i < 6 ? m_coordTable[std::size_t(i + 2)][std::size_t(j)] - 1 : -1;
                 const int left = j > 2 ? m_coordTable[std::size_t(i)][std::size_t(j - 2)] - 1 : -1;
                 const int right = j < 6 ? m_coordTable[std::size_t(i)][std::size_t(j + 2)] - 1 : -1;
-                jumpLeft = canJump(s, up) || canJump(s, down) || canJump(s, left) ||
-                           canJump(s, right);
+                jumpLeft =
+                    canJump(s, up) || canJump(s, down) || canJump(s, left) || canJump(s, right);
             }
     });
     p.step(50050, [&] {
@@ -240,8 +244,8 @@ void BoardModel::WriteHighScore() {
     // Five digits each: a game of 100000 s or more is stored as 99999 so the name keeps its place.
     p.step(50030, [&] {
         const std::int32_t seconds = std::min<std::int32_t>(std::max(m_elapsedSeconds, 0), 99999);
-        m_handover.NewResult = (numbers::zeroPadded(m_marbleCount, 5) +
-                                numbers::zeroPadded(seconds, 5)).toLatin1();
+        m_handover.NewResult =
+            (numbers::zeroPadded(m_marbleCount, 5) + numbers::zeroPadded(seconds, 5)).toLatin1();
     });
     p.step(50040, [&] { m_handover.NewResultPending = true; });
     p.step(50050, [&] { m_events.showChampions(); });

@@ -21,7 +21,7 @@ enum class Display { MarbleCount, Time };
 /// What the board surface shows: its elements and their places, its pictures and the two
 /// displays. Positions are in board units (1/15 pixel).
 class BoardView {
-public:
+  public:
     virtual ~BoardView() = default;
     virtual void setHoleShown(int position, bool shown) = 0;
     virtual void setMarbleShown(int position, bool shown) = 0;
@@ -43,7 +43,7 @@ public:
 /// What the course of a game asks of its owner: sounds, the clock, the end-of-game message,
 /// the command buttons and the champions list.
 class BoardEvents {
-public:
+  public:
     virtual ~BoardEvents() = default;
     /// A sound effect; the owner decides whether sound effects are on.
     virtual void playSound(int id) = 0;
@@ -67,7 +67,8 @@ double daysOf(const QDateTime& when);
 
 /// Seven rows of "o" (marble), "." (empty hole) and " " (no hole), joined by "\n"; a marble
 /// counts only where there is a hole.
-QString boardText(const std::array<bool, kPositions>& hole, const std::array<bool, kPositions>& marble);
+QString boardText(const std::array<bool, kPositions>& hole,
+                  const std::array<bool, kPositions>& marble);
 
 /// The 16-bit placement of holes on a board of height H (board units).
 struct Geometry {
@@ -77,7 +78,7 @@ struct Geometry {
 Geometry geometryFor(int variantNumber, double boardHeight);
 
 class BoardModel {
-public:
+  public:
     BoardModel(BoardView& view, BoardEvents& events, Reporter& reporter, Random& random);
 
     // --- state ---
@@ -138,7 +139,7 @@ public:
     /// Sets a board from its text form (tests and benchmarks): holes and marbles as drawn.
     void setText(const QString& text);
 
-private:
+  private:
     void showMarble(int p, bool shown);
     void showHole(int p, bool shown);
     void setClock(bool running);

@@ -5,7 +5,9 @@
 
 namespace marvolen::game {
 namespace {
-QString keyPath(const char* key) { return QStringLiteral("Optionen/") + QLatin1String(key); }
+QString keyPath(const char* key) {
+    return QStringLiteral("Optionen/") + QLatin1String(key);
+}
 } // namespace
 
 QString SettingsStore::rawText(const char* key) const {

@@ -11,7 +11,7 @@ namespace marvolen::game {
 /// The player's choices in section "Optionen" of a store given from outside. Reads go to the
 /// store every time; a stored text that is no number throws Failure 13, one out of range 6.
 class SettingsStore {
-public:
+  public:
     explicit SettingsStore(QSettings& store) : m_store(store) {}
 
     std::int16_t board() const { return readInt16("Board", 1); }
@@ -37,7 +37,7 @@ public:
     /// The raw stored text, or nothing (tests and diagnostics).
     QString rawText(const char* key) const;
 
-private:
+  private:
     std::int16_t readInt16(const char* key, int defaultValue) const;
     void write(const char* key, const QString& text);
 

@@ -12,10 +12,10 @@ constexpr int kCentre = 24;
 constexpr int kVariants = 20;
 
 struct Variant {
-    const char* pattern;  ///< seven rows of seven "0"/"1" separated by "."
-    int startCount;       ///< holes, and marbles on a fresh board
-    double divisor;       ///< k: hole spacing = board height x 0.7 / k
-    double marginFactor;  ///< c: margin = board height x c
+    const char* pattern; ///< seven rows of seven "0"/"1" separated by "."
+    int startCount;      ///< holes, and marbles on a fresh board
+    double divisor;      ///< k: hole spacing = board height x 0.7 / k
+    double marginFactor; ///< c: margin = board height x c
 };
 
 /// Variant n (0 to 19); Failure 9 for any other number.

@@ -9,12 +9,18 @@ namespace marvolen::lang {
 
 QString flagTooltip(int index) {
     switch (index) {
-    case 0: return QStringLiteral("Deutsch");
-    case 1: return QStringLiteral("English");
-    case 2: return QStringLiteral("Español");
-    case 3: return QStringLiteral("Italiano");
-    case 6: return QStringLiteral("Français");
-    default: throw Failure(err::NoSuchElement, QString::number(index));
+    case 0:
+        return QStringLiteral("Deutsch");
+    case 1:
+        return QStringLiteral("English");
+    case 2:
+        return QStringLiteral("Español");
+    case 3:
+        return QStringLiteral("Italiano");
+    case 6:
+        return QStringLiteral("Français");
+    default:
+        throw Failure(err::NoSuchElement, QString::number(index));
     }
 }
 

@@ -19,7 +19,7 @@ QString flagTooltip(int index);
 
 /// The table lookup. Every call reads the language file anew; there is no cache.
 class Language {
-public:
+  public:
     explicit Language(Reporter& reporter) : m_reporter(reporter) {}
 
     /// LanguageFilePath: the temporary language file, set once at start-up.
@@ -38,7 +38,7 @@ public:
     /// (text(Text::QuitQuestion)).
     QString text(int n) const { return GetLang(m_offset + n); }
 
-private:
+  private:
     Reporter& m_reporter;
     QString m_filePath;
     std::int16_t m_offset = 0;

@@ -2,12 +2,12 @@
 #include "application.h"
 
 #include "about_window.h"
-#include "ids/resource_ids.h"
+#include "app/resources.h"
 #include "help_window.h"
 #include "highscore_window.h"
-#include "pics_window.h"
-#include "app/resources.h"
+#include "ids/resource_ids.h"
 #include "main_window.h"
+#include "pics_window.h"
 #include "ui_config.h"
 
 #include <QApplication>
@@ -54,11 +54,10 @@ Application::Application(ApplicationOptions options)
                                       : m_options.localeId,
                                   m_dataFolder});
     m_services->playWav = [this](std::int16_t id) { m_audio->effects().PlayWAV(id); };
-    m_services->openUrl = m_options.openUrl ? m_options.openUrl
-                                            : [](const QUrl& url) { QDesktopServices::openUrl(url); };
-    m_services->soundOn = [this] {
-        return m_frmMarvolen && m_frmMarvolen->session().soundOn();
+    m_services->openUrl = m_options.openUrl ? m_options.openUrl : [](const QUrl& url) {
+        QDesktopServices::openUrl(url);
     };
+    m_services->soundOn = [this] { return m_frmMarvolen && m_frmMarvolen->session().soundOn(); };
     m_services->installQtTranslations = [this](int offset) { m_qtTranslations.install(offset); };
     m_services->askYesNo = m_options.askYesNo;
     m_services->inform = m_options.inform;
@@ -73,10 +72,12 @@ Application::~Application() {
 
 void Application::Main() {
     Procedure p(m_reporter, QStringLiteral("Allgemein"), QStringLiteral("Main"));
-    p.step(50030, [&] { m_language.setLanguageFilePath(m_temp.GetTempDir() + QStringLiteral("~tmp.lng")); });
+    p.step(50030, [&] {
+        m_language.setLanguageFilePath(m_temp.GetTempDir() + QStringLiteral("~tmp.lng"));
+    });
     p.step(50040, [&] {
-        app::SaveResItemToDisk(m_reporter, ResourceId::LanguageTable, QLatin1String(ResourceType::Custom),
-                               m_language.LanguageFilePath());
+        app::SaveResItemToDisk(m_reporter, ResourceId::LanguageTable,
+                               QLatin1String(ResourceType::Custom), m_language.LanguageFilePath());
     });
     p.step(50050, [&] {
         m_frmInfo = new AboutWindow(*m_services, *this);
@@ -98,7 +99,9 @@ void Application::Main() {
     });
 }
 
-bool Application::mainWindowVisible() const { return m_frmMarvolen && m_frmMarvolen->isVisible(); }
+bool Application::mainWindowVisible() const {
+    return m_frmMarvolen && m_frmMarvolen->isVisible();
+}
 
 void Application::showMainWindow() {
     if (m_frmMarvolen)
@@ -112,9 +115,13 @@ void Application::startWindowClosedWithoutOk() {
         Shutdown();
 }
 
-void Application::showRules() { showRulesWindow(*m_services, m_frmMarvolen.get()); }
+void Application::showRules() {
+    showRulesWindow(*m_services, m_frmMarvolen.get());
+}
 
-void Application::showHelp() { showHelpWindow(*m_services, m_frmMarvolen.get()); }
+void Application::showHelp() {
+    showHelpWindow(*m_services, m_frmMarvolen.get());
+}
 
 int Application::chooseMarble(int current) {
     return chooseMarblePicture(*m_services, current, m_frmMarvolen.get());
@@ -128,7 +135,9 @@ void Application::showChampions(game::ResultHandover& handover, int variant) {
     showChampionsWindow(*m_services, handover, variant, m_frmMarvolen.get());
 }
 
-void Application::openHomepage() { m_services->openUrl(QUrl(QString::fromLatin1(kHomepage))); }
+void Application::openHomepage() {
+    m_services->openUrl(QUrl(QString::fromLatin1(kHomepage)));
+}
 
 void Application::showAbout() {
     AboutWindow box(*m_services, *this, m_frmMarvolen.get());

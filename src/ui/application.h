@@ -26,10 +26,10 @@ class MainWindow;
 /// Where the program keeps its files and what it takes from the desktop. The defaults are the
 /// real ones; tests give folders, a settings file, a locale, a clock and silent audio.
 struct ApplicationOptions {
-    QString tempBase;        ///< the system's temporary folder when empty
-    QString dataFolder;      ///< the program's folder, or the user's data folder, when empty
-    QString settingsFile;    ///< the user's native settings store when empty
-    QString localeId;        ///< from the system locale when empty
+    QString tempBase;     ///< the system's temporary folder when empty
+    QString dataFolder;   ///< the program's folder, or the user's data folder, when empty
+    QString settingsFile; ///< the user's native settings store when empty
+    QString localeId;     ///< from the system locale when empty
     const Clock* clock = nullptr;
     audio::AudioOutput::Device audioDevice = audio::AudioOutput::Device::System;
     QString soundFont = QString::fromLatin1(audio::DefaultSoundFont);
@@ -42,7 +42,7 @@ struct ApplicationOptions {
 };
 
 class Application : private app::Windows, private MainWindowHost {
-public:
+  public:
     explicit Application(ApplicationOptions options = {});
     ~Application() override;
 
@@ -59,7 +59,7 @@ public:
     /// MainWindowShown: the start window's OK has shown the main window.
     bool mainWindowShown() const override { return m_mainWindowShown; }
 
-private:
+  private:
     // MainWindowHost: what the start window and the About box need
     bool mainWindowVisible() const override;
     void showMainWindow() override;

@@ -17,7 +17,9 @@ namespace marvolen::ui {
 namespace {
 const QString kMime = QStringLiteral("application/x-marvolen-marble");
 
-int toPixels(int units) { return qRound(units / kTwipsPerPixel); }
+int toPixels(int units) {
+    return qRound(units / kTwipsPerPixel);
+}
 
 /// A picture resource; Failure 326 when the game carries none under that path.
 QPixmap picture(const QString& path, int id) {
@@ -43,8 +45,8 @@ void BoardWidget::setBoardPicture(int id) {
 }
 
 void BoardWidget::setHolePicture(int boardPicture) {
-    m_holePicture =
-        picture(QStringLiteral(":/res/PIC/hole%1").arg(boardPicture - 1), ResourceId::board(boardPicture));
+    m_holePicture = picture(QStringLiteral(":/res/PIC/hole%1").arg(boardPicture - 1),
+                            ResourceId::board(boardPicture));
     update();
 }
 
@@ -86,7 +88,9 @@ QRect BoardWidget::marbleRect(int p) const {
     return QRect(m_marbleAt.at(std::size_t(p)), QSize(kMarbleSize, kMarbleSize));
 }
 
-QString BoardWidget::stateText() const { return game::boardText(m_holeShown, m_marbleShown); }
+QString BoardWidget::stateText() const {
+    return game::boardText(m_holeShown, m_marbleShown);
+}
 
 void BoardWidget::changed() {
     setAccessibleDescription(stateText());
@@ -143,8 +147,9 @@ void BoardWidget::mousePressEvent(QMouseEvent* event) {
     auto* drag = new QDrag(this);
     drag->setMimeData(mime);
     if (!m_marblePicture.isNull()) {
-        drag->setPixmap(m_marblePicture.scaled(QSize(kMarbleSize, kMarbleSize) * devicePixelRatioF(),
-                                               Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        drag->setPixmap(
+            m_marblePicture.scaled(QSize(kMarbleSize, kMarbleSize) * devicePixelRatioF(),
+                                   Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
         drag->setHotSpot((event->position().toPoint() - marbleRect(source).topLeft()) *
                          devicePixelRatioF());
     }

@@ -20,7 +20,7 @@ class DisplayFrame;
 class BoardWidget : public QWidget, public game::BoardView {
     Q_OBJECT
 
-public:
+  public:
     explicit BoardWidget(QWidget* parent = nullptr);
     /// The displays that show the clock and the marble count.
     void setDisplays(DisplayFrame* displays) { m_displays = displays; }
@@ -46,16 +46,16 @@ public:
     QString stateText() const;
 
     // The drag protocol, wired by the main window.
-    std::function<void(int dragged)> onLift;                 ///< the first drag-over
+    std::function<void(int dragged)> onLift; ///< the first drag-over
     std::function<void(int target, int dragged)> onDropOnMarble;
     std::function<void(int target, int dragged)> onDropOnHole;
     std::function<void(int dragged)> onDropOnBoard;
-    std::function<void()> onPointerOverBoard;                 ///< moves without a drag
+    std::function<void()> onPointerOverBoard; ///< moves without a drag
 
     static constexpr int kMarbleSize = 32;
     static constexpr int kHoleSize = 40;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -64,7 +64,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-private:
+  private:
     enum class DropKind { Marble, Hole, Board };
     struct PendingDrop {
         DropKind kind;

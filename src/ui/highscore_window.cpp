@@ -351,8 +351,8 @@ void HighscoreWindow::CheckHS() {
     });
     QString typed;
     p.step(50050, [&] {
-        typed = askText(m_services, dialogParent(), text(Text::Congratulations),
-                        text(Text::EnterName));
+        typed =
+            askText(m_services, dialogParent(), text(Text::Congratulations), text(Text::EnterName));
     });
     p.step(50060, [&] { m_playerName = typed.trimmed().left(scores::kMaxName); });
     p.step(50070, [&] {

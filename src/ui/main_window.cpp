@@ -24,16 +24,19 @@ namespace {
 
 const QString kModule = QStringLiteral("frmMarvolen");
 
-int px(double twips) { return qRound(twips / kTwipsPerPixel); }
+int px(double twips) {
+    return qRound(twips / kTwipsPerPixel);
+}
 
 QRect toPixels(const QRectF& twips) {
     return QRect(px(twips.left()), px(twips.top()), px(twips.width()), px(twips.height()));
 }
 
 /// The tooltip text of each command button; button 6 has a fixed text.
-constexpr int kTooltips[9] = {Text::StartGame,     Text::EndGame,    Text::Rules,
-                               Text::Help,          Text::SelectMarbles, Text::SelectBoard,
-                               -1,                  Text::MoreOptions, Text::ShowChampions};
+constexpr int kTooltips[9] = {
+    Text::StartGame,     Text::EndGame,     Text::Rules, Text::Help,
+    Text::SelectMarbles, Text::SelectBoard, -1,          Text::MoreOptions,
+    Text::ShowChampions};
 
 } // namespace
 
@@ -76,11 +79,17 @@ MainWindow::MainWindow(Services& services, audio::AudioEngine& audio, app::Windo
     Form_Load();
 }
 
-MainWindow::~MainWindow() { unload(); }
+MainWindow::~MainWindow() {
+    unload();
+}
 
-QPushButton* MainWindow::button(int index) const { return m_fraKnopf->button(index); }
+QPushButton* MainWindow::button(int index) const {
+    return m_fraKnopf->button(index);
+}
 
-QString MainWindow::text(int n) const { return m_services.language.text(n); }
+QString MainWindow::text(int n) const {
+    return m_services.language.text(n);
+}
 
 void MainWindow::buildPanel() {
     m_panel = new PanelWidget(this);
@@ -270,15 +279,21 @@ void MainWindow::Sprache() {
 // ------------------------------------------------------------------------------------------
 // What the session asks of the window
 
-void MainWindow::releaseButton(int index) { button(index)->setDown(false); }
+void MainWindow::releaseButton(int index) {
+    button(index)->setDown(false);
+}
 
 void MainWindow::setButtonHighlighted(int index, bool highlighted) {
     m_fraKnopf->setHighlighted(index, highlighted);
 }
 
-void MainWindow::showVariantSelected(int index) { m_fraLayout->showSelected(index); }
+void MainWindow::showVariantSelected(int index) {
+    m_fraLayout->showSelected(index);
+}
 
-void MainWindow::setSoundChecked(bool checked) { m_mnuPlaySounds->setChecked(checked); }
+void MainWindow::setSoundChecked(bool checked) {
+    m_mnuPlaySounds->setChecked(checked);
+}
 
 void MainWindow::setMusicChecked(int index, bool checked) {
     m_mnuMusic.at(std::size_t(index))->setChecked(checked);
@@ -296,9 +311,13 @@ void MainWindow::takeFocus() {
         setFocus();
 }
 
-double MainWindow::boardHeight() const { return m_board->height() * kTwipsPerPixel; }
+double MainWindow::boardHeight() const {
+    return m_board->height() * kTwipsPerPixel;
+}
 
-void MainWindow::processEvents() { QCoreApplication::processEvents(); }
+void MainWindow::processEvents() {
+    QCoreApplication::processEvents();
+}
 
 void MainWindow::setClockRunning(bool running) {
     if (running)
@@ -314,7 +333,9 @@ void MainWindow::setWatcherEnabled(bool enabled) {
         m_timer2.stop();
 }
 
-void MainWindow::popupOptionsMenu() { m_menu->popup(QCursor::pos()); }
+void MainWindow::popupOptionsMenu() {
+    m_menu->popup(QCursor::pos());
+}
 
 bool MainWindow::askYesNo(const QString& title, const QString& text) {
     return ui::askYesNo(m_services, this, title, text);
@@ -324,6 +345,8 @@ void MainWindow::inform(const QString& title, const QString& text) {
     ui::inform(m_services, this, title, text);
 }
 
-void MainWindow::PlayWAV(std::int16_t id) { m_services.playWav(id); }
+void MainWindow::PlayWAV(std::int16_t id) {
+    m_services.playWav(id);
+}
 
 } // namespace marvolen::ui

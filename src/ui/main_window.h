@@ -34,7 +34,7 @@ class MainWindow : public QWidget,
                    private app::SoundPlayer {
     Q_OBJECT
 
-public:
+  public:
     /// Form_Load: made hidden by the start-up. windows opens the other windows; aboutBusy and
     /// aboutShowOk give the start window's busy pointer and OK button (may be empty in tests).
     MainWindow(Services& services, audio::AudioEngine& audio, app::Windows& windows,
@@ -50,14 +50,14 @@ public:
     /// Unloads the window as Shutdown does (runs Form_Unload once).
     void unload();
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
 
-private:
+  private:
     // SessionView
     void releaseButton(int index) override;
     void setButtonHighlighted(int index, bool highlighted) override;

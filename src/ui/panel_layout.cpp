@@ -85,12 +85,23 @@ QRectF buttonRect(int index) {
 QRectF flagRect(int index) {
     double left = 0;
     switch (index) {
-    case 0: left = 20; break;
-    case 1: left = 475; break;
-    case 2: left = 950; break;
-    case 3: left = 1425; break;
-    case 6: left = 1900; break;
-    default: throw Failure(err::NoSuchElement, QString::number(index));
+    case 0:
+        left = 20;
+        break;
+    case 1:
+        left = 475;
+        break;
+    case 2:
+        left = 950;
+        break;
+    case 3:
+        left = 1425;
+        break;
+    case 6:
+        left = 1900;
+        break;
+    default:
+        throw Failure(err::NoSuchElement, QString::number(index));
     }
     return QRectF(left, 1200, 480, 300);
 }

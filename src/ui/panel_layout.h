@@ -24,12 +24,12 @@ double centeredStart(double containerSize, double elementSize, double offset);
 
 /// Everything Form_Resize computes. Panel elements are in the panel's own coordinates.
 struct PanelLayout {
-    QRectF board;                      ///< picBrett, in the window
-    QRectF panel;                      ///< picPanel, in the window
-    std::array<QRectF, 3> fields;      ///< shpAnzeige(0..2)
-    QRectF logo;                       ///< imgLogo
-    double copyrightTop = 0;           ///< lblCopyright's top; centred horizontally
-    std::array<QRectF, 3> frames;      ///< fraAnzeige, fraLayout, fraKnopf
+    QRectF board;                 ///< picBrett, in the window
+    QRectF panel;                 ///< picPanel, in the window
+    std::array<QRectF, 3> fields; ///< shpAnzeige(0..2)
+    QRectF logo;                  ///< imgLogo
+    double copyrightTop = 0;      ///< lblCopyright's top; centred horizontally
+    std::array<QRectF, 3> frames; ///< fraAnzeige, fraLayout, fraKnopf
     /// Rahmen around each field: left, top, right, bottom of the sunken border.
     std::array<QRectF, 3> borders;
 };

@@ -15,7 +15,9 @@ namespace marvolen::ui {
 
 namespace {
 
-int px(double twips) { return qRound(twips / kTwipsPerPixel); }
+int px(double twips) {
+    return qRound(twips / kTwipsPerPixel);
+}
 
 QRect toPixels(const QRectF& twips) {
     return QRect(px(twips.left()), px(twips.top()), px(twips.width()), px(twips.height()));
@@ -79,7 +81,8 @@ PanelWidget::PanelWidget(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PanelWidget::decorate(const std::array<QRect, 3>& fields, const std::array<QRect, 3>& borders) {
+void PanelWidget::decorate(const std::array<QRect, 3>& fields,
+                           const std::array<QRect, 3>& borders) {
     const qreal dpr = devicePixelRatioF();
     QPixmap cache(size() * dpr);
     cache.setDevicePixelRatio(dpr);
@@ -152,7 +155,8 @@ void DisplayFrame::showDigits(game::Display display, const std::array<int, 4>& c
     const auto row = std::size_t(display == game::Display::Time ? 0 : 1);
     QString shown;
     for (std::size_t k = 0; k < 4; ++k) {
-        m_places[row][k]->setPixmap(m_digitStrip.copy(game::stripCell(game::kDigitStrip, cells[k])));
+        m_places[row][k]->setPixmap(
+            m_digitStrip.copy(game::stripCell(game::kDigitStrip, cells[k])));
         shown += cells[k] == 10 ? QLatin1Char(' ') : QChar(u'0' + cells[k]);
     }
     for (QLabel* place : m_places[row])

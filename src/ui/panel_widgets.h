@@ -19,14 +19,14 @@ namespace marvolen::ui {
 /// A label that acts on a click, and on Space or Enter when it has the focus: thumbnails,
 /// flags, the link of the About window and the champions window's symbols.
 class ClickableLabel : public QLabel {
-public:
+  public:
     explicit ClickableLabel(QWidget* parent = nullptr);
     std::function<void()> clicked;
     /// The mouse button went down or up over the label (a pressed look, a busy pointer).
     std::function<void()> pressed;
     std::function<void()> released;
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -35,29 +35,29 @@ protected:
 /// The side panel: its stretched background picture, the three display fields and their sunken
 /// borders, drawn once per resize.
 class PanelWidget : public QWidget {
-public:
+  public:
     explicit PanelWidget(QWidget* parent);
     void setBackground(const QPixmap& picture) { m_picture = picture; }
     void decorate(const std::array<QRect, 3>& fields, const std::array<QRect, 3>& borders);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QPixmap m_picture;
     QPixmap m_cache;
 };
 
 /// fraAnzeige: the clock and the marble count, each a symbol and four digit places.
 class DisplayFrame : public QFrame {
-public:
+  public:
     explicit DisplayFrame(QWidget* parent);
     /// Shows four cells of the digit strip (10 is blank).
     void showDigits(game::Display display, const std::array<int, 4>& cells);
     /// The digits of a display as shown, a blank for a blank cell.
     QString shown(game::Display display) const;
 
-private:
+  private:
     QPixmap m_digitStrip;
     std::array<std::array<QLabel*, 4>, 2> m_places{};
     std::array<QString, 2> m_shown{QStringLiteral("    "), QStringLiteral("    ")};
@@ -66,7 +66,7 @@ private:
 /// fraLayout: the twenty variant thumbnails; a selected variant's picture lies under the
 /// picture of the not selected one, which is hidden.
 class ThumbnailFrame : public QFrame {
-public:
+  public:
     explicit ThumbnailFrame(QWidget* parent);
     std::function<void(int variant)> clicked;
     void showSelected(int variant);
@@ -75,14 +75,14 @@ public:
     /// Tooltip and accessible name of every not-selected thumbnail.
     void setTooltips(const std::function<QString(int variant)>& tip);
 
-private:
+  private:
     std::array<ClickableLabel*, 20> m_off{};
     std::array<QLabel*, 20> m_on{};
 };
 
 /// fraKnopf: the nine command buttons and the five language flags.
 class CommandFrame : public QFrame {
-public:
+  public:
     explicit CommandFrame(QWidget* parent);
     std::function<void(int button)> clicked;
     std::function<void(int flag)> flagClicked;
@@ -92,7 +92,7 @@ public:
     /// Tooltip and accessible name of a button.
     void setTooltip(int index, const QString& tip);
 
-private:
+  private:
     std::array<QPushButton*, 9> m_buttons{};
 };
 

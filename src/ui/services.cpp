@@ -26,7 +26,8 @@ QString askText(Services& services, QWidget* parent, const QString& title, const
     if (services.askText)
         return services.askText(parent, title, prompt);
     bool ok = false;
-    const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, QString(), &ok);
+    const QString text =
+        QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, QString(), &ok);
     return ok ? text : QString();
 }
 
@@ -44,11 +45,20 @@ void QtTranslations::install(int languageOffset) {
     m_installed = languageOffset;
     const char* name = "qtbase_en";
     switch (languageOffset) {
-    case 0: name = "qtbase_de"; break;
-    case 2000: name = "qtbase_es"; break;
-    case 3000: name = "qtbase_it"; break;
-    case 6000: name = "qtbase_fr"; break;
-    default: break;
+    case 0:
+        name = "qtbase_de";
+        break;
+    case 2000:
+        name = "qtbase_es";
+        break;
+    case 3000:
+        name = "qtbase_it";
+        break;
+    case 6000:
+        name = "qtbase_fr";
+        break;
+    default:
+        break;
     }
     if (m_translator) {
         QCoreApplication::removeTranslator(m_translator.get());

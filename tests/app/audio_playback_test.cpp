@@ -304,8 +304,8 @@ TEST_P(AudioOutputWithoutDevice, DrainsInRealTimeSoMusicStartsRunsAndEnds) {
                                  QStringLiteral(" alias midi"));
     engine.media().mciSendString(QStringLiteral("play midi"));
     EXPECT_FALSE(engine.output().usesDevice());
-    EXPECT_TRUE(
-        spin([&] { return reply(engine.media(), "status midi position") == QStringLiteral("500"); }));
+    EXPECT_TRUE(spin(
+        [&] { return reply(engine.media(), "status midi position") == QStringLiteral("500"); }));
     EXPECT_FALSE(engine.mixer().effectSounding());
     EXPECT_GT(engine.output().framesPulled(), OutputRate / 4);
     EXPECT_EQ(reporter.count(), 0);

@@ -13,7 +13,9 @@ namespace {
 
 using Events = std::vector<std::string>;
 
-int marbles(const app::GameSession& s) { return int(s.model().text().count(QLatin1Char('o'))); }
+int marbles(const app::GameSession& s) {
+    return int(s.model().text().count(QLatin1Char('o')));
+}
 
 } // namespace
 

@@ -16,11 +16,11 @@ namespace marvolen::test {
 
 /// A clock the test moves; it starts between two whole seconds.
 class MovingClock : public Clock {
-public:
+  public:
     QDateTime now() const override { return m_now; }
     void advance(double seconds) { m_now = m_now.addMSecs(qint64(seconds * 1000)); }
 
-private:
+  private:
     QDateTime m_now{QDate(2026, 12, 7), QTime(10, 0, 0, 300)};
 };
 
@@ -30,7 +30,7 @@ class Recorder : public app::SessionView,
                  public app::SoundPlayer,
                  public app::Windows,
                  public audio::MediaCommands {
-public:
+  public:
     // SessionView
     void releaseButton(int) override {}
     void setButtonHighlighted(int index, bool on) override {
@@ -78,8 +78,8 @@ public:
         return chosen ? chosen : current;
     }
     void showChampions(game::ResultHandover& handover, int variant) override {
-        log("champions " + std::to_string(variant) + (handover.NewResultPending ? " rank " : " view ") +
-            handover.NewResult.toStdString());
+        log("champions " + std::to_string(variant) +
+            (handover.NewResultPending ? " rank " : " view ") + handover.NewResult.toStdString());
     }
     void showAbout() override { log("about"); }
     void openHomepage() override { log("home page"); }
@@ -119,8 +119,7 @@ public:
 /// A session over a settings file, the game's own language table and tunes, a temporary
 /// folder and a seeded random generator.
 struct SessionFixture {
-    explicit SessionFixture(Answer answer = Answer::Cancel)
-        : reporter(answer) {
+    explicit SessionFixture(Answer answer = Answer::Cancel) : reporter(answer) {
         language.setLanguageFilePath(dir.filePath(QStringLiteral("~tmp.lng")));
         app::SaveResItemToDisk(reporter, 1000, QStringLiteral("CUSTOM"),
                                language.LanguageFilePath());
@@ -152,8 +151,14 @@ struct SessionFixture {
     /// Loads and lays out the game as the main window's first display does.
     app::GameSession& open() {
         session = std::make_unique<app::GameSession>(
-            app::SessionParts{{reporter, settings, language, temp, random, clock}, windows,
-                              resources, board, windows, windows, windows, windows});
+            app::SessionParts{{reporter, settings, language, temp, random, clock},
+                              windows,
+                              resources,
+                              board,
+                              windows,
+                              windows,
+                              windows,
+                              windows});
         Procedure load(reporter, QStringLiteral("frmMarvolen"), QStringLiteral("Form_Load"));
         session->load(load);
         Procedure resize(reporter, QStringLiteral("frmMarvolen"), QStringLiteral("Form_Resize"));

@@ -11,7 +11,7 @@ namespace {
 
 /// Answers failures from a script and records what it was shown.
 class ScriptedReporter : public Reporter {
-public:
+  public:
     explicit ScriptedReporter(std::deque<Answer> answers) : m_answers(std::move(answers)) {}
     Answer onError(const ErrorInfo& info) override {
         seen.push_back(info);
@@ -24,7 +24,7 @@ public:
     std::vector<ErrorInfo> seen;
     int ends = 0;
 
-private:
+  private:
     std::deque<Answer> m_answers;
 };
 

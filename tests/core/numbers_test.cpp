@@ -108,8 +108,11 @@ TEST(Windows1252, RoundTripsEveryCodeAndReplacesTheRest) {
         all.append(char(c));
     EXPECT_EQ(cp1252::encode(cp1252::decode(all)), all);
     EXPECT_EQ(cp1252::decode("\x80\xe4\x9c"), QStringLiteral("€äœ"));
-    EXPECT_EQ(cp1252::encode(QStringLiteral("Grüße €")), QByteArray("Gr\xfc\xdf" "e \x80"));
+    EXPECT_EQ(cp1252::encode(QStringLiteral("Grüße €")), QByteArray("Gr\xfc\xdf"
+                                                                    "e \x80"));
     EXPECT_EQ(cp1252::encode(QStringLiteral("日本")), QByteArray("??"));
-    EXPECT_EQ(cp1252::encode(QString::fromUtf8("a\xF0\x9F\x98\x80" "b")), QByteArray("a?b"));
+    EXPECT_EQ(cp1252::encode(QString::fromUtf8("a\xF0\x9F\x98\x80"
+                                               "b")),
+              QByteArray("a?b"));
     EXPECT_FALSE(cp1252::representable(QStringLiteral("Ω")));
 }

@@ -23,8 +23,9 @@ TEST(ProfileReading, NamesCompareWithoutCaseAndSurroundingBlanks) {
 }
 
 TEST(ProfileReading, ValuesAreTrimmedAndLoseMatchingQuotes) {
-    const char* file = "[s]\r\na = \"quoted\" \r\nb='single'\r\nc=\"open\r\nd=  blank and tab \t\r\n"
-                       "e=a=b\r\nf=\r\n";
+    const char* file =
+        "[s]\r\na = \"quoted\" \r\nb='single'\r\nc=\"open\r\nd=  blank and tab \t\r\n"
+        "e=a=b\r\nf=\r\n";
     EXPECT_EQ(find(file, "s", "a"), QByteArray("quoted"));
     EXPECT_EQ(find(file, "s", "b"), QByteArray("single"));
     EXPECT_EQ(find(file, "s", "c"), QByteArray("\"open"));
@@ -34,13 +35,15 @@ TEST(ProfileReading, ValuesAreTrimmedAndLoseMatchingQuotes) {
 }
 
 TEST(ProfileReading, TheFirstMatchingLineWins) {
-    EXPECT_EQ(find("[lang]\r\n2113 = Reglas de juego\r\n2113 = Reglas del juego\r\n", "Lang", "2113"),
-              QByteArray("Reglas de juego"));
+    EXPECT_EQ(
+        find("[lang]\r\n2113 = Reglas de juego\r\n2113 = Reglas del juego\r\n", "Lang", "2113"),
+        QByteArray("Reglas de juego"));
     EXPECT_EQ(find("[a]\nk=1\n[a]\nk=2\n", "a", "k"), QByteArray("1"));
 }
 
 TEST(ProfileReading, ValuesAreCutTo254CharactersAndAtANul) {
-    const QByteArray file = "[s]\r\nk=" + QByteArray(400, 'x') + "\r\nz=ab" + QByteArray(1, '\0') + "cd\r\n";
+    const QByteArray file =
+        "[s]\r\nk=" + QByteArray(400, 'x') + "\r\nz=ab" + QByteArray(1, '\0') + "cd\r\n";
     EXPECT_EQ(profile::findValue(file, "s", "k")->size(), 254);
     EXPECT_EQ(profile::findValue(file, "s", "z"), QByteArray("ab"));
 }
@@ -49,7 +52,8 @@ TEST(ProfileReading, AMissingFileOrKeyGivesTheDefaultWithoutTrailingBlanks) {
     QTemporaryDir dir;
     const QString path = dir.filePath("none.ini");
     bool found = true;
-    EXPECT_EQ(profile::readString(path, "Lang", "0110", QByteArray(255, ' '), &found), QByteArray());
+    EXPECT_EQ(profile::readString(path, "Lang", "0110", QByteArray(255, ' '), &found),
+              QByteArray());
     EXPECT_FALSE(found);
     EXPECT_EQ(profile::readString(path, "s", "k", "  default  "), QByteArray("  default"));
 }
@@ -85,7 +89,8 @@ TEST(ProfileWriting, CreatesTheSectionAtTheEndAndTheFileWhenMissing) {
 
 TEST(ProfileWriting, DeletingASectionRemovesItsHeaderAndLinesOnly) {
     const QByteArray before = "[m3]\r\n1=a\r\n2=b\r\n[m4]\r\n1=c\r\n";
-    EXPECT_EQ(profile::applyWrite(before, "m3", std::nullopt, std::nullopt), QByteArray("[m4]\r\n1=c\r\n"));
+    EXPECT_EQ(profile::applyWrite(before, "m3", std::nullopt, std::nullopt),
+              QByteArray("[m4]\r\n1=c\r\n"));
     EXPECT_EQ(profile::applyWrite(before, "m9", std::nullopt, std::nullopt), before);
     EXPECT_EQ(profile::applyWrite(before, "m4", QByteArrayView("1"), std::nullopt),
               QByteArray("[m3]\r\n1=a\r\n2=b\r\n[m4]\r\n"));

@@ -1,8 +1,8 @@
 // The private run folder, unique temporary files, and the error protocol's text and print layout.
-#include "qstring_printer.h"
 #include "core/failure.h"
 #include "core/protocol.h"
 #include "core/temp_folder.h"
+#include "qstring_printer.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -23,7 +23,8 @@ TEST(TempFolder, IsPrivateAndEndsWithASeparator) {
         EXPECT_TRUE(folder.startsWith(base.path()));
         const QFileInfo info(folder);
         EXPECT_TRUE(info.isDir());
-        EXPECT_EQ(info.permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOther), 0);
+        EXPECT_EQ(info.permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOther),
+                  0);
         QFile lang(folder + "~tmp.lng");
         ASSERT_TRUE(lang.open(QIODevice::WriteOnly));
     }
@@ -151,30 +152,32 @@ TEST(ErrorProtocolPrinting, AWordLongerThanTheLineStandsAloneOnItsLine) {
 
 TEST(ErrorProtocolPrinting, AProtocolPrintsLineByLineWithTheLongDescriptionWrapped) {
     ProtocolInput in = sampleInput();
-    in.errorValues = {"326 (Resource with identifier 'CUSTOM 1000 of the language table' not found)",
-                      "ModResFiles", "ResToFile", "50040"};
+    in.errorValues = {
+        "326 (Resource with identifier 'CUSTOM 1000 of the language table' not found)",
+        "ModResFiles", "ResToFile", "50040"};
     const QString s = QString(70, '-') + " ";
     // Leading blanks are one-blank words and a TAB belongs to its word; the first description
     // line ends exactly at column 73.
-    EXPECT_EQ(printLines(BuildProtocol(in)),
-              (QStringList{s,
-                           "F E H L E R P R O T O K O L L  /  E R R O R   P R O T O C O L L ",
-                           s,
-                           "PROGRAMM-INFO: ",
-                           "          marvolen  V4.0.354 ",
-                           s,
-                           "FEHLERBESCHREIBUNG / ERROR DESCRIPTION: ",
-                           "          Fehler-Nr / error :\t326 (Resource with identifier 'CUSTOM 1000 ",
-                           "                    of the language table' not found) ",
-                           "          Modul:\tModResFiles ",
-                           "          Prozedur / procedure:\tResToFile ",
-                           "          Zeile / Line:\t50040 ",
-                           "          Datum/Uhrzeit (Date/Time):\t03-09-2026 / 14:05:07 ",
-                           s,
-                           "SYSTEMINFO: ",
-                           "          Plattform/Environment:\tWindows NT ",
-                           "          Version:\t10.0 ",
-                           "          Build:\t9029   Service Pack 1 ",
-                           s,
-                           " "}));
+    EXPECT_EQ(
+        printLines(BuildProtocol(in)),
+        (QStringList{s,
+                     "F E H L E R P R O T O K O L L  /  E R R O R   P R O T O C O L L ",
+                     s,
+                     "PROGRAMM-INFO: ",
+                     "          marvolen  V4.0.354 ",
+                     s,
+                     "FEHLERBESCHREIBUNG / ERROR DESCRIPTION: ",
+                     "          Fehler-Nr / error :\t326 (Resource with identifier 'CUSTOM 1000 ",
+                     "                    of the language table' not found) ",
+                     "          Modul:\tModResFiles ",
+                     "          Prozedur / procedure:\tResToFile ",
+                     "          Zeile / Line:\t50040 ",
+                     "          Datum/Uhrzeit (Date/Time):\t03-09-2026 / 14:05:07 ",
+                     s,
+                     "SYSTEMINFO: ",
+                     "          Plattform/Environment:\tWindows NT ",
+                     "          Version:\t10.0 ",
+                     "          Build:\t9029   Service Pack 1 ",
+                     s,
+                     " "}));
 }

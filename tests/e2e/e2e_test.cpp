@@ -1,11 +1,11 @@
 // The game played as a player plays it: real windows on an X server, real mouse and keyboard
 // through xdotool, real drag and drop and real dialogs.
+#include "core/profile.h"
 #include "qstring_printer.h"
+#include "scores/scramble.h"
 #include "ui/about_window.h"
 #include "ui/application.h"
-#include "scores/scramble.h"
 #include "ui/main_window.h"
-#include "core/profile.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -19,11 +19,11 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTextEdit>
 #include <QTimer>
 #include <QWindow>
 
@@ -73,7 +73,9 @@ void xdotool(const QStringList& args) {
 }
 
 /// Starts xdotool without waiting: a modal window's own event loop keeps the program running.
-void xdotoolDetached(const QStringList& args) { QProcess::startDetached(QStringLiteral("xdotool"), args); }
+void xdotoolDetached(const QStringList& args) {
+    QProcess::startDetached(QStringLiteral("xdotool"), args);
+}
 
 QStringList moveArgs(const QPoint& at) {
     return {"mousemove", QString::number(at.x()), QString::number(at.y())};
@@ -90,18 +92,20 @@ QPoint centreOf(QWidget* w, const QRect& local) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     return w->mapToGlobal(local.center());
 }
-QPoint centreOf(QWidget* w) { return centreOf(w, w->rect()); }
+QPoint centreOf(QWidget* w) {
+    return centreOf(w, w->rect());
+}
 
 /// Remembers where the pointer was when the program last handled a motion from the X server.
 /// The X server hands events over in order, so once the program has seen a motion, it has
 /// handled every click and drag that came before it.
 class PointerWatcher : public QObject {
-public:
+  public:
     PointerWatcher() { qApp->installEventFilter(this); }
     ~PointerWatcher() override { qApp->removeEventFilter(this); }
     QPoint lastMotion{-1, -1};
 
-protected:
+  protected:
     bool eventFilter(QObject*, QEvent* e) override {
         if (e->type() == QEvent::MouseMove && e->spontaneous())
             lastMotion = static_cast<QMouseEvent*>(e)->globalPosition().toPoint();
@@ -127,7 +131,8 @@ void drag(const QPoint& from, const QPoint& to) {
     QStringList args{"mousedown", "1"};
     for (int i = 1; i <= 8; ++i)
         args << moveArgs(from + (to - from) * i / 8);
-    args << "mouseup" << "1";
+    args << "mouseup"
+         << "1";
     xdotool(args);
 }
 
@@ -145,7 +150,7 @@ bool exposed(QWidget* w) {
 /// event loops: what it saw is kept for the test to check. It first moves the pointer onto the
 /// window and answers only once the pointer is there, so that keys go to that window.
 class Autopilot : public QObject {
-public:
+  public:
     QString playerName = QStringLiteral("Alice");
     int marbleToChoose = 25; ///< picture number
     int boardToChoose = 9;
@@ -158,7 +163,7 @@ public:
         m_timer.start(50);
     }
 
-private:
+  private:
     void look() {
         QWidget* modal = QApplication::activeModalWidget();
         // Marked on the widget itself: a new dialog may reuse a closed one's address.
@@ -191,17 +196,20 @@ private:
             m_answer = {"click", "1"};
         } else if (modal->objectName() == QLatin1String("frmPics")) {
             m_answer = {"click", "1"};
-            if (auto* rules = modal->findChild<QWidget*>(QStringLiteral("txtHelp")); rules && rules->isVisible()) {
+            if (auto* rules = modal->findChild<QWidget*>(QStringLiteral("txtHelp"));
+                rules && rules->isVisible()) {
                 if (auto* plain = qobject_cast<QPlainTextEdit*>(rules))
                     rulesTexts << plain->toPlainText();
                 else if (auto* rich = qobject_cast<QTextEdit*>(rules))
                     rulesTexts << rich->toPlainText();
                 target = modal->findChild<QWidget*>(QStringLiteral("cmdOK"));
-            } else if (auto* marble = modal->findChild<QWidget*>(QStringLiteral("imgKugelX%1").arg(marbleToChoose - 1));
+            } else if (auto* marble = modal->findChild<QWidget*>(
+                           QStringLiteral("imgKugelX%1").arg(marbleToChoose - 1));
                        marble && marble->isVisible()) {
                 target = marble;
             } else {
-                target = modal->findChild<QWidget*>(QStringLiteral("imgBrett%1").arg(boardToChoose - 1));
+                target =
+                    modal->findChild<QWidget*>(QStringLiteral("imgBrett%1").arg(boardToChoose - 1));
             }
         } else {
             return;
@@ -220,7 +228,7 @@ private:
 };
 
 class EndToEnd : public testing::Test {
-protected:
+  protected:
     QTemporaryDir dir;
     PointerWatcher pointer;
     std::unique_ptr<Application> app;
@@ -264,7 +272,9 @@ protected:
     }
 };
 
-QPoint marbleAt(MainWindow& w, int p) { return centreOf(&w.board(), w.board().marbleRect(p)); }
+QPoint marbleAt(MainWindow& w, int p) {
+    return centreOf(&w.board(), w.board().marbleRect(p));
+}
 
 } // namespace
 
@@ -339,7 +349,9 @@ TEST_F(EndToEnd, AWholeGameEndsInTheChampionsListWithTheTypedName) {
     ASSERT_TRUE(w.model().GameOver());
     ASSERT_TRUE(waitFor([&] { return !pilot.championNames.isEmpty(); }))
         << "messages: " << pilot.messages.join(" | ").toStdString() << " modal: "
-        << (QApplication::activeModalWidget() ? QApplication::activeModalWidget()->metaObject()->className() : "none");
+        << (QApplication::activeModalWidget()
+                ? QApplication::activeModalWidget()->metaObject()->className()
+                : "none");
     EXPECT_EQ(pilot.messages.value(0), QStringLiteral("No more possible moves!"));
     EXPECT_EQ(pilot.championNames.value(0), QStringLiteral("Alice"));
     for (int i = 1; i < 10; ++i)
@@ -391,7 +403,8 @@ TEST_F(EndToEnd, TheRulesAreShownInTheChosenLanguage) {
     waitOutTheClickRule(sinceRules);
     click(w.button(2));
     ASSERT_TRUE(waitFor([&] { return pilot.rulesTexts.size() == 2; }));
-    EXPECT_TRUE(pilot.rulesTexts[0].startsWith(QStringLiteral("Rules of the game\n") + QString(27, '-')));
+    EXPECT_TRUE(
+        pilot.rulesTexts[0].startsWith(QStringLiteral("Rules of the game\n") + QString(27, '-')));
     EXPECT_TRUE(pilot.rulesTexts[1].startsWith(QStringLiteral("Spielregeln\n") + QString(18, '-')));
 }
 

@@ -184,9 +184,15 @@ TEST_P(RefusedDrops, PutTheMarbleBackAndChangeNothingElse) {
     b.model.lift(s);
     ASSERT_FALSE(b.model.marble(s));
     switch (GetParam().on) {
-    case DropOn::Marble: b.model.dropOnMarble(t, s); break;
-    case DropOn::Hole: b.model.dropOnHole(t, s); break;
-    case DropOn::Board: b.model.dropOnBoard(s); break;
+    case DropOn::Marble:
+        b.model.dropOnMarble(t, s);
+        break;
+    case DropOn::Hole:
+        b.model.dropOnHole(t, s);
+        break;
+    case DropOn::Board:
+        b.model.dropOnBoard(s);
+        break;
     }
     EXPECT_EQ(b.model.text(), before);
     EXPECT_EQ(b.model.MarbleCount(), count);
@@ -199,14 +205,27 @@ TEST_P(RefusedDrops, PutTheMarbleBackAndChangeNothingElse) {
 INSTANTIATE_TEST_SUITE_P(
     Moves, RefusedDrops,
     testing::Values(
-        RefusedDrop{"OntoItsOwnHole", "ooooooo\nooooooo\nooooooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 10, 10, DropOn::Hole},
-        RefusedDrop{"Diagonal", "ooooooo\nooooooo\nooooooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 8, 24, DropOn::Hole},
-        RefusedDrop{"ThreeAway", "ooooooo\nooooooo\nooooooo\n.oooooo\nooooooo\nooooooo\nooooooo", 24, 21, DropOn::Hole},
-        RefusedDrop{"WrapsAroundTheRowEnd", "ooooooo\n.oooooo\nooooooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 5, 7, DropOn::Hole},
-        RefusedDrop{"OverAnEmptyHole", "ooooooo\nooooooo\nooo.ooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 10, 24, DropOn::Hole},
-        RefusedDrop{"OntoAHoleHoldingAMarble", "ooooooo\nooooooo\nooooooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 10, 8, DropOn::Hole},
-        RefusedDrop{"OntoAMarble", "ooooooo\nooooooo\nooooooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 10, 8, DropOn::Marble},
-        RefusedDrop{"OntoTheBareBoard", "ooooooo\nooooooo\nooooooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 10, -1, DropOn::Board}),
+        RefusedDrop{"OntoItsOwnHole",
+                    "ooooooo\nooooooo\nooooooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 10, 10,
+                    DropOn::Hole},
+        RefusedDrop{"Diagonal", "ooooooo\nooooooo\nooooooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 8,
+                    24, DropOn::Hole},
+        RefusedDrop{"ThreeAway", "ooooooo\nooooooo\nooooooo\n.oooooo\nooooooo\nooooooo\nooooooo",
+                    24, 21, DropOn::Hole},
+        RefusedDrop{"WrapsAroundTheRowEnd",
+                    "ooooooo\n.oooooo\nooooooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 5, 7,
+                    DropOn::Hole},
+        RefusedDrop{"OverAnEmptyHole",
+                    "ooooooo\nooooooo\nooo.ooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 10, 24,
+                    DropOn::Hole},
+        RefusedDrop{"OntoAHoleHoldingAMarble",
+                    "ooooooo\nooooooo\nooooooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 10, 8,
+                    DropOn::Hole},
+        RefusedDrop{"OntoAMarble", "ooooooo\nooooooo\nooooooo\nooo.ooo\nooooooo\nooooooo\nooooooo",
+                    10, 8, DropOn::Marble},
+        RefusedDrop{"OntoTheBareBoard",
+                    "ooooooo\nooooooo\nooooooo\nooo.ooo\nooooooo\nooooooo\nooooooo", 10, -1,
+                    DropOn::Board}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DragProtocol, AMarbleReleasedOutsideStaysHiddenUntilThePointerReturns) {
@@ -290,15 +309,22 @@ TEST_P(EndTest, FindsExactlyTheRemainingJumps) {
 
 INSTANTIATE_TEST_SUITE_P(
     CheckEnd, EndTest,
-    testing::Values(
-        EndCase{"NeighboursWithAnEmptyHoleBeyond", 7, ".......\n.......\n.......\n..oo...\n.......\n.......\n.......", false},
-        EndCase{"BeyondIsNoHole", 7, "  oo   \n       \n       \n       \n       \n       \n       ", true},
-        EndCase{"BeyondIsOffTheGrid", 7, "    ooo\n.      \n       \n       \n       \n       \n       ", true},
-        EndCase{"LandingInTheFirstRowCounts", 7, ".      \no      \no      \n       \n       \n       \n       ", false},
-        EndCase{"LandingInTheLastColumnCounts", 7, "       \n       \n       \n    oo.\n       \n       \n       ", false},
-        EndCase{"EmptyPositionBetween", 7, ".......\n.......\n.......\n.o.o...\n.......\n.......\n.......", true},
-        EndCase{"LandingHoleFilled", 7, "       \n       \n       \nooo    \n       \n       \n       ", true},
-        EndCase{"AllBlocked", 7, "ooooooo\nooooooo\nooooooo\nooooooo\nooooooo\nooooooo\nooooooo", true}),
+    testing::Values(EndCase{"NeighboursWithAnEmptyHoleBeyond", 7,
+                            ".......\n.......\n.......\n..oo...\n.......\n.......\n.......", false},
+                    EndCase{"BeyondIsNoHole", 7,
+                            "  oo   \n       \n       \n       \n       \n       \n       ", true},
+                    EndCase{"BeyondIsOffTheGrid", 7,
+                            "    ooo\n.      \n       \n       \n       \n       \n       ", true},
+                    EndCase{"LandingInTheFirstRowCounts", 7,
+                            ".      \no      \no      \n       \n       \n       \n       ", false},
+                    EndCase{"LandingInTheLastColumnCounts", 7,
+                            "       \n       \n       \n    oo.\n       \n       \n       ", false},
+                    EndCase{"EmptyPositionBetween", 7,
+                            ".......\n.......\n.......\n.o.o...\n.......\n.......\n.......", true},
+                    EndCase{"LandingHoleFilled", 7,
+                            "       \n       \n       \nooo    \n       \n       \n       ", true},
+                    EndCase{"AllBlocked", 7,
+                            "ooooooo\nooooooo\nooooooo\nooooooo\nooooooo\nooooooo\nooooooo", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EndOfGame, ResultsAreCappedToFiveDigitsOfSeconds) {

@@ -11,7 +11,7 @@
 namespace marvolen::test {
 
 class FakeView : public game::BoardView, public game::BoardEvents {
-public:
+  public:
     void setHoleShown(int, bool) override { ++elementChanges; }
     void setMarbleShown(int, bool) override { ++elementChanges; }
     void moveHole(int p, int left, int top) override { holeAt[std::size_t(p)] = {left, top}; }

@@ -11,7 +11,7 @@ using namespace marvolen;
 using marvolen::game::SettingsStore;
 
 class Settings : public testing::Test {
-protected:
+  protected:
     QTemporaryDir dir;
     QSettings store{dir.filePath("Marvolen.conf"), QSettings::IniFormat};
     SettingsStore settings{store};

@@ -16,16 +16,17 @@ namespace {
 
 /// A small table with the cases that matter: a text with a trailing blank and TAB, a duplicate
 /// key, a German text in Windows-1252, the closing NUL.
-const QByteArray kTable = "[lang]\r\n"
-                          "0110 = Spiel starten\t\r\n"
-                          "1110 = Start game\t\r\n"
-                          "6110 = D\xe9marrer une partie\r\n"
-                          "1112 = Select game \t\r\n"
-                          "0119 = &Ger\xe4uscheffekte\t\r\n"
-                          "2113 = Reglas de juego\r\n"
-                          "2113 = Reglas del juego\r\n"
-                          "1171 = Aim of the game is to remove as many marbles as possible. \t\r\n" +
-                          QByteArray(1, '\0');
+const QByteArray kTable =
+    "[lang]\r\n"
+    "0110 = Spiel starten\t\r\n"
+    "1110 = Start game\t\r\n"
+    "6110 = D\xe9marrer une partie\r\n"
+    "1112 = Select game \t\r\n"
+    "0119 = &Ger\xe4uscheffekte\t\r\n"
+    "2113 = Reglas de juego\r\n"
+    "2113 = Reglas del juego\r\n"
+    "1171 = Aim of the game is to remove as many marbles as possible. \t\r\n" +
+    QByteArray(1, '\0');
 
 struct TableFile {
     QTemporaryDir dir;
@@ -79,7 +80,7 @@ TEST(LocaleIdentifiers, OnlyGermanInGermanyChoosesGerman) {
 }
 
 class FirstChoice : public testing::Test {
-protected:
+  protected:
     QTemporaryDir dir;
     QSettings store{dir.filePath("settings.conf"), QSettings::IniFormat};
     game::SettingsStore settings{store};

@@ -86,21 +86,22 @@ TEST_P(Ranking, QualifiesAgainstTheLastEntry) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ranking, Ranking,
-    testing::Values(RankCase{"EmptyListTakesAnyResult", "0003199999", kPlaceholder, true},
-                    RankCase{"BetterThanLast", "0000300074", "0000300075Bob", true},
-                    RankCase{"TieWithNamedLast", "0000300075", "0000300075Bob", true},
-                    RankCase{"TieWithUnnamedLast", "0000300075", "0000300075", false},
-                    RankCase{"WorseThanLast", "0000300076", "0000300075Bob", false},
-                    RankCase{"ZeroNever", "0000000000", kPlaceholder, false},
-                    RankCase{"OneSecondIsNotZero", "0000000001", kPlaceholder, true},
-                    // Plain byte codes: 'B' (66) is less than 'a' (97), although "b" sorts
-                    // after "a" when case is ignored; "A" and "a" differ.
-                    RankCase{"BeforeDamagedLastIsCaseSensitive", "0000300075B", "0000300075a", true},
-                    RankCase{"AfterDamagedLastIsCaseSensitive", "0000300075a", "0000300075B", false},
-                    RankCase{"CaseAloneDiffers", "0000300075A", "0000300075a", true},
-                    // Codes above 127 are greater than the digits, not negative.
-                    RankCase{"BeforeDamagedHighCodeLast", "0000300075", "\x80", true},
-                    RankCase{"NothingBeatsEmptyLast", "0000100001", "", false}),
+    testing::Values(
+        RankCase{"EmptyListTakesAnyResult", "0003199999", kPlaceholder, true},
+        RankCase{"BetterThanLast", "0000300074", "0000300075Bob", true},
+        RankCase{"TieWithNamedLast", "0000300075", "0000300075Bob", true},
+        RankCase{"TieWithUnnamedLast", "0000300075", "0000300075", false},
+        RankCase{"WorseThanLast", "0000300076", "0000300075Bob", false},
+        RankCase{"ZeroNever", "0000000000", kPlaceholder, false},
+        RankCase{"OneSecondIsNotZero", "0000000001", kPlaceholder, true},
+        // Plain byte codes: 'B' (66) is less than 'a' (97), although "b" sorts
+        // after "a" when case is ignored; "A" and "a" differ.
+        RankCase{"BeforeDamagedLastIsCaseSensitive", "0000300075B", "0000300075a", true},
+        RankCase{"AfterDamagedLastIsCaseSensitive", "0000300075a", "0000300075B", false},
+        RankCase{"CaseAloneDiffers", "0000300075A", "0000300075a", true},
+        // Codes above 127 are greater than the digits, not negative.
+        RankCase{"BeforeDamagedHighCodeLast", "0000300075", "\x80", true},
+        RankCase{"NothingBeatsEmptyLast", "0000100001", "", false}),
     [](const testing::TestParamInfo<RankCase>& info) { return info.param.name; });
 
 struct RowCase {

@@ -191,7 +191,7 @@ TEST_F(HighscoreFileTest, DamagedRanksLoadInOrderAndAreWrittenBackDecoded) {
     const QByteArray placeholder(kPlaceholder);
     EXPECT_EQ(file.list().entries(),
               (std::vector<QByteArray>{"", "", "", "0000300030Sam", placeholder, placeholder,
-                                 placeholder, placeholder, placeholder, placeholder}));
+                                       placeholder, placeholder, placeholder, placeholder}));
     EXPECT_EQ(m_reporter.count(), 0);
     ASSERT_TRUE(file.WriteHS());
     HighscoreFile again = open(3);

@@ -122,8 +122,8 @@ TEST(SoundIds, JumpsAndFanfaresAreTheRangesTheGameDrawsFrom) {
     std::set<int> fanfares;
     for (int r = 1; r <= Sound::Fanfares; ++r)
         fanfares.insert(Sound::fanfare(r));
-    EXPECT_EQ(fanfares, (std::set<int>{Sound::FanfareBrass, Sound::FanfareBells,
-                                       Sound::FanfareCall}));
+    EXPECT_EQ(fanfares,
+              (std::set<int>{Sound::FanfareBrass, Sound::FanfareBells, Sound::FanfareCall}));
     EXPECT_EQ(fanfares, range(113, 115));
 }
 

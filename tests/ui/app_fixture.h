@@ -18,12 +18,12 @@
 namespace marvolen::test {
 
 class FakeClock : public Clock {
-public:
+  public:
     QDateTime now() const override { return m_now; }
     void advance(double seconds) { m_now = m_now.addMSecs(qint64(seconds * 1000)); }
     void set(const QDateTime& when) { m_now = when; }
 
-private:
+  private:
     QDateTime m_now{QDate(2026, 12, 7), QTime(10, 0, 0)};
 };
 
@@ -53,9 +53,9 @@ struct AppFixture {
     AppFixture() { ensureApplication(); }
     QTemporaryDir dir;
     FakeClock clock;
-    std::deque<bool> answers;          ///< Yes/No answers to questions, in order
-    std::vector<std::string> asked;    ///< texts of the questions asked
-    std::vector<std::string> told;     ///< texts of the messages shown
+    std::deque<bool> answers;       ///< Yes/No answers to questions, in order
+    std::vector<std::string> asked; ///< texts of the questions asked
+    std::vector<std::string> told;  ///< texts of the messages shown
     std::vector<QUrl> opened;
     QString playerName = QStringLiteral("Tester");
 
@@ -66,7 +66,8 @@ struct AppFixture {
         auto* timer = new QTimer(qApp);
         QObject::connect(timer, &QTimer::timeout, [this] {
             QWidget* modal = QApplication::activeModalWidget();
-            if (modal && modal->isVisible() && modal->objectName().startsWith(QLatin1String("frm"))) {
+            if (modal && modal->isVisible() &&
+                modal->objectName().startsWith(QLatin1String("frm"))) {
                 closedWindows.push_back(modal->objectName().toStdString());
                 modal->close();
             }

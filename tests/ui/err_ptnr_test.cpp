@@ -255,8 +255,7 @@ TEST_F(ErrPtnrTest, TwoFailuresAppendTwoProtocolsEachFollowedByAnEmptyLine) {
     ErrPtnr window(options());
     report(window, fileNotFound(), [&] { click(window, QStringLiteral("cmdContinue1")); });
     report(window, typeMismatch(), [&] { click(window, QStringLiteral("cmdContinue1")); });
-    EXPECT_EQ(fileText(logPath()),
-              fileNotFoundProtocol() + kCrLf + typeMismatchProtocol() + kCrLf);
+    EXPECT_EQ(fileText(logPath()), fileNotFoundProtocol() + kCrLf + typeMismatchProtocol() + kCrLf);
 }
 
 TEST_F(ErrPtnrTest, EachAnswerButtonIsReturnedAndRemembered) {
@@ -307,8 +306,7 @@ TEST_F(ErrPtnrTest, SecondFailureWhileShownIsLoggedAndAnsweredCancelAtOnce) {
     EXPECT_EQ(second, Answer::Cancel);
     EXPECT_EQ(first, Answer::Retry);
     EXPECT_EQ(window.chosenAction(), qint16(Answer::Retry)) << "the quick Cancel is no press";
-    EXPECT_EQ(fileText(logPath()),
-              fileNotFoundProtocol() + kCrLf + typeMismatchProtocol() + kCrLf);
+    EXPECT_EQ(fileText(logPath()), fileNotFoundProtocol() + kCrLf + typeMismatchProtocol() + kCrLf);
 }
 
 TEST_F(ErrPtnrTest, SaveOverExistingFileAnsweredNoLeavesItUnchanged) {

@@ -303,16 +303,16 @@ TEST(ChampionsViewing, DamagedEntriesShowAsEmptyRowsInTheirPlace) {
     // new result, three placeholders; "abcdefghijJunk" sorted last and was pushed out.
     const std::vector<QString> empty{"", "", ""};
     const std::vector<std::vector<QString>> expected = {
-        empty, empty, empty, empty, empty, {"Otto", "2", "42"}, {"", "3", "10"}, empty, empty,
-        empty};
+        empty,           empty, empty, empty, empty, {"Otto", "2", "42"},
+        {"", "3", "10"}, empty, empty, empty};
     std::vector<std::vector<QString>> rows;
     for (int i = 1; i <= 10; ++i)
         rows.push_back(row(*w, i));
     EXPECT_EQ(rows, expected);
     const QByteArray placeholder(scores::kPlaceholder);
-    EXPECT_EQ(f.stored(0), (std::vector<QByteArray>{"", "", "", "", "0000099999Nil",
-                                                    "0000200042Otto", "0000300010", placeholder,
-                                                    placeholder, placeholder}));
+    EXPECT_EQ(f.stored(0),
+              (std::vector<QByteArray>{"", "", "", "", "0000099999Nil", "0000200042Otto",
+                                       "0000300010", placeholder, placeholder, placeholder}));
 }
 
 TEST(ChampionsVariants, ThumbnailShowsAnotherVariantWithoutRankingThere) {

@@ -21,7 +21,9 @@ using marvolen::test::AppFixture;
 
 namespace {
 
-int count(const QString& text, QChar c) { return int(text.count(c)); }
+int count(const QString& text, QChar c) {
+    return int(text.count(c));
+}
 
 /// Starts the program and presses OK in the start window.
 MainWindow& openGame(AppFixture& f, const QString& locale = QStringLiteral("0409")) {
@@ -47,7 +49,9 @@ TEST(StartUp, TheMainWindowLoadsHiddenBehindTheStartWindow) {
     const QString lang = app.services().language.LanguageFilePath();
     EXPECT_EQ(QFileInfo(lang).fileName(), QStringLiteral("~tmp.lng"));
     EXPECT_TRUE(QFileInfo::exists(lang));
-    EXPECT_TRUE(app.startWindow()->findChild<QWidget*>(QStringLiteral("ok"))->isVisibleTo(app.startWindow()));
+    EXPECT_TRUE(app.startWindow()
+                    ->findChild<QWidget*>(QStringLiteral("ok"))
+                    ->isVisibleTo(app.startWindow()));
     EXPECT_EQ(f.setting("Layout"), QString()); // nothing laid out before the window shows
 }
 
@@ -78,8 +82,8 @@ TEST(Commands, TheStartButtonReachesTheSessionAndTheTimerTicksTheClock) {
     EXPECT_TRUE(w.button(0)->property("highlighted").toBool());
     // The window's one-second timer reads the test's clock on its next tick.
     f.clock.advance(1.0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return displayOf(w, "imgZeit0") == QStringLiteral("0001"); },
-                                10000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return displayOf(w, "imgZeit0") == QStringLiteral("0001"); }, 10000));
 }
 
 TEST(Moves, ALegalJumpThroughTheBoardSurfaceUpdatesTheCount) {
@@ -123,14 +127,16 @@ TEST(Variants, AThumbnailClickSelectsItsVariant) {
     EXPECT_EQ(f.setting("Layout"), QStringLiteral("7"));
     EXPECT_FALSE(w.findChild<QWidget*>(QStringLiteral("imgLoff7"))->isVisible());
     EXPECT_TRUE(w.findChild<QWidget*>(QStringLiteral("imgLoff4"))->isVisible());
-    EXPECT_EQ(w.findChild<QWidget*>(QStringLiteral("imgLoff7"))->toolTip(), QStringLiteral("Select game 8"));
+    EXPECT_EQ(w.findChild<QWidget*>(QStringLiteral("imgLoff7"))->toolTip(),
+              QStringLiteral("Select game 8"));
 }
 
 TEST(Language, TheEnglishFlagChangesEveryCaptionButTheHomePageTooltip) {
     AppFixture f;
     MainWindow& w = openGame(f, QStringLiteral("0407"));
     EXPECT_EQ(w.button(0)->toolTip(), QStringLiteral("Spiel starten"));
-    EXPECT_EQ(w.findChild<QWidget*>(QStringLiteral("imgLoff0"))->toolTip(), QStringLiteral("Spielvariante 1"));
+    EXPECT_EQ(w.findChild<QWidget*>(QStringLiteral("imgLoff0"))->toolTip(),
+              QStringLiteral("Spielvariante 1"));
     QTest::mouseClick(w.findChild<QWidget*>(QStringLiteral("imgLang1")), Qt::LeftButton);
     EXPECT_EQ(w.button(0)->toolTip(), QStringLiteral("Start game"));
     EXPECT_EQ(w.button(6)->toolTip(), QStringLiteral("Tessaro's Homepage"));
@@ -182,11 +188,12 @@ TEST(DamagedSettings, ANonNumericMarbleIsReportedAndIgnoreLetsTheGameStart) {
     ASSERT_NE(errors, nullptr);
     EXPECT_EQ(errors->findChild<QLabel*>(QStringLiteral("lblError0"))->text(),
               QStringLiteral("13 (Type mismatch)"));
-    EXPECT_EQ(errors->findChild<QLabel*>(QStringLiteral("lblError1"))->text(), QStringLiteral("frmMarvolen"));
-    EXPECT_EQ(errors->findChild<QLabel*>(QStringLiteral("lblError2"))->text(), QStringLiteral("Form_Load"));
+    EXPECT_EQ(errors->findChild<QLabel*>(QStringLiteral("lblError1"))->text(),
+              QStringLiteral("frmMarvolen"));
+    EXPECT_EQ(errors->findChild<QLabel*>(QStringLiteral("lblError2"))->text(),
+              QStringLiteral("Form_Load"));
     app.startWindow()->OK_Click();
     QCoreApplication::processEvents();
     EXPECT_TRUE(app.mainWindow()->isVisible());
     EXPECT_EQ(count(app.mainWindow()->board().stateText(), 'o'), 33);
 }
-

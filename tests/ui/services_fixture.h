@@ -18,14 +18,15 @@
 namespace marvolen::test {
 
 class FixedClock : public Clock {
-public:
+  public:
     QDateTime now() const override { return QDateTime(QDate(2024, 5, 1), QTime(12, 0)); }
 };
 
 struct ServicesFixture {
     explicit ServicesFixture(std::uint64_t seed = 7, const QString& localeId = {})
-        : random(seed),
-          services{{reporter, settings, language, temp, random, clock}, localeId, QString()} {}
+        : random(seed), services{{reporter, settings, language, temp, random, clock},
+                                 localeId,
+                                 QString()} {}
 
     QTemporaryDir dir;
     QSettings store{dir.filePath("Marvolen.conf"), QSettings::IniFormat};

@@ -98,7 +98,8 @@ QString withStylesheet(const QString& document, const QString& path) {
     static const QString marker = QStringLiteral("<!--stylesheet-->");
     if (!document.contains(marker))
         fail(path, QStringLiteral("no stylesheet marker"));
-    const QString css = readDocument(QStringLiteral(MARVOLEN_SOURCE_DIR "/resources/help/help.css"));
+    const QString css =
+        readDocument(QStringLiteral(MARVOLEN_SOURCE_DIR "/resources/help/help.css"));
     QString result = document;
     return result.replace(marker, QStringLiteral("<style>\n") + css + QStringLiteral("</style>"));
 }
@@ -109,7 +110,8 @@ void writeHelpDocs(const QDir& out, Entries& entries) {
     for (const HelpLanguage& language : kHelpLanguages) {
         const QString fileName = QStringLiteral("help_%1.html").arg(QLatin1String(language.code));
         const QString source = QStringLiteral(MARVOLEN_SOURCE_DIR "/resources/help/") + fileName;
-        const QByteArray bytes = withStylesheet(withVariantOverview(readDocument(source), source), source).toUtf8();
+        const QByteArray bytes =
+            withStylesheet(withVariantOverview(readDocument(source), source), source).toUtf8();
         QFile file(out.filePath(fileName));
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
             file.write(bytes) != bytes.size() || !file.flush())

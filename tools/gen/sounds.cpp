@@ -424,8 +424,7 @@ void writeSounds(const QDir& out, Entries& entries) {
         const QString name = QStringLiteral("wav_%1.wav").arg(id);
         writeFile(out.filePath(name), toWave(effect(id)));
         entries.emplace_back(
-            QStringLiteral("%1/%2").arg(QLatin1String(marvolen::ResourceType::Wave)).arg(id),
-            name);
+            QStringLiteral("%1/%2").arg(QLatin1String(marvolen::ResourceType::Wave)).arg(id), name);
     }
 }
 

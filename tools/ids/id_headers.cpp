@@ -130,12 +130,13 @@ TextNames readTextNames(std::string_view source) {
                 return {{}, lineError(lineNumber, "\"" + name + "\" is taken by the header")};
             const int n = std::stoi(std::string(number));
             if (byNumber.count(n))
-                return {{}, lineError(lineNumber, "string " + std::string(number) +
-                                                      " already has the name " +
-                                                      byNumber[n].name)};
+                return {{},
+                        lineError(lineNumber, "string " + std::string(number) +
+                                                  " already has the name " + byNumber[n].name)};
             if (lineOfName.count(name))
-                return {{}, lineError(lineNumber, "the name " + name + " stands on line " +
-                                                      std::to_string(lineOfName[name]) + " too")};
+                return {{},
+                        lineError(lineNumber, "the name " + name + " stands on line " +
+                                                  std::to_string(lineOfName[name]) + " too")};
             byNumber[n] = {name, lineNumber};
             lineOfName[name] = lineNumber;
             continue;

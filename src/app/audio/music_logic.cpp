@@ -14,8 +14,8 @@ const QString FrmMarvolen = QStringLiteral("frmMarvolen");
 
 MusicLogic::MusicLogic(MusicHost& host, MediaCommands& media, TempFolder& temp, Random& random,
                        Reporter& reporter, ResourceAccess& resources)
-    : m_host(host), m_media(media), m_temp(temp), m_random(random),
-      m_reporter(reporter), m_resources(resources) {}
+    : m_host(host), m_media(media), m_temp(temp), m_random(random), m_reporter(reporter),
+      m_resources(resources) {}
 
 void MusicLogic::StartMusic() {
     std::int16_t tune;

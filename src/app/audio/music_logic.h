@@ -26,7 +26,8 @@ class MusicHost {
 };
 
 /// Holds MusicOn, MusicLoop, LastTune and MidiFilePath: starts and stops tunes for a music
-/// mode and watches a playing tune. Tunes are "MIDI" 101 to 106, each written to its own temporary file.
+/// mode and watches a playing tune. Tunes are "MIDI" 101 to 106, each written to its own temporary
+/// file.
 class MusicLogic {
   public:
     MusicLogic(MusicHost& host, MediaCommands& media, TempFolder& temp, Random& random,
