@@ -5,27 +5,52 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 
 namespace marvolen {
 
-TempFolder::TempFolder(Reporter& reporter, const QString& base)
-    : m_reporter(reporter), m_dir(std::make_unique<QTemporaryDir>(
-                                QDir(base).filePath(QStringLiteral("marvolen-XXXXXX")))),
+TempFolder::TempFolder(Reporter& reporter, QStringList bases)
+    : m_reporter(reporter), m_bases(std::move(bases)),
       m_counter(QRandomGenerator::global()->bounded(0x1000u, 0xF000u)) {
-    // QTemporaryDir creates its folder with mode 0700 already.
+    ensureFolder();
 }
 
+TempFolder::TempFolder(Reporter& reporter, const QString& base)
+    : TempFolder(reporter, QStringList{base}) {}
+
 TempFolder::~TempFolder() = default;
+
+bool TempFolder::ensureFolder() {
+    if (m_dir && m_dir->isValid())
+        return true;
+    m_dir.reset();
+    for (const QString& base : std::as_const(m_bases)) {
+        if (base.isEmpty() || !QDir::isAbsolutePath(base) || !QFileInfo(base).isDir())
+            continue;
+        // QTemporaryDir creates its folder with mode 0700 already.
+        auto dir =
+            std::make_unique<QTemporaryDir>(QDir(base).filePath(QStringLiteral("marvolen-XXXXXX")));
+        if (dir->isValid()) {
+            m_dir = std::move(dir);
+            return true;
+        }
+    }
+    return false;
+}
 
 QString TempFolder::GetTempDir() {
     QString result;
     Procedure p(m_reporter, QStringLiteral("Allgemein"), QStringLiteral("GetTempDir"));
     p.step(50030, [&] {
-        if (!m_dir->isValid())
+        if (!ensureFolder())
             throw Failure(err::PathNotFound);
     });
-    p.step(50040, [&] { result = TrimNull(m_dir->path() + QLatin1Char('/')); });
+    // After Ignore there is still no folder: the empty text, never a path of its own making.
+    p.step(50040, [&] {
+        if (m_dir)
+            result = TrimNull(m_dir->path() + QLatin1Char('/'));
+    });
     return result;
 }
 
@@ -36,7 +61,7 @@ bool TempFolder::GetTempFile(const QString& folder, const QString& prefix, int u
     QString dir = folder;
     p.step(50030, [&] {
         if (dir.isEmpty()) {
-            if (!m_dir->isValid()) {
+            if (!ensureFolder()) {
                 p.leave(); // no temporary folder: false, name unchanged
                 return;
             }

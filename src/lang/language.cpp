@@ -32,7 +32,10 @@ QString Language::GetLang(int k) const {
     QByteArray value;
     p.step(50050, [&] {
         static const QByteArray blanks(255, ' ');
-        value = profile::readString(m_filePath, "Lang", key, blanks);
+        if (m_filePath.isEmpty())
+            value = profile::findValue(m_table, "Lang", key).value_or(QByteArray());
+        else
+            value = profile::readString(m_filePath, "Lang", key, blanks);
     });
     p.step(50060, [&] { result = cp1252::decode(value); });
     return result;

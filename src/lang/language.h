@@ -3,6 +3,7 @@
 
 #include "core/failure.h"
 
+#include <QByteArray>
 #include <QLocale>
 #include <QString>
 
@@ -17,7 +18,8 @@ constexpr int kFlagIndices[] = {0, 1, 2, 3, 6};
 /// The flag tooltips, the same in every language.
 QString flagTooltip(int index);
 
-/// The table lookup. Every call reads the language file anew; there is no cache.
+/// The table lookup. Every call reads the language file anew; there is no cache. Without a
+/// file path (no private folder could be made for it) the table is read from memory instead.
 class Language {
   public:
     explicit Language(Reporter& reporter) : m_reporter(reporter) {}
@@ -26,12 +28,16 @@ class Language {
     const QString& LanguageFilePath() const { return m_filePath; }
     void setLanguageFilePath(const QString& path) { m_filePath = path; }
 
+    /// The table's bytes, read by GetLang while LanguageFilePath is empty, so the game shows its
+    /// texts even when it has nowhere to write the file.
+    void setTableInMemory(const QByteArray& table) { m_table = table; }
+
     /// LanguageOffset: 0, 1000, 2000, 3000 or 6000.
     std::int16_t LanguageOffset() const { return m_offset; }
     void setLanguageOffset(std::int16_t offset) { m_offset = offset; }
 
     /// GetLang(k): the text of key k ("0000" form) in section "Lang", or the empty text when the
-    /// file or the key is missing.
+    /// file (or, without a file path, the table in memory) or the key is missing.
     QString GetLang(int k) const;
 
     /// GetLang(LanguageOffset + n); the string numbers n are named in ids/text_ids.h
@@ -41,6 +47,7 @@ class Language {
   private:
     Reporter& m_reporter;
     QString m_filePath;
+    QByteArray m_table;
     std::int16_t m_offset = 0;
 };
 

@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace marvolen::ui {
 
@@ -32,6 +34,21 @@ QString dataFolderOf(const ApplicationOptions& options) {
     return options.dataFolder.isEmpty() ? programDataFolder() : options.dataFolder;
 }
 
+/// Where the private run folder may go, in order: the system's temporary folder, the user's
+/// runtime folder, the user's cache folder. Qt reads the environment for them; an empty answer
+/// (a temporary folder that does not exist) is passed over by TempFolder.
+QStringList tempBasesOf(const ApplicationOptions& options) {
+    if (!options.tempBase.isEmpty())
+        return {options.tempBase};
+    QStringList bases{QDir::tempPath()};
+    const QFileInfo system(bases.front());
+    // Asked only when needed: without a runtime folder set up, Qt would make one of its own.
+    if (bases.front().isEmpty() || !system.isDir() || !system.isWritable())
+        bases << QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)
+              << QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    return bases;
+}
+
 std::unique_ptr<QSettings> settingsOf(const ApplicationOptions& options) {
     if (options.settingsFile.isEmpty())
         return std::make_unique<QSettings>(QStringLiteral("Marvolen"), QStringLiteral("Marvolen"));
@@ -42,8 +59,7 @@ std::unique_ptr<QSettings> settingsOf(const ApplicationOptions& options) {
 Application::Application(ApplicationOptions options)
     : m_options(std::move(options)), m_dataFolder(dataFolderOf(m_options)),
       m_reporter(errorOptions(m_dataFolder, m_options)), m_store(settingsOf(m_options)),
-      m_settings(*m_store), m_language(m_reporter),
-      m_temp(m_reporter, m_options.tempBase.isEmpty() ? QDir::tempPath() : m_options.tempBase) {
+      m_settings(*m_store), m_language(m_reporter), m_temp(m_reporter, tempBasesOf(m_options)) {
     // Nothing here opens a sound device or loads the soundfont: both wait for their first use.
     m_audio = std::make_unique<audio::AudioEngine>(m_reporter, m_resources, m_options.audioDevice,
                                                    m_options.soundFont);
@@ -73,11 +89,20 @@ Application::~Application() {
 void Application::Main() {
     Procedure p(m_reporter, QStringLiteral("Allgemein"), QStringLiteral("Main"));
     p.step(50030, [&] {
-        m_language.setLanguageFilePath(m_temp.GetTempDir() + QStringLiteral("~tmp.lng"));
+        // Without a private folder the file would land in the working folder or at the root:
+        // the table is then read from memory and no file is written.
+        const QString folder = m_temp.GetTempDir();
+        m_language.setLanguageFilePath(folder.isEmpty() ? QString()
+                                                        : folder + QStringLiteral("~tmp.lng"));
     });
     p.step(50040, [&] {
-        app::SaveResItemToDisk(m_reporter, ResourceId::LanguageTable,
-                               QLatin1String(ResourceType::Custom), m_language.LanguageFilePath());
+        if (m_language.LanguageFilePath().isEmpty())
+            m_language.setTableInMemory(
+                app::loadResource(QLatin1String(ResourceType::Custom), ResourceId::LanguageTable));
+        else
+            app::SaveResItemToDisk(m_reporter, ResourceId::LanguageTable,
+                                   QLatin1String(ResourceType::Custom),
+                                   m_language.LanguageFilePath());
     });
     p.step(50050, [&] {
         m_frmInfo = new AboutWindow(*m_services, *this);

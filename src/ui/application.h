@@ -26,7 +26,9 @@ class MainWindow;
 /// Where the program keeps its files and what it takes from the desktop. The defaults are the
 /// real ones; tests give folders, a settings file, a locale, a clock and silent audio.
 struct ApplicationOptions {
-    QString tempBase;     ///< the system's temporary folder when empty
+    /// The only base folder of the private run folder; when empty, the system's temporary
+    /// folder, then the user's runtime folder, then the user's cache folder.
+    QString tempBase;
     QString dataFolder;   ///< the program's folder, or the user's data folder, when empty
     QString settingsFile; ///< the user's native settings store when empty
     QString localeId;     ///< from the system locale when empty

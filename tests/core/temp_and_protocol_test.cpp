@@ -4,11 +4,15 @@
 #include "core/temp_folder.h"
 #include "qstring_printer.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
 
 using namespace marvolen;
 
@@ -60,6 +64,87 @@ TEST(TempFolder, WithoutAFolderTheNameStaysAsItWasOrBecomesEmpty) {
     EXPECT_EQ(name, QStringLiteral("previous"));
     EXPECT_FALSE(temp.GetTempFile("/nonexistent-marvolen-base/", "~rs", 0, name));
     EXPECT_EQ(name, QString());
+}
+
+namespace {
+/// Answers with the scripted answers in turn (Cancel when they run out) and runs a hook first,
+/// so a test can mend the folder while the failure is shown.
+class ScriptedReporter : public Reporter {
+  public:
+    explicit ScriptedReporter(std::vector<Answer> answers) : m_answers(std::move(answers)) {}
+    std::function<void()> beforeAnswer;
+    std::vector<ErrorInfo> reports;
+    Answer onError(const ErrorInfo& info) override {
+        reports.push_back(info);
+        if (beforeAnswer)
+            beforeAnswer();
+        const std::size_t i = reports.size() - 1;
+        return i < m_answers.size() ? m_answers[i] : Answer::Cancel;
+    }
+
+  private:
+    std::vector<Answer> m_answers;
+};
+
+/// Makes a folder the working folder while it lives, so a test sees what lands there.
+struct WorkingFolder {
+    QTemporaryDir dir;
+    QString before = QDir::currentPath();
+    WorkingFolder() { QDir::setCurrent(dir.path()); }
+    ~WorkingFolder() { QDir::setCurrent(before); }
+    QStringList entries() const {
+        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    }
+};
+} // namespace
+
+TEST(TempFolder, MissingEmptyAndRelativeBasesArePassedOverForTheNextOne) {
+    WorkingFolder cwd;
+    QTemporaryDir base;
+    FixedReporter reporter;
+    TempFolder temp(reporter, QStringList{"/nonexistent-marvolen-base/deeper", QString(),
+                                          "relative-base", base.path()});
+    const QString folder = temp.GetTempDir();
+    EXPECT_TRUE(folder.startsWith(base.path() + '/')) << folder.toStdString();
+    QString tune;
+    ASSERT_TRUE(temp.GetTempFile(QString(), "~rs", 0, tune));
+    EXPECT_TRUE(tune.startsWith(folder));
+    EXPECT_EQ(reporter.count(), 0);
+    EXPECT_TRUE(cwd.entries().isEmpty());
+}
+
+TEST(TempFolder, WithoutAnyUsableBaseOneReportAndNothingInTheWorkingFolder) {
+    // An empty base is what the system gives for a temporary folder that does not exist; it
+    // must not turn into the working folder. After Ignore there is still no path: the root
+    // would be the next guess.
+    for (const Answer answer : {Answer::Cancel, Answer::Ignore}) {
+        WorkingFolder cwd;
+        FixedReporter reporter(answer);
+        TempFolder temp(reporter, QString());
+        EXPECT_EQ(temp.GetTempDir(), QString());
+        EXPECT_EQ(reporter.count(), 1);
+        EXPECT_EQ(reporter.last().number, 76);
+        QString name = "previous";
+        EXPECT_FALSE(temp.GetTempFile(QString(), "~rs", 0, name));
+        EXPECT_EQ(name, QStringLiteral("previous"));
+        EXPECT_EQ(reporter.count(), 1);
+        EXPECT_TRUE(cwd.entries().isEmpty()) << cwd.entries().join(' ').toStdString();
+    }
+}
+
+TEST(TempFolder, RetryTriesEveryBaseAgain) {
+    QTemporaryDir root;
+    const QString late = root.filePath("late");
+    ScriptedReporter reporter({Answer::Retry});
+    reporter.beforeAnswer = [&] { QDir().mkpath(late); };
+    TempFolder temp(reporter, QStringList{late});
+    const QString folder = temp.GetTempDir();
+    ASSERT_EQ(reporter.reports.size(), 1u);
+    EXPECT_EQ(reporter.reports[0].number, 76);
+    EXPECT_EQ(reporter.reports[0].module, QStringLiteral("Allgemein"));
+    EXPECT_EQ(reporter.reports[0].line, 50030);
+    EXPECT_TRUE(folder.startsWith(late + '/')) << folder.toStdString();
+    EXPECT_TRUE(QFileInfo(folder).isDir());
 }
 
 namespace {

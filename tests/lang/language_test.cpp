@@ -71,6 +71,21 @@ TEST(GetLang, AMissingKeyOrFileGivesTheEmptyTextWithoutAReport) {
     EXPECT_EQ(t.reporter.count(), 0);
 }
 
+TEST(GetLang, WithoutAFilePathTheTableIsReadFromMemory) {
+    FixedReporter reporter;
+    Language language(reporter);
+    EXPECT_EQ(language.GetLang(110), QString()); // nothing in memory either
+    language.setTableInMemory(kTable);
+    EXPECT_EQ(language.GetLang(110), QStringLiteral("Spiel starten"));
+    EXPECT_EQ(language.GetLang(119), QStringLiteral("&Geräuscheffekte"));
+    EXPECT_EQ(language.GetLang(1112), QStringLiteral("Select game"));
+    EXPECT_EQ(language.GetLang(1106), QString());
+    // A file, once there is one, is what counts, even when it has gone.
+    language.setLanguageFilePath(QStringLiteral("/nonexistent-marvolen/~tmp.lng"));
+    EXPECT_EQ(language.GetLang(110), QString());
+    EXPECT_EQ(reporter.count(), 0);
+}
+
 TEST(LocaleIdentifiers, OnlyGermanInGermanyChoosesGerman) {
     EXPECT_EQ(localeIdentifier(QLocale(QLocale::German, QLocale::Germany)), "0407");
     EXPECT_EQ(localeIdentifier(QLocale(QLocale::German, QLocale::Austria)), "0c07");
