@@ -300,6 +300,27 @@ void ErrPtnr::SetProgInfo(const QString& text) {
     m_lblProgInfo->setText(text);
 }
 
+namespace {
+/// Every busy pointer back to the default, or the player would wait on an hourglass that never
+/// ends: the override stack and the pointers the windows set on themselves and their elements
+/// while they load (the start window and the main window both do).
+void restoreBusyPointers() {
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        QList<QWidget*> widgets = window->findChildren<QWidget*>();
+        widgets.prepend(window);
+        for (QWidget* w : std::as_const(widgets)) {
+            if (!w->testAttribute(Qt::WA_SetCursor))
+                continue;
+            const Qt::CursorShape shape = w->cursor().shape();
+            if (shape == Qt::WaitCursor || shape == Qt::BusyCursor)
+                w->unsetCursor();
+        }
+    }
+}
+} // namespace
+
 Answer ErrPtnr::onError(const ErrorInfo& info) {
     const std::array<QString, 4> values = errorValues(info);
     if (m_showing) {
@@ -315,8 +336,7 @@ Answer ErrPtnr::onError(const ErrorInfo& info) {
     if (m_lblProgInfo->text().isEmpty())
         m_lblProgInfo->setText(
             defaultProgInfo(m_options.baseName, kVersionMajor, kVersionMinor, kVersionRevision));
-    while (QApplication::overrideCursor())
-        QApplication::restoreOverrideCursor();
+    restoreBusyPointers();
     m_lblLogNote->hide();
     ArrangeFrames();
     appendToLog(currentProtocol());

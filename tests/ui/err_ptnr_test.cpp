@@ -623,6 +623,42 @@ TEST_F(ErrPtnrTest, ProcedureGoesOnWithTheNextStatementAfterIgnore) {
     EXPECT_EQ(text(window, QStringLiteral("lblError0")), QStringLiteral("13 (Type mismatch)"));
 }
 
+TEST_F(ErrPtnrTest, EveryBusyPointerIsBackToNormalWhileTheWindowShows) {
+    // A start window busy on itself and on an element, a main window busy on itself, and the
+    // application's override stack: none may leave an hourglass over the error window.
+    QWidget start;
+    QLabel link(QStringLiteral("link"), &start);
+    QLabel hand(QStringLiteral("hand"), &start);
+    start.setCursor(Qt::WaitCursor);
+    link.setCursor(Qt::WaitCursor);
+    hand.setCursor(Qt::PointingHandCursor);
+    QWidget main;
+    main.setCursor(Qt::BusyCursor);
+    start.show();
+    main.show();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+
+    ErrPtnr window(options());
+    std::map<std::string, Qt::CursorShape> shown;
+    bool overrideShown = true;
+    report(window, fileNotFound(), [&] {
+        shown["start"] = start.cursor().shape();
+        shown["link"] = link.cursor().shape();
+        shown["hand"] = hand.cursor().shape();
+        shown["main"] = main.cursor().shape();
+        overrideShown = QApplication::overrideCursor() != nullptr;
+        click(window, QStringLiteral("cmdContinue1"));
+    });
+    while (QApplication::overrideCursor()) // leave none behind, whatever the outcome
+        QApplication::restoreOverrideCursor();
+    EXPECT_FALSE(overrideShown);
+    EXPECT_EQ(shown["start"], Qt::ArrowCursor);
+    EXPECT_EQ(shown["link"], Qt::ArrowCursor);
+    EXPECT_EQ(shown["main"], Qt::ArrowCursor);
+    EXPECT_EQ(shown["hand"], Qt::PointingHandCursor); // not a busy pointer: kept
+}
+
 TEST_F(ErrPtnrTest, ReporterMakesTheWindowOnFirstUseAndKeepsIt) {
     ErrPtnrReporter reporter(options());
     reporter.SetProgInfo(QStringLiteral("Marvolen  test build"));
