@@ -219,7 +219,8 @@ void MainWindow::Form_Resize() {
     m_laidOut = true;
     PanelLayout l;
     p.step(50030, [&] {
-        l = computeLayout(QSizeF(width() * kTwipsPerPixel, height() * kTwipsPerPixel));
+        l = computeLayout(m_services.reporter,
+                          QSizeF(width() * kTwipsPerPixel, height() * kTwipsPerPixel));
         m_board->setGeometry(toPixels(l.board));
     });
     m_session->resetForResize(p);
@@ -236,15 +237,11 @@ void MainWindow::Form_Resize() {
         m_fraKnopf->move(toPixels(l.frames[2]).topLeft());
     });
     p.step(50120, [&] {
-        std::array<QRect, 3> fields, borders;
-        for (std::size_t k = 0; k < 3; ++k) {
+        // The borders go around the fields as the player sees them, in whole pixels.
+        std::array<QRect, 3> fields;
+        for (std::size_t k = 0; k < 3; ++k)
             fields[k] = toPixels(l.fields[k]);
-            // The border lines lie on the rectangle around the field, two twips out.
-            const QRectF b = l.borders[k];
-            borders[k] = QRect(QPoint(px(b.left()) - 1, px(b.top()) - 1),
-                               QPoint(px(b.right()), px(b.bottom())));
-        }
-        m_panel->decorate(fields, borders);
+        m_panel->decorate(fields, m_services.reporter);
     });
     p.step(50130, [&] { m_panel->show(); });
     p.step(50140, [&] { m_fraLayout->showAll(); });

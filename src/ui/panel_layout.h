@@ -2,10 +2,17 @@
 // twips (15 to the pixel), before the toolkit rounds to whole pixels.
 #pragma once
 
+#include "core/failure.h"
+
+#include <QColor>
+#include <QRect>
 #include <QRectF>
 #include <QSizeF>
 
 #include <array>
+#include <cstdint>
+
+class QPainter;
 
 namespace marvolen::ui {
 
@@ -18,9 +25,16 @@ constexpr QSizeF kFraAnzeige(2415, 1530);
 constexpr QSizeF kFraLayout(2415, 2025);
 constexpr QSizeF kFraKnopf(2415, 1575);
 
-/// CenterObj: the element's new left/top when centred in (or, with offsets, on) a container.
-/// Integer division after rounding the difference half to even, truncating toward zero.
+/// The centred start of an element in a container, plus offset: the difference rounded half to
+/// even, halved, truncated toward zero.
 double centeredStart(double containerSize, double elementSize, double offset);
+
+/// CenterObj: moves element to the centre of a container of the given size, horizontally
+/// and/or vertically, plus the offsets (to centre it on a sibling). Offsets and positions are
+/// 32-bit whole numbers, so no window a screen can hold overflows them. A failure is reported
+/// under "Allgemein" and leaves that coordinate as it was.
+void CenterObj(Reporter& reporter, const QSizeF& container, QRectF& element, bool vertical,
+               bool horizontal, std::int32_t offsetLeft, std::int32_t offsetTop);
 
 /// Everything Form_Resize computes. Panel elements are in the panel's own coordinates.
 struct PanelLayout {
@@ -30,16 +44,31 @@ struct PanelLayout {
     QRectF logo;                  ///< imgLogo
     double copyrightTop = 0;      ///< lblCopyright's top; centred horizontally
     std::array<QRectF, 3> frames; ///< fraAnzeige, fraLayout, fraKnopf
-    /// Rahmen around each field: left, top, right, bottom of the sunken border.
-    std::array<QRectF, 3> borders;
 };
 
-/// Form_Resize for an inner size in twips, with the logo at its design size; the copyright
-/// line is centred by its own width, which only the window knows.
-PanelLayout computeLayout(QSizeF inner, QSizeF logoSize = kLogoDesign);
+/// Form_Resize's arithmetic for an inner size in twips, with the logo at its design size; the
+/// copyright line is centred by its own width, which only the window knows. The centring is
+/// CenterObj's, which reports its own failures to reporter.
+PanelLayout computeLayout(Reporter& reporter, QSizeF inner, QSizeF logoSize = kLogoDesign);
 
-/// The border Rahmen draws around an element at a distance.
-QRectF rahmenRect(const QRectF& element, int distance);
+/// How far outside each display field its sunken border lies, in pixels.
+constexpr int kRahmenDistance = 2;
+
+/// Where Rahmen's lines lie around an element of whole pixels: the returned rectangle's left,
+/// top, right and bottom are the pixel columns and rows of the four lines, each `distance`
+/// beyond the element's outermost pixel on its side. Failure 6 when a line leaves 32 bits.
+QRect rahmenLines(const QRect& element, std::int32_t distance);
+
+/// A colour of the 16-colour palette: 0 black, 7 light grey, 8 dark grey, 15 bright white.
+/// Failure 5 for any other number.
+QColor paletteColour(int number);
+
+/// Rahmen: a frame `distance` pixels around element on surface, in colourA above and left and
+/// colourB below and right (a sunken border for 0 and 15), with the surface's line width. The
+/// count repeats the same lines at the same place, so they are drawn once when count > 0.
+/// Failures are reported under "Allgemein".
+void Rahmen(Reporter& reporter, const QRect& element, std::int32_t distance, QPainter& surface,
+            int colourA, int colourB, int count);
 
 /// Position of thumbnail i in fraLayout (imgLoff when selected is false, imgLon otherwise).
 QRectF thumbnailRect(int index, bool selected);

@@ -81,8 +81,7 @@ PanelWidget::PanelWidget(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PanelWidget::decorate(const std::array<QRect, 3>& fields,
-                           const std::array<QRect, 3>& borders) {
+void PanelWidget::decorate(const std::array<QRect, 3>& fields, Reporter& reporter) {
     const qreal dpr = devicePixelRatioF();
     QPixmap cache(size() * dpr);
     cache.setDevicePixelRatio(dpr);
@@ -93,15 +92,10 @@ void PanelWidget::decorate(const std::array<QRect, 3>& fields,
         p.drawPixmap(rect(), m_picture);
     for (const QRect& f : fields)
         p.fillRect(f, theme::kIdleGrey);
-    // Black above and left, white below and right: a sunken border.
-    for (const QRect& b : borders) {
-        p.setPen(QPen(Qt::black, 1));
-        p.drawLine(b.topLeft(), b.topRight());
-        p.drawLine(b.topLeft(), b.bottomLeft());
-        p.setPen(QPen(Qt::white, 1));
-        p.drawLine(b.bottomLeft(), b.bottomRight());
-        p.drawLine(b.topRight(), b.bottomRight());
-    }
+    // Black above and left, white below and right: a sunken border, one pixel wide.
+    p.setPen(QPen(Qt::black, 1));
+    for (const QRect& f : fields)
+        Rahmen(reporter, f, kRahmenDistance, p, 0, 15, 2);
     m_cache = cache;
     update();
 }

@@ -2,6 +2,7 @@
 // variant thumbnails and the command buttons with the language flags.
 #pragma once
 
+#include "core/failure.h"
 #include "game/board_model.h"
 
 #include <QFrame>
@@ -38,7 +39,9 @@ class PanelWidget : public QWidget {
   public:
     explicit PanelWidget(QWidget* parent);
     void setBackground(const QPixmap& picture) { m_picture = picture; }
-    void decorate(const std::array<QRect, 3>& fields, const std::array<QRect, 3>& borders);
+    /// Draws the background picture, the three display fields and their sunken borders (Rahmen,
+    /// which reports its failures to reporter) once; ordinary repaints show the result.
+    void decorate(const std::array<QRect, 3>& fields, Reporter& reporter);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

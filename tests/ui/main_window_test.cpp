@@ -2,15 +2,19 @@
 // the session, the board surface to the model, captions, and the end of a game to the
 // champions window. The rules themselves are tested on the session.
 #include "app_fixture.h"
+#include "ids/text_ids.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
 #include "ui/ui_config.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -196,4 +200,77 @@ TEST(DamagedSettings, ANonNumericMarbleIsReportedAndIgnoreLetsTheGameStart) {
     QCoreApplication::processEvents();
     EXPECT_TRUE(app.mainWindow()->isVisible());
     EXPECT_EQ(count(app.mainWindow()->board().stateText(), 'o'), 33);
+}
+
+namespace {
+/// Makes a fresh folder the working folder while it lives, to see what lands there.
+struct WorkingFolder {
+    QTemporaryDir dir;
+    QString before = QDir::currentPath();
+    WorkingFolder() { QDir::setCurrent(dir.path()); }
+    ~WorkingFolder() { QDir::setCurrent(before); }
+    QStringList entries() const {
+        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    }
+};
+} // namespace
+
+TEST(StartUp, WithoutATemporaryFolderOneReportAndTheTextsComeFromMemory) {
+    AppFixture f;
+    // A file where the temporary folder should be: no private folder can be made there.
+    QFile blocker(f.dir.filePath(QStringLiteral("tmp")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const bool rootFileBefore = QFileInfo::exists(QStringLiteral("/~tmp.lng"));
+    WorkingFolder cwd;
+    marvolen::test::answerErrorWindow(2); // Cancel
+    Application& app = f.start();
+
+    ErrPtnr* errors = app.reporter().window();
+    ASSERT_NE(errors, nullptr);
+    EXPECT_EQ(errors->findChild<QLabel*>(QStringLiteral("lblError0"))->text(),
+              QStringLiteral("76 (Path not found)"));
+    QFile log(errors->logPath());
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_EQ(log.readAll().count("FEHLERBESCHREIBUNG"), 1);
+
+    EXPECT_EQ(app.services().language.LanguageFilePath(), QString());
+    EXPECT_EQ(app.services().language.GetLang(1000 + Text::StartGame),
+              QStringLiteral("Start game"));
+    EXPECT_EQ(app.services().language.GetLang(Text::StartGame), QStringLiteral("Spiel starten"));
+    EXPECT_TRUE(cwd.entries().isEmpty()) << cwd.entries().join(' ').toStdString();
+    EXPECT_EQ(QFileInfo::exists(QStringLiteral("/~tmp.lng")), rootFileBefore);
+}
+
+TEST(Layout, AWindowFourThousandPixelsHighKeepsItsPanelWithoutAReport) {
+    AppFixture f;
+    MainWindow& w = openGame(f);
+    // Answers Ignore to any error window while the test runs, and counts them.
+    int errorWindows = 0;
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == QLatin1String("ErrPtnr") && top->isVisible())
+                if (auto* ignore = top->findChild<QPushButton*>(QStringLiteral("cmdContinue1"))) {
+                    ++errorWindows;
+                    ignore->click();
+                }
+    });
+    answerer.start(20);
+
+    w.resize(1600, 4000);
+    auto* panel = w.findChild<QWidget*>(QStringLiteral("picPanel"));
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return panel->height() > 3000; }, 5000)) << panel->height();
+    answerer.stop();
+    EXPECT_EQ(errorWindows, 0);
+    EXPECT_EQ(f.app->reporter().window(), nullptr);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_TRUE(w.rect().contains(panel->geometry()));
+    auto* buttons = w.findChild<QWidget*>(QStringLiteral("fraKnopf"));
+    ASSERT_NE(buttons, nullptr);
+    EXPECT_TRUE(buttons->isVisible());
+    // The lowest frame sits on the lowest field, two thirds down the panel.
+    EXPECT_GT(buttons->y(), panel->height() / 2);
+    EXPECT_LT(buttons->geometry().bottom(), panel->height());
 }
