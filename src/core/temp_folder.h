@@ -28,6 +28,9 @@ class TempFolder {
     /// no temporary folder; false with an empty name when no file could be made.
     bool GetTempFile(const QString& folder, const QString& prefix, int unique, QString& name);
 
+    /// Removes the folder with everything in it now, for a run that ends without unwinding.
+    void remove();
+
   private:
     Reporter& m_reporter;
     std::unique_ptr<QTemporaryDir> m_dir;
