@@ -19,8 +19,9 @@ constexpr int kButtons = 9;
 constexpr int kThumbnails = 20;
 } // namespace
 
-bool clickAccepted(double nowDays, double lastClickDays) {
-    return !((nowDays - lastClickDays) * 100000 < 1);
+bool clickAccepted(std::chrono::milliseconds now,
+                   std::optional<std::chrono::milliseconds> lastClick) {
+    return !lastClick || now - *lastClick >= kClickPause;
 }
 
 GameSession::GameSession(SessionParts parts) : m_parts(parts) {
@@ -33,8 +34,8 @@ GameSession::GameSession(SessionParts parts) : m_parts(parts) {
 
 GameSession::~GameSession() = default;
 
-double GameSession::now() const {
-    return game::daysOf(m_parts.clock.now());
+std::chrono::milliseconds GameSession::now() const {
+    return m_parts.clock.steady();
 }
 
 QString GameSession::text(int n) const {
@@ -165,7 +166,7 @@ void GameSession::optBut_Click(int index) {
 void GameSession::runCommand(int index) {
     switch (index) {
     case 0:
-        m_model->StartGame(m_parts.clock.now());
+        m_model->StartGame(now());
         break;
     case 1:
         if (!askQuit())
@@ -277,7 +278,7 @@ bool GameSession::Form_KeyPress(int key) {
 }
 
 void GameSession::Timer1_Timer() {
-    m_model->Timer1_Timer(m_parts.clock.now());
+    m_model->Timer1_Timer(now());
 }
 
 void GameSession::Timer2_Timer() {

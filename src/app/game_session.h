@@ -10,8 +10,10 @@
 
 #include <QString>
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace marvolen::app {
 
@@ -94,8 +96,13 @@ struct SessionParts : GameContext {
     Windows& windows;
 };
 
-/// The click rule: a command click counts only 1/100000 day (0.864 s) after the last accepted.
-bool clickAccepted(double nowDays, double lastClickDays);
+/// The least time between two accepted command clicks: 1/100000 day.
+inline constexpr std::chrono::milliseconds kClickPause{864};
+
+/// The click rule on the steady clock: a command click less than kClickPause after the last
+/// accepted one is ignored; the first click of a run always counts.
+bool clickAccepted(std::chrono::milliseconds now,
+                   std::optional<std::chrono::milliseconds> lastClick);
 
 /// The main window's game: owns the board model and the music, and is the one owner of "sound
 /// on" and the music mode. Failures are reported as the main window's ("frmMarvolen").
@@ -110,8 +117,8 @@ class GameSession : private game::BoardEvents, private audio::MusicHost {
     bool soundOn() const { return m_soundOn != 0; }
     int MarblePicture() const { return m_marblePicture; }
     int BoardPicture() const { return m_boardPicture; }
-    /// The time of the last accepted command click, in days.
-    double lastClickTime() const { return m_lastClickTime; }
+    /// The steady time of the last accepted command click; none before the first.
+    std::optional<std::chrono::milliseconds> lastClickTime() const { return m_lastClickTime; }
 
     /// The game's share of the window's load, as statements of its Form_Load: the stored
     /// pictures, the marble picture, the coordinates, the stored variant and "sound on".
@@ -158,7 +165,8 @@ class GameSession : private game::BoardEvents, private audio::MusicHost {
     /// Plays a sound effect when sound effects are on.
     void sound(int id);
     QString text(int n) const;
-    double now() const;
+    /// The steady clock's reading.
+    std::chrono::milliseconds now() const;
     /// Asks whether to end the game and ends it on Yes; true on Yes.
     bool askQuit();
     void runCommand(int index);
@@ -167,7 +175,7 @@ class GameSession : private game::BoardEvents, private audio::MusicHost {
     std::unique_ptr<game::BoardModel> m_model;
     std::unique_ptr<audio::MusicLogic> m_music;
     std::int16_t m_soundOn = -1;
-    double m_lastClickTime = 0;
+    std::optional<std::chrono::milliseconds> m_lastClickTime;
     int m_boardPicture = 1;
     int m_marblePicture = 3;
     int m_paintedBoard = 0;

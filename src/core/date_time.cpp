@@ -1,16 +1,15 @@
-// Day-count date-times.
+// The system's wall clock and steady clock.
 #include "date_time.h"
-
-#include <QTimeZone>
 
 namespace marvolen {
 
-double toDays(const QDateTime& when) {
-    static const QDate epoch(1899, 12, 30);
-    const QDate date = when.date();
-    const QTime time = when.time();
-    const int seconds = time.hour() * 3600 + time.minute() * 60 + time.second();
-    return double(epoch.daysTo(date)) + seconds / 86400.0;
+QDateTime SystemClock::now() const {
+    return QDateTime::currentDateTime();
+}
+
+std::chrono::milliseconds SystemClock::steady() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
 }
 
 } // namespace marvolen

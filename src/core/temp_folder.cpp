@@ -91,4 +91,9 @@ bool TempFolder::GetTempFile(const QString& folder, const QString& prefix, int u
     return result;
 }
 
+void TempFolder::remove() {
+    if (m_dir && m_dir->isValid())
+        m_dir->remove();
+}
+
 } // namespace marvolen

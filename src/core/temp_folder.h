@@ -35,6 +35,9 @@ class TempFolder {
     /// no temporary folder; false with an empty name when no file could be made.
     bool GetTempFile(const QString& folder, const QString& prefix, int unique, QString& name);
 
+    /// Removes the folder with everything in it now, for a run that ends without unwinding.
+    void remove();
+
   private:
     /// True when the private folder exists, making it first in the first base that takes it.
     bool ensureFolder();

@@ -1,9 +1,10 @@
 // Board model, moves, end test and clock.
 #include "board_model.h"
 
-#include "core/date_time.h"
 #include "core/numbers.h"
 #include "ids/sound_ids.h"
+
+#include <QStringList>
 
 #include <cmath>
 #include <cstdlib>
@@ -17,10 +18,6 @@ Procedure procedure(Reporter& reporter, const char* name) {
     return Procedure(reporter, kModule, QString::fromLatin1(name));
 }
 } // namespace
-
-double daysOf(const QDateTime& when) {
-    return toDays(when);
-}
 
 Geometry geometryFor(int variantNumber, double boardHeight) {
     const Variant& v = variant(variantNumber);
@@ -123,7 +120,7 @@ void BoardModel::NewGame() {
     p.step(50110, [&] { setClock(false); });
 }
 
-void BoardModel::StartGame(const QDateTime& now) {
+void BoardModel::StartGame(std::chrono::milliseconds now) {
     Procedure p = procedure(m_reporter, "StartGame");
     p.step(50030, [&] {
         if (m_clockRunning || m_gameOver)
@@ -134,7 +131,7 @@ void BoardModel::StartGame(const QDateTime& now) {
     p.step(50060, [&] { --m_marbleCount; });
     p.step(50070, [&] { ShowNumber(Display::MarbleCount, m_marbleCount); });
     p.step(50080, [&] { setClock(true); });
-    p.step(50090, [&] { m_gameStart = daysOf(now); });
+    p.step(50090, [&] { m_gameStart = now; });
 }
 
 void BoardModel::hideAll() {
@@ -251,15 +248,16 @@ void BoardModel::WriteHighScore() {
     p.step(50050, [&] { m_events.showChampions(); });
 }
 
-void BoardModel::Timer1_Timer(const QDateTime& now) {
+void BoardModel::Timer1_Timer(std::chrono::milliseconds now) {
     Procedure p = procedure(m_reporter, "Timer1_Timer");
-    double nowDays = 0;
-    p.step(50030, [&] { nowDays = daysOf(now); });
+    std::chrono::milliseconds played{0};
+    p.step(50030, [&] { played = now - m_gameStart; });
     p.step(50040, [&] {
-        const double seconds = numbers::roundHalfEven((nowDays - m_gameStart) * 3600 * 24);
-        if (!(seconds <= double(std::numeric_limits<std::int32_t>::max())))
+        // Whole seconds played: the steady clock neither stands still nor jumps when the
+        // wall clock is set or changes to or from daylight-saving time.
+        const auto seconds = std::chrono::floor<std::chrono::seconds>(played).count();
+        if (seconds > std::numeric_limits<std::int32_t>::max())
             throw Failure(err::Overflow);
-        // A clock set back during a game shows 0000 rather than a sign the strip cannot draw.
         m_elapsedSeconds = seconds < 0 ? 0 : std::int32_t(seconds);
     });
     p.step(50050, [&] { ShowNumber(Display::Time, m_elapsedSeconds); });

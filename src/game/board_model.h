@@ -7,10 +7,10 @@
 #include "variants.h"
 
 #include <QByteArray>
-#include <QDateTime>
 #include <QString>
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <optional>
 
@@ -62,9 +62,6 @@ struct ResultHandover {
     bool NewResultPending = false; ///< asks the champions window to rank NewResult
 };
 
-/// Whole-second wall-clock time of a date-time, in days (the clock's unit).
-double daysOf(const QDateTime& when);
-
 /// Seven rows of "o" (marble), "." (empty hole) and " " (no hole), joined by "\n"; a marble
 /// counts only where there is a hole.
 QString boardText(const std::array<bool, kPositions>& hole,
@@ -105,7 +102,8 @@ class BoardModel {
     /// Lays out the holes of the current variant on a board of height H.
     void Layout(double boardHeight);
     void NewGame();
-    void StartGame(const QDateTime& now);
+    /// Starts the game clock at now, a reading of the steady clock.
+    void StartGame(std::chrono::milliseconds now);
     /// Hides every marble and hole, as the variant choice does before Layout.
     void hideAll();
 
@@ -133,7 +131,9 @@ class BoardModel {
     void WriteHighScore();
 
     // --- the clock and the displays ---
-    void Timer1_Timer(const QDateTime& now);
+    /// The clock's tick at now, a reading of the same steady clock as the start: the whole
+    /// seconds that have passed since then.
+    void Timer1_Timer(std::chrono::milliseconds now);
     void ShowNumber(Display display, std::int32_t value);
 
     /// Sets a board from its text form (tests and benchmarks): holes and marbles as drawn.
@@ -156,7 +156,7 @@ class BoardModel {
     Geometry m_geometry;
     std::int32_t m_marbleCount = 0;
     std::int32_t m_elapsedSeconds = 0;
-    double m_gameStart = 0;
+    std::chrono::milliseconds m_gameStart{0};
     bool m_gameOver = false;
     bool m_clockRunning = false;
     std::optional<int> m_lifted;

@@ -27,6 +27,7 @@ ErrPtnrOptions errorOptions(const QString& folder, const ApplicationOptions& opt
         o.clock = [clock] { return clock->now(); };
     }
     o.platform = options.errorPlatform;
+    o.endProcess = options.endProcess;
     return o;
 }
 
@@ -60,6 +61,8 @@ Application::Application(ApplicationOptions options)
     : m_options(std::move(options)), m_dataFolder(dataFolderOf(m_options)),
       m_reporter(errorOptions(m_dataFolder, m_options)), m_store(settingsOf(m_options)),
       m_settings(*m_store), m_language(m_reporter), m_temp(m_reporter, tempBasesOf(m_options)) {
+    // The answer End leaves no run folder behind with the language and tune files.
+    m_reporter.setCleanup([this] { m_temp.remove(); });
     // Nothing here opens a sound device or loads the soundfont: both wait for their first use.
     m_audio = std::make_unique<audio::AudioEngine>(m_reporter, m_resources, m_options.audioDevice,
                                                    m_options.soundFont);

@@ -41,6 +41,8 @@ struct ApplicationOptions {
     std::function<void(QWidget*, const QString&, const QString&)> inform;
     std::function<QString(QWidget*, const QString&, const QString&)> askText;
     std::function<void(const QUrl&)> openUrl;
+    /// Ends the process for the answer End in the error window; std::_Exit(0) when empty.
+    std::function<void()> endProcess;
 };
 
 class Application : private app::Windows, private MainWindowHost {

@@ -516,6 +516,20 @@ Answer ErrPtnrReporter::onError(const ErrorInfo& info) {
     return m_window->onError(info);
 }
 
+void ErrPtnrReporter::endProgram() {
+    // The process ends without unwinding, so nothing else would remove these files.
+    if (m_cleanup) {
+        try {
+            m_cleanup();
+        } catch (...) {
+        }
+    }
+    if (m_options.endProcess)
+        m_options.endProcess();
+    else
+        Reporter::endProgram();
+}
+
 void ErrPtnrReporter::SetProgInfo(const QString& text) {
     m_progInfo = text;
     if (m_window)

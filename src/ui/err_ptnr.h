@@ -63,6 +63,8 @@ struct ErrPtnrOptions {
     SystemInfo system = currentSystemInfo();
     /// Dialogs and desktop requests; the Qt implementation when empty.
     std::shared_ptr<ErrPtnrPlatform> platform;
+    /// Ends the process for the answer End; std::_Exit(0) when empty. Tests record the end.
+    std::function<void()> endProcess;
 };
 
 /// Draws lines one per line in a monospaced font from the top of page; when the next line no
@@ -140,12 +142,18 @@ class ErrPtnrReporter : public Reporter {
     ~ErrPtnrReporter() override;
 
     Answer onError(const ErrorInfo& info) override;
+    /// The answer End: runs the cleanup, then ends the process at once, without any unload
+    /// handler.
+    void endProgram() override;
+    /// What must not outlive the run when it ends at once, such as the private run folder.
+    void setCleanup(std::function<void()> cleanup) { m_cleanup = std::move(cleanup); }
     void SetProgInfo(const QString& text);
     /// The window once a failure has made it; null before.
     ErrPtnr* window() const { return m_window.get(); }
 
   private:
     ErrPtnrOptions m_options;
+    std::function<void()> m_cleanup;
     QString m_progInfo;
     std::unique_ptr<ErrPtnr> m_window;
 };

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 
@@ -23,11 +24,26 @@ namespace {
 /// One log of everything the logic does to the window and the media service, in order.
 using Log = QStringList;
 
+/// Records every command and answers as the service does: an open while a tune is open is
+/// refused (alias in use). Notes the most tune files the folder held at any command.
 class RecordingMedia : public MediaCommands {
   public:
     explicit RecordingMedia(Log& log) : m_log(log) {}
     MciReply mciSendString(const QString& command) override {
         m_log.append(command);
+        if (!folder.isEmpty())
+            mostTuneFiles = std::max(
+                mostTuneFiles,
+                int(QDir(folder).entryList({QStringLiteral("~rs*.tmp")}, QDir::Files).size()));
+        if (command.startsWith(QLatin1String("open "))) {
+            if (tuneOpen)
+                return {mci::AliasInUse, {}};
+            tuneOpen = true;
+            openFile = command.section(QLatin1Char('!'), 1).section(QLatin1Char(' '), 0, 0);
+            return {};
+        }
+        if (command == QLatin1String("close midi"))
+            tuneOpen = false;
         if (command == QLatin1String("status midi length"))
             return length;
         if (command == QLatin1String("status midi position"))
@@ -36,6 +52,10 @@ class RecordingMedia : public MediaCommands {
     }
     MciReply length{0, QStringLiteral("60000")};
     MciReply position{0, QStringLiteral("0")};
+    bool tuneOpen = false;
+    QString openFile; ///< the file of the last open the service took
+    QString folder;   ///< where tune files are counted; nowhere when empty
+    int mostTuneFiles = 0;
 
   private:
     Log& m_log;
@@ -188,8 +208,13 @@ TEST_F(MusicLogicTest, FromLoopToOnceTheTuneFinishesThenTheWatcherStops) {
     log.clear();
     music.setMode(1);
     // The service refuses the new open while the old tune plays, so that one plays on.
-    EXPECT_EQ(log, Log({openCommand(), QStringLiteral("play midi"), QStringLiteral("<events>")}));
+    ASSERT_EQ(log.size(), 3);
+    EXPECT_TRUE(log[0].startsWith(QStringLiteral("open sequencer!")));
+    EXPECT_FALSE(log[0].contains(playing));
+    EXPECT_EQ(log.mid(1), Log({QStringLiteral("play midi"), QStringLiteral("<events>")}));
     EXPECT_TRUE(host.watcher) << "the watcher stays on until the tune has ended";
+    EXPECT_EQ(music.midiFilePath(), playing);
+    EXPECT_EQ(tuneFilesLeft(), 1) << "the file written for the refused open is gone at once";
 
     log.clear();
     media.position.text = media.length.text;
@@ -198,7 +223,28 @@ TEST_F(MusicLogicTest, FromLoopToOnceTheTuneFinishesThenTheWatcherStops) {
               Log({QStringLiteral("status midi length"), QStringLiteral("status midi position"),
                    QStringLiteral("close midi"), QStringLiteral("<watcher off>")}));
     EXPECT_FALSE(QFile::exists(playing));
-    EXPECT_EQ(tuneFilesLeft(), 0) << "the file written for the refused open goes too";
+    EXPECT_EQ(tuneFilesLeft(), 0);
+}
+
+// Each resize with music on starts a tune: while a window edge is dragged, the service refuses
+// every one of them and the first tune plays on.
+TEST_F(MusicLogicTest, RefusedTunesLeaveNoFilesWhileTheOpenOnePlaysOn) {
+    media.folder = temp.GetTempDir();
+    music.setMode(1);
+    const QString playing = music.midiFilePath();
+    for (int resize = 0; resize < 15; ++resize) {
+        music.setMode(1);
+        EXPECT_LE(tuneFilesLeft(), 1) << resize;
+    }
+    EXPECT_LE(media.mostTuneFiles, 2);
+    EXPECT_EQ(resources.written.size(), 16) << "every resize wrote its tune";
+    EXPECT_FALSE(log.contains(QStringLiteral("close midi")));
+    EXPECT_EQ(media.openFile, playing);
+    EXPECT_TRUE(QFile::exists(playing)) << "the playing tune's file stays";
+    EXPECT_EQ(music.midiFilePath(), playing);
+    music.closeOnUnload();
+    EXPECT_EQ(tuneFilesLeft(), 0);
+    EXPECT_EQ(reporter.count(), 0);
 }
 
 TEST_F(MusicLogicTest, UnloadClosesTheTuneStopsTheWatcherAndDeletesTheFile) {
@@ -264,6 +310,35 @@ TEST(MusicLogicTuneChoice, NeverTheSameTuneTwiceAndEveryPairCanFollow) {
         }
     }
     EXPECT_EQ(pairs.size(), 30u) << "each of six tunes followed by each of the five others";
+}
+
+// Over the real service: tunes started while one plays are refused, leave no file, and the
+// first plays on to its end.
+TEST(MusicLogicWithMediaService, TunesStartedWhileOnePlaysLeaveNoFiles) {
+    QTemporaryDir dir;
+    Log log;
+    FakeHost host(log);
+    FixedReporter reporter;
+    TempFolder temp(reporter, dir.path());
+    Random random(3);
+    TuneResources resources;
+    resources.realTunes = true;
+    MidiMediaService media(QStringLiteral("/nonexistent/none.sf2"));
+    MusicLogic music(host, media, temp, random, reporter, resources);
+    auto tuneFiles = [&] {
+        return QDir(temp.GetTempDir()).entryList({QStringLiteral("~rs*.tmp")}, QDir::Files);
+    };
+
+    music.setMode(2);
+    const QString playing = music.midiFilePath();
+    media.advance(200);
+    for (int resize = 0; resize < 15; ++resize) {
+        music.setMode(2);
+        EXPECT_EQ(tuneFiles(), QStringList{QFileInfo(playing).fileName()}) << resize;
+    }
+    EXPECT_EQ(media.mciSendString(QStringLiteral("status midi position")).text.toInt(), 200)
+        << "the first tune plays on where it was";
+    EXPECT_EQ(reporter.count(), 0);
 }
 
 // The logic over the real media service, on its virtual clock: tunes follow one another.

@@ -2,7 +2,9 @@
 // the click rule, variants, flags, pictures, sound and music, the end of a game and unload.
 #include "session_fakes.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -85,8 +87,10 @@ TEST(Load, ABoardPictureOutOfRangeIsAMissingElementOfPaintBoard) {
 TEST(ClickRule, ASecondClickWithinTheClickTimeIsIgnoredEntirely) {
     SessionFixture f;
     app::GameSession& s = f.open();
-    s.optBut_Click(0); // the first click is always accepted
-    const double first = s.lastClickTime();
+    EXPECT_FALSE(s.lastClickTime().has_value());
+    s.optBut_Click(0); // the first click is always accepted, however early
+    ASSERT_TRUE(s.lastClickTime().has_value());
+    const auto first = *s.lastClickTime();
     f.windows.events.clear();
     f.clock.advance(0.5);
     s.optBut_Click(1);
@@ -96,7 +100,48 @@ TEST(ClickRule, ASecondClickWithinTheClickTimeIsIgnoredEntirely) {
     f.clock.advance(0.4); // 0.9 s after the first
     s.optBut_Click(1);
     EXPECT_EQ(f.windows.only("ask"), Events{"ask Really end game?"});
-    EXPECT_GT(s.lastClickTime(), first);
+    EXPECT_EQ(s.lastClickTime(), first + std::chrono::milliseconds(900));
+}
+
+// The rule measures the time that passed, to the millisecond: the wall clock's seconds, and a
+// wall clock set back or forward, change nothing. The wall clock starts at 10:00:00.300.
+TEST(ClickRule, AClickJustAcrossAWallClockSecondIsStillTooEarly) {
+    SessionFixture f;
+    app::GameSession& s = f.open();
+    f.clock.advance(0.5); // 10:00:00.800
+    s.optBut_Click(2);
+    f.clock.advance(0.3); // 10:00:01.100
+    s.optBut_Click(3);
+    EXPECT_EQ(f.windows.events, Events({"sound 102", "rules"}));
+    EXPECT_TRUE(f.windows.highlighted[2]);
+    EXPECT_FALSE(f.windows.highlighted[3]);
+}
+
+TEST(ClickRule, AClickWithinTheSameWallClockSecondCountsAfterTheClickTime) {
+    SessionFixture f;
+    app::GameSession& s = f.open();
+    f.clock.advance(0.75); // 10:00:01.050
+    s.optBut_Click(2);
+    f.clock.advance(0.9); // 10:00:01.950
+    s.optBut_Click(3);
+    EXPECT_EQ(f.windows.events, Events({"sound 102", "rules", "sound 102", "help"}));
+}
+
+TEST(ClickRule, AWallClockSetBackOrForwardChangesNothing) {
+    SessionFixture f;
+    app::GameSession& s = f.open();
+    s.optBut_Click(2);
+    f.clock.shiftWall(-3600);
+    f.clock.advance(0.9);
+    s.optBut_Click(3);
+    EXPECT_EQ(f.windows.only("help"), Events{"help"}) << "the buttons still answer";
+    f.clock.shiftWall(3600);
+    f.clock.advance(0.5);
+    s.optBut_Click(6);
+    EXPECT_EQ(f.windows.only("home page"), Events{}) << "0.5 s after the last is too early";
+    f.clock.advance(0.364); // exactly the click time after the last accepted click
+    s.optBut_Click(6);
+    EXPECT_EQ(f.windows.only("home page"), Events{"home page"});
 }
 
 TEST(ClickRule, ThumbnailsAndFlagsAreNotSubjectToIt) {
@@ -303,6 +348,31 @@ TEST(EndOfGame, TellsThePlayerResetsTheButtonsAndRanksTheResult) {
     EXPECT_TRUE(s.model().GameOver());
 }
 
+// The game time is the time played: a wall clock set back an hour (the autumn change, or by
+// hand) and one set forward an hour (the spring change) are not counted.
+TEST(GameClock, ShowsAndStoresThePlayedSecondsWhateverTheWallClockDoes) {
+    SessionFixture f;
+    app::GameSession& s = f.open();
+    f.click(0);
+    s.model().setText("       \n       \n       \n  oo.  \n       \n       \n       ");
+    f.clock.advance(1);
+    s.Timer1_Timer();
+    EXPECT_EQ(f.board.timeDisplay, "0001");
+    f.clock.shiftWall(-3600);
+    f.clock.advance(1);
+    s.Timer1_Timer();
+    EXPECT_EQ(f.board.timeDisplay, "0002");
+    f.clock.shiftWall(3600);
+    f.clock.shiftWall(3600);
+    f.clock.advance(3);
+    s.Timer1_Timer();
+    EXPECT_EQ(f.board.timeDisplay, "0005");
+    f.windows.events.clear();
+    s.model().lift(23);
+    s.model().dropOnHole(25, 23);
+    EXPECT_EQ(f.windows.only("champions"), Events{"champions 4 rank 0000100005"});
+}
+
 TEST(Escape, AsksToQuitAndOtherKeysPassOn) {
     SessionFixture f;
     app::GameSession& s = f.open();
@@ -332,6 +402,25 @@ TEST(Resize, DiscardsAGameInProgressAndAnnouncesTheVariant) {
     EXPECT_EQ(s.model().MarbleCount(), 33);
     EXPECT_FALSE(f.windows.clockRunning);
     EXPECT_EQ(f.windows.only("sound"), Events{"sound 107"});
+}
+
+TEST(Resize, AWindowEdgeDraggedWithMusicOnLeavesNoPileOfTuneFiles) {
+    SessionFixture f;
+    app::GameSession& s = f.open(); // music mode 1: a tune plays
+    const QString playing = s.music().midiFilePath();
+    for (int resize = 0; resize < 15; ++resize) {
+        Procedure p(f.reporter, QStringLiteral("frmMarvolen"), QStringLiteral("Form_Resize"));
+        s.resetForResize(p);
+        s.finishResize(p);
+    }
+    EXPECT_LE(f.windows.mostTuneFiles, 2);
+    const QStringList files =
+        QDir(f.temp.GetTempDir()).entryList({QStringLiteral("~rs*.tmp")}, QDir::Files);
+    EXPECT_EQ(files, QStringList{QFileInfo(playing).fileName()}) << "the playing tune's file";
+    EXPECT_EQ(f.windows.only("mci open"), Events(15, "mci open sequencer!"));
+    EXPECT_EQ(f.windows.only("mci close"), Events{});
+    EXPECT_TRUE(f.windows.tuneOpen);
+    EXPECT_EQ(f.reporter.count(), 0);
 }
 
 TEST(Unload, StopsTheClockAndTheMusicAndRemovesTheLanguageFile) {

@@ -5,23 +5,35 @@
 #include "app/resources.h"
 #include "game/fake_view.h"
 
+#include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <cmath>
 #include <deque>
 #include <string>
 #include <vector>
 
 namespace marvolen::test {
 
-/// A clock the test moves; it starts between two whole seconds.
+/// A clock the test moves: time passing moves both readings, while the wall clock alone can
+/// be set. It starts between two whole seconds, its steady reading just after its zero.
 class MovingClock : public Clock {
   public:
     QDateTime now() const override { return m_now; }
-    void advance(double seconds) { m_now = m_now.addMSecs(qint64(seconds * 1000)); }
+    std::chrono::milliseconds steady() const override { return m_steady; }
+    void advance(double seconds) {
+        const auto ms = std::chrono::milliseconds(std::llround(seconds * 1000));
+        m_now = m_now.addMSecs(ms.count());
+        m_steady += ms;
+    }
+    /// Sets the wall clock forward (or back, when negative) as a user or a time change does.
+    void shiftWall(double seconds) { m_now = m_now.addMSecs(std::llround(seconds * 1000)); }
 
   private:
     QDateTime m_now{QDate(2026, 12, 7), QTime(10, 0, 0, 300)};
+    std::chrono::milliseconds m_steady{300};
 };
 
 /// Everything the session asks of its windows, as one log of events in order.
@@ -85,10 +97,22 @@ class Recorder : public app::SessionView,
     void openHomepage() override { log("home page"); }
     void quit() override { log("quit"); }
     // MediaCommands
+    // As the service does, an open while a tune is open is refused (alias in use).
     audio::MciReply mciSendString(const QString& command) override {
         // An open names a new temporary file each time: the command word is enough.
         const qsizetype bang = command.indexOf(QLatin1Char('!'));
         log("mci " + (bang < 0 ? command : command.left(bang + 1)).toStdString());
+        if (!tuneFolder.isEmpty())
+            mostTuneFiles = std::max(
+                mostTuneFiles,
+                int(QDir(tuneFolder).entryList({QStringLiteral("~rs*.tmp")}, QDir::Files).size()));
+        if (command.startsWith(QLatin1String("open "))) {
+            if (tuneOpen)
+                return {audio::mci::AliasInUse, {}};
+            tuneOpen = true;
+        } else if (command == QLatin1String("close midi")) {
+            tuneOpen = false;
+        }
         return {};
     }
 
@@ -114,6 +138,9 @@ class Recorder : public app::SessionView,
     bool clockRunning = false;
     bool watcher = false;
     bool failEvents = false;
+    bool tuneOpen = false;
+    QString tuneFolder; ///< where tune files are counted at each media command
+    int mostTuneFiles = 0;
 };
 
 /// A session over a settings file, the game's own language table and tunes, a temporary
@@ -124,6 +151,7 @@ struct SessionFixture {
         app::SaveResItemToDisk(reporter, 1000, QStringLiteral("CUSTOM"),
                                language.LanguageFilePath());
         language.setLanguageOffset(1000);
+        windows.tuneFolder = temp.GetTempDir();
     }
 
     QTemporaryDir dir;

@@ -36,6 +36,24 @@ TEST(TempFolder, IsPrivateAndEndsWithASeparator) {
     EXPECT_EQ(reporter.count(), 0);
 }
 
+TEST(TempFolder, RemoveTakesTheFolderWithItsFilesAtOnce) {
+    QTemporaryDir base;
+    FixedReporter reporter;
+    TempFolder temp(reporter, base.path());
+    const QString folder = temp.GetTempDir();
+    QString tune;
+    ASSERT_TRUE(temp.GetTempFile(QString(), "~rs", 0, tune));
+    QFile lang(folder + "~tmp.lng");
+    ASSERT_TRUE(lang.open(QIODevice::WriteOnly));
+    lang.close();
+    temp.remove();
+    EXPECT_FALSE(QFileInfo::exists(folder));
+    QString later;
+    EXPECT_FALSE(temp.GetTempFile(QString(), "~rs", 0, later)) << "no file in a removed folder";
+    EXPECT_TRUE(later.isEmpty());
+    EXPECT_EQ(reporter.count(), 0);
+}
+
 TEST(TempFolder, EveryTuneFileIsNewAndStartsWithThePrefix) {
     QTemporaryDir base;
     FixedReporter reporter;

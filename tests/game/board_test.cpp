@@ -3,19 +3,20 @@
 #include "game/board_model.h"
 #include "game/strips.h"
 
-#include <QDateTime>
-
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <random>
 
 using namespace marvolen;
 using namespace marvolen::game;
 using marvolen::test::FakeView;
+using namespace std::chrono_literals;
 
 namespace {
 
-const QDateTime kTen(QDate(2026, 12, 7), QTime(10, 0, 0));
+/// A reading of the steady clock the game is started at.
+constexpr std::chrono::milliseconds kTen = 10h;
 
 struct Board {
     FakeView view;
@@ -132,13 +133,13 @@ TEST(Start, DuringARunningGameBeginsAgainOnAFreshBoard) {
     b.model.StartGame(kTen);
     b.move(10, 24);
     ASSERT_EQ(b.model.MarbleCount(), 31);
-    b.model.Timer1_Timer(kTen.addSecs(40));
-    b.model.StartGame(kTen.addSecs(41));
+    b.model.Timer1_Timer(kTen + 40s);
+    b.model.StartGame(kTen + 41s);
     EXPECT_EQ(b.model.MarbleCount(), 32);
     EXPECT_EQ(b.view.timeDisplay, "0000");
     EXPECT_TRUE(b.model.marble(10));
     EXPECT_TRUE(b.model.marble(17));
-    b.model.Timer1_Timer(kTen.addSecs(42));
+    b.model.Timer1_Timer(kTen + 42s);
     EXPECT_EQ(b.view.timeDisplay, "0001");
 }
 
@@ -254,7 +255,7 @@ TEST(DragProtocol, NewGameForgetsTheLiftedMarble) {
 TEST(EndOfGame, OneMarbleLeftEndsTheGameInOrderAndHandsOverTheResult) {
     Board b(7);
     b.set("       \n       \n       \n  oo.  \n       \n       \n       ");
-    b.model.Timer1_Timer(kTen.addSecs(35));
+    b.model.Timer1_Timer(kTen + 35s);
     b.view.events.clear();
     b.move(23, 25);
     EXPECT_TRUE(b.model.GameOver());
@@ -330,29 +331,45 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(EndOfGame, ResultsAreCappedToFiveDigitsOfSeconds) {
     Board b(7);
     b.set("       \n       \n       \n  oo.  \n       \n       \n       ");
-    b.model.Timer1_Timer(kTen.addSecs(123456));
+    b.model.Timer1_Timer(kTen + 123456s);
     EXPECT_EQ(b.view.timeDisplay, "1234"); // the first four digits
     b.move(23, 25);
     EXPECT_EQ(b.model.handover().NewResult, QByteArray("0000199999"));
 }
 
-TEST(Clock, CountsWallClockSecondBoundaries) {
+TEST(Clock, CountsTheWholeSecondsPlayed) {
     Board b(4);
-    b.model.StartGame(QDateTime(QDate(2026, 12, 7), QTime(10, 0, 59, 900)));
-    b.model.Timer1_Timer(QDateTime(QDate(2026, 12, 7), QTime(10, 1, 0, 950)));
+    b.model.StartGame(kTen + 900ms);
+    b.model.Timer1_Timer(kTen + 1850ms); // 0.95 s played
+    EXPECT_EQ(b.view.timeDisplay, "0000");
+    b.model.Timer1_Timer(kTen + 1900ms);
     EXPECT_EQ(b.view.timeDisplay, "0001");
-    b.model.Timer1_Timer(QDateTime(QDate(2026, 12, 7), QTime(10, 1, 1, 950)));
+    b.model.Timer1_Timer(kTen + 2950ms);
     EXPECT_EQ(b.view.timeDisplay, "0002");
-    b.model.Timer1_Timer(QDateTime(QDate(2026, 12, 8), QTime(10, 1, 1, 0)));
+    b.model.Timer1_Timer(kTen + 24h + 2950ms);
     EXPECT_EQ(b.model.ElapsedSeconds(), 86400 + 2);
+    EXPECT_EQ(b.view.timeDisplay, "8640");
+    EXPECT_EQ(b.reporter.count(), 0);
 }
 
-TEST(Clock, AClockSetBackShowsZero) {
+TEST(Clock, AReadingBeforeTheStartShowsZero) {
     Board b(4);
     b.model.StartGame(kTen);
-    b.model.Timer1_Timer(kTen.addSecs(-30));
+    b.model.Timer1_Timer(kTen - 30s);
     EXPECT_EQ(b.view.timeDisplay, "0000");
     EXPECT_EQ(b.model.ElapsedSeconds(), 0);
+}
+
+TEST(Clock, MoreSecondsThanThirtyTwoBitsHoldAreAnOverflowOfTheTick) {
+    Board b(4);
+    b.model.StartGame(kTen);
+    b.model.Timer1_Timer(kTen + 1s);
+    b.model.Timer1_Timer(kTen + 2147483648s);
+    ASSERT_EQ(b.reporter.count(), 1);
+    EXPECT_EQ(b.reporter.last().number, 6);
+    EXPECT_EQ(b.reporter.last().procedure, QStringLiteral("Timer1_Timer"));
+    EXPECT_EQ(b.reporter.last().line, 50040);
+    EXPECT_EQ(b.model.ElapsedSeconds(), 1) << "the last good time stays";
 }
 
 TEST(Strips, CellsAreNumberedAlongRowsThenDown) {

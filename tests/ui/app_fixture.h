@@ -11,20 +11,30 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <cmath>
 #include <deque>
 #include <string>
 #include <vector>
 
 namespace marvolen::test {
 
+/// A clock the test moves: time passing moves both readings, while the wall clock alone can
+/// be set.
 class FakeClock : public Clock {
   public:
     QDateTime now() const override { return m_now; }
-    void advance(double seconds) { m_now = m_now.addMSecs(qint64(seconds * 1000)); }
+    std::chrono::milliseconds steady() const override { return m_steady; }
+    void advance(double seconds) {
+        const auto ms = std::chrono::milliseconds(std::llround(seconds * 1000));
+        m_now = m_now.addMSecs(ms.count());
+        m_steady += ms;
+    }
+    /// Sets the wall clock, as a user or a time change does; no time passes.
     void set(const QDateTime& when) { m_now = when; }
 
   private:
     QDateTime m_now{QDate(2026, 12, 7), QTime(10, 0, 0)};
+    std::chrono::milliseconds m_steady{5000};
 };
 
 /// Presses the answer button of the error window as soon as it shows.
@@ -58,6 +68,7 @@ struct AppFixture {
     std::vector<std::string> told;  ///< texts of the messages shown
     std::vector<QUrl> opened;
     QString playerName = QStringLiteral("Tester");
+    int ended = 0; ///< how often the answer End ended the program
 
     /// Closes the game's own modal windows (champions, choosers) as soon as they show, and
     /// records their names.
@@ -117,6 +128,7 @@ struct AppFixture {
             told.push_back(text.toStdString());
         };
         o.openUrl = [this](const QUrl& url) { opened.push_back(url); };
+        o.endProcess = [this] { ++ended; };
         o.askText = [this](QWidget*, const QString&, const QString& prompt) {
             asked.push_back(prompt.toStdString());
             return playerName;

@@ -84,10 +84,26 @@ TEST(Commands, TheStartButtonReachesTheSessionAndTheTimerTicksTheClock) {
     EXPECT_EQ(displayOf(w, "imgKugelzahl0"), QStringLiteral("0032"));
     EXPECT_EQ(w.board().stateText()[3 * 8 + 3], QLatin1Char('.'));
     EXPECT_TRUE(w.button(0)->property("highlighted").toBool());
-    // The window's one-second timer reads the test's clock on its next tick.
+    // The window's one-second timer reads the test's clock on its next tick; a wall clock set
+    // back an hour is not the game's business.
+    f.clock.set(QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0)));
     f.clock.advance(1.0);
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return displayOf(w, "imgZeit0") == QStringLiteral("0001"); }, 10000));
+}
+
+TEST(Commands, AButtonClickedAgainTooSoonIsIgnoredAndLaterTaken) {
+    AppFixture f;
+    MainWindow& w = openGame(f);
+    QTest::mouseClick(w.button(6), Qt::LeftButton);
+    ASSERT_EQ(f.opened.size(), 1u);
+    f.clock.set(QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0))); // set back an hour
+    f.clock.advance(0.5);
+    QTest::mouseClick(w.button(6), Qt::LeftButton);
+    EXPECT_EQ(f.opened.size(), 1u);
+    f.clock.advance(0.4);
+    QTest::mouseClick(w.button(6), Qt::LeftButton);
+    EXPECT_EQ(f.opened.size(), 2u);
 }
 
 TEST(Moves, ALegalJumpThroughTheBoardSurfaceUpdatesTheCount) {
@@ -273,4 +289,18 @@ TEST(Layout, AWindowFourThousandPixelsHighKeepsItsPanelWithoutAReport) {
     // The lowest frame sits on the lowest field, two thirds down the panel.
     EXPECT_GT(buttons->y(), panel->height() / 2);
     EXPECT_LT(buttons->geometry().bottom(), panel->height());
+}
+
+TEST(DamagedSettings, TheAnswerEndEndsTheProgramAndLeavesNoRunFolderBehind) {
+    AppFixture f;
+    f.setSetting(QStringLiteral("Kugel"), QStringLiteral("abc"));
+    marvolen::test::answerErrorWindow(3); // End
+    Application& app = f.start();
+    EXPECT_EQ(f.ended, 1);
+    const QString lang = app.services().language.LanguageFilePath();
+    EXPECT_EQ(QFileInfo(lang).fileName(), QStringLiteral("~tmp.lng"));
+    EXPECT_FALSE(QFileInfo::exists(QFileInfo(lang).path())) << "the run folder went first";
+    EXPECT_EQ(QDir(f.dir.filePath(QStringLiteral("tmp")))
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList());
 }

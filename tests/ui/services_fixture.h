@@ -20,6 +20,7 @@ namespace marvolen::test {
 class FixedClock : public Clock {
   public:
     QDateTime now() const override { return QDateTime(QDate(2024, 5, 1), QTime(12, 0)); }
+    std::chrono::milliseconds steady() const override { return std::chrono::hours(1); }
 };
 
 struct ServicesFixture {

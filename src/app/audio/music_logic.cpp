@@ -23,12 +23,15 @@ void MusicLogic::StartMusic() {
         tune = m_random.Zufallszahl(ResourceId::FirstTune, ResourceId::LastTune);
     } while (tune == m_lastTune);
     m_lastTune = tune;
+    const QString openTune = m_midiFilePath;
     m_temp.GetTempFile(QString(), QStringLiteral("~rs"), 0, m_midiFilePath);
     if (!m_midiFilePath.isEmpty() && !m_tuneFiles.contains(m_midiFilePath))
         m_tuneFiles.append(m_midiFilePath);
     m_resources.SaveResItemToDisk(m_reporter, tune, QStringLiteral("midi"), m_midiFilePath);
-    m_media.mciSendString(QStringLiteral("open sequencer!") + m_midiFilePath +
-                          QStringLiteral(" alias midi"));
+    const MciReply opened = m_media.mciSendString(QStringLiteral("open sequencer!") +
+                                                  m_midiFilePath + QStringLiteral(" alias midi"));
+    if (opened.error != 0)
+        forgetRefusedTune(openTune);
     m_media.mciSendString(QStringLiteral("play midi"));
     m_host.processPendingEvents();
     if (m_musicLoop)
@@ -97,6 +100,16 @@ void MusicLogic::closeOnUnload() {
     if (!m_midiFilePath.isEmpty() && !m_tuneFiles.contains(m_midiFilePath))
         m_tuneFiles.append(m_midiFilePath);
     deleteTuneFiles();
+}
+
+void MusicLogic::forgetRefusedTune(const QString& openTune) {
+    // The service holds no refused file, so it goes at once: while a window edge is dragged
+    // every resize starts a tune, and their files would pile up until the open tune closes.
+    if (!m_midiFilePath.isEmpty() && m_midiFilePath != openTune) {
+        m_tuneFiles.removeAll(m_midiFilePath);
+        QFile::remove(m_midiFilePath);
+    }
+    m_midiFilePath = openTune;
 }
 
 void MusicLogic::closeTune() {

@@ -51,6 +51,9 @@ class MusicLogic {
 
   private:
     void closeTune();
+    /// After the service refused to open the file just written: deletes that file and goes
+    /// back to openTune, the file of the tune still open (or none).
+    void forgetRefusedTune(const QString& openTune);
     void deleteTuneFiles();
 
     MusicHost& m_host;
@@ -64,8 +67,8 @@ class MusicLogic {
     bool m_musicLoop = false;
     std::int16_t m_lastTune = 0;
     QString m_midiFilePath;
-    // Files written since the last close: the open tune's, and any written while the service
-    // refused to open them because a tune was still open. All go when that tune is closed.
+    // Files written since the last close: the open tune's. A file whose open the service
+    // refused is deleted at once, so at most one more is here for a moment.
     QStringList m_tuneFiles;
 };
 
