@@ -15,6 +15,7 @@ namespace {
 
 // The longest real entry: ten digits and a name of 20 characters.
 const QByteArray kEntry = "0000300075Annabelle von Marvolen";
+const QLocale kLocale(QLocale::German, QLocale::Germany);
 
 void BM_Conv(benchmark::State& state) {
     const QByteArray entry = kEntry.first(30);
@@ -41,7 +42,7 @@ void writeTenRanks(benchmark::State& state, const QString& base) {
     FixedReporter reporter;
     const QString path = dir.filePath(QStringLiteral("Marvolen.hsc"));
     for (int variant = 0; variant < 20; ++variant) {
-        HighscoreFile file(reporter, path);
+        HighscoreFile file(reporter, path, kLocale);
         file.setVariant(variant);
         file.GetHS();
         for (int i = 0; i < 10; ++i)
@@ -49,7 +50,7 @@ void writeTenRanks(benchmark::State& state, const QString& base) {
                                       QStringLiteral("Player %1").arg(i)));
         file.WriteHS();
     }
-    HighscoreFile file(reporter, path);
+    HighscoreFile file(reporter, path, kLocale);
     file.setVariant(7);
     file.GetHS();
     for (auto _ : state)

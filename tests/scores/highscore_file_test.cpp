@@ -21,6 +21,8 @@ using namespace marvolen::scores;
 namespace {
 
 const QByteArray kStoredPlaceholder = "2274584B4F56555C57745852";
+/// Names of equal results are ordered as a player in the United States would see them.
+const QLocale kLocale(QLocale::English, QLocale::UnitedStates);
 
 class HighscoreFileTest : public testing::Test {
   protected:
@@ -32,7 +34,7 @@ class HighscoreFileTest : public testing::Test {
         file.write(bytes);
     }
     HighscoreFile open(int variant) {
-        HighscoreFile file(m_reporter, path());
+        HighscoreFile file(m_reporter, path(), kLocale);
         file.setVariant(variant);
         return file;
     }
@@ -201,7 +203,7 @@ TEST_F(HighscoreFileTest, DamagedRanksLoadInOrderAndAreWrittenBackDecoded) {
 
 TEST_F(HighscoreFileTest, AnotherTitleDecodesOtherText) {
     enter(4, "0000300075Anna");
-    HighscoreFile renamed(m_reporter, path(), "Solitaire");
+    HighscoreFile renamed(m_reporter, path(), kLocale, "Solitaire");
     renamed.setVariant(4);
     ASSERT_TRUE(renamed.GetHS());
     EXPECT_THAT(renamed.list().entries(),
@@ -214,7 +216,7 @@ TEST_F(HighscoreFileTest, WriteIntoMissingFolderIsToldToTheCaller) {
     // A folder that is a regular file cannot hold a file, not even for root.
     const QString notAFolder = m_dir.filePath(QStringLiteral("plain"));
     QFile(notAFolder).open(QIODevice::WriteOnly);
-    HighscoreFile file(m_reporter, notAFolder + QStringLiteral("/Marvolen.hsc"));
+    HighscoreFile file(m_reporter, notAFolder + QStringLiteral("/Marvolen.hsc"), kLocale);
     file.setVariant(1);
     EXPECT_TRUE(file.GetHS());
     file.list().add("0000300075Anna");

@@ -36,6 +36,8 @@ namespace {
 struct Fixture : test::ServicesFixture {
     Fixture() : ServicesFixture(11, QStringLiteral("0409")) { init(); }
     game::ResultHandover handover;
+    /// The player's locale, which orders the names of equal results.
+    QLocale locale{QLocale::English, QLocale::UnitedStates};
 
     bool soundOn = true;
     std::vector<int> sounds;
@@ -101,7 +103,7 @@ struct Fixture : test::ServicesFixture {
 
     /// Stores entries as the list of variant (placeholders fill the ranks left).
     void seed(int variant, const std::vector<QByteArray>& entries) {
-        scores::HighscoreFile file(reporter, hscPath());
+        scores::HighscoreFile file(reporter, hscPath(), locale);
         file.setVariant(variant);
         file.list().clear();
         for (const QByteArray& e : entries)
@@ -110,7 +112,7 @@ struct Fixture : test::ServicesFixture {
     }
     /// The ten entries of variant as the file holds them.
     std::vector<QByteArray> stored(int variant) {
-        scores::HighscoreFile file(reporter, hscPath());
+        scores::HighscoreFile file(reporter, hscPath(), locale);
         file.setVariant(variant);
         file.GetHS();
         std::vector<QByteArray> out;
@@ -123,12 +125,12 @@ struct Fixture : test::ServicesFixture {
     std::unique_ptr<HighscoreWindow> afterGame(int variant, const QByteArray& result) {
         handover.NewResult = result;
         handover.NewResultPending = true;
-        return std::make_unique<HighscoreWindow>(services, handover, variant);
+        return std::make_unique<HighscoreWindow>(services, handover, variant, nullptr, locale);
     }
     /// The window opened by the show-champions command.
     std::unique_ptr<HighscoreWindow> viewing(int variant) {
         handover.NewResultPending = false;
-        return std::make_unique<HighscoreWindow>(services, handover, variant);
+        return std::make_unique<HighscoreWindow>(services, handover, variant, nullptr, locale);
     }
 };
 
