@@ -97,6 +97,36 @@ TEST_F(HighscoreFileTest, NamesRoundTripThroughTheFile) {
     EXPECT_EQ(content(), QByteArray()); // the last clearing left no section behind
 }
 
+TEST_F(HighscoreFileTest, TwoCopiesEnteringAtOnceKeepBothResultsInOrder) {
+    enter(4, "0000500050Old");
+    // Both copies loaded the list and asked for a name; the second one answers first.
+    HighscoreFile first = open(4), second = open(4);
+    ASSERT_TRUE(first.GetHS());
+    ASSERT_TRUE(second.GetHS());
+    EXPECT_EQ(second.addNewEntry("0000300030Second"), 0);
+    ASSERT_TRUE(second.WriteHS());
+    EXPECT_EQ(first.addNewEntry("0000400040First"), 1);
+    ASSERT_TRUE(first.WriteHS());
+
+    HighscoreFile file = open(4);
+    ASSERT_TRUE(file.GetHS());
+    EXPECT_EQ(file.list().at(0), QByteArray("0000300030Second"));
+    EXPECT_EQ(file.list().at(1), QByteArray("0000400040First"));
+    EXPECT_EQ(file.list().at(2), QByteArray("0000500050Old"));
+    EXPECT_EQ(file.list().at(3), QByteArray(kPlaceholder));
+}
+
+TEST_F(HighscoreFileTest, ANewEntryGoesIntoTheLoadedListWhenTheFileCannotBeReadAgain) {
+    enter(4, "0000500050Old");
+    HighscoreFile file = open(4);
+    ASSERT_TRUE(file.GetHS());
+    ASSERT_TRUE(QFile::remove(path()));
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("Marvolen.hsc")));
+    EXPECT_EQ(file.addNewEntry("0000600060New"), 1);
+    EXPECT_EQ(file.list().at(0), QByteArray("0000500050Old"));
+    EXPECT_FALSE(file.WriteHS());
+}
+
 TEST_F(HighscoreFileTest, RanksAreReorderedOnLoadAndStoredInOrder) {
     const QByteArray worse = "0000500100Bob", better = "0000200100Amy";
     put("[m2]\r\n1=" + Conv(worse) + "\r\n2=" + Conv(better) + "\r\n");
