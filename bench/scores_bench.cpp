@@ -1,4 +1,5 @@
-// Benchmarks of the champions list: scrambling one entry both ways and storing a full list.
+// Benchmarks of the champions list: scrambling one entry both ways, placing a result among
+// equal ones and storing a full list.
 #include "core/failure.h"
 #include "scores/entry.h"
 #include "scores/highscore_file.h"
@@ -30,6 +31,19 @@ void BM_ConvBack(benchmark::State& state) {
         benchmark::DoNotOptimize(ConvBack(stored));
 }
 BENCHMARK(BM_ConvBack);
+
+/// Placing a result in a full list of equal results: every comparison collates two names.
+void BM_AddToTiedList(benchmark::State& state) {
+    ChampionsList full(kLocale);
+    for (int i = 0; i < ChampionsList::kRanks; ++i)
+        full.add(makeEntry("0000300075", QStringLiteral("Spieler %1").arg(i)));
+    const QByteArray entry = makeEntry("0000300075", QStringLiteral("\u00c9mile"));
+    for (auto _ : state) {
+        ChampionsList list = full;
+        benchmark::DoNotOptimize(list.add(entry));
+    }
+}
+BENCHMARK(BM_AddToTiedList);
 
 /// WriteHS of ten ranks into a file that already holds the lists of all twenty variants, in a
 /// fresh folder inside base (the system's temporary folder when empty).
