@@ -1,4 +1,5 @@
-// Benchmarks of the champions list: scrambling one entry both ways and storing a full list.
+// Benchmarks of the champions list: scrambling one entry both ways, placing a result among
+// equal ones and storing a full list.
 #include "core/failure.h"
 #include "scores/entry.h"
 #include "scores/highscore_file.h"
@@ -15,6 +16,7 @@ namespace {
 
 // The longest real entry: ten digits and a name of 20 characters.
 const QByteArray kEntry = "0000300075Annabelle von Marvolen";
+const QLocale kLocale(QLocale::German, QLocale::Germany);
 
 void BM_Conv(benchmark::State& state) {
     const QByteArray entry = kEntry.first(30);
@@ -30,6 +32,19 @@ void BM_ConvBack(benchmark::State& state) {
 }
 BENCHMARK(BM_ConvBack);
 
+/// Placing a result in a full list of equal results: every comparison collates two names.
+void BM_AddToTiedList(benchmark::State& state) {
+    ChampionsList full(kLocale);
+    for (int i = 0; i < ChampionsList::kRanks; ++i)
+        full.add(makeEntry("0000300075", QStringLiteral("Spieler %1").arg(i)));
+    const QByteArray entry = makeEntry("0000300075", QStringLiteral("\u00c9mile"));
+    for (auto _ : state) {
+        ChampionsList list = full;
+        benchmark::DoNotOptimize(list.add(entry));
+    }
+}
+BENCHMARK(BM_AddToTiedList);
+
 /// WriteHS of ten ranks into a file that already holds the lists of all twenty variants, in a
 /// fresh folder inside base (the system's temporary folder when empty).
 void writeTenRanks(benchmark::State& state, const QString& base) {
@@ -41,7 +56,7 @@ void writeTenRanks(benchmark::State& state, const QString& base) {
     FixedReporter reporter;
     const QString path = dir.filePath(QStringLiteral("Marvolen.hsc"));
     for (int variant = 0; variant < 20; ++variant) {
-        HighscoreFile file(reporter, path);
+        HighscoreFile file(reporter, path, kLocale);
         file.setVariant(variant);
         file.GetHS();
         for (int i = 0; i < 10; ++i)
@@ -49,7 +64,7 @@ void writeTenRanks(benchmark::State& state, const QString& base) {
                                       QStringLiteral("Player %1").arg(i)));
         file.WriteHS();
     }
-    HighscoreFile file(reporter, path);
+    HighscoreFile file(reporter, path, kLocale);
     file.setVariant(7);
     file.GetHS();
     for (auto _ : state)

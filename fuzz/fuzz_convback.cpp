@@ -50,13 +50,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         file.write(input.data(), input.size());
     }
     FixedReporter reporter;
-    HighscoreFile highscores(reporter, path);
+    static const QLocale locale(QLocale::German, QLocale::Germany);
+    HighscoreFile highscores(reporter, path, locale);
     highscores.setVariant(size > 0 ? data[0] % 20 : 0);
     check(highscores.GetHS());
     check(highscores.list().size() == ChampionsList::kRanks);
     const auto& entries = highscores.list().entries();
-    check(std::is_sorted(entries.begin(), entries.end(),
-                         [](const QByteArray& a, const QByteArray& b) { return entryLess(a, b); }));
+    check(std::is_sorted(entries.begin(), entries.end(), highscores.list().order()));
     check(reporter.count() == 0);
     return 0;
 }

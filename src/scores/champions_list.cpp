@@ -1,16 +1,12 @@
 // Keeping the champions list in order and ten long.
 #include "champions_list.h"
 
-#include "entry.h"
-
 #include <algorithm>
 
 namespace marvolen::scores {
 
 std::optional<int> ChampionsList::add(QByteArray entry) {
-    const auto place =
-        std::upper_bound(m_entries.begin(), m_entries.end(), entry,
-                         [](const QByteArray& a, const QByteArray& b) { return entryLess(a, b); });
+    const auto place = std::upper_bound(m_entries.begin(), m_entries.end(), entry, m_order);
     const int index = int(place - m_entries.begin());
     if (index >= kRanks)
         return std::nullopt;

@@ -1,6 +1,8 @@
 // The ordered champions list of one variant: the ten best entries, best first.
 #pragma once
 
+#include "entry.h"
+
 #include <QByteArray>
 
 #include <optional>
@@ -8,12 +10,14 @@
 
 namespace marvolen::scores {
 
-/// The sorted list behind the champions table. Entries are kept in entryLess order; an entry
+/// The sorted list behind the champions table. Entries are kept in EntryOrder; an entry
 /// equal to ones already held goes after them, so an earlier champion keeps the better place.
 /// The list never holds more than kRanks entries: whatever sorts below the tenth is dropped.
 class ChampionsList {
   public:
     static constexpr int kRanks = 10;
+
+    explicit ChampionsList(const QLocale& locale) : m_order(locale) {}
 
     /// Empties the list.
     void clear() { m_entries.clear(); }
@@ -30,8 +34,10 @@ class ChampionsList {
     /// has a free rank.
     QByteArray last() const;
     const std::vector<QByteArray>& entries() const { return m_entries; }
+    const EntryOrder& order() const { return m_order; }
 
   private:
+    EntryOrder m_order;
     std::vector<QByteArray> m_entries;
 };
 

@@ -4,6 +4,8 @@
 #include "core/cp1252.h"
 #include "core/numbers.h"
 
+#include <QTextBoundaryFinder>
+
 #include <algorithm>
 
 namespace marvolen::scores {
@@ -37,23 +39,44 @@ std::int64_t numberIn(QByteArrayView entry, qsizetype from, qsizetype count) {
 
 } // namespace
 
-QByteArray makeEntry(QByteArrayView newResult, const QString& typedName) {
-    // Composed form first, so that "e" plus an accent becomes the one character é.
-    const QString name = typedName.normalized(QString::NormalizationForm_C);
-    qsizetype begin = 0, end = name.size();
-    while (begin < end && name[begin] == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && name[end - 1] == QLatin1Char(' '))
-        --end;
-    // encode gives one byte per character, so cutting the bytes cuts the characters.
-    QByteArray bytes = cp1252::encode(QStringView(name).sliced(begin, end - begin));
-    bytes.truncate(kMaxName);
-    return newResult.toByteArray() + bytes;
+QString playerName(const QString& typed) {
+    // Composed form first, so that "e" plus an accent becomes the one character \u00e9.
+    const QString name = typed.normalized(QString::NormalizationForm_C).trimmed();
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, name);
+    qsizetype end = 0, bytes = 0;
+    for (int count = 0; count < kMaxName; ++count) {
+        const qsizetype next = characters.toNextBoundary();
+        if (next < 0)
+            break;
+        bytes += cp1252::encode(QStringView(name).sliced(end, next - end)).size();
+        if (bytes > kMaxName)
+            break;
+        end = next;
+    }
+    return name.left(end);
 }
 
-bool entryLess(QByteArrayView a, QByteArrayView b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return folded(x) < folded(y); });
+QByteArray makeEntry(QByteArrayView newResult, const QString& typedName) {
+    return newResult.toByteArray() + cp1252::encode(playerName(typedName));
+}
+
+EntryOrder::EntryOrder(const QLocale& locale) : m_names(locale) {
+    m_names.setCaseSensitivity(Qt::CaseInsensitive);
+}
+
+bool EntryOrder::operator()(QByteArrayView a, QByteArrayView b) const {
+    const QByteArrayView resultA = a.first(std::min(kResultLength, a.size()));
+    const QByteArrayView resultB = b.first(std::min(kResultLength, b.size()));
+    const auto foldedLess = [](char x, char y) { return folded(x) < folded(y); };
+    if (std::lexicographical_compare(resultA.begin(), resultA.end(), resultB.begin(), resultB.end(),
+                                     foldedLess))
+        return true;
+    if (std::lexicographical_compare(resultB.begin(), resultB.end(), resultA.begin(), resultA.end(),
+                                     foldedLess))
+        return false;
+    // Equal results; both are kResultLength long unless neither has a name.
+    return m_names.compare(cp1252::decode(a.sliced(resultA.size())),
+                           cp1252::decode(b.sliced(resultB.size()))) < 0;
 }
 
 bool qualifies(QByteArrayView newResult, QByteArrayView lastEntry) {

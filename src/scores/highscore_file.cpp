@@ -35,8 +35,9 @@ QString highscorePath(const QString& dataFolder) {
     return QDir(dataFolder).filePath(QString::fromLatin1(kTitle) + QStringLiteral(".hsc"));
 }
 
-HighscoreFile::HighscoreFile(Reporter& reporter, QString path, QByteArray key)
-    : m_reporter(reporter), m_path(std::move(path)), m_key(std::move(key)) {}
+HighscoreFile::HighscoreFile(Reporter& reporter, QString path, const QLocale& locale,
+                             QByteArray key)
+    : m_reporter(reporter), m_path(std::move(path)), m_key(std::move(key)), m_list(locale) {}
 
 void HighscoreFile::setVariant(int variant) {
     m_section = "m" + QByteArray::number(variant);
@@ -106,6 +107,13 @@ bool HighscoreFile::GetHS() {
         });
     }
     return read && p.running();
+}
+
+std::optional<int> HighscoreFile::addNewEntry(QByteArray entry) {
+    ChampionsList loaded = m_list;
+    if (!GetHS())
+        m_list = std::move(loaded);
+    return m_list.add(std::move(entry));
 }
 
 bool HighscoreFile::WriteHS() {

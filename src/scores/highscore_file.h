@@ -6,6 +6,7 @@
 #include "scramble.h"
 
 #include <QByteArray>
+#include <QLocale>
 #include <QString>
 
 #include <optional>
@@ -27,8 +28,10 @@ QString highscorePath(const QString& dataFolder);
 /// file at once.
 class HighscoreFile {
   public:
-    /// path is the file (see highscorePath); key scrambles the values.
-    HighscoreFile(Reporter& reporter, QString path, QByteArray key = QByteArray(kTitle));
+    /// path is the file (see highscorePath); locale orders the names of equal results (the
+    /// player's own); key scrambles the values.
+    HighscoreFile(Reporter& reporter, QString path, const QLocale& locale,
+                  QByteArray key = QByteArray(kTitle));
 
     /// HSSection: the section every access acts on, "m" and the variant number.
     const QByteArray& HSSection() const { return m_section; }
@@ -48,6 +51,13 @@ class HighscoreFile {
     /// had in the file; a missing rank reads as kPlaceholder. Writes nothing. False (with ten
     /// placeholders loaded) only when the file exists but cannot be read.
     bool GetHS();
+
+    /// Places a new entry for CheckHS. The name prompt may stay open for minutes while another
+    /// running copy of the game stores a result of its own, so the current section is read
+    /// again and the entry placed among what the file holds now; the WriteHS that follows then
+    /// keeps both results. When the file cannot be read now, the list stays as it was loaded.
+    /// Returns the entry's index (0 is rank 1), or nullopt when it sorted below rank kRanks.
+    std::optional<int> addNewEntry(QByteArray entry);
 
     /// Stores the first ten entries of the list as ranks "1" to "10" of the current section
     /// (placeholders where the list is shorter) in one replacement of the file. False when the

@@ -8,6 +8,7 @@
 #include "ui/panel_widgets.h"
 #include "ui/theme.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFrame>
@@ -62,7 +63,9 @@ void setTextColour(QWidget* widget, const QColor& colour) {
 }
 
 QString failureText(const ErrorInfo& failure) {
-    return QStringLiteral("%1 (error %2)").arg(failure.description).arg(failure.number);
+    return QCoreApplication::translate("Marvolen", "%1 (error %2)")
+        .arg(failure.description)
+        .arg(failure.number);
 }
 
 /// A variant thumbnail: a picture that reports clicks; Space or Enter click it once it has the
@@ -124,9 +127,9 @@ QLabel* makeLabel(QWidget* parent, const QString& name, Qt::Alignment alignment)
 } // namespace
 
 HighscoreWindow::HighscoreWindow(Services& services, const game::ResultHandover& handover,
-                                 int variant, QWidget* parent)
+                                 int variant, QWidget* parent, const QLocale& locale)
     : QDialog(parent), m_services(services), m_handover(handover),
-      m_file(services.reporter, scores::highscorePath(services.dataFolder)),
+      m_file(services.reporter, scores::highscorePath(services.dataFolder), locale),
       m_shownVariant(variant) {
     buildElements();
     Form_Load();
@@ -354,19 +357,38 @@ void HighscoreWindow::CheckHS() {
         typed =
             askText(m_services, dialogParent(), text(Text::Congratulations), text(Text::EnterName));
     });
-    p.step(50060, [&] { m_playerName = typed.trimmed().left(scores::kMaxName); });
+    p.step(50060, [&] { m_playerName = scores::playerName(typed); });
+    std::optional<int> place;
     p.step(50070, [&] {
-        const auto place = m_file.list().add(scores::makeEntry(result, m_playerName));
+        place = m_file.addNewEntry(scores::makeEntry(result, m_playerName));
         m_table->newRow = place.value_or(-1);
     });
     p.step(50080, [&] {
-        if (!m_file.WriteHS() && m_file.lastFailure())
+        const bool written = m_file.WriteHS();
+        if (!place) {
+            // The name was asked for, as the order of equal results depends on it; the player
+            // must not be left thinking the result is in the list.
+            const bool tie = m_file.list().last().startsWith(result);
             inform(m_services, dialogParent(), kTitle,
-                   QStringLiteral("Your result could not be saved in the champions list \"%1\": "
-                                  "%2. It is shown here but will be gone when you close this "
-                                  "window.")
+                   tie ? QCoreApplication::translate(
+                             "Marvolen",
+                             "Your result equals the tenth place. Equal results are ranked by "
+                             "name, and the name already there comes first, so your result "
+                             "does not enter the champions list.")
+                       : QCoreApplication::translate(
+                             "Marvolen",
+                             "While you were entering your name, other results were saved to "
+                             "this champions list by another running copy of Marvolen, and "
+                             "your result no longer enters it."));
+        } else if (!written && m_file.lastFailure()) {
+            inform(m_services, dialogParent(), kTitle,
+                   QCoreApplication::translate(
+                       "Marvolen",
+                       "Your result could not be saved in the champions list \"%1\": %2. It is "
+                       "shown here but will be gone when you close this window.")
                        .arg(QDir::toNativeSeparators(m_file.path()),
                             failureText(*m_file.lastFailure())));
+        }
     });
 }
 
@@ -412,7 +434,8 @@ void HighscoreWindow::cmdDelHS_Click() {
     p.step(50040, [&] {
         if (!m_file.SaveHS(std::nullopt, {}) && m_file.lastFailure())
             inform(m_services, this, kTitle,
-                   QStringLiteral("The champions list in \"%1\" could not be cleared: %2.")
+                   QCoreApplication::translate(
+                       "Marvolen", "The champions list in \"%1\" could not be cleared: %2.")
                        .arg(QDir::toNativeSeparators(m_file.path()),
                             failureText(*m_file.lastFailure())));
     });
@@ -437,13 +460,14 @@ void HighscoreWindow::loadList() {
     if (m_file.GetHS() || !m_file.lastFailure())
         return;
     inform(m_services, dialogParent(), kTitle,
-           QStringLiteral("The champions list in \"%1\" could not be read: %2.")
+           QCoreApplication::translate("Marvolen",
+                                       "The champions list in \"%1\" could not be read: %2.")
                .arg(QDir::toNativeSeparators(m_file.path()), failureText(*m_file.lastFailure())));
 }
 
 void showChampionsWindow(Services& services, game::ResultHandover& handover, int variant,
-                         QWidget* parent) {
-    HighscoreWindow window(services, handover, variant, parent);
+                         QWidget* parent, const QLocale& locale) {
+    HighscoreWindow window(services, handover, variant, parent, locale);
     window.exec();
 }
 

@@ -6,6 +6,7 @@
 #include "ui/services.h"
 
 #include <QDialog>
+#include <QLocale>
 #include <QPixmap>
 
 #include <array>
@@ -25,15 +26,18 @@ class HighscoreWindow : public QDialog {
 
   public:
     /// Runs Form_Load: the list of variant is loaded and, when handover asks for it, the result
-    /// ranked. The file is the champions file in services.dataFolder.
+    /// ranked. The file is the champions file in services.dataFolder; equal results are ordered
+    /// by their names in the collation of locale, the player's own.
     HighscoreWindow(Services& services, const game::ResultHandover& handover, int variant,
-                    QWidget* parent = nullptr);
+                    QWidget* parent = nullptr, const QLocale& locale = QLocale::system());
 
     // The window's handlers, in the order a player meets them; public so that the program and
     // tests can run them directly.
     /// The language-dependent texts and the focus on OK; runs each time the window is shown.
     void Form_Activate();
-    /// Ranks NewResult against the list shown: fanfare, name prompt, the new list stored.
+    /// Ranks NewResult against the list shown: fanfare, name prompt, the new list stored. The
+    /// list is read again once the name is given, so that a result another running copy stored
+    /// meanwhile is kept; a result that then falls below the tenth place is told to the player.
     void CheckHS();
     /// Fills the ten rows from the list.
     void ShowHS();
@@ -87,6 +91,6 @@ class HighscoreWindow : public QDialog {
 /// The program's show-champions command: makes the window for variant, runs it modally over
 /// parent and discards it when it closes.
 void showChampionsWindow(Services& services, game::ResultHandover& handover, int variant,
-                         QWidget* parent);
+                         QWidget* parent, const QLocale& locale = QLocale::system());
 
 } // namespace marvolen::ui

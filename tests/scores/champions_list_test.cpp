@@ -12,8 +12,10 @@ using namespace marvolen::scores;
 
 namespace {
 
+const QLocale kLocale(QLocale::English, QLocale::UnitedStates);
+
 ChampionsList placeholders() {
-    ChampionsList list;
+    ChampionsList list(kLocale);
     for (int i = 0; i < ChampionsList::kRanks; ++i)
         list.add(kPlaceholder);
     return list;
@@ -40,7 +42,7 @@ TEST(ChampionsList, EqualEntryGoesAfterTheOneAlreadyThere) {
 }
 
 TEST(ChampionsList, EntrySortingBelowTenthIsNotKept) {
-    ChampionsList list;
+    ChampionsList list(kLocale);
     for (int i = 0; i < ChampionsList::kRanks; ++i)
         list.add("00003000" + QByteArray::number(10 + i) + "x");
     EXPECT_EQ(list.add("0000300019x"), std::nullopt); // equal to the tenth: after it
@@ -51,7 +53,7 @@ TEST(ChampionsList, EntrySortingBelowTenthIsNotKept) {
 }
 
 TEST(ChampionsList, ShortListReadsPlaceholdersBeyondItsEnd) {
-    ChampionsList list;
+    ChampionsList list(kLocale);
     list.add("0000300075");
     EXPECT_EQ(list.at(5), QByteArray(kPlaceholder));
     EXPECT_EQ(list.last(), QByteArray(kPlaceholder));
@@ -62,7 +64,9 @@ TEST(ChampionsList, StaysSortedAndTenLongWhateverIsAdded) {
     std::cout << "[ seed     ] StaysSortedAndTenLongWhateverIsAdded " << seed << '\n';
     SCOPED_TRACE(testing::Message() << "seed " << seed);
     std::mt19937 random(seed);
-    const QByteArray names[] = {"", "a", "A", "ab", "B", "\xe4", "\xc4", "zz", "Zz"};
+    const EntryOrder order(kLocale);
+    const QByteArray names[] = {"",     "a",  "A",  "ab",       "B",   "\xe4",
+                                "\xc4", "zz", "Zz", "\xc9mile", "Emil"};
     std::uniform_int_distribution<int> small(0, 3), name(0, std::size(names) - 1), junk(0, 255);
 
     for (int round = 0; round < 50; ++round) {
@@ -80,13 +84,10 @@ TEST(ChampionsList, StaysSortedAndTenLongWhateverIsAdded) {
             list.add(entry);
             all.push_back(entry);
             ASSERT_EQ(list.size(), 10);
-            ASSERT_TRUE(std::is_sorted(
-                list.entries().begin(), list.entries().end(),
-                [](const QByteArray& a, const QByteArray& b) { return entryLess(a, b); }));
+            ASSERT_TRUE(std::is_sorted(list.entries().begin(), list.entries().end(), order));
         }
         // The list is the ten best of everything added, equals in the order they came.
-        std::stable_sort(all.begin(), all.end(),
-                         [](const QByteArray& a, const QByteArray& b) { return entryLess(a, b); });
+        std::stable_sort(all.begin(), all.end(), order);
         all.resize(10);
         ASSERT_EQ(list.entries(), all);
     }

@@ -5,6 +5,11 @@
 
 using namespace marvolen::scores;
 
+namespace {
+const QLocale kGerman(QLocale::German, QLocale::Germany);
+const QLocale kSwedish(QLocale::Swedish, QLocale::Sweden);
+} // namespace
+
 struct NameCase {
     const char* name;
     QString typed;
@@ -19,20 +24,30 @@ TEST_P(TypedName, BecomesTheEntryName) {
 
 INSTANTIATE_TEST_SUITE_P(
     Entry, TypedName,
-    testing::Values(NameCase{"Plain", QStringLiteral("Anna"), "Anna"},
-                    NameCase{"BlanksAroundDropped", QStringLiteral("  Anna Lena  "), "Anna Lena"},
-                    NameCase{"Empty", QString(), ""},
-                    NameCase{"OnlyBlanks", QStringLiteral("   "), ""},
-                    NameCase{"CutTo20", QStringLiteral("abcdefghijklmnopqrstuvwxy"),
-                             "abcdefghijklmnopqrst"},
-                    NameCase{"CutAfterTrimming", QStringLiteral("   abcdefghijklmnopqrstu"),
-                             "abcdefghijklmnopqrst"},
-                    NameCase{"Umlaut", QStringLiteral("J\u00fcrgen"), "J\xfcrgen"},
-                    NameCase{"EuroSign", QStringLiteral("\u20ac"), "\x80"},
-                    NameCase{"AccentComposed", QStringLiteral("Rene\u0301"), "Ren\xe9"},
-                    NameCase{"OutsideCodePage", QStringLiteral("\u674e Li"), "? Li"},
-                    NameCase{"EmojiIsOneCharacter", QStringLiteral("a\U0001F600b"), "a?b"},
-                    NameCase{"IniCharacters", QStringLiteral("a=b;[c]"), "a=b;[c]"}),
+    testing::Values(
+        NameCase{"Plain", QStringLiteral("Anna"), "Anna"},
+        NameCase{"BlanksAroundDropped", QStringLiteral("  Anna Lena  "), "Anna Lena"},
+        NameCase{"Empty", QString(), ""}, NameCase{"OnlyBlanks", QStringLiteral("   "), ""},
+        NameCase{"CutTo20", QStringLiteral("abcdefghijklmnopqrstuvwxy"), "abcdefghijklmnopqrst"},
+        NameCase{"CutAfterTrimming", QStringLiteral("   abcdefghijklmnopqrstu"),
+                 "abcdefghijklmnopqrst"},
+        NameCase{"Umlaut", QStringLiteral("J\u00fcrgen"), "J\xfcrgen"},
+        NameCase{"EuroSign", QStringLiteral("\u20ac"), "\x80"},
+        NameCase{"AccentComposed", QStringLiteral("Rene\u0301"), "Ren\xe9"},
+        NameCase{"OutsideCodePage", QStringLiteral("\u674e Li"), "? Li"},
+        NameCase{"EmojiIsOneCharacter", QStringLiteral("a\U0001F600b"), "a?b"},
+        NameCase{"IniCharacters", QStringLiteral("a=b;[c]"), "a=b;[c]"},
+        NameCase{"TabsAndNewlinesAroundDropped", QStringLiteral("\tAnna\n"), "Anna"},
+        // Twenty characters as the player sees them, whatever their UTF-16 length.
+        NameCase{"EmojiCountsOnceInTheCut", QStringLiteral("\U0001F600bbbbbbbbbbbbbbbbbbbc"),
+                 "?bbbbbbbbbbbbbbbbbbb"},
+        NameCase{"AccentTypedApartCountsOnce", QStringLiteral("aaaaaaaaaaaaaaaaaaae\u0301x"),
+                 "aaaaaaaaaaaaaaaaaaa\xe9"},
+        // A mark with no composed form takes a byte of its own: rather than cut
+        // the letter from its mark, the cut leaves both out.
+        NameCase{"LetterAndMarkStayTogether", QStringLiteral("aaaaaaaaaaaaaaaaaaaq\u0303"),
+                 "aaaaaaaaaaaaaaaaaaa"},
+        NameCase{"FlagIsOneCharacter", QStringLiteral("\U0001F1E9\U0001F1EA Li"), "?? Li"}),
     [](const testing::TestParamInfo<NameCase>& info) { return info.param.name; });
 
 struct OrderCase {
@@ -41,34 +56,51 @@ struct OrderCase {
     QByteArray greater;
 };
 
-class EntryOrder : public testing::TestWithParam<OrderCase> {};
+class Order : public testing::TestWithParam<OrderCase> {};
 
-TEST_P(EntryOrder, SortsLesserFirst) {
-    EXPECT_TRUE(entryLess(GetParam().lesser, GetParam().greater));
-    EXPECT_FALSE(entryLess(GetParam().greater, GetParam().lesser));
+TEST_P(Order, SortsLesserFirst) {
+    const EntryOrder less(kGerman);
+    EXPECT_TRUE(less(GetParam().lesser, GetParam().greater));
+    EXPECT_FALSE(less(GetParam().greater, GetParam().lesser));
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Entry, EntryOrder,
-    testing::Values(OrderCase{"FewerMarbles", "0000299999", "0000300001"},
-                    OrderCase{"ShorterTime", "0000300074Zed", "0000300075Ann"},
-                    OrderCase{"NameIgnoringCase", "0000300075anna", "0000300075Bob"},
-                    OrderCase{"NameIgnoringCaseOtherWay", "0000300075ANNA", "0000300075bob"},
-                    OrderCase{"NoNameFirst", "0000300075", "0000300075a"},
-                    OrderCase{"ResultBeforePlaceholder", "0003299999Z", kPlaceholder},
-                    OrderCase{"DamagedEmptyFirst", "", "0000100001"},
-                    OrderCase{"AccentedIgnoringCase", "0000300075\xe4x", "0000300075\xc4y"}),
+    Entry, Order,
+    testing::Values(
+        OrderCase{"FewerMarbles", "0000299999", "0000300001"},
+        OrderCase{"ShorterTime", "0000300074Zed", "0000300075Ann"},
+        OrderCase{"NameIgnoringCase", "0000300075anna", "0000300075Bob"},
+        OrderCase{"NameIgnoringCaseOtherWay", "0000300075ANNA", "0000300075bob"},
+        OrderCase{"NoNameFirst", "0000300075", "0000300075a"},
+        OrderCase{"ResultBeforePlaceholder", "0003299999Z", kPlaceholder},
+        OrderCase{"DamagedEmptyFirst", "", "0000100001"},
+        OrderCase{"AccentedIgnoringCase", "0000300075\xe4x", "0000300075\xc4y"},
+        OrderCase{"AccentedNextToPlainNotAfterZ", "0000300075\xc9mile", "0000300075Zoe"},
+        OrderCase{"AccentedAfterItsBeginning", "0000300075Emil", "0000300075\xc9mile"},
+        OrderCase{"AccentedBeforeALaterLetter", "0000300075\xc9mile", "0000300075Emilf"},
+        OrderCase{"LigatureAsItsLetters", "0000300075\x9cuvre", "0000300075Oz"},
+        // Names never outweigh the result.
+        OrderCase{"ResultBeforeName", "0000300074\xdcrsula", "0000300075Aaron"}),
     [](const testing::TestParamInfo<OrderCase>& info) { return info.param.name; });
 
-TEST(EntryOrder, CaseAloneMakesNoDifference) {
+TEST(Order, CaseAloneMakesNoDifference) {
+    const EntryOrder less(kGerman);
     for (const auto& [a, b] :
          {std::pair<QByteArray, QByteArray>{"0000300075anna", "0000300075ANNA"},
           {"0000300075\xfc", "0000300075\xdc"},
           {"0000300075\x9a", "0000300075\x8a"},
           {"0000300075\xff", "0000300075\x9f"}}) {
-        EXPECT_FALSE(entryLess(a, b)) << a.toHex().constData();
-        EXPECT_FALSE(entryLess(b, a)) << a.toHex().constData();
+        EXPECT_FALSE(less(a, b)) << a.toHex().constData();
+        EXPECT_FALSE(less(b, a)) << a.toHex().constData();
     }
+}
+
+TEST(Order, NamesFollowThePlayersLocale) {
+    // Swedish puts \u00c4 after Z, German with A; the locale is the player's, not the machine's.
+    const QByteArray arla = "0000300075\xc4rla", zoe = "0000300075Zoe";
+    EXPECT_TRUE(EntryOrder(kGerman)(arla, zoe));
+    EXPECT_TRUE(EntryOrder(kSwedish)(zoe, arla));
+    EXPECT_FALSE(EntryOrder(kSwedish)(arla, zoe));
 }
 
 struct RankCase {

@@ -21,6 +21,8 @@ using namespace marvolen::scores;
 namespace {
 
 const QByteArray kStoredPlaceholder = "2274584B4F56555C57745852";
+/// Names of equal results are ordered as a player in the United States would see them.
+const QLocale kLocale(QLocale::English, QLocale::UnitedStates);
 
 class HighscoreFileTest : public testing::Test {
   protected:
@@ -32,7 +34,7 @@ class HighscoreFileTest : public testing::Test {
         file.write(bytes);
     }
     HighscoreFile open(int variant) {
-        HighscoreFile file(m_reporter, path());
+        HighscoreFile file(m_reporter, path(), kLocale);
         file.setVariant(variant);
         return file;
     }
@@ -93,6 +95,36 @@ TEST_F(HighscoreFileTest, NamesRoundTripThroughTheFile) {
         ASSERT_TRUE(file.SaveHS(std::nullopt, ""));
     }
     EXPECT_EQ(content(), QByteArray()); // the last clearing left no section behind
+}
+
+TEST_F(HighscoreFileTest, TwoCopiesEnteringAtOnceKeepBothResultsInOrder) {
+    enter(4, "0000500050Old");
+    // Both copies loaded the list and asked for a name; the second one answers first.
+    HighscoreFile first = open(4), second = open(4);
+    ASSERT_TRUE(first.GetHS());
+    ASSERT_TRUE(second.GetHS());
+    EXPECT_EQ(second.addNewEntry("0000300030Second"), 0);
+    ASSERT_TRUE(second.WriteHS());
+    EXPECT_EQ(first.addNewEntry("0000400040First"), 1);
+    ASSERT_TRUE(first.WriteHS());
+
+    HighscoreFile file = open(4);
+    ASSERT_TRUE(file.GetHS());
+    EXPECT_EQ(file.list().at(0), QByteArray("0000300030Second"));
+    EXPECT_EQ(file.list().at(1), QByteArray("0000400040First"));
+    EXPECT_EQ(file.list().at(2), QByteArray("0000500050Old"));
+    EXPECT_EQ(file.list().at(3), QByteArray(kPlaceholder));
+}
+
+TEST_F(HighscoreFileTest, ANewEntryGoesIntoTheLoadedListWhenTheFileCannotBeReadAgain) {
+    enter(4, "0000500050Old");
+    HighscoreFile file = open(4);
+    ASSERT_TRUE(file.GetHS());
+    ASSERT_TRUE(QFile::remove(path()));
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("Marvolen.hsc")));
+    EXPECT_EQ(file.addNewEntry("0000600060New"), 1);
+    EXPECT_EQ(file.list().at(0), QByteArray("0000500050Old"));
+    EXPECT_FALSE(file.WriteHS());
 }
 
 TEST_F(HighscoreFileTest, RanksAreReorderedOnLoadAndStoredInOrder) {
@@ -201,7 +233,7 @@ TEST_F(HighscoreFileTest, DamagedRanksLoadInOrderAndAreWrittenBackDecoded) {
 
 TEST_F(HighscoreFileTest, AnotherTitleDecodesOtherText) {
     enter(4, "0000300075Anna");
-    HighscoreFile renamed(m_reporter, path(), "Solitaire");
+    HighscoreFile renamed(m_reporter, path(), kLocale, "Solitaire");
     renamed.setVariant(4);
     ASSERT_TRUE(renamed.GetHS());
     EXPECT_THAT(renamed.list().entries(),
@@ -214,7 +246,7 @@ TEST_F(HighscoreFileTest, WriteIntoMissingFolderIsToldToTheCaller) {
     // A folder that is a regular file cannot hold a file, not even for root.
     const QString notAFolder = m_dir.filePath(QStringLiteral("plain"));
     QFile(notAFolder).open(QIODevice::WriteOnly);
-    HighscoreFile file(m_reporter, notAFolder + QStringLiteral("/Marvolen.hsc"));
+    HighscoreFile file(m_reporter, notAFolder + QStringLiteral("/Marvolen.hsc"), kLocale);
     file.setVariant(1);
     EXPECT_TRUE(file.GetHS());
     file.list().add("0000300075Anna");

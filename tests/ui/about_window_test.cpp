@@ -3,7 +3,9 @@
 #include "ui/ui_config.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
@@ -229,6 +231,45 @@ TEST(AboutWindowActivate, AStartCountThatIsNoNumberIsReportedAndStopsTheHandler)
     EXPECT_EQ(f.reporter.last().procedure, QStringLiteral("Form_Activate"));
     EXPECT_EQ(f.stored("StartVal"), QStringLiteral("lots"));
     EXPECT_TRUE(label(*w, "Label3")->text().isEmpty()); // Cancel left before Sprache
+}
+
+TEST(AboutWindowSettings, AStoreThatCannotBeReadOrWrittenIsReportedAndTheGameGoesOn) {
+    Fixture f(QStringLiteral("0407"));
+    // A folder has taken the settings file's name: nothing can be read or written.
+    const QString blocked = f.dir.filePath("blocked.conf");
+    ASSERT_TRUE(QDir().mkdir(blocked));
+    QSettings store(blocked, QSettings::IniFormat);
+    game::SettingsStore settings(store);
+    FixedReporter ignore(Answer::Ignore);
+    Services services{{ignore, settings, f.language, f.temp, f.random, f.clock},
+                      f.services.localeId,
+                      f.services.dataFolder};
+    AboutWindow w(services, f.host);
+
+    w.Form_Activate();
+    // Reading StartVal, then writing Sprache and StartVal of the first start.
+    ASSERT_EQ(ignore.count(), 3);
+    EXPECT_EQ(ignore.last().number, 75);
+    EXPECT_EQ(ignore.last().description, QStringLiteral("Path/File access error"));
+    EXPECT_EQ(ignore.last().module, QStringLiteral("frmInfo"));
+    EXPECT_EQ(ignore.last().procedure, QStringLiteral("Form_Activate"));
+    EXPECT_EQ(ignore.last().line, 50050);
+    // The defaults and the locale's choice hold for this run.
+    EXPECT_EQ(f.language.LanguageOffset(), 0);
+    EXPECT_EQ(label(w, "Label3")->text(), kGerman);
+
+    // The About box later in the run: no first start again, but its count is not saved either.
+    w.Form_Activate();
+    ASSERT_EQ(ignore.count(), 4);
+    EXPECT_EQ(ignore.last().line, 50050);
+
+    w.imgLang_Click(6);
+    ASSERT_EQ(ignore.count(), 5);
+    EXPECT_EQ(ignore.last().number, 75);
+    EXPECT_EQ(ignore.last().procedure, QStringLiteral("imgLang_Click"));
+    EXPECT_EQ(ignore.last().line, 50050);
+    EXPECT_EQ(label(w, "Label3")->text(), kFrench);
+    EXPECT_TRUE(QFileInfo(blocked).isDir());
 }
 
 TEST(AboutWindowFlags, TheFlagOfTheCurrentLanguageStoresNothing) {

@@ -36,6 +36,8 @@ namespace {
 struct Fixture : test::ServicesFixture {
     Fixture() : ServicesFixture(11, QStringLiteral("0409")) { init(); }
     game::ResultHandover handover;
+    /// The player's locale, which orders the names of equal results.
+    QLocale locale{QLocale::English, QLocale::UnitedStates};
 
     bool soundOn = true;
     std::vector<int> sounds;
@@ -101,7 +103,7 @@ struct Fixture : test::ServicesFixture {
 
     /// Stores entries as the list of variant (placeholders fill the ranks left).
     void seed(int variant, const std::vector<QByteArray>& entries) {
-        scores::HighscoreFile file(reporter, hscPath());
+        scores::HighscoreFile file(reporter, hscPath(), locale);
         file.setVariant(variant);
         file.list().clear();
         for (const QByteArray& e : entries)
@@ -110,7 +112,7 @@ struct Fixture : test::ServicesFixture {
     }
     /// The ten entries of variant as the file holds them.
     std::vector<QByteArray> stored(int variant) {
-        scores::HighscoreFile file(reporter, hscPath());
+        scores::HighscoreFile file(reporter, hscPath(), locale);
         file.setVariant(variant);
         file.GetHS();
         std::vector<QByteArray> out;
@@ -123,12 +125,12 @@ struct Fixture : test::ServicesFixture {
     std::unique_ptr<HighscoreWindow> afterGame(int variant, const QByteArray& result) {
         handover.NewResult = result;
         handover.NewResultPending = true;
-        return std::make_unique<HighscoreWindow>(services, handover, variant);
+        return std::make_unique<HighscoreWindow>(services, handover, variant, nullptr, locale);
     }
     /// The window opened by the show-champions command.
     std::unique_ptr<HighscoreWindow> viewing(int variant) {
         handover.NewResultPending = false;
-        return std::make_unique<HighscoreWindow>(services, handover, variant);
+        return std::make_unique<HighscoreWindow>(services, handover, variant, nullptr, locale);
     }
 };
 
@@ -192,7 +194,80 @@ TEST(ChampionsRanking, ATieWithANamedTenthIsAskedAndKeptOnlyWhenItsNameSortsFirs
         EXPECT_EQ(f.prompts.size(), 1u) << c.typed.toStdString();
         EXPECT_EQ(f.stored(0)[9], c.tenthAfter) << c.typed.toStdString();
         EXPECT_EQ(labelText(*w, "lblHName10"), QString::fromLatin1(c.tenthAfter.mid(10)));
+        // Kept, nothing to say; dropped, the player hears why.
+        if (c.typed == "anna") {
+            EXPECT_TRUE(f.told.empty());
+        } else {
+            ASSERT_EQ(f.told.size(), 1u);
+            EXPECT_EQ(f.told[0], "Your result equals the tenth place. Equal results are ranked "
+                                 "by name, and the name already there comes first, so your "
+                                 "result does not enter the champions list.");
+        }
     }
+}
+
+TEST(ChampionsRanking, EqualResultsAreOrderedByNameInThePlayersCollation) {
+    // \u00c9mile belongs next to Emil, before Zoe; so the tie with a tenth Zoe is kept.
+    Fixture f;
+    f.seed(0, fullListEndingWith("0000500100Zoe"));
+    f.names = {QStringLiteral("\u00c9mile")};
+    auto w = f.afterGame(0, "0000500100");
+    EXPECT_EQ(f.stored(0)[9], "0000500100\xc9mile");
+    EXPECT_TRUE(f.told.empty());
+
+    // In Swedish \u00c4 comes after Z, so there the tie is dropped.
+    Fixture swedish;
+    swedish.locale = QLocale(QLocale::Swedish, QLocale::Sweden);
+    swedish.seed(0, fullListEndingWith("0000500100Zoe"));
+    swedish.names = {QStringLiteral("\u00c4rla")};
+    auto again = swedish.afterGame(0, "0000500100");
+    EXPECT_EQ(swedish.stored(0)[9], "0000500100Zoe");
+    EXPECT_EQ(swedish.told.size(), 1u);
+}
+
+TEST(ChampionsRanking, TwoCopiesPromptingAtOnceBothKeepTheirResults) {
+    Fixture f;
+    f.seed(4, {"0000500050Old"});
+    game::ResultHandover otherGame;
+    otherGame.NewResult = "0000300030";
+    otherGame.NewResultPending = true;
+    std::unique_ptr<HighscoreWindow> other;
+    // While this copy's prompt is open, another copy ends its game, is given its name first
+    // and stores its result.
+    int prompt = 0;
+    f.services.askText = [&](QWidget*, const QString&, const QString&) {
+        if (++prompt == 1) {
+            other = std::make_unique<HighscoreWindow>(f.services, otherGame, 4, nullptr, f.locale);
+            return QStringLiteral("First");
+        }
+        return QStringLiteral("Second");
+    };
+    auto w = f.afterGame(4, "0000400040");
+    EXPECT_EQ(prompt, 2);
+
+    EXPECT_EQ(f.stored(4)[0], "0000300030Second");
+    EXPECT_EQ(f.stored(4)[1], "0000400040First");
+    EXPECT_EQ(f.stored(4)[2], "0000500050Old");
+    EXPECT_EQ(f.stored(4)[3], scores::kPlaceholder);
+    EXPECT_EQ(row(*w, 1), (std::vector<QString>{"Second", "3", "30"}));
+    EXPECT_EQ(row(*w, 2), (std::vector<QString>{"First", "4", "40"}));
+    EXPECT_TRUE(f.told.empty());
+}
+
+TEST(ChampionsRanking, AResultPushedOutByAnotherCopyMeanwhileIsTold) {
+    Fixture f;
+    f.seed(4, fullListEndingWith("0000500100Maria"));
+    f.services.askText = [&](QWidget*, const QString&, const QString&) {
+        // Another copy fills the list with better results while the name is typed.
+        f.seed(4, fullListEndingWith("0000500099Bea"));
+        return QStringLiteral("Anna");
+    };
+    auto w = f.afterGame(4, "0000500100");
+    EXPECT_EQ(f.stored(4)[9], "0000500099Bea");
+    ASSERT_EQ(f.told.size(), 1u);
+    EXPECT_EQ(f.told[0], "While you were entering your name, other results were saved to this "
+                         "champions list by another running copy of Marvolen, and your result "
+                         "no longer enters it.");
 }
 
 TEST(ChampionsRanking, ResultsThatDoNotBeatTheTenthChangeNothing) {
@@ -230,6 +305,13 @@ TEST(ChampionsRanking, TypedNameIsTrimmedAndCutToTwentyCharacters) {
         EXPECT_EQ(f.stored(1)[0], "0000100010" + c.name) << c.typed.toStdString();
         EXPECT_EQ(w->PlayerName(), QString::fromLatin1(c.name));
     }
+    // Twenty characters as the player sees them: the emoji is one, not two.
+    Fixture f;
+    const QString typed = QStringLiteral("\U0001F3B2") + QString(19, QLatin1Char('b'));
+    f.names = {typed + QStringLiteral("c")};
+    auto w = f.afterGame(1, "0000100010");
+    EXPECT_EQ(w->PlayerName(), typed);
+    EXPECT_EQ(f.stored(1)[0], "0000100010?" + QByteArray(19, 'b'));
 }
 
 TEST(ChampionsRanking, FanfareIsOneOfThreeAndOnlyWithSoundOn) {
