@@ -8,6 +8,7 @@
 #include "ui/panel_widgets.h"
 #include "ui/theme.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFrame>
@@ -62,7 +63,9 @@ void setTextColour(QWidget* widget, const QColor& colour) {
 }
 
 QString failureText(const ErrorInfo& failure) {
-    return QStringLiteral("%1 (error %2)").arg(failure.description).arg(failure.number);
+    return QCoreApplication::translate("Marvolen", "%1 (error %2)")
+        .arg(failure.description)
+        .arg(failure.number);
 }
 
 /// A variant thumbnail: a picture that reports clicks; Space or Enter click it once it has the
@@ -209,10 +212,10 @@ void HighscoreWindow::buildElements() {
     m_lblHeader[0]->setFont(tableFont(13, true));
     m_lblHeader[1] = makeLabel(table, QStringLiteral("lblHeader1"), Qt::AlignHCenter);
     m_lblHeader[1]->setText(QStringLiteral("\u25CF\u25CF"));
-    m_lblHeader[1]->setAccessibleName(QStringLiteral("Marbles"));
+    m_lblHeader[1]->setAccessibleName(QCoreApplication::translate("Marvolen", "Marbles"));
     m_lblHeader[2] = makeLabel(table, QStringLiteral("lblHeader2"), Qt::AlignHCenter);
     m_lblHeader[2]->setText(QStringLiteral("\U0001F553"));
-    m_lblHeader[2]->setAccessibleName(QStringLiteral("Seconds"));
+    m_lblHeader[2]->setAccessibleName(QCoreApplication::translate("Marvolen", "Seconds"));
     // The clock face is drawn smaller within its em than the circles, so it gets more points.
     m_lblHeader[1]->setFont(symbolFont(14));
     m_lblHeader[2]->setFont(symbolFont(19));
@@ -362,9 +365,10 @@ void HighscoreWindow::CheckHS() {
     p.step(50080, [&] {
         if (!m_file.WriteHS() && m_file.lastFailure())
             inform(m_services, dialogParent(), kTitle,
-                   QStringLiteral("Your result could not be saved in the champions list \"%1\": "
-                                  "%2. It is shown here but will be gone when you close this "
-                                  "window.")
+                   QCoreApplication::translate(
+                       "Marvolen", "Your result could not be saved in the champions list \"%1\": "
+                                   "%2. It is shown here but will be gone when you close this "
+                                   "window.")
                        .arg(QDir::toNativeSeparators(m_file.path()),
                             failureText(*m_file.lastFailure())));
     });
@@ -412,7 +416,8 @@ void HighscoreWindow::cmdDelHS_Click() {
     p.step(50040, [&] {
         if (!m_file.SaveHS(std::nullopt, {}) && m_file.lastFailure())
             inform(m_services, this, kTitle,
-                   QStringLiteral("The champions list in \"%1\" could not be cleared: %2.")
+                   QCoreApplication::translate(
+                       "Marvolen", "The champions list in \"%1\" could not be cleared: %2.")
                        .arg(QDir::toNativeSeparators(m_file.path()),
                             failureText(*m_file.lastFailure())));
     });
@@ -437,7 +442,8 @@ void HighscoreWindow::loadList() {
     if (m_file.GetHS() || !m_file.lastFailure())
         return;
     inform(m_services, dialogParent(), kTitle,
-           QStringLiteral("The champions list in \"%1\" could not be read: %2.")
+           QCoreApplication::translate("Marvolen",
+                                       "The champions list in \"%1\" could not be read: %2.")
                .arg(QDir::toNativeSeparators(m_file.path()), failureText(*m_file.lastFailure())));
 }
 

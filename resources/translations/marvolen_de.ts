@@ -1,0 +1,51 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE" sourcelanguage="en">
+<context>
+    <name>Marvolen</name>
+    <message>
+        <source>%1 (error %2)</source>
+        <translation>%1 (Fehler %2)</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Spielbrett</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Marbles</source>
+        <translation>Kugeln</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Sekunden</translation>
+    </message>
+    <message>
+        <source>The champions list in &quot;%1&quot; could not be cleared: %2.</source>
+        <translation>Die Championliste in „%1“ konnte nicht gelöscht werden: %2.</translation>
+    </message>
+    <message>
+        <source>The champions list in &quot;%1&quot; could not be read: %2.</source>
+        <translation>Die Championliste in „%1“ konnte nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>The error protocol could not be printed.</source>
+        <translation>Das Fehlerprotokoll konnte nicht gedruckt werden.</translation>
+    </message>
+    <message>
+        <source>The error protocol could not be written to file &apos;%1&apos; (%2).</source>
+        <translation>Das Fehlerprotokoll konnte nicht in die Datei &apos;%1&apos; geschrieben werden (%2).</translation>
+    </message>
+    <message>
+        <source>The error protocol could not be written to file &apos;%1&apos;!</source>
+        <translation>Das Fehlerprotokoll konnte nicht in die Datei &apos;%1&apos; geschrieben werden!</translation>
+    </message>
+    <message>
+        <source>Your result could not be saved in the champions list &quot;%1&quot;: %2. It is shown here but will be gone when you close this window.</source>
+        <translation>Ihr Ergebnis konnte nicht in der Championliste „%1“ gespeichert werden: %2. Es wird hier gezeigt, ist aber fort, sobald Sie dieses Fenster schließen.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,51 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es_ES" sourcelanguage="en">
+<context>
+    <name>Marvolen</name>
+    <message>
+        <source>%1 (error %2)</source>
+        <translation>%1 (error %2)</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Tablero</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Marbles</source>
+        <translation>Bolas</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Segundos</translation>
+    </message>
+    <message>
+        <source>The champions list in &quot;%1&quot; could not be cleared: %2.</source>
+        <translation>No se pudieron borrar las mejores puntuaciones de «%1»: %2.</translation>
+    </message>
+    <message>
+        <source>The champions list in &quot;%1&quot; could not be read: %2.</source>
+        <translation>No se pudieron leer las mejores puntuaciones de «%1»: %2.</translation>
+    </message>
+    <message>
+        <source>The error protocol could not be printed.</source>
+        <translation>No se pudo imprimir el protocolo de errores.</translation>
+    </message>
+    <message>
+        <source>The error protocol could not be written to file &apos;%1&apos; (%2).</source>
+        <translation>No se pudo escribir el protocolo de errores en el archivo &apos;%1&apos; (%2).</translation>
+    </message>
+    <message>
+        <source>The error protocol could not be written to file &apos;%1&apos;!</source>
+        <translation>¡No se pudo escribir el protocolo de errores en el archivo &apos;%1&apos;!</translation>
+    </message>
+    <message>
+        <source>Your result could not be saved in the champions list &quot;%1&quot;: %2. It is shown here but will be gone when you close this window.</source>
+        <translation>Su resultado no se pudo guardar en las mejores puntuaciones «%1»: %2. Se muestra aquí, pero desaparecerá al cerrar esta ventana.</translation>
+    </message>
+</context>
+</TS>
