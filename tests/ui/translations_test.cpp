@@ -2,13 +2,16 @@
 // files, and the translator that follows the chosen language.
 #include "app_fixture.h"
 #include "ui/about_window.h"
+#include "ui/help_window.h"
 #include "ui/services.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDirIterator>
 #include <QFile>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTranslator>
 #include <QXmlStreamReader>
@@ -247,6 +250,27 @@ TEST(GameTranslations, TheStartWindowsFlagChoiceReachesTheGamesTexts) {
     EXPECT_EQ(board(), QStringLiteral("Spielbrett"));
     f.app.reset();
     EXPECT_EQ(board(), QStringLiteral("Board"));
+}
+
+TEST(GameTranslations, TheHelpWindowsButtonSpeaksTheLanguageOfEachShowing) {
+    test::AppFixture f;
+    Application& app = f.start(QStringLiteral("0407"));
+    const auto closeText = [] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* help = qobject_cast<HelpWindow*>(top))
+                return help->findChild<QDialogButtonBox*>()
+                    ->button(QDialogButtonBox::Close)
+                    ->text();
+        return QString();
+    };
+    showHelpWindow(app.services(), nullptr);
+    EXPECT_EQ(closeText(), QStringLiteral("Schließen"));
+    app.startWindow()->imgLang_Click(6);
+    showHelpWindow(app.services(), nullptr);
+    EXPECT_EQ(closeText(), QStringLiteral("Fermer"));
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (qobject_cast<HelpWindow*>(top))
+            delete top;
 }
 
 } // namespace
