@@ -78,6 +78,7 @@ Application::Application(ApplicationOptions options)
     };
     m_services->soundOn = [this] { return m_frmMarvolen && m_frmMarvolen->session().soundOn(); };
     m_services->installQtTranslations = [this](int offset) { m_qtTranslations.install(offset); };
+    m_qtTranslations.follow([this] { return int(m_language.LanguageOffset()); });
     m_services->askYesNo = m_options.askYesNo;
     m_services->inform = m_options.inform;
     m_services->askText = m_options.askText;

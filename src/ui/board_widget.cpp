@@ -7,6 +7,7 @@
 #include "panel_layout.h"
 #include "panel_widgets.h"
 
+#include <QCoreApplication>
 #include <QDrag>
 #include <QFile>
 #include <QMimeData>
@@ -34,7 +35,7 @@ BoardWidget::BoardWidget(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("picBrett"));
     setAcceptDrops(true);
     setMouseTracking(true); // the pointer over the board puts back an abandoned marble
-    setAccessibleName(QStringLiteral("Board"));
+    setAccessibleName(QCoreApplication::translate("Marvolen", "Board"));
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

@@ -420,9 +420,8 @@ void ErrPtnr::appendToLog(const QString& protocol) {
     try {
         AppendProtocolLog(logPath(), protocol);
     } catch (const Failure& failure) {
-        showLogNote(QStringLiteral("Das Fehlerprotokoll konnte nicht in die Datei '%1' geschrieben "
-                                   "werden (%2).\nThe error protocol could not be written to "
-                                   "file '%1' (%2).")
+        showLogNote(QCoreApplication::translate(
+                        "Marvolen", "The error protocol could not be written to file '%1' (%2).")
                         .arg(QDir::toNativeSeparators(logPath()), failure.description()));
     }
 }
@@ -442,9 +441,9 @@ void ErrPtnr::printProtocol() {
         return;
     QPainter painter;
     if (!painter.begin(&printer)) {
-        m_options.platform->warn(this, kTitle,
-                                 QStringLiteral("Das Fehlerprotokoll konnte nicht gedruckt werden."
-                                                "\r\nThe error protocol could not be printed."));
+        m_options.platform->warn(
+            this, kTitle,
+            QCoreApplication::translate("Marvolen", "The error protocol could not be printed."));
         return;
     }
     paintProtocolLines(painter, QRectF(0, 0, printer.width(), printer.height()), lines,
@@ -468,10 +467,10 @@ void ErrPtnr::saveProtocol() {
     } catch (const Failure& failure) {
         m_options.platform->warn(
             this, kTitle,
-            QStringLiteral("Das Fehlerprotokoll konnte nicht in die Datei '") + path +
-                QStringLiteral("' geschrieben werden!") + kCrLf +
-                QStringLiteral("Error protocoll could not be written to file '") + path +
-                QStringLiteral("'!") + kCrLf + failure.description());
+            QCoreApplication::translate("Marvolen",
+                                        "The error protocol could not be written to file '%1'!")
+                    .arg(path) +
+                kCrLf + failure.description());
         return;
     }
     m_options.platform->tell(this, kTitle,

@@ -105,6 +105,10 @@ void HelpWindow::Sprache() {
     const QString topic = m_services.language.text(Text::Help);
     setWindowTitle(topic.isEmpty() ? QStringLiteral("Marvolen")
                                    : QStringLiteral("Marvolen – ") + topic);
+    // The table has no word for the button; the game's own translations follow the language.
+    if (auto* buttons = findChild<QDialogButtonBox*>(QStringLiteral("cmdClose")))
+        buttons->button(QDialogButtonBox::Close)
+            ->setText(QCoreApplication::translate("Marvolen", "Close"));
     if (offset == m_shownOffset)
         return;
     m_shownOffset = offset;

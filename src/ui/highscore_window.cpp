@@ -212,10 +212,10 @@ void HighscoreWindow::buildElements() {
     m_lblHeader[0]->setFont(tableFont(13, true));
     m_lblHeader[1] = makeLabel(table, QStringLiteral("lblHeader1"), Qt::AlignHCenter);
     m_lblHeader[1]->setText(QStringLiteral("\u25CF\u25CF"));
-    m_lblHeader[1]->setAccessibleName(QStringLiteral("Marbles"));
+    m_lblHeader[1]->setAccessibleName(QCoreApplication::translate("Marvolen", "Marbles"));
     m_lblHeader[2] = makeLabel(table, QStringLiteral("lblHeader2"), Qt::AlignHCenter);
     m_lblHeader[2]->setText(QStringLiteral("\U0001F553"));
-    m_lblHeader[2]->setAccessibleName(QStringLiteral("Seconds"));
+    m_lblHeader[2]->setAccessibleName(QCoreApplication::translate("Marvolen", "Seconds"));
     // The clock face is drawn smaller within its em than the circles, so it gets more points.
     m_lblHeader[1]->setFont(symbolFont(14));
     m_lblHeader[2]->setFont(symbolFont(19));

@@ -28,7 +28,8 @@ struct Services : app::GameContext {
     std::function<void(const QUrl&)> openUrl = [](const QUrl&) {};
     /// SoundOn, the sound-effects switch, as the game session keeps it.
     std::function<bool()> soundOn = [] { return true; };
-    /// Installs Qt's own translations (the buttons of Qt's dialogs) for a language offset.
+    /// Installs the translations for a language offset: Qt's own (the buttons of Qt's dialogs)
+    /// and the game's own texts that the language table lacks.
     std::function<void(int languageOffset)> installQtTranslations = [](int) {};
     /// A Yes/No question with the question icon; true on Yes. Message boxes when empty.
     std::function<bool(QWidget* parent, const QString& title, const QString& text)> askYesNo = {};
@@ -47,9 +48,15 @@ QString askText(Services& services, QWidget* parent, const QString& title, const
 /// Tells with services.inform, or a real message box.
 void inform(Services& services, QWidget* parent, const QString& title, const QString& text);
 
-/// Qt's own translations (the buttons of Qt's dialogs) for the current language. It keeps the
-/// one translator it installed, so that a change of language replaces it instead of stacking a
-/// second one beneath it.
+/// The resource path of the game's own translations for a language offset (".qm", built from
+/// resources/translations/marvolen_<language>.ts); empty for an offset of no language.
+QString gameTranslationPath(int languageOffset);
+
+/// The translations of the current language: Qt's own (the buttons of Qt's dialogs) and the
+/// game's own texts that the language table lacks, those written as
+/// QCoreApplication::translate("Marvolen", "English text"). One translator of its own serves
+/// every language, so that a change of language replaces the texts instead of stacking a
+/// second translator beneath the first.
 class QtTranslations : public QObject {
     Q_OBJECT
 
@@ -58,14 +65,23 @@ class QtTranslations : public QObject {
     /// Takes its translator out of the application again.
     ~QtTranslations() override;
 
-    /// Installs Qt's translations for a language offset in place of those installed before;
+    /// Installs the translations for a language offset in place of those installed before;
     /// nothing when that offset is installed already or there is no application object yet.
     void install(int languageOffset);
+    /// From now on every lookup takes the offset the function gives at that moment, so that
+    /// a language chosen anywhere (the About window's flags too) reaches every text shown
+    /// after it; installs the translator when there is an application object.
+    void follow(std::function<int()> currentOffset);
     /// The offset installed last; -1 before the first.
     int installedOffset() const { return m_installed; }
 
+    class Translator;
+
   private:
-    std::unique_ptr<QTranslator> m_translator;
+    void installTranslator();
+
+    std::unique_ptr<Translator> m_translator;
+    std::function<int()> m_follow;
     int m_installed = -1;
 };
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPointF>
 #include <QString>
 
 #include <cmath>
@@ -61,6 +62,55 @@ TEST(PictureResources, HolesAreNearlySquareAndRoundWithinTheAllowedSizes) {
         EXPECT_LE(std::abs(hole.width() - hole.height()), 2) << n;
         EXPECT_EQ(qAlpha(hole.pixel(0, 0)), 0) << n;
         EXPECT_EQ(qAlpha(hole.pixel(hole.width() / 2, hole.height() / 2)), 255) << n;
+    }
+}
+
+// Where a hole element's pit lies, in pixels of the 40-pixel element the picture is stretched
+// into: the opaque part of the picture, the cut itself without its faint dark outline.
+struct Pit {
+    QPointF centre;
+    std::vector<QPointF> points;
+};
+
+constexpr double kHoleElement = 40;
+// The board puts a marble 5 board units (1/3 pixel) right of and below its hole's corner.
+constexpr double kMarbleOffset = 1.0 / 3;
+
+Pit pitOf(const QImage& hole) {
+    Pit pit;
+    const double scale = kHoleElement / hole.width();
+    double sx = 0, sy = 0;
+    for (int y = 0; y < hole.height(); ++y)
+        for (int x = 0; x < hole.width(); ++x)
+            if (qAlpha(hole.pixel(x, y)) >= 128) {
+                pit.points.emplace_back((x + 0.5) * scale, (y + 0.5) * scale);
+                sx += pit.points.back().x();
+                sy += pit.points.back().y();
+            }
+    if (!pit.points.empty())
+        pit.centre = QPointF(sx / pit.points.size(), sy / pit.points.size());
+    return pit;
+}
+
+TEST(PictureHoles, EachPitLiesUnderTheMarbleThatSitsInIt) {
+    const QImage marble = load(QStringLiteral("ICON/101"));
+    ASSERT_FALSE(marble.isNull());
+    const double middle = kMarbleOffset + marble.width() / 2.0;
+    for (int n = 0; n <= 8; ++n) {
+        const Pit pit = pitOf(load(QStringLiteral("PIC/hole%1").arg(n)));
+        ASSERT_GT(pit.points.size(), 400u) << n;
+        EXPECT_NEAR(pit.centre.x(), middle, 1.0) << n;
+        EXPECT_NEAR(pit.centre.y(), middle, 1.0) << n;
+        // No crescent of empty pit beside a marble: nearly all of the pit is under the ball.
+        std::size_t bare = 0;
+        for (const QPointF& at : pit.points) {
+            const int mx = int(std::floor(at.x() - kMarbleOffset));
+            const int my = int(std::floor(at.y() - kMarbleOffset));
+            const bool covered =
+                marble.rect().contains(mx, my) && qAlpha(marble.pixel(mx, my)) >= 128;
+            bare += !covered;
+        }
+        EXPECT_LT(double(bare) / pit.points.size(), 0.02) << n;
     }
 }
 

@@ -36,8 +36,8 @@ std::vector<Picture> makePictures() {
                            .arg(marvolen::ResourceId::board(n)),
                        boards[std::size_t(n - 1)]});
     for (int n = 1; n <= kBoards; ++n)
-        all.push_back(
-            {QStringLiteral("PIC/hole%1").arg(n - 1), holeImage(boards[std::size_t(n - 1)], 48)});
+        all.push_back({QStringLiteral("PIC/hole%1").arg(n - 1),
+                       holeElementImage(boards[std::size_t(n - 1)], 48)});
     for (int n = 1; n <= kBoards; ++n) {
         const QImage& board = boards[std::size_t(n - 1)];
         all.push_back({QStringLiteral("PIC/boardthumb%1").arg(n),

@@ -199,17 +199,19 @@ QImage boardImage(int number) {
     return img;
 }
 
-QImage holeImage(const QImage& board, int size) {
-    const double centre = size / 2.0;
-    const double radius = size * 0.46;
+namespace {
+
+/// A round sunken pit of the given radius around centre (pixels of the size x size result), cut
+/// into the material of board; transparent outside.
+QImage pitImage(const QImage& board, int size, QPointF centre, double radius) {
     const double outline = 1.3 / radius; // a dark line of about one pixel around the cut
     // The inside shows the board's own material away from its rim and plank seams.
-    const int ox = board.width() / 2 - size / 2 + 7;
-    const int oy = board.height() * 29 / 100 - size / 2;
+    const int ox = board.width() / 2 - int(centre.x()) + 7;
+    const int oy = board.height() * 29 / 100 - int(centre.y());
     const Vec3 lamp = normalized({-0.55, -0.65, 0.55});
     const double towardX = -0.646, towardY = -0.763; // the lamp's direction on the picture
     return renderSupersampled(size, size, 4, [&](double px, double py) {
-        const double dx = (px - centre) / radius, dy = (py - centre) / radius;
+        const double dx = (px - centre.x()) / radius, dy = (py - centre.y()) / radius;
         const double d = std::hypot(dx, dy);
         if (d > 1 + outline)
             return Shade{{}, 0};
@@ -233,6 +235,22 @@ QImage holeImage(const QImage& board, int size) {
         c = mix(c, grey(1), 0.3 * smoothstep(0.9, 0.98, d) * facing);
         return Shade{c, 1};
     });
+}
+
+} // namespace
+
+QImage holeImage(const QImage& board, int size) {
+    return pitImage(board, size, QPointF(size / 2.0, size / 2.0), size * 0.46);
+}
+
+QImage holeElementImage(const QImage& board, int size) {
+    // The board places a marble 5 board units (1/3 pixel) right of and below its hole element's
+    // corner, so the marble's middle lies at 16 1/3 pixels of the 40-pixel element, not at 20:
+    // the pit is cut there, a little narrower than the marble, so that a marble covers its pit
+    // and only the dark edge of the cut shows around it.
+    constexpr double kElement = 40, kMarbleMiddle = 16 + 1.0 / 3, kPitRadius = 15;
+    const double scale = size / kElement;
+    return pitImage(board, size, QPointF(kMarbleMiddle, kMarbleMiddle) * scale, kPitRadius * scale);
 }
 
 QImage boardThumbnail(const QImage& board, const QImage& hole) {

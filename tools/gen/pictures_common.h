@@ -165,6 +165,9 @@ QImage marbleImage(int number, int size);
 QImage boardImage(int number);
 /// A round sunken hole cut into the material of board, size x size, transparent outside.
 QImage holeImage(const QImage& board, int size);
+/// The hole picture of the board's hole elements: size x size, stretched into the 40-pixel
+/// element, its pit centred where the element's marble lies.
+QImage holeElementImage(const QImage& board, int size);
 /// The 60 x 60 chooser thumbnail of a board with a few holes on it.
 QImage boardThumbnail(const QImage& board, const QImage& hole);
 

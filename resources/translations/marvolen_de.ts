@@ -1,0 +1,59 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE" sourcelanguage="en">
+<context>
+    <name>Marvolen</name>
+    <message>
+        <source>%1 (error %2)</source>
+        <translation>%1 (Fehler %2)</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Spielbrett</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Marbles</source>
+        <translation>Kugeln</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Sekunden</translation>
+    </message>
+    <message>
+        <source>The champions list in &quot;%1&quot; could not be cleared: %2.</source>
+        <translation>Die Championliste in „%1“ konnte nicht gelöscht werden: %2.</translation>
+    </message>
+    <message>
+        <source>The champions list in &quot;%1&quot; could not be read: %2.</source>
+        <translation>Die Championliste in „%1“ konnte nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>The error protocol could not be printed.</source>
+        <translation>Das Fehlerprotokoll konnte nicht gedruckt werden.</translation>
+    </message>
+    <message>
+        <source>The error protocol could not be written to file &apos;%1&apos; (%2).</source>
+        <translation>Das Fehlerprotokoll konnte nicht in die Datei &apos;%1&apos; geschrieben werden (%2).</translation>
+    </message>
+    <message>
+        <source>The error protocol could not be written to file &apos;%1&apos;!</source>
+        <translation>Das Fehlerprotokoll konnte nicht in die Datei &apos;%1&apos; geschrieben werden!</translation>
+    </message>
+    <message>
+        <source>Your result could not be saved in the champions list &quot;%1&quot;: %2. It is shown here but will be gone when you close this window.</source>
+        <translation>Ihr Ergebnis konnte nicht in der Championliste „%1“ gespeichert werden: %2. Es wird hier gezeigt, ist aber fort, sobald Sie dieses Fenster schließen.</translation>
+    </message>
+    <message>
+        <source>Your result equals the tenth place. Equal results are ranked by name, and the name already there comes first, so your result does not enter the champions list.</source>
+        <translation>Ihr Ergebnis ist gleich dem zehnten Platz. Gleiche Ergebnisse werden nach dem Namen geordnet, und der Name, der schon dort steht, kommt zuerst; daher kommt Ihr Ergebnis nicht in die Championliste.</translation>
+    </message>
+    <message>
+        <source>While you were entering your name, other results were saved to this champions list by another running copy of Marvolen, and your result no longer enters it.</source>
+        <translation>Während Sie Ihren Namen eingaben, hat ein anderes laufendes Marvolen Ergebnisse in diese Championliste gespeichert, und Ihr Ergebnis kommt nun nicht mehr hinein.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,59 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_GB" sourcelanguage="en">
+<context>
+    <name>Marvolen</name>
+    <message>
+        <source>%1 (error %2)</source>
+        <translation>%1 (error %2)</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Board</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Marbles</source>
+        <translation>Marbles</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Seconds</translation>
+    </message>
+    <message>
+        <source>The champions list in &quot;%1&quot; could not be cleared: %2.</source>
+        <translation>The champions list in &quot;%1&quot; could not be cleared: %2.</translation>
+    </message>
+    <message>
+        <source>The champions list in &quot;%1&quot; could not be read: %2.</source>
+        <translation>The champions list in &quot;%1&quot; could not be read: %2.</translation>
+    </message>
+    <message>
+        <source>The error protocol could not be printed.</source>
+        <translation>The error protocol could not be printed.</translation>
+    </message>
+    <message>
+        <source>The error protocol could not be written to file &apos;%1&apos; (%2).</source>
+        <translation>The error protocol could not be written to file &apos;%1&apos; (%2).</translation>
+    </message>
+    <message>
+        <source>The error protocol could not be written to file &apos;%1&apos;!</source>
+        <translation>The error protocol could not be written to file &apos;%1&apos;!</translation>
+    </message>
+    <message>
+        <source>Your result could not be saved in the champions list &quot;%1&quot;: %2. It is shown here but will be gone when you close this window.</source>
+        <translation>Your result could not be saved in the champions list &quot;%1&quot;: %2. It is shown here but will be gone when you close this window.</translation>
+    </message>
+    <message>
+        <source>Your result equals the tenth place. Equal results are ranked by name, and the name already there comes first, so your result does not enter the champions list.</source>
+        <translation>Your result equals the tenth place. Equal results are ranked by name, and the name already there comes first, so your result does not enter the champions list.</translation>
+    </message>
+    <message>
+        <source>While you were entering your name, other results were saved to this champions list by another running copy of Marvolen, and your result no longer enters it.</source>
+        <translation>While you were entering your name, other results were saved to this champions list by another running copy of Marvolen, and your result no longer enters it.</translation>
+    </message>
+</context>
+</TS>

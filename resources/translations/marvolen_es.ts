@@ -1,0 +1,59 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es_ES" sourcelanguage="en">
+<context>
+    <name>Marvolen</name>
+    <message>
+        <source>%1 (error %2)</source>
+        <translation>%1 (error %2)</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Tablero</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Marbles</source>
+        <translation>Bolas</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Segundos</translation>
+    </message>
+    <message>
+        <source>The champions list in &quot;%1&quot; could not be cleared: %2.</source>
+        <translation>No se pudieron borrar las mejores puntuaciones de «%1»: %2.</translation>
+    </message>
+    <message>
+        <source>The champions list in &quot;%1&quot; could not be read: %2.</source>
+        <translation>No se pudieron leer las mejores puntuaciones de «%1»: %2.</translation>
+    </message>
+    <message>
+        <source>The error protocol could not be printed.</source>
+        <translation>No se pudo imprimir el protocolo de errores.</translation>
+    </message>
+    <message>
+        <source>The error protocol could not be written to file &apos;%1&apos; (%2).</source>
+        <translation>No se pudo escribir el protocolo de errores en el archivo &apos;%1&apos; (%2).</translation>
+    </message>
+    <message>
+        <source>The error protocol could not be written to file &apos;%1&apos;!</source>
+        <translation>¡No se pudo escribir el protocolo de errores en el archivo &apos;%1&apos;!</translation>
+    </message>
+    <message>
+        <source>Your result could not be saved in the champions list &quot;%1&quot;: %2. It is shown here but will be gone when you close this window.</source>
+        <translation>Su resultado no se pudo guardar en las mejores puntuaciones «%1»: %2. Se muestra aquí, pero desaparecerá al cerrar esta ventana.</translation>
+    </message>
+    <message>
+        <source>Your result equals the tenth place. Equal results are ranked by name, and the name already there comes first, so your result does not enter the champions list.</source>
+        <translation>Su resultado iguala el décimo puesto. Los resultados iguales se ordenan por nombre y el nombre que ya está ahí va primero, así que su resultado no entra en la lista de campeones.</translation>
+    </message>
+    <message>
+        <source>While you were entering your name, other results were saved to this champions list by another running copy of Marvolen, and your result no longer enters it.</source>
+        <translation>Mientras escribía su nombre, otra copia de Marvolen en ejecución guardó resultados en esta lista de campeones, y su resultado ya no entra en ella.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,59 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR" sourcelanguage="en">
+<context>
+    <name>Marvolen</name>
+    <message>
+        <source>%1 (error %2)</source>
+        <translation>%1 (erreur %2)</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Plateau</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Marbles</source>
+        <translation>Billes</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Secondes</translation>
+    </message>
+    <message>
+        <source>The champions list in &quot;%1&quot; could not be cleared: %2.</source>
+        <translation>La liste des champions dans « %1 » n’a pas pu être effacée : %2.</translation>
+    </message>
+    <message>
+        <source>The champions list in &quot;%1&quot; could not be read: %2.</source>
+        <translation>La liste des champions dans « %1 » n’a pas pu être lue : %2.</translation>
+    </message>
+    <message>
+        <source>The error protocol could not be printed.</source>
+        <translation>Le protocole d’erreur n’a pas pu être imprimé.</translation>
+    </message>
+    <message>
+        <source>The error protocol could not be written to file &apos;%1&apos; (%2).</source>
+        <translation>Le protocole d’erreur n’a pas pu être écrit dans le fichier &apos;%1&apos; (%2).</translation>
+    </message>
+    <message>
+        <source>The error protocol could not be written to file &apos;%1&apos;!</source>
+        <translation>Le protocole d’erreur n’a pas pu être écrit dans le fichier &apos;%1&apos; !</translation>
+    </message>
+    <message>
+        <source>Your result could not be saved in the champions list &quot;%1&quot;: %2. It is shown here but will be gone when you close this window.</source>
+        <translation>Votre résultat n’a pas pu être enregistré dans la liste des champions « %1 » : %2. Il est affiché ici, mais disparaîtra à la fermeture de cette fenêtre.</translation>
+    </message>
+    <message>
+        <source>Your result equals the tenth place. Equal results are ranked by name, and the name already there comes first, so your result does not enter the champions list.</source>
+        <translation>Votre résultat égale la dixième place. Les résultats égaux sont classés par nom, et le nom déjà présent passe en premier : votre résultat n&apos;entre donc pas dans la liste des champions.</translation>
+    </message>
+    <message>
+        <source>While you were entering your name, other results were saved to this champions list by another running copy of Marvolen, and your result no longer enters it.</source>
+        <translation>Pendant que vous saisissiez votre nom, une autre copie de Marvolen en cours d&apos;exécution a enregistré des résultats dans cette liste des champions, et votre résultat n&apos;y entre plus.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,59 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="it_IT" sourcelanguage="en">
+<context>
+    <name>Marvolen</name>
+    <message>
+        <source>%1 (error %2)</source>
+        <translation>%1 (errore %2)</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Tavola da gioco</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Chiudi</translation>
+    </message>
+    <message>
+        <source>Marbles</source>
+        <translation>Sfere</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Secondi</translation>
+    </message>
+    <message>
+        <source>The champions list in &quot;%1&quot; could not be cleared: %2.</source>
+        <translation>Non è stato possibile cancellare la lista dei campioni in «%1»: %2.</translation>
+    </message>
+    <message>
+        <source>The champions list in &quot;%1&quot; could not be read: %2.</source>
+        <translation>Non è stato possibile leggere la lista dei campioni in «%1»: %2.</translation>
+    </message>
+    <message>
+        <source>The error protocol could not be printed.</source>
+        <translation>Non è stato possibile stampare il protocollo degli errori.</translation>
+    </message>
+    <message>
+        <source>The error protocol could not be written to file &apos;%1&apos; (%2).</source>
+        <translation>Non è stato possibile scrivere il protocollo degli errori nel file &apos;%1&apos; (%2).</translation>
+    </message>
+    <message>
+        <source>The error protocol could not be written to file &apos;%1&apos;!</source>
+        <translation>Non è stato possibile scrivere il protocollo degli errori nel file &apos;%1&apos;!</translation>
+    </message>
+    <message>
+        <source>Your result could not be saved in the champions list &quot;%1&quot;: %2. It is shown here but will be gone when you close this window.</source>
+        <translation>Non è stato possibile salvare il risultato nella lista dei campioni «%1»: %2. È mostrato qui, ma sparirà alla chiusura di questa finestra.</translation>
+    </message>
+    <message>
+        <source>Your result equals the tenth place. Equal results are ranked by name, and the name already there comes first, so your result does not enter the champions list.</source>
+        <translation>Il suo risultato è pari al decimo posto. I risultati uguali sono ordinati per nome e il nome già presente viene prima, quindi il suo risultato non entra nella lista dei campioni.</translation>
+    </message>
+    <message>
+        <source>While you were entering your name, other results were saved to this champions list by another running copy of Marvolen, and your result no longer enters it.</source>
+        <translation>Mentre inseriva il suo nome, un&apos;altra copia di Marvolen in esecuzione ha salvato dei risultati in questa lista dei campioni, e il suo risultato non vi entra più.</translation>
+    </message>
+</context>
+</TS>
