@@ -132,8 +132,9 @@ void GameSession::NewKugel() {
         if (m_marblePicture == m_loadedMarble)
             return;
         LoadKugel();
-        m_loadedMarble = m_marblePicture;
+        // Noted as loaded only once stored, so that Retry after a failed write stores it.
         m_parts.settings.setKugel(m_marblePicture);
+        m_loadedMarble = m_marblePicture;
     });
     p.step(50040, [&] { m_model->NewGame(); });
 }
