@@ -61,6 +61,14 @@ QString boardText(const std::array<bool, kPositions>& hole,
     return out;
 }
 
+int nextHole(const std::array<bool, kPositions>& hole, int from, int rowStep, int columnStep) {
+    int row = from / 7 + rowStep, column = from % 7 + columnStep;
+    for (; row >= 0 && row < 7 && column >= 0 && column < 7; row += rowStep, column += columnStep)
+        if (hole[std::size_t(row * 7 + column)])
+            return row * 7 + column;
+    return from;
+}
+
 void BoardModel::setText(const QString& text) {
     const QStringList rows = text.split(QLatin1Char('\n'));
     int count = 0;

@@ -67,6 +67,10 @@ struct ResultHandover {
 QString boardText(const std::array<bool, kPositions>& hole,
                   const std::array<bool, kPositions>& marble);
 
+/// The keyboard cursor's step: the nearest hole from position `from` in the direction of
+/// (rowStep, columnStep), skipping places without a hole; `from` when there is none.
+int nextHole(const std::array<bool, kPositions>& hole, int from, int rowStep, int columnStep);
+
 /// The 16-bit placement of holes on a board of height H (board units).
 struct Geometry {
     std::int16_t holeSpacing = 0;

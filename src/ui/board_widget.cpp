@@ -6,10 +6,13 @@
 #include "ids/resource_ids.h"
 #include "panel_layout.h"
 #include "panel_widgets.h"
+#include "theme.h"
 
 #include <QCoreApplication>
 #include <QDrag>
 #include <QFile>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -37,6 +40,7 @@ BoardWidget::BoardWidget(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true); // the pointer over the board puts back an abandoned marble
     setAccessibleName(QCoreApplication::translate("Marvolen", "Board"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void BoardWidget::setBoardPicture(int id) {
@@ -63,11 +67,17 @@ void BoardWidget::showDigits(game::Display display, const std::array<int, 4>& ce
 
 void BoardWidget::setHoleShown(int p, bool shown) {
     m_holeShown.at(std::size_t(p)) = shown;
+    // Every variant has the centre hole: the cursor goes there when its place goes.
+    if (!shown && p == m_cursor)
+        m_cursor = 24;
     changed();
 }
 
 void BoardWidget::setMarbleShown(int p, bool shown) {
     m_marbleShown.at(std::size_t(p)) = shown;
+    // Shown again by the game (a fresh board, a put-back): the keyboard no longer holds it.
+    if (shown && m_keyLifted == p)
+        m_keyLifted.reset();
     changed();
 }
 
@@ -123,6 +133,99 @@ void BoardWidget::paintEvent(QPaintEvent*) {
         if (m_marbleShown[std::size_t(p)] && m_holeShown[std::size_t(p)] &&
             !m_marblePicture.isNull())
             painter.drawPixmap(marbleRect(p), m_marblePicture);
+    paintKeyboard(painter);
+}
+
+void BoardWidget::paintKeyboard(QPainter& painter) const {
+    if (!m_keyboardUsed || !hasFocus())
+        return;
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRect hole = holeRect(m_cursor);
+    const QRectF ring = QRectF(marbleRect(m_cursor)).adjusted(-3, -3, 3, 3);
+    if (m_keyLifted && !m_marblePicture.isNull()) {
+        // The lifted marble floats above the cursor's place with its shadow below it.
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0, 0, 0, 90));
+        painter.drawEllipse(QRectF(marbleRect(m_cursor)).translated(2, 3));
+        painter.drawPixmap(marbleRect(m_cursor).translated(-3, -4), m_marblePicture);
+    }
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(theme::kCyan, 2));
+    painter.drawEllipse(m_holeShown[std::size_t(m_cursor)] ? ring : QRectF(hole));
+}
+
+void BoardWidget::keyPressEvent(QKeyEvent* event) {
+    struct Step {
+        int key, rows, columns;
+    };
+    static constexpr Step kSteps[] = {
+        {Qt::Key_Up, -1, 0}, {Qt::Key_Down, 1, 0}, {Qt::Key_Left, 0, -1}, {Qt::Key_Right, 0, 1}};
+    for (const Step& step : kSteps)
+        if (event->key() == step.key) {
+            m_keyboardUsed = true;
+            m_cursor = game::nextHole(m_holeShown, m_cursor, step.rows, step.columns);
+            update();
+            return;
+        }
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        m_keyboardUsed = true;
+        if (const auto lifted = std::exchange(m_keyLifted, std::nullopt)) {
+            dropAt(m_cursor, *lifted);
+        } else if (m_marbleShown[std::size_t(m_cursor)] && m_holeShown[std::size_t(m_cursor)]) {
+            m_keyLifted = m_cursor;
+            if (onLift)
+                onLift(m_cursor);
+        }
+        update();
+        return;
+    case Qt::Key_Escape:
+        // With a marble lifted, Escape only puts it back; otherwise it keeps its meaning.
+        if (m_keyLifted) {
+            putBackKeyboardMarble();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void BoardWidget::focusInEvent(QFocusEvent* event) {
+    // Reached by Tab: the keyboard is in use, so the cursor shows.
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        m_keyboardUsed = true;
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void BoardWidget::focusOutEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusOutEvent(event);
+}
+
+void BoardWidget::putBackKeyboardMarble() {
+    if (const auto lifted = std::exchange(m_keyLifted, std::nullopt)) {
+        if (onDropOnBoard)
+            onDropOnBoard(*lifted);
+        update();
+    }
+}
+
+void BoardWidget::dropAt(int place, int dragged) {
+    const auto p = std::size_t(place);
+    if (m_marbleShown[p] && m_holeShown[p]) {
+        if (onDropOnMarble)
+            onDropOnMarble(place, dragged);
+    } else if (m_holeShown[p]) {
+        if (onDropOnHole)
+            onDropOnHole(place, dragged);
+    } else if (onDropOnBoard) {
+        onDropOnBoard(dragged);
+    }
 }
 
 BoardWidget::PendingDrop BoardWidget::elementAt(const QPoint& point) const {
@@ -137,6 +240,8 @@ BoardWidget::PendingDrop BoardWidget::elementAt(const QPoint& point) const {
 }
 
 void BoardWidget::mousePressEvent(QMouseEvent* event) {
+    // A mouse drag and a keyboard lift never mix.
+    putBackKeyboardMarble();
     if (event->button() != Qt::LeftButton || m_dragged)
         return;
     const PendingDrop under = elementAt(event->position().toPoint());

@@ -45,6 +45,10 @@ class BoardWidget : public QWidget, public game::BoardView {
     /// The board's state in its text form, also its accessible description.
     QString stateText() const;
 
+    /// The keyboard cursor's place (the centre at first), and the marble the keyboard lifted.
+    int cursor() const { return m_cursor; }
+    std::optional<int> keyboardLifted() const { return m_keyLifted; }
+
     // The drag protocol, wired by the main window.
     std::function<void(int dragged)> onLift; ///< the first drag-over
     std::function<void(int target, int dragged)> onDropOnMarble;
@@ -59,6 +63,9 @@ class BoardWidget : public QWidget, public game::BoardView {
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -73,6 +80,12 @@ class BoardWidget : public QWidget, public game::BoardView {
     /// The topmost shown element under a point: a marble, else a hole, else the bare board.
     PendingDrop elementAt(const QPoint& point) const;
     void changed();
+    /// Delivers a drop of the dragged marble on whatever is shown at a place, as a mouse drop
+    /// there would be delivered.
+    void dropAt(int place, int dragged);
+    /// Puts a marble lifted by the keyboard back.
+    void putBackKeyboardMarble();
+    void paintKeyboard(QPainter& painter) const;
 
     QPixmap m_boardPicture;
     QPixmap m_scaledBoard;
@@ -85,6 +98,11 @@ class BoardWidget : public QWidget, public game::BoardView {
     std::optional<int> m_dragged;
     std::optional<PendingDrop> m_pendingDrop;
     DisplayFrame* m_displays = nullptr;
+    int m_cursor = 24;
+    std::optional<int> m_keyLifted;
+    /// The cursor ring shows only once the keyboard has been used on the board, so that a mouse
+    /// player sees the board as always.
+    bool m_keyboardUsed = false;
 };
 
 } // namespace marvolen::ui

@@ -304,8 +304,9 @@ void MainWindow::setBusy(bool busy) {
 }
 
 void MainWindow::takeFocus() {
+    // The board holds the window's keyboard focus; keys it does not take reach the window.
     if (isVisible())
-        setFocus();
+        m_board->setFocus();
 }
 
 double MainWindow::boardHeight() const {
