@@ -11,7 +11,7 @@ packages=(
   libfluidsynth-dev timgm6mb-soundfont
   fonts-symbola fonts-comic-neue
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool imagemagick pulseaudio
+  xvfb xdotool x11-utils imagemagick pulseaudio
   desktop-file-utils appstream
 )
 

@@ -109,6 +109,13 @@ else
   [ "$(xdotool getwindowname "$window")" = "Marvolen" ] ||
     fail "the start window is called '$(xdotool getwindowname "$window")'"
   echo "start window $window shown"
+  # The window manager groups the windows by the desktop entry's StartupWMClass and shows the
+  # icon the program gives every window.
+  wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop_file")
+  xprop -id "$window" WM_CLASS | grep -q "= \"$wm_class\"," ||
+    fail "the start window's class is not '$wm_class': $(xprop -id "$window" WM_CLASS)"
+  xprop -id "$window" _NET_WM_ICON | grep -q '^_NET_WM_ICON(CARDINAL) = ' ||
+    fail "the start window has no icon"
   # Escape closes the start window without OK, which ends the program.
   xdotool windowfocus --sync "$window" key Escape
 fi
