@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Marvolen needs to build, run and test, when any is missing
-# (clang with its sanitizer and fuzzer runtimes, and clang-format, serve the CI).
+# (clang with its sanitizer and fuzzer runtimes, clang-format, and the validators of the
+# desktop entry and the AppStream data, serve the CI).
 set -euo pipefail
 
 packages=(
@@ -10,7 +11,8 @@ packages=(
   libfluidsynth-dev timgm6mb-soundfont
   fonts-symbola fonts-comic-neue
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool imagemagick pulseaudio
+  xvfb xdotool x11-utils imagemagick pulseaudio
+  desktop-file-utils appstream
 )
 
 missing=()

@@ -7,6 +7,12 @@ int main(int argc, char** argv) {
     QApplication qt(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Marvolen"));
     QCoreApplication::setApplicationName(QStringLiteral("Marvolen"));
+    // The display name stays unset: it reads "Marvolen" from the application name anyway, and
+    // set, Qt would append " — Marvolen" to every window title the game shows.
+    // The desktop entry's name: the window manager groups the windows under it and shows the
+    // icon it names in the task bar.
+    QGuiApplication::setDesktopFileName(QStringLiteral(MARVOLEN_APP_ID));
+    // Every window without an icon of its own shows this one.
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/res/PIC/icon")));
     marvolen::ui::Application game;
     game.Main();

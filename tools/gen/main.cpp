@@ -1,5 +1,6 @@
 // Resource generator: writes every resource and the resource list, or the contact sheet.
 #include "generators.h"
+#include "icons.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -19,8 +20,11 @@ int main(int argc, char** argv) {
         std::printf("Contact sheet written to %s\n", qPrintable(out.absolutePath()));
         return 0;
     }
+    if (args.size() == 3 && args[1] == QLatin1String("--icons"))
+        return gen::writeIcons(QDir(args[2])) ? 0 : 1;
     if (args.size() != 2) {
-        std::fprintf(stderr, "usage: marvolen_gen OUTDIR | --contact-sheet OUTDIR\n");
+        std::fprintf(stderr,
+                     "usage: marvolen_gen OUTDIR | --contact-sheet OUTDIR | --icons OUTDIR\n");
         return 2;
     }
     QDir out(args[1]);

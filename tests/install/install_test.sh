@@ -1,0 +1,170 @@
+#!/usr/bin/env bash
+# The installed game: installs the build into a temporary DESTDIR, checks every file and the
+# validators, starts the program by its desktop entry's command on the X server this runs on,
+# closes its start window, and checks that the Debian package holds the same files.
+# Usage: install_test.sh BUILD_DIR APP_ID VERSION
+set -euo pipefail
+
+build=$1
+app_id=$2
+version=$3
+
+work=$(mktemp -d)
+app_pid=""
+cleanup() {
+  if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
+    kill "$app_pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+# Every file the install step must put under the prefix /usr.
+sizes=(16 22 24 32 48 64 128 256 512)
+expected=(
+  usr/games/marvolen
+  "usr/share/applications/$app_id.desktop"
+  "usr/share/metainfo/$app_id.metainfo.xml"
+  usr/share/man/man6/marvolen.6.gz
+)
+for size in "${sizes[@]}"; do
+  expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png")
+done
+
+# Nothing more and nothing less than the expected files: a list of them, one a line.
+check_file_list() {
+  local what=$1 listed=$2
+  local want
+  want=$(printf '%s\n' "${expected[@]}" | sort)
+  if [ "$listed" != "$want" ]; then
+    fail "$what holds other files than expected:"
+    diff <(echo "$want") <(echo "$listed") >&2 || true
+  fi
+}
+
+echo "== install into a temporary DESTDIR"
+root=$work/root
+DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
+check_file_list "the install" "$(cd "$root" && find . -type f -o -type l | sed 's|^\./||' | sort)"
+[ -x "$root/usr/games/marvolen" ] || fail "the program is not executable"
+
+echo "== icon sizes"
+for size in "${sizes[@]}"; do
+  icon=$root/usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png
+  [ -f "$icon" ] || continue
+  got=$(identify -format '%m %wx%h' "$icon")
+  [ "$got" = "PNG ${size}x${size}" ] || fail "$icon is '$got', not a ${size}x${size} PNG"
+done
+
+echo "== validators"
+desktop_file=$root/usr/share/applications/$app_id.desktop
+metainfo=$root/usr/share/metainfo/$app_id.metainfo.xml
+if ! out=$(desktop-file-validate "$desktop_file" 2>&1) || grep -Eq 'error|warning' <<<"$out"; then
+  fail "desktop-file-validate: $out"
+fi
+if ! out=$(appstreamcli validate --no-net "$metainfo" 2>&1) || grep -Eq '^[EW]:' <<<"$out"; then
+  fail "appstreamcli validate: $out"
+fi
+grep -qx "Icon=$app_id" "$desktop_file" || fail "the desktop entry does not name the icon $app_id"
+grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
+  fail "the AppStream data does not launch $app_id.desktop"
+grep -q "<release version=\"$version\"" "$metainfo" || fail "no release $version in the AppStream data"
+if ! man_text=$(gzip -dc "$root/usr/share/man/man6/marvolen.6.gz") ||
+   ! grep -q '^\.TH MARVOLEN 6 ' <<<"$man_text"; then
+  fail "the manual page is not a page of section 6"
+fi
+
+echo "== the installed program starts by its desktop entry's command and ends on a close"
+exec_line=$(sed -n 's/^Exec=//p' "$desktop_file")
+[ -n "$exec_line" ] || fail "the desktop entry has no Exec line"
+# A home of its own: the program must not touch the real user's settings, champions or log.
+home=$work/home
+mkdir -p "$home"
+(
+  cd "$work"
+  unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_RUNTIME_DIR
+  export HOME=$home PATH="$root/usr/games:$PATH" QT_QPA_PLATFORM=xcb
+  # shellcheck disable=SC2086 # the Exec line is a command with its arguments
+  exec $exec_line
+) >"$work/app.log" 2>&1 &
+app_pid=$!
+
+# The start window is the first window the program maps; wait for it with a deadline.
+window=""
+deadline=$((SECONDS + 20))
+while [ -z "$window" ] && [ $SECONDS -lt $deadline ] && kill -0 "$app_pid" 2>/dev/null; do
+  window=$(xdotool search --onlyvisible --pid "$app_pid" --name 'Marvolen' 2>/dev/null | head -1 || true)
+  [ -n "$window" ] || sleep 0.1
+done
+if [ -z "$window" ]; then
+  fail "no window of the installed program within 20 s"
+  cat "$work/app.log" >&2
+else
+  [ "$(xdotool getwindowname "$window")" = "Marvolen" ] ||
+    fail "the start window is called '$(xdotool getwindowname "$window")'"
+  echo "start window $window shown"
+  # The window manager groups the windows by the desktop entry's StartupWMClass and shows the
+  # icon the program gives every window.
+  wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop_file")
+  xprop -id "$window" WM_CLASS | grep -q "= \"$wm_class\"," ||
+    fail "the start window's class is not '$wm_class': $(xprop -id "$window" WM_CLASS)"
+  xprop -id "$window" _NET_WM_ICON | grep -q '^_NET_WM_ICON(CARDINAL) = ' ||
+    fail "the start window has no icon"
+  # Escape closes the start window without OK, which ends the program.
+  xdotool windowfocus --sync "$window" key Escape
+fi
+
+status=""
+deadline=$((SECONDS + 20))
+while [ $SECONDS -lt $deadline ] && kill -0 "$app_pid" 2>/dev/null; do
+  sleep 0.1
+done
+if kill -0 "$app_pid" 2>/dev/null; then
+  fail "the program did not end within 20 s of the close"
+else
+  status=0
+  wait "$app_pid" || status=$?
+  app_pid=""
+  [ "$status" = 0 ] || { fail "the program ended with status $status"; cat "$work/app.log" >&2; }
+fi
+# The program made its files in the given home only, under the names the game documents.
+[ -d "$home/.config/Marvolen" ] || fail "no settings folder in the program's home"
+
+echo "== the Debian package"
+arch=$(dpkg --print-architecture)
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 ||
+  { cat "$work/cpack.log" >&2; fail "cpack failed"; }
+deb=$work/package/marvolen_${version}_${arch}.deb
+if [ ! -f "$deb" ]; then
+  fail "no package $(basename "$deb"): $(ls "$work/package")"
+else
+  check_file_list "the package" \
+    "$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./||' | sort)"
+  [ "$(dpkg-deb -f "$deb" Package)" = marvolen ] || fail "the package is not called marvolen"
+  [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package's version is not $version"
+  [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "the package's section is not games"
+  [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "the package has no maintainer"
+  depends=$(dpkg-deb -f "$deb" Depends)
+  for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 libqt6printsupport6 \
+                libfluidsynth3 timgm6mb-soundfont fonts-symbola fonts-comic-neue \
+                qt6-translations-l10n; do
+    grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "the package does not depend on $needed"
+  done
+  # apt removes exactly the files the package lists: no maintainer script makes others.
+  dpkg-deb -e "$deb" "$work/control"
+  for script in preinst postinst prerm postrm; do
+    [ ! -e "$work/control/$script" ] || fail "the package has a $script script"
+  done
+fi
+
+if [ $failures -ne 0 ]; then
+  echo "$failures check(s) failed" >&2
+  exit 1
+fi
+echo "every check passed"
