@@ -69,22 +69,12 @@ QString failureText(const ErrorInfo& failure) {
 }
 
 /// A variant thumbnail: a picture that reports clicks; Space or Enter click it once it has the
-/// focus, which Tab gives it, and a dotted ring shows that focus.
+/// focus, which Tab gives it.
 class Thumbnail : public ClickableLabel {
   public:
     explicit Thumbnail(QWidget* parent) : ClickableLabel(parent) {
         setAlignment(Qt::AlignCenter);
         setFixedSize(38, 38);
-    }
-
-  protected:
-    void paintEvent(QPaintEvent* e) override {
-        QLabel::paintEvent(e);
-        if (!hasFocus())
-            return;
-        QPainter p(this);
-        p.setPen(QPen(kCyan, 1, Qt::DotLine));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
 };
 

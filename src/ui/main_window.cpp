@@ -47,7 +47,8 @@ MainWindow::MainWindow(Services& services, audio::AudioEngine& audio, app::Windo
     setObjectName(QStringLiteral("frmMarvolen"));
     setWindowTitle(QStringLiteral("Marvolen"));
     setWindowIcon(QIcon(QStringLiteral(":/res/PIC/icon")));
-    setFocusPolicy(Qt::StrongFocus);
+    // The board and the panel's controls take the focus; keys they leave reach the window.
+    setFocusPolicy(Qt::NoFocus);
     setStyleSheet(theme::styleSheet());
     m_timer1.setInterval(1000);
     m_timer1.setTimerType(Qt::PreciseTimer);
@@ -108,6 +109,20 @@ void MainWindow::buildPanel() {
     m_fraLayout = new ThumbnailFrame(m_panel);
     m_fraKnopf = new CommandFrame(m_panel);
     m_board->setDisplays(m_fraAnzeige);
+    // Tab walks the commands, the variants, the languages, then the board.
+    QWidget* previous = nullptr;
+    auto chain = [&](QWidget* next) {
+        if (previous)
+            setTabOrder(previous, next);
+        previous = next;
+    };
+    for (int i = 0; i < 9; ++i)
+        chain(button(i));
+    for (QWidget* thumbnail : m_fraLayout->findChildren<ClickableLabel*>())
+        chain(thumbnail);
+    for (QWidget* flag : m_fraKnopf->findChildren<ClickableLabel*>())
+        chain(flag);
+    chain(m_board);
 }
 
 void MainWindow::buildMenu() {

@@ -51,6 +51,15 @@ ClickableLabel::ClickableLabel(QWidget* parent) : QLabel(parent) {
     setFocusPolicy(Qt::TabFocus);
 }
 
+void ClickableLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter p(this);
+    p.setPen(QPen(theme::kCyan, 1, Qt::DotLine));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
 void ClickableLabel::mousePressEvent(QMouseEvent* event) {
     event->accept();
     if (pressed)
@@ -177,7 +186,6 @@ ThumbnailFrame::ThumbnailFrame(QWidget* parent) : QFrame(parent) {
         m_on[std::size_t(i)] = on;
         auto* off = new ClickableLabel(this);
         off->setObjectName(QStringLiteral("imgLoff%1").arg(i));
-        off->setFocusPolicy(Qt::NoFocus);
         off->setGeometry(toPixels(thumbnailRect(i, false)));
         off->setScaledContents(true);
         off->setPixmap(strip.copy(game::stripCell(game::kLayoutStrip, i)));
@@ -223,7 +231,9 @@ CommandFrame::CommandFrame(QWidget* parent) : QFrame(parent) {
         f.setBold(face.bold);
         b->setFont(f);
         b->setGeometry(toPixels(buttonRect(i)));
-        b->setFocusPolicy(Qt::NoFocus);
+        // Reached by Tab, never by a click, so a mouse player sees no focus ring.
+        b->setFocusPolicy(Qt::TabFocus);
+        b->installEventFilter(this);
         connect(b, &QPushButton::clicked, this, [this, i] {
             if (clicked)
                 clicked(i);
@@ -237,7 +247,6 @@ CommandFrame::CommandFrame(QWidget* parent) : QFrame(parent) {
     for (int i : lang::kFlagIndices) {
         auto* flag = new ClickableLabel(this);
         flag->setObjectName(QStringLiteral("imgLang%1").arg(i));
-        flag->setFocusPolicy(Qt::NoFocus);
         QPixmap pic(QStringLiteral(":/res/PIC/flag%1").arg(i));
         pic.setDevicePixelRatio(pic.isNull() ? 1.0 : pic.width() / 32.0);
         flag->setPixmap(pic);
@@ -250,6 +259,19 @@ CommandFrame::CommandFrame(QWidget* parent) : QFrame(parent) {
                 flagClicked(i);
         };
     }
+}
+
+bool CommandFrame::eventFilter(QObject* watched, QEvent* event) {
+    // Space clicks a focused button by itself; Enter and Return do the same here.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && watched->isWidgetType())
+            if (auto* b = qobject_cast<QPushButton*>(watched)) {
+                b->click();
+                return true;
+            }
+    }
+    return QFrame::eventFilter(watched, event);
 }
 
 void CommandFrame::setHighlighted(int index, bool highlighted) {

@@ -17,8 +17,9 @@ class QPushButton;
 
 namespace marvolen::ui {
 
-/// A label that acts on a click, and on Space or Enter when it has the focus: thumbnails,
-/// flags, the link of the About window and the champions window's symbols.
+/// A label that acts on a click, and on Space or Enter when it has the focus (Tab gives it, a
+/// dotted cyan ring shows it): thumbnails, flags, the link of the About window and the
+/// champions window's symbols.
 class ClickableLabel : public QLabel {
   public:
     explicit ClickableLabel(QWidget* parent = nullptr);
@@ -28,6 +29,7 @@ class ClickableLabel : public QLabel {
     std::function<void()> released;
 
   protected:
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -94,6 +96,9 @@ class CommandFrame : public QFrame {
     void setHighlighted(int index, bool highlighted);
     /// Tooltip and accessible name of a button.
     void setTooltip(int index, const QString& tip);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     std::array<QPushButton*, 9> m_buttons{};

@@ -4,6 +4,8 @@
 #include "ui/about_window.h"
 #include "ui/main_window.h"
 
+#include <QApplication>
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -111,4 +113,36 @@ TEST(BoardKeyboard, AFreshBoardForgetsTheKeyboardLift) {
     keys(board, {Qt::Key_Down, Qt::Key_Space});
     EXPECT_EQ(board.keyboardLifted(), 31); // a new lift, not a drop of the old marble
     EXPECT_EQ(w.model().MarbleCount(), 49);
+}
+
+TEST(Keyboard, TabWalksCommandsVariantsLanguagesAndTheBoard) {
+    AppFixture f;
+    MainWindow& w = openGame(f);
+    w.button(0)->setFocus(Qt::TabFocusReason);
+    QStringList order;
+    for (int i = 0; i < 9 + 20 + 5 + 1; ++i) {
+        order << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(order.mid(0, 2), (QStringList{"optBut0", "optBut1"}));
+    EXPECT_EQ(order[9], QStringLiteral("imgLoff0"));
+    // The selected variant's picture is hidden, so Tab passes over it.
+    EXPECT_FALSE(order.contains(QStringLiteral("imgLoff4")));
+    EXPECT_EQ(order[28], QStringLiteral("imgLang0"));
+    EXPECT_EQ(order[32], QStringLiteral("imgLang6"));
+    EXPECT_EQ(order[33], QStringLiteral("picBrett"));
+}
+
+TEST(Keyboard, EnterOnAButtonAndSpaceOnAThumbnailActAsClicks) {
+    AppFixture f;
+    MainWindow& w = openGame(f);
+    w.button(0)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w.button(0), Qt::Key_Return);
+    EXPECT_TRUE(w.button(0)->property("highlighted").toBool());
+    EXPECT_EQ(w.model().MarbleCount(), 32);
+    QWidget* thumbnail = w.findChild<QWidget*>(QStringLiteral("imgLoff7"));
+    thumbnail->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(thumbnail, Qt::Key_Space);
+    EXPECT_EQ(w.model().VariantNumber(), 7);
+    EXPECT_EQ(f.setting("Layout"), QStringLiteral("7"));
 }
