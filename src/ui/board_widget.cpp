@@ -94,6 +94,16 @@ QString BoardWidget::stateText() const {
     return game::boardText(m_holeShown, m_marbleShown);
 }
 
+QPixmap BoardWidget::dragImage() const {
+    if (m_marblePicture.isNull())
+        return {};
+    const qreal dpr = devicePixelRatioF();
+    QPixmap image = m_marblePicture.scaled(QSize(kMarbleSize, kMarbleSize) * dpr,
+                                           Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    image.setDevicePixelRatio(dpr);
+    return image;
+}
+
 void BoardWidget::changed() {
     setAccessibleDescription(stateText());
     update();
@@ -149,12 +159,7 @@ void BoardWidget::mousePressEvent(QMouseEvent* event) {
     auto* drag = new QDrag(this);
     drag->setMimeData(mime);
     if (!m_marblePicture.isNull()) {
-        // The drag image has the marble's size on the screen, in pixels of the screen.
-        const qreal dpr = devicePixelRatioF();
-        QPixmap image = m_marblePicture.scaled(QSize(kMarbleSize, kMarbleSize) * dpr,
-                                               Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        image.setDevicePixelRatio(dpr);
-        drag->setPixmap(image);
+        drag->setPixmap(dragImage());
         drag->setHotSpot(event->position().toPoint() - marbleRect(source).topLeft());
     }
     m_dragged = source;

@@ -92,6 +92,12 @@ TEST_F(DensityTwo, TheMarbleIsTheLargePicturePixelForPixelNotTheSmallOneEnlarged
     EXPECT_EQ(differingOpaquePixels(shot, at, large, 1), 0);
     // The small picture enlarged would differ in much of the ball, its edge above all.
     EXPECT_GT(differingOpaquePixels(shot, at, enlarged, 8), opaquePixels(large) / 4);
+
+    // A dragged marble keeps its size on the screen and is as sharp as the one on the board.
+    const QPixmap dragged = board.dragImage();
+    EXPECT_EQ(dragged.deviceIndependentSize(), QSizeF(32, 32));
+    ASSERT_EQ(dragged.size(), QSize(64, 64));
+    EXPECT_EQ(differingOpaquePixels(argb(dragged.toImage()), {0, 0}, large, 1), 0);
 }
 
 TEST_F(DensityTwo, TheBoardAndItsHolesAreDrawnFromTheLargePictures) {
