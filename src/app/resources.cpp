@@ -2,6 +2,7 @@
 #include "resources.h"
 
 #include <QFile>
+#include <QGuiApplication>
 
 namespace marvolen::app {
 
@@ -18,6 +19,33 @@ QByteArray loadResource(const QString& type, int id) {
     if (!file.open(QIODevice::ReadOnly))
         throw Failure(err::ResourceNotFound, QString::number(id));
     return file.readAll();
+}
+
+QString doublePicturePath(const QString& path) {
+    return path + QStringLiteral("@2x");
+}
+
+QPixmap loadPicture(const QString& path, qreal deviceRatio) {
+    if (deviceRatio > 1) {
+        QPixmap twice(doublePicturePath(path));
+        if (!twice.isNull()) {
+            twice.setDevicePixelRatio(2);
+            return twice;
+        }
+    }
+    return QPixmap(path);
+}
+
+QPixmap loadPicture(const QString& path) {
+    return loadPicture(path, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
+}
+
+QPixmap stripCellPicture(const QPixmap& strip, const game::StripLayout& layout, int n) {
+    const QRect cell = game::stripCell(layout, n);
+    const int scale = qRound(strip.devicePixelRatio());
+    QPixmap part = strip.copy(QRect(cell.topLeft() * scale, cell.size() * scale));
+    part.setDevicePixelRatio(strip.devicePixelRatio());
+    return part;
 }
 
 void SaveResItemToDisk(Reporter& reporter, int id, const QString& type, const QString& path) {

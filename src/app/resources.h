@@ -2,8 +2,10 @@
 #pragma once
 
 #include "core/failure.h"
+#include "game/strips.h"
 
 #include <QByteArray>
+#include <QPixmap>
 #include <QString>
 
 namespace marvolen::app {
@@ -16,6 +18,21 @@ bool hasResource(const QString& type, int id);
 
 /// The bytes of a resource; throws Failure 326 when there is none.
 QByteArray loadResource(const QString& type, int id);
+
+/// The path of a picture's twin drawn anew at twice its size: the path with "@2x" appended.
+QString doublePicturePath(const QString& path);
+
+/// The picture at path for screens of the given device pixel ratio: above 1, its twin at twice
+/// the size when the game carries one, marked with device pixel ratio 2 so that it keeps the
+/// plain picture's logical size; at 1, the plain picture untouched. Null when there is none.
+QPixmap loadPicture(const QString& path, qreal deviceRatio);
+
+/// The same for the highest device pixel ratio among the screens.
+QPixmap loadPicture(const QString& path);
+
+/// Cell n of a strip picture from loadPicture: the cell's rectangle, given in pixels of the
+/// plain strip, taken at the picture's own device pixel ratio; Failure 9 outside the strip.
+QPixmap stripCellPicture(const QPixmap& strip, const game::StripLayout& layout, int n);
 
 /// SaveResItemToDisk: writes the resource's bytes to path, replacing the file. A missing
 /// resource, an empty path or an unwritable folder is reported and nothing is written.

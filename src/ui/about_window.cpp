@@ -1,6 +1,7 @@
 // The About window frmInfo: the start window with the language flags, later the About box.
 #include "ui/about_window.h"
 
+#include "app/resources.h"
 #include "core/numbers.h"
 #include "ids/text_ids.h"
 #include "ui/panel_widgets.h"
@@ -45,12 +46,13 @@ constexpr QSize kLargePicture(356, 330);
 constexpr QSize kSmallPicture(32, 32);
 constexpr QSize kFlag(32, 20);
 
-/// A picture of the generated resources; the null pixmap when it is missing, so that the element
+/// A picture of the generated resources, at twice its size on a screen of high density, shown
+/// ratio times smaller than its pixels; the null pixmap when it is missing, so that the element
 /// simply stays empty.
 QPixmap picture(const QString& name, qreal ratio = 1.0) {
-    QPixmap pixmap(QStringLiteral(":/res/PIC/") + name);
+    QPixmap pixmap = app::loadPicture(QStringLiteral(":/res/PIC/") + name);
     if (!pixmap.isNull())
-        pixmap.setDevicePixelRatio(ratio);
+        pixmap.setDevicePixelRatio(pixmap.devicePixelRatio() * ratio);
     return pixmap;
 }
 

@@ -25,10 +25,11 @@ int toPixels(int units) {
     return qRound(units / kTwipsPerPixel);
 }
 
-/// A picture resource; Failure 326 when the game carries none under that path.
+/// A picture resource, at twice its size on a screen of high density; Failure 326 when the game
+/// carries none under that path.
 QPixmap picture(const QString& path, int id) {
-    QPixmap pixmap;
-    if (!QFile::exists(path) || !pixmap.load(path))
+    const QPixmap pixmap = QFile::exists(path) ? app::loadPicture(path) : QPixmap();
+    if (pixmap.isNull())
         throw Failure(err::ResourceNotFound, QString::number(id));
     return pixmap;
 }
@@ -101,6 +102,16 @@ QRect BoardWidget::marbleRect(int p) const {
 
 QString BoardWidget::stateText() const {
     return game::boardText(m_holeShown, m_marbleShown);
+}
+
+QPixmap BoardWidget::dragImage() const {
+    if (m_marblePicture.isNull())
+        return {};
+    const qreal dpr = devicePixelRatioF();
+    QPixmap image = m_marblePicture.scaled(QSize(kMarbleSize, kMarbleSize) * dpr,
+                                           Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    image.setDevicePixelRatio(dpr);
+    return image;
 }
 
 void BoardWidget::changed() {
@@ -253,11 +264,8 @@ void BoardWidget::mousePressEvent(QMouseEvent* event) {
     auto* drag = new QDrag(this);
     drag->setMimeData(mime);
     if (!m_marblePicture.isNull()) {
-        drag->setPixmap(
-            m_marblePicture.scaled(QSize(kMarbleSize, kMarbleSize) * devicePixelRatioF(),
-                                   Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-        drag->setHotSpot((event->position().toPoint() - marbleRect(source).topLeft()) *
-                         devicePixelRatioF());
+        drag->setPixmap(dragImage());
+        drag->setHotSpot(event->position().toPoint() - marbleRect(source).topLeft());
     }
     m_dragged = source;
     m_pendingDrop.reset();

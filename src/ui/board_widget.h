@@ -44,6 +44,9 @@ class BoardWidget : public QWidget, public game::BoardView {
 
     /// The board's state in its text form, also its accessible description.
     QString stateText() const;
+    /// What the pointer carries while a marble is dragged: the marble picture at the marble's
+    /// size on this screen, in the screen's pixels; null without a marble picture.
+    QPixmap dragImage() const;
 
     /// The keyboard cursor's place (the centre at first), and the marble the keyboard lifted.
     int cursor() const { return m_cursor; }

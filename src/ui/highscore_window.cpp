@@ -1,6 +1,7 @@
 // The champions window frmHighscore: ranks a finished game and shows the ten best of a variant.
 #include "ui/highscore_window.h"
 
+#include "app/resources.h"
 #include "game/strips.h"
 #include "ids/sound_ids.h"
 #include "ids/text_ids.h"
@@ -288,7 +289,7 @@ void HighscoreWindow::Form_Load() {
     });
     p.step(50060, [&] { m_lblTitle->setText(kTitle); });
     p.step(50070, [&] {
-        m_layoutStrip = QPixmap(kLayoutStrip);
+        m_layoutStrip = app::loadPicture(kLayoutStrip);
         if (m_layoutStrip.isNull())
             throw Failure(err::ResourceNotFound, QStringLiteral("layout"));
         markThumbnails();
@@ -442,7 +443,7 @@ void HighscoreWindow::markThumbnails() {
     for (int v = 0; v < 20; ++v) {
         const int cell = v == m_shownVariant ? v + 20 : v;
         m_imgPattern[std::size_t(v)]->setPixmap(
-            m_layoutStrip.copy(game::stripCell(game::kLayoutStrip, cell)));
+            app::stripCellPicture(m_layoutStrip, game::kLayoutStrip, cell));
     }
 }
 

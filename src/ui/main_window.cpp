@@ -1,6 +1,7 @@
 // The main window: its elements, start-up, layout, and what the game session asks of it.
 #include "main_window.h"
 
+#include "app/resources.h"
 #include "core/numbers.h"
 #include "ids/text_ids.h"
 #include "panel_layout.h"
@@ -97,7 +98,7 @@ void MainWindow::buildPanel() {
     m_logo = new QLabel(m_panel);
     m_logo->setObjectName(QStringLiteral("imgLogo"));
     m_logo->setScaledContents(true);
-    m_logo->setPixmap(QPixmap(QStringLiteral(":/res/PIC/logo")));
+    m_logo->setPixmap(app::loadPicture(QStringLiteral(":/res/PIC/logo")));
     m_logo->setAccessibleName(QStringLiteral("Marvolen"));
     m_copyright = new QLabel(QStringLiteral("© 2026 The Marvolen developers"), m_panel);
     m_copyright->setObjectName(QStringLiteral("lblCopyright"));
@@ -240,7 +241,8 @@ void MainWindow::Form_Resize() {
     });
     m_session->resetForResize(p);
     p.step(50060, [&] { m_panel->setGeometry(toPixels(l.panel)); });
-    p.step(50070, [&] { m_panel->setBackground(QPixmap(QStringLiteral(":/res/PIC/panel"))); });
+    p.step(50070,
+           [&] { m_panel->setBackground(app::loadPicture(QStringLiteral(":/res/PIC/panel"))); });
     p.step(50100, [&] {
         m_logo->setGeometry(toPixels(l.logo));
         m_copyright->adjustSize();

@@ -1,6 +1,7 @@
 // The side panel's widgets and the clickable label.
 #include "panel_widgets.h"
 
+#include "app/resources.h"
 #include "game/strips.h"
 #include "lang/language.h"
 #include "panel_layout.h"
@@ -129,7 +130,7 @@ void shapeFrame(QFrame* frame, const char* name, const QSizeF& twips, const QCol
 // ------------------------------------------------------------------------------------------
 
 DisplayFrame::DisplayFrame(QWidget* parent)
-    : QFrame(parent), m_digitStrip(QStringLiteral(":/res/PIC/digits")) {
+    : QFrame(parent), m_digitStrip(app::loadPicture(QStringLiteral(":/res/PIC/digits"))) {
     shapeFrame(this, "fraAnzeige", kFraAnzeige, Qt::black);
     // Each display: a symbol, then four digit places side by side.
     const char16_t* symbols[2] = {u"\U0001F553", u"\u25CF"};
@@ -147,7 +148,7 @@ DisplayFrame::DisplayFrame(QWidget* parent)
             auto* place = new QLabel(this);
             place->setObjectName(QLatin1String(names[row]) + QString::number(i));
             place->setScaledContents(true);
-            place->setPixmap(m_digitStrip.copy(game::stripCell(game::kDigitStrip, 10)));
+            place->setPixmap(app::stripCellPicture(m_digitStrip, game::kDigitStrip, 10));
             place->setGeometry(digitsLeft + i * 18, rowTops[row], 18, 27);
             m_places[std::size_t(row)][std::size_t(i)] = place;
         }
@@ -159,7 +160,7 @@ void DisplayFrame::showDigits(game::Display display, const std::array<int, 4>& c
     QString shown;
     for (std::size_t k = 0; k < 4; ++k) {
         m_places[row][k]->setPixmap(
-            m_digitStrip.copy(game::stripCell(game::kDigitStrip, cells[k])));
+            app::stripCellPicture(m_digitStrip, game::kDigitStrip, cells[k]));
         shown += cells[k] == 10 ? QLatin1Char(' ') : QChar(u'0' + cells[k]);
     }
     for (QLabel* place : m_places[row])
@@ -176,19 +177,19 @@ QString DisplayFrame::shown(game::Display display) const {
 
 ThumbnailFrame::ThumbnailFrame(QWidget* parent) : QFrame(parent) {
     shapeFrame(this, "fraLayout", kFraLayout, theme::kIdleGrey);
-    const QPixmap strip(QStringLiteral(":/res/PIC/layout"));
+    const QPixmap strip = app::loadPicture(QStringLiteral(":/res/PIC/layout"));
     for (int i = 0; i < 20; ++i) {
         auto* on = new QLabel(this);
         on->setObjectName(QStringLiteral("imgLon%1").arg(i));
         on->setGeometry(toPixels(thumbnailRect(i, true)));
         on->setScaledContents(true);
-        on->setPixmap(strip.copy(game::stripCell(game::kLayoutStrip, i + 20)));
+        on->setPixmap(app::stripCellPicture(strip, game::kLayoutStrip, i + 20));
         m_on[std::size_t(i)] = on;
         auto* off = new ClickableLabel(this);
         off->setObjectName(QStringLiteral("imgLoff%1").arg(i));
         off->setGeometry(toPixels(thumbnailRect(i, false)));
         off->setScaledContents(true);
-        off->setPixmap(strip.copy(game::stripCell(game::kLayoutStrip, i)));
+        off->setPixmap(app::stripCellPicture(strip, game::kLayoutStrip, i));
         off->clicked = [this, i] {
             if (clicked)
                 clicked(i);
@@ -247,7 +248,7 @@ CommandFrame::CommandFrame(QWidget* parent) : QFrame(parent) {
     for (int i : lang::kFlagIndices) {
         auto* flag = new ClickableLabel(this);
         flag->setObjectName(QStringLiteral("imgLang%1").arg(i));
-        QPixmap pic(QStringLiteral(":/res/PIC/flag%1").arg(i));
+        QPixmap pic = app::loadPicture(QStringLiteral(":/res/PIC/flag%1").arg(i));
         pic.setDevicePixelRatio(pic.isNull() ? 1.0 : pic.width() / 32.0);
         flag->setPixmap(pic);
         flag->setGeometry(toPixels(flagRect(i)));

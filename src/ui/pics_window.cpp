@@ -61,7 +61,8 @@ constexpr int kRuleSentences[] = {Text::RuleAim, Text::RuleMoving, Text::RuleLeg
 /// A marble icon of the resources; throws 326 when it is missing.
 QPixmap marbleIcon(int picture) {
     const int id = ResourceId::marble(picture);
-    QPixmap pixmap(app::resourcePath(QLatin1String(ResourceType::Icon), id));
+    const QPixmap pixmap =
+        app::loadPicture(app::resourcePath(QLatin1String(ResourceType::Icon), id));
     if (pixmap.isNull())
         throw Failure(err::ResourceNotFound, QString::number(id));
     return pixmap;
@@ -70,7 +71,7 @@ QPixmap marbleIcon(int picture) {
 /// The thumbnail of a board, carried with the window; made from the full board picture when
 /// the thumbnail itself is missing. Null when neither is there.
 QPixmap boardThumbnail(int board) {
-    QPixmap thumb(QStringLiteral(":/res/PIC/boardthumb%1").arg(board));
+    QPixmap thumb = app::loadPicture(QStringLiteral(":/res/PIC/boardthumb%1").arg(board));
     if (thumb.isNull()) {
         const QPixmap full(
             app::resourcePath(QLatin1String(ResourceType::Bitmap), ResourceId::board(board)));

@@ -25,8 +25,10 @@ std::set<int> carriedIds(const char* type) {
     std::set<int> ids;
     const QStringList names =
         QDir(app::resourcePath(QLatin1String(type), 0).section(u'/', 0, -2)).entryList();
+    // A picture's twin for screens of high density ("101@2x") is no resource id of its own.
     for (const QString& name : names)
-        ids.insert(name.toInt());
+        if (!name.endsWith(QLatin1String("@2x")))
+            ids.insert(name.toInt());
     return ids;
 }
 

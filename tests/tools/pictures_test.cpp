@@ -268,4 +268,113 @@ TEST(PictureFlags, ShowTheirCountrysColoursInOrder) {
     }
 }
 
+// ---- the pictures for screens of high density ----
+
+QImage loadDouble(const QString& alias) {
+    return load(alias + QStringLiteral("@2x"));
+}
+
+/// The 2x pictures: every picture the windows show, at exactly twice its size. The program
+/// icon is not among them: it is already far larger than any window shows it.
+std::vector<Expected> everyDoublePicture() {
+    std::vector<Expected> all;
+    for (const Expected& e : everyPicture())
+        if (e.alias != QLatin1String("PIC/icon"))
+            all.push_back({e.alias, e.size * 2});
+    // A hole picture is stretched into its 40-pixel element: at 2x it fills 80 pixels.
+    for (int n = 0; n <= 8; ++n)
+        all.push_back({QStringLiteral("PIC/hole%1").arg(n), {80, 80}});
+    return all;
+}
+
+/// The mean difference per channel between the 2x picture averaged down and the 1x picture.
+double meanDifferenceFromSmall(const QImage& big, const QImage& small) {
+    const QImage down = big.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                            .scaled(small.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage ref = small.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    double sum = 0;
+    for (int y = 0; y < ref.height(); ++y)
+        for (int x = 0; x < ref.width(); ++x) {
+            const QRgb a = down.pixel(x, y), b = ref.pixel(x, y);
+            sum += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                   std::abs(qBlue(a) - qBlue(b)) + std::abs(qAlpha(a) - qAlpha(b));
+        }
+    return sum / (4.0 * ref.width() * ref.height());
+}
+
+/// The share of 2 x 2 blocks whose four pixels are equal: nearly all of them in a picture that is
+/// merely enlarged from its small twin.
+double uniformBlockShare(const QImage& img) {
+    const QImage argb = img.convertToFormat(QImage::Format_ARGB32);
+    int uniform = 0, blocks = 0;
+    for (int y = 0; y + 1 < argb.height(); y += 2)
+        for (int x = 0; x + 1 < argb.width(); x += 2) {
+            const QRgb p = argb.pixel(x, y);
+            uniform += p == argb.pixel(x + 1, y) && p == argb.pixel(x, y + 1) &&
+                       p == argb.pixel(x + 1, y + 1);
+            ++blocks;
+        }
+    return double(uniform) / blocks;
+}
+
+TEST(PictureDoubles, EveryPictureHasItsTwiceAsLargeTwinOfTheSameDesign) {
+    for (const Expected& e : everyDoublePicture()) {
+        const QImage big = loadDouble(e.alias);
+        ASSERT_FALSE(big.isNull()) << qPrintable(e.alias);
+        EXPECT_EQ(big.size(), e.size) << qPrintable(e.alias);
+        // Averaged down, the large picture shows what the small one shows, in the same place.
+        EXPECT_LT(meanDifferenceFromSmall(big, load(e.alias)), 12.0) << qPrintable(e.alias);
+    }
+    EXPECT_TRUE(load(QStringLiteral("PIC/icon@2x")).isNull());
+}
+
+TEST(PictureDoubles, AreDrawnAnewNotEnlarged) {
+    std::vector<QString> drawn;
+    for (int id = 101; id <= 125; ++id)
+        drawn.push_back(QStringLiteral("ICON/%1").arg(id));
+    for (int id = 121; id <= 129; ++id)
+        drawn.push_back(QStringLiteral("BITMAP/%1").arg(id));
+    for (int n = 0; n <= 8; ++n)
+        drawn.push_back(QStringLiteral("PIC/hole%1").arg(n));
+    for (const char* name : {"digits", "panel", "logo", "about_large", "flag1", "boardthumb1"})
+        drawn.push_back(QStringLiteral("PIC/") + QLatin1String(name));
+    for (const QString& alias : drawn) {
+        const QImage big = loadDouble(alias);
+        ASSERT_FALSE(big.isNull()) << qPrintable(alias);
+        // Transparent corners and black digit backgrounds are uniform in any drawing; an
+        // enlarged picture is uniform everywhere.
+        EXPECT_LT(uniformBlockShare(big), 0.8) << qPrintable(alias);
+    }
+}
+
+TEST(PictureDoubles, StripsKeepTheirPaletteAndTheirCellsAtTwiceTheCoordinates) {
+    for (const QString& alias : {QStringLiteral("PIC/digits"), QStringLiteral("PIC/layout")}) {
+        const QImage strip = loadDouble(alias);
+        EXPECT_EQ(strip.format(), QImage::Format_Indexed8) << qPrintable(alias);
+        EXPECT_LE(strip.colorCount(), 16) << qPrintable(alias);
+    }
+    // Each digit's cell at twice the coordinates lights about four times the pixels (a little
+    // more, since a smaller share of them lies on the soft edges), and the blank cell none.
+    const QImage small = load(QStringLiteral("PIC/digits"));
+    const QImage big = loadDouble(QStringLiteral("PIC/digits"));
+    for (int cell = 0; cell <= 10; ++cell) {
+        const QRect r = stripCell(marvolen::game::kDigitStrip, cell);
+        int lit = 0;
+        for (int y = r.top() * 2; y <= r.bottom() * 2 + 1; ++y)
+            for (int x = r.left() * 2; x <= r.right() * 2 + 1; ++x)
+                lit += big.pixel(x, y) == qRgb(0, 255, 255);
+        const int smallLit = litPixels(small, cell);
+        EXPECT_GE(lit, smallLit * 3) << cell;
+        EXPECT_LE(lit, smallLit * 7) << cell;
+    }
+    // The layout strip's frames lie on the cells' edges at twice the coordinates.
+    const QImage layout = loadDouble(QStringLiteral("PIC/layout"));
+    for (int cell = 0; cell < 40; ++cell) {
+        const QRect r = stripCell(kLayoutStrip, cell);
+        const QRgb frame = layout.pixel(r.left() * 2, r.top() * 2);
+        EXPECT_EQ(layout.pixel(r.right() * 2 + 1, r.bottom() * 2 + 1), frame) << cell;
+        EXPECT_NE(layout.pixel(r.left() * 2 + 2, r.top() * 2 + 2), frame) << cell;
+    }
+}
+
 } // namespace

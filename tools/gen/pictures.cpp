@@ -18,6 +18,44 @@ struct Picture {
     QImage image;
 };
 
+/// Every picture that the windows show, drawn anew at twice its size for screens of high
+/// density, under its alias with "@2x" appended. The hole pictures, stretched into 40-pixel
+/// elements, are 80 pixels: twice the element they fill.
+std::vector<Picture> makeDoublePictures(const QImage& programIcon) {
+    using namespace pic;
+    constexpr int k2 = 2;
+    std::vector<Picture> all;
+    auto add = [&all](const QString& alias, QImage image) {
+        all.push_back({alias + QStringLiteral("@2x"), std::move(image)});
+    };
+    for (int n = 1; n <= kMarbles; ++n)
+        add(QStringLiteral("%1/%2")
+                .arg(QLatin1String(marvolen::ResourceType::Icon))
+                .arg(marvolen::ResourceId::marble(n)),
+            marbleImage(n, 32 * k2));
+    for (int n = 1; n <= kBoards; ++n) {
+        const QImage board = boardImage(n, k2);
+        add(QStringLiteral("%1/%2")
+                .arg(QLatin1String(marvolen::ResourceType::Bitmap))
+                .arg(marvolen::ResourceId::board(n)),
+            board);
+        add(QStringLiteral("PIC/hole%1").arg(n - 1), holeElementImage(board, 40 * k2, k2));
+        add(QStringLiteral("PIC/boardthumb%1").arg(n),
+            boardThumbnail(board, holeImage(board, 13 * k2, k2), k2));
+        if (n == 1)
+            add(QStringLiteral("PIC/about_large"),
+                aboutPicture(board, holeImage(board, 46 * k2, k2), k2));
+    }
+    add(QStringLiteral("PIC/digits"), digitStrip(k2));
+    add(QStringLiteral("PIC/layout"), layoutStrip(k2));
+    add(QStringLiteral("PIC/panel"), panelImage(k2));
+    add(QStringLiteral("PIC/logo"), logoImage(marbleImage(kLogoMarble, 15 * k2), k2));
+    for (int flag : {0, 1, 2, 3, 6})
+        add(QStringLiteral("PIC/flag%1").arg(flag), flagImage(flag, k2));
+    add(QStringLiteral("PIC/about_small"), boxDownscale(programIcon, 8 / k2));
+    return all;
+}
+
 std::vector<Picture> makePictures() {
     using namespace pic;
     std::vector<Picture> all;
@@ -56,6 +94,8 @@ std::vector<Picture> makePictures() {
     all.push_back(
         {QStringLiteral("PIC/about_large"), aboutPicture(boards[0], holeImage(boards[0], 46))});
     all.push_back({QStringLiteral("PIC/icon"), icon});
+    for (Picture& twice : makeDoublePictures(icon))
+        all.push_back(std::move(twice));
     return all;
 }
 

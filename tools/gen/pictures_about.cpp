@@ -13,23 +13,24 @@ namespace gen::pic {
 namespace game = marvolen::game;
 namespace {
 
-/// A round board seen from straight above: the material cut into a disc with a rounded rim.
-QImage roundBoard(const QImage& board, int size) {
-    const double centre = size / 2.0, radius = size / 2.0 - 1;
-    const double scale = double(board.width()) / size;
+/// A round board seen from straight above: the material cut into a disc with a rounded rim;
+/// board and the result are drawn at scale.
+QImage roundBoard(const QImage& board, int size, int scale) {
+    const double centre = size / 2.0, radius = size / 2.0 - scale;
+    const double ratio = double(board.width()) / size;
     return renderSupersampled(size, size, 2, [&](double px, double py) {
         const double dx = px - centre, dy = py - centre;
         const double d = std::hypot(dx, dy);
         if (d > radius)
             return Shade{{}, 0};
         // Sample away from the square board's bevel.
-        const int sx = std::clamp(int(30 + px * scale * 0.9), 0, board.width() - 1);
-        const int sy = std::clamp(int(30 + py * scale * 0.9), 0, board.height() - 1);
+        const int sx = std::clamp(int(30 * scale + px * ratio * 0.9), 0, board.width() - 1);
+        const int sy = std::clamp(int(30 * scale + py * ratio * 0.9), 0, board.height() - 1);
         Rgb c = fromPixel(board.pixel(sx, sy));
-        const double rim = smoothstep(radius - 14, radius - 1, d);
+        const double rim = smoothstep(radius - 14 * scale, radius - scale, d);
         const double facing = -(dx * 0.646 + dy * 0.763) / std::max(d, 1.0);
         c = facing > 0 ? mix(c, grey(1), rim * 0.35 * facing) : c * (1 - rim * 0.45 * -facing);
-        return Shade{c * (1 - 0.5 * smoothstep(radius - 1.5, radius, d)), 1};
+        return Shade{c * (1 - 0.5 * smoothstep(radius - 1.5 * scale, radius, d)), 1};
     });
 }
 
@@ -46,27 +47,30 @@ void drawMarbleAt(QPainter& p, const QImage& marble, QPointF hole, double size) 
 
 } // namespace
 
-QImage aboutPicture(const QImage& board, const QImage& hole) {
+QImage aboutPicture(const QImage& board, const QImage& hole, int scale) {
     constexpr int kW = 356, kH = 330;
-    QImage img(kW, kH, QImage::Format_RGB32);
+    QImage img(kW * scale, kH * scale, QImage::Format_RGB32);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QTransform toPixels = QTransform::fromScale(scale, scale);
+    p.setTransform(toPixels);
     QRadialGradient back(QPointF(178, 200), 260);
     back.setColorAt(0, QColor(0, 78, 84));
     back.setColorAt(0.55, QColor(6, 28, 34));
     back.setColorAt(1, QColor(0, 0, 0));
-    p.fillRect(img.rect(), back);
+    p.fillRect(QRect(0, 0, kW, kH), back);
 
     // The English cross of 33 holes on a round board, half played.
     constexpr int kTop = 480;
     constexpr double kPitch = 58;
-    QImage top = roundBoard(board, kTop);
+    QImage top = roundBoard(board, kTop * scale, scale);
     const int variant = 4;
     const QByteArray layout = game::layoutOf(variant);
     {
         QPainter tp(&top);
         tp.setRenderHint(QPainter::SmoothPixmapTransform);
+        tp.scale(scale, scale);
         for (int pos = 0; pos < game::kPositions; ++pos)
             if (layout.at(pos) == '1')
                 tp.drawImage(QRectF(kTop / 2 + (pos % 7 - 3) * kPitch - 23,
@@ -88,12 +92,12 @@ QImage aboutPicture(const QImage& board, const QImage& hole) {
         p.setBrush(QColor(shade + 30, shade, shade / 2 + 4));
         p.drawPath(outline.translated(0, k));
     }
-    p.setTransform(tilt);
+    p.setTransform(QTransform::fromScale(1.0 / scale, 1.0 / scale) * tilt * toPixels);
     p.drawImage(0, 0, top);
-    p.resetTransform();
+    p.setTransform(toPixels);
 
     // Marbles: every hole filled except a few, the far rows first.
-    const QImage marble = marbleImage(3, 96);
+    const QImage marble = marbleImage(3, 96 * scale);
     const int emptyHoles[] = {game::kCentre, 10, 17, 22, 31, 30, 46};
     for (int pos = 0; pos < game::kPositions; ++pos) {
         if (layout.at(pos) != '1' || std::count(std::begin(emptyHoles), std::end(emptyHoles), pos))

@@ -8,7 +8,9 @@ namespace {
 
 constexpr int kSide = 600;
 
-// ---- materials, by pixel of the 600 x 600 board ----
+// ---- materials, by point of the 600 x 600 board ----
+// x and y are in pixels of the 600-pixel board; grain that is one pixel fine is hashed by the
+// pixel of the picture being drawn (x and y times scale), so a larger board gets finer grain.
 
 /// Long planks across the board, each cut from another part of the trunk.
 Rgb wood(double x, double y, uint32_t seed, Rgb light, Rgb dark, double figure) {
@@ -54,7 +56,7 @@ Rgb marbleSlab(double x, double y) {
     return mix(c, rgb(138, 142, 156), std::pow(fine, 70) * 0.55);
 }
 
-Rgb slate(double x, double y) {
+Rgb slate(double x, double y, int scale) {
     const double u = x / kSide, v = y / kSide;
     // Cleft slate: thin layers split off in steps, each step a slightly different tone with a
     // pale broken edge, over a fine grain.
@@ -67,31 +69,31 @@ Rgb slate(double x, double y) {
     const double edge = 1 - smoothstep(0.0, 0.04, within);
     c = mix(c, rgb(120, 128, 140), edge * 0.5 * (0.5 + 0.5 * noise2(u * 40, v * 40, 413)));
     c = c * (0.92 + 0.1 * fbm2(u * 3, v * 24, 414, 3) + 0.05 * fbm2(u * 60, v * 60, 415, 2));
-    if (hash01(int(x), int(y), 0, 416) > 0.993)
+    if (hash01(int(x * scale), int(y * scale), 0, 416) > 0.993)
         c = c * 1.25;
     return c;
 }
 
-Rgb felt(double x, double y) {
+Rgb felt(double x, double y, int scale) {
     const double u = x / kSide, v = y / kSide;
-    const double fibre = (hash01(int(x), int(y), 0, 421) - 0.5) * 0.12;
+    const double fibre = (hash01(int(x * scale), int(y * scale), 0, 421) - 0.5) * 0.12;
     const double tuft =
         0.06 * noise2(x * 0.45, y * 0.45, 422) + 0.05 * noise2(x * 0.9, y * 0.3, 423);
     const double mottle = 0.06 * fbm2(u * 5, v * 5, 424, 3);
     return rgb(20, 112, 58) * (1 + fibre + tuft + mottle);
 }
 
-Rgb brushedMetal(double x, double y) {
+Rgb brushedMetal(double x, double y, int scale) {
     const double u = x / kSide, v = y / kSide;
     const double streak = fbm2(u * 2.5, v * 420, 431, 3);
-    const double row = hash01(0, int(y), 0, 432) - 0.5;
+    const double row = hash01(0, int(y * scale), 0, 432) - 0.5;
     // The brushing throws the light back in broad bands across the grain.
     const double sheen = 0.16 * std::exp(-std::pow((u - 0.32 + 0.08 * v) / 0.22, 2)) +
                          0.08 * std::exp(-std::pow((u - 0.8) / 0.12, 2));
     return rgb(156, 160, 168) * (0.9 + sheen + 0.07 * streak + 0.03 * row);
 }
 
-Rgb sandstone(double x, double y) {
+Rgb sandstone(double x, double y, int scale) {
     const double u = x / kSide, v = y / kSide;
     const double t = v * 7 + 0.9 * fbm2(u * 1.3, v * 1.3, 441, 4);
     const int layer = int(std::floor(t));
@@ -103,9 +105,9 @@ Rgb sandstone(double x, double y) {
     Rgb c = mix(a, b, smoothstep(0.75, 1.0, within));
     // Fine laminations inside each layer.
     c = c * (1 + 0.045 * std::sin(t * 2 * kPi * 7) * (0.5 + 0.5 * noise2(u * 3, v * 3, 445)));
-    const double grain = (hash01(int(x), int(y), 0, 443) - 0.5) * 0.1;
+    const double grain = (hash01(int(x * scale), int(y * scale), 0, 443) - 0.5) * 0.1;
     c = c * (1 + grain + 0.06 * fbm2(u * 12, v * 12, 444, 3));
-    if (hash01(int(x), int(y), 1, 443) > 0.994)
+    if (hash01(int(x * scale), int(y * scale), 1, 443) > 0.994)
         c = c * 0.6;
     return c;
 }
@@ -119,7 +121,7 @@ Rgb leather(double x, double y) {
     return c * (0.9 + 0.14 * fbm2(u * 3, v * 3, 452, 4));
 }
 
-Rgb material(int number, double x, double y) {
+Rgb material(int number, double x, double y, int scale) {
     switch (number) {
     case 1:
         return wood(x, y, 301, rgb(232, 196, 142), rgb(186, 136, 82), 1.6);
@@ -130,13 +132,13 @@ Rgb material(int number, double x, double y) {
     case 4:
         return marbleSlab(x, y);
     case 5:
-        return slate(x, y);
+        return slate(x, y, scale);
     case 6:
-        return felt(x, y);
+        return felt(x, y, scale);
     case 7:
-        return brushedMetal(x, y);
+        return brushedMetal(x, y, scale);
     case 8:
-        return sandstone(x, y);
+        return sandstone(x, y, scale);
     case 9:
         return leather(x, y);
     default:
@@ -144,23 +146,25 @@ Rgb material(int number, double x, double y) {
     }
 }
 
-/// Raises the board's rim: a lit bevel at the top and left, a shaded one at the bottom and right.
-void bevel(QImage& img, int width) {
+/// Raises the board's rim: a lit bevel at the top and left, a shaded one at the bottom and right;
+/// width is in pixels of the 600-pixel board, the picture is drawn at scale.
+void bevel(QImage& img, int width, int scale) {
     const int w = img.width(), h = img.height();
     for (int y = 0; y < h; ++y) {
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
         for (int x = 0; x < w; ++x) {
             const int top = y, left = x, bottom = h - 1 - y, right = w - 1 - x;
             const int d = std::min({top, left, bottom, right});
-            if (d > width)
+            const int unit = d / scale;
+            if (unit > width)
                 continue;
             Rgb c = fromPixel(line[x]);
-            if (d == width) {
+            if (unit == width) {
                 c = c * 0.82;
-            } else if (d == 0) {
+            } else if (unit == 0) {
                 c = c * 0.35;
             } else {
-                const double edge = 1 - double(d) / width;
+                const double edge = 1 - double(d) / (width * scale);
                 const bool lit = std::min(top, left) <= std::min(bottom, right);
                 c = lit ? mix(c, grey(1), 0.3 * edge + 0.05) : c * (0.88 - 0.38 * edge);
             }
@@ -170,9 +174,10 @@ void bevel(QImage& img, int width) {
 }
 
 /// Dashed stitching along a rounded rectangle, as on a leather-covered board.
-void stitching(QImage& img) {
+void stitching(QImage& img, int scale) {
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     const QRectF seam(30.5, 30.5, kSide - 61, kSide - 61);
     QPen holes(QColor(10, 20, 50, 150), 3.6, Qt::CustomDashLine, Qt::RoundCap);
     holes.setDashPattern({2.2, 2.0});
@@ -186,27 +191,29 @@ void stitching(QImage& img) {
 
 } // namespace
 
-QImage boardImage(int number) {
-    QImage img(kSide, kSide, QImage::Format_RGB32);
-    for (int y = 0; y < kSide; ++y) {
+QImage boardImage(int number, int scale) {
+    const int side = kSide * scale;
+    QImage img(side, side, QImage::Format_RGB32);
+    for (int y = 0; y < side; ++y) {
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < kSide; ++x)
-            line[x] = toPixel(material(number, x + 0.5, y + 0.5));
+        for (int x = 0; x < side; ++x)
+            line[x] = toPixel(material(number, (x + 0.5) / scale, (y + 0.5) / scale, scale));
     }
     if (number == 9)
-        stitching(img);
-    bevel(img, 12);
+        stitching(img, scale);
+    bevel(img, 12, scale);
     return img;
 }
 
 namespace {
 
 /// A round sunken pit of the given radius around centre (pixels of the size x size result), cut
-/// into the material of board; transparent outside.
-QImage pitImage(const QImage& board, int size, QPointF centre, double radius) {
-    const double outline = 1.3 / radius; // a dark line of about one pixel around the cut
+/// into the material of board, which is drawn at scale; transparent outside.
+QImage pitImage(const QImage& board, int size, QPointF centre, double radius, int scale) {
+    // A dark line of about one pixel of the 600-pixel board around the cut.
+    const double outline = 1.3 * scale / radius;
     // The inside shows the board's own material away from its rim and plank seams.
-    const int ox = board.width() / 2 - int(centre.x()) + 7;
+    const int ox = board.width() / 2 - int(centre.x()) + 7 * scale;
     const int oy = board.height() * 29 / 100 - int(centre.y());
     const Vec3 lamp = normalized({-0.55, -0.65, 0.55});
     const double towardX = -0.646, towardY = -0.763; // the lamp's direction on the picture
@@ -239,24 +246,26 @@ QImage pitImage(const QImage& board, int size, QPointF centre, double radius) {
 
 } // namespace
 
-QImage holeImage(const QImage& board, int size) {
-    return pitImage(board, size, QPointF(size / 2.0, size / 2.0), size * 0.46);
+QImage holeImage(const QImage& board, int size, int scale) {
+    return pitImage(board, size, QPointF(size / 2.0, size / 2.0), size * 0.46, scale);
 }
 
-QImage holeElementImage(const QImage& board, int size) {
+QImage holeElementImage(const QImage& board, int size, int scale) {
     // The board places a marble 5 board units (1/3 pixel) right of and below its hole element's
     // corner, so the marble's middle lies at 16 1/3 pixels of the 40-pixel element, not at 20:
     // the pit is cut there, a little narrower than the marble, so that a marble covers its pit
     // and only the dark edge of the cut shows around it.
     constexpr double kElement = 40, kMarbleMiddle = 16 + 1.0 / 3, kPitRadius = 15;
-    const double scale = size / kElement;
-    return pitImage(board, size, QPointF(kMarbleMiddle, kMarbleMiddle) * scale, kPitRadius * scale);
+    const double perElement = size / kElement;
+    return pitImage(board, size, QPointF(kMarbleMiddle, kMarbleMiddle) * perElement,
+                    kPitRadius * perElement, scale);
 }
 
-QImage boardThumbnail(const QImage& board, const QImage& hole) {
+QImage boardThumbnail(const QImage& board, const QImage& hole, int scale) {
     QImage thumb = boxDownscale(board, 10).convertToFormat(QImage::Format_RGB32);
     QPainter p(&thumb);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.scale(scale, scale);
     constexpr double kHole = 13, kPitch = 15;
     const double at[][2] = {{0, -1}, {-1, 0}, {0, 0}, {1, 0}, {0, 1}};
     for (const auto& pos : at)

@@ -161,30 +161,36 @@ constexpr int kBoards = marvolen::ResourceId::BoardPictures;
 constexpr int kLogoMarble = 0;
 QImage marbleImage(int number, int size);
 
-/// Board picture n (1 to 9), 600 x 600, opaque.
-QImage boardImage(int number);
-/// A round sunken hole cut into the material of board, size x size, transparent outside.
-QImage holeImage(const QImage& board, int size);
+/// Board picture n (1 to 9), 600 x 600 times scale, opaque; a larger scale draws the same
+/// board anew with finer detail, not an enlarged copy.
+QImage boardImage(int number, int scale = 1);
+/// A round sunken hole cut into the material of board, size x size, transparent outside; board
+/// is the board picture drawn at scale.
+QImage holeImage(const QImage& board, int size, int scale = 1);
 /// The hole picture of the board's hole elements: size x size, stretched into the 40-pixel
 /// element, its pit centred where the element's marble lies.
-QImage holeElementImage(const QImage& board, int size);
-/// The 60 x 60 chooser thumbnail of a board with a few holes on it.
-QImage boardThumbnail(const QImage& board, const QImage& hole);
+QImage holeElementImage(const QImage& board, int size, int scale = 1);
+/// The 60 x 60 chooser thumbnail of a board with a few holes on it, times scale; board and
+/// hole are drawn at that scale.
+QImage boardThumbnail(const QImage& board, const QImage& hole, int scale = 1);
 
-/// The digit strip: eleven 18 x 27 cells in at most 16 colours, cell 10 blank.
-QImage digitStrip();
-/// The variant thumbnails: forty 32 x 32 cells in at most 16 colours, the second row selected.
-QImage layoutStrip();
-/// The side panel's background, 255 x 672.
-QImage panelImage();
+/// The digit strip: eleven 18 x 27 cells in at most 16 colours, cell 10 blank; every length
+/// times scale.
+QImage digitStrip(int scale = 1);
+/// The variant thumbnails: forty 32 x 32 cells in at most 16 colours, the second row selected;
+/// every length times scale.
+QImage layoutStrip(int scale = 1);
+/// The side panel's background, 255 x 672 times scale.
+QImage panelImage(int scale = 1);
 /// The game's title drawn into rect of a painter, in the cyan scheme.
 void drawTitle(QPainter& p, const QRectF& rect, double pixelSize);
-/// The logo, 175 x 67.
-QImage logoImage(const QImage& smallMarble);
-/// The language flag of index 0, 1, 2, 3 or 6, 64 x 40.
-QImage flagImage(int index);
-/// The large About picture, 356 x 330, drawn with board 1 and its hole.
-QImage aboutPicture(const QImage& board, const QImage& hole);
+/// The logo, 175 x 67 times scale; smallMarble is the 15-pixel marble drawn at that scale.
+QImage logoImage(const QImage& smallMarble, int scale = 1);
+/// The language flag of index 0, 1, 2, 3 or 6, 64 x 40 times scale.
+QImage flagImage(int index, int scale = 1);
+/// The large About picture, 356 x 330 times scale, drawn with board 1 and its hole at that
+/// scale.
+QImage aboutPicture(const QImage& board, const QImage& hole, int scale = 1);
 /// The program icon, 256 x 256.
 QImage programIcon(const QImage& board);
 

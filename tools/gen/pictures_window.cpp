@@ -73,17 +73,17 @@ QPolygonF segmentShape(char segment) {
     return shape;
 }
 
-/// Coverage (0 to 1) of the lit or the unlit segments of every cell, drawn eight times larger
-/// and averaged down.
-std::vector<double> segmentCoverage(const game::StripLayout& strip, bool lit) {
+/// Coverage (0 to 1) of the lit or the unlit segments of every cell of the strip drawn at scale,
+/// drawn eight times larger still and averaged down.
+std::vector<double> segmentCoverage(const game::StripLayout& strip, bool lit, int scale) {
     constexpr int kScale = 8;
-    QImage big(strip.size * kScale, QImage::Format_ARGB32_Premultiplied);
+    QImage big(strip.size * kScale * scale, QImage::Format_ARGB32_Premultiplied);
     big.fill(Qt::transparent);
     QPainter p(&big);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
-    p.scale(kScale, kScale);
+    p.scale(kScale * scale, kScale * scale);
     for (int cell = 0; cell < strip.rows * strip.columns; ++cell) {
         const QRect r = game::stripCell(strip, cell);
         const QString on = cell < 10 ? QString::fromLatin1(kDigitSegments[std::size_t(cell)]) : "";
@@ -124,42 +124,50 @@ struct ThumbColours {
 };
 
 /// One thumbnail: a 3 x 3 rounded dot per hole on a 4-pixel grid, the centre an empty hole.
-void drawThumbnail(QImage& img, const QRect& cell, int variantNumber, const ThumbColours& c) {
-    for (int y = 0; y < cell.height(); ++y)
-        for (int x = 0; x < cell.width(); ++x) {
-            const bool border = x == 0 || y == 0 || x == cell.width() - 1 || y == cell.height() - 1;
-            img.setPixel(cell.x() + x, cell.y() + y, uint(border ? c.frame : c.background));
+/// cell is in pixels of the strip at its size; at a larger scale every pixel of the design
+/// becomes scale x scale pixels and the dots are rounded off more finely.
+void drawThumbnail(QImage& img, const QRect& cell, int variantNumber, const ThumbColours& c,
+                   int scale) {
+    const int w = cell.width() * scale, h = cell.height() * scale;
+    const int left = cell.x() * scale, top = cell.y() * scale;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const bool border = x < scale || y < scale || x >= w - scale || y >= h - scale;
+            img.setPixel(left + x, top + y, uint(border ? c.frame : c.background));
         }
     const QByteArray layout = game::layoutOf(variantNumber);
     for (int pos = 0; pos < game::kPositions; ++pos) {
         if (layout.at(pos) != '1')
             continue;
+        // The dot covers the design pixels cx - 1 to cx + 1; a pixel whose middle lies two
+        // design pixels or more from the dot's middle (along both axes together) is its rim.
         const int cx = cell.x() + 4 + 4 * (pos % 7), cy = cell.y() + 4 + 4 * (pos / 7);
         const bool empty = pos == game::kCentre;
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx) {
-                const bool corner = dx != 0 && dy != 0;
+        for (int dy = 0; dy < 3 * scale; ++dy)
+            for (int dx = 0; dx < 3 * scale; ++dx) {
+                const double ox = (dx + 0.5) / scale - 1.5, oy = (dy + 0.5) / scale - 1.5;
+                const bool corner = std::abs(ox) + std::abs(oy) >= 2;
                 int index = corner ? c.dotEdge : c.dotCore;
                 if (empty)
                     index = corner ? c.background : c.emptyHole;
-                img.setPixel(cx + dx, cy + dy, uint(index));
+                img.setPixel((cx - 1) * scale + dx, (cy - 1) * scale + dy, uint(index));
             }
     }
 }
 
 } // namespace
 
-QImage digitStrip() {
+QImage digitStrip(int scale) {
     const game::StripLayout& strip = game::kDigitStrip;
-    const std::vector<double> lit = segmentCoverage(strip, true);
-    const std::vector<double> unlit = segmentCoverage(strip, false);
+    const std::vector<double> lit = segmentCoverage(strip, true, scale);
+    const std::vector<double> unlit = segmentCoverage(strip, false, scale);
     // Black, four steps to the faint teal of an unlit segment, ten steps to full cyan.
     QList<QRgb> table{qRgb(0, 0, 0)};
     for (int i = 1; i <= 4; ++i)
         table.append(qRgb(0, 12 * i, 12 * i));
     for (int i = 1; i <= 10; ++i)
         table.append(qRgb(0, (255 * i + 5) / 10, (255 * i + 5) / 10));
-    QImage img(strip.size, QImage::Format_Indexed8);
+    QImage img(strip.size * scale, QImage::Format_Indexed8);
     img.setColorTable(table);
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x) {
@@ -170,40 +178,42 @@ QImage digitStrip() {
     return img;
 }
 
-QImage layoutStrip() {
+QImage layoutStrip(int scale) {
     const game::StripLayout& strip = game::kLayoutStrip;
     const QList<QRgb> table{qRgb(24, 24, 26),  qRgb(62, 62, 66),    qRgb(0, 122, 128),
                             qRgb(0, 240, 240), qRgb(0, 66, 70),     qRgb(0, 108, 116),
                             qRgb(0, 255, 255), qRgb(140, 230, 232), qRgb(255, 255, 255),
                             qRgb(0, 52, 58)};
-    QImage img(strip.size, QImage::Format_Indexed8);
+    QImage img(strip.size * scale, QImage::Format_Indexed8);
     img.setColorTable(table);
     const ThumbColours plain{0, 1, 2, 3, 4};
     const ThumbColours selected{5, 6, 7, 8, 9};
     for (int v = 0; v < game::kVariants; ++v) {
-        drawThumbnail(img, game::stripCell(strip, v), v, plain);
-        drawThumbnail(img, game::stripCell(strip, v + game::kVariants), v, selected);
+        drawThumbnail(img, game::stripCell(strip, v), v, plain, scale);
+        drawThumbnail(img, game::stripCell(strip, v + game::kVariants), v, selected, scale);
     }
     return img;
 }
 
-QImage panelImage() {
+QImage panelImage(int scale) {
     constexpr int kW = 255, kH = 672;
-    QImage img(kW, kH, QImage::Format_RGB32);
-    for (int y = 0; y < kH; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < kW; ++x) {
+    QImage img(kW * scale, kH * scale, QImage::Format_RGB32);
+    for (int py = 0; py < img.height(); ++py) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(py));
+        for (int px = 0; px < img.width(); ++px) {
+            // The design's pixel coordinates of this pixel's middle, pixel corners at -0.5.
+            const double x = (px + 0.5) / scale - 0.5, y = (py + 0.5) / scale - 0.5;
             const double u = x / double(kW), v = y / double(kH);
             // Dark brushed metal, lighter at the top, with a soft diagonal sheen.
             const double base = 0.25 - 0.08 * v;
             const double brush = 0.012 * fbm2(u * 3, y * 0.9, 501, 3);
             const double sheen = 0.035 * std::exp(-std::pow((u + v * 0.5 - 0.55) / 0.25, 2));
             double k = base + brush + sheen;
-            if (x == 0 || y == 0)
+            if (px < scale || py < scale)
                 k += 0.08;
-            else if (x == kW - 1 || y == kH - 1)
+            else if (px >= img.width() - scale || py >= img.height() - scale)
                 k -= 0.1;
-            line[x] = toPixel({k * 0.97, k, k * 1.04});
+            line[px] = toPixel({k * 0.97, k, k * 1.04});
         }
     }
     return img;
@@ -244,16 +254,17 @@ void drawTitle(QPainter& p, const QRectF& rect, double pixelSize) {
     p.restore();
 }
 
-QImage logoImage(const QImage& smallMarble) {
-    QImage img(175, 67, QImage::Format_ARGB32_Premultiplied);
+QImage logoImage(const QImage& smallMarble, int scale) {
+    QImage img(175 * scale, 67 * scale, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.scale(scale, scale);
     drawTitle(p, QRectF(0, 0, 175, 44), 31);
     // A row of marbles like one line of a board, one hole left empty.
     constexpr int kCount = 7, kPitch = 18;
-    const int size = smallMarble.width();
+    const int size = smallMarble.width() / scale;
     for (int i = 0; i < kCount; ++i) {
         const QPointF c(33.5 + i * kPitch, 55.5);
         p.setPen(Qt::NoPen);
@@ -262,18 +273,20 @@ QImage logoImage(const QImage& smallMarble) {
         p.setBrush(QColor(0, 48, 54));
         p.drawEllipse(c + QPointF(0.5, 0.5), size / 2.0 - 1, size / 2.0 - 1);
         if (i != 3)
-            p.drawImage(QPoint(int(c.x()) - size / 2, int(c.y()) - size / 2), smallMarble);
+            p.drawImage(QRect(int(c.x()) - size / 2, int(c.y()) - size / 2, size, size),
+                        smallMarble);
     }
     return img;
 }
 
-QImage flagImage(int index) {
+QImage flagImage(int index, int scale) {
     constexpr int kW = 64, kH = 40;
-    QImage img(kW, kH, QImage::Format_RGB32);
+    QImage img(kW * scale, kH * scale, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
+    p.scale(scale, scale);
     // Bands end on whole pixels so that their edges stay crisp.
     auto bands = [&](std::initializer_list<QColor> colours, bool vertical) {
         const int n = int(colours.size());
@@ -328,7 +341,7 @@ QImage flagImage(int index) {
         cross.lineTo(60, 15);
         p.strokePath(cross, QPen(Qt::white, 10, Qt::SolidLine, Qt::FlatCap));
         p.strokePath(cross, QPen(QColor(200, 16, 46), 6, Qt::SolidLine, Qt::FlatCap));
-        p.resetTransform();
+        p.setTransform(QTransform::fromScale(scale, scale));
         break;
     }
     case 2: {
@@ -366,14 +379,24 @@ QImage flagImage(int index) {
         bands({QColor(0, 35, 149), QColor(244, 245, 240), QColor(237, 41, 57)}, true);
         break;
     default:
-        p.fillRect(img.rect(), Qt::gray);
+        p.fillRect(QRect(0, 0, kW, kH), Qt::gray);
         break;
     }
     // A faint frame keeps the white bands apart from a light background.
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(0, 0, 0, 70), 1));
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.drawRect(0, 0, kW - 1, kH - 1);
+    if (scale == 1) {
+        p.setPen(QPen(QColor(0, 0, 0, 70), 1));
+        p.drawRect(0, 0, kW - 1, kH - 1);
+    } else {
+        // The same frame, one pixel of the design wide, as a ring of whole pixels.
+        p.resetTransform();
+        QPainterPath ring;
+        ring.setFillRule(Qt::OddEvenFill);
+        ring.addRect(img.rect());
+        ring.addRect(img.rect().adjusted(scale, scale, -scale, -scale));
+        p.fillPath(ring, QColor(0, 0, 0, 70));
+    }
     return img;
 }
 
