@@ -132,6 +132,25 @@ Solver::Solver(Mask holes, std::size_t tableBytes)
             m_startsOf[North] |= bit(p);
         m_score[std::size_t(p)] = outwardness(p);
     }
+    // The signature of a set of marbles is the exclusive or of its marbles' signatures, so the
+    // fewest marbles that can carry a signature is the fewest hole signatures that give it.
+    std::array<bool, 16> level{};
+    for (Mask rest = m_holes; rest != 0; rest &= rest - 1)
+        level[std::size_t(classSignature(rest & -rest))] = true;
+    const std::array<bool, 16> single = level;
+    for (int count = 1; count <= kPositionCount; ++count) {
+        std::array<bool, 16> next{};
+        for (std::size_t sig = 0; sig < 16; ++sig) {
+            if (!level[sig])
+                continue;
+            if (m_fewestOfClass[sig] == 0)
+                m_fewestOfClass[sig] = count;
+            for (std::size_t add = 0; add < 16; ++add)
+                if (single[add])
+                    next[sig ^ add] = true;
+        }
+        level = next;
+    }
     for (int s = 0; s < 8; ++s) {
         Mask image = 0;
         for (int p = 0; p < kPositionCount; ++p)
@@ -187,12 +206,8 @@ Mask Solver::canonical(Mask marbles) const {
     return smallestImage(m_symmetries, marbles);
 }
 
-bool Solver::oneIsExcludedByClasses(Mask marbles) const {
-    const int signature = classSignature(marbles);
-    for (Mask rest = m_holes; rest != 0; rest &= rest - 1)
-        if (classSignature(rest & -rest) == signature)
-            return false;
-    return true;
+int Solver::classBound(Mask marbles) const {
+    return m_fewestOfClass[std::size_t(classSignature(marbles))];
 }
 
 // Marbles that can never move nor be jumped over: an over-estimate of every position that can
@@ -223,10 +238,7 @@ int Solver::staticLowerBound(Mask marbles) const {
     const int count = std::popcount(marbles);
     if (count == 0)
         return 0;
-    int bound = std::max(1, strandedCount(marbles));
-    if (bound < 2 && count >= 2 && oneIsExcludedByClasses(marbles))
-        bound = 2;
-    return bound;
+    return std::max({1, strandedCount(marbles), classBound(marbles)});
 }
 
 Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth) {

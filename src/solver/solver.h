@@ -107,7 +107,7 @@ class Solver {
 
     Mask transform(const Symmetry& symmetry, Mask marbles) const;
     Mask smallestImage(const std::vector<Symmetry>& symmetries, Mask marbles) const;
-    bool oneIsExcludedByClasses(Mask marbles) const;
+    int classBound(Mask marbles) const;
     int strandedCount(Mask marbles) const;
     Outcome reach(Search& search, Mask marbles, int count, int depth);
 
@@ -116,6 +116,8 @@ class Solver {
     std::array<Mask, 4> m_startsOf{};
     std::vector<Symmetry> m_symmetries;
     std::array<int, kPositionCount> m_score{};
+    // Per position-class signature, the fewest marbles that can have it (0: none can).
+    std::array<int, 16> m_fewestOfClass{};
     TranspositionTable m_table;
     bool m_tableHoldsGoal = false;
 };

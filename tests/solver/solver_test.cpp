@@ -129,6 +129,15 @@ TEST(SolverExact, CrossFromTheCentreEndsWithOneMarbleInTheCentre) {
     EXPECT_EQ(solver.solve(startOf(4)).best, 1);
 }
 
+TEST(SolverExact, FrenchBoardFromTheCentreCannotEndWithOneMarble) {
+    // The position classes alone rule it out, without a search.
+    Solver solver(holesOf(5), 0);
+    EXPECT_EQ(solver.staticLowerBound(startOf(5)), 2);
+    EXPECT_EQ(solver.canReachOne(startOf(5)), Reach::No);
+    Solver cross(holesOf(4), 0);
+    EXPECT_EQ(cross.staticLowerBound(startOf(4)), 1);
+}
+
 TEST(SolverExact, PositionWithoutJumpsIsItsOwnProvenAnswer) {
     Solver solver(holesOf(4), kMegabyte);
     // Two marbles apart on the top arm and one at the bottom: no jump.
