@@ -257,7 +257,8 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
     const Mask key = smallestImage(*search.symmetries, marbles);
     if (m_table.lowerBound(key) > search.target)
         return Outcome::NotReached;
-    const int stranded = strandedCount(marbles);
+    // Far above the target, stranded marbles rarely prune and cost more than they save.
+    const int stranded = count <= 2 * search.target + 6 ? strandedCount(marbles) : 0;
     if (stranded > search.target) {
         m_table.store(key, search.goal != 0 ? search.target + 1 : stranded);
         return Outcome::NotReached;
