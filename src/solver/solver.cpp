@@ -89,7 +89,8 @@ Mask maskFromPattern(std::string_view pattern) {
 struct Solver::Search {
     Limits limits;
     int target = 0;
-    Mask goal = 0; // when not 0, only exactly these marbles count as reached
+    Mask goal = 0;      // when not 0, only exactly these marbles count as reached
+    Mask lastHoles = 0; // where the position classes let a last marble end
     const std::vector<Symmetry>* symmetries = nullptr;
     std::uint64_t nodes = 0;
     bool stopped = false;
@@ -210,9 +211,10 @@ int Solver::classBound(Mask marbles) const {
     return m_fewestOfClass[std::size_t(classSignature(marbles))];
 }
 
-// Marbles that can never move nor be jumped over: an over-estimate of every position that can
-// ever hold a marble or be empty, grown jump by jump until it is stable, leaves them untouched.
-int Solver::strandedCount(Mask marbles) const {
+// An over-estimate of every position that can ever hold a marble or be empty, grown jump by jump
+// until it is stable. Marbles it never moves nor jumps over stay for good; a position it never
+// fills can never hold a marble (a pagoda function of ones on the positions outside it).
+Solver::Reachability Solver::reachability(Mask marbles) const {
     Mask full = marbles;
     Mask empty = m_holes & ~marbles;
     Mask touched = 0;
@@ -231,14 +233,14 @@ int Solver::strandedCount(Mask marbles) const {
         if (full == oldFull && empty == oldEmpty)
             break;
     }
-    return std::popcount(marbles & ~touched);
+    return {std::popcount(marbles & ~touched), full};
 }
 
 int Solver::staticLowerBound(Mask marbles) const {
     const int count = std::popcount(marbles);
     if (count == 0)
         return 0;
-    return std::max({1, strandedCount(marbles), classBound(marbles)});
+    return std::max({1, reachability(marbles).stranded, classBound(marbles)});
 }
 
 Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth) {
@@ -257,11 +259,19 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
     const Mask key = smallestImage(*search.symmetries, marbles);
     if (m_table.lowerBound(key) > search.target)
         return Outcome::NotReached;
-    // Far above the target, stranded marbles rarely prune and cost more than they save.
-    const int stranded = count <= 2 * search.target + 6 ? strandedCount(marbles) : 0;
-    if (stranded > search.target) {
-        m_table.store(key, search.goal != 0 ? search.target + 1 : stranded);
-        return Outcome::NotReached;
+    // Far above the target, stranded marbles rarely prune and cost more than they save; a goal
+    // or a last marble on given holes is pruned by the positions that can never fill again.
+    const bool oneLeft = search.target == 1 && search.goal == 0;
+    if (oneLeft || search.goal != 0 || count <= 2 * search.target + 6) {
+        const Reachability ahead = reachability(marbles);
+        const bool hopeless = ahead.stranded > search.target ||
+                              (search.goal & ~ahead.fillable) != 0 ||
+                              (oneLeft && (ahead.fillable & search.lastHoles) == 0);
+        if (hopeless) {
+            m_table.store(key, search.goal != 0 ? search.target + 1
+                                                : std::max(ahead.stranded, search.target + 1));
+            return Outcome::NotReached;
+        }
     }
 
     const Mask empty = m_holes & ~marbles;
@@ -302,6 +312,15 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
     return Outcome::NotReached;
 }
 
+Mask Solver::lastHoles(Mask marbles) const {
+    const int signature = classSignature(marbles);
+    Mask holes = 0;
+    for (Mask rest = m_holes; rest != 0; rest &= rest - 1)
+        if (classSignature(rest & -rest) == signature)
+            holes |= rest & -rest;
+    return holes;
+}
+
 Result Solver::solve(Mask marbles, const Limits& limits) {
     marbles &= m_holes;
     if (m_tableHoldsGoal) {
@@ -317,6 +336,7 @@ Result Solver::solve(Mask marbles, const Limits& limits) {
     Search search;
     search.limits = limits;
     search.symmetries = &m_symmetries;
+    search.lastHoles = lastHoles(marbles);
     search.bestCount = result.marbles;
     for (int target = result.lowerBound; target < result.marbles; ++target) {
         // A count met on the way while a smaller one was refuted is already the answer.
@@ -348,6 +368,7 @@ Reach Solver::canReachOne(Mask marbles, const Limits& limits) {
     Search search;
     search.limits = limits;
     search.symmetries = &m_symmetries;
+    search.lastHoles = lastHoles(marbles);
     search.bestCount = count;
     search.target = 1;
     switch (reach(search, marbles, count, 0)) {

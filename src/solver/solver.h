@@ -108,7 +108,12 @@ class Solver {
     Mask transform(const Symmetry& symmetry, Mask marbles) const;
     Mask smallestImage(const std::vector<Symmetry>& symmetries, Mask marbles) const;
     int classBound(Mask marbles) const;
-    int strandedCount(Mask marbles) const;
+    struct Reachability {
+        int stranded = 0;  // marbles that can never move nor be removed
+        Mask fillable = 0; // positions that may ever hold a marble
+    };
+    Reachability reachability(Mask marbles) const;
+    Mask lastHoles(Mask marbles) const;
     Outcome reach(Search& search, Mask marbles, int count, int depth);
 
     Mask m_holes;
