@@ -1,0 +1,140 @@
+// The solver table: fewest marbles from every variant's start, and how quickly "can one marble
+// still be left?" is decided on positions of random games.
+//
+// Extra flags, before the usual benchmark ones:
+//   --solver_small_seconds=N  time limit per variant of up to 37 holes (default 10)
+//   --solver_large_seconds=N  time limit per larger variant (default 60)
+//   --solver_games=N          random games per variant for the decision times (default 100)
+//   --solver_table_mb=N       table size (default 64)
+#include "game/variants.h"
+#include "solver/solver.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+using namespace marvolen;
+using namespace marvolen::solver;
+
+namespace {
+
+int g_smallSeconds = 10;
+int g_largeSeconds = 60;
+int g_games = 100;
+std::size_t g_tableBytes = std::size_t{64} * 1024 * 1024;
+
+Mask holesOf(int variant) {
+    return maskFromPattern(game::variant(variant).pattern);
+}
+Mask startOf(int variant) {
+    return holesOf(variant) & ~(Mask{1} << game::kCentre);
+}
+
+void fewestFromStart(benchmark::State& state) {
+    const int variant = int(state.range(0));
+    const int holes = std::popcount(holesOf(variant));
+    const int seconds = holes <= 37 ? g_smallSeconds : g_largeSeconds;
+    Result result;
+    for (auto _ : state) {
+        Solver solver(holesOf(variant), g_tableBytes);
+        Limits limits;
+        limits.deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+        result = solver.solve(startOf(variant), limits);
+        benchmark::DoNotOptimize(result.best);
+    }
+    state.counters["holes"] = holes;
+    state.counters["fewest"] = result.best;
+    state.counters["lower_bound"] = result.lowerBound;
+    state.counters["proven"] = result.proven() ? 1 : 0;
+    state.counters["nodes"] = double(result.nodes);
+    state.counters["limit_s"] = seconds;
+}
+
+void reachOneDecision(benchmark::State& state) {
+    const int variant = int(state.range(0));
+    using Clock = std::chrono::steady_clock;
+    int positions = 0, within100ms = 0, within1s = 0, small = 0, smallWithin100ms = 0;
+    for (auto _ : state) {
+        std::mt19937 random(std::uint32_t(77 + variant));
+        Solver solver(holesOf(variant), g_tableBytes); // one per board, as the game keeps it
+        for (int game = 0; game < g_games; ++game) {
+            Mask marbles = startOf(variant);
+            for (;;) {
+                Limits limits;
+                const auto start = Clock::now();
+                limits.deadline = start + std::chrono::seconds(1);
+                const Reach reach = solver.canReachOne(marbles, limits);
+                const auto took = Clock::now() - start;
+                const bool decided = reach != Reach::Undecided;
+                const bool quick = decided && took <= std::chrono::milliseconds(100);
+                ++positions;
+                within100ms += quick;
+                within1s += decided;
+                if (std::popcount(marbles) <= 25) {
+                    ++small;
+                    smallWithin100ms += quick;
+                }
+                const auto jumps = solver.legalJumps(marbles);
+                if (jumps.empty())
+                    break;
+                marbles = applyJump(marbles, jumps[random() % jumps.size()]);
+            }
+        }
+    }
+    state.counters["positions"] = positions;
+    state.counters["pct_100ms"] = 100.0 * within100ms / std::max(1, positions);
+    state.counters["pct_1s"] = 100.0 * within1s / std::max(1, positions);
+    state.counters["pct_100ms_le25"] = 100.0 * smallWithin100ms / std::max(1, small);
+}
+
+bool takeFlag(const char* arg, const char* name, long& value) {
+    const std::size_t length = std::strlen(name);
+    if (std::strncmp(arg, name, length) != 0 || arg[length] != '=')
+        return false;
+    value = std::stol(arg + length + 1);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<char*> rest;
+    for (int i = 0; i < argc; ++i) {
+        long value = 0;
+        if (i > 0 && takeFlag(argv[i], "--solver_small_seconds", value))
+            g_smallSeconds = int(value);
+        else if (i > 0 && takeFlag(argv[i], "--solver_large_seconds", value))
+            g_largeSeconds = int(value);
+        else if (i > 0 && takeFlag(argv[i], "--solver_games", value))
+            g_games = int(value);
+        else if (i > 0 && takeFlag(argv[i], "--solver_table_mb", value))
+            g_tableBytes = std::size_t(value) * 1024 * 1024;
+        else
+            rest.push_back(argv[i]);
+    }
+    for (int v = 0; v < game::kVariants; ++v) {
+        benchmark::RegisterBenchmark(("FewestFromStart/" + std::to_string(v)).c_str(),
+                                     fewestFromStart)
+            ->Arg(v)
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    }
+    for (int v = 0; v < game::kVariants; ++v) {
+        benchmark::RegisterBenchmark(("ReachOneDecision/" + std::to_string(v)).c_str(),
+                                     reachOneDecision)
+            ->Arg(v)
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    }
+    int count = int(rest.size());
+    benchmark::Initialize(&count, rest.data());
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,427 @@
+// The solver: bit-mask moves, symmetries, proven bounds and a depth-first search per target count.
+#include "solver/solver.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdlib>
+
+namespace marvolen::solver {
+namespace {
+
+enum Direction { East, West, South, North };
+
+constexpr Mask bit(int position) {
+    return Mask{1} << position;
+}
+
+/// Where (row, column) goes under symmetry s of the square (s = 0 is the identity).
+constexpr int mapped(int s, int row, int column) {
+    const int last = kSide - 1;
+    int r = row;
+    int c = column;
+    switch (s) {
+    case 1:
+        r = column, c = last - row;
+        break;
+    case 2:
+        r = last - row, c = last - column;
+        break;
+    case 3:
+        r = last - column, c = row;
+        break;
+    case 4:
+        c = last - column;
+        break;
+    case 5:
+        r = last - row;
+        break;
+    case 6:
+        r = column, c = row;
+        break;
+    case 7:
+        r = last - column, c = last - row;
+        break;
+    default:
+        break;
+    }
+    return r * kSide + c;
+}
+
+/// Distance from the centre; the search tries first the jumps that clear the outside.
+constexpr int outwardness(int position) {
+    return std::abs(position / kSide - 3) + std::abs(position % kSide - 3);
+}
+
+// The two-colour position classes along both diagonals: (row + column) mod 3 and
+// (row - column) mod 3. A jump changes the marbles of each of the three classes of a colouring
+// by one, so the parity differences between classes never change.
+int classSignature(Mask marbles) {
+    std::array<int, 3> a{};
+    std::array<int, 3> b{};
+    for (Mask rest = marbles; rest != 0; rest &= rest - 1) {
+        const int p = std::countr_zero(rest);
+        const int row = p / kSide;
+        const int column = p % kSide;
+        ++a[std::size_t((row + column) % 3)];
+        ++b[std::size_t((row - column + 6) % 3)];
+    }
+    return ((a[0] ^ a[1]) & 1) | (((a[1] ^ a[2]) & 1) << 1) | (((b[0] ^ b[1]) & 1) << 2) |
+           (((b[1] ^ b[2]) & 1) << 3);
+}
+
+} // namespace
+
+Mask maskFromPattern(std::string_view pattern) {
+    Mask holes = 0;
+    int position = 0;
+    for (const char ch : pattern) {
+        if (ch == '.')
+            continue;
+        if (position >= kPositionCount)
+            break;
+        if (ch == '1')
+            holes |= bit(position);
+        ++position;
+    }
+    return holes;
+}
+
+struct Solver::Search {
+    Limits limits;
+    int target = 0;
+    Mask goal = 0;      // when not 0, only exactly these marbles count as reached
+    Mask lastHoles = 0; // where the position classes let a last marble end
+    const std::vector<Symmetry>* symmetries = nullptr;
+    std::uint64_t nodes = 0;
+    bool stopped = false;
+    int bestCount = 0;
+    std::array<Jump, kPositionCount> path{};
+    std::vector<Jump> bestPath;
+
+    bool shouldStop() {
+        if (stopped)
+            return true;
+        if (limits.stop && limits.stop->load(std::memory_order_relaxed))
+            stopped = true;
+        else if (nodes >= limits.maxNodes)
+            stopped = true;
+        else if ((nodes & 0xFFF) == 1 && std::chrono::steady_clock::now() >= limits.deadline)
+            stopped = true;
+        return stopped;
+    }
+    void record(int count, int depth) {
+        bestCount = count;
+        bestPath.assign(path.begin(), path.begin() + depth);
+    }
+};
+
+Solver::Solver(Mask holes, std::size_t tableBytes)
+    : m_holes(holes & kAllPositions), m_table(tableBytes) {
+    for (int p = 0; p < kPositionCount; ++p) {
+        const int row = p / kSide;
+        const int column = p % kSide;
+        const auto all = [&](int a, int b, int c) {
+            return (m_holes & bit(a)) && (m_holes & bit(b)) && (m_holes & bit(c));
+        };
+        if (column + 2 < kSide && all(p, p + 1, p + 2))
+            m_startsOf[East] |= bit(p);
+        if (column >= 2 && all(p, p - 1, p - 2))
+            m_startsOf[West] |= bit(p);
+        if (row + 2 < kSide && all(p, p + kSide, p + 2 * kSide))
+            m_startsOf[South] |= bit(p);
+        if (row >= 2 && all(p, p - kSide, p - 2 * kSide))
+            m_startsOf[North] |= bit(p);
+        m_score[std::size_t(p)] = outwardness(p);
+    }
+    // The signature of a set of marbles is the exclusive or of its marbles' signatures, so the
+    // fewest marbles that can carry a signature is the fewest hole signatures that give it.
+    std::array<bool, 16> level{};
+    for (Mask rest = m_holes; rest != 0; rest &= rest - 1)
+        level[std::size_t(classSignature(rest & -rest))] = true;
+    const std::array<bool, 16> single = level;
+    for (int count = 1; count <= kPositionCount; ++count) {
+        std::array<bool, 16> next{};
+        for (std::size_t sig = 0; sig < 16; ++sig) {
+            if (!level[sig])
+                continue;
+            if (m_fewestOfClass[sig] == 0)
+                m_fewestOfClass[sig] = count;
+            for (std::size_t add = 0; add < 16; ++add)
+                if (single[add])
+                    next[sig ^ add] = true;
+        }
+        level = next;
+    }
+    for (int s = 0; s < 8; ++s) {
+        Mask image = 0;
+        for (int p = 0; p < kPositionCount; ++p)
+            if (m_holes & bit(p))
+                image |= bit(mapped(s, p / kSide, p % kSide));
+        if (image != m_holes)
+            continue;
+        Symmetry symmetry{};
+        for (int row = 0; row < kSide; ++row)
+            for (int value = 0; value < 128; ++value) {
+                Mask out = 0;
+                for (int column = 0; column < kSide; ++column)
+                    if (value & (1 << column))
+                        out |= bit(mapped(s, row, column));
+                symmetry.rows[std::size_t(row)][std::size_t(value)] = out;
+            }
+        m_symmetries.push_back(symmetry);
+    }
+}
+
+std::vector<Jump> Solver::legalJumps(Mask marbles) const {
+    const Mask empty = m_holes & ~marbles;
+    std::vector<Jump> jumps;
+    const auto add = [&](Mask starts, int step) {
+        for (; starts != 0; starts &= starts - 1) {
+            const int from = std::countr_zero(starts);
+            jumps.push_back(
+                {std::int8_t(from), std::int8_t(from + step), std::int8_t(from + 2 * step)});
+        }
+    };
+    add(marbles & (marbles >> 1) & (empty >> 2) & m_startsOf[East], 1);
+    add(marbles & (marbles << 1) & (empty << 2) & m_startsOf[West], -1);
+    add(marbles & (marbles >> kSide) & (empty >> 2 * kSide) & m_startsOf[South], kSide);
+    add(marbles & (marbles << kSide) & (empty << 2 * kSide) & m_startsOf[North], -kSide);
+    return jumps;
+}
+
+Mask Solver::transform(const Symmetry& symmetry, Mask marbles) const {
+    Mask out = 0;
+    for (std::size_t row = 0; row < kSide; ++row)
+        out |= symmetry.rows[row][std::size_t((marbles >> (row * kSide)) & 0x7F)];
+    return out;
+}
+
+Mask Solver::smallestImage(const std::vector<Symmetry>& symmetries, Mask marbles) const {
+    Mask smallest = marbles;
+    for (const auto& symmetry : symmetries)
+        smallest = std::min(smallest, transform(symmetry, marbles));
+    return smallest;
+}
+
+Mask Solver::canonical(Mask marbles) const {
+    return smallestImage(m_symmetries, marbles);
+}
+
+int Solver::classBound(Mask marbles) const {
+    return m_fewestOfClass[std::size_t(classSignature(marbles))];
+}
+
+// An over-estimate of every position that can ever hold a marble or be empty, grown jump by jump
+// until it is stable. Marbles it never moves nor jumps over stay for good; a position it never
+// fills can never hold a marble (a pagoda function of ones on the positions outside it).
+Solver::Reachability Solver::reachability(Mask marbles) const {
+    Mask full = marbles;
+    Mask empty = m_holes & ~marbles;
+    Mask touched = 0;
+    for (;;) {
+        const Mask oldFull = full;
+        const Mask oldEmpty = empty;
+        const Mask east = full & (full >> 1) & (empty >> 2) & m_startsOf[East];
+        const Mask west = full & (full << 1) & (empty << 2) & m_startsOf[West];
+        const Mask south = full & (full >> kSide) & (empty >> 2 * kSide) & m_startsOf[South];
+        const Mask north = full & (full << kSide) & (empty << 2 * kSide) & m_startsOf[North];
+        const Mask left = east | (east << 1) | west | (west >> 1) | south | (south << kSide) |
+                          north | (north >> kSide);
+        touched |= left;
+        empty |= left;
+        full |= (east << 2) | (west >> 2) | (south << 2 * kSide) | (north >> 2 * kSide);
+        if (full == oldFull && empty == oldEmpty)
+            break;
+    }
+    return {std::popcount(marbles & ~touched), full};
+}
+
+int Solver::staticLowerBound(Mask marbles) const {
+    const int count = std::popcount(marbles);
+    if (count == 0)
+        return 0;
+    return std::max({1, reachability(marbles).stranded, classBound(marbles)});
+}
+
+Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth) {
+    if (count <= search.target) {
+        if (search.goal != 0 && marbles != search.goal)
+            return Outcome::NotReached;
+        search.record(count, depth);
+        return Outcome::Reached;
+    }
+    ++search.nodes;
+    if ((search.nodes & 0xFF) == 1 && search.shouldStop())
+        return Outcome::Stopped;
+    if (count < search.bestCount)
+        search.record(count, depth);
+
+    const Mask key = smallestImage(*search.symmetries, marbles);
+    if (m_table.lowerBound(key) > search.target)
+        return Outcome::NotReached;
+    // Far above the target, stranded marbles rarely prune and cost more than they save; a goal
+    // or a last marble on given holes is pruned by the positions that can never fill again.
+    const bool oneLeft = search.target == 1 && search.goal == 0;
+    if (oneLeft || search.goal != 0 || count <= 2 * search.target + 6) {
+        const Reachability ahead = reachability(marbles);
+        const bool hopeless = ahead.stranded > search.target ||
+                              (search.goal & ~ahead.fillable) != 0 ||
+                              (oneLeft && (ahead.fillable & search.lastHoles) == 0);
+        if (hopeless) {
+            m_table.store(key, search.goal != 0 ? search.target + 1
+                                                : std::max(ahead.stranded, search.target + 1));
+            return Outcome::NotReached;
+        }
+    }
+
+    const Mask empty = m_holes & ~marbles;
+    std::array<Jump, 4 * kPositionCount> jumps;
+    std::array<int, 4 * kPositionCount> scores;
+    int n = 0;
+    const auto add = [&](Mask starts, int step) {
+        for (; starts != 0; starts &= starts - 1) {
+            const int from = std::countr_zero(starts);
+            const auto j = std::size_t(n++);
+            jumps[j] = {std::int8_t(from), std::int8_t(from + step), std::int8_t(from + 2 * step)};
+            scores[j] = 2 * m_score[std::size_t(from + step)] + m_score[std::size_t(from)] -
+                        m_score[std::size_t(from + 2 * step)];
+        }
+    };
+    add(marbles & (marbles >> 1) & (empty >> 2) & m_startsOf[East], 1);
+    add(marbles & (marbles << 1) & (empty << 2) & m_startsOf[West], -1);
+    add(marbles & (marbles >> kSide) & (empty >> 2 * kSide) & m_startsOf[South], kSide);
+    add(marbles & (marbles << kSide) & (empty << 2 * kSide) & m_startsOf[North], -kSide);
+    if (n == 0) {
+        m_table.store(key, search.goal != 0 ? search.target + 1 : count);
+        return Outcome::NotReached;
+    }
+    // Insertion sort, best score first: the lists are short.
+    for (int i = 1; i < n; ++i)
+        for (int k = i; k > 0 && scores[std::size_t(k)] > scores[std::size_t(k - 1)]; --k) {
+            std::swap(scores[std::size_t(k)], scores[std::size_t(k - 1)]);
+            std::swap(jumps[std::size_t(k)], jumps[std::size_t(k - 1)]);
+        }
+    for (int i = 0; i < n; ++i) {
+        const Jump jump = jumps[std::size_t(i)];
+        search.path[std::size_t(depth)] = jump;
+        const Outcome outcome = reach(search, applyJump(marbles, jump), count - 1, depth + 1);
+        if (outcome != Outcome::NotReached)
+            return outcome;
+    }
+    m_table.store(key, search.target + 1);
+    return Outcome::NotReached;
+}
+
+Mask Solver::lastHoles(Mask marbles) const {
+    const int signature = classSignature(marbles);
+    Mask holes = 0;
+    for (Mask rest = m_holes; rest != 0; rest &= rest - 1)
+        if (classSignature(rest & -rest) == signature)
+            holes |= rest & -rest;
+    return holes;
+}
+
+Result Solver::solve(Mask marbles, const Limits& limits) {
+    marbles &= m_holes;
+    if (m_tableHoldsGoal) {
+        m_table.clear();
+        m_tableHoldsGoal = false;
+    }
+    Result result;
+    result.marbles = std::popcount(marbles);
+    result.best = result.marbles;
+    result.lowerBound = std::max(staticLowerBound(marbles), m_table.lowerBound(canonical(marbles)));
+    result.lowerBound = std::min(result.lowerBound, result.marbles);
+
+    Search search;
+    search.limits = limits;
+    search.symmetries = &m_symmetries;
+    search.lastHoles = lastHoles(marbles);
+    search.bestCount = result.marbles;
+    for (int target = result.lowerBound; target < result.marbles; ++target) {
+        // A count met on the way while a smaller one was refuted is already the answer.
+        if (search.bestCount <= target)
+            break;
+        search.target = target;
+        const Outcome outcome = reach(search, marbles, result.marbles, 0);
+        if (outcome != Outcome::NotReached)
+            break;
+        result.lowerBound = target + 1;
+    }
+    result.best = search.bestCount;
+    result.moves = std::move(search.bestPath);
+    result.nodes = search.nodes;
+    return result;
+}
+
+Reach Solver::canReachOne(Mask marbles, const Limits& limits) {
+    marbles &= m_holes;
+    const int count = std::popcount(marbles);
+    if (count <= 1)
+        return count == 1 ? Reach::Yes : Reach::No;
+    if (m_tableHoldsGoal) {
+        m_table.clear();
+        m_tableHoldsGoal = false;
+    }
+    if (staticLowerBound(marbles) > 1 || m_table.lowerBound(canonical(marbles)) > 1)
+        return Reach::No;
+    Search search;
+    search.limits = limits;
+    search.symmetries = &m_symmetries;
+    search.lastHoles = lastHoles(marbles);
+    search.bestCount = count;
+    search.target = 1;
+    switch (reach(search, marbles, count, 0)) {
+    case Outcome::Reached:
+        return Reach::Yes;
+    case Outcome::NotReached:
+        return Reach::No;
+    case Outcome::Stopped:
+        break;
+    }
+    return Reach::Undecided;
+}
+
+MoveAdvice Solver::bestMove(Mask marbles, const Limits& limits) {
+    marbles &= m_holes;
+    const std::vector<Jump> jumps = legalJumps(marbles);
+    const int count = std::popcount(marbles);
+    if (jumps.empty())
+        return {std::nullopt, count, true};
+    const Result result = solve(marbles, limits);
+    if (!result.moves.empty())
+        return {result.moves.front(), result.best, result.proven()};
+    return {jumps.front(), count - 1, count - 1 == result.lowerBound};
+}
+
+Reach Solver::reachPosition(Mask marbles, Mask goal, const Limits& limits,
+                            std::vector<Jump>* moves) {
+    marbles &= m_holes;
+    const int count = std::popcount(marbles);
+    const int target = std::popcount(goal);
+    if ((goal & ~m_holes) != 0 || target > count || target == 0)
+        return Reach::No;
+    // Only the symmetries that keep the goal where it is may merge positions.
+    std::vector<Symmetry> keeping;
+    for (const auto& symmetry : m_symmetries)
+        if (transform(symmetry, goal) == goal)
+            keeping.push_back(symmetry);
+    m_table.clear();
+    m_tableHoldsGoal = true;
+    Search search;
+    search.limits = limits;
+    search.symmetries = &keeping;
+    search.bestCount = count + 1;
+    search.target = target;
+    search.goal = goal;
+    const Outcome outcome = reach(search, marbles, count, 0);
+    m_table.clear();
+    m_tableHoldsGoal = false;
+    if (outcome == Outcome::Reached && moves)
+        *moves = search.bestPath;
+    return outcome == Outcome::Reached      ? Reach::Yes
+           : outcome == Outcome::NotReached ? Reach::No
+                                            : Reach::Undecided;
+}
+
+} // namespace marvolen::solver

@@ -1,0 +1,130 @@
+// The exact peg-solitaire solver: fewest marbles that can be left, and the jumps that leave them.
+#pragma once
+
+#include "solver/transposition_table.h"
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace marvolen::solver {
+
+/// A set of positions: bit p is position p = row x 7 + column (0 to 48), as the board numbers them.
+using Mask = std::uint64_t;
+
+constexpr int kSide = 7;
+constexpr int kPositionCount = kSide * kSide;
+constexpr Mask kAllPositions = (Mask{1} << kPositionCount) - 1;
+
+/// The holes of a 49-character pattern ("1" is a hole); "." separators are skipped, so a variant's
+/// pattern can be given as it is written, with its row separators.
+Mask maskFromPattern(std::string_view pattern);
+
+/// One jump: the marble at `from` jumps over `over` into the empty hole `to`.
+struct Jump {
+    std::int8_t from = 0;
+    std::int8_t over = 0;
+    std::int8_t to = 0;
+    friend bool operator==(const Jump&, const Jump&) = default;
+};
+
+/// The marbles after `jump`; the caller makes sure the jump is legal.
+constexpr Mask applyJump(Mask marbles, Jump jump) {
+    return (marbles & ~(Mask{1} << jump.from) & ~(Mask{1} << jump.over)) | (Mask{1} << jump.to);
+}
+
+/// When a search gives up. Every field is checked often enough that a search stops within a
+/// fraction of a millisecond of the moment it is asked to.
+struct Limits {
+    const std::atomic<bool>* stop = nullptr; ///< set by another thread to stop at once
+    std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
+    std::uint64_t maxNodes = UINT64_MAX; ///< positions searched
+};
+
+/// What a search knows. `best` is always reached by `moves`; `lowerBound` is always proven; the
+/// answer is exact when the two meet.
+struct Result {
+    int marbles = 0;         ///< marbles in the position asked about
+    int best = 0;            ///< fewest marbles reached so far, by `moves`
+    int lowerBound = 0;      ///< no sequence of jumps leaves fewer marbles than this
+    std::vector<Jump> moves; ///< legal jumps from the position, leaving `best` marbles
+    std::uint64_t nodes = 0; ///< positions searched
+    bool proven() const { return best == lowerBound; }
+};
+
+enum class Reach { Yes, No, Undecided };
+
+/// The next jump toward the fewest marbles.
+struct MoveAdvice {
+    std::optional<Jump> jump; ///< none when no jump is left
+    int leaves = 0;           ///< marbles that can be left after it (reached, not only hoped for)
+    bool proven = false;      ///< no other jump leaves fewer
+};
+
+/// A solver for one hole pattern. It keeps a table of positions proven not to reach a count, so
+/// later questions on the same pattern profit from earlier ones. Not thread-safe: one thread at
+/// a time.
+class Solver {
+  public:
+    /// `tableBytes` is the most memory the table may take; it is allocated once, never grown.
+    Solver(Mask holes, std::size_t tableBytes);
+
+    Mask holes() const { return m_holes; }
+    /// How many of the eight symmetries of the square map the holes to themselves.
+    int symmetryCount() const { return int(m_symmetries.size()); }
+    std::size_t tableBytes() const { return m_table.bytes(); }
+
+    /// Every legal jump of `marbles` (which must lie on holes).
+    std::vector<Jump> legalJumps(Mask marbles) const;
+    /// The same position under each symmetry of the holes, the smallest mask of them.
+    Mask canonical(Mask marbles) const;
+    /// A proven lower bound on the marbles that can be left, found without searching.
+    int staticLowerBound(Mask marbles) const;
+
+    /// Fewest marbles: deepens the target count 1, 2, ... until one is reached; what is known
+    /// when a limit stops it is returned with `best` above `lowerBound`.
+    Result solve(Mask marbles, const Limits& limits = {});
+    /// Whether a single marble can still be left.
+    Reach canReachOne(Mask marbles, const Limits& limits = {});
+    /// The first jump of the best sequence found; an unproven one when a limit stops the search.
+    MoveAdvice bestMove(Mask marbles, const Limits& limits = {});
+    /// Whether exactly the marbles `goal` can be left; on Yes, `moves` (if given) gets the jumps.
+    /// Its table entries mean something else, so the table is emptied before and after.
+    Reach reachPosition(Mask marbles, Mask goal, const Limits& limits = {},
+                        std::vector<Jump>* moves = nullptr);
+
+  private:
+    enum class Outcome { Reached, NotReached, Stopped };
+    struct Symmetry {
+        // Image of each row value: a row's seven bits map to scattered bits.
+        std::array<std::array<Mask, 128>, kSide> rows;
+    };
+    struct Search;
+
+    Mask transform(const Symmetry& symmetry, Mask marbles) const;
+    Mask smallestImage(const std::vector<Symmetry>& symmetries, Mask marbles) const;
+    int classBound(Mask marbles) const;
+    struct Reachability {
+        int stranded = 0;  // marbles that can never move nor be removed
+        Mask fillable = 0; // positions that may ever hold a marble
+    };
+    Reachability reachability(Mask marbles) const;
+    Mask lastHoles(Mask marbles) const;
+    Outcome reach(Search& search, Mask marbles, int count, int depth);
+
+    Mask m_holes;
+    // Directions east, west, south, north: the positions a jump in that direction may start from.
+    std::array<Mask, 4> m_startsOf{};
+    std::vector<Symmetry> m_symmetries;
+    std::array<int, kPositionCount> m_score{};
+    // Per position-class signature, the fewest marbles that can have it (0: none can).
+    std::array<int, 16> m_fewestOfClass{};
+    TranspositionTable m_table;
+    bool m_tableHoldsGoal = false;
+};
+
+} // namespace marvolen::solver

@@ -1,0 +1,69 @@
+// A thread of its own that answers solver questions; the caller never waits for it.
+#pragma once
+
+#include "solver/solver.h"
+
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace marvolen::solver {
+
+/// Takes one question at a time; a new question stops the one in work. Answers are published
+/// for polling (`latest`) and, when given, passed to a callback on the worker's thread.
+class SolverWorker {
+  public:
+    enum class Question { Fewest, ReachOne };
+
+    struct Answer {
+        std::uint64_t ticket = 0; ///< the ticket `ask` returned for this question
+        Question question = Question::Fewest;
+        Mask holes = 0;
+        Mask marbles = 0;
+        Result result;                  ///< for Fewest
+        Reach reach = Reach::Undecided; ///< for ReachOne
+    };
+    using Callback = std::function<void(const Answer&)>;
+
+    /// `tableBytes`: the most memory the solver's table may take.
+    explicit SolverWorker(std::size_t tableBytes, Callback callback = {});
+    ~SolverWorker();
+    SolverWorker(const SolverWorker&) = delete;
+    SolverWorker& operator=(const SolverWorker&) = delete;
+
+    /// Stops the question in work, if any, and queues this one; returns its ticket. A question
+    /// stopped by `timeLimit` is still answered, with what is known then.
+    std::uint64_t ask(Mask holes, Mask marbles, Question question,
+                      std::chrono::milliseconds timeLimit = std::chrono::milliseconds::max());
+    /// Stops the question in work and drops a queued one; nothing more is published for them.
+    void cancel();
+    /// The last answer published, if any.
+    std::optional<Answer> latest() const;
+
+  private:
+    struct Job {
+        std::uint64_t ticket = 0;
+        Mask holes = 0;
+        Mask marbles = 0;
+        Question question = Question::Fewest;
+        std::chrono::milliseconds timeLimit{};
+    };
+    void run();
+
+    const std::size_t m_tableBytes;
+    const Callback m_callback;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::optional<Job> m_pending;
+    std::optional<Answer> m_latest;
+    std::uint64_t m_nextTicket = 1;
+    std::uint64_t m_current = 0; // the ticket whose answer may still be published
+    bool m_quit = false;
+    std::atomic<bool> m_stop{false};
+    std::unique_ptr<Solver> m_solver; // only the worker thread touches it
+    std::thread m_thread;             // last: starts when everything else is ready
+};
+
+} // namespace marvolen::solver

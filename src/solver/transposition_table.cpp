@@ -1,0 +1,68 @@
+// Transposition table: fixed array, bucket of four, cheapest entry replaced.
+#include "solver/transposition_table.h"
+
+#include <bit>
+
+namespace marvolen::solver {
+namespace {
+
+constexpr int kBoundShift = 56;
+constexpr std::uint64_t kPositionBits = (std::uint64_t{1} << 49) - 1;
+constexpr std::size_t kBucket = 4;
+
+} // namespace
+
+TranspositionTable::TranspositionTable(std::size_t bytes) {
+    const std::size_t words = bytes / sizeof(std::uint64_t);
+    if (words == 0)
+        return;
+    const std::size_t count = std::bit_floor(words);
+    m_entries.assign(count, 0);
+    m_mask = count - 1;
+}
+
+std::size_t TranspositionTable::slotOf(std::uint64_t position) const {
+    return std::size_t((position * 0x9E3779B97F4A7C15ULL) >> 20) & m_mask;
+}
+
+int TranspositionTable::lowerBound(std::uint64_t position) const {
+    if (m_entries.empty())
+        return 0;
+    const std::size_t start = slotOf(position);
+    for (std::size_t i = 0; i < kBucket; ++i) {
+        const std::uint64_t entry = m_entries[(start + i) & m_mask];
+        if ((entry & kPositionBits) == position)
+            return int(entry >> kBoundShift);
+    }
+    return 0;
+}
+
+void TranspositionTable::store(std::uint64_t position, int bound) {
+    if (m_entries.empty() || position == 0)
+        return;
+    const std::size_t start = slotOf(position);
+    std::size_t victim = start;
+    int victimMarbles = 64;
+    for (std::size_t i = 0; i < kBucket; ++i) {
+        const std::size_t slot = (start + i) & m_mask;
+        const std::uint64_t entry = m_entries[slot];
+        if ((entry & kPositionBits) == position) {
+            if (int(entry >> kBoundShift) < bound)
+                m_entries[slot] = position | (std::uint64_t(bound) << kBoundShift);
+            return;
+        }
+        const int marbles = entry == 0 ? -1 : std::popcount(entry & kPositionBits);
+        if (marbles < victimMarbles) {
+            victimMarbles = marbles;
+            victim = slot;
+        }
+    }
+    m_entries[victim] = position | (std::uint64_t(bound) << kBoundShift);
+}
+
+void TranspositionTable::clear() {
+    for (auto& entry : m_entries)
+        entry = 0;
+}
+
+} // namespace marvolen::solver

@@ -1,0 +1,34 @@
+// A fixed-size table of positions with a proven lower bound on the marbles they can leave.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace marvolen::solver {
+
+/// Open addressing over a fixed array that is allocated once and never grows: a full bucket
+/// gives up its cheapest entry (the position with the fewest marbles, the quickest to search
+/// again). Each entry is one 64-bit word: the position in the low 49 bits, the bound above.
+class TranspositionTable {
+  public:
+    /// The largest power-of-two number of entries whose words fit in `bytes` (none below 8).
+    explicit TranspositionTable(std::size_t bytes);
+
+    std::size_t bytes() const { return m_entries.size() * sizeof(std::uint64_t); }
+    std::size_t capacity() const { return m_entries.size(); }
+
+    /// The bound stored for `position`, or 0 when none is known.
+    int lowerBound(std::uint64_t position) const;
+    /// Records that `position` cannot leave fewer than `bound` marbles (keeps a higher one).
+    void store(std::uint64_t position, int bound);
+    void clear();
+
+  private:
+    std::size_t slotOf(std::uint64_t position) const;
+
+    std::vector<std::uint64_t> m_entries;
+    std::size_t m_mask = 0;
+};
+
+} // namespace marvolen::solver

@@ -1,0 +1,223 @@
+// The solver against a brute force, on known positions, under limits and within its table.
+#include "brute_force.h"
+#include "game/variants.h"
+#include "solver/solver.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+
+using namespace marvolen;
+using namespace marvolen::solver;
+
+namespace {
+
+constexpr std::size_t kMegabyte = 1024 * 1024;
+
+Mask holesOf(int variant) {
+    return maskFromPattern(game::variant(variant).pattern);
+}
+Mask startOf(int variant) {
+    return holesOf(variant) & ~(Mask{1} << game::kCentre);
+}
+
+/// Plays `moves` from `marbles` checking each jump against the pattern; the marbles left.
+Mask play(test::BruteForce& rules, Mask marbles, const std::vector<Jump>& moves) {
+    for (const Jump& jump : moves) {
+        EXPECT_TRUE(rules.isLine(jump.from, jump.over, jump.to));
+        EXPECT_TRUE(marbles & (Mask{1} << jump.from));
+        EXPECT_TRUE(marbles & (Mask{1} << jump.over));
+        EXPECT_FALSE(marbles & (Mask{1} << jump.to));
+        marbles = applyJump(marbles, jump);
+    }
+    return marbles;
+}
+
+/// Every position of at most `most` marbles met in `games` random games from the start.
+std::set<Mask> positionsOfRandomGames(Solver& solver, int variant, int games, int most) {
+    std::mt19937 random(std::uint32_t(1000 + variant));
+    std::set<Mask> met;
+    for (int game = 0; game < games; ++game) {
+        Mask marbles = startOf(variant);
+        for (;;) {
+            if (std::popcount(marbles) <= most)
+                met.insert(marbles);
+            const auto jumps = solver.legalJumps(marbles);
+            if (jumps.empty())
+                break;
+            marbles = applyJump(marbles, jumps[random() % jumps.size()]);
+        }
+    }
+    return met;
+}
+
+TEST(SolverBoard, HolesJumpsAndSymmetriesFollowTheVariants) {
+    for (int v = 0; v < game::kVariants; ++v)
+        EXPECT_EQ(std::popcount(holesOf(v)), game::variant(v).startCount) << v;
+    EXPECT_EQ(maskFromPattern(game::layoutOf(4).toStdString()), holesOf(4));
+
+    EXPECT_EQ(Solver(holesOf(4), 0).symmetryCount(), 8);
+    EXPECT_EQ(Solver(holesOf(10), 0).symmetryCount(), 2); // mirrored left to right only
+    EXPECT_EQ(Solver(holesOf(19), 0).symmetryCount(), 4); // half turn and both diagonals
+
+    Solver cross(holesOf(4), 0);
+    const auto jumps = cross.legalJumps(startOf(4));
+    ASSERT_EQ(jumps.size(), 4u);
+    for (const Jump& jump : jumps)
+        EXPECT_EQ(jump.to, game::kCentre);
+    // Marble 10 jumps over 17 into the centre; its mirror images are one and the same position.
+    const Mask after = applyJump(startOf(4), {10, 17, 24});
+    EXPECT_EQ(cross.canonical(after), cross.canonical(applyJump(startOf(4), {38, 31, 24})));
+    EXPECT_EQ(cross.canonical(after), cross.canonical(applyJump(startOf(4), {22, 23, 24})));
+
+    // A mirror that is not a symmetry of variant 10 must not merge positions.
+    Solver triangle(holesOf(10), 0);
+    const Mask top = Mask{1} << 3;
+    const Mask topAndBelow = top | (Mask{1} << 10);
+    EXPECT_NE(triangle.canonical(topAndBelow),
+              triangle.canonical((Mask{1} << 45) | (Mask{1} << 38)));
+}
+
+TEST(SolverExact, AgreesWithBruteForceOnSmallPositionsOfRandomGames) {
+    int checked = 0;
+    for (const int v : {0, 2, 4, 9, 10, 13, 19}) {
+        test::BruteForce brute(game::variant(v).pattern);
+        Solver roomy(holesOf(v), kMegabyte);
+        Solver cramped(holesOf(v), 256); // 32 entries: replacement all the time
+        for (const Mask marbles : positionsOfRandomGames(roomy, v, 40, 12)) {
+            const int fewest = brute.fewest(marbles);
+            for (Solver* solver : {&roomy, &cramped}) {
+                const Result result = solver->solve(marbles);
+                ASSERT_TRUE(result.proven()) << v << " " << marbles;
+                ASSERT_EQ(result.best, fewest) << v << " " << marbles;
+                EXPECT_EQ(result.marbles, std::popcount(marbles));
+                EXPECT_EQ(std::popcount(play(brute, marbles, result.moves)), fewest);
+            }
+            EXPECT_EQ(roomy.canReachOne(marbles), fewest == 1 ? Reach::Yes : Reach::No);
+            EXPECT_LE(roomy.staticLowerBound(marbles), fewest);
+
+            const MoveAdvice advice = roomy.bestMove(marbles);
+            if (advice.jump) {
+                EXPECT_TRUE(advice.proven);
+                EXPECT_EQ(advice.leaves, fewest);
+                EXPECT_EQ(brute.fewest(play(brute, marbles, {*advice.jump})), fewest);
+            } else {
+                EXPECT_EQ(fewest, std::popcount(marbles));
+            }
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 500);
+}
+
+TEST(SolverExact, CrossFromTheCentreEndsWithOneMarbleInTheCentre) {
+    test::BruteForce rules(game::variant(4).pattern);
+    Solver solver(holesOf(4), 8 * kMegabyte);
+    const Result result = solver.solve(startOf(4));
+    EXPECT_TRUE(result.proven());
+    EXPECT_EQ(result.best, 1);
+    EXPECT_EQ(result.moves.size(), 31u);
+    EXPECT_EQ(std::popcount(play(rules, startOf(4), result.moves)), 1);
+    EXPECT_EQ(solver.canReachOne(startOf(4)), Reach::Yes);
+
+    std::vector<Jump> moves;
+    const Mask centre = Mask{1} << game::kCentre;
+    ASSERT_EQ(solver.reachPosition(startOf(4), centre, {}, &moves), Reach::Yes);
+    EXPECT_EQ(play(rules, startOf(4), moves), centre);
+    // The table now holds bounds on counts again, not on reaching the centre.
+    EXPECT_EQ(solver.solve(startOf(4)).best, 1);
+}
+
+TEST(SolverExact, FrenchBoardFromTheCentreCannotEndWithOneMarble) {
+    // The position classes alone rule it out, without a search.
+    Solver solver(holesOf(5), 0);
+    EXPECT_EQ(solver.staticLowerBound(startOf(5)), 2);
+    EXPECT_EQ(solver.canReachOne(startOf(5)), Reach::No);
+    Solver cross(holesOf(4), 0);
+    EXPECT_EQ(cross.staticLowerBound(startOf(4)), 1);
+}
+
+TEST(SolverExact, PositionWithoutJumpsIsItsOwnProvenAnswer) {
+    Solver solver(holesOf(4), kMegabyte);
+    // Two marbles apart on the top arm and one at the bottom: no jump.
+    const Mask marbles = (Mask{1} << 2) | (Mask{1} << 4) | (Mask{1} << 45);
+    const Result result = solver.solve(marbles);
+    EXPECT_EQ(result.best, 3);
+    EXPECT_EQ(result.lowerBound, 3);
+    EXPECT_TRUE(result.moves.empty());
+    EXPECT_EQ(solver.canReachOne(marbles), Reach::No);
+    const MoveAdvice advice = solver.bestMove(marbles);
+    EXPECT_FALSE(advice.jump);
+    EXPECT_EQ(advice.leaves, 3);
+    EXPECT_TRUE(advice.proven);
+
+    EXPECT_EQ(solver.solve(Mask{1} << game::kCentre).best, 1);
+    EXPECT_TRUE(solver.solve(Mask{1} << game::kCentre).proven());
+    EXPECT_EQ(solver.solve(0).best, 0);
+    EXPECT_EQ(solver.canReachOne(0), Reach::No);
+}
+
+TEST(SolverLimits, StopAndNodeLimitLeaveItUndecidedButHonest) {
+    test::BruteForce rules(game::variant(4).pattern);
+    Solver solver(holesOf(4), kMegabyte);
+    std::atomic<bool> stop{true};
+    Limits stopped;
+    stopped.stop = &stop;
+    EXPECT_EQ(solver.canReachOne(startOf(4), stopped), Reach::Undecided);
+    const Result result = solver.solve(startOf(4), stopped);
+    EXPECT_FALSE(result.proven());
+    EXPECT_EQ(result.lowerBound, 1);
+    EXPECT_EQ(std::popcount(play(rules, startOf(4), result.moves)), result.best);
+    EXPECT_LE(result.nodes, 1u);
+    const MoveAdvice advice = solver.bestMove(startOf(4), stopped);
+    ASSERT_TRUE(advice.jump);
+    EXPECT_FALSE(advice.proven);
+    EXPECT_EQ(std::popcount(play(rules, startOf(4), {*advice.jump})), 31);
+
+    Limits few;
+    few.maxNodes = 3000;
+    const Result partial = solver.solve(startOf(4), few);
+    EXPECT_LE(partial.nodes, few.maxNodes + 256);
+    EXPECT_GE(partial.best, partial.lowerBound);
+    EXPECT_EQ(std::popcount(play(rules, startOf(4), partial.moves)), partial.best);
+
+    Limits past;
+    past.deadline = std::chrono::steady_clock::now();
+    Solver square(holesOf(7), kMegabyte);
+    const Result late = square.solve(startOf(7), past);
+    EXPECT_LE(late.nodes, 4096u + 256u);
+}
+
+TEST(SolverTable, StaysWithinItsBudgetAndNeverInventsABound) {
+    EXPECT_EQ(TranspositionTable(1000).bytes(), 512u);
+    EXPECT_EQ(TranspositionTable(7).bytes(), 0u);
+    EXPECT_EQ(TranspositionTable(64 * kMegabyte).bytes(), 64 * kMegabyte);
+    EXPECT_EQ(TranspositionTable(0).lowerBound(5), 0);
+
+    TranspositionTable table(16 * sizeof(std::uint64_t));
+    const auto boundOf = [](std::uint64_t p) { return int(p % 40) + 1; };
+    for (std::uint64_t p = 1; p <= 2000; ++p)
+        table.store(p * 0x10001, boundOf(p * 0x10001));
+    int kept = 0;
+    for (std::uint64_t p = 1; p <= 2000; ++p) {
+        const int bound = table.lowerBound(p * 0x10001);
+        EXPECT_TRUE(bound == 0 || bound == boundOf(p * 0x10001)) << p;
+        kept += bound != 0;
+    }
+    EXPECT_LE(kept, 16);
+    EXPECT_GT(kept, 0);
+    // A lower bound only rises.
+    table.store(3, 9);
+    table.store(3, 4);
+    EXPECT_EQ(table.lowerBound(3), 9);
+
+    Solver solver(holesOf(6), 3 * kMegabyte + 5);
+    EXPECT_EQ(solver.tableBytes(), 2 * kMegabyte);
+    Limits few;
+    few.maxNodes = 20000;
+    solver.solve(startOf(6), few);
+    EXPECT_EQ(solver.tableBytes(), 2 * kMegabyte);
+}
+
+} // namespace

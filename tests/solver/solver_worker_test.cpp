@@ -1,0 +1,113 @@
+// The worker thread: answers arrive by callback and by polling; new questions replace old ones.
+#include "game/variants.h"
+#include "solver/solver_worker.h"
+
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <mutex>
+
+using namespace marvolen;
+using namespace marvolen::solver;
+using namespace std::chrono_literals;
+
+namespace {
+
+Mask holesOf(int variant) {
+    return maskFromPattern(game::variant(variant).pattern);
+}
+Mask startOf(int variant) {
+    return holesOf(variant) & ~(Mask{1} << game::kCentre);
+}
+
+/// Collects the answers the worker hands to its callback and waits for one with a deadline.
+struct Inbox {
+    std::mutex mutex;
+    std::condition_variable arrived;
+    std::vector<SolverWorker::Answer> answers;
+
+    SolverWorker::Callback callback() {
+        return [this](const SolverWorker::Answer& answer) {
+            {
+                std::lock_guard lock(mutex);
+                answers.push_back(answer);
+            }
+            arrived.notify_all();
+        };
+    }
+    std::optional<SolverWorker::Answer> waitFor(std::uint64_t ticket) {
+        std::unique_lock lock(mutex);
+        const auto found = [&] {
+            for (const auto& answer : answers)
+                if (answer.ticket == ticket)
+                    return true;
+            return false;
+        };
+        if (!arrived.wait_for(lock, 30s, found))
+            return std::nullopt;
+        for (const auto& answer : answers)
+            if (answer.ticket == ticket)
+                return answer;
+        return std::nullopt;
+    }
+};
+
+TEST(SolverWorker, AnswersBothQuestionsByCallbackAndPolling) {
+    Inbox inbox;
+    SolverWorker worker(1024 * 1024, inbox.callback());
+    EXPECT_FALSE(worker.latest());
+
+    const Mask marbles = startOf(0);
+    const auto fewest = worker.ask(holesOf(0), marbles, SolverWorker::Question::Fewest);
+    const auto answer = inbox.waitFor(fewest);
+    ASSERT_TRUE(answer);
+    Solver direct(holesOf(0), 1024 * 1024);
+    const Result expected = direct.solve(marbles);
+    EXPECT_EQ(answer->result.best, expected.best);
+    EXPECT_EQ(answer->result.proven(), expected.proven());
+    EXPECT_EQ(answer->marbles, marbles);
+    ASSERT_TRUE(worker.latest());
+    EXPECT_EQ(worker.latest()->ticket, fewest);
+
+    const auto one = worker.ask(holesOf(4), startOf(4), SolverWorker::Question::ReachOne);
+    const auto reach = inbox.waitFor(one);
+    ASSERT_TRUE(reach);
+    EXPECT_EQ(reach->question, SolverWorker::Question::ReachOne);
+    EXPECT_EQ(reach->reach, Reach::Yes);
+}
+
+TEST(SolverWorker, ANewQuestionStopsTheOneInWork) {
+    Inbox inbox;
+    SolverWorker worker(1024 * 1024, inbox.callback());
+    // The full square is far from proven quickly; the question after it must not wait for it.
+    const auto hard = worker.ask(holesOf(7), startOf(7), SolverWorker::Question::Fewest);
+    const auto easy = worker.ask(holesOf(0), startOf(0), SolverWorker::Question::ReachOne);
+    EXPECT_GT(easy, hard);
+    const auto answer = inbox.waitFor(easy);
+    ASSERT_TRUE(answer);
+    EXPECT_NE(answer->reach, Reach::Undecided);
+    std::lock_guard lock(inbox.mutex);
+    for (const auto& seen : inbox.answers)
+        EXPECT_TRUE(seen.ticket == easy || seen.ticket == hard);
+}
+
+TEST(SolverWorker, TimeLimitAndCancelEndTheWork) {
+    Inbox inbox;
+    SolverWorker worker(1024 * 1024, inbox.callback());
+    const auto limited = worker.ask(holesOf(7), startOf(7), SolverWorker::Question::Fewest, 20ms);
+    const auto answer = inbox.waitFor(limited);
+    ASSERT_TRUE(answer);
+    EXPECT_GE(answer->result.best, answer->result.lowerBound);
+    EXPECT_EQ(answer->result.best + int(answer->result.moves.size()), 48);
+
+    // A cancelled question publishes nothing; the worker still takes the next one.
+    const auto dropped = worker.ask(holesOf(7), startOf(7), SolverWorker::Question::Fewest);
+    worker.cancel();
+    const auto next = worker.ask(holesOf(0), startOf(0), SolverWorker::Question::ReachOne);
+    ASSERT_TRUE(inbox.waitFor(next));
+    std::lock_guard lock(inbox.mutex);
+    for (const auto& seen : inbox.answers)
+        EXPECT_NE(seen.ticket, dropped);
+}
+
+} // namespace
