@@ -16,6 +16,10 @@
         <translation>Schließen</translation>
     </message>
     <message>
+        <source>Is one marble still &amp;reachable?</source>
+        <translation>Ist eine einzelne Kugel noch &amp;erreichbar?</translation>
+    </message>
+    <message>
         <source>Marbles</source>
         <translation>Kugeln</translation>
     </message>

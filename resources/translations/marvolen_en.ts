@@ -16,6 +16,10 @@
         <translation>Close</translation>
     </message>
     <message>
+        <source>Is one marble still &amp;reachable?</source>
+        <translation>Is one marble still &amp;reachable?</translation>
+    </message>
+    <message>
         <source>Marbles</source>
         <translation>Marbles</translation>
     </message>

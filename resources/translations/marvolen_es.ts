@@ -16,6 +16,10 @@
         <translation>Cerrar</translation>
     </message>
     <message>
+        <source>Is one marble still &amp;reachable?</source>
+        <translation>¿Aún se puede dejar una sola &amp;bola?</translation>
+    </message>
+    <message>
         <source>Marbles</source>
         <translation>Bolas</translation>
     </message>

@@ -16,6 +16,10 @@
         <translation>Fermer</translation>
     </message>
     <message>
+        <source>Is one marble still &amp;reachable?</source>
+        <translation>Peut-on encore ne laisser qu’une seule &amp;bille ?</translation>
+    </message>
+    <message>
         <source>Marbles</source>
         <translation>Billes</translation>
     </message>

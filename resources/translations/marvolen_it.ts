@@ -16,6 +16,10 @@
         <translation>Chiudi</translation>
     </message>
     <message>
+        <source>Is one marble still &amp;reachable?</source>
+        <translation>Si può ancora lasciare una sola &amp;sfera?</translation>
+    </message>
+    <message>
         <source>Marbles</source>
         <translation>Sfere</translation>
     </message>

@@ -6,6 +6,7 @@
 #include "ids/resource_ids.h"
 #include "ids/sound_ids.h"
 #include "ids/text_ids.h"
+#include "solver/solver_worker.h"
 
 #include <QFile>
 #include <qnamespace.h>
@@ -17,7 +18,54 @@ const QString kModule = QStringLiteral("frmMarvolen");
 const QString kTitle = QStringLiteral("Marvolen");
 constexpr int kButtons = 9;
 constexpr int kThumbnails = 20;
+// The solver's table: well inside what the game may give it.
+constexpr std::size_t kSolverTableBytes = std::size_t(32) << 20;
+// A position not decided by then stays undecided: nothing changes on the board.
+constexpr std::chrono::milliseconds kThinkingTime{10000};
+
+/// The solver on its own thread; each answer is posted to the window's thread.
+class WorkerQuestions : public ReachQuestions {
+  public:
+    explicit WorkerQuestions(std::function<void(std::uint64_t, solver::Reach)> answered)
+        : m_worker(kSolverTableBytes, [answered](const solver::SolverWorker::Answer& answer) {
+              answered(answer.ticket, answer.reach);
+          }) {}
+    std::uint64_t ask(solver::Mask holes, solver::Mask marbles) override {
+        return m_worker.ask(holes, marbles, solver::SolverWorker::Question::ReachOne,
+                            kThinkingTime);
+    }
+    void cancel() override { m_worker.cancel(); }
+
+  private:
+    solver::SolverWorker m_worker;
+};
 } // namespace
+
+/// The board view the model draws on: passes every call to the window's board surface and
+/// tells the session whenever the marble count is shown, which happens after every change of
+/// the board's marbles by a fresh board, Start or a jump.
+class GameSession::CountWatch : public game::BoardView {
+  public:
+    CountWatch(game::BoardView& board, GameSession& session) : m_board(board), m_session(session) {}
+    void setHoleShown(int p, bool shown) override { m_board.setHoleShown(p, shown); }
+    void setMarbleShown(int p, bool shown) override { m_board.setMarbleShown(p, shown); }
+    void moveHole(int p, int left, int top) override { m_board.moveHole(p, left, top); }
+    void moveMarble(int p, int left, int top) override { m_board.moveMarble(p, left, top); }
+    void showDigits(game::Display display, const std::array<int, 4>& cells) override {
+        m_board.showDigits(display, cells);
+        if (display == game::Display::MarbleCount)
+            m_session.countShown();
+    }
+    void setCountWarning(bool warning) override { m_board.setCountWarning(warning); }
+    void setMarblePicture(int id) override { m_board.setMarblePicture(id); }
+    void setHolePicture(int boardPicture) override { m_board.setHolePicture(boardPicture); }
+    void setBoardPicture(int id) override { m_board.setBoardPicture(id); }
+    void showBoard() override { m_board.showBoard(); }
+
+  private:
+    game::BoardView& m_board;
+    GameSession& m_session;
+};
 
 bool clickAccepted(std::chrono::milliseconds now,
                    std::optional<std::chrono::milliseconds> lastClick) {
@@ -25,8 +73,9 @@ bool clickAccepted(std::chrono::milliseconds now,
 }
 
 GameSession::GameSession(SessionParts parts) : m_parts(parts) {
+    m_countWatch = std::make_unique<CountWatch>(m_parts.board, *this);
     m_model = std::make_unique<game::BoardModel>(
-        m_parts.board, static_cast<game::BoardEvents&>(*this), m_parts.reporter, m_parts.random);
+        *m_countWatch, static_cast<game::BoardEvents&>(*this), m_parts.reporter, m_parts.random);
     m_music = std::make_unique<audio::MusicLogic>(static_cast<audio::MusicHost&>(*this),
                                                   m_parts.media, m_parts.temp, m_parts.random,
                                                   m_parts.reporter, m_parts.resources);
@@ -58,6 +107,10 @@ void GameSession::load(Procedure& p) {
     p.step(50120, [&] { m_model->setVariantNumber(m_parts.settings.layout()); });
     p.step(50130, [&] { m_soundOn = m_parts.settings.playSound(); });
     p.step(50140, [&] { m_parts.view.setSoundChecked(soundOn()); });
+    p.step(50145, [&] {
+        m_oneMarbleOn = m_parts.settings.oneMarbleWarning();
+        m_parts.view.setOneMarbleChecked(oneMarbleWarningOn());
+    });
 }
 
 void GameSession::resetForResize(Procedure& p) {
@@ -268,6 +321,93 @@ void GameSession::mnuMusic_Click(int index) {
         m_parts.view.setMusicChecked(index, true);
     });
     p.step(50060, [&] { m_parts.settings.setPlayMusic(index); });
+}
+
+void GameSession::mnuOneMarble_Click() {
+    Procedure p(m_parts.reporter, kModule, QStringLiteral("mnuOneMarble_Click"));
+    p.step(50030, [&] { m_oneMarbleOn = std::int16_t(~m_oneMarbleOn); });
+    p.step(50040, [&] { m_parts.view.setOneMarbleChecked(oneMarbleWarningOn()); });
+    p.step(50050, [&] { m_parts.settings.setOneMarbleWarning(m_oneMarbleOn); });
+    p.step(50060, [&] {
+        if (oneMarbleWarningOn()) {
+            askOneMarble();
+            return;
+        }
+        if (m_asked)
+            questions().cancel();
+        m_asked.reset();
+        setCountWarning(false);
+    });
+}
+
+// ------------------------------------------------------------------------------------------
+// The warning that a single marble is out of reach
+
+namespace {
+solver::Mask maskOf(const game::BoardModel& model, bool marbles) {
+    solver::Mask mask = 0;
+    for (int p = 0; p < game::kPositions; ++p)
+        if (model.hole(p) && (!marbles || model.marble(p)))
+            mask |= solver::Mask{1} << p;
+    return mask;
+}
+} // namespace
+
+void GameSession::countShown() {
+    if (maskOf(*m_model, true) == maskOf(*m_model, false)) {
+        // A fresh board: nothing is lost yet and no jump is possible before Start.
+        if (m_asked)
+            questions().cancel();
+        m_asked.reset();
+        setCountWarning(false);
+        return;
+    }
+    if (oneMarbleWarningOn())
+        askOneMarble();
+}
+
+void GameSession::askOneMarble() {
+    const solver::Mask holes = maskOf(*m_model, false);
+    const solver::Mask marbles = maskOf(*m_model, true);
+    // Jumps only take marbles away: once lost, every later position of the board is lost too.
+    if (m_countWarning || marbles == holes || marbles == 0)
+        return;
+    m_asked = questions().ask(holes, marbles);
+}
+
+void GameSession::oneMarbleAnswered(std::uint64_t ticket, solver::Reach reach) {
+    if (!m_asked || *m_asked != ticket)
+        return;
+    m_asked.reset();
+    if (reach == solver::Reach::No && oneMarbleWarningOn())
+        setCountWarning(true);
+}
+
+void GameSession::setCountWarning(bool warning) {
+    if (warning == m_countWarning)
+        return;
+    m_countWarning = warning;
+    m_parts.board.setCountWarning(warning);
+}
+
+void GameSession::setReachQuestions(std::unique_ptr<ReachQuestions> questions) {
+    m_asked.reset();
+    m_questions = std::move(questions);
+}
+
+ReachQuestions& GameSession::questions() {
+    if (!m_questions) {
+        std::weak_ptr<int> alive = m_alive;
+        SessionView& view = m_parts.view;
+        m_questions = std::make_unique<WorkerQuestions>(
+            [this, alive, &view](std::uint64_t ticket, solver::Reach reach) {
+                view.post([this, alive, ticket, reach] {
+                    if (alive.lock())
+                        oneMarbleAnswered(ticket, reach);
+                });
+            });
+    }
+    return *m_questions;
 }
 
 bool GameSession::Form_KeyPress(int key) {

@@ -7,11 +7,13 @@
 #include "app/audio/resource_access.h"
 #include "app/game_context.h"
 #include "game/board_model.h"
+#include "solver/solver.h"
 
 #include <QString>
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -47,6 +49,21 @@ class SessionView {
     /// Gives menus and tooltips their texts in the current language (Sprache).
     virtual void Sprache() = 0;
     virtual void popupOptionsMenu() = 0;
+    /// The check mark of the item "Is one marble still reachable?".
+    virtual void setOneMarbleChecked(bool checked) = 0;
+    /// Runs fn on the window's thread after the event in hand; may be called from any thread.
+    virtual void post(std::function<void()> fn) = 0;
+};
+
+/// Asks on a thread of its own whether a single marble can still be left; the game never
+/// waits for it. The answer comes back as GameSession::oneMarbleAnswered on the window's thread.
+class ReachQuestions {
+  public:
+    virtual ~ReachQuestions() = default;
+    /// Drops the question in work, if any, and asks this one; returns its ticket.
+    virtual std::uint64_t ask(solver::Mask holes, solver::Mask marbles) = 0;
+    /// Drops the question in work: no answer comes for it.
+    virtual void cancel() = 0;
 };
 
 /// Questions and messages, modal over the main window.
@@ -117,6 +134,15 @@ class GameSession : private game::BoardEvents, private audio::MusicHost {
     bool soundOn() const { return m_soundOn != 0; }
     int MarblePicture() const { return m_marblePicture; }
     int BoardPicture() const { return m_boardPicture; }
+    /// Whether the marble count warns when a single marble is out of reach.
+    bool oneMarbleWarningOn() const { return m_oneMarbleOn != 0; }
+    /// Whether the marble count is shown in amber: a single marble proven out of reach.
+    bool countWarning() const { return m_countWarning; }
+    /// The solver's answer to the question with ticket; an answer for an older position, or
+    /// one that has not decided, changes nothing.
+    void oneMarbleAnswered(std::uint64_t ticket, solver::Reach reach);
+    /// Puts questions to another solver from now on (tests).
+    void setReachQuestions(std::unique_ptr<ReachQuestions> questions);
     /// The steady time of the last accepted command click; none before the first.
     std::optional<std::chrono::milliseconds> lastClickTime() const { return m_lastClickTime; }
 
@@ -140,6 +166,7 @@ class GameSession : private game::BoardEvents, private audio::MusicHost {
     void mnuUeber_Click();
     void mnuPlaySounds_Click();
     void mnuMusic_Click(int index);
+    void mnuOneMarble_Click();
     /// Escape asks whether to end the game; returns true when the key was taken.
     bool Form_KeyPress(int key);
     void Timer1_Timer();
@@ -152,6 +179,7 @@ class GameSession : private game::BoardEvents, private audio::MusicHost {
     void NewBoard();
 
   private:
+    class CountWatch;
     // BoardEvents
     void playSound(int id) override { sound(id); }
     void setClockRunning(bool running) override;
@@ -170,8 +198,15 @@ class GameSession : private game::BoardEvents, private audio::MusicHost {
     /// Asks whether to end the game and ends it on Yes; true on Yes.
     bool askQuit();
     void runCommand(int index);
+    /// The marble count was shown: a fresh board ends the warning, any other position is
+    /// put to the solver while the warning is on.
+    void countShown();
+    void askOneMarble();
+    void setCountWarning(bool warning);
+    ReachQuestions& questions();
 
     SessionParts m_parts;
+    std::unique_ptr<CountWatch> m_countWatch; // the model's view: passes everything on
     std::unique_ptr<game::BoardModel> m_model;
     std::unique_ptr<audio::MusicLogic> m_music;
     std::int16_t m_soundOn = -1;
@@ -180,6 +215,12 @@ class GameSession : private game::BoardEvents, private audio::MusicHost {
     int m_marblePicture = 3;
     int m_paintedBoard = 0;
     int m_loadedMarble = 0;
+    std::int16_t m_oneMarbleOn = 0;
+    bool m_countWarning = false;
+    std::optional<std::uint64_t> m_asked; // the ticket of the question about the board shown
+    // Answers posted to the window's thread find out through it whether the session still is.
+    std::shared_ptr<int> m_alive = std::make_shared<int>(0);
+    std::unique_ptr<ReachQuestions> m_questions; // last: its thread goes first
 };
 
 } // namespace marvolen::app

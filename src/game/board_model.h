@@ -29,6 +29,8 @@ class BoardView {
     virtual void moveMarble(int position, int left, int top) = 0;
     /// Shows four cells of the digit strip (0 to 9 digits, 10 blank) on a display.
     virtual void showDigits(Display display, const std::array<int, 4>& cells) = 0;
+    /// Draws the marble count in amber (a single marble is out of reach) or in its cyan.
+    virtual void setCountWarning(bool warning) = 0;
     /// The marble picture (ICON resource id), used by all 49 marbles and the drag image;
     /// Failure 326 when the game carries no such picture.
     virtual void setMarblePicture(int resourceId) = 0;

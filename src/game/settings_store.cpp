@@ -65,6 +65,10 @@ void SettingsStore::setPlaySound(std::int16_t soundOn) {
     write("PlaySound", numbers::withSignPlace(soundOn));
 }
 
+void SettingsStore::setOneMarbleWarning(std::int16_t on) {
+    write("OneMarbleWarning", numbers::withSignPlace(on));
+}
+
 void SettingsStore::setSpracheWithSignPlace(int offset) {
     write("Sprache", numbers::withSignPlace(offset));
 }

@@ -27,6 +27,8 @@ class SettingsStore {
     std::int16_t playSound() const { return readInt16("PlaySound", -1); }
     std::int16_t playMusic() const { return readInt16("PlayMusic", 1); }
     std::int16_t sprache() const { return readInt16("Sprache", 0); }
+    /// Whether the marble count warns that a single marble is out of reach: -1 on, 0 off.
+    std::int16_t oneMarbleWarning() const { return readInt16("OneMarbleWarning", 0); }
     std::int32_t startVal() const;
 
     void setBoard(int picture) { write("Board", QString::number(picture)); }
@@ -34,6 +36,8 @@ class SettingsStore {
     void setLayout(int variant) { write("Layout", QString::number(variant)); }
     /// "-1" on, " 0" off.
     void setPlaySound(std::int16_t soundOn);
+    /// "-1" on, " 0" off, as PlaySound.
+    void setOneMarbleWarning(std::int16_t on);
     void setPlayMusic(int mode) { write("PlayMusic", QString::number(mode)); }
     /// The main window's flag click writes " 1000".
     void setSpracheWithSignPlace(int offset);

@@ -66,6 +66,11 @@ void BoardWidget::showDigits(game::Display display, const std::array<int, 4>& ce
         m_displays->showDigits(display, cells);
 }
 
+void BoardWidget::setCountWarning(bool warning) {
+    if (m_displays)
+        m_displays->setCountWarning(warning);
+}
+
 void BoardWidget::setHoleShown(int p, bool shown) {
     m_holeShown.at(std::size_t(p)) = shown;
     // Every variant has the centre hole: the cursor goes there when its place goes.

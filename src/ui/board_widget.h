@@ -31,6 +31,7 @@ class BoardWidget : public QWidget, public game::BoardView {
     void moveHole(int position, int left, int top) override;
     void moveMarble(int position, int left, int top) override;
     void showDigits(game::Display display, const std::array<int, 4>& cells) override;
+    void setCountWarning(bool warning) override;
     void setMarblePicture(int resourceId) override;
     void setHolePicture(int boardPicture) override;
     void setBoardPicture(int resourceId) override;

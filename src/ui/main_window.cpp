@@ -76,6 +76,7 @@ MainWindow::MainWindow(Services& services, audio::AudioEngine& audio, app::Windo
     for (int i = 0; i < 3; ++i)
         connect(m_mnuMusic[std::size_t(i)], &QAction::triggered, this,
                 [&s, i] { s.mnuMusic_Click(i); });
+    connect(m_mnuOneMarble, &QAction::triggered, this, [&s] { s.mnuOneMarble_Click(); });
     connect(m_mnuUeber, &QAction::triggered, this, [&s] { s.mnuUeber_Click(); });
     resize(px(kDesignInner.width()), px(kDesignInner.height()));
     Form_Load();
@@ -143,6 +144,9 @@ void MainWindow::buildMenu() {
         m_mnuMusic[std::size_t(i)] = a;
     }
     m_mnuMusic[1]->setChecked(true);
+    m_mnuOneMarble = m_menu->addAction(oneMarbleCaption());
+    m_mnuOneMarble->setObjectName(QStringLiteral("mnuOneMarble"));
+    m_mnuOneMarble->setCheckable(true);
     m_menu->addSeparator()->setObjectName(QStringLiteral("sep0"));
     m_mnuUeber = m_menu->addAction(QStringLiteral("Über..."));
     m_mnuUeber->setObjectName(QStringLiteral("mnuUeber"));
@@ -288,6 +292,12 @@ void MainWindow::Sprache() {
             [this](int i) { return text(Text::SelectVariant) + numbers::withSignPlace(i + 1); });
     });
     p.step(50060, [&] { m_services.installQtTranslations(m_services.language.LanguageOffset()); });
+    // After the translations of the new language are in place.
+    p.step(50070, [&] { m_mnuOneMarble->setText(oneMarbleCaption()); });
+}
+
+QString MainWindow::oneMarbleCaption() {
+    return QCoreApplication::translate("Marvolen", "Is one marble still &reachable?");
 }
 
 // ------------------------------------------------------------------------------------------
@@ -311,6 +321,14 @@ void MainWindow::setSoundChecked(bool checked) {
 
 void MainWindow::setMusicChecked(int index, bool checked) {
     m_mnuMusic.at(std::size_t(index))->setChecked(checked);
+}
+
+void MainWindow::setOneMarbleChecked(bool checked) {
+    m_mnuOneMarble->setChecked(checked);
+}
+
+void MainWindow::post(std::function<void()> fn) {
+    QMetaObject::invokeMethod(this, std::move(fn), Qt::QueuedConnection);
 }
 
 void MainWindow::setBusy(bool busy) {

@@ -73,6 +73,8 @@ class MainWindow : public QWidget,
     void setWatcherEnabled(bool enabled) override;
     void Sprache() override;
     void popupOptionsMenu() override;
+    void setOneMarbleChecked(bool checked) override;
+    void post(std::function<void()> fn) override;
     // Dialogs
     bool askYesNo(const QString& title, const QString& text) override;
     void inform(const QString& title, const QString& text) override;
@@ -86,6 +88,7 @@ class MainWindow : public QWidget,
     void buildPanel();
     void buildMenu();
     QString text(int n) const;
+    static QString oneMarbleCaption();
 
     Services& m_services;
     std::function<void(bool)> m_aboutBusy;
@@ -102,6 +105,7 @@ class MainWindow : public QWidget,
     QAction* m_mnuPlaySounds = nullptr;
     QMenu* m_mnuPlayMusic = nullptr;
     std::array<QAction*, 3> m_mnuMusic{};
+    QAction* m_mnuOneMarble = nullptr;
     QAction* m_mnuUeber = nullptr;
     QTimer m_timer1;
     QTimer m_timer2;

@@ -130,7 +130,8 @@ void shapeFrame(QFrame* frame, const char* name, const QSizeF& twips, const QCol
 // ------------------------------------------------------------------------------------------
 
 DisplayFrame::DisplayFrame(QWidget* parent)
-    : QFrame(parent), m_digitStrip(app::loadPicture(QStringLiteral(":/res/PIC/digits"))) {
+    : QFrame(parent), m_digitStrip(app::loadPicture(QStringLiteral(":/res/PIC/digits"))),
+      m_amberStrip(app::loadPicture(QStringLiteral(":/res/PIC/digits_amber"))) {
     shapeFrame(this, "fraAnzeige", kFraAnzeige, Qt::black);
     // Each display: a symbol, then four digit places side by side.
     const char16_t* symbols[2] = {u"\U0001F553", u"\u25CF"};
@@ -158,15 +159,26 @@ DisplayFrame::DisplayFrame(QWidget* parent)
 void DisplayFrame::showDigits(game::Display display, const std::array<int, 4>& cells) {
     const auto row = std::size_t(display == game::Display::Time ? 0 : 1);
     QString shown;
+    const QPixmap& strip = row == 1 && m_countWarning ? m_amberStrip : m_digitStrip;
     for (std::size_t k = 0; k < 4; ++k) {
-        m_places[row][k]->setPixmap(
-            app::stripCellPicture(m_digitStrip, game::kDigitStrip, cells[k]));
+        m_places[row][k]->setPixmap(app::stripCellPicture(strip, game::kDigitStrip, cells[k]));
         shown += cells[k] == 10 ? QLatin1Char(' ') : QChar(u'0' + cells[k]);
     }
+    m_cells[row] = cells;
     for (QLabel* place : m_places[row])
         place->setAccessibleName(shown);
     m_shown[row] = shown;
     setAccessibleDescription(m_shown[0] + QLatin1Char(' ') + m_shown[1]);
+}
+
+void DisplayFrame::setCountWarning(bool warning) {
+    if (warning == m_countWarning)
+        return;
+    m_countWarning = warning;
+    const std::array<int, 4>& cells = m_cells[1];
+    const QPixmap& strip = warning ? m_amberStrip : m_digitStrip;
+    for (std::size_t k = 0; k < 4; ++k)
+        m_places[1][k]->setPixmap(app::stripCellPicture(strip, game::kDigitStrip, cells[k]));
 }
 
 QString DisplayFrame::shown(game::Display display) const {

@@ -61,9 +61,15 @@ class DisplayFrame : public QFrame {
     void showDigits(game::Display display, const std::array<int, 4>& cells);
     /// The digits of a display as shown, a blank for a blank cell.
     QString shown(game::Display display) const;
+    /// Draws the marble count's digits in amber, or in cyan again.
+    void setCountWarning(bool warning);
+    bool countWarning() const { return m_countWarning; }
 
   private:
     QPixmap m_digitStrip;
+    QPixmap m_amberStrip;
+    bool m_countWarning = false;
+    std::array<std::array<int, 4>, 2> m_cells{{{10, 10, 10, 10}, {10, 10, 10, 10}}};
     std::array<std::array<QLabel*, 4>, 2> m_places{};
     std::array<QString, 2> m_shown{QStringLiteral("    "), QStringLiteral("    ")};
 };

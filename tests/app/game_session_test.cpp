@@ -434,3 +434,136 @@ TEST(Unload, StopsTheClockAndTheMusicAndRemovesTheLanguageFile) {
     EXPECT_EQ(f.windows.only("mci"), Events{"mci close midi"});
     EXPECT_FALSE(QFile::exists(f.language.LanguageFilePath()));
 }
+
+// The warning that a single marble is out of reach: asked after Start and every jump while
+// it is on, shown only on a proven loss, gone with the next fresh board.
+namespace {
+
+struct WarningFixture : SessionFixture {
+    test::FakeQuestions* questions = nullptr;
+    app::GameSession& openWithFake() {
+        app::GameSession& s = open();
+        auto fake = std::make_unique<test::FakeQuestions>();
+        questions = fake.get();
+        s.setReachQuestions(std::move(fake));
+        return s;
+    }
+};
+
+// Two marbles that can jump once, and a third far away: every position is lost.
+const char* const kLostAfterOneJump =
+    "o      \n       \n       \noo.    \n       \n       \n       ";
+
+} // namespace
+
+TEST(OneMarbleWarning, IsOffByDefaultAndThenAsksTheSolverNothing) {
+    WarningFixture f;
+    app::GameSession& s = f.openWithFake();
+    EXPECT_FALSE(s.oneMarbleWarningOn());
+    EXPECT_FALSE(f.windows.oneMarbleChecked);
+    f.click(0);
+    s.model().lift(10);
+    s.model().dropOnHole(24, 10);
+    EXPECT_TRUE(f.questions->asked.empty());
+    EXPECT_FALSE(f.board.countWarning);
+}
+
+TEST(OneMarbleWarning, IsStoredAsMinusOneThenBlankZeroAndReadAtTheNextStart) {
+    WarningFixture f;
+    f.setSetting("OneMarbleWarning", QStringLiteral("-1"));
+    app::GameSession& s = f.openWithFake();
+    EXPECT_TRUE(s.oneMarbleWarningOn());
+    EXPECT_TRUE(f.windows.oneMarbleChecked);
+    s.mnuOneMarble_Click();
+    EXPECT_FALSE(f.windows.oneMarbleChecked);
+    EXPECT_EQ(f.setting("OneMarbleWarning"), QStringLiteral(" 0"));
+    s.mnuOneMarble_Click();
+    EXPECT_EQ(f.setting("OneMarbleWarning"), QStringLiteral("-1"));
+}
+
+TEST(OneMarbleWarning, AProvenLossTurnsTheCountAmberUntilTheNextFreshBoard) {
+    WarningFixture f;
+    app::GameSession& s = f.openWithFake();
+    s.mnuOneMarble_Click();
+    EXPECT_TRUE(f.questions->asked.empty()); // a fresh board is never lost
+    f.click(0);
+    ASSERT_EQ(f.questions->asked.size(), 1u);
+    const solver::Mask centre = solver::Mask{1} << 24;
+    EXPECT_EQ(f.questions->asked[0].marbles, f.questions->asked[0].holes & ~centre);
+    s.model().lift(10);
+    s.model().dropOnHole(24, 10);
+    ASSERT_EQ(f.questions->asked.size(), 2u);
+    EXPECT_EQ(f.questions->asked[1].marbles & (solver::Mask{1} << 10), 0u);
+
+    s.oneMarbleAnswered(f.questions->last(), solver::Reach::No);
+    EXPECT_TRUE(s.countWarning());
+    EXPECT_TRUE(f.board.countWarning);
+    // Jumps cannot mend a loss: no more questions on this board.
+    s.model().lift(15);
+    s.model().dropOnHole(17, 15);
+    EXPECT_EQ(marbles(s), 30);
+    EXPECT_EQ(f.questions->asked.size(), 2u);
+    EXPECT_TRUE(f.board.countWarning);
+
+    f.click(0); // Start during a game: a fresh board, then the centre taken out
+    EXPECT_FALSE(f.board.countWarning);
+    EXPECT_EQ(f.questions->asked.size(), 3u);
+}
+
+TEST(OneMarbleWarning, UndecidedAnswersAndAnswersForAnOlderBoardChangeNothing) {
+    WarningFixture f;
+    app::GameSession& s = f.openWithFake();
+    s.mnuOneMarble_Click();
+    f.click(0);
+    s.model().setText(kLostAfterOneJump);
+    s.model().lift(21);
+    s.model().dropOnHole(23, 21);
+    ASSERT_EQ(f.questions->asked.size(), 2u);
+    s.oneMarbleAnswered(1, solver::Reach::No); // the start position's question
+    EXPECT_FALSE(f.board.countWarning);
+    s.oneMarbleAnswered(2, solver::Reach::Undecided);
+    EXPECT_FALSE(f.board.countWarning);
+    s.oneMarbleAnswered(2, solver::Reach::No); // already answered
+    EXPECT_FALSE(f.board.countWarning);
+    // An answer that arrives after a fresh board belongs to the board before it.
+    s.model().setText(kLostAfterOneJump);
+    s.mnuOneMarble_Click();
+    s.mnuOneMarble_Click();
+    const std::uint64_t asked = f.questions->last();
+    s.imgLoff_Click(4);
+    s.oneMarbleAnswered(asked, solver::Reach::No);
+    EXPECT_FALSE(f.board.countWarning);
+    EXPECT_GE(f.questions->cancels, 1);
+}
+
+TEST(OneMarbleWarning, SwitchedOffTheAmberCountTurnsCyanAgain) {
+    WarningFixture f;
+    app::GameSession& s = f.openWithFake();
+    s.mnuOneMarble_Click();
+    f.click(0);
+    s.model().lift(10);
+    s.model().dropOnHole(24, 10);
+    s.oneMarbleAnswered(f.questions->last(), solver::Reach::No);
+    ASSERT_TRUE(f.board.countWarning);
+    s.mnuOneMarble_Click();
+    EXPECT_FALSE(f.board.countWarning);
+}
+
+TEST(OneMarbleWarning, TheRealSolverProvesALossAndTheAnswerArrivesThroughTheWindowsQueue) {
+    SessionFixture f;
+    app::GameSession& s = f.open();
+    f.click(0);
+    s.model().setText(kLostAfterOneJump);
+    s.mnuOneMarble_Click();             // asks about the board as it stands
+    EXPECT_FALSE(f.board.countWarning); // nothing before the window's thread runs the answer
+    while (!s.countWarning() && f.windows.runPosted()) {
+    }
+    EXPECT_TRUE(f.board.countWarning);
+    // A board from which one marble is reached stays cyan.
+    f.click(0);
+    s.model().setText("       \n       \n       \n  oo.  \n       \n       \n       ");
+    s.mnuOneMarble_Click();
+    s.mnuOneMarble_Click();
+    ASSERT_TRUE(f.windows.runPosted());
+    EXPECT_FALSE(f.board.countWarning);
+}

@@ -11,7 +11,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <condition_variable>
 #include <deque>
+#include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -65,6 +68,27 @@ class Recorder : public app::SessionView,
     void setWatcherEnabled(bool enabled) override { watcher = enabled; }
     void Sprache() override { log("captions"); }
     void popupOptionsMenu() override { log("options menu"); }
+    void setOneMarbleChecked(bool checked) override { oneMarbleChecked = checked; }
+    // Queued as the window queues it; any thread may post.
+    void post(std::function<void()> fn) override {
+        const std::lock_guard<std::mutex> lock(postedMutex);
+        posted.push_back(std::move(fn));
+        postedChanged.notify_all();
+    }
+    /// Waits (at most until deadline) until something was posted, then runs everything
+    /// posted; false when nothing came.
+    bool runPosted(std::chrono::milliseconds deadline = std::chrono::seconds(20)) {
+        std::deque<std::function<void()>> run;
+        {
+            std::unique_lock<std::mutex> lock(postedMutex);
+            if (!postedChanged.wait_for(lock, deadline, [&] { return !posted.empty(); }))
+                return false;
+            run.swap(posted);
+        }
+        for (auto& fn : run)
+            fn();
+        return true;
+    }
     // Dialogs
     bool askYesNo(const QString&, const QString& text) override {
         log("ask " + text.toStdString());
@@ -133,6 +157,10 @@ class Recorder : public app::SessionView,
     int selectedVariant = -1;
     int chosen = 0; ///< the chooser's answer; 0 keeps the current picture
     bool soundChecked = false;
+    bool oneMarbleChecked = false;
+    std::mutex postedMutex;
+    std::condition_variable postedChanged;
+    std::deque<std::function<void()>> posted;
     bool busy = false;
     bool shown = true;
     bool clockRunning = false;
@@ -141,6 +169,25 @@ class Recorder : public app::SessionView,
     bool tuneOpen = false;
     QString tuneFolder; ///< where tune files are counted at each media command
     int mostTuneFiles = 0;
+};
+
+/// The solver's questions, kept for the test to answer through GameSession::oneMarbleAnswered.
+class FakeQuestions : public app::ReachQuestions {
+  public:
+    struct Asked {
+        solver::Mask holes = 0;
+        solver::Mask marbles = 0;
+    };
+    std::uint64_t ask(solver::Mask holes, solver::Mask marbles) override {
+        asked.push_back({holes, marbles});
+        return asked.size();
+    }
+    void cancel() override { ++cancels; }
+    /// The ticket of the last question.
+    std::uint64_t last() const { return asked.size(); }
+
+    std::vector<Asked> asked;
+    int cancels = 0;
 };
 
 /// A session over a settings file, the game's own language table and tunes, a temporary

@@ -22,6 +22,7 @@ class FakeView : public game::BoardView, public game::BoardEvents {
             s += c == 10 ? QLatin1Char(' ') : QChar(u'0' + c);
         (d == game::Display::Time ? timeDisplay : countDisplay) = s;
     }
+    void setCountWarning(bool warning) override { countWarning = warning; }
     void setMarblePicture(int id) override { marblePicture = id; }
     void setHolePicture(int boardPicture) override { holePicture = boardPicture; }
     void setBoardPicture(int id) override { boardPicture = id; }
@@ -45,6 +46,7 @@ class FakeView : public game::BoardView, public game::BoardEvents {
     QString timeDisplay = "    ";
     QString countDisplay = "    ";
     bool clockRunning = false;
+    bool countWarning = false; ///< the marble count in amber
     bool soundOn = true;
     int marblePicture = 0;
     int holePicture = 0;

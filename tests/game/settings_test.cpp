@@ -31,6 +31,7 @@ TEST_F(Settings, AnEmptyStoreGivesTheDefaults) {
     EXPECT_EQ(settings.playMusic(), 1);
     EXPECT_EQ(settings.sprache(), 0);
     EXPECT_EQ(settings.startVal(), 0);
+    EXPECT_EQ(settings.oneMarbleWarning(), 0);
     EXPECT_TRUE(store.allKeys().isEmpty()); // reading writes nothing
 }
 
@@ -51,10 +52,16 @@ TEST_F(Settings, ValuesAreWrittenInTheirExactTextForms) {
     EXPECT_EQ(settings.rawText("StartVal"), "12");
     settings.setPlaySound(-1);
     EXPECT_EQ(settings.rawText("PlaySound"), "-1");
+    settings.setOneMarbleWarning(-1);
+    EXPECT_EQ(settings.rawText("OneMarbleWarning"), "-1");
+    settings.setOneMarbleWarning(0);
+    EXPECT_EQ(settings.rawText("OneMarbleWarning"), " 0");
+    settings.setOneMarbleWarning(-1);
     // Both forms read back alike, also after the store was reopened.
     QSettings reopened(dir.filePath("Marvolen.conf"), QSettings::IniFormat);
     SettingsStore again(reopened);
     EXPECT_EQ(again.playSound(), -1);
+    EXPECT_EQ(again.oneMarbleWarning(), -1);
     EXPECT_EQ(again.sprache(), 0);
     EXPECT_EQ(again.board(), 9);
     EXPECT_TRUE(reopened.childGroups().contains("Optionen"));
@@ -113,6 +120,7 @@ TEST(SettingsFailure, AFolderInPlaceOfTheFileIsReportedOnceOnReadingAndOnEveryWr
     EXPECT_EQ(failureOf([&] { settings.setKugel(7); }), err::PathFileAccess);
     EXPECT_EQ(failureOf([&] { settings.setStartVal(1); }), err::PathFileAccess);
     EXPECT_EQ(failureOf([&] { settings.setPlaySound(0); }), err::PathFileAccess);
+    EXPECT_EQ(failureOf([&] { settings.setOneMarbleWarning(-1); }), err::PathFileAccess);
     EXPECT_TRUE(QFileInfo(path).isDir());
     // The choices stay for the rest of the run, so StartVal leaves 0 at least until the end.
     EXPECT_EQ(settings.kugel(), 7);

@@ -36,6 +36,7 @@ std::vector<Expected> everyPicture() {
     for (int flag : {0, 1, 2, 3, 6})
         all.push_back({QStringLiteral("PIC/flag%1").arg(flag), {64, 40}});
     all.push_back({QStringLiteral("PIC/digits"), {198, 27}});
+    all.push_back({QStringLiteral("PIC/digits_amber"), {198, 27}});
     all.push_back({QStringLiteral("PIC/layout"), {640, 64}});
     all.push_back({QStringLiteral("PIC/panel"), {255, 672}});
     all.push_back({QStringLiteral("PIC/logo"), {175, 67}});
@@ -165,7 +166,8 @@ TEST(PictureBoards, AreTexturedMaterialsNotFlatColours) {
 }
 
 TEST(PictureStrips, ArePaletteImagesOfAtMostSixteenColours) {
-    for (const QString& alias : {QStringLiteral("PIC/digits"), QStringLiteral("PIC/layout")}) {
+    for (const QString& alias : {QStringLiteral("PIC/digits"), QStringLiteral("PIC/digits_amber"),
+                                 QStringLiteral("PIC/layout")}) {
         const QImage strip = load(alias);
         EXPECT_EQ(strip.format(), QImage::Format_Indexed8) << qPrintable(alias);
         EXPECT_GT(strip.colorCount(), 1) << qPrintable(alias);
@@ -206,6 +208,28 @@ TEST(PictureDigits, EightLightsMoreThanAnyOtherDigitAndOneTheFewest) {
         if (d != 1) {
             EXPECT_LT(litPixels(digits, 1), litPixels(digits, d)) << d;
         }
+    }
+}
+
+TEST(PictureDigits, TheAmberStripLightsTheSameSegmentsInAmberAtBothSizes) {
+    for (const QString& size : {QString(), QStringLiteral("@2x")}) {
+        const QImage cyan = load(QStringLiteral("PIC/digits") + size);
+        const QImage amber = load(QStringLiteral("PIC/digits_amber") + size);
+        ASSERT_FALSE(amber.isNull()) << qPrintable(size);
+        ASSERT_EQ(amber.size(), cyan.size()) << qPrintable(size);
+        int lit = 0, differ = 0;
+        for (int y = 0; y < cyan.height(); ++y)
+            for (int x = 0; x < cyan.width(); ++x) {
+                const bool cyanLit = cyan.pixel(x, y) == qRgb(0, 255, 255);
+                const bool amberLit = amber.pixel(x, y) == qRgb(255, 176, 0);
+                lit += amberLit;
+                differ += cyanLit != amberLit;
+                // Dark stays dark; everything else is a shade of amber, never of cyan.
+                EXPECT_EQ(cyan.pixel(x, y) == qRgb(0, 0, 0), amber.pixel(x, y) == qRgb(0, 0, 0));
+                EXPECT_LE(qBlue(amber.pixel(x, y)), qGreen(amber.pixel(x, y)));
+            }
+        EXPECT_GT(lit, 200) << qPrintable(size);
+        EXPECT_EQ(differ, 0) << qPrintable(size);
     }
 }
 
@@ -348,7 +372,8 @@ TEST(PictureDoubles, AreDrawnAnewNotEnlarged) {
 }
 
 TEST(PictureDoubles, StripsKeepTheirPaletteAndTheirCellsAtTwiceTheCoordinates) {
-    for (const QString& alias : {QStringLiteral("PIC/digits"), QStringLiteral("PIC/layout")}) {
+    for (const QString& alias : {QStringLiteral("PIC/digits"), QStringLiteral("PIC/digits_amber"),
+                                 QStringLiteral("PIC/layout")}) {
         const QImage strip = loadDouble(alias);
         EXPECT_EQ(strip.format(), QImage::Format_Indexed8) << qPrintable(alias);
         EXPECT_LE(strip.colorCount(), 16) << qPrintable(alias);

@@ -157,6 +157,8 @@ TEST(Language, TheEnglishFlagChangesEveryCaptionButTheHomePageTooltip) {
     EXPECT_EQ(w.button(0)->toolTip(), QStringLiteral("Spiel starten"));
     EXPECT_EQ(w.findChild<QWidget*>(QStringLiteral("imgLoff0"))->toolTip(),
               QStringLiteral("Spielvariante 1"));
+    EXPECT_EQ(w.findChild<QAction*>(QStringLiteral("mnuOneMarble"))->text(),
+              QStringLiteral("Ist eine einzelne Kugel noch &erreichbar?"));
     QTest::mouseClick(w.findChild<QWidget*>(QStringLiteral("imgLang1")), Qt::LeftButton);
     EXPECT_EQ(w.button(0)->toolTip(), QStringLiteral("Start game"));
     EXPECT_EQ(w.button(6)->toolTip(), QStringLiteral("Tessaro's Homepage"));
@@ -165,7 +167,8 @@ TEST(Language, TheEnglishFlagChangesEveryCaptionButTheHomePageTooltip) {
     for (QAction* a : w.optionsMenu()->actions())
         if (!a->isSeparator())
             captions << a->text();
-    EXPECT_EQ(captions, (QStringList{"&Sound effects", "&Play music", "&About..."}));
+    EXPECT_EQ(captions, (QStringList{"&Sound effects", "&Play music",
+                                     "Is one marble still &reachable?", "&About..."}));
     QStringList music;
     for (QAction* a : w.optionsMenu()->actions()[1]->menu()->actions())
         music << a->text();

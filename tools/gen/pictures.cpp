@@ -47,6 +47,7 @@ std::vector<Picture> makeDoublePictures(const QImage& programIcon) {
                 aboutPicture(board, holeImage(board, 46 * k2, k2), k2));
     }
     add(QStringLiteral("PIC/digits"), digitStrip(k2));
+    add(QStringLiteral("PIC/digits_amber"), digitStrip(k2, kAmberDigits));
     add(QStringLiteral("PIC/layout"), layoutStrip(k2));
     add(QStringLiteral("PIC/panel"), panelImage(k2));
     add(QStringLiteral("PIC/logo"), logoImage(marbleImage(kLogoMarble, 15 * k2), k2));
@@ -83,6 +84,7 @@ std::vector<Picture> makePictures() {
     }
 
     all.push_back({QStringLiteral("PIC/digits"), digitStrip()});
+    all.push_back({QStringLiteral("PIC/digits_amber"), digitStrip(1, kAmberDigits)});
     all.push_back({QStringLiteral("PIC/layout"), layoutStrip()});
     all.push_back({QStringLiteral("PIC/panel"), panelImage()});
     all.push_back({QStringLiteral("PIC/logo"), logoImage(marbleImage(kLogoMarble, 15))});

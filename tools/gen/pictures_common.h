@@ -175,8 +175,10 @@ QImage holeElementImage(const QImage& board, int size, int scale = 1);
 QImage boardThumbnail(const QImage& board, const QImage& hole, int scale = 1);
 
 /// The digit strip: eleven 18 x 27 cells in at most 16 colours, cell 10 blank; every length
-/// times scale.
-QImage digitStrip(int scale = 1);
+/// times scale. Lit segments are drawn in colour, unlit ones in a faint shade of it.
+QImage digitStrip(int scale = 1, QRgb colour = qRgb(0, 255, 255));
+/// The lit colour of the digits that tell that a single marble is out of reach.
+inline constexpr QRgb kAmberDigits = qRgb(255, 176, 0);
 /// The variant thumbnails: forty 32 x 32 cells in at most 16 colours, the second row selected;
 /// every length times scale.
 QImage layoutStrip(int scale = 1);

@@ -157,7 +157,7 @@ void drawThumbnail(QImage& img, const QRect& cell, int variantNumber, const Thum
 
 } // namespace
 
-QImage digitStrip(int scale) {
+QImage digitStrip(int scale, QRgb colour) {
     const game::StripLayout& strip = game::kDigitStrip;
     const std::vector<double> lit = segmentCoverage(strip, true, scale);
     const std::vector<double> unlit = segmentCoverage(strip, false, scale);
@@ -175,6 +175,16 @@ QImage digitStrip(int scale) {
             const double g = std::min(255.0, 255 * lit[i] + 48 * unlit[i]);
             img.setPixel(x, y, uint(nearestIndex(table, qRgb(0, int(g + 0.5), int(g + 0.5)))));
         }
+    // Another colour keeps every pixel's brightness step: each entry is the colour at the
+    // cyan entry's brightness.
+    if (colour != qRgb(0, 255, 255)) {
+        for (QRgb& entry : table) {
+            const int level = qGreen(entry);
+            entry = qRgb((qRed(colour) * level + 127) / 255, (qGreen(colour) * level + 127) / 255,
+                         (qBlue(colour) * level + 127) / 255);
+        }
+        img.setColorTable(table);
+    }
     return img;
 }
 
