@@ -188,6 +188,40 @@ TEST(Options, SoundEffectsToggleTheirCheckMarkAndStoredText) {
     EXPECT_EQ(f.setting("PlaySound"), QStringLiteral("-1"));
 }
 
+namespace {
+/// Pixels of the digit place's picture in the colour c.
+int pixelsOf(MainWindow& w, const char* place, QRgb c) {
+    const QImage img = w.findChild<QLabel*>(QLatin1String(place))->pixmap().toImage();
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += img.pixel(x, y) == c;
+    return n;
+}
+} // namespace
+
+TEST(Options, TheOneMarbleWarningIsStoredAndAProvenLossTurnsTheCountAmber) {
+    AppFixture f;
+    MainWindow& w = openGame(f);
+    auto* item = w.findChild<QAction*>(QStringLiteral("mnuOneMarble"));
+    ASSERT_NE(item, nullptr);
+    EXPECT_FALSE(item->isChecked());
+    w.session().optBut_Click(0);
+    // One marble that can jump once and another far away: a single marble is out of reach.
+    w.model().setText("o      \n       \n       \noo.    \n       \n       \n       ");
+    item->trigger();
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_EQ(f.setting("OneMarbleWarning"), QStringLiteral("-1"));
+    const QRgb amber = qRgb(255, 176, 0), cyan = qRgb(0, 255, 255);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.session().countWarning(); }, 20000));
+    EXPECT_GT(pixelsOf(w, "imgKugelzahl3", amber), 0);
+    EXPECT_EQ(pixelsOf(w, "imgKugelzahl3", cyan), 0);
+    item->trigger();
+    EXPECT_EQ(f.setting("OneMarbleWarning"), QStringLiteral(" 0"));
+    EXPECT_GT(pixelsOf(w, "imgKugelzahl3", cyan), 0);
+    EXPECT_EQ(pixelsOf(w, "imgKugelzahl3", amber), 0);
+}
+
 TEST(Escape, TheKeyAsksToQuitAndNoLeavesTheGameAsItWas) {
     AppFixture f;
     MainWindow& w = openGame(f);
