@@ -288,6 +288,10 @@ void MainWindow::Sprache() {
             [this](int i) { return text(Text::SelectVariant) + numbers::withSignPlace(i + 1); });
     });
     p.step(50060, [&] { m_services.installQtTranslations(m_services.language.LanguageOffset()); });
+    p.step(50070, [&] {
+        m_fraAnzeige->retranslate();
+        m_board->retranslate();
+    });
 }
 
 // ------------------------------------------------------------------------------------------

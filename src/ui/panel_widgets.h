@@ -53,6 +53,15 @@ class PanelWidget : public QWidget {
     QPixmap m_cache;
 };
 
+/// One display's four digit places, which assistive technology reads as one sentence
+/// ("Marbles: 31") instead of four pictures.
+class DisplayReading : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit DisplayReading(QWidget* parent);
+};
+
 /// fraAnzeige: the clock and the marble count, each a symbol and four digit places.
 class DisplayFrame : public QFrame {
   public:
@@ -61,11 +70,31 @@ class DisplayFrame : public QFrame {
     void showDigits(game::Display display, const std::array<int, 4>& cells);
     /// The digits of a display as shown, a blank for a blank cell.
     QString shown(game::Display display) const;
+    /// The element that reads a display's value aloud.
+    QWidget* reading(game::Display display) const;
+    /// Names the symbols and the readings in the current language.
+    void retranslate();
 
   private:
     QPixmap m_digitStrip;
+    std::array<QLabel*, 2> m_symbols{};
+    std::array<DisplayReading*, 2> m_readings{};
     std::array<std::array<QLabel*, 4>, 2> m_places{};
     std::array<QString, 2> m_shown{QStringLiteral("    "), QStringLiteral("    ")};
+};
+
+/// The picture of a selected variant, under the picture of the not selected one (cover).
+/// Assistive technology sees it only when uncovered, and then as the selected variant.
+class SelectedThumbnail : public QLabel {
+    Q_OBJECT
+
+  public:
+    SelectedThumbnail(QWidget* cover, QWidget* parent);
+    /// The variant is the selected one: its cover is hidden.
+    bool isSelected() const;
+
+  private:
+    QWidget* m_cover;
 };
 
 /// fraLayout: the twenty variant thumbnails; a selected variant's picture lies under the
@@ -77,12 +106,13 @@ class ThumbnailFrame : public QFrame {
     void showSelected(int variant);
     /// Makes every thumbnail visible, the first display's step of the layout.
     void showAll();
-    /// Tooltip and accessible name of every not-selected thumbnail.
+    /// Tooltip and accessible name of every not-selected thumbnail; the selected ones get the
+    /// name only.
     void setTooltips(const std::function<QString(int variant)>& tip);
 
   private:
     std::array<ClickableLabel*, 20> m_off{};
-    std::array<QLabel*, 20> m_on{};
+    std::array<SelectedThumbnail*, 20> m_on{};
 };
 
 /// fraKnopf: the nine command buttons and the five language flags.
