@@ -259,6 +259,15 @@ void BoardWidget::notifyPlace(int p, QAccessible::Event what) {
     const int index = accessibleIndex(p);
     if (index < 0 || (what == QAccessible::Focus && !hasFocus()))
         return;
+    if (what == QAccessible::StateChanged) {
+        // Only the lifted marble's place changes its state: selected while it is lifted.
+        QAccessible::State selected;
+        selected.selected = true;
+        QAccessibleStateChangeEvent event(this, selected);
+        event.setChild(index);
+        QAccessible::updateAccessibility(&event);
+        return;
+    }
     QAccessibleEvent event(this, what);
     event.setChild(index);
     QAccessible::updateAccessibility(&event);
@@ -335,11 +344,13 @@ void BoardWidget::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Enter:
         m_keyboardUsed = true;
         if (const auto lifted = std::exchange(m_keyLifted, std::nullopt)) {
+            notifyPlace(*lifted, QAccessible::StateChanged);
             dropAt(m_cursor, *lifted);
         } else if (m_marbleShown[std::size_t(m_cursor)] && m_holeShown[std::size_t(m_cursor)]) {
             m_keyLifted = m_cursor;
             if (onLift)
                 onLift(m_cursor);
+            notifyPlace(m_cursor, QAccessible::StateChanged);
         }
         update();
         return;
@@ -373,6 +384,7 @@ void BoardWidget::focusOutEvent(QFocusEvent* event) {
 
 void BoardWidget::putBackKeyboardMarble() {
     if (const auto lifted = std::exchange(m_keyLifted, std::nullopt)) {
+        notifyPlace(*lifted, QAccessible::StateChanged);
         if (onDropOnBoard)
             onDropOnBoard(*lifted);
         update();

@@ -90,7 +90,8 @@ class BoardWidget : public QWidget, public game::BoardView {
     /// The topmost shown element under a point: a marble, else a hole, else the bare board.
     PendingDrop elementAt(const QPoint& point) const;
     void changed();
-    /// Tells assistive technology that a place's text changed, or that the cursor moved.
+    /// Tells assistive technology that a place's text or its lifted state changed, or that the
+    /// cursor moved.
     void notifyPlace(int position, QAccessible::Event what);
     /// Delivers a drop of the dragged marble on whatever is shown at a place, as a mouse drop
     /// there would be delivered.

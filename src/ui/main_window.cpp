@@ -291,6 +291,7 @@ void MainWindow::Sprache() {
     p.step(50070, [&] {
         m_fraAnzeige->retranslate();
         m_board->retranslate();
+        m_fraKnopf->setCurrentFlag(m_services.language.LanguageOffset() / 1000);
     });
 }
 

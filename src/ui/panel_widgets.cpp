@@ -14,6 +14,8 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <utility>
+
 namespace marvolen::ui {
 
 namespace {
@@ -56,19 +58,52 @@ class DisplayReadingAccessible : public QAccessibleWidget {
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
 };
 
-/// The selected variant's picture: selected when uncovered, no element while covered.
+/// The selected variant's picture: the checked radio button of the variants when uncovered,
+/// no element while covered.
 class SelectedThumbnailAccessible : public QAccessibleWidget {
   public:
     explicit SelectedThumbnailAccessible(SelectedThumbnail* widget)
-        : QAccessibleWidget(widget, QAccessible::Graphic) {}
+        : QAccessibleWidget(widget, QAccessible::RadioButton) {}
     QAccessible::State state() const override {
         QAccessible::State state = QAccessibleWidget::state();
         const bool selected = static_cast<SelectedThumbnail*>(widget())->isSelected();
         state.selectable = true;
         state.selected = selected;
+        state.checkable = true;
+        state.checked = selected;
         state.invisible = state.invisible || !selected;
         return state;
     }
+};
+
+/// A clickable label is a push button, or a radio button of its group, that a press activates
+/// as a click does.
+class ClickableLabelAccessible : public QAccessibleWidget {
+  public:
+    explicit ClickableLabelAccessible(ClickableLabel* label) : QAccessibleWidget(label) {}
+    QAccessible::Role role() const override {
+        return label()->checked ? QAccessible::RadioButton : QAccessible::Button;
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        if (label()->checked) {
+            state.checkable = true;
+            state.checked = label()->checked();
+        }
+        return state;
+    }
+    QStringList actionNames() const override {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& name) override {
+        if (name == pressAction() && label()->clicked)
+            label()->clicked();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+
+  private:
+    ClickableLabel* label() const { return static_cast<ClickableLabel*>(widget()); }
 };
 
 /// Asked before Qt's own widget interfaces, as it answers to the class's own name.
@@ -76,10 +111,21 @@ QAccessibleInterface* panelAccessible(const QString& className, QObject* object)
     if (className == QLatin1String(DisplayReading::staticMetaObject.className()))
         if (auto* reading = qobject_cast<DisplayReading*>(object))
             return new DisplayReadingAccessible(reading);
+    if (className == QLatin1String(ClickableLabel::staticMetaObject.className()))
+        if (auto* label = qobject_cast<ClickableLabel*>(object))
+            return new ClickableLabelAccessible(label);
     if (className == QLatin1String(SelectedThumbnail::staticMetaObject.className()))
         if (auto* thumbnail = qobject_cast<SelectedThumbnail*>(object))
             return new SelectedThumbnailAccessible(thumbnail);
     return nullptr;
+}
+
+void installPanelAccessible() {
+    static const bool installed = [] {
+        QAccessible::installFactory(panelAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
 }
 
 } // namespace
@@ -89,6 +135,7 @@ QAccessibleInterface* panelAccessible(const QString& className, QObject* object)
 ClickableLabel::ClickableLabel(QWidget* parent) : QLabel(parent) {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
+    installPanelAccessible();
 }
 
 void ClickableLabel::paintEvent(QPaintEvent* event) {
@@ -118,6 +165,22 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
 void ClickableLabel::keyPressEvent(QKeyEvent* event) {
     if (isActivationKey(event->key()) && clicked) {
         clicked();
+        return;
+    }
+    const int key = event->key();
+    const int step = key == Qt::Key_Left || key == Qt::Key_Up      ? -1
+                     : key == Qt::Key_Right || key == Qt::Key_Down ? 1
+                                                                   : 0;
+    if (checked && step != 0 && parentWidget()) {
+        // The next shown member of the group in that direction, round at the ends.
+        QList<ClickableLabel*> group;
+        for (ClickableLabel* member :
+             parentWidget()->findChildren<ClickableLabel*>(Qt::FindDirectChildrenOnly))
+            if (member->checked && (member == this || member->isVisibleTo(parentWidget())))
+                group.append(member);
+        const auto here = group.indexOf(this);
+        if (group.size() > 1 && here >= 0)
+            group.at((here + step + group.size()) % group.size())->setFocus(Qt::TabFocusReason);
         return;
     }
     QLabel::keyPressEvent(event);
@@ -167,14 +230,6 @@ void shapeFrame(QFrame* frame, const char* name, const QSizeF& twips, const QCol
 }
 
 // ------------------------------------------------------------------------------------------
-
-static void installPanelAccessible() {
-    static const bool installed = [] {
-        QAccessible::installFactory(panelAccessible);
-        return true;
-    }();
-    Q_UNUSED(installed);
-}
 
 DisplayReading::DisplayReading(QWidget* parent) : QWidget(parent) {
     installPanelAccessible();
@@ -282,6 +337,8 @@ ThumbnailFrame::ThumbnailFrame(QWidget* parent) : QFrame(parent) {
             if (clicked)
                 clicked(i);
         };
+        // Shown, a variant's clickable picture is never the selected one.
+        off->checked = [] { return false; };
         m_off[std::size_t(i)] = off;
     }
 }
@@ -348,6 +405,7 @@ CommandFrame::CommandFrame(QWidget* parent) : QFrame(parent) {
             if (flagClicked)
                 flagClicked(i);
         };
+        flag->checked = [this, i] { return i == m_currentFlag; };
     }
 }
 
@@ -366,6 +424,19 @@ bool CommandFrame::eventFilter(QObject* watched, QEvent* event) {
 
 void CommandFrame::setHighlighted(int index, bool highlighted) {
     theme::setHighlighted(*m_buttons.at(std::size_t(index)), highlighted);
+}
+
+void CommandFrame::setCurrentFlag(int flag) {
+    const int previous = std::exchange(m_currentFlag, flag);
+    if (previous == flag)
+        return;
+    QAccessible::State checked;
+    checked.checked = true;
+    for (int changed : {previous, flag})
+        if (auto* label = findChild<ClickableLabel*>(QStringLiteral("imgLang%1").arg(changed))) {
+            QAccessibleStateChangeEvent event(label, checked);
+            QAccessible::updateAccessibility(&event);
+        }
 }
 
 void CommandFrame::setTooltip(int index, const QString& tip) {

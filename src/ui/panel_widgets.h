@@ -21,9 +21,15 @@ namespace marvolen::ui {
 /// dotted cyan ring shows it): thumbnails, flags, the link of the About window and the
 /// champions window's symbols.
 class ClickableLabel : public QLabel {
+    Q_OBJECT
+
   public:
     explicit ClickableLabel(QWidget* parent = nullptr);
     std::function<void()> clicked;
+    /// Set, the label is one of a group of radio buttons (its shown siblings that have checked
+    /// set): arrow keys move the focus among them, and assistive technology reads this one as
+    /// checked when it says so. Unset, the label is a push button.
+    std::function<bool()> checked;
     /// The mouse button went down or up over the label (a pressed look, a busy pointer).
     std::function<void()> pressed;
     std::function<void()> released;
@@ -106,6 +112,8 @@ class ThumbnailFrame : public QFrame {
     void showSelected(int variant);
     /// Makes every thumbnail visible, the first display's step of the layout.
     void showAll();
+    /// The thumbnail of a variant as the keyboard reaches it (hidden while it is selected).
+    ClickableLabel* thumbnail(int variant) const { return m_off.at(std::size_t(variant)); }
     /// Tooltip and accessible name of every not-selected thumbnail; the selected ones get the
     /// name only.
     void setTooltips(const std::function<QString(int variant)>& tip);
@@ -126,12 +134,15 @@ class CommandFrame : public QFrame {
     void setHighlighted(int index, bool highlighted);
     /// Tooltip and accessible name of a button.
     void setTooltip(int index, const QString& tip);
+    /// The flag of the current language, which assistive technology reads as checked.
+    void setCurrentFlag(int flag);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     std::array<QPushButton*, 9> m_buttons{};
+    int m_currentFlag = -1;
 };
 
 /// A frame of one of the panel's design sizes, in twips, with a plain background colour.

@@ -180,3 +180,63 @@ TEST(ThumbnailAccessibility, OnlyTheSelectedVariantIsMarkedSelected) {
     w.session().imgLoff_Click(11);
     EXPECT_EQ(selected(), std::vector<int>{11});
 }
+
+TEST(RadioGroups, TheFlagsAreRadioButtonsWithTheCurrentLanguageChecked) {
+    AppFixture f;
+    MainWindow& w = openGame(f);
+    const auto checkedFlags = [&w] {
+        std::vector<int> found;
+        for (int i : {0, 1, 2, 3, 6}) {
+            QAccessibleInterface* flag =
+                accessible(w.findChild<QLabel*>(QStringLiteral("imgLang%1").arg(i)));
+            EXPECT_EQ(flag->role(), QAccessible::RadioButton);
+            EXPECT_TRUE(flag->state().checkable);
+            if (flag->state().checked)
+                found.push_back(i);
+        }
+        return found;
+    };
+    EXPECT_EQ(checkedFlags(), std::vector<int>{1});
+    w.session().imgLang_Click(6);
+    EXPECT_EQ(checkedFlags(), std::vector<int>{6});
+}
+
+TEST(RadioGroups, ArrowKeysMoveTheFocusWithinAGroupAndAPressActsAsAClick) {
+    AppFixture f;
+    MainWindow& w = openGame(f);
+    QApplication::setActiveWindow(&w);
+    const auto focusOn = [&w](const QString& name) {
+        return QTest::qWaitFor(
+            [&] {
+                return QApplication::focusWidget() &&
+                       QApplication::focusWidget()->objectName() == name;
+            },
+            5000);
+    };
+    const auto key = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
+    w.findChild<QWidget*>(QStringLiteral("imgLoff3"))->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(focusOn(QStringLiteral("imgLoff3")));
+    key(Qt::Key_Right); // over the selected variant 4, whose picture takes no focus
+    EXPECT_TRUE(focusOn(QStringLiteral("imgLoff5")));
+    key(Qt::Key_Up);
+    key(Qt::Key_Left);
+    EXPECT_TRUE(focusOn(QStringLiteral("imgLoff2")));
+    w.findChild<QWidget*>(QStringLiteral("imgLoff0"))->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(focusOn(QStringLiteral("imgLoff0")));
+    key(Qt::Key_Left); // round to the last
+    EXPECT_TRUE(focusOn(QStringLiteral("imgLoff19")));
+    key(Qt::Key_Down);
+    EXPECT_TRUE(focusOn(QStringLiteral("imgLoff0")));
+    EXPECT_EQ(f.setting("Layout"), QStringLiteral("4")); // moving the focus chooses nothing
+
+    w.findChild<QWidget*>(QStringLiteral("imgLang6"))->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(focusOn(QStringLiteral("imgLang6")));
+    key(Qt::Key_Right); // the flags are a group of their own
+    EXPECT_TRUE(focusOn(QStringLiteral("imgLang0")));
+
+    QAccessibleInterface* thumbnail = accessible(w.findChild<QLabel*>(QStringLiteral("imgLoff7")));
+    ASSERT_NE(thumbnail->actionInterface(), nullptr);
+    thumbnail->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(f.setting("Layout"), QStringLiteral("7"));
+    EXPECT_TRUE(accessible(w.findChild<QLabel*>(QStringLiteral("imgLon7")))->state().checked);
+}
