@@ -59,5 +59,25 @@
         <source>While you were entering your name, other results were saved to this champions list by another running copy of Marvolen, and your result no longer enters it.</source>
         <translation>Während Sie Ihren Namen eingaben, hat ein anderes laufendes Marvolen Ergebnisse in diese Championliste gespeichert, und Ihr Ergebnis kommt nun nicht mehr hinein.</translation>
     </message>
+    <message>
+        <source>Marbles: %1</source>
+        <translation>Kugeln: %1</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Time: %1 seconds</source>
+        <translation>Zeit: %1 Sekunden</translation>
+    </message>
+    <message>
+        <source>row %1, column %2: empty</source>
+        <translation>Reihe %1, Spalte %2: leer</translation>
+    </message>
+    <message>
+        <source>row %1, column %2: marble</source>
+        <translation>Reihe %1, Spalte %2: Kugel</translation>
+    </message>
 </context>
 </TS>

@@ -59,5 +59,25 @@
         <source>While you were entering your name, other results were saved to this champions list by another running copy of Marvolen, and your result no longer enters it.</source>
         <translation>While you were entering your name, other results were saved to this champions list by another running copy of Marvolen, and your result no longer enters it.</translation>
     </message>
+    <message>
+        <source>Marbles: %1</source>
+        <translation>Marbles: %1</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Time: %1 seconds</source>
+        <translation>Time: %1 seconds</translation>
+    </message>
+    <message>
+        <source>row %1, column %2: empty</source>
+        <translation>row %1, column %2: empty</translation>
+    </message>
+    <message>
+        <source>row %1, column %2: marble</source>
+        <translation>row %1, column %2: marble</translation>
+    </message>
 </context>
 </TS>

@@ -59,5 +59,25 @@
         <source>While you were entering your name, other results were saved to this champions list by another running copy of Marvolen, and your result no longer enters it.</source>
         <translation>Mientras escribía su nombre, otra copia de Marvolen en ejecución guardó resultados en esta lista de campeones, y su resultado ya no entra en ella.</translation>
     </message>
+    <message>
+        <source>Marbles: %1</source>
+        <translation>Bolas: %1</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Tiempo</translation>
+    </message>
+    <message>
+        <source>Time: %1 seconds</source>
+        <translation>Tiempo: %1 segundos</translation>
+    </message>
+    <message>
+        <source>row %1, column %2: empty</source>
+        <translation>fila %1, columna %2: vacío</translation>
+    </message>
+    <message>
+        <source>row %1, column %2: marble</source>
+        <translation>fila %1, columna %2: bola</translation>
+    </message>
 </context>
 </TS>

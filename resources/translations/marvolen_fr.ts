@@ -59,5 +59,25 @@
         <source>While you were entering your name, other results were saved to this champions list by another running copy of Marvolen, and your result no longer enters it.</source>
         <translation>Pendant que vous saisissiez votre nom, une autre copie de Marvolen en cours d&apos;exécution a enregistré des résultats dans cette liste des champions, et votre résultat n&apos;y entre plus.</translation>
     </message>
+    <message>
+        <source>Marbles: %1</source>
+        <translation>Billes : %1</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Temps</translation>
+    </message>
+    <message>
+        <source>Time: %1 seconds</source>
+        <translation>Temps : %1 secondes</translation>
+    </message>
+    <message>
+        <source>row %1, column %2: empty</source>
+        <translation>ligne %1, colonne %2 : vide</translation>
+    </message>
+    <message>
+        <source>row %1, column %2: marble</source>
+        <translation>ligne %1, colonne %2 : bille</translation>
+    </message>
 </context>
 </TS>

@@ -59,5 +59,25 @@
         <source>While you were entering your name, other results were saved to this champions list by another running copy of Marvolen, and your result no longer enters it.</source>
         <translation>Mentre inseriva il suo nome, un&apos;altra copia di Marvolen in esecuzione ha salvato dei risultati in questa lista dei campioni, e il suo risultato non vi entra più.</translation>
     </message>
+    <message>
+        <source>Marbles: %1</source>
+        <translation>Sfere: %1</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Tempo</translation>
+    </message>
+    <message>
+        <source>Time: %1 seconds</source>
+        <translation>Tempo: %1 secondi</translation>
+    </message>
+    <message>
+        <source>row %1, column %2: empty</source>
+        <translation>riga %1, colonna %2: vuota</translation>
+    </message>
+    <message>
+        <source>row %1, column %2: marble</source>
+        <translation>riga %1, colonna %2: sfera</translation>
+    </message>
 </context>
 </TS>

@@ -8,6 +8,7 @@
 #include "panel_widgets.h"
 #include "theme.h"
 
+#include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QDrag>
 #include <QFile>
@@ -16,6 +17,10 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
+
+#include <algorithm>
+#include <utility>
 
 namespace marvolen::ui {
 namespace {
@@ -33,15 +38,127 @@ QPixmap picture(const QString& path, int id) {
         throw Failure(err::ResourceNotFound, QString::number(id));
     return pixmap;
 }
+
+/// One place of the board for assistive technology; it lives as long as the board's own
+/// interface, which creates it on first use.
+class BoardCellAccessible : public QAccessibleInterface {
+  public:
+    BoardCellAccessible(BoardWidget* board, int place) : m_board(board), m_place(place) {}
+    bool isValid() const override { return !m_board.isNull(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override {
+        return m_board ? m_board->window()->windowHandle() : nullptr;
+    }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(m_board.data());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name && m_board ? m_board->placeText(m_place) : QString();
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override {
+        if (!m_board)
+            return {};
+        const QRect hole = m_board->holeRect(m_place);
+        return QRect(m_board->mapToGlobal(hole.topLeft()), hole.size());
+    }
+    QAccessible::Role role() const override { return QAccessible::Cell; }
+    QAccessible::State state() const override {
+        QAccessible::State state;
+        if (!m_board)
+            return state;
+        state.focusable = true;
+        state.invisible = !m_board->holeShown(m_place) || !m_board->isVisible();
+        state.focused = m_board->hasFocus() && m_board->cursor() == m_place;
+        state.selected = m_board->keyboardLifted() == m_place;
+        return state;
+    }
+
+  private:
+    QPointer<BoardWidget> m_board;
+    int m_place;
+};
+
+/// The board as a table of its holes; places without a hole are no elements.
+class BoardAccessible : public QAccessibleWidget {
+  public:
+    explicit BoardAccessible(BoardWidget* board) : QAccessibleWidget(board, QAccessible::Table) {}
+    ~BoardAccessible() override {
+        for (QAccessible::Id id : m_cells)
+            if (id)
+                QAccessible::deleteAccessibleInterface(id);
+    }
+    int childCount() const override {
+        int holes = 0;
+        for (int p = 0; p < game::kPositions; ++p)
+            holes += board()->holeShown(p) ? 1 : 0;
+        return holes;
+    }
+    QAccessibleInterface* child(int index) const override {
+        for (int p = 0; p < game::kPositions; ++p)
+            if (board()->holeShown(p) && index-- == 0)
+                return cell(p);
+        return nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        for (int p = 0; p < game::kPositions; ++p)
+            if (m_cells[std::size_t(p)] &&
+                QAccessible::accessibleInterface(m_cells[std::size_t(p)]) == child)
+                return board()->accessibleIndex(p);
+        return -1;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        const QPoint local = board()->mapFromGlobal(QPoint(x, y));
+        for (int p = 0; p < game::kPositions; ++p)
+            if (board()->holeShown(p) && board()->holeRect(p).contains(local))
+                return cell(p);
+        return nullptr;
+    }
+    QAccessibleInterface* focusChild() const override {
+        if (!board()->hasFocus() || !board()->holeShown(board()->cursor()))
+            return nullptr;
+        return cell(board()->cursor());
+    }
+
+  private:
+    BoardWidget* board() const { return static_cast<BoardWidget*>(widget()); }
+    QAccessibleInterface* cell(int place) const {
+        QAccessible::Id& id = m_cells[std::size_t(place)];
+        if (!id)
+            id = QAccessible::registerAccessibleInterface(new BoardCellAccessible(board(), place));
+        return QAccessible::accessibleInterface(id);
+    }
+    mutable std::array<QAccessible::Id, game::kPositions> m_cells{};
+};
+
+QAccessibleInterface* boardAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String(BoardWidget::staticMetaObject.className()))
+        if (auto* board = qobject_cast<BoardWidget*>(object))
+            return new BoardAccessible(board);
+    return nullptr;
+}
 } // namespace
 
 BoardWidget::BoardWidget(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("picBrett"));
     setAcceptDrops(true);
     setMouseTracking(true); // the pointer over the board puts back an abandoned marble
-    setAccessibleName(QCoreApplication::translate("Marvolen", "Board"));
+    static const bool installed = [] {
+        QAccessible::installFactory(boardAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
+    retranslate();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+}
+
+void BoardWidget::retranslate() {
+    setAccessibleName(QCoreApplication::translate("Marvolen", "Board"));
 }
 
 void BoardWidget::setBoardPicture(int id) {
@@ -72,19 +189,26 @@ void BoardWidget::setCountWarning(bool warning) {
 }
 
 void BoardWidget::setHoleShown(int p, bool shown) {
-    m_holeShown.at(std::size_t(p)) = shown;
+    const bool was = std::exchange(m_holeShown.at(std::size_t(p)), shown);
     // Every variant has the centre hole: the cursor goes there when its place goes.
     if (!shown && p == m_cursor)
         m_cursor = 24;
     changed();
+    if (was != shown) {
+        // Another variant: the board's children are other places now.
+        QAccessibleEvent event(this, QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void BoardWidget::setMarbleShown(int p, bool shown) {
-    m_marbleShown.at(std::size_t(p)) = shown;
+    const bool was = std::exchange(m_marbleShown.at(std::size_t(p)), shown);
     // Shown again by the game (a fresh board, a put-back): the keyboard no longer holds it.
     if (shown && m_keyLifted == p)
         m_keyLifted.reset();
     changed();
+    if (was != shown)
+        notifyPlace(p, QAccessible::NameChanged);
 }
 
 void BoardWidget::moveHole(int p, int left, int top) {
@@ -117,6 +241,41 @@ QPixmap BoardWidget::dragImage() const {
                                            Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     image.setDevicePixelRatio(dpr);
     return image;
+}
+
+QString BoardWidget::placeText(int p) const {
+    const int row = p / 7 + 1, column = p % 7 + 1;
+    return m_marbleShown.at(std::size_t(p))
+               ? QCoreApplication::translate("Marvolen", "row %1, column %2: marble")
+                     .arg(row)
+                     .arg(column)
+               : QCoreApplication::translate("Marvolen", "row %1, column %2: empty")
+                     .arg(row)
+                     .arg(column);
+}
+
+int BoardWidget::accessibleIndex(int p) const {
+    if (!m_holeShown.at(std::size_t(p)))
+        return -1;
+    return int(std::count(m_holeShown.begin(), m_holeShown.begin() + p, true));
+}
+
+void BoardWidget::notifyPlace(int p, QAccessible::Event what) {
+    const int index = accessibleIndex(p);
+    if (index < 0 || (what == QAccessible::Focus && !hasFocus()))
+        return;
+    if (what == QAccessible::StateChanged) {
+        // Only the lifted marble's place changes its state: selected while it is lifted.
+        QAccessible::State selected;
+        selected.selected = true;
+        QAccessibleStateChangeEvent event(this, selected);
+        event.setChild(index);
+        QAccessible::updateAccessibility(&event);
+        return;
+    }
+    QAccessibleEvent event(this, what);
+    event.setChild(index);
+    QAccessible::updateAccessibility(&event);
 }
 
 void BoardWidget::changed() {
@@ -180,6 +339,7 @@ void BoardWidget::keyPressEvent(QKeyEvent* event) {
         if (event->key() == step.key) {
             m_keyboardUsed = true;
             m_cursor = game::nextHole(m_holeShown, m_cursor, step.rows, step.columns);
+            notifyPlace(m_cursor, QAccessible::Focus);
             update();
             return;
         }
@@ -189,11 +349,13 @@ void BoardWidget::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Enter:
         m_keyboardUsed = true;
         if (const auto lifted = std::exchange(m_keyLifted, std::nullopt)) {
+            notifyPlace(*lifted, QAccessible::StateChanged);
             dropAt(m_cursor, *lifted);
         } else if (m_marbleShown[std::size_t(m_cursor)] && m_holeShown[std::size_t(m_cursor)]) {
             m_keyLifted = m_cursor;
             if (onLift)
                 onLift(m_cursor);
+            notifyPlace(m_cursor, QAccessible::StateChanged);
         }
         update();
         return;
@@ -216,6 +378,8 @@ void BoardWidget::focusInEvent(QFocusEvent* event) {
         m_keyboardUsed = true;
     update();
     QWidget::focusInEvent(event);
+    // Assistive technology follows the cursor's place, not the whole board.
+    notifyPlace(m_cursor, QAccessible::Focus);
 }
 
 void BoardWidget::focusOutEvent(QFocusEvent* event) {
@@ -225,6 +389,7 @@ void BoardWidget::focusOutEvent(QFocusEvent* event) {
 
 void BoardWidget::putBackKeyboardMarble() {
     if (const auto lifted = std::exchange(m_keyLifted, std::nullopt)) {
+        notifyPlace(*lifted, QAccessible::StateChanged);
         if (onDropOnBoard)
             onDropOnBoard(*lifted);
         update();

@@ -3,6 +3,7 @@
 
 #include "game/board_model.h"
 
+#include <QAccessible>
 #include <QPixmap>
 #include <QWidget>
 
@@ -45,6 +46,12 @@ class BoardWidget : public QWidget, public game::BoardView {
 
     /// The board's state in its text form, also its accessible description.
     QString stateText() const;
+    /// What assistive technology reads for a place: "row 2, column 4: marble".
+    QString placeText(int position) const;
+    /// A place's index among the board's accessible children (its holes), -1 without a hole.
+    int accessibleIndex(int position) const;
+    /// Names the board in the current language.
+    void retranslate();
     /// What the pointer carries while a marble is dragged: the marble picture at the marble's
     /// size on this screen, in the screen's pixels; null without a marble picture.
     QPixmap dragImage() const;
@@ -84,6 +91,9 @@ class BoardWidget : public QWidget, public game::BoardView {
     /// The topmost shown element under a point: a marble, else a hole, else the bare board.
     PendingDrop elementAt(const QPoint& point) const;
     void changed();
+    /// Tells assistive technology that a place's text or its lifted state changed, or that the
+    /// cursor moved.
+    void notifyPlace(int position, QAccessible::Event what);
     /// Delivers a drop of the dragged marble on whatever is shown at a place, as a mouse drop
     /// there would be delivered.
     void dropAt(int place, int dragged);

@@ -293,7 +293,12 @@ void MainWindow::Sprache() {
     });
     p.step(50060, [&] { m_services.installQtTranslations(m_services.language.LanguageOffset()); });
     // After the translations of the new language are in place.
-    p.step(50070, [&] { m_mnuOneMarble->setText(oneMarbleCaption()); });
+    p.step(50070, [&] {
+        m_mnuOneMarble->setText(oneMarbleCaption());
+        m_fraAnzeige->retranslate();
+        m_board->retranslate();
+        m_fraKnopf->setCurrentFlag(m_services.language.LanguageOffset() / 1000);
+    });
 }
 
 QString MainWindow::oneMarbleCaption() {

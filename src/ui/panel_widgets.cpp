@@ -7,10 +7,14 @@
 #include "panel_layout.h"
 #include "theme.h"
 
+#include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+
+#include <utility>
 
 namespace marvolen::ui {
 
@@ -43,6 +47,87 @@ bool isActivationKey(int key) {
     return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
+/// A display reading is one text for assistive technology: its digit pictures are no
+/// elements of their own.
+class DisplayReadingAccessible : public QAccessibleWidget {
+  public:
+    explicit DisplayReadingAccessible(QWidget* widget)
+        : QAccessibleWidget(widget, QAccessible::StaticText) {}
+    int childCount() const override { return 0; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+};
+
+/// The selected variant's picture: the checked radio button of the variants when uncovered,
+/// no element while covered.
+class SelectedThumbnailAccessible : public QAccessibleWidget {
+  public:
+    explicit SelectedThumbnailAccessible(SelectedThumbnail* widget)
+        : QAccessibleWidget(widget, QAccessible::RadioButton) {}
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        const bool selected = static_cast<SelectedThumbnail*>(widget())->isSelected();
+        state.selectable = true;
+        state.selected = selected;
+        state.checkable = true;
+        state.checked = selected;
+        state.invisible = state.invisible || !selected;
+        return state;
+    }
+};
+
+/// A clickable label is a push button, or a radio button of its group, that a press activates
+/// as a click does.
+class ClickableLabelAccessible : public QAccessibleWidget {
+  public:
+    explicit ClickableLabelAccessible(ClickableLabel* label) : QAccessibleWidget(label) {}
+    QAccessible::Role role() const override {
+        return label()->checked ? QAccessible::RadioButton : QAccessible::Button;
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        if (label()->checked) {
+            state.checkable = true;
+            state.checked = label()->checked();
+        }
+        return state;
+    }
+    QStringList actionNames() const override {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& name) override {
+        if (name == pressAction() && label()->clicked)
+            label()->clicked();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+
+  private:
+    ClickableLabel* label() const { return static_cast<ClickableLabel*>(widget()); }
+};
+
+/// Asked before Qt's own widget interfaces, as it answers to the class's own name.
+QAccessibleInterface* panelAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String(DisplayReading::staticMetaObject.className()))
+        if (auto* reading = qobject_cast<DisplayReading*>(object))
+            return new DisplayReadingAccessible(reading);
+    if (className == QLatin1String(ClickableLabel::staticMetaObject.className()))
+        if (auto* label = qobject_cast<ClickableLabel*>(object))
+            return new ClickableLabelAccessible(label);
+    if (className == QLatin1String(SelectedThumbnail::staticMetaObject.className()))
+        if (auto* thumbnail = qobject_cast<SelectedThumbnail*>(object))
+            return new SelectedThumbnailAccessible(thumbnail);
+    return nullptr;
+}
+
+void installPanelAccessible() {
+    static const bool installed = [] {
+        QAccessible::installFactory(panelAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
 } // namespace
 
 // ------------------------------------------------------------------------------------------
@@ -50,6 +135,7 @@ bool isActivationKey(int key) {
 ClickableLabel::ClickableLabel(QWidget* parent) : QLabel(parent) {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
+    installPanelAccessible();
 }
 
 void ClickableLabel::paintEvent(QPaintEvent* event) {
@@ -79,6 +165,22 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
 void ClickableLabel::keyPressEvent(QKeyEvent* event) {
     if (isActivationKey(event->key()) && clicked) {
         clicked();
+        return;
+    }
+    const int key = event->key();
+    const int step = key == Qt::Key_Left || key == Qt::Key_Up      ? -1
+                     : key == Qt::Key_Right || key == Qt::Key_Down ? 1
+                                                                   : 0;
+    if (checked && step != 0 && parentWidget()) {
+        // The next shown member of the group in that direction, round at the ends.
+        QList<ClickableLabel*> group;
+        for (ClickableLabel* member :
+             parentWidget()->findChildren<ClickableLabel*>(Qt::FindDirectChildrenOnly))
+            if (member->checked && (member == this || member->isVisibleTo(parentWidget())))
+                group.append(member);
+        const auto here = group.indexOf(this);
+        if (group.size() > 1 && here >= 0)
+            group.at((here + step + group.size()) % group.size())->setFocus(Qt::TabFocusReason);
         return;
     }
     QLabel::keyPressEvent(event);
@@ -129,13 +231,18 @@ void shapeFrame(QFrame* frame, const char* name, const QSizeF& twips, const QCol
 
 // ------------------------------------------------------------------------------------------
 
+DisplayReading::DisplayReading(QWidget* parent) : QWidget(parent) {
+    installPanelAccessible();
+}
+
 DisplayFrame::DisplayFrame(QWidget* parent)
     : QFrame(parent), m_digitStrip(app::loadPicture(QStringLiteral(":/res/PIC/digits"))),
       m_amberStrip(app::loadPicture(QStringLiteral(":/res/PIC/digits_amber"))) {
     shapeFrame(this, "fraAnzeige", kFraAnzeige, Qt::black);
-    // Each display: a symbol, then four digit places side by side.
+    // Each display: a symbol, then four digit places side by side in their reading.
     const char16_t* symbols[2] = {u"\U0001F553", u"\u25CF"};
     const char* names[2] = {"imgZeit", "imgKugelzahl"};
+    const char* readings[2] = {"lblZeit", "lblKugelzahl"};
     QFont symbolFont(QStringLiteral("Symbola"));
     symbolFont.setPointSizeF(15);
     const int digitsLeft = 62, rowTops[2] = {16, 59};
@@ -145,15 +252,40 @@ DisplayFrame::DisplayFrame(QWidget* parent)
         symbol->setFont(symbolFont);
         symbol->setGeometry(14, rowTops[row] - 2, 40, 31);
         symbol->setAlignment(Qt::AlignCenter);
+        m_symbols[std::size_t(row)] = symbol;
+        auto* reading = new DisplayReading(this);
+        reading->setObjectName(QLatin1String(readings[row]));
+        reading->setGeometry(digitsLeft, rowTops[row], 4 * 18, 27);
+        m_readings[std::size_t(row)] = reading;
         for (int i = 0; i < 4; ++i) {
-            auto* place = new QLabel(this);
+            auto* place = new QLabel(reading);
             place->setObjectName(QLatin1String(names[row]) + QString::number(i));
             place->setScaledContents(true);
             place->setPixmap(app::stripCellPicture(m_digitStrip, game::kDigitStrip, 10));
-            place->setGeometry(digitsLeft + i * 18, rowTops[row], 18, 27);
+            place->setGeometry(i * 18, 0, 18, 27);
             m_places[std::size_t(row)][std::size_t(i)] = place;
         }
     }
+    retranslate();
+}
+
+QWidget* DisplayFrame::reading(game::Display display) const {
+    return m_readings[display == game::Display::Time ? 0 : 1];
+}
+
+void DisplayFrame::retranslate() {
+    m_symbols[0]->setAccessibleName(QCoreApplication::translate("Marvolen", "Time"));
+    m_symbols[1]->setAccessibleName(QCoreApplication::translate("Marvolen", "Marbles"));
+    // A blank display reads as its symbol alone.
+    const QString time = m_shown[0].trimmed(), marbles = m_shown[1].trimmed();
+    m_readings[0]->setAccessibleName(
+        time.isEmpty()
+            ? m_symbols[0]->accessibleName()
+            : QCoreApplication::translate("Marvolen", "Time: %1 seconds").arg(time.toInt()));
+    m_readings[1]->setAccessibleName(
+        marbles.isEmpty()
+            ? m_symbols[1]->accessibleName()
+            : QCoreApplication::translate("Marvolen", "Marbles: %1").arg(marbles.toInt()));
 }
 
 void DisplayFrame::showDigits(game::Display display, const std::array<int, 4>& cells) {
@@ -165,10 +297,10 @@ void DisplayFrame::showDigits(game::Display display, const std::array<int, 4>& c
         shown += cells[k] == 10 ? QLatin1Char(' ') : QChar(u'0' + cells[k]);
     }
     m_cells[row] = cells;
-    for (QLabel* place : m_places[row])
-        place->setAccessibleName(shown);
     m_shown[row] = shown;
     setAccessibleDescription(m_shown[0] + QLatin1Char(' ') + m_shown[1]);
+    // The new name is told to assistive technology: after a move, the new marble count.
+    retranslate();
 }
 
 void DisplayFrame::setCountWarning(bool warning) {
@@ -187,17 +319,28 @@ QString DisplayFrame::shown(game::Display display) const {
 
 // ------------------------------------------------------------------------------------------
 
+SelectedThumbnail::SelectedThumbnail(QWidget* cover, QWidget* parent)
+    : QLabel(parent), m_cover(cover) {
+    installPanelAccessible();
+}
+
+bool SelectedThumbnail::isSelected() const {
+    return m_cover && !m_cover->isVisibleTo(parentWidget());
+}
+
 ThumbnailFrame::ThumbnailFrame(QWidget* parent) : QFrame(parent) {
     shapeFrame(this, "fraLayout", kFraLayout, theme::kIdleGrey);
     const QPixmap strip = app::loadPicture(QStringLiteral(":/res/PIC/layout"));
     for (int i = 0; i < 20; ++i) {
-        auto* on = new QLabel(this);
+        auto* off = new ClickableLabel(this);
+        auto* on = new SelectedThumbnail(off, this);
         on->setObjectName(QStringLiteral("imgLon%1").arg(i));
         on->setGeometry(toPixels(thumbnailRect(i, true)));
         on->setScaledContents(true);
         on->setPixmap(app::stripCellPicture(strip, game::kLayoutStrip, i + 20));
         m_on[std::size_t(i)] = on;
-        auto* off = new ClickableLabel(this);
+        // The not-selected picture lies above the selected one.
+        off->raise();
         off->setObjectName(QStringLiteral("imgLoff%1").arg(i));
         off->setGeometry(toPixels(thumbnailRect(i, false)));
         off->setScaledContents(true);
@@ -206,6 +349,8 @@ ThumbnailFrame::ThumbnailFrame(QWidget* parent) : QFrame(parent) {
             if (clicked)
                 clicked(i);
         };
+        // Shown, a variant's clickable picture is never the selected one.
+        off->checked = [] { return false; };
         m_off[std::size_t(i)] = off;
     }
 }
@@ -227,6 +372,7 @@ void ThumbnailFrame::setTooltips(const std::function<QString(int)>& tip) {
     for (int i = 0; i < 20; ++i) {
         m_off[std::size_t(i)]->setToolTip(tip(i));
         m_off[std::size_t(i)]->setAccessibleName(tip(i));
+        m_on[std::size_t(i)]->setAccessibleName(tip(i));
     }
 }
 
@@ -271,6 +417,7 @@ CommandFrame::CommandFrame(QWidget* parent) : QFrame(parent) {
             if (flagClicked)
                 flagClicked(i);
         };
+        flag->checked = [this, i] { return i == m_currentFlag; };
     }
 }
 
@@ -289,6 +436,19 @@ bool CommandFrame::eventFilter(QObject* watched, QEvent* event) {
 
 void CommandFrame::setHighlighted(int index, bool highlighted) {
     theme::setHighlighted(*m_buttons.at(std::size_t(index)), highlighted);
+}
+
+void CommandFrame::setCurrentFlag(int flag) {
+    const int previous = std::exchange(m_currentFlag, flag);
+    if (previous == flag)
+        return;
+    QAccessible::State checked;
+    checked.checked = true;
+    for (int changed : {previous, flag})
+        if (auto* label = findChild<ClickableLabel*>(QStringLiteral("imgLang%1").arg(changed))) {
+            QAccessibleStateChangeEvent event(label, checked);
+            QAccessible::updateAccessibility(&event);
+        }
 }
 
 void CommandFrame::setTooltip(int index, const QString& tip) {

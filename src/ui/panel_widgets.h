@@ -21,9 +21,15 @@ namespace marvolen::ui {
 /// dotted cyan ring shows it): thumbnails, flags, the link of the About window and the
 /// champions window's symbols.
 class ClickableLabel : public QLabel {
+    Q_OBJECT
+
   public:
     explicit ClickableLabel(QWidget* parent = nullptr);
     std::function<void()> clicked;
+    /// Set, the label is one of a group of radio buttons (its shown siblings that have checked
+    /// set): arrow keys move the focus among them, and assistive technology reads this one as
+    /// checked when it says so. Unset, the label is a push button.
+    std::function<bool()> checked;
     /// The mouse button went down or up over the label (a pressed look, a busy pointer).
     std::function<void()> pressed;
     std::function<void()> released;
@@ -53,6 +59,15 @@ class PanelWidget : public QWidget {
     QPixmap m_cache;
 };
 
+/// One display's four digit places, which assistive technology reads as one sentence
+/// ("Marbles: 31") instead of four pictures.
+class DisplayReading : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit DisplayReading(QWidget* parent);
+};
+
 /// fraAnzeige: the clock and the marble count, each a symbol and four digit places.
 class DisplayFrame : public QFrame {
   public:
@@ -64,14 +79,34 @@ class DisplayFrame : public QFrame {
     /// Draws the marble count's digits in amber, or in cyan again.
     void setCountWarning(bool warning);
     bool countWarning() const { return m_countWarning; }
+    /// The element that reads a display's value aloud.
+    QWidget* reading(game::Display display) const;
+    /// Names the symbols and the readings in the current language.
+    void retranslate();
 
   private:
     QPixmap m_digitStrip;
     QPixmap m_amberStrip;
     bool m_countWarning = false;
     std::array<std::array<int, 4>, 2> m_cells{{{10, 10, 10, 10}, {10, 10, 10, 10}}};
+    std::array<QLabel*, 2> m_symbols{};
+    std::array<DisplayReading*, 2> m_readings{};
     std::array<std::array<QLabel*, 4>, 2> m_places{};
     std::array<QString, 2> m_shown{QStringLiteral("    "), QStringLiteral("    ")};
+};
+
+/// The picture of a selected variant, under the picture of the not selected one (cover).
+/// Assistive technology sees it only when uncovered, and then as the selected variant.
+class SelectedThumbnail : public QLabel {
+    Q_OBJECT
+
+  public:
+    SelectedThumbnail(QWidget* cover, QWidget* parent);
+    /// The variant is the selected one: its cover is hidden.
+    bool isSelected() const;
+
+  private:
+    QWidget* m_cover;
 };
 
 /// fraLayout: the twenty variant thumbnails; a selected variant's picture lies under the
@@ -83,12 +118,15 @@ class ThumbnailFrame : public QFrame {
     void showSelected(int variant);
     /// Makes every thumbnail visible, the first display's step of the layout.
     void showAll();
-    /// Tooltip and accessible name of every not-selected thumbnail.
+    /// The thumbnail of a variant as the keyboard reaches it (hidden while it is selected).
+    ClickableLabel* thumbnail(int variant) const { return m_off.at(std::size_t(variant)); }
+    /// Tooltip and accessible name of every not-selected thumbnail; the selected ones get the
+    /// name only.
     void setTooltips(const std::function<QString(int variant)>& tip);
 
   private:
     std::array<ClickableLabel*, 20> m_off{};
-    std::array<QLabel*, 20> m_on{};
+    std::array<SelectedThumbnail*, 20> m_on{};
 };
 
 /// fraKnopf: the nine command buttons and the five language flags.
@@ -102,12 +140,15 @@ class CommandFrame : public QFrame {
     void setHighlighted(int index, bool highlighted);
     /// Tooltip and accessible name of a button.
     void setTooltip(int index, const QString& tip);
+    /// The flag of the current language, which assistive technology reads as checked.
+    void setCurrentFlag(int flag);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     std::array<QPushButton*, 9> m_buttons{};
+    int m_currentFlag = -1;
 };
 
 /// A frame of one of the panel's design sizes, in twips, with a plain background colour.

@@ -132,7 +132,8 @@ TEST_F(DensityTwo, DigitsAndThumbnailsShowTheirCellsOfTheLargeStrips) {
         EXPECT_EQ(place->size(), QSize(18, 27));
         const QRect cell = game::stripCell(game::kDigitStrip, cells[i]);
         const QImage large = digits.copy(QRect(cell.topLeft() * 2, cell.size() * 2));
-        EXPECT_EQ(differingOpaquePixels(shot, place->pos() * 2, large, 1), 0) << i;
+        EXPECT_EQ(differingOpaquePixels(shot, place->mapTo(&displays, QPoint()) * 2, large, 1), 0)
+            << i;
     }
 
     ui::ThumbnailFrame thumbnails(nullptr);

@@ -5,6 +5,7 @@
 #include "ids/text_ids.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
+#include "ui/panel_widgets.h"
 #include "ui/ui_config.h"
 
 #include <QAction>
@@ -37,8 +38,12 @@ MainWindow& openGame(AppFixture& f, const QString& locale = QStringLiteral("0409
     return *app.mainWindow();
 }
 
+/// The digits a display shows, blanks included.
 QString displayOf(MainWindow& w, const char* first) {
-    return w.findChild<QLabel*>(QLatin1String(first))->accessibleName();
+    const auto* frame = w.findChild<DisplayFrame*>(QStringLiteral("fraAnzeige"));
+    return frame->shown(QLatin1String(first).startsWith(QLatin1String("imgZeit"))
+                            ? game::Display::Time
+                            : game::Display::MarbleCount);
 }
 
 } // namespace
