@@ -205,7 +205,7 @@ TEST(RadioGroups, ArrowKeysMoveTheFocusWithinAGroupAndAPressActsAsAClick) {
     AppFixture f;
     MainWindow& w = openGame(f);
     QApplication::setActiveWindow(&w);
-    const auto focusOn = [&w](const QString& name) {
+    const auto focusOn = [](const QString& name) {
         return QTest::qWaitFor(
             [&] {
                 return QApplication::focusWidget() &&
