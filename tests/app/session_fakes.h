@@ -4,6 +4,7 @@
 #include "app/game_session.h"
 #include "app/resources.h"
 #include "game/fake_view.h"
+#include "test_clock.h"
 
 #include <QDir>
 #include <QSettings>
@@ -19,25 +20,6 @@
 #include <vector>
 
 namespace marvolen::test {
-
-/// A clock the test moves: time passing moves both readings, while the wall clock alone can
-/// be set. It starts between two whole seconds, its steady reading just after its zero.
-class MovingClock : public Clock {
-  public:
-    QDateTime now() const override { return m_now; }
-    std::chrono::milliseconds steady() const override { return m_steady; }
-    void advance(double seconds) {
-        const auto ms = std::chrono::milliseconds(std::llround(seconds * 1000));
-        m_now = m_now.addMSecs(ms.count());
-        m_steady += ms;
-    }
-    /// Sets the wall clock forward (or back, when negative) as a user or a time change does.
-    void shiftWall(double seconds) { m_now = m_now.addMSecs(std::llround(seconds * 1000)); }
-
-  private:
-    QDateTime m_now{QDate(2026, 12, 7), QTime(10, 0, 0, 300)};
-    std::chrono::milliseconds m_steady{300};
-};
 
 /// Everything the session asks of its windows, as one log of events in order.
 class Recorder : public app::SessionView,
@@ -208,7 +190,7 @@ struct SessionFixture {
     lang::Language language{reporter};
     TempFolder temp{reporter, dir.path()};
     Random random{11};
-    MovingClock clock;
+    TestClock clock;
     audio::AppResources resources;
     FakeView board;
     Recorder windows;

@@ -3,6 +3,7 @@
 #include "core/protocol.h"
 #include "core/temp_folder.h"
 #include "qstring_printer.h"
+#include "working_folder.h"
 
 #include <QDir>
 #include <QFile>
@@ -104,20 +105,10 @@ class ScriptedReporter : public Reporter {
     std::vector<Answer> m_answers;
 };
 
-/// Makes a folder the working folder while it lives, so a test sees what lands there.
-struct WorkingFolder {
-    QTemporaryDir dir;
-    QString before = QDir::currentPath();
-    WorkingFolder() { QDir::setCurrent(dir.path()); }
-    ~WorkingFolder() { QDir::setCurrent(before); }
-    QStringList entries() const {
-        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-    }
-};
 } // namespace
 
 TEST(TempFolder, MissingEmptyAndRelativeBasesArePassedOverForTheNextOne) {
-    WorkingFolder cwd;
+    test::WorkingFolder cwd;
     QTemporaryDir base;
     FixedReporter reporter;
     TempFolder temp(reporter, QStringList{"/nonexistent-marvolen-base/deeper", QString(),
@@ -136,7 +127,7 @@ TEST(TempFolder, WithoutAnyUsableBaseOneReportAndNothingInTheWorkingFolder) {
     // must not turn into the working folder. After Ignore there is still no path: the root
     // would be the next guess.
     for (const Answer answer : {Answer::Cancel, Answer::Ignore}) {
-        WorkingFolder cwd;
+        test::WorkingFolder cwd;
         FixedReporter reporter(answer);
         TempFolder temp(reporter, QString());
         EXPECT_EQ(temp.GetTempDir(), QString());

@@ -4,6 +4,7 @@
 
 #include "core/date_time.h"
 #include "qstring_printer.h"
+#include "test_clock.h"
 #include "ui/application.h"
 
 #include <QApplication>
@@ -17,25 +18,6 @@
 #include <vector>
 
 namespace marvolen::test {
-
-/// A clock the test moves: time passing moves both readings, while the wall clock alone can
-/// be set.
-class FakeClock : public Clock {
-  public:
-    QDateTime now() const override { return m_now; }
-    std::chrono::milliseconds steady() const override { return m_steady; }
-    void advance(double seconds) {
-        const auto ms = std::chrono::milliseconds(std::llround(seconds * 1000));
-        m_now = m_now.addMSecs(ms.count());
-        m_steady += ms;
-    }
-    /// Sets the wall clock, as a user or a time change does; no time passes.
-    void set(const QDateTime& when) { m_now = when; }
-
-  private:
-    QDateTime m_now{QDate(2026, 12, 7), QTime(10, 0, 0)};
-    std::chrono::milliseconds m_steady{5000};
-};
 
 /// Presses the answer button of the error window as soon as it shows.
 inline void answerErrorWindow(int answer) {
@@ -62,7 +44,8 @@ inline void ensureApplication() {
 struct AppFixture {
     AppFixture() { ensureApplication(); }
     QTemporaryDir dir;
-    FakeClock clock;
+    TestClock clock{QDateTime(QDate(2026, 12, 7), QTime(10, 0, 0)),
+                    std::chrono::milliseconds(5000)};
     std::deque<bool> answers;       ///< Yes/No answers to questions, in order
     std::vector<std::string> asked; ///< texts of the questions asked
     std::vector<std::string> told;  ///< texts of the messages shown

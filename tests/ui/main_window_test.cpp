@@ -7,6 +7,7 @@
 #include "ui/main_window.h"
 #include "ui/panel_widgets.h"
 #include "ui/ui_config.h"
+#include "working_folder.h"
 
 #include <QAction>
 #include <QDir>
@@ -260,19 +261,6 @@ TEST(DamagedSettings, ANonNumericMarbleIsReportedAndIgnoreLetsTheGameStart) {
     EXPECT_EQ(count(app.mainWindow()->board().stateText(), 'o'), 33);
 }
 
-namespace {
-/// Makes a fresh folder the working folder while it lives, to see what lands there.
-struct WorkingFolder {
-    QTemporaryDir dir;
-    QString before = QDir::currentPath();
-    WorkingFolder() { QDir::setCurrent(dir.path()); }
-    ~WorkingFolder() { QDir::setCurrent(before); }
-    QStringList entries() const {
-        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-    }
-};
-} // namespace
-
 TEST(StartUp, WithoutATemporaryFolderOneReportAndTheTextsComeFromMemory) {
     AppFixture f;
     // A file where the temporary folder should be: no private folder can be made there.
@@ -280,7 +268,7 @@ TEST(StartUp, WithoutATemporaryFolderOneReportAndTheTextsComeFromMemory) {
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     const bool rootFileBefore = QFileInfo::exists(QStringLiteral("/~tmp.lng"));
-    WorkingFolder cwd;
+    test::WorkingFolder cwd;
     marvolen::test::answerErrorWindow(2); // Cancel
     Application& app = f.start();
 

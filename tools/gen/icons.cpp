@@ -22,27 +22,7 @@ QImage drawIcon(const QImage& board, int size) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.scale(scale, scale);
-    const QRectF tile(8, 8, 240, 240);
-    QPainterPath shape;
-    shape.addRoundedRect(tile, 46, 46);
-    for (int k = 6; k >= 1; --k) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0, 0, 0, 22));
-        p.drawPath(shape.translated(k * 0.6, k));
-    }
-    p.save();
-    p.setClipPath(shape);
-    p.drawImage(tile, board, QRectF(40, 60, 420, 420));
-    QLinearGradient rim(tile.topLeft(), tile.bottomRight());
-    rim.setColorAt(0, QColor(255, 255, 255, 150));
-    rim.setColorAt(0.5, QColor(255, 255, 255, 0));
-    rim.setColorAt(0.51, QColor(0, 0, 0, 0));
-    rim.setColorAt(1, QColor(0, 0, 0, 150));
-    p.strokePath(shape, QPen(QBrush(rim), 14));
-    p.restore();
-    p.setPen(QPen(QColor(60, 36, 16), 2));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(shape);
+    pic::paintIconTile(p, board);
 
     const auto pixels = [scale](double units) { return qRound(units * scale); };
     p.drawImage(QRectF(28, 28, 200, 200), pic::holeImage(board, pixels(200)));

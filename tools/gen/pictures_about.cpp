@@ -113,13 +113,7 @@ QImage aboutPicture(const QImage& board, const QImage& hole, int scale) {
     return img;
 }
 
-QImage programIcon(const QImage& board) {
-    constexpr int kSize = 256;
-    QImage img(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
+void paintIconTile(QPainter& p, const QImage& board) {
     const QRectF tile(8, 8, 240, 240);
     QPainterPath shape;
     shape.addRoundedRect(tile, 46, 46);
@@ -143,6 +137,16 @@ QImage programIcon(const QImage& board) {
     p.setPen(QPen(QColor(60, 36, 16), 2));
     p.setBrush(Qt::NoBrush);
     p.drawPath(shape);
+}
+
+QImage programIcon(const QImage& board) {
+    constexpr int kSize = 256;
+    QImage img(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    paintIconTile(p, board);
 
     const QImage hole = holeImage(board, 200);
     p.drawImage(QPointF(28, 28), hole);

@@ -5,6 +5,7 @@
 #include "ids/resource_ids.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QPainterPath>
 
 #include <algorithm>
@@ -194,6 +195,9 @@ QImage flagImage(int index, int scale = 1);
 /// scale.
 QImage aboutPicture(const QImage& board, const QImage& hole, int scale = 1);
 /// The program icon, 256 x 256.
+/// Paints the icon's rounded board tile with its shadow and rim on a 256-unit square; the
+/// program icon and the icon theme's sizes share it.
+void paintIconTile(QPainter& p, const QImage& board);
 QImage programIcon(const QImage& board);
 
 } // namespace gen::pic
