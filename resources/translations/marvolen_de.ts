@@ -79,5 +79,21 @@
         <source>row %1, column %2: marble</source>
         <translation>Reihe %1, Spalte %2: Kugel</translation>
     </message>
+    <message>
+        <source>This was a practice game: you asked for a hint or took back a jump. Practice games do not enter the champions list.</source>
+        <translation>Dies war ein Übungsspiel: Du hast um einen Tipp gebeten oder einen Sprung zurückgenommen. Übungsspiele kommen nicht in die Championsliste.</translation>
+    </message>
+    <message>
+        <source>Hint: jump from row %1, column %2 to row %3, column %4</source>
+        <translation>Tipp: Sprung von Reihe %1, Spalte %2 nach Reihe %3, Spalte %4</translation>
+    </message>
+    <message>
+        <source>&amp;Hint</source>
+        <translation>&amp;Tipp</translation>
+    </message>
+    <message>
+        <source>&amp;Undo jump</source>
+        <translation>Sprung &amp;zurücknehmen</translation>
+    </message>
 </context>
 </TS>

@@ -79,5 +79,21 @@
         <source>row %1, column %2: marble</source>
         <translation>row %1, column %2: marble</translation>
     </message>
+    <message>
+        <source>This was a practice game: you asked for a hint or took back a jump. Practice games do not enter the champions list.</source>
+        <translation>This was a practice game: you asked for a hint or took back a jump. Practice games do not enter the champions list.</translation>
+    </message>
+    <message>
+        <source>Hint: jump from row %1, column %2 to row %3, column %4</source>
+        <translation>Hint: jump from row %1, column %2 to row %3, column %4</translation>
+    </message>
+    <message>
+        <source>&amp;Hint</source>
+        <translation>&amp;Hint</translation>
+    </message>
+    <message>
+        <source>&amp;Undo jump</source>
+        <translation>&amp;Undo jump</translation>
+    </message>
 </context>
 </TS>

@@ -79,5 +79,21 @@
         <source>row %1, column %2: marble</source>
         <translation>fila %1, columna %2: bola</translation>
     </message>
+    <message>
+        <source>This was a practice game: you asked for a hint or took back a jump. Practice games do not enter the champions list.</source>
+        <translation>Esta fue una partida de práctica: pidió una pista o deshizo un salto. Las partidas de práctica no entran en el listado de records.</translation>
+    </message>
+    <message>
+        <source>Hint: jump from row %1, column %2 to row %3, column %4</source>
+        <translation>Pista: salto de la fila %1, columna %2 a la fila %3, columna %4</translation>
+    </message>
+    <message>
+        <source>&amp;Hint</source>
+        <translation>&amp;Pista</translation>
+    </message>
+    <message>
+        <source>&amp;Undo jump</source>
+        <translation>&amp;Deshacer salto</translation>
+    </message>
 </context>
 </TS>

@@ -79,5 +79,21 @@
         <source>row %1, column %2: marble</source>
         <translation>ligne %1, colonne %2 : bille</translation>
     </message>
+    <message>
+        <source>This was a practice game: you asked for a hint or took back a jump. Practice games do not enter the champions list.</source>
+        <translation>C'était une partie d'entraînement : vous avez demandé un indice ou annulé un saut. Les parties d'entraînement n'entrent pas dans la liste des scores.</translation>
+    </message>
+    <message>
+        <source>Hint: jump from row %1, column %2 to row %3, column %4</source>
+        <translation>Indice : saut de la ligne %1, colonne %2 à la ligne %3, colonne %4</translation>
+    </message>
+    <message>
+        <source>&amp;Hint</source>
+        <translation>&amp;Indice</translation>
+    </message>
+    <message>
+        <source>&amp;Undo jump</source>
+        <translation>&amp;Annuler le saut</translation>
+    </message>
 </context>
 </TS>

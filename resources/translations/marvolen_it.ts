@@ -79,5 +79,21 @@
         <source>row %1, column %2: marble</source>
         <translation>riga %1, colonna %2: sfera</translation>
     </message>
+    <message>
+        <source>This was a practice game: you asked for a hint or took back a jump. Practice games do not enter the champions list.</source>
+        <translation>Questa era una partita di allenamento: hai chiesto un suggerimento o annullato un salto. Le partite di allenamento non entrano nella lista dei campioni.</translation>
+    </message>
+    <message>
+        <source>Hint: jump from row %1, column %2 to row %3, column %4</source>
+        <translation>Suggerimento: salto dalla riga %1, colonna %2 alla riga %3, colonna %4</translation>
+    </message>
+    <message>
+        <source>&amp;Hint</source>
+        <translation>&amp;Suggerimento</translation>
+    </message>
+    <message>
+        <source>&amp;Undo jump</source>
+        <translation>&amp;Annulla salto</translation>
+    </message>
 </context>
 </TS>

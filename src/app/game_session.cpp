@@ -8,6 +8,7 @@
 #include "ids/text_ids.h"
 #include "solver/solver_worker.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <qnamespace.h>
 
@@ -18,27 +19,74 @@ const QString kModule = QStringLiteral("frmMarvolen");
 const QString kTitle = QStringLiteral("Marvolen");
 constexpr int kButtons = 9;
 constexpr int kThumbnails = 20;
-// The solver's table: well inside what the game may give it.
+// Each solver's table: the two together within what the game may give them.
 constexpr std::size_t kSolverTableBytes = std::size_t(32) << 20;
 // A position not decided by then stays undecided: nothing changes on the board.
 constexpr std::chrono::milliseconds kThinkingTime{10000};
 
-/// The solver on its own thread; each answer is posted to the window's thread.
-class WorkerQuestions : public ReachQuestions {
+/// The solver on threads of its own, one for the warning and one for hints, so that neither
+/// question stops the other; each answer is posted to the window's thread. The hints' thread
+/// starts with the first hint.
+class WorkerQuestions : public SolverQuestions {
   public:
-    explicit WorkerQuestions(std::function<void(std::uint64_t, solver::Reach)> answered)
-        : m_worker(kSolverTableBytes, [answered](const solver::SolverWorker::Answer& answer) {
-              answered(answer.ticket, answer.reach);
-          }) {}
-    std::uint64_t ask(solver::Mask holes, solver::Mask marbles) override {
-        return m_worker.ask(holes, marbles, solver::SolverWorker::Question::ReachOne,
-                            kThinkingTime);
+    using ReachAnswered = std::function<void(std::uint64_t, solver::Reach)>;
+    using HintAnswered = std::function<void(std::uint64_t, std::optional<solver::Jump>)>;
+    WorkerQuestions(ReachAnswered reachAnswered, HintAnswered hintAnswered)
+        : m_reachAnswered(std::move(reachAnswered)), m_hintAnswered(std::move(hintAnswered)) {}
+    std::uint64_t askReachOne(solver::Mask holes, solver::Mask marbles) override {
+        if (!m_reach)
+            m_reach = std::make_unique<solver::SolverWorker>(
+                kSolverTableBytes, [answered = m_reachAnswered](const Answer& answer) {
+                    answered(answer.ticket, answer.reach);
+                });
+        return m_reach->ask(holes, marbles, Question::ReachOne, kThinkingTime);
     }
-    void cancel() override { m_worker.cancel(); }
+    void cancelReachOne() override {
+        if (m_reach)
+            m_reach->cancel();
+    }
+    std::uint64_t askHint(solver::Mask holes, solver::Mask marbles) override {
+        if (!m_hint)
+            m_hint = std::make_unique<solver::SolverWorker>(
+                kSolverTableBytes, [answered = m_hintAnswered](const Answer& answer) {
+                    const auto& moves = answer.result.moves;
+                    answered(answer.ticket,
+                             moves.empty() ? std::nullopt : std::optional(moves.front()));
+                });
+        return m_hint->ask(holes, marbles, Question::Fewest, kHintTime);
+    }
+    void cancelHint() override {
+        if (m_hint)
+            m_hint->cancel();
+    }
 
   private:
-    solver::SolverWorker m_worker;
+    using Answer = solver::SolverWorker::Answer;
+    using Question = solver::SolverWorker::Question;
+    ReachAnswered m_reachAnswered;
+    HintAnswered m_hintAnswered;
+    std::unique_ptr<solver::SolverWorker> m_reach;
+    std::unique_ptr<solver::SolverWorker> m_hint;
 };
+
+/// The first legal jump of the board, in reading order of the jumping marble.
+std::optional<solver::Jump> firstJump(const game::BoardModel& model) {
+    for (int s = 0; s < game::kPositions; ++s) {
+        if (!model.hole(s) || !model.marble(s))
+            continue;
+        for (const int t : {s - 14, s - 2, s + 2, s + 14})
+            if (model.canJump(s, t))
+                return solver::Jump{std::int8_t(s), std::int8_t((s + t) / 2), std::int8_t(t)};
+    }
+    return std::nullopt;
+}
+solver::Mask maskOf(const game::BoardModel& model, bool marbles) {
+    solver::Mask mask = 0;
+    for (int p = 0; p < game::kPositions; ++p)
+        if (model.hole(p) && (!marbles || model.marble(p)))
+            mask |= solver::Mask{1} << p;
+    return mask;
+}
 } // namespace
 
 /// The board view the model draws on: passes every call to the window's board surface and
@@ -61,6 +109,7 @@ class GameSession::CountWatch : public game::BoardView {
     void setHolePicture(int boardPicture) override { m_board.setHolePicture(boardPicture); }
     void setBoardPicture(int id) override { m_board.setBoardPicture(id); }
     void showBoard() override { m_board.showBoard(); }
+    void showHint(int from, int to) override { m_board.showHint(from, to); }
 
   private:
     game::BoardView& m_board;
@@ -334,34 +383,67 @@ void GameSession::mnuOneMarble_Click() {
             return;
         }
         if (m_asked)
-            questions().cancel();
+            questions().cancelReachOne();
         m_asked.reset();
         setCountWarning(false);
+    });
+}
+
+void GameSession::mnuHint_Click() {
+    Procedure p(m_parts.reporter, kModule, QStringLiteral("mnuHint_Click"));
+    p.step(50030, [&] {
+        if (!m_model->clockRunning() || !firstJump(*m_model))
+            p.leave();
+    });
+    p.step(50040, [&] { m_practice = true; });
+    p.step(50050, [&] {
+        m_hintAsked = questions().askHint(maskOf(*m_model, false), maskOf(*m_model, true));
+    });
+}
+
+void GameSession::hintAnswered(std::uint64_t ticket, std::optional<solver::Jump> jump) {
+    if (!m_hintAsked || *m_hintAsked != ticket)
+        return;
+    m_hintAsked.reset();
+    if (!jump || !m_model->marble(jump->from) || !m_model->canJump(jump->from, jump->to))
+        jump = firstJump(*m_model);
+    if (jump)
+        m_parts.board.showHint(jump->from, jump->to);
+}
+
+void GameSession::mnuUndo_Click() {
+    Procedure p(m_parts.reporter, kModule, QStringLiteral("mnuUndo_Click"));
+    p.step(50030, [&] {
+        if (!m_model->clockRunning())
+            p.leave();
+    });
+    p.step(50040, [&] {
+        if (m_model->undoJump())
+            m_practice = true;
     });
 }
 
 // ------------------------------------------------------------------------------------------
 // The warning that a single marble is out of reach
 
-namespace {
-solver::Mask maskOf(const game::BoardModel& model, bool marbles) {
-    solver::Mask mask = 0;
-    for (int p = 0; p < game::kPositions; ++p)
-        if (model.hole(p) && (!marbles || model.marble(p)))
-            mask |= solver::Mask{1} << p;
-    return mask;
-}
-} // namespace
-
 void GameSession::countShown() {
+    // A hint asked for an earlier position would advise a jump that may no longer be there.
+    if (m_hintAsked)
+        questions().cancelHint();
+    m_hintAsked.reset();
     if (maskOf(*m_model, true) == maskOf(*m_model, false)) {
-        // A fresh board: nothing is lost yet and no jump is possible before Start.
+        // A fresh board: nothing is lost yet, no jump is possible before Start, and the game
+        // to come is played without help so far.
         if (m_asked)
-            questions().cancel();
+            questions().cancelReachOne();
         m_asked.reset();
         setCountWarning(false);
+        m_practice = false;
         return;
     }
+    // Taken back beyond the position proven lost: the earlier one may still be won.
+    if (m_countWarning && m_model->jumpsMade() < m_lostAtJumps)
+        setCountWarning(false);
     if (oneMarbleWarningOn())
         askOneMarble();
 }
@@ -372,15 +454,18 @@ void GameSession::askOneMarble() {
     // Jumps only take marbles away: once lost, every later position of the board is lost too.
     if (m_countWarning || marbles == holes || marbles == 0)
         return;
-    m_asked = questions().ask(holes, marbles);
+    m_asked = questions().askReachOne(holes, marbles);
+    m_askedAtJumps = m_model->jumpsMade();
 }
 
 void GameSession::oneMarbleAnswered(std::uint64_t ticket, solver::Reach reach) {
     if (!m_asked || *m_asked != ticket)
         return;
     m_asked.reset();
-    if (reach == solver::Reach::No && oneMarbleWarningOn())
+    if (reach == solver::Reach::No && oneMarbleWarningOn()) {
+        m_lostAtJumps = m_askedAtJumps;
         setCountWarning(true);
+    }
 }
 
 void GameSession::setCountWarning(bool warning) {
@@ -390,12 +475,13 @@ void GameSession::setCountWarning(bool warning) {
     m_parts.board.setCountWarning(warning);
 }
 
-void GameSession::setReachQuestions(std::unique_ptr<ReachQuestions> questions) {
+void GameSession::setSolverQuestions(std::unique_ptr<SolverQuestions> questions) {
     m_asked.reset();
+    m_hintAsked.reset();
     m_questions = std::move(questions);
 }
 
-ReachQuestions& GameSession::questions() {
+SolverQuestions& GameSession::questions() {
     if (!m_questions) {
         std::weak_ptr<int> alive = m_alive;
         SessionView& view = m_parts.view;
@@ -404,6 +490,12 @@ ReachQuestions& GameSession::questions() {
                 view.post([this, alive, ticket, reach] {
                     if (alive.lock())
                         oneMarbleAnswered(ticket, reach);
+                });
+            },
+            [this, alive, &view](std::uint64_t ticket, std::optional<solver::Jump> jump) {
+                view.post([this, alive, ticket, jump] {
+                    if (alive.lock())
+                        hintAnswered(ticket, jump);
                 });
             });
     }
@@ -443,7 +535,20 @@ void GameSession::resetButtonColours() {
 }
 
 void GameSession::showChampions() {
+    if (m_practice) {
+        // A game played with hints or jumps taken back never ranks beside one played without:
+        // the list opens for viewing only.
+        m_model->handover().NewResultPending = false;
+        m_parts.dialogs.inform(kTitle, practiceMessage());
+    }
     m_parts.windows.showChampions(m_model->handover(), m_model->VariantNumber());
+}
+
+QString GameSession::practiceMessage() {
+    return QCoreApplication::translate("Marvolen",
+                                       "This was a practice game: you asked for a hint or took "
+                                       "back a jump. Practice games do not enter the champions "
+                                       "list.");
 }
 
 void GameSession::setWatcherEnabled(bool enabled) {

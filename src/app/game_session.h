@@ -55,16 +55,26 @@ class SessionView {
     virtual void post(std::function<void()> fn) = 0;
 };
 
-/// Asks on a thread of its own whether a single marble can still be left; the game never
-/// waits for it. The answer comes back as GameSession::oneMarbleAnswered on the window's thread.
-class ReachQuestions {
+/// Puts questions to the solver on a thread of its own; the game never waits for it. The
+/// answers come back as GameSession::oneMarbleAnswered and GameSession::hintAnswered on the
+/// window's thread.
+class SolverQuestions {
   public:
-    virtual ~ReachQuestions() = default;
-    /// Drops the question in work, if any, and asks this one; returns its ticket.
-    virtual std::uint64_t ask(solver::Mask holes, solver::Mask marbles) = 0;
-    /// Drops the question in work: no answer comes for it.
-    virtual void cancel() = 0;
+    virtual ~SolverQuestions() = default;
+    /// Whether a single marble can still be left: drops the question of this kind in work, if
+    /// any, and asks this one; returns its ticket.
+    virtual std::uint64_t askReachOne(solver::Mask holes, solver::Mask marbles) = 0;
+    /// Drops the reach question in work: no answer comes for it.
+    virtual void cancelReachOne() = 0;
+    /// The next jump toward the fewest marbles: proven, or the best found within kHintTime.
+    /// Drops the hint question in work, if any; returns the ticket of this one.
+    virtual std::uint64_t askHint(solver::Mask holes, solver::Mask marbles) = 0;
+    /// Drops the hint question in work: no answer comes for it.
+    virtual void cancelHint() = 0;
 };
+
+/// How long a hint may think before the best jump found so far is shown.
+inline constexpr std::chrono::milliseconds kHintTime{2000};
 
 /// Questions and messages, modal over the main window.
 class Dialogs {
@@ -141,8 +151,15 @@ class GameSession : private game::BoardEvents, private audio::MusicHost {
     /// The solver's answer to the question with ticket; an answer for an older position, or
     /// one that has not decided, changes nothing.
     void oneMarbleAnswered(std::uint64_t ticket, solver::Reach reach);
+    /// The solver's hint for the question with ticket: the jump to flash, or none when it found
+    /// nothing in time (the first legal jump is shown then). A stale answer changes nothing.
+    void hintAnswered(std::uint64_t ticket, std::optional<solver::Jump> jump);
     /// Puts questions to another solver from now on (tests).
-    void setReachQuestions(std::unique_ptr<ReachQuestions> questions);
+    void setSolverQuestions(std::unique_ptr<SolverQuestions> questions);
+    /// A hint was asked or a jump taken back on this board: its result is not ranked.
+    bool practiceGame() const { return m_practice; }
+    /// The message at the end of a practice game, in the current language.
+    static QString practiceMessage();
     /// The steady time of the last accepted command click; none before the first.
     std::optional<std::chrono::milliseconds> lastClickTime() const { return m_lastClickTime; }
 
@@ -167,6 +184,12 @@ class GameSession : private game::BoardEvents, private audio::MusicHost {
     void mnuPlaySounds_Click();
     void mnuMusic_Click(int index);
     void mnuOneMarble_Click();
+    /// Asks the solver for the next jump toward the fewest marbles and flashes it; makes the
+    /// game a practice game. Only while a game is in progress.
+    void mnuHint_Click();
+    /// Takes back the last jump of this game; makes the game a practice game. Only while a game
+    /// is in progress.
+    void mnuUndo_Click();
     /// Escape asks whether to end the game; returns true when the key was taken.
     bool Form_KeyPress(int key);
     void Timer1_Timer();
@@ -203,7 +226,7 @@ class GameSession : private game::BoardEvents, private audio::MusicHost {
     void countShown();
     void askOneMarble();
     void setCountWarning(bool warning);
-    ReachQuestions& questions();
+    SolverQuestions& questions();
 
     SessionParts m_parts;
     std::unique_ptr<CountWatch> m_countWatch; // the model's view: passes everything on
@@ -217,10 +240,14 @@ class GameSession : private game::BoardEvents, private audio::MusicHost {
     int m_loadedMarble = 0;
     std::int16_t m_oneMarbleOn = 0;
     bool m_countWarning = false;
-    std::optional<std::uint64_t> m_asked; // the ticket of the question about the board shown
+    std::optional<std::uint64_t> m_asked;     // the ticket of the question about the board shown
+    int m_askedAtJumps = 0;                   // the jumps made on the board asked about
+    int m_lostAtJumps = 0;                    // the jumps made when the loss was proven
+    std::optional<std::uint64_t> m_hintAsked; // the ticket of the hint for the board shown
+    bool m_practice = false;
     // Answers posted to the window's thread find out through it whether the session still is.
     std::shared_ptr<int> m_alive = std::make_shared<int>(0);
-    std::unique_ptr<ReachQuestions> m_questions; // last: its thread goes first
+    std::unique_ptr<SolverQuestions> m_questions; // last: its threads go first
 };
 
 } // namespace marvolen::app

@@ -82,6 +82,7 @@ void BoardModel::setText(const QString& text) {
         }
     m_marbleCount = count;
     m_lifted.reset();
+    m_jumps.clear();
 }
 
 void BoardModel::Coordinates() {
@@ -116,7 +117,10 @@ void BoardModel::Layout(double boardHeight) {
 
 void BoardModel::NewGame() {
     Procedure p = procedure(m_reporter, "NewGame");
-    p.step(50030, [&] { m_marbleCount = variant(m_variantNumber).startCount; });
+    p.step(50030, [&] {
+        m_marbleCount = variant(m_variantNumber).startCount;
+        m_jumps.clear();
+    });
     for (int pos = 0; pos < kPositions; ++pos)
         p.step(50050, [&] {
             showMarble(pos, m_currentLayout.size() > pos && m_currentLayout[pos] == '1');
@@ -206,10 +210,40 @@ void BoardModel::dropOnHole(int t, int s) {
            [&] { m_events.playSound(m_random.Zufallszahl(Sound::FirstJump, Sound::LastJump)); });
     p.step(50070, [&] { showMarble(s, false); });
     p.step(50080, [&] { showMarble((s + t) / 2, false); });
-    p.step(50090, [&] { showMarble(t, true); });
+    p.step(50090, [&] {
+        showMarble(t, true);
+        m_jumps.push_back({s, t});
+    });
     p.step(50100, [&] { --m_marbleCount; });
     p.step(50110, [&] { ShowNumber(Display::MarbleCount, m_marbleCount); });
     p.step(50120, [&] { CheckEnd(); });
+}
+
+bool BoardModel::undoJump() {
+    Procedure p = procedure(m_reporter, "undoJump");
+    bool undone = false;
+    p.step(50030, [&] {
+        if (m_lifted) {
+            showMarble(*m_lifted, true);
+            m_lifted.reset();
+        }
+    });
+    p.step(50040, [&] {
+        if (m_jumps.empty())
+            return;
+        const JumpMade last = m_jumps.back();
+        m_jumps.pop_back();
+        showMarble(last.to, false);
+        showMarble((last.from + last.to) / 2, true);
+        showMarble(last.from, true);
+        ++m_marbleCount;
+        undone = true;
+    });
+    p.step(50050, [&] {
+        if (undone)
+            ShowNumber(Display::MarbleCount, m_marbleCount);
+    });
+    return undone;
 }
 
 void BoardModel::CheckEnd() {

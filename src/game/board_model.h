@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace marvolen::game {
 
@@ -40,6 +41,8 @@ class BoardView {
     virtual void setBoardPicture(int resourceId) = 0;
     /// Makes the board surface visible.
     virtual void showBoard() = 0;
+    /// Flashes the marble at `from` and the hole `to` twice: the jump a hint advises.
+    virtual void showHint(int from, int to) = 0;
 };
 
 /// What the course of a game asks of its owner: sounds, the clock, the end-of-game message,
@@ -100,6 +103,9 @@ class BoardModel {
     const ResultHandover& handover() const { return m_handover; }
     ResultHandover& handover() { return m_handover; }
 
+    /// The jumps made on this board since its last fresh start, oldest first.
+    int jumpsMade() const { return int(m_jumps.size()); }
+
     /// The board in its text form (see boardText).
     QString text() const { return boardText(m_hole, m_marble); }
 
@@ -132,6 +138,11 @@ class BoardModel {
     /// The one jump rule: marble jumps from s over a marble into the empty hole t.
     /// The source's own state is not tested (while dragged it is hidden).
     bool canJump(int source, int target) const;
+
+    /// Takes back the last jump of this board: the jumping marble returns, the marble jumped
+    /// over comes back and the count goes up by one; a lifted marble is put back first. False
+    /// when no jump is left to take back. The clock runs on.
+    bool undoJump();
 
     void CheckEnd();
     void WriteHighScore();
@@ -166,6 +177,11 @@ class BoardModel {
     bool m_gameOver = false;
     bool m_clockRunning = false;
     std::optional<int> m_lifted;
+    struct JumpMade {
+        int from = 0;
+        int to = 0;
+    };
+    std::vector<JumpMade> m_jumps;
     ResultHandover m_handover;
 };
 

@@ -203,6 +203,9 @@ void BoardWidget::setHoleShown(int p, bool shown) {
 
 void BoardWidget::setMarbleShown(int p, bool shown) {
     const bool was = std::exchange(m_marbleShown.at(std::size_t(p)), shown);
+    // The board changed: the jump the hint advised may be gone.
+    if (was != shown)
+        stopHint();
     // Shown again by the game (a fresh board, a put-back): the keyboard no longer holds it.
     if (shown && m_keyLifted == p)
         m_keyLifted.reset();
@@ -308,7 +311,66 @@ void BoardWidget::paintEvent(QPaintEvent*) {
         if (m_marbleShown[std::size_t(p)] && m_holeShown[std::size_t(p)] &&
             !m_marblePicture.isNull())
             painter.drawPixmap(marbleRect(p), m_marblePicture);
+    paintHint(painter);
     paintKeyboard(painter);
+}
+
+namespace {
+// Two flashes: lit, dark, lit, dark.
+constexpr int kHintPhases = 4;
+constexpr int kHintPhaseMs = 300;
+} // namespace
+
+void BoardWidget::showHint(int from, int to) {
+    if (!m_hintTimer) {
+        m_hintTimer = new QTimer(this);
+        m_hintTimer->setInterval(kHintPhaseMs);
+        connect(m_hintTimer, &QTimer::timeout, this, [this] { hintTick(); });
+    }
+    m_hint = {from, to};
+    m_hintPhase = 1;
+    m_hintTimer->start();
+    update();
+    // What the flashing shows, for those who do not see it.
+    const QString advice =
+        QCoreApplication::translate("Marvolen", "Hint: jump from row %1, column %2 to row %3, "
+                                                "column %4")
+            .arg(from / 7 + 1)
+            .arg(from % 7 + 1)
+            .arg(to / 7 + 1)
+            .arg(to % 7 + 1);
+    setAccessibleDescription(advice);
+    setToolTip(advice);
+}
+
+void BoardWidget::hintTick() {
+    if (++m_hintPhase > kHintPhases)
+        stopHint();
+    update();
+}
+
+void BoardWidget::stopHint() {
+    if (!m_hint)
+        return;
+    m_hint.reset();
+    m_hintPhase = 0;
+    if (m_hintTimer)
+        m_hintTimer->stop();
+    setToolTip(QString());
+    update();
+}
+
+void BoardWidget::paintHint(QPainter& painter) const {
+    if (!hintLit())
+        return;
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(theme::kCyan, 3));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(QRectF(marbleRect(m_hint->first)).adjusted(-4, -4, 4, 4));
+    QColor glow = theme::kCyan;
+    glow.setAlpha(110);
+    painter.setBrush(glow);
+    painter.drawEllipse(QRectF(marbleRect(m_hint->second)).adjusted(-4, -4, 4, 4));
 }
 
 void BoardWidget::paintKeyboard(QPainter& painter) const {

@@ -5,11 +5,13 @@
 
 #include <QAccessible>
 #include <QPixmap>
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
 #include <functional>
 #include <optional>
+#include <utility>
 
 namespace marvolen::ui {
 
@@ -37,6 +39,7 @@ class BoardWidget : public QWidget, public game::BoardView {
     void setHolePicture(int boardPicture) override;
     void setBoardPicture(int resourceId) override;
     void showBoard() override { show(); }
+    void showHint(int from, int to) override;
 
     bool holeShown(int position) const { return m_holeShown.at(std::size_t(position)); }
     bool marbleShown(int position) const { return m_marbleShown.at(std::size_t(position)); }
@@ -55,6 +58,11 @@ class BoardWidget : public QWidget, public game::BoardView {
     /// What the pointer carries while a marble is dragged: the marble picture at the marble's
     /// size on this screen, in the screen's pixels; null without a marble picture.
     QPixmap dragImage() const;
+
+    /// The jump a hint is flashing, while it flashes.
+    std::optional<std::pair<int, int>> hintShown() const { return m_hint; }
+    /// Whether the hint's rings are lit at this moment of the flashing.
+    bool hintLit() const { return m_hint && m_hintPhase % 2 == 1; }
 
     /// The keyboard cursor's place (the centre at first), and the marble the keyboard lifted.
     int cursor() const { return m_cursor; }
@@ -100,6 +108,9 @@ class BoardWidget : public QWidget, public game::BoardView {
     /// Puts a marble lifted by the keyboard back.
     void putBackKeyboardMarble();
     void paintKeyboard(QPainter& painter) const;
+    void paintHint(QPainter& painter) const;
+    void hintTick();
+    void stopHint();
 
     QPixmap m_boardPicture;
     QPixmap m_scaledBoard;
@@ -117,6 +128,9 @@ class BoardWidget : public QWidget, public game::BoardView {
     /// The cursor ring shows only once the keyboard has been used on the board, so that a mouse
     /// player sees the board as always.
     bool m_keyboardUsed = false;
+    std::optional<std::pair<int, int>> m_hint;
+    int m_hintPhase = 0; // lit on odd phases: two flashes
+    QTimer* m_hintTimer = nullptr;
 };
 
 } // namespace marvolen::ui

@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -77,6 +78,8 @@ MainWindow::MainWindow(Services& services, audio::AudioEngine& audio, app::Windo
         connect(m_mnuMusic[std::size_t(i)], &QAction::triggered, this,
                 [&s, i] { s.mnuMusic_Click(i); });
     connect(m_mnuOneMarble, &QAction::triggered, this, [&s] { s.mnuOneMarble_Click(); });
+    connect(m_mnuHint, &QAction::triggered, this, [&s] { s.mnuHint_Click(); });
+    connect(m_mnuUndo, &QAction::triggered, this, [&s] { s.mnuUndo_Click(); });
     connect(m_mnuUeber, &QAction::triggered, this, [&s] { s.mnuUeber_Click(); });
     resize(px(kDesignInner.width()), px(kDesignInner.height()));
     Form_Load();
@@ -147,6 +150,17 @@ void MainWindow::buildMenu() {
     m_mnuOneMarble = m_menu->addAction(oneMarbleCaption());
     m_mnuOneMarble->setObjectName(QStringLiteral("mnuOneMarble"));
     m_mnuOneMarble->setCheckable(true);
+    m_mnuHint = m_menu->addAction(hintCaption());
+    m_mnuHint->setObjectName(QStringLiteral("mnuHint"));
+    m_mnuHint->setShortcut(QKeySequence(Qt::Key_H));
+    m_mnuUndo = m_menu->addAction(undoCaption());
+    m_mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
+    m_mnuUndo->setShortcut(QKeySequence::Undo);
+    // Their keys work while the menu is closed.
+    for (QAction* action : {m_mnuHint, m_mnuUndo}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
     m_menu->addSeparator()->setObjectName(QStringLiteral("sep0"));
     m_mnuUeber = m_menu->addAction(QStringLiteral("Über..."));
     m_mnuUeber->setObjectName(QStringLiteral("mnuUeber"));
@@ -295,6 +309,8 @@ void MainWindow::Sprache() {
     // After the translations of the new language are in place.
     p.step(50070, [&] {
         m_mnuOneMarble->setText(oneMarbleCaption());
+        m_mnuHint->setText(hintCaption());
+        m_mnuUndo->setText(undoCaption());
         m_fraAnzeige->retranslate();
         m_board->retranslate();
         m_fraKnopf->setCurrentFlag(m_services.language.LanguageOffset() / 1000);
@@ -303,6 +319,14 @@ void MainWindow::Sprache() {
 
 QString MainWindow::oneMarbleCaption() {
     return QCoreApplication::translate("Marvolen", "Is one marble still &reachable?");
+}
+
+QString MainWindow::hintCaption() {
+    return QCoreApplication::translate("Marvolen", "&Hint");
+}
+
+QString MainWindow::undoCaption() {
+    return QCoreApplication::translate("Marvolen", "&Undo jump");
 }
 
 // ------------------------------------------------------------------------------------------

@@ -89,6 +89,8 @@ class MainWindow : public QWidget,
     void buildMenu();
     QString text(int n) const;
     static QString oneMarbleCaption();
+    static QString hintCaption();
+    static QString undoCaption();
 
     Services& m_services;
     std::function<void(bool)> m_aboutBusy;
@@ -106,6 +108,8 @@ class MainWindow : public QWidget,
     QMenu* m_mnuPlayMusic = nullptr;
     std::array<QAction*, 3> m_mnuMusic{};
     QAction* m_mnuOneMarble = nullptr;
+    QAction* m_mnuHint = nullptr;
+    QAction* m_mnuUndo = nullptr;
     QAction* m_mnuUeber = nullptr;
     QTimer m_timer1;
     QTimer m_timer2;

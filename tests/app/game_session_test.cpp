@@ -445,7 +445,7 @@ struct WarningFixture : SessionFixture {
         app::GameSession& s = open();
         auto fake = std::make_unique<test::FakeQuestions>();
         questions = fake.get();
-        s.setReachQuestions(std::move(fake));
+        s.setSolverQuestions(std::move(fake));
         return s;
     }
 };

@@ -153,23 +153,31 @@ class Recorder : public app::SessionView,
     int mostTuneFiles = 0;
 };
 
-/// The solver's questions, kept for the test to answer through GameSession::oneMarbleAnswered.
-class FakeQuestions : public app::ReachQuestions {
+/// The solver's questions, kept for the test to answer through GameSession::oneMarbleAnswered
+/// and GameSession::hintAnswered.
+class FakeQuestions : public app::SolverQuestions {
   public:
     struct Asked {
         solver::Mask holes = 0;
         solver::Mask marbles = 0;
     };
-    std::uint64_t ask(solver::Mask holes, solver::Mask marbles) override {
+    std::uint64_t askReachOne(solver::Mask holes, solver::Mask marbles) override {
         asked.push_back({holes, marbles});
         return asked.size();
     }
-    void cancel() override { ++cancels; }
+    void cancelReachOne() override { ++cancels; }
+    std::uint64_t askHint(solver::Mask holes, solver::Mask marbles) override {
+        hints.push_back({holes, marbles});
+        return hints.size();
+    }
+    void cancelHint() override { ++hintCancels; }
     /// The ticket of the last question.
     std::uint64_t last() const { return asked.size(); }
 
     std::vector<Asked> asked;
+    std::vector<Asked> hints;
     int cancels = 0;
+    int hintCancels = 0;
 };
 
 /// A session over a settings file, the game's own language table and tunes, a temporary

@@ -27,6 +27,7 @@ class FakeView : public game::BoardView, public game::BoardEvents {
     void setHolePicture(int boardPicture) override { holePicture = boardPicture; }
     void setBoardPicture(int id) override { boardPicture = id; }
     void showBoard() override { boardShown = true; }
+    void showHint(int from, int to) override { hints.push_back({from, to}); }
     void setClockRunning(bool running) override {
         clockRunning = running;
         events.push_back(running ? "clock on" : "clock off");
@@ -41,6 +42,7 @@ class FakeView : public game::BoardView, public game::BoardEvents {
     void resetButtonColours() override { events.push_back("colours"); }
     void showChampions() override { events.push_back("champions"); }
 
+    std::vector<std::pair<int, int>> hints; ///< every jump flashed as a hint
     std::array<std::pair<int, int>, 49> holeAt{};
     std::array<std::pair<int, int>, 49> marbleAt{};
     QString timeDisplay = "    ";

@@ -145,6 +145,39 @@ TEST(Moves, TheEndOfAGameTellsThePlayerAndResetsTheButtons) {
         EXPECT_FALSE(w.button(i)->property("highlighted").toBool()) << i;
 }
 
+TEST(PracticeAids, KeysTakeBackAndHintAndAPracticeGameLeavesTheChampionsFileAlone) {
+    AppFixture f;
+    MainWindow& w = openGame(f);
+    f.closeWindowsWhenShown();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.session().optBut_Click(0);
+    w.board().onLift(10);
+    w.board().onDropOnHole(24, 10);
+    QTest::keyClick(&w.board(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(displayOf(w, "imgKugelzahl0"), QStringLiteral("0032"));
+    EXPECT_TRUE(w.board().marbleShown(10));
+    EXPECT_FALSE(w.board().marbleShown(24));
+    QTest::keyClick(&w.board(), Qt::Key_H);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.board().hintShown().has_value(); }, 20000));
+    const auto [from, to] = *w.board().hintShown();
+    EXPECT_TRUE(w.model().canJump(from, to));
+    // The flashing ends by itself.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.board().hintShown(); }, 5000));
+
+    const QDir data(f.dataPath());
+    const QStringList before = data.entryList(QDir::Files);
+    w.model().setText("       \n       \n       \n  oo.  \n       \n       \n       ");
+    w.board().onLift(23);
+    w.board().onDropOnHole(25, 23);
+    ASSERT_EQ(f.told.size(), 2u);
+    EXPECT_EQ(f.told[0], "No more possible moves!");
+    EXPECT_EQ(f.told[1], app::GameSession::practiceMessage().toStdString());
+    EXPECT_EQ(f.closedWindows, std::vector<std::string>{"frmHighscore"});
+    EXPECT_TRUE(f.asked.empty()); // no name prompt
+    EXPECT_EQ(data.entryList(QDir::Files), before);
+}
+
 TEST(Variants, AThumbnailClickSelectsItsVariant) {
     AppFixture f;
     MainWindow& w = openGame(f);
@@ -165,6 +198,8 @@ TEST(Language, TheEnglishFlagChangesEveryCaptionButTheHomePageTooltip) {
               QStringLiteral("Spielvariante 1"));
     EXPECT_EQ(w.findChild<QAction*>(QStringLiteral("mnuOneMarble"))->text(),
               QStringLiteral("Ist eine einzelne Kugel noch &erreichbar?"));
+    EXPECT_EQ(w.findChild<QAction*>(QStringLiteral("mnuUndo"))->text(),
+              QStringLiteral("Sprung &zurücknehmen"));
     QTest::mouseClick(w.findChild<QWidget*>(QStringLiteral("imgLang1")), Qt::LeftButton);
     EXPECT_EQ(w.button(0)->toolTip(), QStringLiteral("Start game"));
     EXPECT_EQ(w.button(6)->toolTip(), QStringLiteral("Tessaro's Homepage"));
@@ -173,8 +208,9 @@ TEST(Language, TheEnglishFlagChangesEveryCaptionButTheHomePageTooltip) {
     for (QAction* a : w.optionsMenu()->actions())
         if (!a->isSeparator())
             captions << a->text();
-    EXPECT_EQ(captions, (QStringList{"&Sound effects", "&Play music",
-                                     "Is one marble still &reachable?", "&About..."}));
+    EXPECT_EQ(captions,
+              (QStringList{"&Sound effects", "&Play music", "Is one marble still &reachable?",
+                           "&Hint", "&Undo jump", "&About..."}));
     QStringList music;
     for (QAction* a : w.optionsMenu()->actions()[1]->menu()->actions())
         music << a->text();
