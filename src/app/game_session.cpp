@@ -395,7 +395,11 @@ void GameSession::mnuHint_Click() {
         if (!m_model->clockRunning() || !firstJump(*m_model))
             p.leave();
     });
-    p.step(50040, [&] { m_practice = true; });
+    p.step(50040, [&] {
+        m_practice = true;
+        // The hint is for the board as it lies, with a lifted marble in its place.
+        m_model->putBackLifted();
+    });
     p.step(50050, [&] {
         m_hintAsked = questions().askHint(maskOf(*m_model, false), maskOf(*m_model, true));
     });

@@ -219,15 +219,17 @@ void BoardModel::dropOnHole(int t, int s) {
     p.step(50120, [&] { CheckEnd(); });
 }
 
+void BoardModel::putBackLifted() {
+    if (m_lifted) {
+        showMarble(*m_lifted, true);
+        m_lifted.reset();
+    }
+}
+
 bool BoardModel::undoJump() {
     Procedure p = procedure(m_reporter, "undoJump");
     bool undone = false;
-    p.step(50030, [&] {
-        if (m_lifted) {
-            showMarble(*m_lifted, true);
-            m_lifted.reset();
-        }
-    });
+    p.step(50030, [&] { putBackLifted(); });
     p.step(50040, [&] {
         if (m_jumps.empty())
             return;

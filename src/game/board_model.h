@@ -139,6 +139,8 @@ class BoardModel {
     /// The source's own state is not tested (while dragged it is hidden).
     bool canJump(int source, int target) const;
 
+    /// A lifted marble, if any, goes back to its place.
+    void putBackLifted();
     /// Takes back the last jump of this board: the jumping marble returns, the marble jumped
     /// over comes back and the count goes up by one; a lifted marble is put back first. False
     /// when no jump is left to take back. The clock runs on.

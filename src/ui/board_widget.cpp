@@ -364,11 +364,12 @@ void BoardWidget::paintHint(QPainter& painter) const {
     if (!hintLit())
         return;
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(theme::kCyan, 3));
+    // White stands out against the cyan marbles and every board picture.
+    painter.setPen(QPen(Qt::white, 3));
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(QRectF(marbleRect(m_hint->first)).adjusted(-4, -4, 4, 4));
-    QColor glow = theme::kCyan;
-    glow.setAlpha(110);
+    QColor glow = Qt::white;
+    glow.setAlpha(140);
     painter.setBrush(glow);
     painter.drawEllipse(QRectF(marbleRect(m_hint->second)).adjusted(-4, -4, 4, 4));
 }
