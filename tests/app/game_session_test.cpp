@@ -439,16 +439,7 @@ TEST(Unload, StopsTheClockAndTheMusicAndRemovesTheLanguageFile) {
 // it is on, shown only on a proven loss, gone with the next fresh board.
 namespace {
 
-struct WarningFixture : SessionFixture {
-    test::FakeQuestions* questions = nullptr;
-    app::GameSession& openWithFake() {
-        app::GameSession& s = open();
-        auto fake = std::make_unique<test::FakeQuestions>();
-        questions = fake.get();
-        s.setSolverQuestions(std::move(fake));
-        return s;
-    }
-};
+using WarningFixture = test::FakeSolverFixture;
 
 // Two marbles that can jump once, and a third far away: every position is lost.
 const char* const kLostAfterOneJump =

@@ -10,15 +10,7 @@ using marvolen::test::SessionFixture;
 
 namespace {
 
-struct AidsFixture : SessionFixture {
-    test::FakeQuestions* questions = nullptr;
-    app::GameSession& openWithFake() {
-        app::GameSession& s = open();
-        auto fake = std::make_unique<test::FakeQuestions>();
-        questions = fake.get();
-        s.setSolverQuestions(std::move(fake));
-        return s;
-    }
+struct AidsFixture : test::FakeSolverFixture {
     void jump(int from, int to) {
         session->model().lift(from);
         session->model().dropOnHole(to, from);

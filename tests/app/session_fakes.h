@@ -239,4 +239,16 @@ struct SessionFixture {
     }
 };
 
+/// A session whose solver questions are kept for the test to answer.
+struct FakeSolverFixture : SessionFixture {
+    FakeQuestions* questions = nullptr;
+    app::GameSession& openWithFake() {
+        app::GameSession& s = open();
+        auto fake = std::make_unique<FakeQuestions>();
+        questions = fake.get();
+        s.setSolverQuestions(std::move(fake));
+        return s;
+    }
+};
+
 } // namespace marvolen::test
