@@ -117,6 +117,12 @@ class BoardWidget : public QWidget, public game::BoardView {
     /// The cursor ring shows only once the keyboard has been used on the board, so that a mouse
     /// player sees the board as always.
     bool m_keyboardUsed = false;
+    /// The marble count as the display reads it, said after the focused cursor place's own
+    /// text once a move has changed it, until the cursor moves on: a screen reader speaks the
+    /// focused element's name when it changes, so the count is heard after every move.
+    QString m_countSpoken;
+    /// A drop on a hole is being handled: a count shown now is the count after a move.
+    bool m_dropping = false;
 };
 
 } // namespace marvolen::ui

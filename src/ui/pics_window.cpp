@@ -6,6 +6,7 @@
 #include "ids/resource_ids.h"
 #include "ids/sound_ids.h"
 #include "ids/text_ids.h"
+#include "ui/panel_widgets.h"
 #include "ui/theme.h"
 
 #include <QFrame>
@@ -84,6 +85,8 @@ QPixmap boardThumbnail(int board) {
 QToolButton* makePicture(QWidget* parent, const QString& name, const QString& tip, int number,
                          QSize iconSize) {
     auto* b = new QToolButton(parent);
+    // The pictures of a chooser are a group of radio buttons, the one in use checked.
+    makeRadioButton(*b);
     b->setObjectName(name);
     b->setToolTip(tip);
     b->setAccessibleName(tip + QLatin1Char(' ') + QString::number(number));
@@ -226,6 +229,20 @@ void PicsWindow::buildElements() {
     boardBox->addWidget(m_lblSelectB);
     boardBox->addLayout(boardGrid);
     boardBox->setAlignment(boardGrid, Qt::AlignHCenter);
+
+    // Tab takes the pictures as they are read, row by row.
+    QWidget* previous = nullptr;
+    const auto chain = [&previous](QWidget* next) {
+        if (previous)
+            setTabOrder(previous, next);
+        previous = next;
+    };
+    for (const auto& row : kMarbleGrid)
+        for (int picture : row)
+            chain(m_imgKugelX[std::size_t(picture - 1)]);
+    for (const auto& row : kBoardGrid)
+        for (int picture : row)
+            chain(m_imgBrett[std::size_t(picture - 1)]);
 
     m_cmdOK = new QPushButton(QStringLiteral("&OK"), this);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -384,16 +401,9 @@ void PicsWindow::cmdOK_Click() {
 }
 
 void PicsWindow::keyPressEvent(QKeyEvent* e) {
-    if (m_purpose != Purpose::Rules) {
-        if (moveGridFocus(e->key()))
-            return;
-        if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-            if (auto* b = qobject_cast<QToolButton*>(focusWidget())) {
-                b->click();
-                return;
-            }
-        }
-    }
+    // The pictures leave the arrow keys to the window, and take Space and Enter themselves.
+    if (m_purpose != Purpose::Rules && moveGridFocus(e->key()))
+        return;
     QDialog::keyPressEvent(e);
 }
 
