@@ -389,8 +389,10 @@ void BoardWidget::focusInEvent(QFocusEvent* event) {
         m_keyboardUsed = true;
     update();
     QWidget::focusInEvent(event);
-    // Assistive technology follows the cursor's place, not the whole board.
-    notifyPlace(m_cursor, QAccessible::Focus);
+    // Assistive technology follows the cursor's place, not the whole board. Qt tells it of the
+    // board's own focus only after this handler, so the place's focus is told once that is done.
+    QMetaObject::invokeMethod(
+        this, [this] { notifyPlace(m_cursor, QAccessible::Focus); }, Qt::QueuedConnection);
 }
 
 void BoardWidget::focusOutEvent(QFocusEvent* event) {
