@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -90,6 +91,32 @@ class LinkLabel : public ClickableLabel {
         }
         QLabel::paintEvent(e);
     }
+};
+
+/// A language flag. Reached from the keyboard it wears a cyan ring; focused otherwise (the start
+/// window gives the current language's flag the focus) it looks as the mouse player knows it.
+class FlagButton : public QToolButton {
+  public:
+    explicit FlagButton(QWidget* parent) : QToolButton(parent) {}
+
+  protected:
+    void focusInEvent(QFocusEvent* e) override {
+        m_ringShown = e->reason() == Qt::TabFocusReason || e->reason() == Qt::BacktabFocusReason;
+        QToolButton::focusInEvent(e);
+    }
+    void paintEvent(QPaintEvent* e) override {
+        QToolButton::paintEvent(e);
+        if (!hasFocus() || !m_ringShown)
+            return;
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(kCyan, 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 3, 3);
+    }
+
+  private:
+    bool m_ringShown = false;
 };
 
 /// A thin teal line between the parts of the window.
@@ -207,7 +234,7 @@ void AboutWindow::buildElements() {
     // No button group: Qt would leave all flags but the focused one out of the Tab order, as the
     // panel's flags are not; markCurrentFlag keeps the current language's flag checked.
     for (int index : lang::kFlagIndices) {
-        auto* flag = new QToolButton(m_flagRow);
+        QToolButton* flag = new FlagButton(m_flagRow);
         makeRadioButton(*flag);
         flag->setObjectName(QStringLiteral("imgLang%1").arg(index));
         flag->setToolTip(lang::flagTooltip(index));

@@ -9,12 +9,14 @@
 #include "ui/panel_widgets.h"
 #include "ui/theme.h"
 
+#include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -102,6 +104,27 @@ QToolButton* makePicture(QWidget* parent, const QString& name, const QString& ti
     return b;
 }
 
+/// Marks the rules field while Tab has given it the focus, so that the stylesheet rings it in
+/// cyan then; a click into it, to select some text, leaves its look as it was.
+class KeyboardFocusMark : public QObject {
+  public:
+    explicit KeyboardFocusMark(QWidget& field) : QObject(&field) { field.installEventFilter(this); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut)
+            return false;
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        auto* field = static_cast<QWidget*>(watched);
+        field->setProperty("keyboardFocus",
+                           event->type() == QEvent::FocusIn &&
+                               (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason));
+        field->style()->unpolish(field);
+        field->style()->polish(field);
+        return false;
+    }
+};
+
 /// Gives the rules some air and marks the heading and its rule in the window's colours; the
 /// text itself stays as it is.
 void styleRules(QTextDocument* document) {
@@ -171,6 +194,7 @@ void PicsWindow::buildElements() {
     m_txtHelp = new QTextEdit(this);
     m_txtHelp->setObjectName(QStringLiteral("txtHelp"));
     m_txtHelp->setReadOnly(true);
+    new KeyboardFocusMark(*m_txtHelp);
     m_txtHelp->setAcceptRichText(false);
     m_txtHelp->setLineWrapMode(QTextEdit::WidgetWidth);
     m_txtHelp->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -1,5 +1,6 @@
 // Tests of the About window: start window and About box, the language choices, OK and the link.
 #include "ui/about_window.h"
+#include "ui/theme.h"
 #include "ui/ui_config.h"
 
 #include <QAccessible>
@@ -450,6 +451,24 @@ TEST(AboutWindowKeyboard, TheFlagsAreARadioGroupAndEnterChoosesAFlagNotOk) {
     key(Qt::Key_Space);
     EXPECT_EQ(f.language.LanguageOffset(), 3000);
     EXPECT_EQ(f.sounds, 0);
+}
+
+TEST(AboutWindowKeyboard, OnlyAFlagReachedByTheKeyboardWearsACyanRing) {
+    Fixture f;
+    auto w = f.window();
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    const auto edge = [&w](int index) {
+        const QImage image = flag(*w, index)->grab().toImage();
+        return image.pixelColor(1, image.height() / 2);
+    };
+    flag(*w, 3)->setFocus(Qt::OtherFocusReason); // as the start window focuses a flag
+    ASSERT_TRUE(QTest::qWaitFor([&] { return flag(*w, 3)->hasFocus(); }, 5000));
+    EXPECT_NE(edge(3), theme::kCyan);
+    QTest::keyClick(flag(*w, 3), Qt::Key_Tab);
+    ASSERT_TRUE(flag(*w, 6)->hasFocus());
+    EXPECT_EQ(edge(6), theme::kCyan);
+    EXPECT_NE(edge(3), theme::kCyan);
 }
 
 TEST(AboutWindowKeyboard, SpaceOnTheLinkIsAWholeClick) {

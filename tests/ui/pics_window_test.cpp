@@ -466,8 +466,15 @@ TEST(ChooserKeyboard, TheRulesTextAndOkAreReachedByTab) {
     ASSERT_EQ(QApplication::focusWidget(), ok);
     QTest::keyClick(ok, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), text);
+    EXPECT_TRUE(text->property("keyboardFocus").toBool()); // ringed in cyan
     QTest::keyClick(text, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), ok);
+    EXPECT_FALSE(text->property("keyboardFocus").toBool());
+    // A click into the text takes the focus without the ring.
+    QTest::mouseClick(text->viewport(), Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), text);
+    EXPECT_FALSE(text->property("keyboardFocus").toBool());
+    QTest::keyClick(text, Qt::Key_Tab);
     QTest::keyClick(ok, Qt::Key_Space);
     EXPECT_FALSE(w.isVisible());
 }
