@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Marvolen needs to build, run and test, when any is missing
 # (clang with its sanitizer and fuzzer runtimes, clang-format, and the validators of the
-# desktop entry and the AppStream data, serve the CI).
+# desktop entry and the AppStream data, serve the CI; openbox, the buses and pyatspi let the
+# end-to-end tests play as a screen reader user).
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,7 @@ packages=(
   fonts-symbola fonts-comic-neue
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick pulseaudio
+  openbox dbus-daemon at-spi2-core python3-pyatspi
   desktop-file-utils appstream
 )
 

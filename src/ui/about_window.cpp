@@ -9,8 +9,8 @@
 #include "ui/ui_config.h"
 
 #include <QApplication>
-#include <QButtonGroup>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -67,6 +67,20 @@ class LinkLabel : public ClickableLabel {
     }
 
   protected:
+    /// Space and Enter run a whole click, so the link takes the colours a mouse click gives it.
+    void keyPressEvent(QKeyEvent* e) override {
+        const int key = e->key();
+        if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && clicked) {
+            if (pressed)
+                pressed();
+            if (released)
+                released();
+            clicked();
+            return;
+        }
+        ClickableLabel::keyPressEvent(e);
+    }
+
     void paintEvent(QPaintEvent* e) override {
         {
             QPainter p(this);
@@ -77,6 +91,32 @@ class LinkLabel : public ClickableLabel {
         }
         QLabel::paintEvent(e);
     }
+};
+
+/// A language flag. Reached from the keyboard it wears a cyan ring; focused otherwise (the start
+/// window gives the current language's flag the focus) it looks as the mouse player knows it.
+class FlagButton : public QToolButton {
+  public:
+    explicit FlagButton(QWidget* parent) : QToolButton(parent) {}
+
+  protected:
+    void focusInEvent(QFocusEvent* e) override {
+        m_ringShown = e->reason() == Qt::TabFocusReason || e->reason() == Qt::BacktabFocusReason;
+        QToolButton::focusInEvent(e);
+    }
+    void paintEvent(QPaintEvent* e) override {
+        QToolButton::paintEvent(e);
+        if (!hasFocus() || !m_ringShown)
+            return;
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(kCyan, 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 3, 3);
+    }
+
+  private:
+    bool m_ringShown = false;
 };
 
 /// A thin teal line between the parts of the window.
@@ -191,10 +231,11 @@ void AboutWindow::buildElements() {
     auto* flags = new QHBoxLayout(m_flagRow);
     flags->setContentsMargins(0, 0, 0, 0);
     flags->setSpacing(2);
-    m_flagGroup = new QButtonGroup(this);
-    m_flagGroup->setExclusive(true);
+    // No button group: Qt would leave all flags but the focused one out of the Tab order, as the
+    // panel's flags are not; markCurrentFlag keeps the current language's flag checked.
     for (int index : lang::kFlagIndices) {
-        auto* flag = new QToolButton(m_flagRow);
+        QToolButton* flag = new FlagButton(m_flagRow);
+        makeRadioButton(*flag);
         flag->setObjectName(QStringLiteral("imgLang%1").arg(index));
         flag->setToolTip(lang::flagTooltip(index));
         flag->setAccessibleName(lang::flagTooltip(index));
@@ -203,9 +244,12 @@ void AboutWindow::buildElements() {
         flag->setAutoRaise(true);
         flag->setCheckable(true);
         flag->setCursor(Qt::PointingHandCursor);
-        m_flagGroup->addButton(flag, index);
         flags->addWidget(flag);
-        connect(flag, &QToolButton::clicked, this, [this, index] { imgLang_Click(index); });
+        connect(flag, &QToolButton::clicked, this, [this, index] {
+            imgLang_Click(index);
+            // A click toggles the flag; only the current language's stays checked.
+            markCurrentFlag();
+        });
         m_imgLang[index] = flag;
     }
 
@@ -295,6 +339,23 @@ void AboutWindow::showOk() {
     m_ok->setFocus();
 }
 
+void AboutWindow::keyPressEvent(QKeyEvent* e) {
+    // The arrow keys move the focus among the flags, round at the ends, and choose nothing.
+    const int key = e->key();
+    const int step = key == Qt::Key_Left || key == Qt::Key_Up      ? -1
+                     : key == Qt::Key_Right || key == Qt::Key_Down ? 1
+                                                                   : 0;
+    QList<QToolButton*> flags;
+    for (const auto& [index, flag] : m_imgLang)
+        flags.append(flag);
+    const auto here = flags.indexOf(qobject_cast<QToolButton*>(focusWidget()));
+    if (step != 0 && here >= 0) {
+        flags.at((here + step + flags.size()) % flags.size())->setFocus(Qt::TabFocusReason);
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}
+
 bool AboutWindow::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate)
         activateOnce();
@@ -307,12 +368,14 @@ void AboutWindow::showEvent(QShowEvent* e) {
     // filled in, so the first choice runs right after showing unless activation beat it.
     m_activated = false;
     // The keyboard starts on OK, or on the language flags while OK is hidden.
-    if (m_ok->isVisibleTo(this))
-        m_ok->setFocus();
-    else if (QAbstractButton* current = m_flagGroup->checkedButton())
-        current->setFocus();
-    else
-        m_imgLang.begin()->second->setFocus();
+    QWidget* start = m_ok;
+    if (!m_ok->isVisibleTo(this)) {
+        start = m_imgLang.begin()->second;
+        for (const auto& [index, flag] : m_imgLang)
+            if (flag->isChecked())
+                start = flag;
+    }
+    start->setFocus();
     QTimer::singleShot(0, this, [this] {
         if (isVisible())
             activateOnce();
@@ -345,19 +408,14 @@ void AboutWindow::Sprache() {
 }
 
 void AboutWindow::markCurrentFlag() {
+    // A stored offset of no language (say "4000") marks no flag.
     const std::int16_t offset = m_services.language.LanguageOffset();
-    const auto current = offset % 1000 == 0 ? m_imgLang.find(offset / 1000) : m_imgLang.end();
-    if (current == m_imgLang.end()) {
-        // A stored offset of no language (say "4000"): no flag is marked.
-        m_flagGroup->setExclusive(false);
-        for (const auto& [index, flag] : m_imgLang)
-            flag->setChecked(false);
-        m_flagGroup->setExclusive(true);
-        return;
-    }
-    current->second->setChecked(true);
-    if (m_flagRow->isAncestorOf(QApplication::focusWidget()))
-        current->second->setFocus();
+    const int current = offset % 1000 == 0 ? offset / 1000 : -1;
+    for (const auto& [index, flag] : m_imgLang)
+        flag->setChecked(index == current);
+    const auto flag = m_imgLang.find(current);
+    if (flag != m_imgLang.end() && m_flagRow->isAncestorOf(QApplication::focusWidget()))
+        flag->second->setFocus();
 }
 
 void AboutWindow::imgLang_Click(int index) {

@@ -11,7 +11,6 @@
 class QLabel;
 class QPushButton;
 class QToolButton;
-class QButtonGroup;
 
 namespace marvolen::ui {
 
@@ -60,6 +59,7 @@ class AboutWindow : public QDialog {
 
   protected:
     bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
   private:
@@ -83,7 +83,6 @@ class AboutWindow : public QDialog {
     QLabel* m_label3 = nullptr;
     QLabel* m_lblHomepage = nullptr;
     std::map<int, QToolButton*> m_imgLang;
-    QButtonGroup* m_flagGroup = nullptr;
     QWidget* m_flagRow = nullptr;
     QPushButton* m_ok = nullptr;
 };

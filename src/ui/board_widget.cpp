@@ -18,6 +18,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 #include <utility>
@@ -181,6 +182,12 @@ void BoardWidget::setMarblePicture(int id) {
 void BoardWidget::showDigits(game::Display display, const std::array<int, 4>& cells) {
     if (m_displays)
         m_displays->showDigits(display, cells);
+    if (display == game::Display::MarbleCount && m_displays) {
+        const bool move = m_dropping && hasFocus();
+        m_countSpoken = move ? m_displays->reading(display)->accessibleName() : QString();
+        if (move)
+            notifyPlace(m_cursor, QAccessible::NameChanged);
+    }
 }
 
 void BoardWidget::setCountWarning(bool warning) {
@@ -248,13 +255,16 @@ QPixmap BoardWidget::dragImage() const {
 
 QString BoardWidget::placeText(int p) const {
     const int row = p / 7 + 1, column = p % 7 + 1;
-    return m_marbleShown.at(std::size_t(p))
-               ? QCoreApplication::translate("Marvolen", "row %1, column %2: marble")
-                     .arg(row)
-                     .arg(column)
-               : QCoreApplication::translate("Marvolen", "row %1, column %2: empty")
-                     .arg(row)
-                     .arg(column);
+    const QString text = m_marbleShown.at(std::size_t(p))
+                             ? QCoreApplication::translate("Marvolen", "row %1, column %2: marble")
+                                   .arg(row)
+                                   .arg(column)
+                             : QCoreApplication::translate("Marvolen", "row %1, column %2: empty")
+                                   .arg(row)
+                                   .arg(column);
+    if (p == m_cursor && !m_countSpoken.isEmpty())
+        return text + QStringLiteral(". ") + m_countSpoken;
+    return text;
 }
 
 int BoardWidget::accessibleIndex(int p) const {
@@ -402,6 +412,7 @@ void BoardWidget::keyPressEvent(QKeyEvent* event) {
         if (event->key() == step.key) {
             m_keyboardUsed = true;
             m_cursor = game::nextHole(m_holeShown, m_cursor, step.rows, step.columns);
+            m_countSpoken.clear();
             notifyPlace(m_cursor, QAccessible::Focus);
             update();
             return;
@@ -441,8 +452,10 @@ void BoardWidget::focusInEvent(QFocusEvent* event) {
         m_keyboardUsed = true;
     update();
     QWidget::focusInEvent(event);
-    // Assistive technology follows the cursor's place, not the whole board.
-    notifyPlace(m_cursor, QAccessible::Focus);
+    // Assistive technology follows the cursor's place, not the whole board. Qt tells it of the
+    // board's own focus only after this handler, so the place's focus is told once that is done.
+    QMetaObject::invokeMethod(
+        this, [this] { notifyPlace(m_cursor, QAccessible::Focus); }, Qt::QueuedConnection);
 }
 
 void BoardWidget::focusOutEvent(QFocusEvent* event) {
@@ -465,8 +478,10 @@ void BoardWidget::dropAt(int place, int dragged) {
         if (onDropOnMarble)
             onDropOnMarble(place, dragged);
     } else if (m_holeShown[p]) {
-        if (onDropOnHole)
+        if (onDropOnHole) {
+            const QScopedValueRollback<bool> dropping(m_dropping, true);
             onDropOnHole(place, dragged);
+        }
     } else if (onDropOnBoard) {
         onDropOnBoard(dragged);
     }
@@ -515,8 +530,10 @@ void BoardWidget::mousePressEvent(QMouseEvent* event) {
                 onDropOnMarble(drop->target, source);
             break;
         case DropKind::Hole:
-            if (onDropOnHole)
+            if (onDropOnHole) {
+                const QScopedValueRollback<bool> dropping(m_dropping, true);
                 onDropOnHole(drop->target, source);
+            }
             break;
         case DropKind::Board:
             if (onDropOnBoard)

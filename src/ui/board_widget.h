@@ -131,6 +131,12 @@ class BoardWidget : public QWidget, public game::BoardView {
     std::optional<std::pair<int, int>> m_hint;
     int m_hintPhase = 0; // lit on odd phases: two flashes
     QTimer* m_hintTimer = nullptr;
+    /// The marble count as the display reads it, said after the focused cursor place's own
+    /// text once a move has changed it, until the cursor moves on: a screen reader speaks the
+    /// focused element's name when it changes, so the count is heard after every move.
+    QString m_countSpoken;
+    /// A drop on a hole is being handled: a count shown now is the count after a move.
+    bool m_dropping = false;
 };
 
 } // namespace marvolen::ui

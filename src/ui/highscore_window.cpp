@@ -172,6 +172,8 @@ void HighscoreWindow::buildElements() {
         thumbnail->setToolTip(QString::number(v + 1));
         thumbnail->setAccessibleName(QString::number(v + 1));
         thumbnail->clicked = [this, v] { imgPattern_Click(v); };
+        // A group of radio buttons: the variant shown is checked, arrow keys move among them.
+        thumbnail->checked = [this, v] { return v == m_shownVariant; };
         patterns->addWidget(thumbnail, v / 10, v % 10);
         m_imgPattern[std::size_t(v)] = thumbnail;
     }
@@ -271,6 +273,8 @@ void HighscoreWindow::buildElements() {
         button->setCursor(Qt::PointingHandCursor);
     connect(m_cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(m_cmdDelHS, &QPushButton::clicked, this, [this] { cmdDelHS_Click(); });
+    // Tab takes the buttons in the order they are seen: Clear, then OK.
+    setTabOrder(m_cmdDelHS, m_cmdOK);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(12);
     buttons->addWidget(m_cmdDelHS);

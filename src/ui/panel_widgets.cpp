@@ -7,6 +7,7 @@
 #include "panel_layout.h"
 #include "theme.h"
 
+#include <QAbstractButton>
 #include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -106,8 +107,70 @@ class ClickableLabelAccessible : public QAccessibleWidget {
     ClickableLabel* label() const { return static_cast<ClickableLabel*>(widget()); }
 };
 
+/// Marks a button that makeRadioButton made a radio button.
+constexpr char kRadioButton[] = "marvolenRadioButton";
+
+/// A checkable button of a dialog's group: a radio button that a press clicks.
+class RadioButtonAccessible : public QAccessibleWidget {
+  public:
+    explicit RadioButtonAccessible(QAbstractButton* button)
+        : QAccessibleWidget(button, QAccessible::RadioButton) {}
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = button()->isChecked();
+        return state;
+    }
+    QStringList actionNames() const override {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& name) override {
+        if (name == pressAction())
+            button()->click();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+
+  private:
+    QAbstractButton* button() const { return static_cast<QAbstractButton*>(widget()); }
+};
+
+/// The keys of a radio button: a button takes Space itself but not Enter, and would move the
+/// focus along the Tab order on the arrow keys instead of within its group.
+class RadioButtonKeys : public QObject {
+  public:
+    explicit RadioButtonKeys(QAbstractButton& button) : QObject(&button) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            static_cast<QAbstractButton*>(watched)->click();
+            return true;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            // Ignored, the key travels on to the parents and so to the window.
+            key->ignore();
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
 /// Asked before Qt's own widget interfaces, as it answers to the class's own name.
 QAccessibleInterface* panelAccessible(const QString& className, QObject* object) {
+    if (auto* button = qobject_cast<QAbstractButton*>(object);
+        button && button->property(kRadioButton).toBool())
+        return new RadioButtonAccessible(button);
     if (className == QLatin1String(DisplayReading::staticMetaObject.className()))
         if (auto* reading = qobject_cast<DisplayReading*>(object))
             return new DisplayReadingAccessible(reading);
@@ -184,6 +247,14 @@ void ClickableLabel::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QLabel::keyPressEvent(event);
+}
+
+// ------------------------------------------------------------------------------------------
+
+void makeRadioButton(QAbstractButton& button) {
+    installPanelAccessible();
+    button.setProperty(kRadioButton, true);
+    button.installEventFilter(new RadioButtonKeys(button));
 }
 
 // ------------------------------------------------------------------------------------------

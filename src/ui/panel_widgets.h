@@ -1,5 +1,5 @@
 // The side panel's widgets: the clickable label, the panel background, the two displays, the
-// variant thumbnails and the command buttons with the language flags.
+// variant thumbnails and the command buttons with the language flags; the dialogs' radio buttons.
 #pragma once
 
 #include "core/failure.h"
@@ -13,6 +13,7 @@
 #include <array>
 #include <functional>
 
+class QAbstractButton;
 class QPushButton;
 
 namespace marvolen::ui {
@@ -150,6 +151,12 @@ class CommandFrame : public QFrame {
     std::array<QPushButton*, 9> m_buttons{};
     int m_currentFlag = -1;
 };
+
+/// Makes a checkable button (a flag of the About window, a picture of the chooser) one of a group
+/// of radio buttons: Enter clicks it as Space does, the arrow keys go on to its window, which moves
+/// the focus within the group and chooses nothing, and assistive technology reads it as a radio
+/// button, checked while it is.
+void makeRadioButton(QAbstractButton& button);
 
 /// A frame of one of the panel's design sizes, in twips, with a plain background colour.
 void shapeFrame(QFrame* frame, const char* name, const QSizeF& twips, const QColor& back);

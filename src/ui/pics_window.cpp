@@ -6,14 +6,17 @@
 #include "ids/resource_ids.h"
 #include "ids/sound_ids.h"
 #include "ids/text_ids.h"
+#include "ui/panel_widgets.h"
 #include "ui/theme.h"
 
+#include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -84,6 +87,8 @@ QPixmap boardThumbnail(int board) {
 QToolButton* makePicture(QWidget* parent, const QString& name, const QString& tip, int number,
                          QSize iconSize) {
     auto* b = new QToolButton(parent);
+    // The pictures of a chooser are a group of radio buttons, the one in use checked.
+    makeRadioButton(*b);
     b->setObjectName(name);
     b->setToolTip(tip);
     b->setAccessibleName(tip + QLatin1Char(' ') + QString::number(number));
@@ -98,6 +103,27 @@ QToolButton* makePicture(QWidget* parent, const QString& name, const QString& ti
     b->setText(QString::number(number));
     return b;
 }
+
+/// Marks the rules field while Tab has given it the focus, so that the stylesheet rings it in
+/// cyan then; a click into it, to select some text, leaves its look as it was.
+class KeyboardFocusMark : public QObject {
+  public:
+    explicit KeyboardFocusMark(QWidget& field) : QObject(&field) { field.installEventFilter(this); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut)
+            return false;
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        auto* field = static_cast<QWidget*>(watched);
+        field->setProperty("keyboardFocus",
+                           event->type() == QEvent::FocusIn &&
+                               (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason));
+        field->style()->unpolish(field);
+        field->style()->polish(field);
+        return false;
+    }
+};
 
 /// Gives the rules some air and marks the heading and its rule in the window's colours; the
 /// text itself stays as it is.
@@ -168,6 +194,7 @@ void PicsWindow::buildElements() {
     m_txtHelp = new QTextEdit(this);
     m_txtHelp->setObjectName(QStringLiteral("txtHelp"));
     m_txtHelp->setReadOnly(true);
+    new KeyboardFocusMark(*m_txtHelp);
     m_txtHelp->setAcceptRichText(false);
     m_txtHelp->setLineWrapMode(QTextEdit::WidgetWidth);
     m_txtHelp->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -226,6 +253,20 @@ void PicsWindow::buildElements() {
     boardBox->addWidget(m_lblSelectB);
     boardBox->addLayout(boardGrid);
     boardBox->setAlignment(boardGrid, Qt::AlignHCenter);
+
+    // Tab takes the pictures as they are read, row by row.
+    QWidget* previous = nullptr;
+    const auto chain = [&previous](QWidget* next) {
+        if (previous)
+            setTabOrder(previous, next);
+        previous = next;
+    };
+    for (const auto& row : kMarbleGrid)
+        for (int picture : row)
+            chain(m_imgKugelX[std::size_t(picture - 1)]);
+    for (const auto& row : kBoardGrid)
+        for (int picture : row)
+            chain(m_imgBrett[std::size_t(picture - 1)]);
 
     m_cmdOK = new QPushButton(QStringLiteral("&OK"), this);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -384,16 +425,9 @@ void PicsWindow::cmdOK_Click() {
 }
 
 void PicsWindow::keyPressEvent(QKeyEvent* e) {
-    if (m_purpose != Purpose::Rules) {
-        if (moveGridFocus(e->key()))
-            return;
-        if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-            if (auto* b = qobject_cast<QToolButton*>(focusWidget())) {
-                b->click();
-                return;
-            }
-        }
-    }
+    // The pictures leave the arrow keys to the window, and take Space and Enter themselves.
+    if (m_purpose != Purpose::Rules && moveGridFocus(e->key()))
+        return;
     QDialog::keyPressEvent(e);
 }
 

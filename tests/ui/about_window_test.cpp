@@ -1,7 +1,9 @@
 // Tests of the About window: start window and About box, the language choices, OK and the link.
 #include "ui/about_window.h"
+#include "ui/theme.h"
 #include "ui/ui_config.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -395,6 +397,91 @@ TEST(AboutWindowLink, ReleasingOutsideTurnsBlueWithoutOpeningThePage) {
     QTest::mouseRelease(link, Qt::LeftButton, {}, link->rect().bottomRight() + QPoint(40, 40));
     EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     EXPECT_TRUE(f.opened.isEmpty());
+}
+
+TEST(AboutWindowKeyboard, TabReachesTheLinkTheFlagsAndOk) {
+    Fixture f;
+    auto w = f.window();
+    w->show();
+    w->showOk();
+    QApplication::setActiveWindow(w.get());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == ok(*w); }, 5000));
+    QStringList order;
+    for (int i = 0; i < 7; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(order, (QStringList{"lblHomepage", "imgLang0", "imgLang1", "imgLang2", "imgLang3",
+                                  "imgLang6", "ok"}));
+    QTest::keyClick(ok(*w), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), flag(*w, 6));
+}
+
+TEST(AboutWindowKeyboard, TheFlagsAreARadioGroupAndEnterChoosesAFlagNotOk) {
+    Fixture f;
+    auto w = f.window();
+    w->show();
+    w->Form_Activate();
+    w->showOk(); // the main window has loaded: OK is the default button
+    QApplication::setActiveWindow(w.get());
+    for (int index : {0, 1, 2, 3, 6}) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(flag(*w, index));
+        EXPECT_EQ(a->role(), QAccessible::RadioButton) << index;
+        EXPECT_EQ(a->state().checked, index == 1) << index;
+    }
+    flag(*w, 3)->setFocus(Qt::TabFocusReason);
+    const auto key = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
+    key(Qt::Key_Right);
+    EXPECT_EQ(QApplication::focusWidget(), flag(*w, 6));
+    key(Qt::Key_Down); // round to the first
+    EXPECT_EQ(QApplication::focusWidget(), flag(*w, 0));
+    key(Qt::Key_Left);
+    key(Qt::Key_Up);
+    EXPECT_EQ(QApplication::focusWidget(), flag(*w, 3));
+    EXPECT_EQ(f.language.LanguageOffset(), 1000); // moving chooses nothing
+    key(Qt::Key_Right);
+    key(Qt::Key_Return);
+    EXPECT_EQ(f.language.LanguageOffset(), 6000);
+    EXPECT_EQ(f.stored("Sprache"), QStringLiteral("6000"));
+    EXPECT_EQ(label(*w, "Label3")->text(), kFrench);
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(flag(*w, 6))->state().checked);
+    EXPECT_EQ(f.mainShown, 0); // Enter on a flag is no OK
+    EXPECT_TRUE(w->isVisible());
+    key(Qt::Key_Left);
+    key(Qt::Key_Space);
+    EXPECT_EQ(f.language.LanguageOffset(), 3000);
+    EXPECT_EQ(f.sounds, 0);
+}
+
+TEST(AboutWindowKeyboard, OnlyAFlagReachedByTheKeyboardWearsACyanRing) {
+    Fixture f;
+    auto w = f.window();
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    const auto edge = [&w](int index) {
+        const QImage image = flag(*w, index)->grab().toImage();
+        return image.pixelColor(1, image.height() / 2);
+    };
+    flag(*w, 3)->setFocus(Qt::OtherFocusReason); // as the start window focuses a flag
+    ASSERT_TRUE(QTest::qWaitFor([&] { return flag(*w, 3)->hasFocus(); }, 5000));
+    EXPECT_NE(edge(3), theme::kCyan);
+    QTest::keyClick(flag(*w, 3), Qt::Key_Tab);
+    ASSERT_TRUE(flag(*w, 6)->hasFocus());
+    EXPECT_EQ(edge(6), theme::kCyan);
+    EXPECT_NE(edge(3), theme::kCyan);
+}
+
+TEST(AboutWindowKeyboard, SpaceOnTheLinkIsAWholeClick) {
+    Fixture f;
+    auto w = f.window();
+    w->show();
+    QLabel* link = label(*w, "lblHomepage");
+    link->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(link, Qt::Key_Space);
+    EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    ASSERT_EQ(f.opened.size(), 1);
+    QTest::keyClick(link, Qt::Key_Return);
+    EXPECT_EQ(f.opened.size(), 2);
 }
 
 } // namespace marvolen::ui

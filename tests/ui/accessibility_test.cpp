@@ -102,10 +102,24 @@ TEST(BoardAccessibility, TheCursorsPlaceHasFocusAndAMoveIsHeard) {
     // The jump changes the three places and the marble count; the focus stays on the target.
     EXPECT_EQ(nameOf(place(board, 10)), QStringLiteral("row 2, column 4: empty"));
     EXPECT_EQ(nameOf(place(board, 17)), QStringLiteral("row 3, column 4: empty"));
-    EXPECT_EQ(nameOf(table->focusChild()), QStringLiteral("row 4, column 4: marble"));
+    // The focused place tells the new count after its own text, so that it is heard with it.
+    EXPECT_EQ(nameOf(table->focusChild()), QStringLiteral("row 4, column 4: marble. Marbles: 31"));
     auto* frame = w.findChild<DisplayFrame*>(QStringLiteral("fraAnzeige"));
     EXPECT_EQ(nameOf(accessible(frame->reading(game::Display::MarbleCount))),
               QStringLiteral("Marbles: 31"));
+    // Only until the cursor moves on.
+    QTest::keyClick(&board, Qt::Key_Right);
+    EXPECT_EQ(nameOf(table->focusChild()), QStringLiteral("row 4, column 5: marble"));
+    QTest::keyClick(&board, Qt::Key_Left);
+    EXPECT_EQ(nameOf(table->focusChild()), QStringLiteral("row 4, column 4: marble"));
+    // In the other language too: 31 over 24 into 17.
+    w.session().imgLang_Click(0);
+    board.setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return board.hasFocus(); }, 5000));
+    for (Qt::Key k : {Qt::Key_Down, Qt::Key_Space, Qt::Key_Up, Qt::Key_Up, Qt::Key_Space})
+        QTest::keyClick(&board, k);
+    ASSERT_EQ(w.model().MarbleCount(), 30);
+    EXPECT_EQ(nameOf(table->focusChild()), QStringLiteral("Reihe 3, Spalte 4: Kugel. Kugeln: 30"));
 }
 
 TEST(DisplayAccessibility, EachDisplayIsOneSentenceBesideItsNamedSymbol) {

@@ -6,6 +6,7 @@
 #include "scores/entry.h"
 #include "scores/highscore_file.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -507,6 +508,88 @@ TEST(ChampionsWindow, ShowChampionsWindowRunsModallyUntilOk) {
     EXPECT_TRUE(clicked);
     for (QWidget* top : QApplication::topLevelWidgets())
         EXPECT_NE(top->objectName(), "frmHighscore");
+}
+
+TEST(ChampionsKeyboard, ANameIsTypedAndConfirmedWithTheKeysAlone) {
+    Fixture f;
+    f.services.askText = nullptr; // the program's own prompt
+    std::vector<std::string> seen;
+    QTimer look;
+    const QDeadlineTimer deadline(20000);
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal->isVisible() && QApplication::focusWidget() &&
+            modal->isAncestorOf(QApplication::focusWidget())) {
+            look.stop();
+            seen.push_back(QApplication::focusWidget()->metaObject()->className());
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Kim"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        } else if (deadline.hasExpired()) {
+            look.stop();
+            if (modal)
+                modal->close();
+        }
+    });
+    look.start(10);
+    auto w = f.afterGame(1, "0000200040");
+    EXPECT_EQ(seen, std::vector<std::string>{"QLineEdit"}); // the prompt starts in its field
+    EXPECT_EQ(w->PlayerName(), QStringLiteral("Kim"));
+    EXPECT_EQ(row(*w, 1), (std::vector<QString>{"Kim", "2", "40"}));
+}
+
+TEST(ChampionsKeyboard, TabWalksTheThumbnailsThenClearAndOk) {
+    Fixture f;
+    auto w = f.viewing(5);
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() != nullptr; }, 5000));
+    QStringList order;
+    for (int i = 0; i < 23; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << QApplication::focusWidget()->objectName();
+    }
+    QStringList expected;
+    for (int v = 0; v < 20; ++v)
+        expected << QStringLiteral("imgPattern%1").arg(v);
+    expected << "cmdDelHS"
+             << "cmdOK"
+             << "imgPattern0";
+    EXPECT_EQ(order, expected);
+}
+
+TEST(ChampionsKeyboard, TheThumbnailsAreARadioGroupMovedByArrowsAndChosenByEnter) {
+    Fixture f;
+    f.seed(3, {"0000400200Bert"});
+    auto w = f.viewing(5);
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    const auto checked = [&w] {
+        std::vector<int> found;
+        for (int v = 0; v < 20; ++v) {
+            QAccessibleInterface* thumbnail = QAccessible::queryAccessibleInterface(
+                w->findChild<QLabel*>(QStringLiteral("imgPattern%1").arg(v)));
+            EXPECT_EQ(thumbnail->role(), QAccessible::RadioButton) << v;
+            if (thumbnail->state().checked)
+                found.push_back(v);
+        }
+        return found;
+    };
+    EXPECT_EQ(checked(), std::vector<int>{5});
+    auto* fifth = w->findChild<QLabel*>(QStringLiteral("imgPattern5"));
+    fifth->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fifth->hasFocus(); }, 5000));
+    const auto key = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
+    key(Qt::Key_Left);
+    key(Qt::Key_Up);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("imgPattern3"));
+    EXPECT_EQ(w->shownVariant(), 5); // moving shows nothing else
+    EXPECT_TRUE(f.sounds.empty());
+    key(Qt::Key_Return);
+    EXPECT_EQ(w->shownVariant(), 3);
+    EXPECT_EQ(f.sounds, std::vector<int>{102});
+    EXPECT_EQ(row(*w, 1), (std::vector<QString>{"Bert", "4", "200"}));
+    EXPECT_EQ(checked(), std::vector<int>{3});
+    EXPECT_TRUE(w->isVisible());
 }
 
 } // namespace marvolen::ui

@@ -4,6 +4,7 @@
 #include "app_fixture.h"
 #include "core/cp1252.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QFile>
@@ -391,11 +392,90 @@ TEST(ChooserChoice, ArrowKeysMoveThroughTheGridAndEnterChooses) {
     w.show();
     QApplication::setActiveWindow(&w);
     ASSERT_EQ(QApplication::focusWidget(), marble(w, 3));
-    QTest::keyClick(&w, Qt::Key_Right); // 4 sits left of 25
-    QTest::keyClick(&w, Qt::Key_Right); // the edge holds
-    QTest::keyClick(&w, Qt::Key_Down);  // 24
-    QTest::keyClick(&w, Qt::Key_Return);
+    // Keys go to the focused picture, as the keyboard delivers them.
+    const auto key = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
+    key(Qt::Key_Right); // 4 sits left of 25
+    EXPECT_EQ(QApplication::focusWidget(), marble(w, 24));
+    key(Qt::Key_Right); // the edge holds
+    key(Qt::Key_Down);  // 24
+    EXPECT_EQ(QApplication::focusWidget(), marble(w, 23));
+    key(Qt::Key_Left); // 8
+    key(Qt::Key_Right);
+    EXPECT_EQ(QApplication::focusWidget(), marble(w, 23));
+    EXPECT_TRUE(w.isVisible()); // moving chooses nothing
+    EXPECT_TRUE(f.played.empty());
+    key(Qt::Key_Return);
     EXPECT_EQ(w.marblePicture(), 24);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(f.played, std::vector<int>{102}); // the click's sound
+}
+
+TEST(ChooserKeyboard, ThePicturesAreARadioGroupWithThePictureInUseChecked) {
+    Fixture f;
+    PicsWindow w(f.services);
+    w.setPurpose(Purpose::Boards, 6);
+    for (int i = 0; i < PicsWindow::kBoards; ++i) {
+        QAccessibleInterface* picture = QAccessible::queryAccessibleInterface(board(w, i));
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(picture->role(), QAccessible::RadioButton) << i;
+        EXPECT_TRUE(picture->state().checkable) << i;
+        EXPECT_EQ(picture->state().checked, i == 5) << i;
+        EXPECT_EQ(picture->text(QAccessible::Name),
+                  QStringLiteral("Brett auswählen %1").arg(i + 1));
+    }
+    // A press by assistive technology chooses as a click does.
+    QAccessibleInterface* second = QAccessible::queryAccessibleInterface(board(w, 1));
+    ASSERT_NE(second->actionInterface(), nullptr);
+    second->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(w.boardPicture(), 2);
+    EXPECT_EQ(f.played, std::vector<int>{102});
+}
+
+TEST(ChooserKeyboard, TabTakesThePicturesRowByRowAndSpaceChooses) {
+    Fixture f;
+    PicsWindow w(f.services);
+    w.setPurpose(Purpose::Boards, 1);
+    w.show();
+    QApplication::setActiveWindow(&w);
+    ASSERT_EQ(QApplication::focusWidget(), board(w, 0));
+    std::vector<int> order;
+    for (int i = 0; i < PicsWindow::kBoards + 1; ++i) {
+        for (int b = 0; b < PicsWindow::kBoards; ++b)
+            if (QApplication::focusWidget() == board(w, b))
+                order.push_back(b + 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(order, (std::vector<int>{1, 3, 5, 2, 4, 6, 7, 8, 9, 1}));
+    // On 3 now; Shift+Tab goes back over 1 and round to 9.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), board(w, 8));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(w.boardPicture(), 9);
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST(ChooserKeyboard, TheRulesTextAndOkAreReachedByTab) {
+    Fixture f;
+    PicsWindow w(f.services);
+    w.setPurpose(Purpose::Rules);
+    w.show();
+    QApplication::setActiveWindow(&w);
+    auto* ok = child<QPushButton>(w, QStringLiteral("cmdOK"));
+    auto* text = child<QTextEdit>(w, QStringLiteral("txtHelp"));
+    ASSERT_EQ(QApplication::focusWidget(), ok);
+    QTest::keyClick(ok, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), text);
+    EXPECT_TRUE(text->property("keyboardFocus").toBool()); // ringed in cyan
+    QTest::keyClick(text, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), ok);
+    EXPECT_FALSE(text->property("keyboardFocus").toBool());
+    // A click into the text takes the focus without the ring.
+    QTest::mouseClick(text->viewport(), Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), text);
+    EXPECT_FALSE(text->property("keyboardFocus").toBool());
+    QTest::keyClick(text, Qt::Key_Tab);
+    QTest::keyClick(ok, Qt::Key_Space);
     EXPECT_FALSE(w.isVisible());
 }
 
