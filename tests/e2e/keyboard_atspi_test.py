@@ -3,13 +3,14 @@
 # program in a fresh home on an X server of its own, keys from xdotool, all it shows read back
 # over the accessibility bus (AT-SPI), as a screen reader reads it.
 #
-# Run under xvfb-run with two arguments, the program's path and at-spi-bus-launcher's (from
-# at-spi2-core); the Python must have pyatspi. The script brings up what
-# a desktop session has: the window manager (openbox), a session bus and the accessibility bus
-# with its registry, then starts the program. Every wait ends as soon as its condition holds,
-# or fails the test at its deadline.
+# Run with two arguments, the program's path and at-spi-bus-launcher's (from at-spi2-core); the
+# Python must have pyatspi. The script brings up what a desktop session has: an X server (Xvfb),
+# the window manager (openbox), a session bus and the accessibility bus with its registry, then
+# starts the program. Every wait ends as soon as its condition holds, or fails the test at its
+# deadline.
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -58,41 +59,59 @@ class Failed(Exception):
 
 
 class Session:
-    """The desktop session: a session bus, the window manager and the accessibility bus."""
+    """The desktop session: an X server, a session bus, the window manager and the
+    accessibility bus."""
 
     def __init__(self, home, bus_launcher):
         self.processes = []
-        self.env = dict(os.environ)
-        runtime = os.path.join(home, "run")
-        os.makedirs(runtime, mode=0o700)
-        self.env.update({
-            "HOME": home,
-            "XDG_CONFIG_HOME": os.path.join(home, ".config"),
-            "XDG_DATA_HOME": os.path.join(home, ".local", "share"),
-            "XDG_CACHE_HOME": os.path.join(home, ".cache"),
-            "XDG_RUNTIME_DIR": runtime,
-            "LANG": "C.UTF-8",
-            "LC_ALL": "C.UTF-8",
-        })
-        self.env.pop("QT_QPA_PLATFORM", None)
-        bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
-                               stdout=subprocess.PIPE, env=self.env, text=True)
-        self.processes.append(bus)
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
-        if not self.env["DBUS_SESSION_BUS_ADDRESS"]:
-            raise Failed("the session bus did not start")
-        self.start(["openbox", "--sm-disable"])
-        # A window mapped before the window manager runs is never made active, and keys would
-        # go nowhere: the program starts only once openbox has announced itself on the screen.
-        end = time.monotonic() + DEADLINE
-        while b"window id" not in subprocess.run(
-                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
-                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout:
-            if time.monotonic() > end:
-                raise Failed("the window manager did not start")
-        self.start([bus_launcher, "--launch-immediately"])
-        # This process reads over the same buses as a screen reader would.
-        os.environ.update(self.env)
+        try:
+            self.env = dict(os.environ)
+            runtime = os.path.join(home, "run")
+            os.makedirs(runtime, mode=0o700)
+            self.env.update({
+                "HOME": home,
+                "XDG_CONFIG_HOME": os.path.join(home, ".config"),
+                "XDG_DATA_HOME": os.path.join(home, ".local", "share"),
+                "XDG_CACHE_HOME": os.path.join(home, ".cache"),
+                "XDG_RUNTIME_DIR": runtime,
+                "LANG": "C.UTF-8",
+                "LC_ALL": "C.UTF-8",
+            })
+            self.env.pop("QT_QPA_PLATFORM", None)
+            # An X server of its own, which names its display once it accepts clients.
+            ready, told = os.pipe()
+            self.processes.append(subprocess.Popen(
+                ["Xvfb", "-displayfd", str(told), "-screen", "0", "1280x1024x24", "-nolisten",
+                 "tcp"], pass_fds=(told,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+            os.close(told)
+            with os.fdopen(ready) as display:
+                number = display.readline().strip()  # empty when the server ended instead
+            if not number:
+                raise Failed("the X server did not start")
+            self.env["DISPLAY"] = ":" + number
+            self.env.pop("XAUTHORITY", None)
+            bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                                   stdout=subprocess.PIPE, env=self.env, text=True)
+            self.processes.append(bus)
+            self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
+            if not self.env["DBUS_SESSION_BUS_ADDRESS"]:
+                raise Failed("the session bus did not start")
+            self.wm_log = os.path.join(home, "openbox.log")
+            self.start(["openbox", "--sm-disable"], log=open(self.wm_log, "w"))
+            # A window mapped before the window manager runs is never made active, and keys would
+            # go nowhere: the program starts only once openbox has announced itself on the screen.
+            end = time.monotonic() + DEADLINE
+            while b"window id" not in subprocess.run(
+                    ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
+                    stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout:
+                if time.monotonic() > end:
+                    raise Failed("the window manager did not start: " + open(self.wm_log).read())
+            self.start([bus_launcher, "--launch-immediately"])
+            # This process reads over the same buses as a screen reader would.
+            os.environ.update(self.env)
+        except BaseException:
+            self.close()  # what did start must not outlive the test
+            raise
 
     def start(self, command, log=None):
         process = subprocess.Popen(command, env=self.env, stdout=log or subprocess.DEVNULL,
@@ -111,13 +130,16 @@ class Session:
 
 
 def main():
+    # Stopped from outside, the session is still taken down.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped"))
     program = os.path.abspath(sys.argv[1])
     home = tempfile.mkdtemp(prefix="marvolen-e2e-")
-    session = Session(home, sys.argv[2])
+    session = None
     game = None
     app = None
     events = []  # (kind, role and name of the source, detail) as they arrive
     try:
+        session = Session(home, sys.argv[2])
         import gi
         gi.require_version("Atspi", "2.0")
         from gi.repository import GLib
@@ -260,11 +282,16 @@ def main():
                                  for kind, role, name, _ in events[heard:]),
                      "the focused place to tell " + sentence)
 
-        # The end is told in a message that takes the focus, so a screen reader reads it out.
-        wait_for(lambda: find(app, lambda e: e.getRoleName() == "alert" and find(
+        # The end is told in an alert that takes the focus, so a screen reader reads it out:
+        # the focus event comes from the alert's OK.
+        alert = wait_for(lambda: find(app, lambda e: e.getRoleName() == "alert" and find(
             e, lambda label: label.name == "No more possible moves!")), "the message at the end")
         wait_for(lambda: focused() == ("push button", "OK"),
                  "the message's OK to have the focus, not %s" % (focused(),))
+        wait_for(lambda: ("object:state-changed:focused", "push button", "OK", 1) in events[heard:],
+                 "the focus event of the message's OK")
+        if alert.name != "Game over":
+            raise Failed("the alert is called " + alert.name)
         key("Return")
         # The champions list asks for the name; typed key by key and confirmed with Enter.
         wait_for(lambda: focused() and focused()[0] == "text", "the name prompt")
@@ -288,7 +315,8 @@ def main():
             print(open(log_file).read()[-4000:])
         return 1
     finally:
-        session.close()
+        if session is not None:
+            session.close()
         shutil.rmtree(home, ignore_errors=True)
 
 
