@@ -184,10 +184,15 @@ void BoardWidget::showDigits(game::Display display, const std::array<int, 4>& ce
         m_displays->showDigits(display, cells);
     if (display == game::Display::MarbleCount && m_displays) {
         const bool move = m_dropping && hasFocus();
-        m_countSpoken = move ? m_displays->reading(display)->accessibleName() : QString();
+        m_toldAfterPlace = move ? m_displays->reading(display)->accessibleName() : QString();
         if (move)
             notifyPlace(m_cursor, QAccessible::NameChanged);
     }
+}
+
+void BoardWidget::runMove(const std::function<void()>& move) {
+    const QScopedValueRollback<bool> dropping(m_dropping, true);
+    move();
 }
 
 void BoardWidget::setCountWarning(bool warning) {
@@ -262,8 +267,8 @@ QString BoardWidget::placeText(int p) const {
                              : QCoreApplication::translate("Marvolen", "row %1, column %2: empty")
                                    .arg(row)
                                    .arg(column);
-    if (p == m_cursor && !m_countSpoken.isEmpty())
-        return text + QStringLiteral(". ") + m_countSpoken;
+    if (p == m_cursor && !m_toldAfterPlace.isEmpty())
+        return text + QStringLiteral(". ") + m_toldAfterPlace;
     return text;
 }
 
@@ -351,6 +356,11 @@ void BoardWidget::showHint(int from, int to) {
             .arg(to % 7 + 1);
     setAccessibleDescription(advice);
     setToolTip(advice);
+    // A screen reader speaks the focused place: the advice is told after its text.
+    if (hasFocus()) {
+        m_toldAfterPlace = advice;
+        notifyPlace(m_cursor, QAccessible::NameChanged);
+    }
 }
 
 void BoardWidget::hintTick() {
@@ -412,7 +422,7 @@ void BoardWidget::keyPressEvent(QKeyEvent* event) {
         if (event->key() == step.key) {
             m_keyboardUsed = true;
             m_cursor = game::nextHole(m_holeShown, m_cursor, step.rows, step.columns);
-            m_countSpoken.clear();
+            m_toldAfterPlace.clear();
             notifyPlace(m_cursor, QAccessible::Focus);
             update();
             return;

@@ -68,6 +68,10 @@ class BoardWidget : public QWidget, public game::BoardView {
     int cursor() const { return m_cursor; }
     std::optional<int> keyboardLifted() const { return m_keyLifted; }
 
+    /// Runs a move that does not come from the board itself (a jump taken back), so that the
+    /// new marble count is told on the focused place as after a jump.
+    void runMove(const std::function<void()>& move);
+
     // The drag protocol, wired by the main window.
     std::function<void(int dragged)> onLift; ///< the first drag-over
     std::function<void(int target, int dragged)> onDropOnMarble;
@@ -131,10 +135,10 @@ class BoardWidget : public QWidget, public game::BoardView {
     std::optional<std::pair<int, int>> m_hint;
     int m_hintPhase = 0; // lit on odd phases: two flashes
     QTimer* m_hintTimer = nullptr;
-    /// The marble count as the display reads it, said after the focused cursor place's own
-    /// text once a move has changed it, until the cursor moves on: a screen reader speaks the
-    /// focused element's name when it changes, so the count is heard after every move.
-    QString m_countSpoken;
+    /// Said after the focused cursor place's own text until the cursor moves on: the marble
+    /// count as the display reads it once a move has changed it, or a hint's advice. A screen
+    /// reader speaks the focused element's name when it changes, so either is heard at once.
+    QString m_toldAfterPlace;
     /// A drop on a hole is being handled: a count shown now is the count after a move.
     bool m_dropping = false;
 };

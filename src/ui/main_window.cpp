@@ -79,7 +79,8 @@ MainWindow::MainWindow(Services& services, audio::AudioEngine& audio, app::Windo
                 [&s, i] { s.mnuMusic_Click(i); });
     connect(m_mnuOneMarble, &QAction::triggered, this, [&s] { s.mnuOneMarble_Click(); });
     connect(m_mnuHint, &QAction::triggered, this, [&s] { s.mnuHint_Click(); });
-    connect(m_mnuUndo, &QAction::triggered, this, [&s] { s.mnuUndo_Click(); });
+    connect(m_mnuUndo, &QAction::triggered, this,
+            [this, &s] { m_board->runMove([&s] { s.mnuUndo_Click(); }); });
     connect(m_mnuUeber, &QAction::triggered, this, [&s] { s.mnuUeber_Click(); });
     resize(px(kDesignInner.width()), px(kDesignInner.height()));
     Form_Load();

@@ -112,6 +112,23 @@ TEST(BoardAccessibility, TheCursorsPlaceHasFocusAndAMoveIsHeard) {
     EXPECT_EQ(nameOf(table->focusChild()), QStringLiteral("row 4, column 5: marble"));
     QTest::keyClick(&board, Qt::Key_Left);
     EXPECT_EQ(nameOf(table->focusChild()), QStringLiteral("row 4, column 4: marble"));
+    // A jump taken back is told the same way.
+    QTest::keyClick(&board, Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(w.model().MarbleCount(), 32);
+    EXPECT_EQ(nameOf(table->focusChild()), QStringLiteral("row 4, column 4: empty. Marbles: 32"));
+    QTest::keyClick(&board, Qt::Key_Z, Qt::ControlModifier); // nothing left to take back
+    QTest::keyClick(&board, Qt::Key_Up);
+    QTest::keyClick(&board, Qt::Key_Up);
+    QTest::keyClick(&board, Qt::Key_Space);
+    QTest::keyClick(&board, Qt::Key_Down);
+    QTest::keyClick(&board, Qt::Key_Down);
+    QTest::keyClick(&board, Qt::Key_Return);
+    ASSERT_EQ(w.model().MarbleCount(), 31);
+    // A hint is told on the focused place too.
+    w.board().showHint(38, 24);
+    EXPECT_EQ(nameOf(table->focusChild()),
+              QStringLiteral("row 4, column 4: marble. Hint: jump from row 6, column 4 to row 4, "
+                             "column 4"));
     // In the other language too: 31 over 24 into 17.
     w.session().imgLang_Click(0);
     board.setFocus(Qt::TabFocusReason);
