@@ -11,7 +11,7 @@ packages=(
   libfluidsynth-dev timgm6mb-soundfont
   fonts-symbola fonts-comic-neue
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool x11-utils imagemagick pulseaudio
+  xvfb xdotool x11-utils imagemagick pulseaudio openbox libx11-dev python3
   desktop-file-utils appstream
 )
 
