@@ -4,14 +4,16 @@
 //   prints "ready" once it listens to the screen;
 //   reads "PID TITLE [EXCLUDED_WINDOW...]" (TITLE "-" for any title);
 //   prints "shown NS WINDOW VMHWM_KB" when a top-level window of PID with that title, and none
-//   of the excluded ones, is mapped (NS on CLOCK_MONOTONIC, when the map event arrived), or
-//   "timeout" after the deadline given as the first argument in milliseconds.
+//   of the excluded ones, is mapped (NS on CLOCK_MONOTONIC, when the map event arrived; the
+//   peak resident size read while the program is stopped for that moment), or "timeout" after
+//   the deadline given as the first argument in milliseconds.
 // Reading the X events costs the watched program nothing; polling tools would share its cores.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 #include <poll.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -143,7 +145,12 @@ int main(int argc, char** argv) {
             for (const Mapped& m : pending) {
                 const Window client = findClient(display, m.window, pid, title, excluded);
                 if (client != None) {
-                    std::printf("shown %lld %lu %ld\n", m.ns, client, vmHwmKb(pid));
+                    // Held still while its peak is read, so that the figure belongs to the
+                    // moment the window appeared, not to whatever the program did next.
+                    kill(static_cast<pid_t>(pid), SIGSTOP);
+                    const long hwm = vmHwmKb(pid);
+                    kill(static_cast<pid_t>(pid), SIGCONT);
+                    std::printf("shown %lld %lu %ld\n", m.ns, client, hwm);
                     return 0;
                 }
             }
