@@ -164,7 +164,7 @@ void Application::Main() {
         if (start && start->isVisible() && !start->isExposed())
             return;
         m_afterStart.stop();
-        m_audio->load();
+        m_audio->prepare();
         warmPictures();
     });
     m_afterStart.start();

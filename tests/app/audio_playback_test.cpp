@@ -352,6 +352,9 @@ TEST(AudioOutputWithDevice, PlaysEffectAndTuneThroughTheSink) {
     resources.wav[101] = wave8(11025, 5000);
     FixedReporter reporter;
     AudioEngine engine(reporter, resources);
+    // Opened ahead of the first sound, the device waits suspended, and the sound wakes it.
+    engine.output().open();
+    ASSERT_TRUE(engine.output().usesDevice());
     engine.media().waitForSoundFont();
     engine.effects().PlayWAV(101);
     ASSERT_TRUE(engine.output().usesDevice());

@@ -81,6 +81,14 @@ void AudioOutput::pull(std::int16_t* out, int frames) {
     m_framesPulled += frames;
 }
 
+void AudioOutput::open() {
+    if (m_started)
+        return;
+    m_started = true;
+    if (m_device == Device::System && startSink())
+        m_idleCheck.start();
+}
+
 void AudioOutput::wake() {
     if (!m_started) {
         m_started = true;

@@ -33,6 +33,9 @@ class AudioOutput : public QObject {
 
     /// Something started sounding: opens the output on first use, restarts the drain.
     void wake();
+    /// Opens the device now, if there is one, so that the first sound does not wait for it; it
+    /// is suspended again until something sounds.
+    void open();
 
     /// True while a sound device takes the mix.
     bool usesDevice() const { return m_sink != nullptr; }

@@ -28,6 +28,8 @@ class SoundLoader final : public MediaCommands {
 
     /// Loads the module now if that was not tried yet; true when it is there.
     bool load();
+    /// Loads the module and opens the sound device, so that the first sound is heard at once.
+    void prepare();
     bool loaded() const { return m_system != nullptr; }
 
     MciReply mciSendString(const QString& command) override;
