@@ -69,8 +69,8 @@ Application::Application(ApplicationOptions options)
       m_settings(*m_store), m_language(m_reporter), m_temp(m_reporter, tempBasesOf(m_options)) {
     // The answer End leaves no run folder behind with the language and tune files.
     m_reporter.setCleanup([this] { m_temp.remove(); });
-    // Nothing here loads the audio module: Main has it loaded once the start window is on
-    // screen; the device opens with the first sound, the soundfont loads with the first tune.
+    // Nothing here loads the audio module: Main has it loaded, and the sound device opened,
+    // once the start window is on screen; the soundfont loads with the first tune.
     m_audio = std::make_unique<audio::SoundLoader>(
         audio::SoundSetup{&m_reporter, &m_resources, m_options.audioDevice, m_options.soundFont,
                           [this](const QString& text) { noteInLog(text); }},
@@ -172,7 +172,7 @@ void Application::Main() {
 
 void Application::warmPictures() {
     // Decoded now, while the start window waits for OK, they are kept for the main window's
-    // first layout. A setting that cannot be read is left to the main window to report.
+    // first layout. A setting that cannot be read has been reported by the main window's load.
     QStringList paths{QStringLiteral(":/res/PIC/panel")};
     try {
         const int board = m_settings.board();
