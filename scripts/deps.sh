@@ -12,7 +12,7 @@ packages=(
   libfluidsynth-dev timgm6mb-soundfont
   fonts-symbola fonts-comic-neue
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool x11-utils imagemagick pulseaudio
+  xvfb xdotool x11-utils imagemagick pulseaudio libx11-dev python3
   openbox dbus-daemon at-spi2-core python3-pyatspi
   desktop-file-utils appstream
 )

@@ -95,5 +95,21 @@
         <source>&amp;Undo jump</source>
         <translation>Sprung &amp;zurücknehmen</translation>
     </message>
+    <message>
+        <source>no such file</source>
+        <translation>keine solche Datei</translation>
+    </message>
+    <message>
+        <source>a module of another version</source>
+        <translation>ein Modul einer anderen Version</translation>
+    </message>
+    <message>
+        <source>The sound module %1 could not be loaded (%2): the game runs without sound effects and music.</source>
+        <translation>Das Klangmodul %1 konnte nicht geladen werden (%2): Das Spiel läuft ohne Geräusche und Musik.</translation>
+    </message>
+    <message>
+        <source>The soundfont %1 is missing or cannot be read: the music stays silent.</source>
+        <translation>Die Klangbank %1 fehlt oder ist nicht lesbar: Die Musik bleibt stumm.</translation>
+    </message>
 </context>
 </TS>

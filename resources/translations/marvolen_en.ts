@@ -95,5 +95,21 @@
         <source>&amp;Undo jump</source>
         <translation>&amp;Undo jump</translation>
     </message>
+    <message>
+        <source>no such file</source>
+        <translation>no such file</translation>
+    </message>
+    <message>
+        <source>a module of another version</source>
+        <translation>a module of another version</translation>
+    </message>
+    <message>
+        <source>The sound module %1 could not be loaded (%2): the game runs without sound effects and music.</source>
+        <translation>The sound module %1 could not be loaded (%2): the game runs without sound effects and music.</translation>
+    </message>
+    <message>
+        <source>The soundfont %1 is missing or cannot be read: the music stays silent.</source>
+        <translation>The soundfont %1 is missing or cannot be read: the music stays silent.</translation>
+    </message>
 </context>
 </TS>

@@ -95,5 +95,21 @@
         <source>&amp;Undo jump</source>
         <translation>&amp;Deshacer salto</translation>
     </message>
+    <message>
+        <source>no such file</source>
+        <translation>no existe el archivo</translation>
+    </message>
+    <message>
+        <source>a module of another version</source>
+        <translation>un módulo de otra versión</translation>
+    </message>
+    <message>
+        <source>The sound module %1 could not be loaded (%2): the game runs without sound effects and music.</source>
+        <translation>No se pudo cargar el módulo de sonido %1 (%2): el juego funciona sin efectos de sonido ni música.</translation>
+    </message>
+    <message>
+        <source>The soundfont %1 is missing or cannot be read: the music stays silent.</source>
+        <translation>Falta el banco de sonidos %1 o no se puede leer: la música permanece en silencio.</translation>
+    </message>
 </context>
 </TS>

@@ -95,5 +95,21 @@
         <source>&amp;Undo jump</source>
         <translation>&amp;Annuler le saut</translation>
     </message>
+    <message>
+        <source>no such file</source>
+        <translation>fichier introuvable</translation>
+    </message>
+    <message>
+        <source>a module of another version</source>
+        <translation>un module d'une autre version</translation>
+    </message>
+    <message>
+        <source>The sound module %1 could not be loaded (%2): the game runs without sound effects and music.</source>
+        <translation>Le module sonore %1 n'a pas pu être chargé (%2) : le jeu fonctionne sans effets sonores ni musique.</translation>
+    </message>
+    <message>
+        <source>The soundfont %1 is missing or cannot be read: the music stays silent.</source>
+        <translation>La banque de sons %1 est absente ou illisible : la musique reste muette.</translation>
+    </message>
 </context>
 </TS>

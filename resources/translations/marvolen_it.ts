@@ -95,5 +95,21 @@
         <source>&amp;Undo jump</source>
         <translation>&amp;Annulla salto</translation>
     </message>
+    <message>
+        <source>no such file</source>
+        <translation>file inesistente</translation>
+    </message>
+    <message>
+        <source>a module of another version</source>
+        <translation>un modulo di un'altra versione</translation>
+    </message>
+    <message>
+        <source>The sound module %1 could not be loaded (%2): the game runs without sound effects and music.</source>
+        <translation>Impossibile caricare il modulo audio %1 (%2): il gioco funziona senza effetti sonori e musica.</translation>
+    </message>
+    <message>
+        <source>The soundfont %1 is missing or cannot be read: the music stays silent.</source>
+        <translation>Il banco di suoni %1 manca o non è leggibile: la musica resta muta.</translation>
+    </message>
 </context>
 </TS>

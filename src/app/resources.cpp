@@ -3,6 +3,8 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QImageReader>
+#include <QPixmapCache>
 
 namespace marvolen::app {
 
@@ -25,15 +27,31 @@ QString doublePicturePath(const QString& path) {
     return path + QStringLiteral("@2x");
 }
 
+namespace {
+/// Every picture of the game is a PNG. Told so, and told not to guess, Qt decodes it with its
+/// own PNG reader instead of loading each of its image plugins to ask whether one knows better.
+QPixmap decodePng(const QString& path) {
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImageReader(&reader);
+}
+} // namespace
+
 QPixmap loadPicture(const QString& path, qreal deviceRatio) {
+    // Each picture is decoded once and kept: the windows ask again on every layout.
+    const QString key = QStringLiteral("marvolen:%1@%2").arg(path).arg(deviceRatio > 1 ? 2 : 1);
+    QPixmap picture;
+    if (QPixmapCache::find(key, &picture))
+        return picture;
     if (deviceRatio > 1) {
-        QPixmap twice(doublePicturePath(path));
-        if (!twice.isNull()) {
-            twice.setDevicePixelRatio(2);
-            return twice;
-        }
+        picture = decodePng(doublePicturePath(path));
+        if (!picture.isNull())
+            picture.setDevicePixelRatio(2);
     }
-    return QPixmap(path);
+    if (picture.isNull())
+        picture = decodePng(path);
+    QPixmapCache::insert(key, picture);
+    return picture;
 }
 
 QPixmap loadPicture(const QString& path) {

@@ -25,6 +25,7 @@ QString doublePicturePath(const QString& path);
 /// The picture at path for screens of the given device pixel ratio: above 1, its twin at twice
 /// the size when the game carries one, marked with device pixel ratio 2 so that it keeps the
 /// plain picture's logical size; at 1, the plain picture untouched. Null when there is none.
+/// Each picture is decoded once, when first asked for, and kept in Qt's picture cache.
 QPixmap loadPicture(const QString& path, qreal deviceRatio);
 
 /// The same for the highest device pixel ratio among the screens.

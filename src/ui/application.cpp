@@ -3,6 +3,7 @@
 
 #include "about_window.h"
 #include "app/resources.h"
+#include "core/protocol.h"
 #include "help_window.h"
 #include "highscore_window.h"
 #include "ids/resource_ids.h"
@@ -11,10 +12,15 @@
 #include "ui_config.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDesktopServices>
 #include <QDir>
+#include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTimer>
+#include <QWindow>
 
 namespace marvolen::ui {
 
@@ -63,16 +69,19 @@ Application::Application(ApplicationOptions options)
       m_settings(*m_store), m_language(m_reporter), m_temp(m_reporter, tempBasesOf(m_options)) {
     // The answer End leaves no run folder behind with the language and tune files.
     m_reporter.setCleanup([this] { m_temp.remove(); });
-    // Nothing here opens a sound device or loads the soundfont: both wait for their first use.
-    m_audio = std::make_unique<audio::AudioEngine>(m_reporter, m_resources, m_options.audioDevice,
-                                                   m_options.soundFont);
+    // Nothing here loads the audio module: Main has it loaded, and the sound device opened,
+    // once the start window is on screen; the soundfont loads with the first tune.
+    m_audio = std::make_unique<audio::SoundLoader>(
+        audio::SoundSetup{&m_reporter, &m_resources, m_options.audioDevice, m_options.soundFont,
+                          [this](const QString& text) { noteInLog(text); }},
+        m_options.soundModule);
     const Clock& clock = m_options.clock ? *m_options.clock : m_systemClock;
     m_services.reset(new Services{{m_reporter, m_settings, m_language, m_temp, m_random, clock},
                                   m_options.localeId.isEmpty()
                                       ? lang::localeIdentifier(QLocale::system())
                                       : m_options.localeId,
                                   m_dataFolder});
-    m_services->playWav = [this](std::int16_t id) { m_audio->effects().PlayWAV(id); };
+    m_services->playWav = [this](std::int16_t id) { m_audio->PlayWAV(id); };
     m_services->openUrl = m_options.openUrl ? m_options.openUrl : [](const QUrl& url) {
         QDesktopServices::openUrl(url);
     };
@@ -113,7 +122,27 @@ void Application::Main() {
         m_frmInfo->setAttribute(Qt::WA_DeleteOnClose);
         m_frmInfo->show();
     });
-    p.step(50060, [&] { QCoreApplication::processEvents(); });
+    p.step(50060, [&] {
+        // The start window is painted before the main window's load keeps the program busy:
+        // events run until the window manager has put it on screen, for at most a second.
+        QCoreApplication::processEvents();
+        const QDeadlineTimer deadline(1000);
+        const auto waiting = [&] {
+            const QWindow* start = m_frmInfo ? m_frmInfo->windowHandle() : nullptr;
+            return start && start->isVisible() && !start->isExposed() && !deadline.hasExpired();
+        };
+        if (waiting()) {
+            QEventLoop loop;
+            QTimer look;
+            QObject::connect(&look, &QTimer::timeout, &loop, [&] {
+                if (!waiting())
+                    loop.quit();
+            });
+            look.start(5);
+            loop.exec();
+        }
+        QCoreApplication::processEvents();
+    });
     p.step(50070, [&] {
         m_frmMarvolen = std::make_unique<MainWindow>(
             *m_services, *m_audio, static_cast<app::Windows&>(*this),
@@ -126,6 +155,45 @@ void Application::Main() {
                     m_frmInfo->showOk();
             });
     });
+    // The sound waits until the start window is on screen and the main window loaded, but is
+    // there before the first tune or click needs it; so do the pictures the main window shows
+    // first. The start window is painted once its window is exposed.
+    m_afterStart.setInterval(10);
+    QObject::connect(&m_afterStart, &QTimer::timeout, &m_afterStart, [this] {
+        const QWindow* start = m_frmInfo ? m_frmInfo->windowHandle() : nullptr;
+        if (start && start->isVisible() && !start->isExposed())
+            return;
+        m_afterStart.stop();
+        m_audio->prepare();
+        warmPictures();
+    });
+    m_afterStart.start();
+}
+
+void Application::warmPictures() {
+    // Decoded now, while the start window waits for OK, they are kept for the main window's
+    // first layout. A setting that cannot be read has been reported by the main window's load.
+    QStringList paths{QStringLiteral(":/res/PIC/panel")};
+    try {
+        const int board = m_settings.board();
+        paths << app::resourcePath(QLatin1String(ResourceType::Bitmap), ResourceId::board(board))
+              << QStringLiteral(":/res/PIC/hole%1").arg(board - 1);
+    } catch (const Failure&) {
+    }
+    for (const QString& path : paths)
+        if (QFile::exists(path))
+            (void)app::loadPicture(path);
+}
+
+void Application::noteInLog(const QString& text) {
+    const QDateTime now = m_options.clock ? m_options.clock->now() : QDateTime::currentDateTime();
+    try {
+        AppendProtocolLog(
+            protocolPath(m_dataFolder, QStringLiteral("marvolen"), QStringLiteral(".EPT")),
+            now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss ")) + text);
+    } catch (const Failure&) {
+        // Without a log the game runs on all the same.
+    }
 }
 
 bool Application::mainWindowVisible() const {

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "about_window.h"
-#include "app/audio/audio_engine.h"
 #include "app/audio/resource_access.h"
+#include "app/audio/sound_loader.h"
 #include "app/game_session.h"
 #include "core/date_time.h"
 #include "core/random.h"
@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QSettings>
 #include <QString>
+#include <QTimer>
 
 #include <memory>
 
@@ -35,6 +36,8 @@ struct ApplicationOptions {
     const Clock* clock = nullptr;
     audio::AudioOutput::Device audioDevice = audio::AudioOutput::Device::System;
     QString soundFont = QString::fromLatin1(audio::DefaultSoundFont);
+    /// The audio module; when empty, next to the program, then where it is installed.
+    QString soundModule;
     std::shared_ptr<ErrPtnrPlatform> errorPlatform;
     /// Dialog replacements for tests; real message boxes when empty.
     std::function<bool(QWidget*, const QString&, const QString&)> askYesNo;
@@ -77,6 +80,10 @@ class Application : private app::Windows, private MainWindowHost {
     void showAbout() override;
     void openHomepage() override;
     void quit() override { Shutdown(); }
+    /// Writes a dated line to the error log, without a window: what the game does without.
+    void noteInLog(const QString& text);
+    /// Decodes the pictures of the main window's first layout into the picture cache.
+    void warmPictures();
 
     ApplicationOptions m_options;
     QString m_dataFolder;
@@ -88,11 +95,12 @@ class Application : private app::Windows, private MainWindowHost {
     Random m_random;
     SystemClock m_systemClock;
     audio::AppResources m_resources;
-    std::unique_ptr<audio::AudioEngine> m_audio;
+    std::unique_ptr<audio::SoundLoader> m_audio;
     QtTranslations m_qtTranslations;
     std::unique_ptr<Services> m_services;
     QPointer<AboutWindow> m_frmInfo;
     std::unique_ptr<MainWindow> m_frmMarvolen;
+    QTimer m_afterStart;
     bool m_mainWindowShown = false;
     bool m_shuttingDown = false;
 };

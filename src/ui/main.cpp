@@ -1,4 +1,5 @@
 // Marvolen's entry point: the application object, the start-up and the event loop.
+#include "app/resources.h"
 #include "application.h"
 
 #include <QApplication>
@@ -13,7 +14,10 @@ int main(int argc, char** argv) {
     // icon it names in the task bar.
     QGuiApplication::setDesktopFileName(QStringLiteral(MARVOLEN_APP_ID));
     // Every window without an icon of its own shows this one.
-    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/res/PIC/icon")));
+    // Made from the decoded picture: a QIcon given the bare path would load every image plugin
+    // of Qt to find out that it is a PNG.
+    QGuiApplication::setWindowIcon(
+        QIcon(marvolen::app::loadPicture(QStringLiteral(":/res/PIC/icon"))));
     marvolen::ui::Application game;
     game.Main();
     return qt.exec();

@@ -42,7 +42,7 @@ constexpr int kTooltips[9] = {
 
 } // namespace
 
-MainWindow::MainWindow(Services& services, audio::AudioEngine& audio, app::Windows& windows,
+MainWindow::MainWindow(Services& services, audio::MediaCommands& media, app::Windows& windows,
                        std::function<void(bool)> aboutBusy, std::function<void()> aboutShowOk)
     : m_services(services), m_aboutBusy(std::move(aboutBusy)),
       m_aboutShowOk(std::move(aboutShowOk)) {
@@ -59,8 +59,8 @@ MainWindow::MainWindow(Services& services, audio::AudioEngine& audio, app::Windo
     m_board = new BoardWidget(this);
     buildPanel();
     buildMenu();
-    m_session = std::make_unique<app::GameSession>(app::SessionParts{
-        services, audio.media(), m_resources, *m_board, *this, *this, *this, windows});
+    m_session = std::make_unique<app::GameSession>(
+        app::SessionParts{services, media, m_resources, *m_board, *this, *this, *this, windows});
     app::GameSession& s = *m_session;
     game::BoardModel& model = s.model();
     connect(&m_timer1, &QTimer::timeout, this, [&s] { s.Timer1_Timer(); });

@@ -2,7 +2,7 @@
 // thumbnails, command buttons and flags at the right, and the options menu.
 #pragma once
 
-#include "app/audio/audio_engine.h"
+#include "app/audio/media_service.h"
 #include "app/game_session.h"
 #include "board_widget.h"
 #include "services.h"
@@ -37,7 +37,7 @@ class MainWindow : public QWidget,
   public:
     /// Form_Load: made hidden by the start-up. windows opens the other windows; aboutBusy and
     /// aboutShowOk give the start window's busy pointer and OK button (may be empty in tests).
-    MainWindow(Services& services, audio::AudioEngine& audio, app::Windows& windows,
+    MainWindow(Services& services, audio::MediaCommands& media, app::Windows& windows,
                std::function<void(bool busy)> aboutBusy = {},
                std::function<void()> aboutShowOk = {});
     ~MainWindow() override;

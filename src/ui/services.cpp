@@ -8,6 +8,7 @@
 #include <QTranslator>
 
 #include <array>
+#include <mutex>
 
 namespace marvolen::ui {
 
@@ -32,19 +33,12 @@ QString gameTranslationPath(int languageOffset) {
     return {};
 }
 
-/// Every language's translations, loaded once; each lookup answers from the language of the
-/// offset current at that moment, the game's texts first, then Qt's.
+/// Every language's translations, each loaded once, when a text is first asked for in it; each
+/// lookup answers from the language of the offset current at that moment, the game's texts
+/// first, then Qt's.
 class QtTranslations::Translator : public QTranslator {
   public:
-    explicit Translator(std::function<int()> offset) : m_offset(std::move(offset)) {
-        const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-        // A file that cannot be loaded leaves its texts to the English source texts.
-        for (std::size_t i = 0; i < kLanguages.size(); ++i) {
-            if (kLanguages[i].qt)
-                (void)m_files[i].qt.load(QString::fromLatin1(kLanguages[i].qt), qtFolder);
-            (void)m_files[i].game.load(gameTranslationPath(kLanguages[i].offset));
-        }
-    }
+    explicit Translator(std::function<int()> offset) : m_offset(std::move(offset)) {}
 
     QString translate(const char* context, const char* sourceText, const char* disambiguation,
                       int n) const override {
@@ -52,6 +46,7 @@ class QtTranslations::Translator : public QTranslator {
         for (std::size_t i = 0; i < kLanguages.size(); ++i) {
             if (kLanguages[i].offset != offset)
                 continue;
+            std::call_once(m_files[i].loaded, [this, i] { load(i); });
             QString text = m_files[i].game.translate(context, sourceText, disambiguation, n);
             if (text.isNull())
                 text = m_files[i].qt.translate(context, sourceText, disambiguation, n);
@@ -65,9 +60,20 @@ class QtTranslations::Translator : public QTranslator {
   private:
     struct Files {
         QTranslator qt, game;
+        std::once_flag loaded;
     };
+
+    void load(std::size_t i) const {
+        // A file that cannot be loaded leaves its texts to the English source texts.
+        if (kLanguages[i].qt)
+            (void)m_files[i].qt.load(QString::fromLatin1(kLanguages[i].qt),
+                                     QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+        (void)m_files[i].game.load(gameTranslationPath(kLanguages[i].offset));
+    }
+
     std::function<int()> m_offset;
-    std::array<Files, kLanguages.size()> m_files;
+    // Loaded on first use, from translate(), which Qt declares const.
+    mutable std::array<Files, kLanguages.size()> m_files;
 };
 
 bool askYesNo(Services& services, QWidget* parent, const QString& title, const QString& text) {

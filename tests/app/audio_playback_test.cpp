@@ -116,6 +116,31 @@ TEST(Mixer, EffectOverMusicSaturatesInsteadOfWrapping) {
 
 // ---- PlayWAV ----
 
+// What nobody hears is not made: skipping moves the effect and the music on by the frames,
+// and the music is asked to keep its time rather than to render.
+TEST(Mixer, SkipMovesEffectAndMusicOnWithoutRendering) {
+    struct Clocked : MusicSource {
+        int rendered = 0;
+        int skipped = 0;
+        bool renderMusic(std::int16_t*, int frames) override {
+            rendered += frames;
+            return false;
+        }
+        bool musicActive() const override { return true; }
+        void skipMusic(int frames) override { skipped += frames; }
+    } music;
+    AudioMixer mixer;
+    mixer.setMusicSource(&music);
+    mixer.playEffect(constant(OutputRate, 1000, 1000));
+    mixer.skip(600);
+    EXPECT_TRUE(mixer.effectSounding());
+    EXPECT_EQ(renderFrames(mixer, 1)[0], 800) << "the effect goes on where the skip left it";
+    mixer.skip(600);
+    EXPECT_FALSE(mixer.effectSounding());
+    EXPECT_EQ(music.skipped, 1200);
+    EXPECT_EQ(music.rendered, 1);
+}
+
 TEST(PlayWav, PlaysTheResourceAndCutsOffThePrevious) {
     TableResources resources;
     resources.wav[101] = wave8(11025, 11025); // a second
@@ -327,6 +352,9 @@ TEST(AudioOutputWithDevice, PlaysEffectAndTuneThroughTheSink) {
     resources.wav[101] = wave8(11025, 5000);
     FixedReporter reporter;
     AudioEngine engine(reporter, resources);
+    // Opened ahead of the first sound, the device waits suspended, and the sound wakes it.
+    engine.output().open();
+    ASSERT_TRUE(engine.output().usesDevice());
     engine.media().waitForSoundFont();
     engine.effects().PlayWAV(101);
     ASSERT_TRUE(engine.output().usesDevice());
@@ -340,5 +368,14 @@ TEST(AudioOutputWithDevice, PlaysEffectAndTuneThroughTheSink) {
         [&] { return reply(engine.media(), "status midi position") == QStringLiteral("1000"); }));
     EXPECT_GE(clock.elapsed(), 800) << "the device takes the mix at its own pace";
     EXPECT_TRUE(engine.output().usesDevice()) << "the sink did not fail over to the drain";
+
+    // Once nothing sounds the device is suspended, so that it stops pulling silence; the next
+    // effect wakes it at once.
+    EXPECT_TRUE(spin([&] { return engine.output().suspended(); }));
+    engine.effects().PlayWAV(101);
+    EXPECT_FALSE(engine.output().suspended());
+    EXPECT_TRUE(engine.mixer().effectSounding());
+    EXPECT_TRUE(spin([&] { return !engine.mixer().effectSounding(); }))
+        << "the woken device takes the mix again";
     EXPECT_EQ(reporter.count(), 0);
 }

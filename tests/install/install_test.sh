@@ -2,12 +2,14 @@
 # The installed game: installs the build into a temporary DESTDIR, checks every file and the
 # validators, starts the program by its desktop entry's command on the X server this runs on,
 # closes its start window, and checks that the Debian package holds the same files.
-# Usage: install_test.sh BUILD_DIR APP_ID VERSION
+# Usage: install_test.sh BUILD_DIR APP_ID VERSION SOUND_MODULE
+# (SOUND_MODULE: where the audio module is installed, relative to the prefix)
 set -euo pipefail
 
 build=$1
 app_id=$2
 version=$3
+sound_module=$4
 
 work=$(mktemp -d)
 app_pid=""
@@ -32,6 +34,7 @@ expected=(
   "usr/share/applications/$app_id.desktop"
   "usr/share/metainfo/$app_id.metainfo.xml"
   usr/share/man/man6/marvolen.6.gz
+  "usr/$sound_module"
 )
 for size in "${sizes[@]}"; do
   expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png")
@@ -116,6 +119,13 @@ else
     fail "the start window's class is not '$wm_class': $(xprop -id "$window" WM_CLASS)"
   xprop -id "$window" _NET_WM_ICON | grep -q '^_NET_WM_ICON(CARDINAL) = ' ||
     fail "the start window has no icon"
+  # The audio module is loaded once the start window is on screen, from its installed folder.
+  deadline=$((SECONDS + 20))
+  until grep -q "/$sound_module\$" "/proc/$app_pid/maps" 2>/dev/null || [ $SECONDS -ge $deadline ]; do
+    sleep 0.1
+  done
+  grep -q "/$sound_module\$" "/proc/$app_pid/maps" 2>/dev/null ||
+    fail "the installed program did not load its audio module $sound_module"
   # Escape closes the start window without OK, which ends the program.
   xdotool windowfocus --sync "$window" key Escape
 fi

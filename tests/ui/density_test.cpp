@@ -156,6 +156,9 @@ TEST_F(DensityTwo, AtRatioOneTheLoaderGivesThePlainPictureUntouched) {
     const QPixmap twice = app::loadPicture(path, 1.5);
     EXPECT_EQ(twice.devicePixelRatio(), 2.0);
     EXPECT_EQ(twice.deviceIndependentSize(), QSizeF(plain.size()));
+    // Each is decoded once and kept: asked again, the loader gives the very same pictures.
+    EXPECT_EQ(app::loadPicture(path, 1.0).cacheKey(), plain.cacheKey());
+    EXPECT_EQ(app::loadPicture(path, 1.5).cacheKey(), twice.cacheKey());
     // A picture without a large twin keeps its own size on any screen.
     const QPixmap icon = app::loadPicture(QStringLiteral(":/res/PIC/icon"), 2.0);
     EXPECT_EQ(icon.size(), QSize(256, 256));

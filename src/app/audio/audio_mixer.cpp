@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace marvolen::audio {
 
@@ -18,6 +19,11 @@ void AudioMixer::playEffect(WaveSound sound) {
                        ? (std::uint64_t(m_effect.sampleRate) << 32) / std::uint64_t(OutputRate)
                        : 0;
     m_effectOn = m_effectStep > 0 && !m_effect.samples.empty();
+}
+
+void MusicSource::skipMusic(int frames) {
+    std::vector<std::int16_t> scratch(std::size_t(std::max(frames, 0)) * OutputChannels);
+    renderMusic(scratch.data(), frames);
 }
 
 void AudioMixer::stopEffect() {
@@ -52,6 +58,18 @@ void AudioMixer::render(std::int16_t* out, int frames) {
         }
         m_effectPos += m_effectStep;
     }
+}
+
+void AudioMixer::skip(int frames) {
+    if (frames <= 0)
+        return;
+    if (m_music)
+        m_music->skipMusic(frames);
+    if (!m_effectOn)
+        return;
+    m_effectPos += m_effectStep * std::uint64_t(frames);
+    if ((m_effectPos >> 32) >= m_effect.samples.size())
+        stopEffect();
 }
 
 } // namespace marvolen::audio

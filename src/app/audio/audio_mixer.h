@@ -21,6 +21,9 @@ class MusicSource {
     virtual bool renderMusic(std::int16_t* out, int frames) = 0;
     /// True while asking for frames would sound or move a tune on.
     virtual bool musicActive() const = 0;
+    /// Moves the music on by frames nobody will hear: rendered and dropped, unless the source
+    /// can keep its time without rendering.
+    virtual void skipMusic(int frames);
 };
 
 /// Mixes at OutputRate, stereo, 16 bit. The effect is resampled from its own rate; a new effect
@@ -42,6 +45,8 @@ class AudioMixer {
 
     /// Fills frames of interleaved stereo: music, then the effect added with saturation.
     void render(std::int16_t* out, int frames);
+    /// Moves music and effect on by frames, as render would, without making the sound.
+    void skip(int frames);
 
   private:
     MusicSource* m_music = nullptr;

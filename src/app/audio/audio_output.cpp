@@ -12,13 +12,17 @@
 namespace marvolen::audio {
 
 namespace {
-constexpr int DrainIntervalMs = 20;
+// Nobody hears the drain: a tenth of a second is fine enough for the tunes' clock.
+constexpr int DrainIntervalMs = 100;
 constexpr int DrainChunkFrames = 2048;
 // A drain that fell behind (a stalled event loop) catches up at most this far; the rest of the
 // gap is skipped rather than rendered in one long burst.
 constexpr qint64 DrainMaxCatchUpFrames = OutputRate / 2;
 // Short enough that an effect follows the click at once, long enough not to run dry.
 constexpr int SinkBufferMs = 80;
+// How often an open device is asked whether anything still sounds; when nothing does, it is
+// suspended, so that it stops waking the program to pull silence.
+constexpr int SinkIdleCheckMs = 1000;
 } // namespace
 
 /// The sink's view of the mixer: an endless read-only stream.
@@ -52,6 +56,13 @@ AudioOutput::AudioOutput(AudioMixer& mixer, Device device, QObject* parent)
     m_drain.setTimerType(Qt::PreciseTimer);
     m_drain.setInterval(DrainIntervalMs);
     connect(&m_drain, &QTimer::timeout, this, &AudioOutput::drainTick);
+    m_idleCheck.setInterval(SinkIdleCheckMs);
+    connect(&m_idleCheck, &QTimer::timeout, this, [this] {
+        if (m_sink && !m_mixer.active()) {
+            m_sink->suspend();
+            m_idleCheck.stop();
+        }
+    });
 }
 
 AudioOutput::~AudioOutput() {
@@ -61,19 +72,38 @@ AudioOutput::~AudioOutput() {
     }
 }
 
+bool AudioOutput::suspended() const {
+    return m_sink && m_sink->state() == QAudio::SuspendedState;
+}
+
 void AudioOutput::pull(std::int16_t* out, int frames) {
     m_mixer.render(out, frames);
     m_framesPulled += frames;
 }
 
+void AudioOutput::open() {
+    if (m_started)
+        return;
+    m_started = true;
+    if (m_device == Device::System && startSink())
+        m_idleCheck.start();
+}
+
 void AudioOutput::wake() {
     if (!m_started) {
         m_started = true;
-        if (m_device == Device::System && startSink())
+        if (m_device == Device::System && startSink()) {
+            m_idleCheck.start();
             return;
+        }
     }
-    if (!m_sink && !m_drain.isActive())
+    if (m_sink) {
+        if (m_sink->state() == QAudio::SuspendedState)
+            m_sink->resume();
+        m_idleCheck.start();
+    } else if (!m_drain.isActive()) {
         startDrain();
+    }
 }
 
 bool AudioOutput::startSink() {
@@ -106,6 +136,7 @@ void AudioOutput::sinkFailed() {
     // Called from the sink's own signal: let it finish before it goes.
     QAudioSink* sink = m_sink;
     m_sink = nullptr;
+    m_idleCheck.stop();
     if (sink) {
         sink->disconnect(this);
         sink->deleteLater();
@@ -125,10 +156,11 @@ void AudioOutput::drainTick() {
         m_drainedFrames += due - DrainMaxCatchUpFrames;
         due = DrainMaxCatchUpFrames;
     }
-    m_scratch.resize(std::size_t(DrainChunkFrames) * OutputChannels);
+    // Nobody hears it: the music and the effect move on without being made.
     while (due > 0) {
         const int n = int(std::min<qint64>(due, DrainChunkFrames));
-        pull(m_scratch.data(), n);
+        m_mixer.skip(n);
+        m_framesPulled += n;
         m_drainedFrames += n;
         due -= n;
     }

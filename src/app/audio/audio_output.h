@@ -8,7 +8,6 @@
 #include <QTimer>
 
 #include <memory>
-#include <vector>
 
 class QAudioSink;
 
@@ -34,9 +33,14 @@ class AudioOutput : public QObject {
 
     /// Something started sounding: opens the output on first use, restarts the drain.
     void wake();
+    /// Opens the device now, if there is one, so that the first sound does not wait for it; it
+    /// is suspended again until something sounds.
+    void open();
 
     /// True while a sound device takes the mix.
     bool usesDevice() const { return m_sink != nullptr; }
+    /// True while the device is suspended because nothing sounds.
+    bool suspended() const;
     /// True once the output has been opened (device or drain).
     bool started() const { return m_started; }
     /// Frames taken from the mixer so far, by the device or the drain.
@@ -57,10 +61,10 @@ class AudioOutput : public QObject {
     std::unique_ptr<MixerDevice> m_io;
     QAudioSink* m_sink = nullptr;
     QTimer m_drain;
+    QTimer m_idleCheck;
     QElapsedTimer m_drainClock;
     qint64 m_drainedFrames = 0;
     qint64 m_framesPulled = 0;
-    std::vector<std::int16_t> m_scratch;
 };
 
 } // namespace marvolen::audio

@@ -1,6 +1,7 @@
 // The MIDI media service: command parsing, tune state, and FluidSynth rendering.
 #include "media_service.h"
 
+#include "mci_command.h"
 #include "midi_file.h"
 
 #include <QFile>
@@ -67,39 +68,21 @@ MidiMediaService::~MidiMediaService() {
 // ---- commands ----
 
 MciReply MidiMediaService::mciSendString(const QString& command) {
-    const QString text = command.trimmed();
-    static const QString openPrefix = QStringLiteral("open sequencer!");
-    if (text.startsWith(openPrefix, Qt::CaseInsensitive)) {
-        const qsizetype aliasAt =
-            text.lastIndexOf(QStringLiteral(" alias "), -1, Qt::CaseInsensitive);
-        if (aliasAt < openPrefix.size())
-            return {mci::UnknownCommand, {}};
-        const QString path = text.mid(openPrefix.size(), aliasAt - openPrefix.size()).trimmed();
-        const QString alias = text.mid(aliasAt + 7).trimmed();
-        if (path.isEmpty() || alias.isEmpty() || alias.contains(QLatin1Char(' ')))
-            return {mci::UnknownCommand, {}};
-        return open(path, alias);
-    }
-
-    const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (words.size() < 2)
+    using Verb = MciCommand::Verb;
+    const MciCommand c = parseMciCommand(command);
+    if (c.verb == Verb::Unknown)
         return {mci::UnknownCommand, {}};
-    const QString verb = words[0].toLower();
-    const bool known = (verb == QLatin1String("play") && words.size() == 2) ||
-                       (verb == QLatin1String("close") && words.size() == 2) ||
-                       (verb == QLatin1String("status") && words.size() == 3);
-    if (!known)
-        return {mci::UnknownCommand, {}};
-    if (!m_tune || m_tune->alias.compare(words[1], Qt::CaseInsensitive) != 0) {
+    if (c.verb == Verb::Open)
+        return open(c.path, c.alias);
+    if (!m_tune || m_tune->alias.compare(c.alias, Qt::CaseInsensitive) != 0) {
         // Nothing open under that name: the status of nothing reads as 0.
-        return {mci::UnknownAlias,
-                verb == QLatin1String("status") ? QStringLiteral("0") : QString()};
+        return {mci::UnknownAlias, c.verb == Verb::Status ? QStringLiteral("0") : QString()};
     }
-    if (verb == QLatin1String("play"))
+    if (c.verb == Verb::Play)
         return play();
-    if (verb == QLatin1String("close"))
+    if (c.verb == Verb::Close)
         return close();
-    return status(words[2].toLower());
+    return status(c.item);
 }
 
 MciReply MidiMediaService::open(const QString& path, const QString& alias) {
@@ -168,6 +151,12 @@ std::unique_ptr<MidiMediaService::Synth> MidiMediaService::makeSynth(const QStri
     fluid_settings_setint(s, "synth.chorus.active", 1);
     fluid_settings_setnum(s, "synth.chorus.level", 0.8);
     fluid_settings_setnum(s, "synth.gain", 0.5);
+    // Only the samples of the instruments a tune selects are read into memory, not the whole
+    // soundfont.
+    fluid_settings_setint(s, "synth.dynamic-sample-loading", 1);
+    // The tunes sound at most a dozen notes at once; 64 voices leave room for every release
+    // and take a quarter of the memory of the default 256.
+    fluid_settings_setint(s, "synth.polyphony", 64);
     synth->synth = new_fluid_synth(s);
     if (!synth->synth)
         return nullptr;
@@ -182,6 +171,8 @@ void MidiMediaService::loadSoundFont() {
         return;
     if (!QFileInfo(m_soundFontPath).isFile()) {
         m_soundFontState = SoundFontState::Missing; // known at once: no thread needed
+        if (m_soundFontMissing)
+            m_soundFontMissing();
         return;
     }
     m_soundFontState = SoundFontState::Loading;
@@ -195,6 +186,8 @@ void MidiMediaService::pollSoundFont() const {
         return;
     m_synth = m_loading.get();
     m_soundFontState = m_synth ? SoundFontState::Ready : SoundFontState::Missing;
+    if (!m_synth && m_soundFontMissing)
+        m_soundFontMissing();
 }
 
 bool MidiMediaService::waitForSoundFont() {
@@ -246,6 +239,14 @@ bool MidiMediaService::musicActive() const {
 }
 
 bool MidiMediaService::renderMusic(std::int16_t* out, int frames) {
+    return out && moveOn(out, frames);
+}
+
+void MidiMediaService::skipMusic(int frames) {
+    moveOn(nullptr, frames);
+}
+
+bool MidiMediaService::moveOn(std::int16_t* out, int frames) {
     if (frames <= 0 || !m_tune || m_tune->state != Tune::State::Playing)
         return false;
     pollSoundFont();
@@ -256,7 +257,7 @@ bool MidiMediaService::renderMusic(std::int16_t* out, int frames) {
         startPlayer();
 
     bool sounded = false;
-    if (m_synth && tune.playerTried) {
+    if (m_synth && tune.playerTried && out) {
         fluid_synth_write_s16(m_synth->synth, frames, out, 0, OutputChannels, out, 1,
                               OutputChannels);
         sounded = true;

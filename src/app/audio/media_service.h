@@ -60,9 +60,15 @@ class MidiMediaService final : public MediaCommands, public MusicSource {
 
     bool renderMusic(std::int16_t* out, int frames) override;
     bool musicActive() const override;
+    /// Keeps the tune's time without synthesizing: nobody hears it.
+    void skipMusic(int frames) override;
 
     /// Called whenever a tune starts playing, so that the output starts pulling.
     void setPlayStarted(std::function<void()> callback) { m_playStarted = std::move(callback); }
+    /// Called once when the soundfont turns out missing or unreadable: the music is silent.
+    void setSoundFontMissing(std::function<void()> callback) {
+        m_soundFontMissing = std::move(callback);
+    }
 
     /// Starts loading the soundfont in the background, if not yet begun.
     void loadSoundFont();
@@ -86,6 +92,8 @@ class MidiMediaService final : public MediaCommands, public MusicSource {
     void pollSoundFont() const;
     void startPlayer();
     void finishTune();
+    /// Moves the playing tune on by frames, synthesizing them into out unless it is null.
+    bool moveOn(std::int16_t* out, int frames);
 
     QString m_soundFontPath;
     mutable std::future<std::unique_ptr<Synth>> m_loading;
@@ -93,6 +101,7 @@ class MidiMediaService final : public MediaCommands, public MusicSource {
     mutable SoundFontState m_soundFontState = SoundFontState::NotLoaded;
     std::unique_ptr<Tune> m_tune;
     std::function<void()> m_playStarted;
+    std::function<void()> m_soundFontMissing;
 };
 
 } // namespace marvolen::audio

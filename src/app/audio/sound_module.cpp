@@ -1,0 +1,43 @@
+// The audio module: Qt Multimedia and FluidSynth, loaded by the program only once it needs them.
+#include "sound_module.h"
+#include "audio_engine.h"
+
+#include <QCoreApplication>
+
+#include <memory>
+
+namespace marvolen::audio {
+namespace {
+
+class EngineSystem final : public SoundSystem {
+  public:
+    explicit EngineSystem(const SoundSetup& setup)
+        : m_engine(*setup.reporter, *setup.resources, setup.device, setup.soundFont) {
+        if (setup.note) {
+            const QString path = setup.soundFont;
+            m_engine.media().setSoundFontMissing([note = setup.note, path] {
+                note(QCoreApplication::translate(
+                         "Marvolen",
+                         "The soundfont %1 is missing or cannot be read: the music stays silent.")
+                         .arg(path));
+            });
+        }
+    }
+    MediaCommands& media() override { return m_engine.media(); }
+    void PlayWAV(std::int16_t id) override { m_engine.effects().PlayWAV(id); }
+    void openOutput() override { m_engine.output().open(); }
+
+  private:
+    AudioEngine m_engine;
+};
+
+} // namespace
+} // namespace marvolen::audio
+
+extern "C" Q_DECL_EXPORT marvolen::audio::SoundSystem*
+marvolen_make_sound_system(int version, const marvolen::audio::SoundSetup* setup) {
+    if (version != marvolen::audio::SoundModuleVersion || !setup || !setup->reporter ||
+        !setup->resources)
+        return nullptr;
+    return new marvolen::audio::EngineSystem(*setup);
+}
