@@ -10,6 +10,11 @@ namespace {
 
 enum Direction { East, West, South, North };
 
+// Enough pagoda functions per hole to refute most positions that need it, found in a fraction of
+// a second when the solver is made.
+constexpr int kPagodasPerHole = 6;
+constexpr int kPagodaProblemsPerHole = 24;
+
 constexpr Mask bit(int position) {
     return Mask{1} << position;
 }
@@ -170,6 +175,13 @@ Solver::Solver(Mask holes, std::size_t tableBytes)
             }
         m_symmetries.push_back(symmetry);
     }
+    // Only positions of the same classes as the hole can end there; the others need no proof.
+    m_pagodas = pagodasForEveryHole(
+        m_holes, m_holes & ~bit(kPositionCount / 2),
+        [](Mask marbles, int target) {
+            return classSignature(marbles) == classSignature(bit(target));
+        },
+        kPagodasPerHole, kPagodaProblemsPerHole);
 }
 
 std::vector<Jump> Solver::legalJumps(Mask marbles) const {
@@ -264,9 +276,9 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
     const bool oneLeft = search.target == 1 && search.goal == 0;
     if (oneLeft || search.goal != 0 || count <= 2 * search.target + 6) {
         const Reachability ahead = reachability(marbles);
-        const bool hopeless = ahead.stranded > search.target ||
-                              (search.goal & ~ahead.fillable) != 0 ||
-                              (oneLeft && (ahead.fillable & search.lastHoles) == 0);
+        const bool hopeless =
+            ahead.stranded > search.target || (search.goal & ~ahead.fillable) != 0 ||
+            (oneLeft && pagodasRefute(marbles, ahead.fillable & search.lastHoles));
         if (hopeless) {
             m_table.store(key, search.goal != 0 ? search.target + 1
                                                 : std::max(ahead.stranded, search.target + 1));
@@ -319,6 +331,19 @@ Mask Solver::lastHoles(Mask marbles) const {
         if (classSignature(rest & -rest) == signature)
             holes |= rest & -rest;
     return holes;
+}
+
+bool Solver::pagodasRefute(Mask marbles, Mask ends) const {
+    for (; ends != 0; ends &= ends - 1) {
+        const int end = std::countr_zero(ends);
+        const auto& pagodas = m_pagodas[std::size_t(end)];
+        const bool refuted = std::any_of(pagodas.begin(), pagodas.end(), [&](const Pagoda& p) {
+            return p.valueOf(marbles) < p.weights[std::size_t(end)];
+        });
+        if (!refuted)
+            return false;
+    }
+    return true;
 }
 
 Result Solver::solve(Mask marbles, const Limits& limits) {

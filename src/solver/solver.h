@@ -1,6 +1,7 @@
 // The exact peg-solitaire solver: fewest marbles that can be left, and the jumps that leave them.
 #pragma once
 
+#include "solver/pagoda.h"
 #include "solver/transposition_table.h"
 
 #include <array>
@@ -114,6 +115,8 @@ class Solver {
     };
     Reachability reachability(Mask marbles) const;
     Mask lastHoles(Mask marbles) const;
+    /// Whether pagoda functions prove that none of `ends` can hold a last single marble.
+    bool pagodasRefute(Mask marbles, Mask ends) const;
     Outcome reach(Search& search, Mask marbles, int count, int depth);
 
     Mask m_holes;
@@ -123,6 +126,8 @@ class Solver {
     std::array<int, kPositionCount> m_score{};
     // Per position-class signature, the fewest marbles that can have it (0: none can).
     std::array<int, 16> m_fewestOfClass{};
+    // Per hole, pagoda functions that refute a single last marble there for many positions.
+    std::vector<std::vector<Pagoda>> m_pagodas;
     TranspositionTable m_table;
     bool m_tableHoldsGoal = false;
 };
