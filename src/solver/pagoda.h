@@ -22,6 +22,7 @@ struct Pagoda {
 std::vector<std::array<int, 3>> jumpLinesOf(std::uint64_t holes);
 
 /// Whether `pagoda` is zero off the holes and keeps w(a) + w(b) >= w(c) on every jump line.
+/// Weights may be negative: the sum still never rises.
 bool isPagoda(const Pagoda& pagoda, std::uint64_t holes);
 
 /// The pagoda function with weight 1 at `target` whose sum over `marbles` is smallest, by an
@@ -31,6 +32,16 @@ bool isPagoda(const Pagoda& pagoda, std::uint64_t holes);
 Pagoda leastPagoda(std::uint64_t holes, int target, std::uint64_t marbles,
                    double* minimum = nullptr);
 
+/// The least sum of `count` or fewer marbles (at least one) on `holes` under `pagoda`: a position
+/// whose sum lies below it can never be brought down to `count` marbles.
+std::int32_t leastOnFewMarbles(const Pagoda& pagoda, std::uint64_t holes, int count);
+
+/// A pagoda function, weights not below -1 before scaling, that comes as far as it can below
+/// the least sum of `count` marbles on `marbles`, found as `leastPagoda` finds its own.
+/// `minimum` gets the real gap: below 0, the position cannot be brought down to `count`.
+Pagoda leastCountPagoda(std::uint64_t holes, std::uint64_t marbles, int count,
+                        double* minimum = nullptr);
+
 /// Up to `perHole` pagoda functions per hole t, each the least one for a position of a seeded
 /// random game from `start` that `worthRefuting(position, t)` picks and none found before
 /// refutes; at most `triesPerHole` problems are solved per hole. Entry t is empty off the holes.
@@ -38,5 +49,11 @@ std::vector<std::vector<Pagoda>>
 pagodasForEveryHole(std::uint64_t holes, std::uint64_t start,
                     const std::function<bool(std::uint64_t, int)>& worthRefuting, int perHole,
                     int triesPerHole);
+
+/// Pagoda functions that refute bringing positions down to few marbles: for each count from 1 to
+/// `mostCount`, up to `perCount` least ones for `start` and positions of seeded random games
+/// from it that none found before refutes, solving at most `triesPerCount` problems per count.
+std::vector<Pagoda> pagodasForFewMarbles(std::uint64_t holes, std::uint64_t start, int mostCount,
+                                         int perCount, int triesPerCount);
 
 } // namespace marvolen::solver

@@ -14,6 +14,10 @@ enum Direction { East, West, South, North };
 // a second when the solver is made.
 constexpr int kPagodasPerHole = 6;
 constexpr int kPagodaProblemsPerHole = 24;
+// Counts up to which pagoda functions against few marbles are sought, and how many per count.
+constexpr int kFewMarblesMost = 8;
+constexpr int kFewMarblesPerCount = 3;
+constexpr int kFewMarblesProblemsPerCount = 8;
 
 constexpr Mask bit(int position) {
     return Mask{1} << position;
@@ -182,6 +186,22 @@ Solver::Solver(Mask holes, std::size_t tableBytes)
             return classSignature(marbles) == classSignature(bit(target));
         },
         kPagodasPerHole, kPagodaProblemsPerHole);
+    for (const Pagoda& pagoda :
+         pagodasForFewMarbles(m_holes, m_holes & ~bit(kPositionCount / 2), kFewMarblesMost,
+                              kFewMarblesPerCount, kFewMarblesProblemsPerCount)) {
+        FewMarblesBound bound{};
+        for (int row = 0; row < kSide; ++row)
+            for (int value = 0; value < 128; ++value) {
+                std::int32_t sum = 0;
+                for (int column = 0; column < kSide; ++column)
+                    if (value & (1 << column))
+                        sum += pagoda.weights[std::size_t(row * kSide + column)];
+                bound.rows[std::size_t(row)][std::size_t(value)] = sum;
+            }
+        for (int count = 0; count <= kPositionCount; ++count)
+            bound.least[std::size_t(count)] = leastOnFewMarbles(pagoda, m_holes, count);
+        m_fewMarblesBounds.push_back(bound);
+    }
 }
 
 std::vector<Jump> Solver::legalJumps(Mask marbles) const {
@@ -248,11 +268,25 @@ Solver::Reachability Solver::reachability(Mask marbles) const {
     return {std::popcount(marbles & ~touched), full};
 }
 
+bool Solver::fewMarblesRefuted(Mask marbles, int count) const {
+    for (const FewMarblesBound& bound : m_fewMarblesBounds) {
+        std::int32_t sum = 0;
+        for (std::size_t row = 0; row < kSide; ++row)
+            sum += bound.rows[row][std::size_t((marbles >> (row * kSide)) & 0x7F)];
+        if (sum < bound.least[std::size_t(count)])
+            return true;
+    }
+    return false;
+}
+
 int Solver::staticLowerBound(Mask marbles) const {
     const int count = std::popcount(marbles);
     if (count == 0)
         return 0;
-    return std::max({1, reachability(marbles).stranded, classBound(marbles)});
+    int fewest = std::max({1, reachability(marbles).stranded, classBound(marbles)});
+    while (fewest < count && fewMarblesRefuted(marbles, fewest))
+        ++fewest;
+    return fewest;
 }
 
 Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth) {
@@ -271,6 +305,10 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
     const Mask key = smallestImage(*search.symmetries, marbles);
     if (m_table.lowerBound(key) > search.target)
         return Outcome::NotReached;
+    if (search.goal == 0 && fewMarblesRefuted(marbles, search.target)) {
+        m_table.store(key, search.target + 1);
+        return Outcome::NotReached;
+    }
     // Far above the target, stranded marbles rarely prune and cost more than they save; a goal
     // or a last marble on given holes is pruned by the positions that can never fill again.
     const bool oneLeft = search.target == 1 && search.goal == 0;

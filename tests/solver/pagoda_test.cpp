@@ -107,4 +107,61 @@ TEST(SolverPagoda, RefutesOnlyEndsTheBruteForceCannotReach) {
     EXPECT_GT(refuted, 1000);
 }
 
+TEST(SolverPagoda, FewMarblesBoundsHoldAndNeverPassTheBruteForce) {
+    int refuted = 0;
+    for (const int v : {0, 2, 4, 9, 10, 12, 13}) {
+        const Mask holes = holesOf(v);
+        const auto pagodas = pagodasForFewMarbles(holes, startOf(v), 8, 3, 8);
+        for (const Pagoda& pagoda : pagodas)
+            ASSERT_TRUE(isPagoda(pagoda, holes)) << v;
+        test::BruteForce brute(game::variant(v).pattern);
+        Solver solver(holes, 0);
+        std::mt19937 random(std::uint32_t(900 + v));
+        for (int game = 0; game < 30; ++game) {
+            Mask marbles = startOf(v);
+            for (;;) {
+                if (std::popcount(marbles) <= 12) {
+                    const int fewest = brute.fewest(marbles);
+                    for (const Pagoda& pagoda : pagodas)
+                        for (int count = 1; count < fewest + 3; ++count)
+                            if (pagoda.valueOf(marbles) < leastOnFewMarbles(pagoda, holes, count)) {
+                                ASSERT_LT(count, fewest) << v << " " << marbles;
+                                ++refuted;
+                            }
+                }
+                const auto jumps = solver.legalJumps(marbles);
+                if (jumps.empty())
+                    break;
+                marbles = applyJump(marbles, jumps[random() % jumps.size()]);
+            }
+        }
+    }
+    EXPECT_GT(refuted, 100);
+}
+
+TEST(SolverPagoda, LeastSumOfFewMarblesTakesTheMostNegativeWeights) {
+    const Mask holes = bit(0) | bit(1) | bit(2) | bit(3);
+    Pagoda pagoda;
+    pagoda.weights[0] = 5;
+    pagoda.weights[1] = -2;
+    pagoda.weights[2] = -7;
+    pagoda.weights[3] = 1;
+    EXPECT_EQ(leastOnFewMarbles(pagoda, holes, 1), -7);
+    EXPECT_EQ(leastOnFewMarbles(pagoda, holes, 2), -9);
+    EXPECT_EQ(leastOnFewMarbles(pagoda, holes, 4), -9); // more marbles only add weight
+    pagoda.weights[1] = 2;
+    pagoda.weights[2] = 3;
+    EXPECT_EQ(leastOnFewMarbles(pagoda, holes, 3), 1); // at least one marble stays
+}
+
+TEST(SolverPagoda, TwelveHoleCrossStartCannotComeDownToThreeMarbles) {
+    // Variant 12's twelve dead-end holes: a pagoda function alone proves four marbles stay.
+    double gap = 0.0;
+    const Pagoda pagoda = leastCountPagoda(holesOf(12), startOf(12), 3, &gap);
+    EXPECT_LT(gap, 0.0);
+    EXPECT_TRUE(isPagoda(pagoda, holesOf(12)));
+    EXPECT_LT(pagoda.valueOf(startOf(12)), leastOnFewMarbles(pagoda, holesOf(12), 3));
+    EXPECT_EQ(Solver(holesOf(12), 0).staticLowerBound(startOf(12)), 4);
+}
+
 } // namespace
