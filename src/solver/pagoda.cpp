@@ -212,7 +212,8 @@ bool isPagoda(const Pagoda& pagoda, std::uint64_t holes) {
         if (!(holes & bit(p)) && pagoda.weights[std::size_t(p)] != 0)
             return false;
     for (const auto& line : jumpLinesOf(holes))
-        if (pagoda.weights[std::size_t(line[0])] + pagoda.weights[std::size_t(line[1])] <
+        if (std::int64_t{pagoda.weights[std::size_t(line[0])]} +
+                pagoda.weights[std::size_t(line[1])] <
             pagoda.weights[std::size_t(line[2])])
             return false;
     return true;
