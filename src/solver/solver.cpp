@@ -98,6 +98,7 @@ Mask maskFromPattern(std::string_view pattern) {
 struct Solver::Search {
     Limits limits;
     int target = 0;
+    int signature = 0;  // of every position the search meets: jumps keep it
     Mask goal = 0;      // when not 0, only exactly these marbles count as reached
     Mask lastHoles = 0; // where the position classes let a last marble end
     const std::vector<Symmetry>* symmetries = nullptr;
@@ -198,8 +199,30 @@ Solver::Solver(Mask holes, std::size_t tableBytes)
                         sum += pagoda.weights[std::size_t(row * kSide + column)];
                 bound.rows[std::size_t(row)][std::size_t(value)] = sum;
             }
-        for (int count = 0; count <= kPositionCount; ++count)
-            bound.least[std::size_t(count)] = leastOnFewMarbles(pagoda, m_holes, count);
+        // Least sums of exactly c marbles per signature, hole by hole; a signature no set of
+        // that size has keeps the largest value, which every position lies below.
+        constexpr std::int32_t kNone = INT32_MAX;
+        std::array<std::array<std::int32_t, 16>, kPositionCount + 1> exact{};
+        for (auto& row : exact)
+            row.fill(kNone);
+        exact[0][0] = 0;
+        int placed = 0;
+        for (Mask rest = m_holes; rest != 0; rest &= rest - 1, ++placed) {
+            const int p = std::countr_zero(rest);
+            const auto signature = std::size_t(classSignature(bit(p)));
+            for (int c = placed; c >= 0; --c)
+                for (std::size_t sig = 0; sig < 16; ++sig)
+                    if (exact[std::size_t(c)][sig] != kNone) {
+                        auto& next = exact[std::size_t(c + 1)][sig ^ signature];
+                        next = std::min(next, exact[std::size_t(c)][sig] +
+                                                  pagoda.weights[std::size_t(p)]);
+                    }
+        }
+        bound.least[0].fill(kNone);
+        for (int count = 1; count <= kPositionCount; ++count)
+            for (std::size_t sig = 0; sig < 16; ++sig)
+                bound.least[std::size_t(count)][sig] = std::min(
+                    bound.least[std::size_t(count - 1)][sig], exact[std::size_t(count)][sig]);
         m_fewMarblesBounds.push_back(bound);
     }
 }
@@ -268,12 +291,12 @@ Solver::Reachability Solver::reachability(Mask marbles) const {
     return {std::popcount(marbles & ~touched), full};
 }
 
-bool Solver::fewMarblesRefuted(Mask marbles, int count) const {
+bool Solver::fewMarblesRefuted(Mask marbles, int count, int signature) const {
     for (const FewMarblesBound& bound : m_fewMarblesBounds) {
         std::int32_t sum = 0;
         for (std::size_t row = 0; row < kSide; ++row)
             sum += bound.rows[row][std::size_t((marbles >> (row * kSide)) & 0x7F)];
-        if (sum < bound.least[std::size_t(count)])
+        if (sum < bound.least[std::size_t(count)][std::size_t(signature)])
             return true;
     }
     return false;
@@ -284,7 +307,8 @@ int Solver::staticLowerBound(Mask marbles) const {
     if (count == 0)
         return 0;
     int fewest = std::max({1, reachability(marbles).stranded, classBound(marbles)});
-    while (fewest < count && fewMarblesRefuted(marbles, fewest))
+    const int signature = classSignature(marbles);
+    while (fewest < count && fewMarblesRefuted(marbles, fewest, signature))
         ++fewest;
     return fewest;
 }
@@ -305,7 +329,7 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
     const Mask key = smallestImage(*search.symmetries, marbles);
     if (m_table.lowerBound(key) > search.target)
         return Outcome::NotReached;
-    if (search.goal == 0 && fewMarblesRefuted(marbles, search.target)) {
+    if (search.goal == 0 && fewMarblesRefuted(marbles, search.target, search.signature)) {
         m_table.store(key, search.target + 1);
         return Outcome::NotReached;
     }
@@ -400,6 +424,7 @@ Result Solver::solve(Mask marbles, const Limits& limits) {
     search.limits = limits;
     search.symmetries = &m_symmetries;
     search.lastHoles = lastHoles(marbles);
+    search.signature = classSignature(marbles);
     search.bestCount = result.marbles;
     for (int target = result.lowerBound; target < result.marbles; ++target) {
         // A count met on the way while a smaller one was refuted is already the answer.
@@ -432,6 +457,7 @@ Reach Solver::canReachOne(Mask marbles, const Limits& limits) {
     search.limits = limits;
     search.symmetries = &m_symmetries;
     search.lastHoles = lastHoles(marbles);
+    search.signature = classSignature(marbles);
     search.bestCount = count;
     search.target = 1;
     switch (reach(search, marbles, count, 0)) {

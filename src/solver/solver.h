@@ -114,8 +114,9 @@ class Solver {
         Mask fillable = 0; // positions that may ever hold a marble
     };
     Reachability reachability(Mask marbles) const;
-    /// Whether a pagoda function proves that `marbles` cannot come down to `count` or fewer.
-    bool fewMarblesRefuted(Mask marbles, int count) const;
+    /// Whether a pagoda function proves that `marbles`, of position-class signature `signature`,
+    /// cannot come down to `count` or fewer.
+    bool fewMarblesRefuted(Mask marbles, int count, int signature) const;
     Mask lastHoles(Mask marbles) const;
     /// Whether pagoda functions prove that none of `ends` can hold a last single marble.
     bool pagodasRefute(Mask marbles, Mask ends) const;
@@ -131,10 +132,11 @@ class Solver {
     // Per hole, pagoda functions that refute a single last marble there for many positions.
     std::vector<std::vector<Pagoda>> m_pagodas;
     // Pagoda functions (some weights negative) against coming down to few marbles: per row value
-    // its weight sum, and per count the least sum that many marbles can have.
+    // its weight sum, and per count and class signature the least sum that that many marbles
+    // (or fewer, at least one) of that signature can have; no jump changes the signature.
     struct FewMarblesBound {
         std::array<std::array<std::int32_t, 128>, kSide> rows;
-        std::array<std::int32_t, kPositionCount + 1> least;
+        std::array<std::array<std::int32_t, 16>, kPositionCount + 1> least;
     };
     std::vector<FewMarblesBound> m_fewMarblesBounds;
     TranspositionTable m_table;
