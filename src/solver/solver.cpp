@@ -10,6 +10,15 @@ namespace {
 
 enum Direction { East, West, South, North };
 
+// Enough pagoda functions per hole to refute most positions that need it, found in a fraction of
+// a second when the solver is made.
+constexpr int kPagodasPerHole = 6;
+constexpr int kPagodaProblemsPerHole = 24;
+// Counts up to which pagoda functions against few marbles are sought, and how many per count.
+constexpr int kFewMarblesMost = 8;
+constexpr int kFewMarblesPerCount = 3;
+constexpr int kFewMarblesProblemsPerCount = 8;
+
 constexpr Mask bit(int position) {
     return Mask{1} << position;
 }
@@ -89,6 +98,7 @@ Mask maskFromPattern(std::string_view pattern) {
 struct Solver::Search {
     Limits limits;
     int target = 0;
+    int signature = 0;  // of every position the search meets: jumps keep it
     Mask goal = 0;      // when not 0, only exactly these marbles count as reached
     Mask lastHoles = 0; // where the position classes let a last marble end
     const std::vector<Symmetry>* symmetries = nullptr;
@@ -170,6 +180,51 @@ Solver::Solver(Mask holes, std::size_t tableBytes)
             }
         m_symmetries.push_back(symmetry);
     }
+    // Only positions of the same classes as the hole can end there; the others need no proof.
+    m_pagodas = pagodasForEveryHole(
+        m_holes, m_holes & ~bit(kPositionCount / 2),
+        [](Mask marbles, int target) {
+            return classSignature(marbles) == classSignature(bit(target));
+        },
+        kPagodasPerHole, kPagodaProblemsPerHole);
+    for (const Pagoda& pagoda :
+         pagodasForFewMarbles(m_holes, m_holes & ~bit(kPositionCount / 2), kFewMarblesMost,
+                              kFewMarblesPerCount, kFewMarblesProblemsPerCount)) {
+        FewMarblesBound bound{};
+        for (int row = 0; row < kSide; ++row)
+            for (int value = 0; value < 128; ++value) {
+                std::int32_t sum = 0;
+                for (int column = 0; column < kSide; ++column)
+                    if (value & (1 << column))
+                        sum += pagoda.weights[std::size_t(row * kSide + column)];
+                bound.rows[std::size_t(row)][std::size_t(value)] = sum;
+            }
+        // Least sums of exactly c marbles per signature, hole by hole; a signature no set of
+        // that size has keeps the largest value, which every position lies below.
+        constexpr std::int32_t kNone = INT32_MAX;
+        std::array<std::array<std::int32_t, 16>, kPositionCount + 1> exact{};
+        for (auto& row : exact)
+            row.fill(kNone);
+        exact[0][0] = 0;
+        int placed = 0;
+        for (Mask rest = m_holes; rest != 0; rest &= rest - 1, ++placed) {
+            const int p = std::countr_zero(rest);
+            const auto signature = std::size_t(classSignature(bit(p)));
+            for (int c = placed; c >= 0; --c)
+                for (std::size_t sig = 0; sig < 16; ++sig)
+                    if (exact[std::size_t(c)][sig] != kNone) {
+                        auto& next = exact[std::size_t(c + 1)][sig ^ signature];
+                        next = std::min(next, exact[std::size_t(c)][sig] +
+                                                  pagoda.weights[std::size_t(p)]);
+                    }
+        }
+        bound.least[0].fill(kNone);
+        for (int count = 1; count <= kPositionCount; ++count)
+            for (std::size_t sig = 0; sig < 16; ++sig)
+                bound.least[std::size_t(count)][sig] = std::min(
+                    bound.least[std::size_t(count - 1)][sig], exact[std::size_t(count)][sig]);
+        m_fewMarblesBounds.push_back(bound);
+    }
 }
 
 std::vector<Jump> Solver::legalJumps(Mask marbles) const {
@@ -236,11 +291,26 @@ Solver::Reachability Solver::reachability(Mask marbles) const {
     return {std::popcount(marbles & ~touched), full};
 }
 
+bool Solver::fewMarblesRefuted(Mask marbles, int count, int signature) const {
+    for (const FewMarblesBound& bound : m_fewMarblesBounds) {
+        std::int32_t sum = 0;
+        for (std::size_t row = 0; row < kSide; ++row)
+            sum += bound.rows[row][std::size_t((marbles >> (row * kSide)) & 0x7F)];
+        if (sum < bound.least[std::size_t(count)][std::size_t(signature)])
+            return true;
+    }
+    return false;
+}
+
 int Solver::staticLowerBound(Mask marbles) const {
     const int count = std::popcount(marbles);
     if (count == 0)
         return 0;
-    return std::max({1, reachability(marbles).stranded, classBound(marbles)});
+    int fewest = std::max({1, reachability(marbles).stranded, classBound(marbles)});
+    const int signature = classSignature(marbles);
+    while (fewest < count && fewMarblesRefuted(marbles, fewest, signature))
+        ++fewest;
+    return fewest;
 }
 
 Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth) {
@@ -259,14 +329,18 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
     const Mask key = smallestImage(*search.symmetries, marbles);
     if (m_table.lowerBound(key) > search.target)
         return Outcome::NotReached;
+    if (search.goal == 0 && fewMarblesRefuted(marbles, search.target, search.signature)) {
+        m_table.store(key, search.target + 1);
+        return Outcome::NotReached;
+    }
     // Far above the target, stranded marbles rarely prune and cost more than they save; a goal
     // or a last marble on given holes is pruned by the positions that can never fill again.
     const bool oneLeft = search.target == 1 && search.goal == 0;
     if (oneLeft || search.goal != 0 || count <= 2 * search.target + 6) {
         const Reachability ahead = reachability(marbles);
-        const bool hopeless = ahead.stranded > search.target ||
-                              (search.goal & ~ahead.fillable) != 0 ||
-                              (oneLeft && (ahead.fillable & search.lastHoles) == 0);
+        const bool hopeless =
+            ahead.stranded > search.target || (search.goal & ~ahead.fillable) != 0 ||
+            (oneLeft && pagodasRefute(marbles, ahead.fillable & search.lastHoles));
         if (hopeless) {
             m_table.store(key, search.goal != 0 ? search.target + 1
                                                 : std::max(ahead.stranded, search.target + 1));
@@ -321,6 +395,19 @@ Mask Solver::lastHoles(Mask marbles) const {
     return holes;
 }
 
+bool Solver::pagodasRefute(Mask marbles, Mask ends) const {
+    for (; ends != 0; ends &= ends - 1) {
+        const int end = std::countr_zero(ends);
+        const auto& pagodas = m_pagodas[std::size_t(end)];
+        const bool refuted = std::any_of(pagodas.begin(), pagodas.end(), [&](const Pagoda& p) {
+            return p.valueOf(marbles) < p.weights[std::size_t(end)];
+        });
+        if (!refuted)
+            return false;
+    }
+    return true;
+}
+
 Result Solver::solve(Mask marbles, const Limits& limits) {
     marbles &= m_holes;
     if (m_tableHoldsGoal) {
@@ -337,6 +424,7 @@ Result Solver::solve(Mask marbles, const Limits& limits) {
     search.limits = limits;
     search.symmetries = &m_symmetries;
     search.lastHoles = lastHoles(marbles);
+    search.signature = classSignature(marbles);
     search.bestCount = result.marbles;
     for (int target = result.lowerBound; target < result.marbles; ++target) {
         // A count met on the way while a smaller one was refuted is already the answer.
@@ -369,6 +457,7 @@ Reach Solver::canReachOne(Mask marbles, const Limits& limits) {
     search.limits = limits;
     search.symmetries = &m_symmetries;
     search.lastHoles = lastHoles(marbles);
+    search.signature = classSignature(marbles);
     search.bestCount = count;
     search.target = 1;
     switch (reach(search, marbles, count, 0)) {

@@ -1,6 +1,7 @@
 // The exact peg-solitaire solver: fewest marbles that can be left, and the jumps that leave them.
 #pragma once
 
+#include "solver/pagoda.h"
 #include "solver/transposition_table.h"
 
 #include <array>
@@ -113,7 +114,12 @@ class Solver {
         Mask fillable = 0; // positions that may ever hold a marble
     };
     Reachability reachability(Mask marbles) const;
+    /// Whether a pagoda function proves that `marbles`, of position-class signature `signature`,
+    /// cannot come down to `count` or fewer.
+    bool fewMarblesRefuted(Mask marbles, int count, int signature) const;
     Mask lastHoles(Mask marbles) const;
+    /// Whether pagoda functions prove that none of `ends` can hold a last single marble.
+    bool pagodasRefute(Mask marbles, Mask ends) const;
     Outcome reach(Search& search, Mask marbles, int count, int depth);
 
     Mask m_holes;
@@ -123,6 +129,16 @@ class Solver {
     std::array<int, kPositionCount> m_score{};
     // Per position-class signature, the fewest marbles that can have it (0: none can).
     std::array<int, 16> m_fewestOfClass{};
+    // Per hole, pagoda functions that refute a single last marble there for many positions.
+    std::vector<std::vector<Pagoda>> m_pagodas;
+    // Pagoda functions (some weights negative) against coming down to few marbles: per row value
+    // its weight sum, and per count and class signature the least sum that that many marbles
+    // (or fewer, at least one) of that signature can have; no jump changes the signature.
+    struct FewMarblesBound {
+        std::array<std::array<std::int32_t, 128>, kSide> rows;
+        std::array<std::array<std::int32_t, 16>, kPositionCount + 1> least;
+    };
+    std::vector<FewMarblesBound> m_fewMarblesBounds;
     TranspositionTable m_table;
     bool m_tableHoldsGoal = false;
 };

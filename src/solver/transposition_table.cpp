@@ -7,6 +7,9 @@ namespace marvolen::solver {
 namespace {
 
 constexpr int kBoundShift = 56;
+// The marbles of the position, kept beside it so that choosing a victim counts nothing.
+constexpr int kCountShift = 49;
+constexpr std::uint64_t kCountBits = 0x7F;
 constexpr std::uint64_t kPositionBits = (std::uint64_t{1} << 49) - 1;
 constexpr std::size_t kBucket = 4;
 
@@ -41,6 +44,9 @@ void TranspositionTable::store(std::uint64_t position, int bound) {
     if (m_entries.empty() || position == 0)
         return;
     const std::size_t start = slotOf(position);
+    const std::uint64_t entryOf = position |
+                                  (std::uint64_t(std::popcount(position)) << kCountShift) |
+                                  (std::uint64_t(bound) << kBoundShift);
     std::size_t victim = start;
     int victimMarbles = 64;
     for (std::size_t i = 0; i < kBucket; ++i) {
@@ -48,16 +54,16 @@ void TranspositionTable::store(std::uint64_t position, int bound) {
         const std::uint64_t entry = m_entries[slot];
         if ((entry & kPositionBits) == position) {
             if (int(entry >> kBoundShift) < bound)
-                m_entries[slot] = position | (std::uint64_t(bound) << kBoundShift);
+                m_entries[slot] = entryOf;
             return;
         }
-        const int marbles = entry == 0 ? -1 : std::popcount(entry & kPositionBits);
+        const int marbles = entry == 0 ? -1 : int((entry >> kCountShift) & kCountBits);
         if (marbles < victimMarbles) {
             victimMarbles = marbles;
             victim = slot;
         }
     }
-    m_entries[victim] = position | (std::uint64_t(bound) << kBoundShift);
+    m_entries[victim] = entryOf;
 }
 
 void TranspositionTable::clear() {

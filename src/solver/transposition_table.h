@@ -9,7 +9,8 @@ namespace marvolen::solver {
 
 /// Open addressing over a fixed array that is allocated once and never grows: a full bucket
 /// gives up its cheapest entry (the position with the fewest marbles, the quickest to search
-/// again). Each entry is one 64-bit word: the position in the low 49 bits, the bound above.
+/// again). Each entry is one 64-bit word: the position in the low 49 bits, its marble count, the
+/// bound on top.
 class TranspositionTable {
   public:
     /// The largest power-of-two number of entries whose words fit in `bytes` (none below 8).

@@ -49,6 +49,24 @@ class BruteForce {
         return best;
     }
 
+    /// The holes where a single last marble can be left, as bits.
+    std::uint64_t singleEnds(std::uint64_t marbles) {
+        if (std::popcount(marbles) == 1)
+            return marbles;
+        if (const auto it = m_ends.find(marbles); it != m_ends.end())
+            return it->second;
+        std::uint64_t ends = 0;
+        for (const auto& line : m_lines) {
+            const std::uint64_t a = std::uint64_t{1} << line[0];
+            const std::uint64_t b = std::uint64_t{1} << line[1];
+            const std::uint64_t c = std::uint64_t{1} << line[2];
+            if ((marbles & a) && (marbles & b) && !(marbles & c))
+                ends |= singleEnds((marbles & ~a & ~b) | c);
+        }
+        m_ends.emplace(marbles, ends);
+        return ends;
+    }
+
     /// Whether from-over-to is a jump of this pattern at all.
     bool isLine(int from, int over, int to) const {
         for (const auto& line : m_lines)
@@ -60,6 +78,7 @@ class BruteForce {
   private:
     std::vector<std::array<int, 3>> m_lines;
     std::unordered_map<std::uint64_t, int> m_memo;
+    std::unordered_map<std::uint64_t, std::uint64_t> m_ends;
 };
 
 } // namespace marvolen::test
