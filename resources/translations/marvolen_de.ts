@@ -111,5 +111,9 @@
         <source>The soundfont %1 is missing or cannot be read: the music stays silent.</source>
         <translation>Die Klangbank %1 fehlt oder ist nicht lesbar: Die Musik bleibt stumm.</translation>
     </message>
+    <message>
+        <source>The print module %1 could not be loaded (%2): the game cannot print.</source>
+        <translation>Das Druckmodul %1 konnte nicht geladen werden (%2): Das Spiel kann nicht drucken.</translation>
+    </message>
 </context>
 </TS>

@@ -111,5 +111,9 @@
         <source>The soundfont %1 is missing or cannot be read: the music stays silent.</source>
         <translation>The soundfont %1 is missing or cannot be read: the music stays silent.</translation>
     </message>
+    <message>
+        <source>The print module %1 could not be loaded (%2): the game cannot print.</source>
+        <translation>The print module %1 could not be loaded (%2): the game cannot print.</translation>
+    </message>
 </context>
 </TS>

@@ -111,5 +111,9 @@
         <source>The soundfont %1 is missing or cannot be read: the music stays silent.</source>
         <translation>Falta el banco de sonidos %1 o no se puede leer: la música permanece en silencio.</translation>
     </message>
+    <message>
+        <source>The print module %1 could not be loaded (%2): the game cannot print.</source>
+        <translation>No se pudo cargar el módulo de impresión %1 (%2): el juego no puede imprimir.</translation>
+    </message>
 </context>
 </TS>

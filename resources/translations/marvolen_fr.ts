@@ -111,5 +111,9 @@
         <source>The soundfont %1 is missing or cannot be read: the music stays silent.</source>
         <translation>La banque de sons %1 est absente ou illisible : la musique reste muette.</translation>
     </message>
+    <message>
+        <source>The print module %1 could not be loaded (%2): the game cannot print.</source>
+        <translation>Le module d&apos;impression %1 n&apos;a pas pu être chargé (%2) : le jeu ne peut pas imprimer.</translation>
+    </message>
 </context>
 </TS>

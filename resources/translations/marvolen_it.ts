@@ -111,5 +111,9 @@
         <source>The soundfont %1 is missing or cannot be read: the music stays silent.</source>
         <translation>Il banco di suoni %1 manca o non è leggibile: la musica resta muta.</translation>
     </message>
+    <message>
+        <source>The print module %1 could not be loaded (%2): the game cannot print.</source>
+        <translation>Impossibile caricare il modulo di stampa %1 (%2): il gioco non può stampare.</translation>
+    </message>
 </context>
 </TS>

@@ -2,6 +2,7 @@
 #include "err_ptnr.h"
 
 #include "core/atomic_file.h"
+#include "print/print_loader.h"
 #include "ui_config.h"
 
 #include <QApplication>
@@ -17,8 +18,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
@@ -108,6 +107,9 @@ QMessageBox::StandardButton showBox(QWidget* parent, QMessageBox::Icon icon, con
 
 // ---- platform -------------------------------------------------------------------------------
 
+QtErrPtnrPlatform::QtErrPtnrPlatform(std::shared_ptr<PrintLoader> printing)
+    : m_printing(printing ? std::move(printing) : std::make_shared<PrintLoader>()) {}
+
 bool QtErrPtnrPlatform::askYesNo(QWidget* parent, const QString& title, const QString& text) {
     return showBox(parent, QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
@@ -122,8 +124,9 @@ void QtErrPtnrPlatform::warn(QWidget* parent, const QString& title, const QStrin
 }
 
 bool QtErrPtnrPlatform::choosePrinter(QWidget* parent, QPrinter& printer) {
-    QPrintDialog dialog(&printer, parent);
-    return dialog.exec() == QDialog::Accepted;
+    // A printer exists only once the module is loaded, so this finds it there.
+    PrintSystem* printing = m_printing->load();
+    return printing && printing->choosePrinter(parent, printer);
 }
 
 void QtErrPtnrPlatform::openUrl(const QUrl& url) {
@@ -190,8 +193,10 @@ int paintProtocolLines(QPainter& painter, const QRectF& page, const QStringList&
 
 ErrPtnr::ErrPtnr(ErrPtnrOptions options, QWidget* parent)
     : QDialog(parent), m_options(std::move(options)) {
+    if (!m_options.printing)
+        m_options.printing = std::make_shared<PrintLoader>();
     if (!m_options.platform)
-        m_options.platform = std::make_shared<QtErrPtnrPlatform>();
+        m_options.platform = std::make_shared<QtErrPtnrPlatform>(m_options.printing);
     // An empty folder would put the log at the file system's root.
     if (m_options.logFolder.isEmpty())
         m_options.logFolder = programDataFolder();
@@ -434,22 +439,26 @@ void ErrPtnr::showLogNote(const QString& note) {
 
 void ErrPtnr::printProtocol() {
     const QStringList lines = printLines(currentProtocol());
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Fehlerprotokoll / error protocoll"));
-    printer.setPageMargins(QMarginsF(20, 15, 15, 15), QPageLayout::Millimeter);
-    if (!m_options.platform->choosePrinter(this, printer))
+    // Qt Print Support comes with the module, loaded the first time the player prints.
+    PrintSystem* printing = m_options.printing->load();
+    if (!printing) {
+        m_options.platform->warn(this, kTitle, m_options.printing->failure());
         return;
-    QPainter painter;
-    if (!painter.begin(&printer)) {
+    }
+    PrintJob job;
+    job.docName = QStringLiteral("Fehlerprotokoll / error protocoll");
+    job.margins = QMarginsF(20, 15, 15, 15);
+    job.choosePrinter = [this](QPrinter& printer) {
+        return m_options.platform->choosePrinter(this, printer);
+    };
+    job.paint = [&lines](QPainter& painter, const QRectF& page,
+                         const std::function<bool()>& newPage) {
+        paintProtocolLines(painter, page, lines, newPage);
+    };
+    if (printing->print(job) == PrintOutcome::NotStarted)
         m_options.platform->warn(
             this, kTitle,
             QCoreApplication::translate("Marvolen", "The error protocol could not be printed."));
-        return;
-    }
-    paintProtocolLines(painter, QRectF(0, 0, printer.width(), printer.height()), lines,
-                       [&printer] { return printer.newPage(); });
-    // Ending the painter ends the document, and the printer starts.
-    painter.end();
 }
 
 void ErrPtnr::saveProtocol() {

@@ -23,6 +23,8 @@ class QUrl;
 
 namespace marvolen::ui {
 
+class PrintLoader;
+
 /// The dialogs and platform requests of the error window. The Qt implementation shows real
 /// message boxes and the print dialog; tests answer them and record what was asked.
 class ErrPtnrPlatform {
@@ -40,14 +42,19 @@ class ErrPtnrPlatform {
     virtual void openUrl(const QUrl& url) = 0;
 };
 
-/// Message boxes, QPrintDialog and QDesktopServices.
+/// Message boxes, the print module's print dialog and QDesktopServices.
 class QtErrPtnrPlatform : public ErrPtnrPlatform {
   public:
+    /// printing: the print module whose dialog choosePrinter shows; the default one when empty.
+    explicit QtErrPtnrPlatform(std::shared_ptr<PrintLoader> printing = {});
     bool askYesNo(QWidget* parent, const QString& title, const QString& text) override;
     void tell(QWidget* parent, const QString& title, const QString& text) override;
     void warn(QWidget* parent, const QString& title, const QString& text) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
     void openUrl(const QUrl& url) override;
+
+  private:
+    std::shared_ptr<PrintLoader> m_printing;
 };
 
 /// Where the error window keeps its files and what it reports beyond the failure itself.
@@ -61,7 +68,10 @@ struct ErrPtnrOptions {
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
     /// The system lines of the protocol.
     SystemInfo system = currentSystemInfo();
-    /// Dialogs and desktop requests; the Qt implementation when empty.
+    /// The print module, loaded when the protocol is first printed; when empty, the one next to
+    /// the program or in its installed folder.
+    std::shared_ptr<PrintLoader> printing;
+    /// Dialogs and desktop requests; the Qt implementation (with printing) when empty.
     std::shared_ptr<ErrPtnrPlatform> platform;
     /// Ends the process for the answer End; std::_Exit(0) when empty. Tests record the end.
     std::function<void()> endProcess;

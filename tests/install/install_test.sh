@@ -2,14 +2,16 @@
 # The installed game: installs the build into a temporary DESTDIR, checks every file and the
 # validators, starts the program by its desktop entry's command on the X server this runs on,
 # closes its start window, and checks that the Debian package holds the same files.
-# Usage: install_test.sh BUILD_DIR APP_ID VERSION SOUND_MODULE
-# (SOUND_MODULE: where the audio module is installed, relative to the prefix)
+# Usage: install_test.sh BUILD_DIR APP_ID VERSION SOUND_MODULE PRINT_MODULE
+# (SOUND_MODULE, PRINT_MODULE: where the audio and the print module are installed, relative to
+# the prefix)
 set -euo pipefail
 
 build=$1
 app_id=$2
 version=$3
 sound_module=$4
+print_module=$5
 
 work=$(mktemp -d)
 app_pid=""
@@ -35,6 +37,7 @@ expected=(
   "usr/share/metainfo/$app_id.metainfo.xml"
   usr/share/man/man6/marvolen.6.gz
   "usr/$sound_module"
+  "usr/$print_module"
 )
 for size in "${sizes[@]}"; do
   expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png")
@@ -126,6 +129,11 @@ else
   done
   grep -q "/$sound_module\$" "/proc/$app_pid/maps" 2>/dev/null ||
     fail "the installed program did not load its audio module $sound_module"
+  # Printing is loaded only when the player prints: neither its module nor Qt Print Support
+  # is in the program that shows its start window.
+  if grep -Eq "/$print_module\$|/libQt6PrintSupport\.so" "/proc/$app_pid/maps" 2>/dev/null; then
+    fail "the program loaded printing without printing anything"
+  fi
   # Escape closes the start window without OK, which ends the program.
   xdotool windowfocus --sync "$window" key Escape
 fi

@@ -1,5 +1,6 @@
 // Tests of the error window: what it shows, logs, saves, prints, mails and answers.
 #include "ui/err_ptnr.h"
+#include "ui/print/print_loader.h"
 #include "ui/ui_config.h"
 
 #include <QApplication>
@@ -34,6 +35,7 @@ void ensureApplication() {
 }
 
 const QString kCrLf = QStringLiteral("\r\n");
+const QString kBuiltPrintModule = QStringLiteral(MARVOLEN_TEST_PRINT_MODULE);
 
 // Answers the window's questions as told and remembers everything it was asked to do.
 class FakePlatform : public ErrPtnrPlatform {
@@ -103,6 +105,7 @@ class ErrPtnrTest : public ::testing::Test {
         o.clock = [] { return kNow; };
         o.system = kSystem;
         o.platform = m_platform;
+        o.printing = m_printing;
         return o;
     }
 
@@ -179,6 +182,7 @@ class ErrPtnrTest : public ::testing::Test {
 
     QTemporaryDir m_dir;
     std::shared_ptr<FakePlatform> m_platform = std::make_shared<FakePlatform>();
+    std::shared_ptr<PrintLoader> m_printing = std::make_shared<PrintLoader>(kBuiltPrintModule);
 };
 
 TEST_F(ErrPtnrTest, ShowsTheFailureAndLogsOneProtocolWithTheSameValues) {
@@ -581,10 +585,14 @@ TEST_F(ErrPtnrTest, PrintedLinesWrapAfter73ColumnsAndFillPagesFromTheTop) {
 
 TEST_F(ErrPtnrTest, PrintGoesToThePrinterChosenInTheDialog) {
     ErrPtnr window(options());
+    bool loadedBeforePrint = true;
     report(window, fileNotFound(), [&] {
+        loadedBeforePrint = m_printing->loaded();
         click(window, QStringLiteral("cmdProtocol0"));
         click(window, QStringLiteral("cmdContinue2"));
     });
+    EXPECT_FALSE(loadedBeforePrint) << "the print module is loaded only to print";
+    EXPECT_TRUE(m_printing->loaded()) << m_printing->failure().toStdString();
     EXPECT_EQ(m_platform->printerRequests, 1);
     EXPECT_TRUE(fileText(m_platform->pdfPath).startsWith(QStringLiteral("%PDF")));
     EXPECT_TRUE(m_platform->messages.empty());
@@ -598,6 +606,42 @@ TEST_F(ErrPtnrTest, PrintCancelledInTheDialogPrintsNothing) {
         click(window, QStringLiteral("cmdContinue2"));
     });
     EXPECT_FALSE(QFile::exists(m_platform->pdfPath));
+}
+
+TEST_F(ErrPtnrTest, PrintWithoutItsModuleSaysWhyAndTheWindowGoesOn) {
+    QFile notAModule(m_dir.filePath(QStringLiteral("broken.so")));
+    ASSERT_TRUE(notAModule.open(QIODevice::WriteOnly));
+    notAModule.write("no library");
+    notAModule.close();
+    const std::vector<std::pair<QString, QString>> cases = {
+        {m_dir.filePath(QStringLiteral("marvolen_print.so")), QStringLiteral("(no such file)")},
+        {notAModule.fileName(), QString()}};
+    for (const auto& [module, why] : cases) {
+        SCOPED_TRACE(module.toStdString());
+        m_platform->messages.clear();
+        m_printing = std::make_shared<PrintLoader>(module);
+        ErrPtnr window(options());
+        const Answer answer = report(window, fileNotFound(), [&] {
+            click(window, QStringLiteral("cmdProtocol0"));
+            click(window, QStringLiteral("cmdProtocol0")); // tried once, told each time
+            click(window, QStringLiteral("cmdContinue1"));
+        });
+        EXPECT_EQ(answer, Answer::Ignore);
+        EXPECT_EQ(m_platform->printerRequests, 0);
+        EXPECT_FALSE(QFile::exists(m_platform->pdfPath));
+        ASSERT_EQ(m_platform->messages.size(), 2u);
+        for (const auto& message : m_platform->messages) {
+            EXPECT_EQ(message.kind, QStringLiteral("warn"));
+            EXPECT_EQ(message.title, QStringLiteral("Marvolen"));
+            EXPECT_TRUE(message.text.startsWith(QStringLiteral("The print module ") +
+                                                QDir::toNativeSeparators(module) +
+                                                QStringLiteral(" could not be loaded (")))
+                << message.text.toStdString();
+            EXPECT_TRUE(message.text.contains(why)) << message.text.toStdString();
+            EXPECT_TRUE(message.text.endsWith(QStringLiteral("): the game cannot print.")))
+                << message.text.toStdString();
+        }
+    }
 }
 
 TEST_F(ErrPtnrTest, ProcedureGoesOnWithTheNextStatementAfterIgnore) {
