@@ -80,16 +80,21 @@ class Session:
             self.env.pop("QT_QPA_PLATFORM", None)
             # An X server of its own, which names its display once it accepts clients.
             ready, told = os.pipe()
-            self.processes.append(subprocess.Popen(
+            self.x_log = os.path.join(home, "xvfb.log")
+            self.x_server = subprocess.Popen(
                 ["Xvfb", "-displayfd", str(told), "-screen", "0", "1280x1024x24", "-nolisten",
-                 "tcp"], pass_fds=(told,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+                 "tcp"], pass_fds=(told,), stdout=subprocess.DEVNULL,
+                stderr=open(self.x_log, "w"))
+            self.processes.append(self.x_server)
             os.close(told)
             with os.fdopen(ready) as display:
                 number = display.readline().strip()  # empty when the server ended instead
             if not number:
-                raise Failed("the X server did not start")
+                raise Failed("the X server did not start: " + self.x_server_log())
             self.env["DISPLAY"] = ":" + number
             self.env.pop("XAUTHORITY", None)
+            # Clients come only once the server answers a request.
+            self.wait_for(lambda: self.x_answers(["xprop", "-root"]), "the X server to answer")
             bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
                                    stdout=subprocess.PIPE, env=self.env, text=True)
             self.processes.append(bus)
@@ -100,18 +105,34 @@ class Session:
             self.start(["openbox", "--sm-disable"], log=open(self.wm_log, "w"))
             # A window mapped before the window manager runs is never made active, and keys would
             # go nowhere: the program starts only once openbox has announced itself on the screen.
-            end = time.monotonic() + DEADLINE
-            while b"window id" not in subprocess.run(
-                    ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
-                    stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout:
-                if time.monotonic() > end:
-                    raise Failed("the window manager did not start: " + open(self.wm_log).read())
+            self.wait_for(lambda: b"window id" in self.x_answers(
+                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]), "the window manager",
+                lambda: open(self.wm_log).read())
             self.start([bus_launcher, "--launch-immediately"])
             # This process reads over the same buses as a screen reader would.
             os.environ.update(self.env)
         except BaseException:
             self.close()  # what did start must not outlive the test
             raise
+
+    def x_server_log(self):
+        return "display %s, Xvfb %s: %s" % (
+            self.env.get("DISPLAY", "none"),
+            "running" if self.x_server.poll() is None else "ended with %s" % self.x_server.poll(),
+            open(self.x_log).read())
+
+    def x_answers(self, command):
+        """What an X client prints; empty when the server does not answer."""
+        return subprocess.run(command, env=self.env, stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL).stdout
+
+    def wait_for(self, condition, what, details=lambda: ""):
+        end = time.monotonic() + DEADLINE
+        while not condition():
+            if time.monotonic() > end or self.x_server.poll() is not None:
+                raise Failed("waited in vain for %s: %s; %s" % (what, details(),
+                                                                self.x_server_log()))
+            time.sleep(0.05)
 
     def start(self, command, log=None):
         process = subprocess.Popen(command, env=self.env, stdout=log or subprocess.DEVNULL,
