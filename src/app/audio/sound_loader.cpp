@@ -1,10 +1,10 @@
 // Loading the audio module with QLibrary, and the silent game without it.
 #include "sound_loader.h"
 
+#include "core/module_file.h"
+
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
-#include <QLibrary>
 
 namespace marvolen::audio {
 
@@ -17,35 +17,22 @@ SoundLoader::~SoundLoader() {
 }
 
 QStringList SoundLoader::defaultModulePaths() {
-    const QDir programFolder(QCoreApplication::applicationDirPath());
-    const QString name = QLatin1String(SoundModuleName) + QStringLiteral(".so");
-    return {programFolder.filePath(name),
-            QDir::cleanPath(programFolder.filePath(QStringLiteral(MARVOLEN_MODULE_FOLDER)) +
-                            QLatin1Char('/') + name)};
+    return modulePaths(QLatin1String(SoundModuleName) + QStringLiteral(".so"),
+                       QStringLiteral(MARVOLEN_MODULE_FOLDER));
 }
 
 bool SoundLoader::load() {
     if (m_tried)
         return m_system != nullptr;
     m_tried = true;
-    QStringList candidates =
-        m_modulePath.isEmpty() ? defaultModulePaths() : QStringList{m_modulePath};
-    QString path = candidates.front();
-    for (const QString& candidate : candidates)
-        if (QFileInfo(candidate).isFile()) {
-            path = candidate;
-            break;
-        }
-    QString why;
-    if (!QFileInfo(path).isFile()) {
-        why = QCoreApplication::translate("Marvolen", "no such file");
-    } else {
-        m_library = std::make_unique<QLibrary>(path);
-        const auto make =
-            reinterpret_cast<MakeSoundSystem>(m_library->resolve(MakeSoundSystemName)); // loads it
-        if (!make)
-            why = m_library->errorString();
-        else if (SoundSystem* system = make(SoundModuleVersion, &m_setup))
+    OpenedModule module =
+        openModule(m_modulePath.isEmpty() ? defaultModulePaths() : QStringList{m_modulePath},
+                   MakeSoundSystemName);
+    m_library = std::move(module.library);
+    QString why = module.why;
+    if (module.factory) {
+        if (SoundSystem* system =
+                reinterpret_cast<MakeSoundSystem>(module.factory)(SoundModuleVersion, &m_setup))
             m_system.reset(system);
         else
             why = QCoreApplication::translate("Marvolen", "a module of another version");
@@ -54,7 +41,7 @@ bool SoundLoader::load() {
         m_setup.note(QCoreApplication::translate("Marvolen",
                                                  "The sound module %1 could not be loaded (%2): "
                                                  "the game runs without sound effects and music.")
-                         .arg(QDir::toNativeSeparators(path), why));
+                         .arg(QDir::toNativeSeparators(module.path), why));
     return m_system != nullptr;
 }
 

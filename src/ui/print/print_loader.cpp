@@ -1,10 +1,10 @@
 // Loading the print module with QLibrary, and the message when it is missing.
 #include "print_loader.h"
 
+#include "core/module_file.h"
+
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
-#include <QLibrary>
 
 namespace marvolen::ui {
 
@@ -16,35 +16,22 @@ PrintLoader::~PrintLoader() {
 }
 
 QStringList PrintLoader::defaultModulePaths() {
-    const QDir programFolder(QCoreApplication::applicationDirPath());
-    const QString name = QLatin1String(PrintModuleName) + QStringLiteral(".so");
-    return {programFolder.filePath(name),
-            QDir::cleanPath(programFolder.filePath(QStringLiteral(MARVOLEN_MODULE_FOLDER)) +
-                            QLatin1Char('/') + name)};
+    return modulePaths(QLatin1String(PrintModuleName) + QStringLiteral(".so"),
+                       QStringLiteral(MARVOLEN_MODULE_FOLDER));
 }
 
 PrintSystem* PrintLoader::load() {
     if (m_tried)
         return m_system.get();
     m_tried = true;
-    const QStringList candidates =
-        m_modulePath.isEmpty() ? defaultModulePaths() : QStringList{m_modulePath};
-    QString path = candidates.front();
-    for (const QString& candidate : candidates)
-        if (QFileInfo(candidate).isFile()) {
-            path = candidate;
-            break;
-        }
-    QString why;
-    if (!QFileInfo(path).isFile()) {
-        why = QCoreApplication::translate("Marvolen", "no such file");
-    } else {
-        m_library = std::make_unique<QLibrary>(path);
-        const auto make =
-            reinterpret_cast<MakePrintSystem>(m_library->resolve(MakePrintSystemName)); // loads it
-        if (!make)
-            why = m_library->errorString();
-        else if (PrintSystem* system = make(PrintModuleVersion))
+    OpenedModule module =
+        openModule(m_modulePath.isEmpty() ? defaultModulePaths() : QStringList{m_modulePath},
+                   MakePrintSystemName);
+    m_library = std::move(module.library);
+    QString why = module.why;
+    if (module.factory) {
+        if (PrintSystem* system =
+                reinterpret_cast<MakePrintSystem>(module.factory)(PrintModuleVersion))
             m_system.reset(system);
         else
             why = QCoreApplication::translate("Marvolen", "a module of another version");
@@ -53,7 +40,7 @@ PrintSystem* PrintLoader::load() {
         m_failure =
             QCoreApplication::translate("Marvolen", "The print module %1 could not be loaded (%2): "
                                                     "the game cannot print.")
-                .arg(QDir::toNativeSeparators(path), why);
+                .arg(QDir::toNativeSeparators(module.path), why);
     return m_system.get();
 }
 
