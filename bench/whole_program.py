@@ -142,9 +142,11 @@ class Bench:
         if not shutil.which("Xvfb"):
             sys.exit("Xvfb is missing (Debian package xvfb): nothing can be measured")
         read, write = os.pipe()
+        # -noreset: a server that resets when its last client leaves turns away a client that
+        # connects meanwhile.
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write), "-screen", "0", "1920x1080x24", "-nolisten",
-             "tcp"], pass_fds=(write,), stderr=subprocess.DEVNULL)
+             "tcp", "-noreset"], pass_fds=(write,), stderr=subprocess.DEVNULL)
         os.close(write)
         with os.fdopen(read) as f:
             self.display = ":" + f.readline().strip()

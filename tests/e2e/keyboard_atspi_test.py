@@ -78,12 +78,14 @@ class Session:
                 "LC_ALL": "C.UTF-8",
             })
             self.env.pop("QT_QPA_PLATFORM", None)
-            # An X server of its own, which names its display once it accepts clients.
+            # An X server of its own, which names its display once it accepts clients. Without
+            # -noreset it resets whenever its last client leaves, and a client that connects
+            # during the reset is turned away (the probe below would race the window manager).
             ready, told = os.pipe()
             self.x_log = os.path.join(home, "xvfb.log")
             self.x_server = subprocess.Popen(
                 ["Xvfb", "-displayfd", str(told), "-screen", "0", "1280x1024x24", "-nolisten",
-                 "tcp"], pass_fds=(told,), stdout=subprocess.DEVNULL,
+                 "tcp", "-noreset"], pass_fds=(told,), stdout=subprocess.DEVNULL,
                 stderr=open(self.x_log, "w"))
             self.processes.append(self.x_server)
             os.close(told)
