@@ -1,6 +1,8 @@
 // Resources by type and id on Qt's resource system.
 #include "resources.h"
 
+#include "game/window_icon.h"
+
 #include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -35,11 +37,15 @@ QPixmap decodePng(const QString& path) {
     reader.setAutoDetectImageFormat(false);
     return QPixmap::fromImageReader(&reader);
 }
+
+QString cacheKey(const QString& path, qreal deviceRatio) {
+    return QStringLiteral("marvolen:%1@%2").arg(path).arg(deviceRatio > 1 ? 2 : 1);
+}
 } // namespace
 
 QPixmap loadPicture(const QString& path, qreal deviceRatio) {
     // Each picture is decoded once and kept: the windows ask again on every layout.
-    const QString key = QStringLiteral("marvolen:%1@%2").arg(path).arg(deviceRatio > 1 ? 2 : 1);
+    const QString key = cacheKey(path, deviceRatio);
     QPixmap picture;
     if (QPixmapCache::find(key, &picture))
         return picture;
@@ -52,6 +58,40 @@ QPixmap loadPicture(const QString& path, qreal deviceRatio) {
         picture = decodePng(path);
     QPixmapCache::insert(key, picture);
     return picture;
+}
+
+QStringList windowIconFiles() {
+    QStringList files;
+    for (int size : game::kWindowIconSizes)
+        files << QStringLiteral(":/res/PIC/winicon%1").arg(size);
+    return files;
+}
+
+QIcon windowIcon() {
+    QIcon icon;
+    for (const QString& file : windowIconFiles()) {
+        const QPixmap picture = loadPicture(file, 1.0);
+        if (!picture.isNull())
+            icon.addPixmap(picture);
+    }
+    return icon;
+}
+
+QImage decodePicture(const QString& path) {
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    QImage picture = reader.read();
+    // A pixmap keeps pictures with transparency premultiplied: converted here, off the thread
+    // that shows them, the pixmap is made later without a second pass over the pixels.
+    if (picture.hasAlphaChannel())
+        picture.convertTo(QImage::Format_ARGB32_Premultiplied);
+    return picture;
+}
+
+void keepPicture(const QString& path, QImage picture) {
+    // Handed over, not copied: the pixmap takes the decoded pixels as they are.
+    if (!picture.isNull())
+        QPixmapCache::insert(cacheKey(path, 1), QPixmap::fromImage(std::move(picture)));
 }
 
 QPixmap loadPicture(const QString& path) {

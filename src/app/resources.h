@@ -5,8 +5,11 @@
 #include "game/strips.h"
 
 #include <QByteArray>
+#include <QIcon>
+#include <QImage>
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 
 namespace marvolen::app {
 
@@ -30,6 +33,20 @@ QPixmap loadPicture(const QString& path, qreal deviceRatio);
 
 /// The same for the highest device pixel ratio among the screens.
 QPixmap loadPicture(const QString& path);
+
+/// The resource paths of the window icon's sizes.
+QStringList windowIconFiles();
+
+/// The program's icon for its windows, every size of it.
+QIcon windowIcon();
+
+/// The picture at path decoded without the display, in the pixel format a pixmap keeps: safe on
+/// any thread, even before the application object exists. Null when there is none.
+QImage decodePicture(const QString& path);
+
+/// Keeps a picture decoded by decodePicture for loadPicture on screens of ratio 1, as if
+/// loadPicture had decoded it itself; a null picture is not kept. Needs the application object.
+void keepPicture(const QString& path, QImage picture);
 
 /// Cell n of a strip picture from loadPicture: the cell's rectangle, given in pixels of the
 /// plain strip, taken at the picture's own device pixel ratio; Failure 9 outside the strip.

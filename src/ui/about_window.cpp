@@ -46,11 +46,23 @@ constexpr QSize kLargePicture(356, 330);
 constexpr QSize kSmallPicture(32, 32);
 constexpr QSize kFlag(32, 20);
 
+// The window's pictures, named once: the start-up decodes them before the window exists.
+constexpr char kLargePictureFile[] = "about_large";
+constexpr char kSmallPictureFile[] = "about_small";
+
+QString picturePath(const QString& name) {
+    return QStringLiteral(":/res/PIC/") + name;
+}
+
+QString flagPicture(int index) {
+    return QStringLiteral("flag%1").arg(index);
+}
+
 /// A picture of the generated resources, at twice its size on a screen of high density, shown
 /// ratio times smaller than its pixels; the null pixmap when it is missing, so that the element
 /// simply stays empty.
 QPixmap picture(const QString& name, qreal ratio = 1.0) {
-    QPixmap pixmap = app::loadPicture(QStringLiteral(":/res/PIC/") + name);
+    QPixmap pixmap = app::loadPicture(picturePath(name));
     if (!pixmap.isNull())
         pixmap.setDevicePixelRatio(pixmap.devicePixelRatio() * ratio);
     return pixmap;
@@ -164,14 +176,20 @@ AboutWindow::AboutWindow(Services& services, MainWindowHost& host, QWidget* pare
     Form_Load();
 }
 
+QStringList AboutWindow::pictureFiles() {
+    QStringList files;
+    for (const char* name : {kLargePictureFile, kSmallPictureFile})
+        files << picturePath(QLatin1String(name));
+    for (int index : lang::kFlagIndices)
+        files << picturePath(flagPicture(index));
+    return files;
+}
+
 void AboutWindow::buildElements() {
     setObjectName(QStringLiteral("frmInfo"));
     setWindowTitle(QString());
     setAccessibleName(kAppTitle);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    const QPixmap icon = picture(QStringLiteral("icon"));
-    if (!icon.isNull())
-        setWindowIcon(icon);
 
     QPalette pal(QColor(80, 80, 80), kIdleGrey);
     pal.setColor(QPalette::WindowText, kCyan);
@@ -188,13 +206,13 @@ void AboutWindow::buildElements() {
     m_picLarge->setFixedSize(kLargePicture + QSize(2, 2));
     m_picLarge->setFrameShape(QFrame::Box);
     setTextColour(m_picLarge, kTeal); // the frame's colour
-    m_picLarge->setPixmap(picture(QStringLiteral("about_large")));
+    m_picLarge->setPixmap(picture(QLatin1String(kLargePictureFile)));
 
     m_picSmall = new QLabel(this);
     m_picSmall->setObjectName(QStringLiteral("picSmall"));
     m_picSmall->setAccessibleName(kAppTitle);
     m_picSmall->setFixedSize(kSmallPicture);
-    m_picSmall->setPixmap(picture(QStringLiteral("about_small")));
+    m_picSmall->setPixmap(picture(QLatin1String(kSmallPictureFile)));
 
     m_label0 = new QLabel(this);
     m_label0->setObjectName(QStringLiteral("Label0"));
@@ -240,7 +258,7 @@ void AboutWindow::buildElements() {
         flag->setToolTip(lang::flagTooltip(index));
         flag->setAccessibleName(lang::flagTooltip(index));
         flag->setIconSize(kFlag);
-        flag->setIcon(QIcon(picture(QStringLiteral("flag%1").arg(index), 2.0)));
+        flag->setIcon(QIcon(picture(flagPicture(index), 2.0)));
         flag->setAutoRaise(true);
         flag->setCheckable(true);
         flag->setCursor(Qt::PointingHandCursor);

@@ -35,6 +35,9 @@ class AboutWindow : public QDialog {
   public:
     AboutWindow(Services& services, MainWindowHost& host, QWidget* parent = nullptr);
 
+    /// The resource paths of the pictures the window shows.
+    static QStringList pictureFiles();
+
     /// The hourglass over the window while the main window loads behind it.
     void setBusy(bool busy);
     /// Makes OK visible once the main window has loaded.

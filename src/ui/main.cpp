@@ -1,11 +1,17 @@
 // Marvolen's entry point: the application object, the start-up and the event loop.
+#include "about_window.h"
 #include "app/resources.h"
 #include "application.h"
+#include "start_warmup.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    // Fontconfig and the start window's pictures are prepared while Qt connects to the display.
+    marvolen::ui::StartWarmup warmup(marvolen::ui::AboutWindow::pictureFiles() +
+                                     marvolen::app::windowIconFiles());
     QApplication qt(argc, argv);
+    warmup.handOver();
     QCoreApplication::setOrganizationName(QStringLiteral("Marvolen"));
     QCoreApplication::setApplicationName(QStringLiteral("Marvolen"));
     // The display name stays unset: it reads "Marvolen" from the application name anyway, and
@@ -13,11 +19,9 @@ int main(int argc, char** argv) {
     // The desktop entry's name: the window manager groups the windows under it and shows the
     // icon it names in the task bar.
     QGuiApplication::setDesktopFileName(QStringLiteral(MARVOLEN_APP_ID));
-    // Every window without an icon of its own shows this one.
-    // Made from the decoded picture: a QIcon given the bare path would load every image plugin
-    // of Qt to find out that it is a PNG.
-    QGuiApplication::setWindowIcon(
-        QIcon(marvolen::app::loadPicture(QStringLiteral(":/res/PIC/icon"))));
+    // Every window shows this one. Made from the decoded pictures: a QIcon given the bare paths
+    // would load every image plugin of Qt to find out that they are PNGs.
+    QGuiApplication::setWindowIcon(marvolen::app::windowIcon());
     marvolen::ui::Application game;
     game.Main();
     return qt.exec();

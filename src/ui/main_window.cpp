@@ -48,7 +48,6 @@ MainWindow::MainWindow(Services& services, audio::MediaCommands& media, app::Win
       m_aboutShowOk(std::move(aboutShowOk)) {
     setObjectName(QStringLiteral("frmMarvolen"));
     setWindowTitle(QStringLiteral("Marvolen"));
-    setWindowIcon(QIcon(QStringLiteral(":/res/PIC/icon")));
     // The board and the panel's controls take the focus; keys they leave reach the window.
     setFocusPolicy(Qt::NoFocus);
     setStyleSheet(theme::styleSheet());

@@ -1,6 +1,7 @@
 // Checks of the generated pictures as the game finds them among its resources.
 #include "game/strips.h"
 #include "game/variants.h"
+#include "game/window_icon.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +43,8 @@ std::vector<Expected> everyPicture() {
     all.push_back({QStringLiteral("PIC/logo"), {175, 67}});
     all.push_back({QStringLiteral("PIC/about_small"), {32, 32}});
     all.push_back({QStringLiteral("PIC/about_large"), {356, 330}});
-    all.push_back({QStringLiteral("PIC/icon"), {256, 256}});
+    for (int size : marvolen::game::kWindowIconSizes)
+        all.push_back({QStringLiteral("PIC/winicon%1").arg(size), {size, size}});
     return all;
 }
 
@@ -299,11 +301,12 @@ QImage loadDouble(const QString& alias) {
 }
 
 /// The 2x pictures: every picture the windows show, at exactly twice its size. The program
-/// icon is not among them: it is already far larger than any window shows it.
+/// icon is not among them: it comes in several sizes, of which the window manager takes the
+/// nearest.
 std::vector<Expected> everyDoublePicture() {
     std::vector<Expected> all;
     for (const Expected& e : everyPicture())
-        if (e.alias != QLatin1String("PIC/icon"))
+        if (!e.alias.startsWith(QLatin1String("PIC/winicon")))
             all.push_back({e.alias, e.size * 2});
     // A hole picture is stretched into its 40-pixel element: at 2x it fills 80 pixels.
     for (int n = 0; n <= 8; ++n)
@@ -349,7 +352,7 @@ TEST(PictureDoubles, EveryPictureHasItsTwiceAsLargeTwinOfTheSameDesign) {
         // Averaged down, the large picture shows what the small one shows, in the same place.
         EXPECT_LT(meanDifferenceFromSmall(big, load(e.alias)), 12.0) << qPrintable(e.alias);
     }
-    EXPECT_TRUE(load(QStringLiteral("PIC/icon@2x")).isNull());
+    EXPECT_TRUE(load(QStringLiteral("PIC/winicon64@2x")).isNull());
 }
 
 TEST(PictureDoubles, AreDrawnAnewNotEnlarged) {

@@ -160,8 +160,8 @@ TEST_F(DensityTwo, AtRatioOneTheLoaderGivesThePlainPictureUntouched) {
     EXPECT_EQ(app::loadPicture(path, 1.0).cacheKey(), plain.cacheKey());
     EXPECT_EQ(app::loadPicture(path, 1.5).cacheKey(), twice.cacheKey());
     // A picture without a large twin keeps its own size on any screen.
-    const QPixmap icon = app::loadPicture(QStringLiteral(":/res/PIC/icon"), 2.0);
-    EXPECT_EQ(icon.size(), QSize(256, 256));
+    const QPixmap icon = app::loadPicture(QStringLiteral(":/res/PIC/winicon64"), 2.0);
+    EXPECT_EQ(icon.size(), QSize(64, 64));
     EXPECT_EQ(icon.devicePixelRatio(), 1.0);
     // Strip cells are cut at the picture's own ratio.
     const QPixmap strip = app::loadPicture(QStringLiteral(":/res/PIC/digits"), 2.0);

@@ -1,7 +1,9 @@
 // Every picture of the game, listed under its resource alias, and the contact sheet to look at.
 #include "generators.h"
+#include "icons.h"
 #include "pictures_common.h"
 
+#include "game/window_icon.h"
 #include "ids/resource_ids.h"
 
 #include <QFont>
@@ -95,7 +97,8 @@ std::vector<Picture> makePictures() {
     all.push_back({QStringLiteral("PIC/about_small"), boxDownscale(icon, 8)});
     all.push_back(
         {QStringLiteral("PIC/about_large"), aboutPicture(boards[0], holeImage(boards[0], 46))});
-    all.push_back({QStringLiteral("PIC/icon"), icon});
+    for (int size : marvolen::game::kWindowIconSizes)
+        all.push_back({QStringLiteral("PIC/winicon%1").arg(size), iconImage(size)});
     for (Picture& twice : makeDoublePictures(icon))
         all.push_back(std::move(twice));
     return all;
