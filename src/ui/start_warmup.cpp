@@ -8,6 +8,8 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <utility>
+
 namespace marvolen::ui {
 
 StartWarmup::StartWarmup(QStringList pictures) : m_paths(std::move(pictures)) {
@@ -18,7 +20,7 @@ StartWarmup::StartWarmup(QStringList pictures) : m_paths(std::move(pictures)) {
         // Thread-safe in fontconfig: whichever of Qt and this thread comes second finds it done.
         FcInit();
         m_pictures.reserve(m_paths.size());
-        for (const QString& path : m_paths)
+        for (const QString& path : std::as_const(m_paths))
             m_pictures.push_back(app::decodePicture(path));
     });
 }
