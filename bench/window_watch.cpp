@@ -53,39 +53,41 @@ int ignoreErrors(Display*, XErrorEvent*) {
     return 0; // a window may vanish while it is looked at
 }
 
-long windowPid(Display* display, Window window) {
-    static const Atom pidAtom = XInternAtom(display, "_NET_WM_PID", False);
-    Atom type = None;
-    int format = 0;
+/// The items of a window property of the given type; empty when the window has none.
+std::vector<unsigned char> windowProperty(Display* display, Window window, Atom property, Atom type,
+                                          long length, int* format) {
+    Atom actual = None;
     unsigned long items = 0;
     unsigned long after = 0;
     unsigned char* data = nullptr;
-    long pid = -1;
-    if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format,
+    std::vector<unsigned char> bytes;
+    if (XGetWindowProperty(display, window, property, 0, length, False, type, &actual, format,
                            &items, &after, &data) == Success &&
-        data && items == 1 && format == 32)
-        pid = static_cast<long>(*reinterpret_cast<unsigned long*>(data));
+        data) {
+        // Xlib hands 32-bit items over as longs.
+        const std::size_t size = *format == 32 ? sizeof(long) : std::size_t(*format / 8);
+        bytes.assign(data, data + items * size);
+    }
     if (data)
         XFree(data);
-    return pid;
+    return bytes;
+}
+
+long windowPid(Display* display, Window window) {
+    static const Atom pidAtom = XInternAtom(display, "_NET_WM_PID", False);
+    int format = 0;
+    const auto pid = windowProperty(display, window, pidAtom, XA_CARDINAL, 1, &format);
+    if (format != 32 || pid.size() != sizeof(long))
+        return -1;
+    return static_cast<long>(*reinterpret_cast<const unsigned long*>(pid.data()));
 }
 
 std::string windowTitle(Display* display, Window window) {
     static const Atom nameAtom = XInternAtom(display, "_NET_WM_NAME", False);
     static const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
-    Atom type = None;
     int format = 0;
-    unsigned long items = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    std::string title;
-    if (XGetWindowProperty(display, window, nameAtom, 0, 1024, False, utf8, &type, &format, &items,
-                           &after, &data) == Success &&
-        data)
-        title.assign(reinterpret_cast<char*>(data), items);
-    if (data)
-        XFree(data);
-    return title;
+    const auto title = windowProperty(display, window, nameAtom, utf8, 1024, &format);
+    return std::string(title.begin(), title.end());
 }
 
 /// The window of pid with the title inside the mapped top-level window (a frame of the window

@@ -30,14 +30,6 @@ QString doublePicturePath(const QString& path) {
 }
 
 namespace {
-/// Every picture of the game is a PNG. Told so, and told not to guess, Qt decodes it with its
-/// own PNG reader instead of loading each of its image plugins to ask whether one knows better.
-QPixmap decodePng(const QString& path) {
-    QImageReader reader(path, "png");
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImageReader(&reader);
-}
-
 QString cacheKey(const QString& path, qreal deviceRatio) {
     return QStringLiteral("marvolen:%1@%2").arg(path).arg(deviceRatio > 1 ? 2 : 1);
 }
@@ -50,12 +42,12 @@ QPixmap loadPicture(const QString& path, qreal deviceRatio) {
     if (QPixmapCache::find(key, &picture))
         return picture;
     if (deviceRatio > 1) {
-        picture = decodePng(doublePicturePath(path));
+        picture = QPixmap::fromImage(decodePicture(doublePicturePath(path)));
         if (!picture.isNull())
             picture.setDevicePixelRatio(2);
     }
     if (picture.isNull())
-        picture = decodePng(path);
+        picture = QPixmap::fromImage(decodePicture(path));
     QPixmapCache::insert(key, picture);
     return picture;
 }
@@ -78,6 +70,8 @@ QIcon windowIcon() {
 }
 
 QImage decodePicture(const QString& path) {
+    // Every picture of the game is a PNG. Told so, and told not to guess, Qt decodes it with its
+    // own PNG reader instead of loading each of its image plugins to ask whether one knows better.
     QImageReader reader(path, "png");
     reader.setAutoDetectImageFormat(false);
     QImage picture = reader.read();
