@@ -6,9 +6,7 @@
 #include "ids/resource_ids.h"
 #include "ids/sound_ids.h"
 #include "ids/text_ids.h"
-#include "solver/solver_worker.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <qnamespace.h>
 
@@ -19,102 +17,7 @@ const QString kModule = QStringLiteral("frmMarvolen");
 const QString kTitle = QStringLiteral("Marvolen");
 constexpr int kButtons = 9;
 constexpr int kThumbnails = 20;
-// Each solver's table: the two together within what the game may give them.
-constexpr std::size_t kSolverTableBytes = std::size_t(32) << 20;
-// A position not decided by then stays undecided: nothing changes on the board.
-constexpr std::chrono::milliseconds kThinkingTime{10000};
-
-/// The solver on threads of its own, one for the warning and one for hints, so that neither
-/// question stops the other; each answer is posted to the window's thread. The hints' thread
-/// starts with the first hint.
-class WorkerQuestions : public SolverQuestions {
-  public:
-    using ReachAnswered = std::function<void(std::uint64_t, solver::Reach)>;
-    using HintAnswered = std::function<void(std::uint64_t, std::optional<solver::Jump>)>;
-    WorkerQuestions(ReachAnswered reachAnswered, HintAnswered hintAnswered)
-        : m_reachAnswered(std::move(reachAnswered)), m_hintAnswered(std::move(hintAnswered)) {}
-    std::uint64_t askReachOne(solver::Mask holes, solver::Mask marbles) override {
-        if (!m_reach)
-            m_reach = std::make_unique<solver::SolverWorker>(
-                kSolverTableBytes, [answered = m_reachAnswered](const Answer& answer) {
-                    answered(answer.ticket, answer.reach);
-                });
-        return m_reach->ask(holes, marbles, Question::ReachOne, kThinkingTime);
-    }
-    void cancelReachOne() override {
-        if (m_reach)
-            m_reach->cancel();
-    }
-    std::uint64_t askHint(solver::Mask holes, solver::Mask marbles) override {
-        if (!m_hint)
-            m_hint = std::make_unique<solver::SolverWorker>(
-                kSolverTableBytes, [answered = m_hintAnswered](const Answer& answer) {
-                    const auto& moves = answer.result.moves;
-                    answered(answer.ticket,
-                             moves.empty() ? std::nullopt : std::optional(moves.front()));
-                });
-        return m_hint->ask(holes, marbles, Question::Fewest, kHintTime);
-    }
-    void cancelHint() override {
-        if (m_hint)
-            m_hint->cancel();
-    }
-
-  private:
-    using Answer = solver::SolverWorker::Answer;
-    using Question = solver::SolverWorker::Question;
-    ReachAnswered m_reachAnswered;
-    HintAnswered m_hintAnswered;
-    std::unique_ptr<solver::SolverWorker> m_reach;
-    std::unique_ptr<solver::SolverWorker> m_hint;
-};
-
-/// The first legal jump of the board, in reading order of the jumping marble.
-std::optional<solver::Jump> firstJump(const game::BoardModel& model) {
-    for (int s = 0; s < game::kPositions; ++s) {
-        if (!model.hole(s) || !model.marble(s))
-            continue;
-        for (const int t : {s - 14, s - 2, s + 2, s + 14})
-            if (model.canJump(s, t))
-                return solver::Jump{std::int8_t(s), std::int8_t((s + t) / 2), std::int8_t(t)};
-    }
-    return std::nullopt;
-}
-solver::Mask maskOf(const game::BoardModel& model, bool marbles) {
-    solver::Mask mask = 0;
-    for (int p = 0; p < game::kPositions; ++p)
-        if (model.hole(p) && (!marbles || model.marble(p)))
-            mask |= solver::Mask{1} << p;
-    return mask;
-}
 } // namespace
-
-/// The board view the model draws on: passes every call to the window's board surface and
-/// tells the session whenever the marble count is shown, which happens after every change of
-/// the board's marbles by a fresh board, Start or a jump.
-class GameSession::CountWatch : public game::BoardView {
-  public:
-    CountWatch(game::BoardView& board, GameSession& session) : m_board(board), m_session(session) {}
-    void setHoleShown(int p, bool shown) override { m_board.setHoleShown(p, shown); }
-    void setMarbleShown(int p, bool shown) override { m_board.setMarbleShown(p, shown); }
-    void moveHole(int p, int left, int top) override { m_board.moveHole(p, left, top); }
-    void moveMarble(int p, int left, int top) override { m_board.moveMarble(p, left, top); }
-    void showDigits(game::Display display, const std::array<int, 4>& cells) override {
-        m_board.showDigits(display, cells);
-        if (display == game::Display::MarbleCount)
-            m_session.countShown();
-    }
-    void setCountWarning(bool warning) override { m_board.setCountWarning(warning); }
-    void setMarblePicture(int id) override { m_board.setMarblePicture(id); }
-    void setHolePicture(int boardPicture) override { m_board.setHolePicture(boardPicture); }
-    void setBoardPicture(int id) override { m_board.setBoardPicture(id); }
-    void showBoard() override { m_board.showBoard(); }
-    void showHint(int from, int to) override { m_board.showHint(from, to); }
-
-  private:
-    game::BoardView& m_board;
-    GameSession& m_session;
-};
 
 bool clickAccepted(std::chrono::milliseconds now,
                    std::optional<std::chrono::milliseconds> lastClick) {
@@ -122,9 +25,14 @@ bool clickAccepted(std::chrono::milliseconds now,
 }
 
 GameSession::GameSession(SessionParts parts) : m_parts(parts) {
-    m_countWatch = std::make_unique<CountWatch>(m_parts.board, *this);
     m_model = std::make_unique<game::BoardModel>(
-        *m_countWatch, static_cast<game::BoardEvents&>(*this), m_parts.reporter, m_parts.random);
+        m_parts.board, static_cast<game::BoardEvents&>(*this), m_parts.reporter, m_parts.random);
+    m_aids = std::make_unique<assist::PracticeAids>(static_cast<assist::AssistedGame&>(*this),
+                                                    m_parts.aidsView, m_parts.settings,
+                                                    m_parts.reporter);
+    // The aids hear of a new position first, so that a hint in work is dropped before anyone
+    // else looks at the board.
+    m_listeners.push_back(m_aids.get());
     m_music = std::make_unique<audio::MusicLogic>(static_cast<audio::MusicHost&>(*this),
                                                   m_parts.media, m_parts.temp, m_parts.random,
                                                   m_parts.reporter, m_parts.resources);
@@ -156,10 +64,7 @@ void GameSession::load(Procedure& p) {
     p.step(50120, [&] { m_model->setVariantNumber(m_parts.settings.layout()); });
     p.step(50130, [&] { m_soundOn = m_parts.settings.playSound(); });
     p.step(50140, [&] { m_parts.view.setSoundChecked(soundOn()); });
-    p.step(50145, [&] {
-        m_oneMarbleOn = m_parts.settings.oneMarbleWarning();
-        m_parts.view.setOneMarbleChecked(oneMarbleWarningOn());
-    });
+    p.step(50145, [&] { m_aids->loadWarningSetting(); });
 }
 
 void GameSession::resetForResize(Procedure& p) {
@@ -372,140 +277,6 @@ void GameSession::mnuMusic_Click(int index) {
     p.step(50060, [&] { m_parts.settings.setPlayMusic(index); });
 }
 
-void GameSession::mnuOneMarble_Click() {
-    Procedure p(m_parts.reporter, kModule, QStringLiteral("mnuOneMarble_Click"));
-    p.step(50030, [&] { m_oneMarbleOn = std::int16_t(~m_oneMarbleOn); });
-    p.step(50040, [&] { m_parts.view.setOneMarbleChecked(oneMarbleWarningOn()); });
-    p.step(50050, [&] { m_parts.settings.setOneMarbleWarning(m_oneMarbleOn); });
-    p.step(50060, [&] {
-        if (oneMarbleWarningOn()) {
-            askOneMarble();
-            return;
-        }
-        if (m_asked)
-            questions().cancelReachOne();
-        m_asked.reset();
-        setCountWarning(false);
-    });
-}
-
-void GameSession::mnuHint_Click() {
-    Procedure p(m_parts.reporter, kModule, QStringLiteral("mnuHint_Click"));
-    p.step(50030, [&] {
-        if (!m_model->clockRunning() || !firstJump(*m_model))
-            p.leave();
-    });
-    p.step(50040, [&] {
-        m_practice = true;
-        // The hint is for the board as it lies, with a lifted marble in its place.
-        m_model->putBackLifted();
-    });
-    p.step(50050, [&] {
-        m_hintAsked = questions().askHint(maskOf(*m_model, false), maskOf(*m_model, true));
-    });
-}
-
-void GameSession::hintAnswered(std::uint64_t ticket, std::optional<solver::Jump> jump) {
-    if (!m_hintAsked || *m_hintAsked != ticket)
-        return;
-    m_hintAsked.reset();
-    if (!jump || !m_model->marble(jump->from) || !m_model->canJump(jump->from, jump->to))
-        jump = firstJump(*m_model);
-    if (jump)
-        m_parts.board.showHint(jump->from, jump->to);
-}
-
-void GameSession::mnuUndo_Click() {
-    Procedure p(m_parts.reporter, kModule, QStringLiteral("mnuUndo_Click"));
-    p.step(50030, [&] {
-        if (!m_model->clockRunning())
-            p.leave();
-    });
-    p.step(50040, [&] {
-        if (m_model->undoJump())
-            m_practice = true;
-    });
-}
-
-// ------------------------------------------------------------------------------------------
-// The warning that a single marble is out of reach
-
-void GameSession::countShown() {
-    // A hint asked for an earlier position would advise a jump that may no longer be there.
-    if (m_hintAsked)
-        questions().cancelHint();
-    m_hintAsked.reset();
-    if (maskOf(*m_model, true) == maskOf(*m_model, false)) {
-        // A fresh board: nothing is lost yet, no jump is possible before Start, and the game
-        // to come is played without help so far.
-        if (m_asked)
-            questions().cancelReachOne();
-        m_asked.reset();
-        setCountWarning(false);
-        m_practice = false;
-        return;
-    }
-    // Taken back beyond the position proven lost: the earlier one may still be won.
-    if (m_countWarning && m_model->jumpsMade() < m_lostAtJumps)
-        setCountWarning(false);
-    if (oneMarbleWarningOn())
-        askOneMarble();
-}
-
-void GameSession::askOneMarble() {
-    const solver::Mask holes = maskOf(*m_model, false);
-    const solver::Mask marbles = maskOf(*m_model, true);
-    // Jumps only take marbles away: once lost, every later position of the board is lost too.
-    if (m_countWarning || marbles == holes || marbles == 0)
-        return;
-    m_asked = questions().askReachOne(holes, marbles);
-    m_askedAtJumps = m_model->jumpsMade();
-}
-
-void GameSession::oneMarbleAnswered(std::uint64_t ticket, solver::Reach reach) {
-    if (!m_asked || *m_asked != ticket)
-        return;
-    m_asked.reset();
-    if (reach == solver::Reach::No && oneMarbleWarningOn()) {
-        m_lostAtJumps = m_askedAtJumps;
-        setCountWarning(true);
-    }
-}
-
-void GameSession::setCountWarning(bool warning) {
-    if (warning == m_countWarning)
-        return;
-    m_countWarning = warning;
-    m_parts.board.setCountWarning(warning);
-}
-
-void GameSession::setSolverQuestions(std::unique_ptr<SolverQuestions> questions) {
-    m_asked.reset();
-    m_hintAsked.reset();
-    m_questions = std::move(questions);
-}
-
-SolverQuestions& GameSession::questions() {
-    if (!m_questions) {
-        std::weak_ptr<int> alive = m_alive;
-        SessionView& view = m_parts.view;
-        m_questions = std::make_unique<WorkerQuestions>(
-            [this, alive, &view](std::uint64_t ticket, solver::Reach reach) {
-                view.post([this, alive, ticket, reach] {
-                    if (alive.lock())
-                        oneMarbleAnswered(ticket, reach);
-                });
-            },
-            [this, alive, &view](std::uint64_t ticket, std::optional<solver::Jump> jump) {
-                view.post([this, alive, ticket, jump] {
-                    if (alive.lock())
-                        hintAnswered(ticket, jump);
-                });
-            });
-    }
-    return *m_questions;
-}
-
 bool GameSession::Form_KeyPress(int key) {
     if (key != Qt::Key_Escape)
         return false;
@@ -538,21 +309,21 @@ void GameSession::resetButtonColours() {
         m_parts.view.setButtonHighlighted(k, false);
 }
 
+void GameSession::positionChanged() {
+    const game::Position position = m_model->position();
+    const int jumps = m_model->jumpsMade();
+    for (PositionListener* listener : m_listeners)
+        listener->positionChanged(position, jumps);
+}
+
 void GameSession::showChampions() {
-    if (m_practice) {
+    if (m_aids->practiceGame()) {
         // A game played with hints or jumps taken back never ranks beside one played without:
         // the list opens for viewing only.
         m_model->handover().NewResultPending = false;
-        m_parts.dialogs.inform(kTitle, practiceMessage());
+        m_parts.dialogs.inform(kTitle, assist::PracticeAids::practiceMessage());
     }
     m_parts.windows.showChampions(m_model->handover(), m_model->VariantNumber());
-}
-
-QString GameSession::practiceMessage() {
-    return QCoreApplication::translate("Marvolen",
-                                       "This was a practice game: you asked for a hint or took "
-                                       "back a jump. Practice games do not enter the champions "
-                                       "list.");
 }
 
 void GameSession::setWatcherEnabled(bool enabled) {

@@ -2,13 +2,14 @@
 // tick, the end of a game and its hand-over, sound and music; no widget in sight.
 #pragma once
 
+#include "app/assist/practice_aids.h"
 #include "app/audio/media_service.h"
 #include "app/audio/music_logic.h"
 #include "app/audio/resource_access.h"
 #include "app/game_context.h"
 #include "app/ports.h"
+#include "app/position_listener.h"
 #include "game/board_model.h"
-#include "solver/solver.h"
 
 #include <QString>
 
@@ -17,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace marvolen::app {
 
@@ -50,32 +52,7 @@ class SessionView {
     /// Gives menus and tooltips their texts in the current language (Sprache).
     virtual void Sprache() = 0;
     virtual void popupOptionsMenu() = 0;
-    /// The check mark of the item "Is one marble still reachable?".
-    virtual void setOneMarbleChecked(bool checked) = 0;
-    /// Runs fn on the window's thread after the event in hand; may be called from any thread.
-    virtual void post(std::function<void()> fn) = 0;
 };
-
-/// Puts questions to the solver on a thread of its own; the game never waits for it. The
-/// answers come back as GameSession::oneMarbleAnswered and GameSession::hintAnswered on the
-/// window's thread.
-class SolverQuestions {
-  public:
-    virtual ~SolverQuestions() = default;
-    /// Whether a single marble can still be left: drops the question of this kind in work, if
-    /// any, and asks this one; returns its ticket.
-    virtual std::uint64_t askReachOne(solver::Mask holes, solver::Mask marbles) = 0;
-    /// Drops the reach question in work: no answer comes for it.
-    virtual void cancelReachOne() = 0;
-    /// The next jump toward the fewest marbles: proven, or the best found within kHintTime.
-    /// Drops the hint question in work, if any; returns the ticket of this one.
-    virtual std::uint64_t askHint(solver::Mask holes, solver::Mask marbles) = 0;
-    /// Drops the hint question in work: no answer comes for it.
-    virtual void cancelHint() = 0;
-};
-
-/// How long a hint may think before the best jump found so far is shown.
-inline constexpr std::chrono::milliseconds kHintTime{2000};
 
 /// Everything the session works with, given from outside so that tests replace each part.
 struct SessionParts : GameContext {
@@ -83,6 +60,7 @@ struct SessionParts : GameContext {
     audio::ResourceAccess& resources;
     game::BoardView& board;
     SessionView& view;
+    assist::AidsView& aidsView;
     Dialogs& dialogs;
     SoundPlayer& sounds;
     Windows& windows;
@@ -96,35 +74,28 @@ inline constexpr std::chrono::milliseconds kClickPause{864};
 bool clickAccepted(std::chrono::milliseconds now,
                    std::optional<std::chrono::milliseconds> lastClick);
 
-/// The main window's game: owns the board model and the music, and is the one owner of "sound
-/// on" and the music mode. Failures are reported as the main window's ("frmMarvolen").
-class GameSession : private game::BoardEvents, private audio::MusicHost {
+/// The main window's game: owns the board model, the practice aids and the music, and is the one
+/// owner of "sound on" and the music mode. Every move reaches the model through it, and it
+/// tells its listeners of every change of position. Failures are reported as the main window's
+/// ("frmMarvolen").
+class GameSession : private game::BoardEvents,
+                    private audio::MusicHost,
+                    private assist::AssistedGame {
   public:
     explicit GameSession(SessionParts parts);
     ~GameSession() override;
 
-    game::BoardModel& model() { return *m_model; }
     const game::BoardModel& model() const { return *m_model; }
+    /// The result handed to the champions list.
+    game::ResultHandover& handover() { return m_model->handover(); }
     const audio::MusicLogic& music() const { return *m_music; }
+    assist::PracticeAids& aids() { return *m_aids; }
+    const assist::PracticeAids& aids() const { return *m_aids; }
     bool soundOn() const { return m_soundOn != 0; }
     int MarblePicture() const { return m_marblePicture; }
     int BoardPicture() const { return m_boardPicture; }
-    /// Whether the marble count warns when a single marble is out of reach.
-    bool oneMarbleWarningOn() const { return m_oneMarbleOn != 0; }
-    /// Whether the marble count is shown in amber: a single marble proven out of reach.
-    bool countWarning() const { return m_countWarning; }
-    /// The solver's answer to the question with ticket; an answer for an older position, or
-    /// one that has not decided, changes nothing.
-    void oneMarbleAnswered(std::uint64_t ticket, solver::Reach reach);
-    /// The solver's hint for the question with ticket: the jump to flash, or none when it found
-    /// nothing in time (the first legal jump is shown then). A stale answer changes nothing.
-    void hintAnswered(std::uint64_t ticket, std::optional<solver::Jump> jump);
-    /// Puts questions to another solver from now on (tests).
-    void setSolverQuestions(std::unique_ptr<SolverQuestions> questions);
-    /// A hint was asked or a jump taken back on this board: its result is not ranked.
-    bool practiceGame() const { return m_practice; }
-    /// The message at the end of a practice game, in the current language.
-    static QString practiceMessage();
+    /// Tells listener of every change of position from now on.
+    void addPositionListener(PositionListener& listener) { m_listeners.push_back(&listener); }
     /// The steady time of the last accepted command click; none before the first.
     std::optional<std::chrono::milliseconds> lastClickTime() const { return m_lastClickTime; }
 
@@ -148,17 +119,19 @@ class GameSession : private game::BoardEvents, private audio::MusicHost {
     void mnuUeber_Click();
     void mnuPlaySounds_Click();
     void mnuMusic_Click(int index);
-    void mnuOneMarble_Click();
-    /// Asks the solver for the next jump toward the fewest marbles and flashes it; makes the
-    /// game a practice game. Only while a game is in progress.
-    void mnuHint_Click();
-    /// Takes back the last jump of this game; makes the game a practice game. Only while a game
-    /// is in progress.
-    void mnuUndo_Click();
     /// Escape asks whether to end the game; returns true when the key was taken.
     bool Form_KeyPress(int key);
     void Timer1_Timer();
     void Timer2_Timer();
+
+    // --- moves, as the board surface reports a drag or the keyboard's lift and drop ---
+    void lift(int source) { m_model->lift(source); }
+    void dropOnMarble(int target, int dragged) { m_model->dropOnMarble(target, dragged); }
+    void dropOnHole(int target, int dragged) { m_model->dropOnHole(target, dragged); }
+    void dropOnBoard(int dragged) { m_model->dropOnBoard(dragged); }
+    void pointerOverBoard() { m_model->pointerOverBoard(); }
+    /// Sets the board from its text form (tests and benchmarks), as a move would.
+    void setBoardText(const QString& text) { m_model->setText(text); }
 
     // --- the board's pictures ---
     void LoadKugel();
@@ -167,16 +140,21 @@ class GameSession : private game::BoardEvents, private audio::MusicHost {
     void NewBoard();
 
   private:
-    class CountWatch;
     // BoardEvents
     void playSound(int id) override { sound(id); }
     void setClockRunning(bool running) override;
     void showGameOver() override;
     void resetButtonColours() override;
     void showChampions() override;
+    void positionChanged() override;
     // MusicHost
     void setWatcherEnabled(bool enabled) override;
     void processPendingEvents() override;
+    // AssistedGame
+    bool gameInProgress() const override { return m_model->clockRunning(); }
+    game::Position position() const override { return m_model->position(); }
+    void putBackLifted() override { m_model->putBackLifted(); }
+    bool takeBackJump() override { return m_model->undoJump(); }
 
     /// Plays a sound effect when sound effects are on.
     void sound(int id);
@@ -186,33 +164,18 @@ class GameSession : private game::BoardEvents, private audio::MusicHost {
     /// Asks whether to end the game and ends it on Yes; true on Yes.
     bool askQuit();
     void runCommand(int index);
-    /// The marble count was shown: a fresh board ends the warning, any other position is
-    /// put to the solver while the warning is on.
-    void countShown();
-    void askOneMarble();
-    void setCountWarning(bool warning);
-    SolverQuestions& questions();
 
     SessionParts m_parts;
-    std::unique_ptr<CountWatch> m_countWatch; // the model's view: passes everything on
     std::unique_ptr<game::BoardModel> m_model;
     std::unique_ptr<audio::MusicLogic> m_music;
+    std::unique_ptr<assist::PracticeAids> m_aids;
+    std::vector<PositionListener*> m_listeners;
     std::int16_t m_soundOn = -1;
     std::optional<std::chrono::milliseconds> m_lastClickTime;
     int m_boardPicture = 1;
     int m_marblePicture = 3;
     int m_paintedBoard = 0;
     int m_loadedMarble = 0;
-    std::int16_t m_oneMarbleOn = 0;
-    bool m_countWarning = false;
-    std::optional<std::uint64_t> m_asked;     // the ticket of the question about the board shown
-    int m_askedAtJumps = 0;                   // the jumps made on the board asked about
-    int m_lostAtJumps = 0;                    // the jumps made when the loss was proven
-    std::optional<std::uint64_t> m_hintAsked; // the ticket of the hint for the board shown
-    bool m_practice = false;
-    // Answers posted to the window's thread find out through it whether the session still is.
-    std::shared_ptr<int> m_alive = std::make_shared<int>(0);
-    std::unique_ptr<SolverQuestions> m_questions; // last: its threads go first
 };
 
 } // namespace marvolen::app

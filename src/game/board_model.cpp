@@ -31,34 +31,20 @@ BoardModel::BoardModel(BoardView& view, BoardEvents& events, Reporter& reporter,
 void BoardModel::showMarble(int p, bool shown) {
     if (p < 0 || p >= kPositions)
         throw Failure(err::NoSuchElement, QString::number(p));
-    m_marble[std::size_t(p)] = shown;
+    m_shown.setMarble(p, shown);
     m_view.setMarbleShown(p, shown);
 }
 
 void BoardModel::showHole(int p, bool shown) {
     if (p < 0 || p >= kPositions)
         throw Failure(err::NoSuchElement, QString::number(p));
-    m_hole[std::size_t(p)] = shown;
+    m_shown.setHole(p, shown);
     m_view.setHoleShown(p, shown);
 }
 
 void BoardModel::setClock(bool running) {
     m_clockRunning = running;
     m_events.setClockRunning(running);
-}
-
-QString boardText(const std::array<bool, kPositions>& hole,
-                  const std::array<bool, kPositions>& marble) {
-    QString out;
-    for (int r = 0; r < 7; ++r) {
-        if (r > 0)
-            out += QLatin1Char('\n');
-        for (int q = 0; q < 7; ++q) {
-            const auto p = std::size_t(r * 7 + q);
-            out += !hole[p] ? QLatin1Char(' ') : marble[p] ? QLatin1Char('o') : QLatin1Char('.');
-        }
-    }
-    return out;
 }
 
 int nextHole(const std::array<bool, kPositions>& hole, int from, int rowStep, int columnStep) {
@@ -69,20 +55,23 @@ int nextHole(const std::array<bool, kPositions>& hole, int from, int rowStep, in
     return from;
 }
 
+Position BoardModel::position() const {
+    Position position = m_shown;
+    if (m_lifted)
+        position.setMarble(*m_lifted, true);
+    return position;
+}
+
 void BoardModel::setText(const QString& text) {
-    const QStringList rows = text.split(QLatin1Char('\n'));
-    int count = 0;
-    for (int r = 0; r < 7; ++r)
-        for (int q = 0; q < 7; ++q) {
-            const QChar c = r < rows.size() && q < rows[r].size() ? rows[r][q] : QLatin1Char(' ');
-            const int p = r * 7 + q;
-            showHole(p, c != QLatin1Char(' '));
-            showMarble(p, c == QLatin1Char('o'));
-            count += c == QLatin1Char('o');
-        }
-    m_marbleCount = count;
+    const Position position = Position::fromText(text);
+    for (int p = 0; p < kPositions; ++p) {
+        showHole(p, position.hole(p));
+        showMarble(p, position.marble(p));
+    }
+    m_marbleCount = position.marbleCount();
     m_lifted.reset();
     m_jumps.clear();
+    m_events.positionChanged();
 }
 
 void BoardModel::Coordinates() {
@@ -126,7 +115,10 @@ void BoardModel::NewGame() {
             showMarble(pos, m_currentLayout.size() > pos && m_currentLayout[pos] == '1');
         });
     p.step(50070, [&] { m_lifted.reset(); });
-    p.step(50080, [&] { ShowNumber(Display::MarbleCount, m_marbleCount); });
+    p.step(50080, [&] {
+        ShowNumber(Display::MarbleCount, m_marbleCount);
+        m_events.positionChanged();
+    });
     p.step(50090, [&] { m_elapsedSeconds = 0; });
     p.step(50100, [&] { ShowNumber(Display::Time, m_elapsedSeconds); });
     p.step(50110, [&] { setClock(false); });
@@ -141,7 +133,10 @@ void BoardModel::StartGame(std::chrono::milliseconds now) {
     p.step(50040, [&] { m_events.playSound(Sound::Start); });
     p.step(50050, [&] { showMarble(kCentre, false); });
     p.step(50060, [&] { --m_marbleCount; });
-    p.step(50070, [&] { ShowNumber(Display::MarbleCount, m_marbleCount); });
+    p.step(50070, [&] {
+        ShowNumber(Display::MarbleCount, m_marbleCount);
+        m_events.positionChanged();
+    });
     p.step(50080, [&] { setClock(true); });
     p.step(50090, [&] { m_gameStart = now; });
 }
@@ -152,17 +147,6 @@ void BoardModel::hideAll() {
         p.step(50080, [&] { showMarble(pos, false); });
         p.step(50090, [&] { showHole(pos, false); });
     }
-}
-
-bool BoardModel::canJump(int s, int t) const {
-    if (s < 0 || s >= kPositions || t < 0 || t >= kPositions)
-        return false;
-    const int sr = s / 7, sc = s % 7, tr = t / 7, tc = t % 7;
-    const bool shape = (std::abs(tr - sr) == 2 && tc == sc) || (std::abs(tc - sc) == 2 && tr == sr);
-    if (!shape)
-        return false;
-    const auto m = std::size_t((s + t) / 2);
-    return m_marble[m] && !m_marble[std::size_t(t)] && m_hole[std::size_t(t)];
 }
 
 void BoardModel::lift(int dragged) {
@@ -215,7 +199,10 @@ void BoardModel::dropOnHole(int t, int s) {
         m_jumps.push_back({s, t});
     });
     p.step(50100, [&] { --m_marbleCount; });
-    p.step(50110, [&] { ShowNumber(Display::MarbleCount, m_marbleCount); });
+    p.step(50110, [&] {
+        ShowNumber(Display::MarbleCount, m_marbleCount);
+        m_events.positionChanged();
+    });
     p.step(50120, [&] { CheckEnd(); });
 }
 
@@ -242,8 +229,10 @@ bool BoardModel::undoJump() {
         undone = true;
     });
     p.step(50050, [&] {
-        if (undone)
+        if (undone) {
             ShowNumber(Display::MarbleCount, m_marbleCount);
+            m_events.positionChanged();
+        }
     });
     return undone;
 }
@@ -252,21 +241,7 @@ void BoardModel::CheckEnd() {
     Procedure p = procedure(m_reporter, "CheckEnd");
     bool jumpLeft = false;
     p.step(50030, [&] { m_gameOver = true; });
-    p.step(50040, [&] {
-        // Rows and columns counted from 1, positions through the coordinate table.
-        for (int i = 1; i <= 7 && !jumpLeft; ++i)
-            for (int j = 1; j <= 7 && !jumpLeft; ++j) {
-                const int s = m_coordTable[std::size_t(i)][std::size_t(j)] - 1;
-                if (s < 0 || !m_marble[std::size_t(s)])
-                    continue;
-                const int up = i > 2 ? m_coordTable[std::size_t(i - 2)][std::size_t(j)] - 1 : -1;
-                const int down = i < 6 ? m_coordTable[std::size_t(i + 2)][std::size_t(j)] - 1 : -1;
-                const int left = j > 2 ? m_coordTable[std::size_t(i)][std::size_t(j - 2)] - 1 : -1;
-                const int right = j < 6 ? m_coordTable[std::size_t(i)][std::size_t(j + 2)] - 1 : -1;
-                jumpLeft =
-                    canJump(s, up) || canJump(s, down) || canJump(s, left) || canJump(s, right);
-            }
-    });
+    p.step(50040, [&] { jumpLeft = m_shown.firstJump().has_value(); });
     p.step(50050, [&] {
         if (jumpLeft) {
             m_gameOver = false;

@@ -4,6 +4,7 @@
 
 #include "core/failure.h"
 #include "core/random.h"
+#include "position.h"
 #include "variants.h"
 
 #include <QByteArray>
@@ -30,8 +31,6 @@ class BoardView {
     virtual void moveMarble(int position, int left, int top) = 0;
     /// Shows four cells of the digit strip (0 to 9 digits, 10 blank) on a display.
     virtual void showDigits(Display display, const std::array<int, 4>& cells) = 0;
-    /// Draws the marble count in amber (a single marble is out of reach) or in its cyan.
-    virtual void setCountWarning(bool warning) = 0;
     /// The marble picture (ICON resource id), used by all 49 marbles and the drag image;
     /// Failure 326 when the game carries no such picture.
     virtual void setMarblePicture(int resourceId) = 0;
@@ -41,8 +40,6 @@ class BoardView {
     virtual void setBoardPicture(int resourceId) = 0;
     /// Makes the board surface visible.
     virtual void showBoard() = 0;
-    /// Flashes the marble at `from` and the hole `to` twice: the jump a hint advises.
-    virtual void showHint(int from, int to) = 0;
 };
 
 /// What the course of a game asks of its owner: sounds, the clock, the end-of-game message,
@@ -59,6 +56,9 @@ class BoardEvents {
     virtual void resetButtonColours() = 0;
     /// Shows the champions window for the pending result; returns when it is closed.
     virtual void showChampions() = 0;
+    /// The game's position changed (a fresh board, Start, a jump, a jump taken back); told once
+    /// per change, after the marble count shows it and before the end of the game is tested.
+    virtual void positionChanged() = 0;
 };
 
 /// The result of a finished game, handed to the champions list.
@@ -66,11 +66,6 @@ struct ResultHandover {
     QByteArray NewResult;          ///< marbles "00000" then seconds "00000"
     bool NewResultPending = false; ///< asks the champions window to rank NewResult
 };
-
-/// Seven rows of "o" (marble), "." (empty hole) and " " (no hole), joined by "\n"; a marble
-/// counts only where there is a hole.
-QString boardText(const std::array<bool, kPositions>& hole,
-                  const std::array<bool, kPositions>& marble);
 
 /// The keyboard cursor's step: the nearest hole from position `from` in the direction of
 /// (rowStep, columnStep), skipping places without a hole; `from` when there is none.
@@ -88,8 +83,11 @@ class BoardModel {
     BoardModel(BoardView& view, BoardEvents& events, Reporter& reporter, Random& random);
 
     // --- state ---
-    bool hole(int p) const { return m_hole.at(std::size_t(p)); }
-    bool marble(int p) const { return m_marble.at(std::size_t(p)); }
+    /// Whether a place has a hole, and whether a marble is shown there (not while lifted).
+    bool hole(int p) const { return m_shown.hole(p); }
+    bool marble(int p) const { return m_shown.marble(p); }
+    /// The game's position: the marbles shown, and a lifted marble in its place.
+    Position position() const;
     std::int32_t MarbleCount() const { return m_marbleCount; }
     std::int32_t ElapsedSeconds() const { return m_elapsedSeconds; }
     bool GameOver() const { return m_gameOver; }
@@ -106,8 +104,8 @@ class BoardModel {
     /// The jumps made on this board since its last fresh start, oldest first.
     int jumpsMade() const { return int(m_jumps.size()); }
 
-    /// The board in its text form (see boardText).
-    QString text() const { return boardText(m_hole, m_marble); }
+    /// The board as shown, in its text form (see Position::text).
+    QString text() const { return m_shown.text(); }
 
     // --- board operations ---
     void Coordinates();
@@ -135,9 +133,9 @@ class BoardModel {
     /// (picBrett_MouseMove).
     void pointerOverBoard();
 
-    /// The one jump rule: marble jumps from s over a marble into the empty hole t.
-    /// The source's own state is not tested (while dragged it is hidden).
-    bool canJump(int source, int target) const;
+    /// The jump rule on the board as shown (see Position::canJump): while dragged, the source
+    /// is hidden and still may jump.
+    bool canJump(int source, int target) const { return m_shown.canJump(source, target); }
 
     /// A lifted marble, if any, goes back to its place.
     void putBackLifted();
@@ -167,8 +165,7 @@ class BoardModel {
     BoardEvents& m_events;
     Reporter& m_reporter;
     Random& m_random;
-    std::array<bool, kPositions> m_hole{};
-    std::array<bool, kPositions> m_marble{};
+    Position m_shown;
     std::array<std::array<int, 8>, 8> m_coordTable{};
     int m_variantNumber = 4;
     QByteArray m_currentLayout;

@@ -18,7 +18,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QScopedValueRollback>
 
 #include <algorithm>
 #include <utility>
@@ -182,17 +181,16 @@ void BoardWidget::setMarblePicture(int id) {
 void BoardWidget::showDigits(game::Display display, const std::array<int, 4>& cells) {
     if (m_displays)
         m_displays->showDigits(display, cells);
-    if (display == game::Display::MarbleCount && m_displays) {
-        const bool move = m_dropping && hasFocus();
-        m_toldAfterPlace = move ? m_displays->reading(display)->accessibleName() : QString();
-        if (move)
-            notifyPlace(m_cursor, QAccessible::NameChanged);
-    }
+    // A count shown for another reason than a move is not said after the place.
+    if (display == game::Display::MarbleCount)
+        m_toldAfterPlace.clear();
 }
 
-void BoardWidget::runMove(const std::function<void()>& move) {
-    const QScopedValueRollback<bool> dropping(m_dropping, true);
-    move();
+void BoardWidget::tellMarbleCount() {
+    if (!m_displays || !hasFocus())
+        return;
+    m_toldAfterPlace = m_displays->reading(game::Display::MarbleCount)->accessibleName();
+    notifyPlace(m_cursor, QAccessible::NameChanged);
 }
 
 void BoardWidget::setCountWarning(bool warning) {
@@ -245,7 +243,7 @@ QRect BoardWidget::marbleRect(int p) const {
 }
 
 QString BoardWidget::stateText() const {
-    return game::boardText(m_holeShown, m_marbleShown);
+    return game::Position(m_holeShown, m_marbleShown).text();
 }
 
 QPixmap BoardWidget::dragImage() const {
@@ -488,10 +486,8 @@ void BoardWidget::dropAt(int place, int dragged) {
         if (onDropOnMarble)
             onDropOnMarble(place, dragged);
     } else if (m_holeShown[p]) {
-        if (onDropOnHole) {
-            const QScopedValueRollback<bool> dropping(m_dropping, true);
+        if (onDropOnHole)
             onDropOnHole(place, dragged);
-        }
     } else if (onDropOnBoard) {
         onDropOnBoard(dragged);
     }
@@ -540,10 +536,8 @@ void BoardWidget::mousePressEvent(QMouseEvent* event) {
                 onDropOnMarble(drop->target, source);
             break;
         case DropKind::Hole:
-            if (onDropOnHole) {
-                const QScopedValueRollback<bool> dropping(m_dropping, true);
+            if (onDropOnHole)
                 onDropOnHole(drop->target, source);
-            }
             break;
         case DropKind::Board:
             if (onDropOnBoard)

@@ -34,12 +34,14 @@ class BoardWidget : public QWidget, public game::BoardView {
     void moveHole(int position, int left, int top) override;
     void moveMarble(int position, int left, int top) override;
     void showDigits(game::Display display, const std::array<int, 4>& cells) override;
-    void setCountWarning(bool warning) override;
+    /// Draws the marble count in amber (a single marble is out of reach) or in its cyan.
+    void setCountWarning(bool warning);
     void setMarblePicture(int resourceId) override;
     void setHolePicture(int boardPicture) override;
     void setBoardPicture(int resourceId) override;
     void showBoard() override { show(); }
-    void showHint(int from, int to) override;
+    /// Flashes the marble at `from` and the hole `to` twice: the jump a hint advises.
+    void showHint(int from, int to);
 
     bool holeShown(int position) const { return m_holeShown.at(std::size_t(position)); }
     bool marbleShown(int position) const { return m_marbleShown.at(std::size_t(position)); }
@@ -68,9 +70,9 @@ class BoardWidget : public QWidget, public game::BoardView {
     int cursor() const { return m_cursor; }
     std::optional<int> keyboardLifted() const { return m_keyLifted; }
 
-    /// Runs a move that does not come from the board itself (a jump taken back), so that the
-    /// new marble count is told on the focused place as after a jump.
-    void runMove(const std::function<void()>& move);
+    /// A move changed the marble count: it is told after the focused place's own text, as the
+    /// display reads it.
+    void tellMarbleCount();
 
     // The drag protocol, wired by the main window.
     std::function<void(int dragged)> onLift; ///< the first drag-over
@@ -139,8 +141,6 @@ class BoardWidget : public QWidget, public game::BoardView {
     /// count as the display reads it once a move has changed it, or a hint's advice. A screen
     /// reader speaks the focused element's name when it changes, so either is heard at once.
     QString m_toldAfterPlace;
-    /// A drop on a hole is being handled: a count shown now is the count after a move.
-    bool m_dropping = false;
 };
 
 } // namespace marvolen::ui

@@ -58,17 +58,17 @@ MainWindow::MainWindow(Services& services, audio::MediaCommands& media, app::Win
     m_board = new BoardWidget(this);
     buildPanel();
     buildMenu();
-    m_session = std::make_unique<app::GameSession>(
-        app::SessionParts{services, media, m_resources, *m_board, *this, *this, *this, windows});
+    m_session = std::make_unique<app::GameSession>(app::SessionParts{
+        services, media, m_resources, *m_board, *this, *this, *this, *this, windows});
     app::GameSession& s = *m_session;
-    game::BoardModel& model = s.model();
+    s.addPositionListener(*this);
     connect(&m_timer1, &QTimer::timeout, this, [&s] { s.Timer1_Timer(); });
     connect(&m_timer2, &QTimer::timeout, this, [&s] { s.Timer2_Timer(); });
-    m_board->onLift = [&model](int p) { model.lift(p); };
-    m_board->onDropOnMarble = [&model](int t, int d) { model.dropOnMarble(t, d); };
-    m_board->onDropOnHole = [&model](int t, int d) { model.dropOnHole(t, d); };
-    m_board->onDropOnBoard = [&model](int d) { model.dropOnBoard(d); };
-    m_board->onPointerOverBoard = [&model] { model.pointerOverBoard(); };
+    m_board->onLift = [&s](int p) { s.lift(p); };
+    m_board->onDropOnMarble = [&s](int t, int d) { s.dropOnMarble(t, d); };
+    m_board->onDropOnHole = [&s](int t, int d) { s.dropOnHole(t, d); };
+    m_board->onDropOnBoard = [&s](int d) { s.dropOnBoard(d); };
+    m_board->onPointerOverBoard = [&s] { s.pointerOverBoard(); };
     m_fraLayout->clicked = [&s](int i) { s.imgLoff_Click(i); };
     m_fraKnopf->clicked = [&s](int i) { s.optBut_Click(i); };
     m_fraKnopf->flagClicked = [&s](int i) { s.imgLang_Click(i); };
@@ -76,10 +76,10 @@ MainWindow::MainWindow(Services& services, audio::MediaCommands& media, app::Win
     for (int i = 0; i < 3; ++i)
         connect(m_mnuMusic[std::size_t(i)], &QAction::triggered, this,
                 [&s, i] { s.mnuMusic_Click(i); });
-    connect(m_mnuOneMarble, &QAction::triggered, this, [&s] { s.mnuOneMarble_Click(); });
-    connect(m_mnuHint, &QAction::triggered, this, [&s] { s.mnuHint_Click(); });
-    connect(m_mnuUndo, &QAction::triggered, this,
-            [this, &s] { m_board->runMove([&s] { s.mnuUndo_Click(); }); });
+    app::assist::PracticeAids& aids = s.aids();
+    connect(m_mnuOneMarble, &QAction::triggered, this, [&aids] { aids.mnuOneMarble_Click(); });
+    connect(m_mnuHint, &QAction::triggered, this, [&aids] { aids.mnuHint_Click(); });
+    connect(m_mnuUndo, &QAction::triggered, this, [&aids] { aids.mnuUndo_Click(); });
     connect(m_mnuUeber, &QAction::triggered, this, [&s] { s.mnuUeber_Click(); });
     resize(px(kDesignInner.width()), px(kDesignInner.height()));
     Form_Load();
@@ -354,6 +354,21 @@ void MainWindow::setMusicChecked(int index, bool checked) {
 
 void MainWindow::setOneMarbleChecked(bool checked) {
     m_mnuOneMarble->setChecked(checked);
+}
+
+void MainWindow::showHint(int from, int to) {
+    m_board->showHint(from, to);
+}
+
+void MainWindow::setCountWarning(bool warning) {
+    m_board->setCountWarning(warning);
+}
+
+void MainWindow::positionChanged(const game::Position& position, int jumpsMade) {
+    // A jump made or taken back: its new count is told where the player's focus is.
+    if (!position.fresh() && jumpsMade != m_jumpsMade)
+        m_board->tellMarbleCount();
+    m_jumpsMade = jumpsMade;
 }
 
 void MainWindow::post(std::function<void()> fn) {

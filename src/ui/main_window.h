@@ -31,7 +31,9 @@ class ThumbnailFrame;
 class MainWindow : public QWidget,
                    private app::SessionView,
                    private app::Dialogs,
-                   private app::SoundPlayer {
+                   private app::SoundPlayer,
+                   private app::assist::AidsView,
+                   private app::PositionListener {
     Q_OBJECT
 
   public:
@@ -43,7 +45,7 @@ class MainWindow : public QWidget,
     ~MainWindow() override;
 
     app::GameSession& session() { return *m_session; }
-    game::BoardModel& model() { return m_session->model(); }
+    const game::BoardModel& model() const { return m_session->model(); }
     BoardWidget& board() { return *m_board; }
     QPushButton* button(int index) const;
     QMenu* optionsMenu() const { return m_menu; }
@@ -73,8 +75,13 @@ class MainWindow : public QWidget,
     void setWatcherEnabled(bool enabled) override;
     void Sprache() override;
     void popupOptionsMenu() override;
+    // AidsView
+    void showHint(int from, int to) override;
+    void setCountWarning(bool warning) override;
     void setOneMarbleChecked(bool checked) override;
     void post(std::function<void()> fn) override;
+    // PositionListener
+    void positionChanged(const game::Position& position, int jumpsMade) override;
     // Dialogs
     bool askYesNo(const QString& title, const QString& text) override;
     void inform(const QString& title, const QString& text) override;
@@ -118,6 +125,7 @@ class MainWindow : public QWidget,
     std::unique_ptr<app::GameSession> m_session;
     bool m_unloaded = false;
     bool m_laidOut = false;
+    int m_jumpsMade = 0; // as last told by the session
 };
 
 } // namespace marvolen::ui

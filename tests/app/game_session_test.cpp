@@ -1,5 +1,6 @@
 // The game as the player drives it, without a window: load, the first layout, the commands and
-// the click rule, variants, flags, pictures, sound and music, the end of a game and unload.
+// the click rule, variants, flags, pictures, sound and music, the end of a game and unload;
+// every move through the session, told to its listeners once.
 #include "session_fakes.h"
 
 #include <QDir>
@@ -196,7 +197,7 @@ TEST(Commands, EachOtherButtonOpensItsWindow) {
 TEST(Commands, ChampionsOpenForViewingOnly) {
     SessionFixture f;
     app::GameSession& s = f.open();
-    s.model().handover().NewResultPending = true;
+    s.handover().NewResultPending = true;
     f.click(8);
     EXPECT_EQ(f.windows.only("champions"), Events{"champions 4 view "});
     EXPECT_FALSE(s.model().handover().NewResultPending);
@@ -282,8 +283,8 @@ TEST(Sound, TheSwitchSilencesEveryEffectAndIsStoredAsBlankZeroThenMinusOne) {
     EXPECT_FALSE(f.windows.soundChecked);
     EXPECT_EQ(f.setting("PlaySound"), QStringLiteral(" 0"));
     f.click(0);
-    s.model().lift(10);
-    s.model().dropOnHole(24, 10);
+    s.lift(10);
+    s.dropOnHole(24, 10);
     s.imgLoff_Click(2);
     s.imgLang_Click(1);
     EXPECT_EQ(s.model().VariantNumber(), 2);
@@ -333,12 +334,12 @@ TEST(EndOfGame, TellsThePlayerResetsTheButtonsAndRanksTheResult) {
     SessionFixture f;
     app::GameSession& s = f.open();
     f.click(0);
-    s.model().setText("       \n       \n       \n  oo.  \n       \n       \n       ");
+    s.setBoardText("       \n       \n       \n  oo.  \n       \n       \n       ");
     f.clock.advance(12);
     s.Timer1_Timer();
     f.windows.events.clear();
-    s.model().lift(23);
-    s.model().dropOnHole(25, 23);
+    s.lift(23);
+    s.dropOnHole(25, 23);
     ASSERT_EQ(f.windows.events.size(), 4u);
     EXPECT_EQ(f.windows.events[1], "sound 109");
     EXPECT_EQ(f.windows.events[2], "tell Game over: No more possible moves!");
@@ -354,7 +355,7 @@ TEST(GameClock, ShowsAndStoresThePlayedSecondsWhateverTheWallClockDoes) {
     SessionFixture f;
     app::GameSession& s = f.open();
     f.click(0);
-    s.model().setText("       \n       \n       \n  oo.  \n       \n       \n       ");
+    s.setBoardText("       \n       \n       \n  oo.  \n       \n       \n       ");
     f.clock.advance(1);
     s.Timer1_Timer();
     EXPECT_EQ(f.board.timeDisplay, "0001");
@@ -368,8 +369,8 @@ TEST(GameClock, ShowsAndStoresThePlayedSecondsWhateverTheWallClockDoes) {
     s.Timer1_Timer();
     EXPECT_EQ(f.board.timeDisplay, "0005");
     f.windows.events.clear();
-    s.model().lift(23);
-    s.model().dropOnHole(25, 23);
+    s.lift(23);
+    s.dropOnHole(25, 23);
     EXPECT_EQ(f.windows.only("champions"), Events{"champions 4 rank 0000100005"});
 }
 
@@ -393,8 +394,8 @@ TEST(Resize, DiscardsAGameInProgressAndAnnouncesTheVariant) {
     SessionFixture f;
     app::GameSession& s = f.open();
     f.click(0);
-    s.model().lift(10);
-    s.model().dropOnHole(24, 10);
+    s.lift(10);
+    s.dropOnHole(24, 10);
     f.windows.events.clear();
     Procedure resize(f.reporter, QStringLiteral("frmMarvolen"), QStringLiteral("Form_Resize"));
     s.resetForResize(resize);
@@ -435,126 +436,36 @@ TEST(Unload, StopsTheClockAndTheMusicAndRemovesTheLanguageFile) {
     EXPECT_FALSE(QFile::exists(f.language.LanguageFilePath()));
 }
 
-// The warning that a single marble is out of reach: asked after Start and every jump while
-// it is on, shown only on a proven loss, gone with the next fresh board.
-namespace {
-
-using WarningFixture = test::FakeSolverFixture;
-
-// Two marbles that can jump once, and a third far away: every position is lost.
-const char* const kLostAfterOneJump =
-    "o      \n       \n       \noo.    \n       \n       \n       ";
-
-} // namespace
-
-TEST(OneMarbleWarning, IsOffByDefaultAndThenAsksTheSolverNothing) {
-    WarningFixture f;
-    app::GameSession& s = f.openWithFake();
-    EXPECT_FALSE(s.oneMarbleWarningOn());
-    EXPECT_FALSE(f.windows.oneMarbleChecked);
-    f.click(0);
-    s.model().lift(10);
-    s.model().dropOnHole(24, 10);
-    EXPECT_TRUE(f.questions->asked.empty());
-    EXPECT_FALSE(f.board.countWarning);
-}
-
-TEST(OneMarbleWarning, IsStoredAsMinusOneThenBlankZeroAndReadAtTheNextStart) {
-    WarningFixture f;
-    f.setSetting("OneMarbleWarning", QStringLiteral("-1"));
-    app::GameSession& s = f.openWithFake();
-    EXPECT_TRUE(s.oneMarbleWarningOn());
-    EXPECT_TRUE(f.windows.oneMarbleChecked);
-    s.mnuOneMarble_Click();
-    EXPECT_FALSE(f.windows.oneMarbleChecked);
-    EXPECT_EQ(f.setting("OneMarbleWarning"), QStringLiteral(" 0"));
-    s.mnuOneMarble_Click();
-    EXPECT_EQ(f.setting("OneMarbleWarning"), QStringLiteral("-1"));
-}
-
-TEST(OneMarbleWarning, AProvenLossTurnsTheCountAmberUntilTheNextFreshBoard) {
-    WarningFixture f;
-    app::GameSession& s = f.openWithFake();
-    s.mnuOneMarble_Click();
-    EXPECT_TRUE(f.questions->asked.empty()); // a fresh board is never lost
-    f.click(0);
-    ASSERT_EQ(f.questions->asked.size(), 1u);
-    const solver::Mask centre = solver::Mask{1} << 24;
-    EXPECT_EQ(f.questions->asked[0].marbles, f.questions->asked[0].holes & ~centre);
-    s.model().lift(10);
-    s.model().dropOnHole(24, 10);
-    ASSERT_EQ(f.questions->asked.size(), 2u);
-    EXPECT_EQ(f.questions->asked[1].marbles & (solver::Mask{1} << 10), 0u);
-
-    s.oneMarbleAnswered(f.questions->last(), solver::Reach::No);
-    EXPECT_TRUE(s.countWarning());
-    EXPECT_TRUE(f.board.countWarning);
-    // Jumps cannot mend a loss: no more questions on this board.
-    s.model().lift(15);
-    s.model().dropOnHole(17, 15);
-    EXPECT_EQ(marbles(s), 30);
-    EXPECT_EQ(f.questions->asked.size(), 2u);
-    EXPECT_TRUE(f.board.countWarning);
-
-    f.click(0); // Start during a game: a fresh board, then the centre taken out
-    EXPECT_FALSE(f.board.countWarning);
-    EXPECT_EQ(f.questions->asked.size(), 3u);
-}
-
-TEST(OneMarbleWarning, UndecidedAnswersAndAnswersForAnOlderBoardChangeNothing) {
-    WarningFixture f;
-    app::GameSession& s = f.openWithFake();
-    s.mnuOneMarble_Click();
-    f.click(0);
-    s.model().setText(kLostAfterOneJump);
-    s.model().lift(21);
-    s.model().dropOnHole(23, 21);
-    ASSERT_EQ(f.questions->asked.size(), 2u);
-    s.oneMarbleAnswered(1, solver::Reach::No); // the start position's question
-    EXPECT_FALSE(f.board.countWarning);
-    s.oneMarbleAnswered(2, solver::Reach::Undecided);
-    EXPECT_FALSE(f.board.countWarning);
-    s.oneMarbleAnswered(2, solver::Reach::No); // already answered
-    EXPECT_FALSE(f.board.countWarning);
-    // An answer that arrives after a fresh board belongs to the board before it.
-    s.model().setText(kLostAfterOneJump);
-    s.mnuOneMarble_Click();
-    s.mnuOneMarble_Click();
-    const std::uint64_t asked = f.questions->last();
-    s.imgLoff_Click(4);
-    s.oneMarbleAnswered(asked, solver::Reach::No);
-    EXPECT_FALSE(f.board.countWarning);
-    EXPECT_GE(f.questions->cancels, 1);
-}
-
-TEST(OneMarbleWarning, SwitchedOffTheAmberCountTurnsCyanAgain) {
-    WarningFixture f;
-    app::GameSession& s = f.openWithFake();
-    s.mnuOneMarble_Click();
-    f.click(0);
-    s.model().lift(10);
-    s.model().dropOnHole(24, 10);
-    s.oneMarbleAnswered(f.questions->last(), solver::Reach::No);
-    ASSERT_TRUE(f.board.countWarning);
-    s.mnuOneMarble_Click();
-    EXPECT_FALSE(f.board.countWarning);
-}
-
-TEST(OneMarbleWarning, TheRealSolverProvesALossAndTheAnswerArrivesThroughTheWindowsQueue) {
+TEST(Moves, EveryMoveGoesThroughTheSessionAndEachChangeIsToldOnceWithItsJumps) {
+    struct Heard : app::PositionListener {
+        std::vector<std::pair<QString, int>> told;
+        void positionChanged(const game::Position& position, int jumpsMade) override {
+            told.emplace_back(position.text(), jumpsMade);
+        }
+    } heard;
     SessionFixture f;
     app::GameSession& s = f.open();
+    s.addPositionListener(heard);
     f.click(0);
-    s.model().setText(kLostAfterOneJump);
-    s.mnuOneMarble_Click();             // asks about the board as it stands
-    EXPECT_FALSE(f.board.countWarning); // nothing before the window's thread runs the answer
-    while (!s.countWarning() && f.windows.runPosted()) {
-    }
-    EXPECT_TRUE(f.board.countWarning);
-    // A board from which one marble is reached stays cyan.
-    f.click(0);
-    s.model().setText("       \n       \n       \n  oo.  \n       \n       \n       ");
-    s.mnuOneMarble_Click();
-    s.mnuOneMarble_Click();
-    ASSERT_TRUE(f.windows.runPosted());
-    EXPECT_FALSE(f.board.countWarning);
+    ASSERT_EQ(heard.told.size(), 2u); // Start lays a fresh board, then takes out the centre
+    EXPECT_EQ(heard.told[1].first, s.model().text());
+    EXPECT_EQ(heard.told[1].second, 0);
+    s.lift(10);
+    s.pointerOverBoard(); // an abandoned marble goes back: no change of position
+    s.lift(10);
+    s.dropOnMarble(17, 10);
+    s.lift(10);
+    s.dropOnBoard(10);
+    EXPECT_EQ(heard.told.size(), 2u);
+    s.lift(10);
+    s.dropOnHole(24, 10);
+    ASSERT_EQ(heard.told.size(), 3u);
+    EXPECT_EQ(heard.told[2].first, s.model().text());
+    EXPECT_EQ(heard.told[2].second, 1);
+    s.aids().mnuUndo_Click();
+    ASSERT_EQ(heard.told.size(), 4u);
+    EXPECT_EQ(heard.told[3], heard.told[1]);
+    s.imgLoff_Click(7); // another variant: one fresh board
+    ASSERT_EQ(heard.told.size(), 5u);
+    EXPECT_TRUE(game::Position::fromText(heard.told[4].first).fresh());
 }

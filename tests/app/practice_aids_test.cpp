@@ -1,4 +1,5 @@
-// Hints, taking back jumps, and the practice games they make: never ranked in the champions list.
+// The practice aids: hints, taking back jumps, the practice games they make (never ranked in the
+// champions list), and the warning that a single marble is out of reach.
 #include "session_fakes.h"
 
 #include "solver/solver.h"
@@ -12,29 +13,13 @@ namespace {
 
 struct AidsFixture : test::FakeSolverFixture {
     void jump(int from, int to) {
-        session->model().lift(from);
-        session->model().dropOnHole(to, from);
+        session->lift(from);
+        session->dropOnHole(to, from);
     }
 };
 
 // Three marbles in a row beside a hole: one jump leaves two apart, and the game ends.
 const char* const kOneJumpLeft = "       \n       \n       \nooo.   \n       \n       \n       ";
-
-solver::Mask marbleMask(const game::BoardModel& model) {
-    solver::Mask mask = 0;
-    for (int p = 0; p < game::kPositions; ++p)
-        if (model.hole(p) && model.marble(p))
-            mask |= solver::Mask{1} << p;
-    return mask;
-}
-
-solver::Mask holeMask(const game::BoardModel& model) {
-    solver::Mask mask = 0;
-    for (int p = 0; p < game::kPositions; ++p)
-        if (model.hole(p))
-            mask |= solver::Mask{1} << p;
-    return mask;
-}
 
 } // namespace
 
@@ -42,9 +27,9 @@ TEST(Undo, TakesBackEveryJumpOfTheGameInTurnAndTheClockRunsOn) {
     AidsFixture f;
     app::GameSession& s = f.openWithFake();
     const QString fresh = s.model().text();
-    s.mnuUndo_Click(); // no game in progress: nothing to take back
+    s.aids().mnuUndo_Click(); // no game in progress: nothing to take back
     EXPECT_EQ(s.model().text(), fresh);
-    EXPECT_FALSE(s.practiceGame());
+    EXPECT_FALSE(s.aids().practiceGame());
 
     f.click(0);
     const QString started = s.model().text();
@@ -55,18 +40,18 @@ TEST(Undo, TakesBackEveryJumpOfTheGameInTurnAndTheClockRunsOn) {
     f.clock.advance(5);
     s.Timer1_Timer();
 
-    s.mnuUndo_Click();
+    s.aids().mnuUndo_Click();
     EXPECT_EQ(s.model().text(), afterFirst);
     EXPECT_EQ(s.model().MarbleCount(), 31);
     EXPECT_EQ(f.board.countDisplay, QStringLiteral("0031"));
-    EXPECT_TRUE(s.practiceGame());
+    EXPECT_TRUE(s.aids().practiceGame());
     // A marble lifted when the jump is taken back goes home first.
-    s.model().lift(22);
-    s.mnuUndo_Click();
+    s.lift(22);
+    s.aids().mnuUndo_Click();
     EXPECT_EQ(s.model().text(), started);
     EXPECT_EQ(s.model().MarbleCount(), 32);
     EXPECT_FALSE(s.model().LiftedMarble());
-    s.mnuUndo_Click(); // the marble Start took out stays out
+    s.aids().mnuUndo_Click(); // the marble Start took out stays out
     EXPECT_EQ(s.model().text(), started);
     EXPECT_EQ(s.model().MarbleCount(), 32);
 
@@ -80,11 +65,11 @@ TEST(Undo, AfterTheEndOfAGameChangesNothing) {
     AidsFixture f;
     app::GameSession& s = f.openWithFake();
     f.click(0);
-    s.model().setText(kOneJumpLeft);
+    s.setBoardText(kOneJumpLeft);
     f.jump(22, 24);
     ASSERT_FALSE(s.model().clockRunning());
     const QString over = s.model().text();
-    s.mnuUndo_Click();
+    s.aids().mnuUndo_Click();
     EXPECT_EQ(s.model().text(), over);
     EXPECT_EQ(s.model().MarbleCount(), 2);
 }
@@ -93,22 +78,23 @@ TEST(PracticeGame, EndsWithItsMessageAndTheChampionsListForViewingOnly) {
     AidsFixture f;
     app::GameSession& s = f.openWithFake();
     f.click(0);
-    s.model().setText(kOneJumpLeft);
-    s.mnuHint_Click();
-    ASSERT_TRUE(s.practiceGame());
+    s.setBoardText(kOneJumpLeft);
+    s.aids().mnuHint_Click();
+    ASSERT_TRUE(s.aids().practiceGame());
     f.windows.events.clear();
     f.jump(22, 24);
     const auto tells = f.windows.only("tell");
     ASSERT_EQ(tells.size(), 2u);
     EXPECT_EQ(tells[0], "tell Game over: No more possible moves!");
-    EXPECT_EQ(tells[1], "tell Marvolen: " + app::GameSession::practiceMessage().toStdString());
+    EXPECT_EQ(tells[1],
+              "tell Marvolen: " + app::assist::PracticeAids::practiceMessage().toStdString());
     EXPECT_EQ(f.windows.only("champions"), std::vector<std::string>{"champions 4 view 0000200000"});
     EXPECT_FALSE(f.windows.clockRunning);
 
     // The next board is played without help until help is asked for: ranked as always.
     f.click(0);
-    EXPECT_FALSE(s.practiceGame());
-    s.model().setText(kOneJumpLeft);
+    EXPECT_FALSE(s.aids().practiceGame());
+    s.setBoardText(kOneJumpLeft);
     f.windows.events.clear();
     f.jump(22, 24);
     EXPECT_EQ(f.windows.only("tell").size(), 1u);
@@ -118,67 +104,66 @@ TEST(PracticeGame, EndsWithItsMessageAndTheChampionsListForViewingOnly) {
 TEST(PracticeGame, OnlyAHintOrATakenBackJumpMakesOne) {
     AidsFixture f;
     app::GameSession& s = f.openWithFake();
-    s.mnuOneMarble_Click(); // the warning is no help with a move
+    s.aids().mnuOneMarble_Click(); // the warning is no help with a move
     f.click(0);
     f.jump(10, 24);
-    EXPECT_FALSE(s.practiceGame());
-    s.mnuUndo_Click();
-    EXPECT_TRUE(s.practiceGame());
+    EXPECT_FALSE(s.aids().practiceGame());
+    s.aids().mnuUndo_Click();
+    EXPECT_TRUE(s.aids().practiceGame());
     s.imgLoff_Click(4); // a fresh board
-    EXPECT_FALSE(s.practiceGame());
+    EXPECT_FALSE(s.aids().practiceGame());
 }
 
 TEST(Hint, FlashesTheSolversJumpForTheBoardItWasAskedAbout) {
     AidsFixture f;
     app::GameSession& s = f.openWithFake();
-    s.mnuHint_Click(); // before Start no jump is possible
+    s.aids().mnuHint_Click(); // before Start no jump is possible
     EXPECT_TRUE(f.questions->hints.empty());
-    EXPECT_FALSE(s.practiceGame());
+    EXPECT_FALSE(s.aids().practiceGame());
 
     f.click(0);
-    s.model().lift(10); // a lifted marble goes back: the hint is for the board as it lies
-    s.mnuHint_Click();
+    s.lift(10); // a lifted marble goes back: the hint is for the board as it lies
+    s.aids().mnuHint_Click();
     EXPECT_TRUE(s.model().marble(10));
     ASSERT_EQ(f.questions->hints.size(), 1u);
-    EXPECT_EQ(f.questions->hints[0].marbles, marbleMask(s.model()));
-    EXPECT_EQ(f.questions->hints[0].holes, holeMask(s.model()));
-    s.hintAnswered(1, solver::Jump{38, 31, 24});
-    EXPECT_EQ(f.board.hints, (std::vector<std::pair<int, int>>{{38, 24}}));
+    EXPECT_EQ(f.questions->hints[0], s.model().position());
+    s.aids().hintAnswered(1, game::Jump{38, 31, 24});
+    EXPECT_EQ(f.windows.hints, (std::vector<std::pair<int, int>>{{38, 24}}));
 
     // Asked, then a jump: the answer is for a board that is gone.
-    s.mnuHint_Click();
+    s.aids().mnuHint_Click();
     f.jump(10, 24);
     EXPECT_EQ(f.questions->hintCancels, 1);
-    s.hintAnswered(2, solver::Jump{38, 31, 24});
-    EXPECT_EQ(f.board.hints.size(), 1u);
+    s.aids().hintAnswered(2, game::Jump{38, 31, 24});
+    EXPECT_EQ(f.windows.hints.size(), 1u);
 
     // Nothing found in time, or a jump no longer possible: the first legal jump is shown.
-    s.mnuHint_Click();
-    s.hintAnswered(3, std::nullopt);
-    s.mnuHint_Click();
-    s.hintAnswered(4, solver::Jump{38, 31, 24});
-    ASSERT_EQ(f.board.hints.size(), 3u);
-    EXPECT_EQ(f.board.hints[1], f.board.hints[2]);
-    EXPECT_TRUE(s.model().canJump(f.board.hints[1].first, f.board.hints[1].second));
-    EXPECT_TRUE(s.model().marble(f.board.hints[1].first));
+    s.aids().mnuHint_Click();
+    s.aids().hintAnswered(3, std::nullopt);
+    s.aids().mnuHint_Click();
+    s.aids().hintAnswered(4, game::Jump{38, 31, 24});
+    ASSERT_EQ(f.windows.hints.size(), 3u);
+    EXPECT_EQ(f.windows.hints[1], f.windows.hints[2]);
+    EXPECT_TRUE(s.model().canJump(f.windows.hints[1].first, f.windows.hints[1].second));
+    EXPECT_TRUE(s.model().marble(f.windows.hints[1].first));
 }
 
 TEST(Hint, FollowingTheRealSolversHintsLeavesTheFewestMarbles) {
     SessionFixture f;
     app::GameSession& s = f.open();
     f.click(0);
-    s.model().setText("  ...  \n  .o.  \n..ooo..\n.oo.oo.\n..ooo..\n  .o.  \n  ...  ");
-    solver::Solver check(holeMask(s.model()), std::size_t(1) << 20);
-    const solver::Result best = check.solve(marbleMask(s.model()));
+    s.setBoardText("  ...  \n  .o.  \n..ooo..\n.oo.oo.\n..ooo..\n  .o.  \n  ...  ");
+    solver::Solver check(s.model().position().holes(), std::size_t(1) << 20);
+    const solver::Result best = check.solve(s.model().position().marbles());
     ASSERT_TRUE(best.proven());
     while (s.model().clockRunning()) {
-        const std::size_t shown = f.board.hints.size();
-        s.mnuHint_Click();
-        while (f.board.hints.size() == shown)
+        const std::size_t shown = f.windows.hints.size();
+        s.aids().mnuHint_Click();
+        while (f.windows.hints.size() == shown)
             ASSERT_TRUE(f.windows.runPosted());
-        const auto [from, to] = f.board.hints.back();
-        s.model().lift(from);
-        s.model().dropOnHole(to, from);
+        const auto [from, to] = f.windows.hints.back();
+        s.lift(from);
+        s.dropOnHole(to, from);
     }
     EXPECT_EQ(s.model().MarbleCount(), best.best);
 }
@@ -186,18 +171,144 @@ TEST(Hint, FollowingTheRealSolversHintsLeavesTheFewestMarbles) {
 TEST(OneMarbleWarning, TakingBackBeyondTheLostPositionAsksAgain) {
     AidsFixture f;
     app::GameSession& s = f.openWithFake();
-    s.mnuOneMarble_Click();
+    s.aids().mnuOneMarble_Click();
     f.click(0);
     f.jump(10, 24);
     ASSERT_EQ(f.questions->asked.size(), 2u);
-    s.oneMarbleAnswered(2, solver::Reach::No);
-    ASSERT_TRUE(f.board.countWarning);
+    s.aids().oneMarbleAnswered(2, solver::Reach::No);
+    ASSERT_TRUE(f.windows.countWarning);
     f.jump(15, 17);
-    s.mnuUndo_Click(); // back to the position proven lost: still lost, nothing asked
-    EXPECT_TRUE(f.board.countWarning);
+    s.aids().mnuUndo_Click(); // back to the position proven lost: still lost, nothing asked
+    EXPECT_TRUE(f.windows.countWarning);
     EXPECT_EQ(f.questions->asked.size(), 2u);
-    s.mnuUndo_Click(); // back before it: perhaps won again
-    EXPECT_FALSE(f.board.countWarning);
+    s.aids().mnuUndo_Click(); // back before it: perhaps won again
+    EXPECT_FALSE(f.windows.countWarning);
     ASSERT_EQ(f.questions->asked.size(), 3u);
-    EXPECT_EQ(f.questions->asked[2].marbles, marbleMask(s.model()));
+    EXPECT_EQ(f.questions->asked[2].marbles(), s.model().position().marbles());
+}
+
+// The warning that a single marble is out of reach: asked after Start and every jump while
+// it is on, shown only on a proven loss, gone with the next fresh board.
+namespace {
+
+using WarningFixture = test::FakeSolverFixture;
+
+// Two marbles that can jump once, and a third far away: every position is lost.
+const char* const kLostAfterOneJump =
+    "o      \n       \n       \noo.    \n       \n       \n       ";
+
+} // namespace
+
+TEST(OneMarbleWarning, IsOffByDefaultAndThenAsksTheSolverNothing) {
+    WarningFixture f;
+    app::GameSession& s = f.openWithFake();
+    EXPECT_FALSE(s.aids().oneMarbleWarningOn());
+    EXPECT_FALSE(f.windows.oneMarbleChecked);
+    f.click(0);
+    s.lift(10);
+    s.dropOnHole(24, 10);
+    EXPECT_TRUE(f.questions->asked.empty());
+    EXPECT_FALSE(f.windows.countWarning);
+}
+
+TEST(OneMarbleWarning, IsStoredAsMinusOneThenBlankZeroAndReadAtTheNextStart) {
+    WarningFixture f;
+    f.setSetting("OneMarbleWarning", QStringLiteral("-1"));
+    app::GameSession& s = f.openWithFake();
+    EXPECT_TRUE(s.aids().oneMarbleWarningOn());
+    EXPECT_TRUE(f.windows.oneMarbleChecked);
+    s.aids().mnuOneMarble_Click();
+    EXPECT_FALSE(f.windows.oneMarbleChecked);
+    EXPECT_EQ(f.setting("OneMarbleWarning"), QStringLiteral(" 0"));
+    s.aids().mnuOneMarble_Click();
+    EXPECT_EQ(f.setting("OneMarbleWarning"), QStringLiteral("-1"));
+}
+
+TEST(OneMarbleWarning, AProvenLossTurnsTheCountAmberUntilTheNextFreshBoard) {
+    WarningFixture f;
+    app::GameSession& s = f.openWithFake();
+    s.aids().mnuOneMarble_Click();
+    EXPECT_TRUE(f.questions->asked.empty()); // a fresh board is never lost
+    f.click(0);
+    ASSERT_EQ(f.questions->asked.size(), 1u);
+    const solver::Mask centre = solver::Mask{1} << 24;
+    EXPECT_EQ(f.questions->asked[0].marbles(), f.questions->asked[0].holes() & ~centre);
+    s.lift(10);
+    s.dropOnHole(24, 10);
+    ASSERT_EQ(f.questions->asked.size(), 2u);
+    EXPECT_EQ(f.questions->asked[1].marbles() & (solver::Mask{1} << 10), 0u);
+
+    s.aids().oneMarbleAnswered(f.questions->last(), solver::Reach::No);
+    EXPECT_TRUE(s.aids().countWarning());
+    EXPECT_TRUE(f.windows.countWarning);
+    // Jumps cannot mend a loss: no more questions on this board.
+    s.lift(15);
+    s.dropOnHole(17, 15);
+    EXPECT_EQ(s.model().position().marbleCount(), 30);
+    EXPECT_EQ(f.questions->asked.size(), 2u);
+    EXPECT_TRUE(f.windows.countWarning);
+
+    f.click(0); // Start during a game: a fresh board, then the centre taken out
+    EXPECT_FALSE(f.windows.countWarning);
+    EXPECT_EQ(f.questions->asked.size(), 3u);
+}
+
+TEST(OneMarbleWarning, UndecidedAnswersAndAnswersForAnOlderBoardChangeNothing) {
+    WarningFixture f;
+    app::GameSession& s = f.openWithFake();
+    s.aids().mnuOneMarble_Click();
+    f.click(0);
+    s.setBoardText(kLostAfterOneJump);
+    s.lift(21);
+    s.dropOnHole(23, 21);
+    // Asked after Start, after the board was set, and after the jump.
+    ASSERT_EQ(f.questions->asked.size(), 3u);
+    s.aids().oneMarbleAnswered(1, solver::Reach::No); // the start position's question
+    s.aids().oneMarbleAnswered(2, solver::Reach::No);
+    EXPECT_FALSE(f.windows.countWarning);
+    s.aids().oneMarbleAnswered(3, solver::Reach::Undecided);
+    EXPECT_FALSE(f.windows.countWarning);
+    s.aids().oneMarbleAnswered(3, solver::Reach::No); // already answered
+    EXPECT_FALSE(f.windows.countWarning);
+    // An answer that arrives after a fresh board belongs to the board before it.
+    s.setBoardText(kLostAfterOneJump);
+    s.aids().mnuOneMarble_Click();
+    s.aids().mnuOneMarble_Click();
+    const std::uint64_t asked = f.questions->last();
+    s.imgLoff_Click(4);
+    s.aids().oneMarbleAnswered(asked, solver::Reach::No);
+    EXPECT_FALSE(f.windows.countWarning);
+    EXPECT_GE(f.questions->cancels, 1);
+}
+
+TEST(OneMarbleWarning, SwitchedOffTheAmberCountTurnsCyanAgain) {
+    WarningFixture f;
+    app::GameSession& s = f.openWithFake();
+    s.aids().mnuOneMarble_Click();
+    f.click(0);
+    s.lift(10);
+    s.dropOnHole(24, 10);
+    s.aids().oneMarbleAnswered(f.questions->last(), solver::Reach::No);
+    ASSERT_TRUE(f.windows.countWarning);
+    s.aids().mnuOneMarble_Click();
+    EXPECT_FALSE(f.windows.countWarning);
+}
+
+TEST(OneMarbleWarning, TheRealSolverProvesALossAndTheAnswerArrivesThroughTheWindowsQueue) {
+    SessionFixture f;
+    app::GameSession& s = f.open();
+    f.click(0);
+    s.setBoardText(kLostAfterOneJump);
+    s.aids().mnuOneMarble_Click();        // asks about the board as it stands
+    EXPECT_FALSE(f.windows.countWarning); // nothing before the window's thread runs the answer
+    while (!s.aids().countWarning() && f.windows.runPosted()) {
+    }
+    EXPECT_TRUE(f.windows.countWarning);
+    // A board from which one marble is reached stays cyan.
+    f.click(0);
+    s.setBoardText("       \n       \n       \n  oo.  \n       \n       \n       ");
+    s.aids().mnuOneMarble_Click();
+    s.aids().mnuOneMarble_Click();
+    ASSERT_TRUE(f.windows.runPosted());
+    EXPECT_FALSE(f.windows.countWarning);
 }

@@ -23,6 +23,7 @@ namespace marvolen::test {
 
 /// Everything the session asks of its windows, as one log of events in order.
 class Recorder : public app::SessionView,
+                 public app::assist::AidsView,
                  public app::Dialogs,
                  public app::SoundPlayer,
                  public app::Windows,
@@ -50,6 +51,9 @@ class Recorder : public app::SessionView,
     void setWatcherEnabled(bool enabled) override { watcher = enabled; }
     void Sprache() override { log("captions"); }
     void popupOptionsMenu() override { log("options menu"); }
+    // AidsView
+    void showHint(int from, int to) override { hints.push_back({from, to}); }
+    void setCountWarning(bool warning) override { countWarning = warning; }
     void setOneMarbleChecked(bool checked) override { oneMarbleChecked = checked; }
     // Queued as the window queues it; any thread may post.
     void post(std::function<void()> fn) override {
@@ -140,6 +144,8 @@ class Recorder : public app::SessionView,
     int chosen = 0; ///< the chooser's answer; 0 keeps the current picture
     bool soundChecked = false;
     bool oneMarbleChecked = false;
+    std::vector<std::pair<int, int>> hints; ///< every jump flashed as a hint
+    bool countWarning = false;              ///< the marble count in amber
     std::mutex postedMutex;
     std::condition_variable postedChanged;
     std::deque<std::function<void()>> posted;
@@ -153,29 +159,25 @@ class Recorder : public app::SessionView,
     int mostTuneFiles = 0;
 };
 
-/// The solver's questions, kept for the test to answer through GameSession::oneMarbleAnswered
-/// and GameSession::hintAnswered.
-class FakeQuestions : public app::SolverQuestions {
+/// The solver's questions, kept for the test to answer through PracticeAids::oneMarbleAnswered
+/// and PracticeAids::hintAnswered.
+class FakeQuestions : public app::assist::SolverQuestions {
   public:
-    struct Asked {
-        solver::Mask holes = 0;
-        solver::Mask marbles = 0;
-    };
-    std::uint64_t askReachOne(solver::Mask holes, solver::Mask marbles) override {
-        asked.push_back({holes, marbles});
+    std::uint64_t askReachOne(const game::Position& position) override {
+        asked.push_back(position);
         return asked.size();
     }
     void cancelReachOne() override { ++cancels; }
-    std::uint64_t askHint(solver::Mask holes, solver::Mask marbles) override {
-        hints.push_back({holes, marbles});
+    std::uint64_t askHint(const game::Position& position) override {
+        hints.push_back(position);
         return hints.size();
     }
     void cancelHint() override { ++hintCancels; }
     /// The ticket of the last question.
     std::uint64_t last() const { return asked.size(); }
 
-    std::vector<Asked> asked;
-    std::vector<Asked> hints;
+    std::vector<game::Position> asked;
+    std::vector<game::Position> hints;
     int cancels = 0;
     int hintCancels = 0;
 };
@@ -223,6 +225,7 @@ struct SessionFixture {
                               windows,
                               windows,
                               windows,
+                              windows,
                               windows});
         Procedure load(reporter, QStringLiteral("frmMarvolen"), QStringLiteral("Form_Load"));
         session->load(load);
@@ -246,7 +249,7 @@ struct FakeSolverFixture : SessionFixture {
         app::GameSession& s = open();
         auto fake = std::make_unique<FakeQuestions>();
         questions = fake.get();
-        s.setSolverQuestions(std::move(fake));
+        s.aids().setSolverQuestions(std::move(fake));
         return s;
     }
 };

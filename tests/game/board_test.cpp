@@ -271,6 +271,35 @@ TEST(EndOfGame, OneMarbleLeftEndsTheGameInOrderAndHandsOverTheResult) {
     EXPECT_EQ(b.view.timeDisplay, "0035");
 }
 
+TEST(Position, EveryChangeIsToldOnceAndNothingElseIs) {
+    Board b(4);
+    EXPECT_EQ(b.view.positionsTold, 1); // the fresh board of the constructor
+    b.model.StartGame(kTen);
+    EXPECT_EQ(b.view.positionsTold, 2);
+    b.model.lift(10); // a marble in the hand is no change of position
+    EXPECT_EQ(b.view.positionsTold, 2);
+    EXPECT_TRUE(b.model.position().marble(10)); // the position counts it in its place
+    EXPECT_FALSE(b.model.marble(10));           // while the board does not show it
+    b.model.dropOnHole(26, 10);                 // refused
+    b.model.pointerOverBoard();
+    EXPECT_EQ(b.view.positionsTold, 2);
+    b.move(10, 24);
+    EXPECT_EQ(b.view.positionsTold, 3);
+    EXPECT_EQ(b.model.position().marbleCount(), 31);
+    EXPECT_TRUE(b.model.undoJump());
+    EXPECT_EQ(b.view.positionsTold, 4);
+    EXPECT_FALSE(b.model.undoJump()); // nothing left to take back: nothing told
+    EXPECT_EQ(b.view.positionsTold, 4);
+    b.model.NewGame();
+    EXPECT_EQ(b.view.positionsTold, 5);
+    EXPECT_TRUE(b.model.position().fresh());
+
+    // The last jump is told before the end of the game is shown.
+    b.set("       \n       \n       \n  oo.  \n       \n       \n       ");
+    b.move(23, 25);
+    EXPECT_EQ(b.view.toldAtMessage, b.view.positionsTold);
+}
+
 TEST(EndOfGame, AFinishedGameCannotBeContinued) {
     // Ends with three marbles, two of them two apart with an empty hole between: no drop of
     // any marble onto any hole is a jump, whatever its shape.

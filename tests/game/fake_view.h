@@ -22,12 +22,10 @@ class FakeView : public game::BoardView, public game::BoardEvents {
             s += c == 10 ? QLatin1Char(' ') : QChar(u'0' + c);
         (d == game::Display::Time ? timeDisplay : countDisplay) = s;
     }
-    void setCountWarning(bool warning) override { countWarning = warning; }
     void setMarblePicture(int id) override { marblePicture = id; }
     void setHolePicture(int boardPicture) override { holePicture = boardPicture; }
     void setBoardPicture(int id) override { boardPicture = id; }
     void showBoard() override { boardShown = true; }
-    void showHint(int from, int to) override { hints.push_back({from, to}); }
     void setClockRunning(bool running) override {
         clockRunning = running;
         events.push_back(running ? "clock on" : "clock off");
@@ -38,17 +36,19 @@ class FakeView : public game::BoardView, public game::BoardEvents {
         sounds.push_back(id);
         events.push_back("sound " + std::to_string(id));
     }
-    void showGameOver() override { events.push_back("message"); }
+    void showGameOver() override {
+        events.push_back("message");
+        toldAtMessage = positionsTold;
+    }
     void resetButtonColours() override { events.push_back("colours"); }
     void showChampions() override { events.push_back("champions"); }
+    void positionChanged() override { ++positionsTold; }
 
-    std::vector<std::pair<int, int>> hints; ///< every jump flashed as a hint
     std::array<std::pair<int, int>, 49> holeAt{};
     std::array<std::pair<int, int>, 49> marbleAt{};
     QString timeDisplay = "    ";
     QString countDisplay = "    ";
     bool clockRunning = false;
-    bool countWarning = false; ///< the marble count in amber
     bool soundOn = true;
     int marblePicture = 0;
     int holePicture = 0;
@@ -57,6 +57,8 @@ class FakeView : public game::BoardView, public game::BoardEvents {
     std::vector<int> sounds;
     std::vector<std::string> events;
     int elementChanges = 0;
+    int positionsTold = 0;  ///< changes of position the model told its owner of
+    int toldAtMessage = -1; ///< positionsTold when the end-of-game message came
 };
 
 } // namespace marvolen::test

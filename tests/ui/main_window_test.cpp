@@ -129,7 +129,7 @@ TEST(Moves, TheEndOfAGameTellsThePlayerAndResetsTheButtons) {
     MainWindow& w = openGame(f);
     f.closeWindowsWhenShown();
     w.session().optBut_Click(0);
-    w.session().model().setText("       \n       \n       \n  oo.  \n       \n       \n       ");
+    w.session().setBoardText("       \n       \n       \n  oo.  \n       \n       \n       ");
     w.board().onLift(23);
     w.board().onDropOnHole(25, 23);
     ASSERT_EQ(f.told.size(), 1u);
@@ -167,12 +167,12 @@ TEST(PracticeAids, KeysTakeBackAndHintAndAPracticeGameLeavesTheChampionsFileAlon
 
     const QDir data(f.dataPath());
     const QStringList before = data.entryList(QDir::Files);
-    w.model().setText("       \n       \n       \n  oo.  \n       \n       \n       ");
+    w.session().setBoardText("       \n       \n       \n  oo.  \n       \n       \n       ");
     w.board().onLift(23);
     w.board().onDropOnHole(25, 23);
     ASSERT_EQ(f.told.size(), 2u);
     EXPECT_EQ(f.told[0], "No more possible moves!");
-    EXPECT_EQ(f.told[1], app::GameSession::practiceMessage().toStdString());
+    EXPECT_EQ(f.told[1], app::assist::PracticeAids::practiceMessage().toStdString());
     EXPECT_EQ(f.closedWindows, std::vector<std::string>{"frmHighscore"});
     EXPECT_TRUE(f.asked.empty()); // no name prompt
     EXPECT_EQ(data.entryList(QDir::Files), before);
@@ -250,12 +250,12 @@ TEST(Options, TheOneMarbleWarningIsStoredAndAProvenLossTurnsTheCountAmber) {
     EXPECT_FALSE(item->isChecked());
     w.session().optBut_Click(0);
     // One marble that can jump once and another far away: a single marble is out of reach.
-    w.model().setText("o      \n       \n       \noo.    \n       \n       \n       ");
+    w.session().setBoardText("o      \n       \n       \noo.    \n       \n       \n       ");
     item->trigger();
     EXPECT_TRUE(item->isChecked());
     EXPECT_EQ(f.setting("OneMarbleWarning"), QStringLiteral("-1"));
     const QRgb amber = qRgb(255, 176, 0), cyan = qRgb(0, 255, 255);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return w.session().countWarning(); }, 20000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.session().aids().countWarning(); }, 20000));
     EXPECT_GT(pixelsOf(w, "imgKugelzahl3", amber), 0);
     EXPECT_EQ(pixelsOf(w, "imgKugelzahl3", cyan), 0);
     item->trigger();

@@ -1,0 +1,159 @@
+// Hint, undo, the practice game and the one-marble warning.
+#include "practice_aids.h"
+
+#include <QCoreApplication>
+
+namespace marvolen::app::assist {
+
+namespace {
+const QString kModule = QStringLiteral("frmMarvolen");
+} // namespace
+
+PracticeAids::PracticeAids(AssistedGame& game, AidsView& view, game::SettingsStore& settings,
+                           Reporter& reporter)
+    : m_game(game), m_view(view), m_settings(settings), m_reporter(reporter) {}
+
+PracticeAids::~PracticeAids() = default;
+
+void PracticeAids::loadWarningSetting() {
+    m_oneMarbleOn = m_settings.oneMarbleWarning();
+    m_view.setOneMarbleChecked(oneMarbleWarningOn());
+}
+
+void PracticeAids::positionChanged(const game::Position& position, int jumpsMade) {
+    m_jumpsMade = jumpsMade;
+    // A hint asked for an earlier position would advise a jump that may no longer be there.
+    if (m_hintAsked)
+        questions().cancelHint();
+    m_hintAsked.reset();
+    if (position.fresh()) {
+        // A fresh board: nothing is lost yet, no jump is possible before Start, and the game
+        // to come is played without help so far.
+        if (m_asked)
+            questions().cancelReachOne();
+        m_asked.reset();
+        setCountWarning(false);
+        m_practice = false;
+        return;
+    }
+    // Taken back beyond the position proven lost: the earlier one may still be won.
+    if (m_countWarning && jumpsMade < m_lostAtJumps)
+        setCountWarning(false);
+    if (oneMarbleWarningOn())
+        askOneMarble(position, jumpsMade);
+}
+
+void PracticeAids::mnuOneMarble_Click() {
+    Procedure p(m_reporter, kModule, QStringLiteral("mnuOneMarble_Click"));
+    p.step(50030, [&] { m_oneMarbleOn = std::int16_t(~m_oneMarbleOn); });
+    p.step(50040, [&] { m_view.setOneMarbleChecked(oneMarbleWarningOn()); });
+    p.step(50050, [&] { m_settings.setOneMarbleWarning(m_oneMarbleOn); });
+    p.step(50060, [&] {
+        if (oneMarbleWarningOn()) {
+            askOneMarble(m_game.position(), m_jumpsMade);
+            return;
+        }
+        if (m_asked)
+            questions().cancelReachOne();
+        m_asked.reset();
+        setCountWarning(false);
+    });
+}
+
+void PracticeAids::mnuHint_Click() {
+    Procedure p(m_reporter, kModule, QStringLiteral("mnuHint_Click"));
+    p.step(50030, [&] {
+        if (!m_game.gameInProgress() || !m_game.position().firstJump())
+            p.leave();
+    });
+    p.step(50040, [&] {
+        m_practice = true;
+        // The hint is for the board as it lies, with a lifted marble in its place.
+        m_game.putBackLifted();
+    });
+    p.step(50050, [&] { m_hintAsked = questions().askHint(m_game.position()); });
+}
+
+void PracticeAids::hintAnswered(std::uint64_t ticket, std::optional<game::Jump> jump) {
+    if (!m_hintAsked || *m_hintAsked != ticket)
+        return;
+    m_hintAsked.reset();
+    const game::Position position = m_game.position();
+    if (!jump || !position.marble(jump->from) || !position.canJump(jump->from, jump->to))
+        jump = position.firstJump();
+    if (jump)
+        m_view.showHint(jump->from, jump->to);
+}
+
+void PracticeAids::mnuUndo_Click() {
+    Procedure p(m_reporter, kModule, QStringLiteral("mnuUndo_Click"));
+    p.step(50030, [&] {
+        if (!m_game.gameInProgress())
+            p.leave();
+    });
+    p.step(50040, [&] {
+        if (m_game.takeBackJump())
+            m_practice = true;
+    });
+}
+
+void PracticeAids::askOneMarble(const game::Position& position, int jumpsMade) {
+    // Jumps only take marbles away: once lost, every later position of the board is lost too.
+    if (m_countWarning || position.fresh() || position.marbles() == 0)
+        return;
+    m_asked = questions().askReachOne(position);
+    m_askedAtJumps = jumpsMade;
+}
+
+void PracticeAids::oneMarbleAnswered(std::uint64_t ticket, solver::Reach reach) {
+    if (!m_asked || *m_asked != ticket)
+        return;
+    m_asked.reset();
+    if (reach == solver::Reach::No && oneMarbleWarningOn()) {
+        m_lostAtJumps = m_askedAtJumps;
+        setCountWarning(true);
+    }
+}
+
+void PracticeAids::setCountWarning(bool warning) {
+    if (warning == m_countWarning)
+        return;
+    m_countWarning = warning;
+    m_view.setCountWarning(warning);
+}
+
+void PracticeAids::setSolverQuestions(std::unique_ptr<SolverQuestions> questions) {
+    m_asked.reset();
+    m_hintAsked.reset();
+    m_questions = std::move(questions);
+}
+
+SolverQuestions& PracticeAids::questions() {
+    if (!m_questions) {
+        std::weak_ptr<int> alive = m_alive;
+        AidsView& view = m_view;
+        m_questions = solverOnThreads(
+            [this, alive, &view](std::uint64_t ticket, solver::Reach reach) {
+                view.post([this, alive, ticket, reach] {
+                    if (alive.lock())
+                        oneMarbleAnswered(ticket, reach);
+                });
+            },
+            [this, alive, &view](std::uint64_t ticket, std::optional<game::Jump> jump) {
+                view.post([this, alive, ticket, jump] {
+                    if (alive.lock())
+                        hintAnswered(ticket, jump);
+                });
+            });
+    }
+    return *m_questions;
+}
+
+QString PracticeAids::practiceMessage() {
+    return QCoreApplication::translate("Marvolen",
+                                       "This was a practice game: you asked for a hint or took "
+                                       "back a jump. Practice games do not enter the champions "
+                                       "list.");
+}
+
+} // namespace marvolen::app::assist

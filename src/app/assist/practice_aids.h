@@ -1,0 +1,111 @@
+// The practice aids: the hint, taking back a jump, the practice game they make, and the
+// warning that a single marble is out of reach.
+#pragma once
+
+#include "app/assist/solver_questions.h"
+#include "app/position_listener.h"
+#include "core/failure.h"
+#include "game/position.h"
+#include "game/settings_store.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace marvolen::app::assist {
+
+/// What the aids show in the window.
+class AidsView {
+  public:
+    virtual ~AidsView() = default;
+    /// Flashes the marble at `from` and the hole `to` twice: the jump a hint advises.
+    virtual void showHint(int from, int to) = 0;
+    /// Draws the marble count in amber (a single marble is out of reach) or in its cyan.
+    virtual void setCountWarning(bool warning) = 0;
+    /// The check mark of the item "Is one marble still reachable?".
+    virtual void setOneMarbleChecked(bool checked) = 0;
+    /// Runs fn on the window's thread after the event in hand; may be called from any thread.
+    virtual void post(std::function<void()> fn) = 0;
+};
+
+/// What the aids need of the game: its position, and the two moves they make on it.
+class AssistedGame {
+  public:
+    virtual ~AssistedGame() = default;
+    /// A game is in progress: started, and its clock running.
+    virtual bool gameInProgress() const = 0;
+    virtual game::Position position() const = 0;
+    /// A lifted marble, if any, goes back to its place.
+    virtual void putBackLifted() = 0;
+    /// Takes back the last jump of this board; false when none is left.
+    virtual bool takeBackJump() = 0;
+};
+
+/// Hint, undo, the practice flag and the one-marble warning. It hears of every change of the
+/// game's position; answers of the solver for a position no longer on the board change
+/// nothing. Failures are reported as the main window's.
+class PracticeAids : public PositionListener {
+  public:
+    PracticeAids(AssistedGame& game, AidsView& view, game::SettingsStore& settings,
+                 Reporter& reporter);
+    ~PracticeAids() override;
+
+    /// Reads whether the warning is on, as the window loads.
+    void loadWarningSetting();
+    /// The game's position changed: a hint in work is dropped; a fresh board ends the warning
+    /// and the practice game, any other position is put to the solver while the warning is on.
+    void positionChanged(const game::Position& position, int jumpsMade) override;
+
+    // --- the menu's handlers ---
+    void mnuOneMarble_Click();
+    /// Asks the solver for the next jump toward the fewest marbles and flashes it; makes the
+    /// game a practice game. Only while a game is in progress.
+    void mnuHint_Click();
+    /// Takes back the last jump of this game; makes the game a practice game. Only while a game
+    /// is in progress.
+    void mnuUndo_Click();
+
+    /// A hint was asked or a jump taken back on this board: its result is not ranked.
+    bool practiceGame() const { return m_practice; }
+    /// The message at the end of a practice game, in the current language.
+    static QString practiceMessage();
+    /// Whether the marble count warns when a single marble is out of reach.
+    bool oneMarbleWarningOn() const { return m_oneMarbleOn != 0; }
+    /// Whether the marble count is shown in amber: a single marble proven out of reach.
+    bool countWarning() const { return m_countWarning; }
+
+    /// The solver's answer to the question with ticket; an answer for an older position, or
+    /// one that has not decided, changes nothing.
+    void oneMarbleAnswered(std::uint64_t ticket, solver::Reach reach);
+    /// The solver's hint for the question with ticket: the jump to flash, or none when it found
+    /// nothing in time (the first legal jump is shown then). A stale answer changes nothing.
+    void hintAnswered(std::uint64_t ticket, std::optional<game::Jump> jump);
+    /// Puts questions to another solver from now on (tests).
+    void setSolverQuestions(std::unique_ptr<SolverQuestions> questions);
+
+  private:
+    void askOneMarble(const game::Position& position, int jumpsMade);
+    void setCountWarning(bool warning);
+    SolverQuestions& questions();
+
+    AssistedGame& m_game;
+    AidsView& m_view;
+    game::SettingsStore& m_settings;
+    Reporter& m_reporter;
+    std::int16_t m_oneMarbleOn = 0;
+    bool m_countWarning = false;
+    bool m_practice = false;
+    int m_jumpsMade = 0;
+    std::optional<std::uint64_t> m_asked;     // the ticket of the question about the board shown
+    int m_askedAtJumps = 0;                   // the jumps made on the board asked about
+    int m_lostAtJumps = 0;                    // the jumps made when the loss was proven
+    std::optional<std::uint64_t> m_hintAsked; // the ticket of the hint for the board shown
+    // Answers posted to the window's thread find out through it whether the aids still are.
+    std::shared_ptr<int> m_alive = std::make_shared<int>(0);
+    std::unique_ptr<SolverQuestions> m_questions; // last: its threads go first
+};
+
+} // namespace marvolen::app::assist
