@@ -155,6 +155,8 @@ class GameSession : private game::BoardEvents,
     game::Position position() const override { return m_model->position(); }
     void putBackLifted() override { m_model->putBackLifted(); }
     bool takeBackJump() override { return m_model->undoJump(); }
+    bool putBackJump() override { return m_model->redoJump(); }
+    int jumpsUndone() const override { return m_model->jumpsUndone(); }
 
     /// Plays a sound effect when sound effects are on.
     void sound(int id);

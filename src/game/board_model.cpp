@@ -71,6 +71,7 @@ void BoardModel::setText(const QString& text) {
     m_marbleCount = position.marbleCount();
     m_lifted.reset();
     m_jumps.clear();
+    m_undone.clear();
     m_events.positionChanged();
 }
 
@@ -109,6 +110,7 @@ void BoardModel::NewGame() {
     p.step(50030, [&] {
         m_marbleCount = variant(m_variantNumber).startCount;
         m_jumps.clear();
+        m_undone.clear();
     });
     for (int pos = 0; pos < kPositions; ++pos)
         p.step(50050, [&] {
@@ -197,6 +199,8 @@ void BoardModel::dropOnHole(int t, int s) {
     p.step(50090, [&] {
         showMarble(t, true);
         m_jumps.push_back({s, t});
+        // A new jump: the jumps taken back before it are gone for good.
+        m_undone.clear();
     });
     p.step(50100, [&] { --m_marbleCount; });
     p.step(50110, [&] {
@@ -222,6 +226,7 @@ bool BoardModel::undoJump() {
             return;
         const JumpMade last = m_jumps.back();
         m_jumps.pop_back();
+        m_undone.push_back(last);
         showMarble(last.to, false);
         showMarble((last.from + last.to) / 2, true);
         showMarble(last.from, true);
@@ -235,6 +240,35 @@ bool BoardModel::undoJump() {
         }
     });
     return undone;
+}
+
+bool BoardModel::redoJump() {
+    Procedure p = procedure(m_reporter, "redoJump");
+    bool redone = false;
+    p.step(50030, [&] { putBackLifted(); });
+    p.step(50040, [&] {
+        if (m_undone.empty())
+            return;
+        const JumpMade next = m_undone.back();
+        m_undone.pop_back();
+        showMarble(next.from, false);
+        showMarble((next.from + next.to) / 2, false);
+        showMarble(next.to, true);
+        m_jumps.push_back(next);
+        --m_marbleCount;
+        redone = true;
+    });
+    p.step(50050, [&] {
+        if (redone) {
+            ShowNumber(Display::MarbleCount, m_marbleCount);
+            m_events.positionChanged();
+        }
+    });
+    p.step(50060, [&] {
+        if (redone)
+            CheckEnd();
+    });
+    return redone;
 }
 
 void BoardModel::CheckEnd() {

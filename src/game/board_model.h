@@ -143,6 +143,11 @@ class BoardModel {
     /// over comes back and the count goes up by one; a lifted marble is put back first. False
     /// when no jump is left to take back. The clock runs on.
     bool undoJump();
+    /// Puts back the last jump taken back, until a new jump is made or the board is fresh; a
+    /// lifted marble is put back first. False when there is none.
+    bool redoJump();
+    /// Jumps taken back that redoJump can put back.
+    int jumpsUndone() const { return int(m_undone.size()); }
 
     void CheckEnd();
     void WriteHighScore();
@@ -181,6 +186,7 @@ class BoardModel {
         int to = 0;
     };
     std::vector<JumpMade> m_jumps;
+    std::vector<JumpMade> m_undone; // taken back, the last taken back last
     ResultHandover m_handover;
 };
 

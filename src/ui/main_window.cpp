@@ -16,6 +16,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QShowEvent>
@@ -56,6 +57,11 @@ MainWindow::MainWindow(Services& services, audio::MediaCommands& media, app::Win
     m_timer2.setInterval(1000);
 
     m_board = new BoardWidget(this);
+    // Shown above the board while the game is a practice game; a label of the window, so that
+    // a screen reader finds it beside the board.
+    m_practiceMark = new QLabel(app::assist::PracticeAids::practiceMark(), this);
+    m_practiceMark->setObjectName(QStringLiteral("lblPractice"));
+    m_practiceMark->hide();
     buildPanel();
     buildMenu();
     m_session = std::make_unique<app::GameSession>(app::SessionParts{
@@ -80,6 +86,7 @@ MainWindow::MainWindow(Services& services, audio::MediaCommands& media, app::Win
     connect(m_mnuOneMarble, &QAction::triggered, this, [&aids] { aids.mnuOneMarble_Click(); });
     connect(m_mnuHint, &QAction::triggered, this, [&aids] { aids.mnuHint_Click(); });
     connect(m_mnuUndo, &QAction::triggered, this, [&aids] { aids.mnuUndo_Click(); });
+    connect(m_mnuRedo, &QAction::triggered, this, [&aids] { aids.mnuRedo_Click(); });
     connect(m_mnuUeber, &QAction::triggered, this, [&s] { s.mnuUeber_Click(); });
     resize(px(kDesignInner.width()), px(kDesignInner.height()));
     Form_Load();
@@ -156,8 +163,12 @@ void MainWindow::buildMenu() {
     m_mnuUndo = m_menu->addAction(undoCaption());
     m_mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
     m_mnuUndo->setShortcut(QKeySequence::Undo);
+    m_mnuRedo = m_menu->addAction(redoCaption());
+    m_mnuRedo->setObjectName(QStringLiteral("mnuRedo"));
+    m_mnuRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                             QKeySequence(Qt::CTRL | Qt::Key_Y)});
     // Their keys work while the menu is closed.
-    for (QAction* action : {m_mnuHint, m_mnuUndo}) {
+    for (QAction* action : {m_mnuHint, m_mnuUndo, m_mnuRedo}) {
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
     }
@@ -246,6 +257,13 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     if (m_laidOut && event->size() == event->oldSize())
         return;
     Form_Resize();
+    placePracticeMark();
+}
+
+void MainWindow::placePracticeMark() {
+    m_practiceMark->adjustSize();
+    m_practiceMark->move(m_board->geometry().topLeft() + QPoint(8, 8));
+    m_practiceMark->raise();
 }
 
 void MainWindow::Form_Resize() {
@@ -311,6 +329,9 @@ void MainWindow::Sprache() {
         m_mnuOneMarble->setText(oneMarbleCaption());
         m_mnuHint->setText(hintCaption());
         m_mnuUndo->setText(undoCaption());
+        m_mnuRedo->setText(redoCaption());
+        m_practiceMark->setText(app::assist::PracticeAids::practiceMark());
+        m_practiceMark->adjustSize();
         m_fraAnzeige->retranslate();
         m_board->retranslate();
         m_fraKnopf->setCurrentFlag(m_services.language.LanguageOffset() / 1000);
@@ -327,6 +348,10 @@ QString MainWindow::hintCaption() {
 
 QString MainWindow::undoCaption() {
     return QCoreApplication::translate("Marvolen", "&Undo jump");
+}
+
+QString MainWindow::redoCaption() {
+    return QCoreApplication::translate("Marvolen", "R&edo jump");
 }
 
 // ------------------------------------------------------------------------------------------
@@ -362,6 +387,19 @@ void MainWindow::showHint(int from, int to) {
 
 void MainWindow::setCountWarning(bool warning) {
     m_board->setCountWarning(warning);
+}
+
+bool MainWindow::askYesNoDefaultNo(const QString& title, const QString& text) {
+    if (m_services.askYesNo)
+        return m_services.askYesNo(this, title, text);
+    return QMessageBox::question(this, title, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+void MainWindow::showPracticeMark(bool shown) {
+    if (shown)
+        placePracticeMark();
+    m_practiceMark->setVisible(shown);
 }
 
 void MainWindow::positionChanged(const game::Position& position, int jumpsMade) {

@@ -79,6 +79,8 @@ class MainWindow : public QWidget,
     void showHint(int from, int to) override;
     void setCountWarning(bool warning) override;
     void setOneMarbleChecked(bool checked) override;
+    bool askYesNoDefaultNo(const QString& title, const QString& text) override;
+    void showPracticeMark(bool shown) override;
     void post(std::function<void()> fn) override;
     // PositionListener
     void positionChanged(const game::Position& position, int jumpsMade) override;
@@ -98,6 +100,9 @@ class MainWindow : public QWidget,
     static QString oneMarbleCaption();
     static QString hintCaption();
     static QString undoCaption();
+    static QString redoCaption();
+    /// Puts the practice mark in the board's top left corner.
+    void placePracticeMark();
 
     Services& m_services;
     std::function<void(bool)> m_aboutBusy;
@@ -117,6 +122,8 @@ class MainWindow : public QWidget,
     QAction* m_mnuOneMarble = nullptr;
     QAction* m_mnuHint = nullptr;
     QAction* m_mnuUndo = nullptr;
+    QAction* m_mnuRedo = nullptr;
+    QLabel* m_practiceMark = nullptr;
     QAction* m_mnuUeber = nullptr;
     QTimer m_timer1;
     QTimer m_timer2;

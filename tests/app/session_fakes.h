@@ -55,6 +55,19 @@ class Recorder : public app::SessionView,
     void showHint(int from, int to) override { hints.push_back({from, to}); }
     void setCountWarning(bool warning) override { countWarning = warning; }
     void setOneMarbleChecked(bool checked) override { oneMarbleChecked = checked; }
+    /// Logged as "confirm <text>"; answered from confirmations, else Yes.
+    bool askYesNoDefaultNo(const QString&, const QString& text) override {
+        log("confirm " + text.toStdString());
+        if (confirmations.empty())
+            return true;
+        const bool yes = confirmations.front();
+        confirmations.pop_front();
+        return yes;
+    }
+    void showPracticeMark(bool shown) override {
+        practiceMark = shown;
+        log(shown ? "mark on" : "mark off");
+    }
     // Queued as the window queues it; any thread may post.
     void post(std::function<void()> fn) override {
         const std::lock_guard<std::mutex> lock(postedMutex);
@@ -138,6 +151,7 @@ class Recorder : public app::SessionView,
 
     std::vector<std::string> events;
     std::deque<bool> answers;
+    std::deque<bool> confirmations;
     std::array<bool, 9> highlighted{};
     std::array<bool, 3> musicChecked{};
     int selectedVariant = -1;
@@ -146,6 +160,7 @@ class Recorder : public app::SessionView,
     bool oneMarbleChecked = false;
     std::vector<std::pair<int, int>> hints; ///< every jump flashed as a hint
     bool countWarning = false;              ///< the marble count in amber
+    bool practiceMark = false;
     std::mutex postedMutex;
     std::condition_variable postedChanged;
     std::deque<std::function<void()>> posted;

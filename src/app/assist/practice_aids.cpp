@@ -33,7 +33,7 @@ void PracticeAids::positionChanged(const game::Position& position, int jumpsMade
             questions().cancelReachOne();
         m_asked.reset();
         setCountWarning(false);
-        m_practice = false;
+        setPractice(false);
         return;
     }
     // Taken back beyond the position proven lost: the earlier one may still be won.
@@ -67,11 +67,12 @@ void PracticeAids::mnuHint_Click() {
             p.leave();
     });
     p.step(50040, [&] {
-        m_practice = true;
-        // The hint is for the board as it lies, with a lifted marble in its place.
-        m_game.putBackLifted();
+        if (!agreedToPractice())
+            p.leave();
     });
-    p.step(50050, [&] { m_hintAsked = questions().askHint(m_game.position()); });
+    // The hint is for the board as it lies, with a lifted marble in its place.
+    p.step(50050, [&] { m_game.putBackLifted(); });
+    p.step(50060, [&] { m_hintAsked = questions().askHint(m_game.position()); });
 }
 
 void PracticeAids::hintAnswered(std::uint64_t ticket, std::optional<game::Jump> jump) {
@@ -88,13 +89,43 @@ void PracticeAids::hintAnswered(std::uint64_t ticket, std::optional<game::Jump> 
 void PracticeAids::mnuUndo_Click() {
     Procedure p(m_reporter, kModule, QStringLiteral("mnuUndo_Click"));
     p.step(50030, [&] {
-        if (!m_game.gameInProgress())
+        if (!m_game.gameInProgress() || m_jumpsMade == 0)
             p.leave();
     });
     p.step(50040, [&] {
-        if (m_game.takeBackJump())
-            m_practice = true;
+        if (!agreedToPractice())
+            p.leave();
     });
+    p.step(50050, [&] { m_game.takeBackJump(); });
+}
+
+void PracticeAids::mnuRedo_Click() {
+    Procedure p(m_reporter, kModule, QStringLiteral("mnuRedo_Click"));
+    p.step(50030, [&] {
+        if (!m_game.gameInProgress() || m_game.jumpsUndone() == 0)
+            p.leave();
+    });
+    p.step(50040, [&] {
+        if (!agreedToPractice())
+            p.leave();
+    });
+    p.step(50050, [&] { m_game.putBackJump(); });
+}
+
+bool PracticeAids::agreedToPractice() {
+    if (m_practice)
+        return true;
+    if (!m_view.askYesNoDefaultNo(QStringLiteral("Marvolen"), practiceQuestion()))
+        return false;
+    setPractice(true);
+    return true;
+}
+
+void PracticeAids::setPractice(bool practice) {
+    if (practice == m_practice)
+        return;
+    m_practice = practice;
+    m_view.showPracticeMark(practice);
 }
 
 void PracticeAids::askOneMarble(const game::Position& position, int jumpsMade) {
@@ -154,6 +185,16 @@ QString PracticeAids::practiceMessage() {
                                        "This was a practice game: you asked for a hint or took "
                                        "back a jump. Practice games do not enter the champions "
                                        "list.");
+}
+
+QString PracticeAids::practiceQuestion() {
+    return QCoreApplication::translate("Marvolen",
+                                       "This makes the game a practice game, which does not "
+                                       "enter the champions list. Go on?");
+}
+
+QString PracticeAids::practiceMark() {
+    return QCoreApplication::translate("Marvolen", "Practice game");
 }
 
 } // namespace marvolen::app::assist

@@ -27,6 +27,10 @@ class AidsView {
     virtual void setCountWarning(bool warning) = 0;
     /// The check mark of the item "Is one marble still reachable?".
     virtual void setOneMarbleChecked(bool checked) = 0;
+    /// A Yes/No question whose default button is No; true on Yes.
+    virtual bool askYesNoDefaultNo(const QString& title, const QString& text) = 0;
+    /// Shows or hides the mark that the game on the board is a practice game.
+    virtual void showPracticeMark(bool shown) = 0;
     /// Runs fn on the window's thread after the event in hand; may be called from any thread.
     virtual void post(std::function<void()> fn) = 0;
 };
@@ -42,6 +46,10 @@ class AssistedGame {
     virtual void putBackLifted() = 0;
     /// Takes back the last jump of this board; false when none is left.
     virtual bool takeBackJump() = 0;
+    /// Puts back the last jump taken back; false when there is none.
+    virtual bool putBackJump() = 0;
+    /// The jumps taken back that putBackJump can put back.
+    virtual int jumpsUndone() const = 0;
 };
 
 /// Hint, undo, the practice flag and the one-marble warning. It hears of every change of the
@@ -67,11 +75,18 @@ class PracticeAids : public PositionListener {
     /// Takes back the last jump of this game; makes the game a practice game. Only while a game
     /// is in progress.
     void mnuUndo_Click();
+    /// Puts back the last jump taken back, until a new jump is made; makes the game a practice
+    /// game. Only while a game is in progress.
+    void mnuRedo_Click();
 
     /// A hint was asked or a jump taken back on this board: its result is not ranked.
     bool practiceGame() const { return m_practice; }
     /// The message at the end of a practice game, in the current language.
     static QString practiceMessage();
+    /// The question before an aid makes a game that could be ranked a practice game.
+    static QString practiceQuestion();
+    /// The mark of a practice game, in the current language.
+    static QString practiceMark();
     /// Whether the marble count warns when a single marble is out of reach.
     bool oneMarbleWarningOn() const { return m_oneMarbleOn != 0; }
     /// Whether the marble count is shown in amber: a single marble proven out of reach.
@@ -88,6 +103,10 @@ class PracticeAids : public PositionListener {
 
   private:
     void askOneMarble(const game::Position& position, int jumpsMade);
+    /// Whether an aid may be used: in a practice game at once; in a game that could still be
+    /// ranked once the player agrees to make it a practice game.
+    bool agreedToPractice();
+    void setPractice(bool practice);
     void setCountWarning(bool warning);
     SolverQuestions& questions();
 
