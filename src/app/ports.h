@@ -1,17 +1,18 @@
-// What the game's logic needs of the platform: questions and messages, sounds, and the other
-// windows. Each interface is small, so that a window implements only what it shows and tests
-// answer with a recorder.
+// What the game's logic and windows need of the platform: questions and messages, text input,
+// sounds, the desktop's programs and the other windows. Each interface is small, so that a
+// window implements only what it shows and tests answer with a recorder.
 #pragma once
 
 #include "game/board_model.h"
 
 #include <QString>
+#include <QUrl>
 
 #include <cstdint>
 
 namespace marvolen::app {
 
-/// Questions and messages, modal over the main window.
+/// Questions and messages of the game's windows, modal over the window the player works in.
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
@@ -21,11 +22,47 @@ class Dialogs {
     virtual void inform(const QString& title, const QString& text) = 0;
 };
 
-/// Plays one sound effect (PlayWAV).
+/// The error window's questions and messages: plain boxes without an icon, wide enough to keep
+/// each line of their bilingual texts whole.
+class PlainDialogs {
+  public:
+    virtual ~PlainDialogs() = default;
+    /// A Yes/No question without an icon; true on Yes.
+    virtual bool confirm(const QString& title, const QString& text) = 0;
+    /// A message with an OK button and no icon.
+    virtual void tell(const QString& title, const QString& text) = 0;
+    /// Something the window tried went wrong: an OK button and the warning icon.
+    virtual void warn(const QString& title, const QString& text) = 0;
+};
+
+/// Asks the player for a line of text.
+class TextInput {
+  public:
+    virtual ~TextInput() = default;
+    /// A text-input dialog with an empty field, OK and Cancel; Cancel gives the empty text.
+    virtual QString askText(const QString& title, const QString& prompt) = 0;
+};
+
+/// Plays one sound effect (PlayWAV); callers ask the SoundSwitch first.
 class SoundPlayer {
   public:
     virtual ~SoundPlayer() = default;
     virtual void PlayWAV(std::int16_t id) = 0;
+};
+
+/// SoundOn: whether sound effects are on, as the game session keeps it.
+class SoundSwitch {
+  public:
+    virtual ~SoundSwitch() = default;
+    virtual bool soundOn() const = 0;
+};
+
+/// The desktop's own programs.
+class Desktop {
+  public:
+    virtual ~Desktop() = default;
+    /// Opens a web page or a mail address ("mailto:"); the result is ignored.
+    virtual void openUrl(const QUrl& url) = 0;
 };
 
 /// The other windows the commands open, and the end of the program.

@@ -475,7 +475,7 @@ void AboutWindow::reject() {
 
 void AboutWindow::lblHomepage_Click() {
     Procedure p(m_services.reporter, kModule, QStringLiteral("lblHomepage_Click"));
-    p.step(50030, [&] { m_services.openUrl(QUrl(QString::fromUtf8(kHomepage))); });
+    p.step(50030, [&] { m_services.desktop.openUrl(QUrl(QString::fromUtf8(kHomepage))); });
 }
 
 void AboutWindow::lblHomepage_MouseDown() {

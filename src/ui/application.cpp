@@ -13,7 +13,6 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
-#include <QDesktopServices>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -32,7 +31,9 @@ ErrPtnrOptions errorOptions(const QString& folder, const ApplicationOptions& opt
         const Clock* clock = options.clock;
         o.clock = [clock] { return clock->now(); };
     }
-    o.platform = options.errorPlatform;
+    // Not owned: the options outlive the error window.
+    if (options.desktop)
+        o.desktop = std::shared_ptr<app::Desktop>(std::shared_ptr<void>(), options.desktop);
     o.endProcess = options.endProcess;
     return o;
 }
@@ -66,7 +67,8 @@ std::unique_ptr<QSettings> settingsOf(const ApplicationOptions& options) {
 Application::Application(ApplicationOptions options)
     : m_options(std::move(options)), m_dataFolder(dataFolderOf(m_options)),
       m_reporter(errorOptions(m_dataFolder, m_options)), m_store(settingsOf(m_options)),
-      m_settings(*m_store), m_language(m_reporter), m_temp(m_reporter, tempBasesOf(m_options)) {
+      m_settings(*m_store), m_language(m_reporter), m_temp(m_reporter, tempBasesOf(m_options)),
+      m_qtPorts([this] { return m_frmMarvolen.get(); }) {
     // The answer End leaves no run folder behind with the language and tune files.
     m_reporter.setCleanup([this] { m_temp.remove(); });
     // Nothing here loads the audio module: Main has it loaded, and the sound device opened,
@@ -80,17 +82,22 @@ Application::Application(ApplicationOptions options)
                                   m_options.localeId.isEmpty()
                                       ? lang::localeIdentifier(QLocale::system())
                                       : m_options.localeId,
-                                  m_dataFolder});
-    m_services->playWav = [this](std::int16_t id) { m_audio->PlayWAV(id); };
-    m_services->openUrl = m_options.openUrl ? m_options.openUrl : [](const QUrl& url) {
-        QDesktopServices::openUrl(url);
-    };
-    m_services->soundOn = [this] { return m_frmMarvolen && m_frmMarvolen->session().soundOn(); };
+                                  m_dataFolder,
+                                  m_options.dialogs ? *m_options.dialogs : m_qtPorts,
+                                  m_options.textInput ? *m_options.textInput : m_qtPorts,
+                                  *this,
+                                  *this,
+                                  m_options.desktop ? *m_options.desktop : m_qtPorts});
     m_services->installQtTranslations = [this](int offset) { m_qtTranslations.install(offset); };
     m_qtTranslations.follow([this] { return int(m_language.LanguageOffset()); });
-    m_services->askYesNo = m_options.askYesNo;
-    m_services->inform = m_options.inform;
-    m_services->askText = m_options.askText;
+}
+
+void Application::PlayWAV(std::int16_t id) {
+    m_audio->PlayWAV(id);
+}
+
+bool Application::soundOn() const {
+    return m_frmMarvolen && m_frmMarvolen->session().soundOn();
 }
 
 Application::~Application() {
@@ -233,7 +240,7 @@ void Application::showChampions(game::ResultHandover& handover, int variant) {
 }
 
 void Application::openHomepage() {
-    m_services->openUrl(QUrl(QString::fromLatin1(kHomepage)));
+    m_services->desktop.openUrl(QUrl(QString::fromLatin1(kHomepage)));
 }
 
 void Application::showAbout() {

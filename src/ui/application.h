@@ -11,6 +11,7 @@
 #include "err_ptnr.h"
 #include "game/settings_store.h"
 #include "lang/language.h"
+#include "qt_ports.h"
 #include "services.h"
 
 #include <QPointer>
@@ -38,17 +39,19 @@ struct ApplicationOptions {
     QString soundFont = QString::fromLatin1(audio::DefaultSoundFont);
     /// The audio module; when empty, next to the program, then where it is installed.
     QString soundModule;
-    std::shared_ptr<ErrPtnrPlatform> errorPlatform;
-    /// Dialog replacements for tests; real message boxes when empty.
-    std::function<bool(QWidget*, const QString&, const QString&)> askYesNo;
-    std::function<void(QWidget*, const QString&, const QString&)> inform;
-    std::function<QString(QWidget*, const QString&, const QString&)> askText;
-    std::function<void(const QUrl&)> openUrl;
+    /// Replacements for tests of the windows' questions and messages, the name prompt and the
+    /// desktop (the error window's too); Qt's dialogs and the desktop's programs when null.
+    app::Dialogs* dialogs = nullptr;
+    app::TextInput* textInput = nullptr;
+    app::Desktop* desktop = nullptr;
     /// Ends the process for the answer End in the error window; std::_Exit(0) when empty.
     std::function<void()> endProcess;
 };
 
-class Application : private app::Windows, private MainWindowHost {
+class Application : private app::Windows,
+                    private app::SoundPlayer,
+                    private app::SoundSwitch,
+                    private MainWindowHost {
   public:
     explicit Application(ApplicationOptions options = {});
     ~Application() override;
@@ -80,6 +83,9 @@ class Application : private app::Windows, private MainWindowHost {
     void showAbout() override;
     void openHomepage() override;
     void quit() override { Shutdown(); }
+    // SoundPlayer and SoundSwitch: the effects the windows play, while the session has them on
+    void PlayWAV(std::int16_t id) override;
+    bool soundOn() const override;
     /// Writes a dated line to the error log, without a window: what the game does without.
     void noteInLog(const QString& text);
     /// Decodes the pictures of the main window's first layout into the picture cache.
@@ -97,6 +103,7 @@ class Application : private app::Windows, private MainWindowHost {
     audio::AppResources m_resources;
     std::unique_ptr<audio::SoundLoader> m_audio;
     QtTranslations m_qtTranslations;
+    QtPorts m_qtPorts;
     std::unique_ptr<Services> m_services;
     QPointer<AboutWindow> m_frmInfo;
     std::unique_ptr<MainWindow> m_frmMarvolen;

@@ -3,11 +3,11 @@
 
 #include "core/atomic_file.h"
 #include "print/print_loader.h"
+#include "qt_ports.h"
 #include "ui_config.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -16,7 +16,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -84,54 +83,7 @@ std::array<QString, 4> errorValues(const ErrorInfo& info) {
             info.module, info.procedure, QString::number(info.line)};
 }
 
-QMessageBox::StandardButton showBox(QWidget* parent, QMessageBox::Icon icon, const QString& title,
-                                    const QString& text, QMessageBox::StandardButtons buttons) {
-    QMessageBox box(icon, title, forDisplay(text), buttons, parent);
-    box.setTextFormat(Qt::PlainText);
-    // The texts come in lines of their own; the box is made wide enough to keep them whole.
-    const QStringList lines = forDisplay(text).split(QLatin1Char('\n'));
-    int widest = 0;
-    for (const QString& line : lines)
-        widest = std::max(widest, box.fontMetrics().horizontalAdvance(line));
-    const QScreen* screen =
-        parent && parent->screen() ? parent->screen() : QGuiApplication::primaryScreen();
-    const int limit = screen ? screen->availableGeometry().width() * 9 / 10 : 1000;
-    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
-        grid->addItem(new QSpacerItem(std::min(widest + 40, limit), 0, QSizePolicy::Minimum,
-                                      QSizePolicy::Minimum),
-                      grid->rowCount(), 0, 1, grid->columnCount());
-    return QMessageBox::StandardButton(box.exec());
-}
-
 } // namespace
-
-// ---- platform -------------------------------------------------------------------------------
-
-QtErrPtnrPlatform::QtErrPtnrPlatform(std::shared_ptr<PrintLoader> printing)
-    : m_printing(printing ? std::move(printing) : std::make_shared<PrintLoader>()) {}
-
-bool QtErrPtnrPlatform::askYesNo(QWidget* parent, const QString& title, const QString& text) {
-    return showBox(parent, QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
-}
-
-void QtErrPtnrPlatform::tell(QWidget* parent, const QString& title, const QString& text) {
-    showBox(parent, QMessageBox::NoIcon, title, text, QMessageBox::Ok);
-}
-
-void QtErrPtnrPlatform::warn(QWidget* parent, const QString& title, const QString& text) {
-    showBox(parent, QMessageBox::Warning, title, text, QMessageBox::Ok);
-}
-
-bool QtErrPtnrPlatform::choosePrinter(QWidget* parent, QPrinter& printer) {
-    // A printer exists only once the module is loaded, so this finds it there.
-    PrintSystem* printing = m_printing->load();
-    return printing && printing->choosePrinter(parent, printer);
-}
-
-void QtErrPtnrPlatform::openUrl(const QUrl& url) {
-    QDesktopServices::openUrl(url);
-}
 
 // ---- printing -------------------------------------------------------------------------------
 
@@ -195,8 +147,13 @@ ErrPtnr::ErrPtnr(ErrPtnrOptions options, QWidget* parent)
     : QDialog(parent), m_options(std::move(options)) {
     if (!m_options.printing)
         m_options.printing = std::make_shared<PrintLoader>();
-    if (!m_options.platform)
-        m_options.platform = std::make_shared<QtErrPtnrPlatform>(m_options.printing);
+    if (!m_options.dialogs || !m_options.desktop) {
+        auto qt = std::make_shared<QtPorts>([this] { return this; });
+        if (!m_options.dialogs)
+            m_options.dialogs = qt;
+        if (!m_options.desktop)
+            m_options.desktop = qt;
+    }
     // An empty folder would put the log at the file system's root.
     if (m_options.logFolder.isEmpty())
         m_options.logFolder = programDataFolder();
@@ -442,22 +399,23 @@ void ErrPtnr::printProtocol() {
     // Qt Print Support comes with the module, loaded the first time the player prints.
     PrintSystem* printing = m_options.printing->load();
     if (!printing) {
-        m_options.platform->warn(this, kTitle, m_options.printing->failure());
+        m_options.dialogs->warn(kTitle, m_options.printing->failure());
         return;
     }
     PrintJob job;
     job.docName = QStringLiteral("Fehlerprotokoll / error protocoll");
     job.margins = QMarginsF(20, 15, 15, 15);
-    job.choosePrinter = [this](QPrinter& printer) {
-        return m_options.platform->choosePrinter(this, printer);
+    job.choosePrinter = [this, printing](QPrinter& printer) {
+        return m_options.printerChoice ? m_options.printerChoice->choosePrinter(printer)
+                                       : printing->choosePrinter(this, printer);
     };
     job.paint = [&lines](QPainter& painter, const QRectF& page,
                          const std::function<bool()>& newPage) {
         paintProtocolLines(painter, page, lines, newPage);
     };
     if (printing->print(job) == PrintOutcome::NotStarted)
-        m_options.platform->warn(
-            this, kTitle,
+        m_options.dialogs->warn(
+            kTitle,
             QCoreApplication::translate("Marvolen", "The error protocol could not be printed."));
 }
 
@@ -465,40 +423,38 @@ void ErrPtnr::saveProtocol() {
     const QString protocol = currentProtocol();
     const QString path = savePath();
     if (QFileInfo::exists(path) &&
-        !m_options.platform->askYesNo(
-            this, kTitle,
-            QStringLiteral("Vorhandene Datei '") + path + QStringLiteral("' überschreiben?") +
-                kCrLf + QStringLiteral("Overwrite file '") + path + QStringLiteral("' ?")))
+        !m_options.dialogs->confirm(kTitle, QStringLiteral("Vorhandene Datei '") + path +
+                                                QStringLiteral("' überschreiben?") + kCrLf +
+                                                QStringLiteral("Overwrite file '") + path +
+                                                QStringLiteral("' ?")))
         return;
 
     try {
         replaceFileAtomically(path, (protocol + kCrLf).toUtf8());
     } catch (const Failure& failure) {
-        m_options.platform->warn(
-            this, kTitle,
-            QCoreApplication::translate("Marvolen",
-                                        "The error protocol could not be written to file '%1'!")
-                    .arg(path) +
-                kCrLf + failure.description());
+        m_options.dialogs->warn(
+            kTitle, QCoreApplication::translate(
+                        "Marvolen", "The error protocol could not be written to file '%1'!")
+                            .arg(path) +
+                        kCrLf + failure.description());
         return;
     }
-    m_options.platform->tell(this, kTitle,
-                             QStringLiteral("Das Fehlerprotokoll wurde in die Datei '") + path +
-                                 QStringLiteral("' geschrieben!") + kCrLf +
-                                 QStringLiteral("Error protocoll was written to file '") + path +
-                                 QStringLiteral("'!"));
+    m_options.dialogs->tell(kTitle, QStringLiteral("Das Fehlerprotokoll wurde in die Datei '") +
+                                        path + QStringLiteral("' geschrieben!") + kCrLf +
+                                        QStringLiteral("Error protocoll was written to file '") +
+                                        path + QStringLiteral("'!"));
 }
 
 void ErrPtnr::mailProtocol() {
     const QString protocol = currentProtocol();
-    m_options.platform->tell(this, kTitle, kMailLines.join(kCrLf));
+    m_options.dialogs->tell(kTitle, kMailLines.join(kCrLf));
     putOnClipboard(protocol);
-    m_options.platform->openUrl(QUrl(QStringLiteral("mailto:") + QLatin1String(kSupportMail)));
+    m_options.desktop->openUrl(QUrl(QStringLiteral("mailto:") + QLatin1String(kSupportMail)));
 }
 
 void ErrPtnr::openHomepage() {
     putOnClipboard(currentProtocol());
-    m_options.platform->openUrl(QUrl(QLatin1String(kHomepage)));
+    m_options.desktop->openUrl(QUrl(QLatin1String(kHomepage)));
 }
 
 void ErrPtnr::putOnClipboard(const QString& text) {

@@ -1,6 +1,7 @@
 // The error window: shows a run-time failure, logs its protocol and asks how to go on.
 #pragma once
 
+#include "app/ports.h"
 #include "core/data_folder.h"
 #include "core/failure.h"
 #include "core/protocol.h"
@@ -19,42 +20,17 @@ class QLabel;
 class QPainter;
 class QPrinter;
 class QPushButton;
-class QUrl;
 
 namespace marvolen::ui {
 
 class PrintLoader;
 
-/// The dialogs and platform requests of the error window. The Qt implementation shows real
-/// message boxes and the print dialog; tests answer them and record what was asked.
-class ErrPtnrPlatform {
+/// The error window's choice of a printer, a matter of Qt's print dialog; tests choose a file.
+class PrinterChoice {
   public:
-    virtual ~ErrPtnrPlatform() = default;
-    /// A Yes/No question without icon; true on Yes.
-    virtual bool askYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
-    /// A message with an OK button and no icon.
-    virtual void tell(QWidget* parent, const QString& title, const QString& text) = 0;
-    /// A message about something that went wrong (OK button, warning icon).
-    virtual void warn(QWidget* parent, const QString& title, const QString& text) = 0;
+    virtual ~PrinterChoice() = default;
     /// Lets the user set up the printer (or a PDF file); false when the user cancels.
-    virtual bool choosePrinter(QWidget* parent, QPrinter& printer) = 0;
-    /// Asks the desktop to open a web page or a mail address; the result does not matter.
-    virtual void openUrl(const QUrl& url) = 0;
-};
-
-/// Message boxes, the print module's print dialog and QDesktopServices.
-class QtErrPtnrPlatform : public ErrPtnrPlatform {
-  public:
-    /// printing: the print module whose dialog choosePrinter shows; the default one when empty.
-    explicit QtErrPtnrPlatform(std::shared_ptr<PrintLoader> printing = {});
-    bool askYesNo(QWidget* parent, const QString& title, const QString& text) override;
-    void tell(QWidget* parent, const QString& title, const QString& text) override;
-    void warn(QWidget* parent, const QString& title, const QString& text) override;
-    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
-    void openUrl(const QUrl& url) override;
-
-  private:
-    std::shared_ptr<PrintLoader> m_printing;
+    virtual bool choosePrinter(QPrinter& printer) = 0;
 };
 
 /// Where the error window keeps its files and what it reports beyond the failure itself.
@@ -71,8 +47,12 @@ struct ErrPtnrOptions {
     /// The print module, loaded when the protocol is first printed; when empty, the one next to
     /// the program or in its installed folder.
     std::shared_ptr<PrintLoader> printing;
-    /// Dialogs and desktop requests; the Qt implementation (with printing) when empty.
-    std::shared_ptr<ErrPtnrPlatform> platform;
+    /// Its questions and messages; message boxes over the window when empty.
+    std::shared_ptr<app::PlainDialogs> dialogs;
+    /// Opens the mail program and the web page; the desktop's own programs when empty.
+    std::shared_ptr<app::Desktop> desktop;
+    /// The printer choice; the print module's print dialog when empty.
+    std::shared_ptr<PrinterChoice> printerChoice;
     /// Ends the process for the answer End; std::_Exit(0) when empty. Tests record the end.
     std::function<void()> endProcess;
 };

@@ -128,7 +128,7 @@ void HelpWindow::changeEvent(QEvent* event) {
 
 void HelpWindow::followLink(const QUrl& url) {
     if (isDesktopLink(url)) {
-        m_services.openUrl(url);
+        m_services.desktop.openUrl(url);
         return;
     }
     // Anything else that is not an anchor of this document (files, other schemes) is ignored.

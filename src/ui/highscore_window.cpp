@@ -1,4 +1,5 @@
-// The champions window frmHighscore: ranks a finished game and shows the ten best of a variant.
+// The champions window frmHighscore: shows the ten best of a variant, and the ranking of a
+// finished game before it is shown.
 #include "ui/highscore_window.h"
 
 #include "app/resources.h"
@@ -6,12 +7,11 @@
 #include "ids/sound_ids.h"
 #include "ids/text_ids.h"
 #include "scores/entry.h"
+#include "scores/highscore_file.h"
 #include "ui/panel_widgets.h"
 #include "ui/theme.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -30,7 +30,7 @@ namespace marvolen::ui {
 namespace {
 
 const QString kModule = QStringLiteral("frmHighscore");
-const QString kTitle = QStringLiteral("Marvolen Champions");
+const QString kTitle = QString::fromLatin1(app::kChampionsTitle);
 const QString kLayoutStrip = QStringLiteral(":/res/PIC/layout");
 
 using theme::kCyan;
@@ -63,12 +63,6 @@ void setTextColour(QWidget* widget, const QColor& colour) {
     widget->setPalette(pal);
 }
 
-QString failureText(const ErrorInfo& failure) {
-    return QCoreApplication::translate("Marvolen", "%1 (error %2)")
-        .arg(failure.description)
-        .arg(failure.number);
-}
-
 /// A variant thumbnail: a picture that reports clicks; Space or Enter click it once it has the
 /// focus, which Tab gives it.
 class Thumbnail : public ClickableLabel {
@@ -88,18 +82,20 @@ class ChampionsTable : public QWidget {
     explicit ChampionsTable(QWidget* parent) : QWidget(parent) {}
 
     std::array<QLabel*, 10> ranks{};
-    int newRow = -1;
+    /// The row of the result just entered; -1 for none.
+    std::function<int()> newRow = [] { return -1; };
 
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(Qt::NoPen);
+        const int highlighted = newRow();
         for (int i = 0; i < int(ranks.size()); ++i) {
-            if (!ranks[std::size_t(i)] || (i % 2 == 0 && i != newRow))
+            if (!ranks[std::size_t(i)] || (i % 2 == 0 && i != highlighted))
                 continue;
             const QRect label = ranks[std::size_t(i)]->geometry();
-            p.setBrush(i == newRow ? kNewRow : kStripe);
+            p.setBrush(i == highlighted ? kNewRow : kStripe);
             p.drawRoundedRect(QRectF(0, label.top() - 2, width(), label.height() + 4), 4, 4);
         }
     }
@@ -119,21 +115,16 @@ QLabel* makeLabel(QWidget* parent, const QString& name, Qt::Alignment alignment)
 
 HighscoreWindow::HighscoreWindow(Services& services, const game::ResultHandover& handover,
                                  int variant, QWidget* parent, const QLocale& locale)
-    : QDialog(parent), m_services(services), m_handover(handover),
-      m_file(services.reporter, scores::highscorePath(services.dataFolder), locale),
-      m_shownVariant(variant) {
+    : QDialog(parent), m_services(services),
+      m_ranking({services.reporter, services.language, services.random, services.dialogs,
+                 services.textInput, services.sounds, services.soundSwitch},
+                handover, variant, scores::highscorePath(services.dataFolder), locale) {
     buildElements();
     Form_Load();
 }
 
 QString HighscoreWindow::text(int n) const {
     return m_services.language.text(n);
-}
-
-QWidget* HighscoreWindow::dialogParent() {
-    if (!isVisible() && parentWidget())
-        return parentWidget();
-    return this;
 }
 
 void HighscoreWindow::buildElements() {
@@ -173,7 +164,7 @@ void HighscoreWindow::buildElements() {
         thumbnail->setAccessibleName(QString::number(v + 1));
         thumbnail->clicked = [this, v] { imgPattern_Click(v); };
         // A group of radio buttons: the variant shown is checked, arrow keys move among them.
-        thumbnail->checked = [this, v] { return v == m_shownVariant; };
+        thumbnail->checked = [this, v] { return v == m_ranking.variant(); };
         patterns->addWidget(thumbnail, v / 10, v % 10);
         m_imgPattern[std::size_t(v)] = thumbnail;
     }
@@ -253,6 +244,7 @@ void HighscoreWindow::buildElements() {
         m_lblHScore[std::size_t(i + 10)] = seconds;
     }
     table->ranks = m_rank;
+    table->newRow = [this] { return m_ranking.newRow().value_or(-1); };
     // Room for a name of the full twenty characters, and for five digits in either number.
     const QFontMetrics metrics(table->font());
     grid->setColumnMinimumWidth(0, metrics.horizontalAdvance(QStringLiteral("10.")) + 6);
@@ -285,12 +277,7 @@ void HighscoreWindow::buildElements() {
 
 void HighscoreWindow::Form_Load() {
     Procedure p(m_services.reporter, kModule, QStringLiteral("Form_Load"));
-    p.step(50030, [&] { m_file.setVariant(m_shownVariant); });
-    p.step(50040, [&] { loadList(); });
-    p.step(50050, [&] {
-        if (m_handover.NewResultPending)
-            CheckHS();
-    });
+    m_ranking.load(p); // 50030 to 50050
     p.step(50060, [&] { m_lblTitle->setText(kTitle); });
     p.step(50070, [&] {
         m_layoutStrip = app::loadPicture(kLayoutStrip);
@@ -335,63 +322,11 @@ void HighscoreWindow::Form_Activate() {
     p.step(50050, [&] { m_cmdOK->setFocus(); });
 }
 
-void HighscoreWindow::CheckHS() {
-    Procedure p(m_services.reporter, kModule, QStringLiteral("CheckHS"));
-    const QByteArray& result = m_handover.NewResult;
-    bool ranks = false;
-    p.step(50030, [&] { ranks = scores::qualifies(result, m_file.list().last()); });
-    if (!ranks || !p.running())
-        return;
-    p.step(50040, [&] {
-        if (m_services.soundOn())
-            m_services.playWav(
-                std::int16_t(Sound::fanfare(m_services.random.Zufallszahl(1, Sound::Fanfares))));
-    });
-    QString typed;
-    p.step(50050, [&] {
-        typed =
-            askText(m_services, dialogParent(), text(Text::Congratulations), text(Text::EnterName));
-    });
-    p.step(50060, [&] { m_playerName = scores::playerName(typed); });
-    std::optional<int> place;
-    p.step(50070, [&] {
-        place = m_file.addNewEntry(scores::makeEntry(result, m_playerName));
-        m_table->newRow = place.value_or(-1);
-    });
-    p.step(50080, [&] {
-        const bool written = m_file.WriteHS();
-        if (!place) {
-            // The name was asked for, as the order of equal results depends on it; the player
-            // must not be left thinking the result is in the list.
-            const bool tie = m_file.list().last().startsWith(result);
-            inform(m_services, dialogParent(), kTitle,
-                   tie ? QCoreApplication::translate(
-                             "Marvolen",
-                             "Your result equals the tenth place. Equal results are ranked by "
-                             "name, and the name already there comes first, so your result "
-                             "does not enter the champions list.")
-                       : QCoreApplication::translate(
-                             "Marvolen",
-                             "While you were entering your name, other results were saved to "
-                             "this champions list by another running copy of Marvolen, and "
-                             "your result no longer enters it."));
-        } else if (!written && m_file.lastFailure()) {
-            inform(m_services, dialogParent(), kTitle,
-                   QCoreApplication::translate(
-                       "Marvolen",
-                       "Your result could not be saved in the champions list \"%1\": %2. It is "
-                       "shown here but will be gone when you close this window.")
-                       .arg(QDir::toNativeSeparators(m_file.path()),
-                            failureText(*m_file.lastFailure())));
-        }
-    });
-}
-
 void HighscoreWindow::ShowHS() {
     Procedure p(m_services.reporter, kModule, QStringLiteral("ShowHS"));
     for (int i = 0; i < scores::ChampionsList::kRanks && p.running(); ++i) {
         p.step(50030, [&] {
-            const scores::RowTexts row = scores::rowTexts(m_file.list().at(i));
+            const scores::RowTexts row = scores::rowTexts(m_ranking.file().list().at(i));
             m_lblHName[std::size_t(i)]->setText(row.name);
             m_lblHScore[std::size_t(i)]->setText(row.marbles);
             m_lblHScore[std::size_t(i + 10)]->setText(row.time);
@@ -403,37 +338,22 @@ void HighscoreWindow::ShowHS() {
 void HighscoreWindow::imgPattern_Click(int v) {
     Procedure p(m_services.reporter, kModule, QStringLiteral("imgPattern_Click"));
     p.step(50030, [&] {
-        if (m_services.soundOn())
-            m_services.playWav(Sound::Click);
+        if (m_services.soundSwitch.soundOn())
+            m_services.sounds.PlayWAV(Sound::Click);
     });
-    p.step(50040, [&] {
-        m_shownVariant = v;
-        m_file.setVariant(v);
-        // The highlight of a result just entered belongs to the list it entered.
-        m_table->newRow = -1;
-    });
+    p.step(50040, [&] { m_ranking.setVariant(v); });
     p.step(50050, [&] { markThumbnails(); });
-    p.step(50060, [&] { loadList(); });
+    p.step(50060, [&] { m_ranking.loadList(); });
     p.step(50070, [&] { ShowHS(); });
 }
 
 void HighscoreWindow::cmdDelHS_Click() {
     Procedure p(m_services.reporter, kModule, QStringLiteral("cmdDelHS_Click"));
     bool yes = false;
-    p.step(50030, [&] {
-        yes = askYesNo(m_services, this, text(Text::ClearChampionsTitle),
-                       text(Text::ClearChampionsQuestion));
-    });
+    p.step(50030, [&] { yes = m_ranking.askClear(); });
     if (!yes || !p.running())
         return;
-    p.step(50040, [&] {
-        if (!m_file.SaveHS(std::nullopt, {}) && m_file.lastFailure())
-            inform(m_services, this, kTitle,
-                   QCoreApplication::translate(
-                       "Marvolen", "The champions list in \"%1\" could not be cleared: %2.")
-                       .arg(QDir::toNativeSeparators(m_file.path()),
-                            failureText(*m_file.lastFailure())));
-    });
+    p.step(50040, [&] { m_ranking.clearList(); });
     p.step(50050, [&] { cmdOK_Click(); });
 }
 
@@ -445,19 +365,10 @@ void HighscoreWindow::markThumbnails() {
     if (m_layoutStrip.isNull())
         return;
     for (int v = 0; v < 20; ++v) {
-        const int cell = v == m_shownVariant ? v + 20 : v;
+        const int cell = v == m_ranking.variant() ? v + 20 : v;
         m_imgPattern[std::size_t(v)]->setPixmap(
             app::stripCellPicture(m_layoutStrip, game::kLayoutStrip, cell));
     }
-}
-
-void HighscoreWindow::loadList() {
-    if (m_file.GetHS() || !m_file.lastFailure())
-        return;
-    inform(m_services, dialogParent(), kTitle,
-           QCoreApplication::translate("Marvolen",
-                                       "The champions list in \"%1\" could not be read: %2.")
-               .arg(QDir::toNativeSeparators(m_file.path()), failureText(*m_file.lastFailure())));
 }
 
 void showChampionsWindow(Services& services, game::ResultHandover& handover, int variant,

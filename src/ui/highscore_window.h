@@ -1,8 +1,9 @@
-// The champions window frmHighscore: ranks a finished game and shows the ten best of a variant.
+// The champions window frmHighscore: shows the ten best of a variant, and the ranking of a
+// finished game before it is shown.
 #pragma once
 
+#include "app/champions_ranking.h"
 #include "game/board_model.h"
-#include "scores/highscore_file.h"
 #include "ui/services.h"
 
 #include <QDialog>
@@ -18,9 +19,10 @@ namespace marvolen::ui {
 
 class ChampionsTable;
 
-/// The modal champions window. Made for a finished game (NewResultPending true) it ranks the
-/// result while it loads, before it is shown: fanfare, name prompt, the new list stored. Made
-/// for viewing it only shows. The player may look at any variant's list and clear the one shown.
+/// The modal champions window. Made for a finished game (NewResultPending true) it has the
+/// result ranked while it loads, before it is shown; made for viewing it only shows. The player
+/// may look at any variant's list and clear the one shown. The list and its rules are the
+/// ChampionsRanking's; the window shows them.
 class HighscoreWindow : public QDialog {
     Q_OBJECT
 
@@ -35,10 +37,6 @@ class HighscoreWindow : public QDialog {
     // tests can run them directly.
     /// The language-dependent texts and the focus on OK; runs each time the window is shown.
     void Form_Activate();
-    /// Ranks NewResult against the list shown: fanfare, name prompt, the new list stored. The
-    /// list is read again once the name is given, so that a result another running copy stored
-    /// meanwhile is kept; a result that then falls below the tenth place is told to the player.
-    void CheckHS();
     /// Fills the ten rows from the list.
     void ShowHS();
     /// Shows the list of variant v instead; the game's own variant stays as it is.
@@ -48,10 +46,8 @@ class HighscoreWindow : public QDialog {
     void cmdOK_Click();
 
     /// The variant whose list is shown.
-    int shownVariant() const { return m_shownVariant; }
-    /// PlayerName: the name as entered for the last result ranked.
-    const QString& PlayerName() const { return m_playerName; }
-    const scores::HighscoreFile& file() const { return m_file; }
+    int shownVariant() const { return m_ranking.variant(); }
+    const app::ChampionsRanking& ranking() const { return m_ranking; }
 
   protected:
     void showEvent(QShowEvent* e) override;
@@ -62,17 +58,10 @@ class HighscoreWindow : public QDialog {
     void Form_Load();
     /// Every thumbnail plain, the one of the variant shown highlighted.
     void markThumbnails();
-    /// GetHS, telling the player when the file could not be read.
-    void loadList();
     QString text(int n) const;
-    /// Where the prompt and messages go before the window itself is shown.
-    QWidget* dialogParent();
 
     Services& m_services;
-    const game::ResultHandover& m_handover;
-    scores::HighscoreFile m_file;
-    int m_shownVariant = 0;
-    QString m_playerName;
+    app::ChampionsRanking m_ranking;
     bool m_activated = false;
     QPixmap m_layoutStrip;
 

@@ -453,15 +453,15 @@ void MainWindow::popupOptionsMenu() {
 }
 
 bool MainWindow::askYesNo(const QString& title, const QString& text) {
-    return ui::askYesNo(m_services, this, title, text);
+    return m_services.dialogs.askYesNo(title, text);
 }
 
 void MainWindow::inform(const QString& title, const QString& text) {
-    ui::inform(m_services, this, title, text);
+    m_services.dialogs.inform(title, text);
 }
 
 void MainWindow::PlayWAV(std::int16_t id) {
-    m_services.playWav(id);
+    m_services.sounds.PlayWAV(id);
 }
 
 } // namespace marvolen::ui

@@ -401,8 +401,8 @@ void PicsWindow::imgKugelX_Click(int index) {
     p.step(50030, [&] {
         if (index < 0 || index >= kMarbles)
             throw Failure(err::NoSuchElement, QString::number(index));
-        if (m_services.soundOn())
-            m_services.playWav(Sound::Click);
+        if (m_services.soundSwitch.soundOn())
+            m_services.sounds.PlayWAV(Sound::Click);
     });
     p.step(50040, [&] { m_marblePicture = index + 1; });
     p.step(50050, [&] { cmdOK_Click(); });
@@ -413,8 +413,8 @@ void PicsWindow::imgBrett_Click(int index) {
     p.step(50030, [&] {
         if (index < 0 || index >= kBoards)
             throw Failure(err::NoSuchElement, QString::number(index));
-        if (m_services.soundOn())
-            m_services.playWav(Sound::Click);
+        if (m_services.soundSwitch.soundOn())
+            m_services.sounds.PlayWAV(Sound::Click);
     });
     p.step(50040, [&] { m_boardPicture = index + 1; });
     p.step(50050, [&] { cmdOK_Click(); });

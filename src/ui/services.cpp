@@ -1,10 +1,8 @@
-// Default dialogs, and the translations of Qt and of the game's own texts.
+// The translations of Qt and of the game's own texts.
 #include "services.h"
 
 #include <QCoreApplication>
-#include <QInputDialog>
 #include <QLibraryInfo>
-#include <QMessageBox>
 #include <QTranslator>
 
 #include <array>
@@ -75,28 +73,6 @@ class QtTranslations::Translator : public QTranslator {
     // Loaded on first use, from translate(), which Qt declares const.
     mutable std::array<Files, kLanguages.size()> m_files;
 };
-
-bool askYesNo(Services& services, QWidget* parent, const QString& title, const QString& text) {
-    if (services.askYesNo)
-        return services.askYesNo(parent, title, text);
-    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
-}
-
-void inform(Services& services, QWidget* parent, const QString& title, const QString& text) {
-    if (services.inform)
-        return services.inform(parent, title, text);
-    QMessageBox::information(parent, title, text);
-}
-
-QString askText(Services& services, QWidget* parent, const QString& title, const QString& prompt) {
-    if (services.askText)
-        return services.askText(parent, title, prompt);
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, QString(), &ok);
-    return ok ? text : QString();
-}
 
 QtTranslations::QtTranslations(QObject* parent) : QObject(parent) {}
 

@@ -1,17 +1,16 @@
 // What every window of the game shares: the reporter, settings, language, clock, random
-// numbers, sounds and the desktop, all given from outside so that tests can replace them.
+// numbers, dialogs, sounds and the desktop, all given from outside so that tests can replace
+// them.
 #pragma once
 
 #include "app/game_context.h"
+#include "app/ports.h"
 
 #include <QObject>
 #include <QString>
-#include <QUrl>
 
 class QTranslator;
-class QWidget;
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -22,31 +21,19 @@ struct Services : app::GameContext {
     QString localeId;
     /// Where the champions list and the logs live.
     QString dataFolder;
-    /// Plays a sound effect (PlayWAV); callers test soundOn first.
-    std::function<void(std::int16_t)> playWav = [](std::int16_t) {};
-    /// Opens a web page or mail address with the desktop's program; the result is ignored.
-    std::function<void(const QUrl&)> openUrl = [](const QUrl&) {};
-    /// SoundOn, the sound-effects switch, as the game session keeps it.
-    std::function<bool()> soundOn = [] { return true; };
+    /// Questions and messages, modal over the window the player works in.
+    app::Dialogs& dialogs;
+    /// The name prompt.
+    app::TextInput& textInput;
+    /// Sound effects; callers ask soundSwitch first.
+    app::SoundPlayer& sounds;
+    app::SoundSwitch& soundSwitch;
+    /// Web pages and mail addresses.
+    app::Desktop& desktop;
     /// Installs the translations for a language offset: Qt's own (the buttons of Qt's dialogs)
     /// and the game's own texts that the language table lacks.
     std::function<void(int languageOffset)> installQtTranslations = [](int) {};
-    /// A Yes/No question with the question icon; true on Yes. Message boxes when empty.
-    std::function<bool(QWidget* parent, const QString& title, const QString& text)> askYesNo = {};
-    /// A message with the information icon and an OK button. A message box when empty.
-    std::function<void(QWidget* parent, const QString& title, const QString& text)> inform = {};
-    /// A text-input dialog with OK and Cancel and an empty field; Cancel gives the empty text.
-    /// QInputDialog when empty.
-    std::function<QString(QWidget* parent, const QString& title, const QString& prompt)> askText =
-        {};
 };
-
-/// Asks with services.askYesNo, or a real message box.
-bool askYesNo(Services& services, QWidget* parent, const QString& title, const QString& text);
-/// Asks for a text with services.askText, or a real input dialog.
-QString askText(Services& services, QWidget* parent, const QString& title, const QString& prompt);
-/// Tells with services.inform, or a real message box.
-void inform(Services& services, QWidget* parent, const QString& title, const QString& text);
 
 /// The resource path of the game's own translations for a language offset (".qm", built from
 /// resources/translations/marvolen_<language>.ts); empty for an offset of no language.

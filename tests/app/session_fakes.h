@@ -16,6 +16,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,10 @@ class Recorder : public app::SessionView,
                  public app::Dialogs,
                  public app::SoundPlayer,
                  public app::Windows,
-                 public audio::MediaCommands {
+                 public audio::MediaCommands,
+                 public app::TextInput,
+                 public app::SoundSwitch,
+                 public app::Desktop {
   public:
     // SessionView
     void releaseButton(int) override {}
@@ -172,6 +176,29 @@ class Recorder : public app::SessionView,
     bool tuneOpen = false;
     QString tuneFolder; ///< where tune files are counted at each media command
     int mostTuneFiles = 0;
+
+    // ---- The ports of the champions ranking and the other windows ----------------------------
+    // TextInput: logs "prompt <title>|<prompt>" and answers with the next of names; nullopt,
+    // or no name left, is Cancel. whilePrompting runs while the prompt is open.
+    QString askText(const QString& title, const QString& prompt) override {
+        log("prompt " + title.toStdString() + "|" + prompt.toStdString());
+        if (whilePrompting)
+            whilePrompting();
+        std::optional<QString> name;
+        if (!names.empty()) {
+            name = names.front();
+            names.pop_front();
+        }
+        return name.value_or(QString());
+    }
+    // SoundSwitch
+    bool soundOn() const override { return effectsOn; }
+    // Desktop
+    void openUrl(const QUrl& url) override { log("open " + url.toString().toStdString()); }
+
+    std::deque<std::optional<QString>> names;
+    std::function<void()> whilePrompting;
+    bool effectsOn = true; ///< what soundOn answers
 };
 
 /// The solver's questions, kept for the test to answer through PracticeAids::oneMarbleAnswered

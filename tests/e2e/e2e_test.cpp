@@ -231,6 +231,10 @@ class EndToEnd : public testing::Test {
   protected:
     QTemporaryDir dir;
     PointerWatcher pointer;
+    /// No browser or mail program opens during the tests.
+    struct : marvolen::app::Desktop {
+        void openUrl(const QUrl&) override {}
+    } desktop;
     std::unique_ptr<Application> app;
 
     void start() {
@@ -243,7 +247,7 @@ class EndToEnd : public testing::Test {
         o.localeId = QStringLiteral("0409");
         o.audioDevice = audio::AudioOutput::Device::None;
         o.soundFont = dir.filePath("none.sf2");
-        o.openUrl = [](const QUrl&) {};
+        o.desktop = &desktop;
         app = std::make_unique<Application>(o);
         app->Main();
         ASSERT_TRUE(waitFor([&] { return exposed(app->startWindow()); }));

@@ -42,8 +42,7 @@ struct Fixture : test::ServicesFixture {
     int mainShown = 0;
     bool mainVisible = false;
     int ends = 0;
-    int sounds = 0;
-    QList<QUrl> opened;
+    QList<QUrl>& opened = ports.opened;
 
     explicit Fixture(const QString& localeId = QStringLiteral("0409")) {
         ensureApplication();
@@ -58,8 +57,6 @@ struct Fixture : test::ServicesFixture {
         language.setLanguageFilePath(path);
         services.localeId = localeId;
         services.dataFolder = dir.path();
-        services.playWav = [this](std::int16_t) { ++sounds; };
-        services.openUrl = [this](const QUrl& url) { opened.push_back(url); };
     }
 
     /// The program's side: the main window's state and the end of the program, counted.
@@ -245,7 +242,12 @@ TEST(AboutWindowSettings, AStoreThatCannotBeReadOrWrittenIsReportedAndTheGameGoe
     FixedReporter ignore(Answer::Ignore);
     Services services{{ignore, settings, f.language, f.temp, f.random, f.clock},
                       f.services.localeId,
-                      f.services.dataFolder};
+                      f.services.dataFolder,
+                      f.ports,
+                      f.ports,
+                      f.ports,
+                      f.ports,
+                      f.ports};
     AboutWindow w(services, f.host);
 
     w.Form_Activate();
@@ -293,7 +295,7 @@ TEST(AboutWindowFlags, TheFrenchFlagStoresItPlainlyAndShowsFrenchWithoutASound) 
     EXPECT_EQ(f.language.LanguageOffset(), 6000);
     EXPECT_EQ(f.stored("Sprache"), QStringLiteral("6000"));
     EXPECT_EQ(label(*w, "Label3")->text(), kFrench);
-    EXPECT_EQ(f.sounds, 0);
+    EXPECT_TRUE(f.ports.played.empty());
 
     // The next start shows French.
     Fixture next;
@@ -450,7 +452,7 @@ TEST(AboutWindowKeyboard, TheFlagsAreARadioGroupAndEnterChoosesAFlagNotOk) {
     key(Qt::Key_Left);
     key(Qt::Key_Space);
     EXPECT_EQ(f.language.LanguageOffset(), 3000);
-    EXPECT_EQ(f.sounds, 0);
+    EXPECT_TRUE(f.ports.played.empty());
 }
 
 TEST(AboutWindowKeyboard, OnlyAFlagReachedByTheKeyboardWearsACyanRing) {

@@ -74,6 +74,27 @@ struct AppFixture {
             delete t;
     }
     std::vector<QTimer*> m_timers;
+
+    /// The program's questions, messages, name prompt and desktop, answered and recorded above.
+    struct Ports : app::Dialogs, app::TextInput, app::Desktop {
+        explicit Ports(AppFixture& f) : f(f) {}
+        bool askYesNo(const QString&, const QString& text) override {
+            f.asked.push_back(text.toStdString());
+            const bool yes = !f.answers.empty() && f.answers.front();
+            if (!f.answers.empty())
+                f.answers.pop_front();
+            return yes;
+        }
+        void inform(const QString&, const QString& text) override {
+            f.told.push_back(text.toStdString());
+        }
+        QString askText(const QString&, const QString& prompt) override {
+            f.asked.push_back(prompt.toStdString());
+            return f.playerName;
+        }
+        void openUrl(const QUrl& url) override { f.opened.push_back(url); }
+        AppFixture& f;
+    } ports{*this};
     std::unique_ptr<ui::Application> app;
 
     QString settingsPath() const { return dir.filePath(QStringLiteral("Marvolen.conf")); }
@@ -100,22 +121,10 @@ struct AppFixture {
         o.clock = &clock;
         o.audioDevice = audio::AudioOutput::Device::None;
         o.soundFont = dir.filePath(QStringLiteral("no-soundfont.sf2"));
-        o.askYesNo = [this](QWidget*, const QString&, const QString& text) {
-            asked.push_back(text.toStdString());
-            const bool yes = !answers.empty() && answers.front();
-            if (!answers.empty())
-                answers.pop_front();
-            return yes;
-        };
-        o.inform = [this](QWidget*, const QString&, const QString& text) {
-            told.push_back(text.toStdString());
-        };
-        o.openUrl = [this](const QUrl& url) { opened.push_back(url); };
+        o.dialogs = &ports;
+        o.textInput = &ports;
+        o.desktop = &ports;
         o.endProcess = [this] { ++ended; };
-        o.askText = [this](QWidget*, const QString&, const QString& prompt) {
-            asked.push_back(prompt.toStdString());
-            return playerName;
-        };
         app = std::make_unique<ui::Application>(o);
         app->Main();
         return *app;

@@ -26,14 +26,13 @@ namespace {
 
 /// Services with the game's own language table in a temporary folder.
 struct Fixture : test::ServicesFixture {
-    std::vector<QUrl> opened;
+    QList<QUrl>& opened = ports.opened;
 
     Fixture() {
         test::ensureApplication();
         const QString path = dir.filePath("~tmp.lng");
         QFile::copy(QStringLiteral(":/res/CUSTOM/1000"), path);
         language.setLanguageFilePath(path);
-        services.openUrl = [this](const QUrl& url) { opened.push_back(url); };
     }
     ~Fixture() {
         // The one help window must not outlive the services it was made for.

@@ -1,20 +1,23 @@
-// Tests of the champions window: ranking a finished game, viewing, other variants, clearing.
+// Tests of the champions window: what it shows, and that its clicks, keys and prompt reach the
+// ranking; the ranking's rules are tested with it in tests/app.
 #include "ui/highscore_window.h"
 
 #include "app_fixture.h"
 #include "game/strips.h"
 #include "scores/entry.h"
 #include "scores/highscore_file.h"
+#include "ui/qt_ports.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -22,32 +25,18 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <deque>
 #include <memory>
-#include <optional>
-#include <set>
 #include <vector>
 
 namespace marvolen::ui {
 namespace {
 
 /// The window's services in a temporary folder, with a small language table, a seeded random
-/// generator and scripted dialogs that record what they were asked.
+/// generator and ports that record what they were asked.
 struct Fixture : test::ServicesFixture {
     Fixture() : ServicesFixture(11, QStringLiteral("0409")) { init(); }
     game::ResultHandover handover;
-    /// The player's locale, which orders the names of equal results.
     QLocale locale{QLocale::English, QLocale::UnitedStates};
-
-    bool soundOn = true;
-    std::vector<int> sounds;
-    /// Typed names, in order; nullopt is Cancel. An unscripted prompt is cancelled.
-    std::deque<std::optional<QString>> names;
-    std::vector<QString> prompts; ///< "title|prompt" of every name prompt
-    std::deque<bool> answers;     ///< Yes/No answers, in order; unscripted is No
-    std::vector<QString> questions;
-    std::vector<QString> told;
 
     void init() {
         test::ensureApplication();
@@ -70,32 +59,10 @@ struct Fixture : test::ServicesFixture {
         f.close();
         language.setLanguageFilePath(table);
         language.setLanguageOffset(1000);
-        useDataFolder(dir.filePath("data"));
+        services.dataFolder = dir.filePath("data");
         QDir().mkpath(services.dataFolder);
-        services.soundOn = [this] { return soundOn; };
-        services.playWav = [this](std::int16_t id) { sounds.push_back(id); };
-        services.askText = [this](QWidget*, const QString& title, const QString& prompt) {
-            prompts.push_back(title + "|" + prompt);
-            std::optional<QString> name;
-            if (!names.empty()) {
-                name = names.front();
-                names.pop_front();
-            }
-            return name.value_or(QString());
-        };
-        services.askYesNo = [this](QWidget*, const QString& title, const QString& text) {
-            questions.push_back(title + "|" + text);
-            const bool yes = !answers.empty() && answers.front();
-            if (!answers.empty())
-                answers.pop_front();
-            return yes;
-        };
-        services.inform = [this](QWidget*, const QString&, const QString& text) {
-            told.push_back(text);
-        };
     }
 
-    void useDataFolder(const QString& folder) { services.dataFolder = folder; }
     QString hscPath() const { return QDir(services.dataFolder).filePath("Marvolen.hsc"); }
     QByteArray fileBytes() const {
         QFile f(hscPath());
@@ -111,15 +78,12 @@ struct Fixture : test::ServicesFixture {
             file.list().add(e);
         ASSERT_TRUE(file.WriteHS());
     }
-    /// The ten entries of variant as the file holds them.
-    std::vector<QByteArray> stored(int variant) {
+    /// The first entry of variant as the file holds it.
+    QByteArray firstStored(int variant) {
         scores::HighscoreFile file(reporter, hscPath(), locale);
         file.setVariant(variant);
         file.GetHS();
-        std::vector<QByteArray> out;
-        for (int i = 0; i < scores::ChampionsList::kRanks; ++i)
-            out.push_back(file.list().at(i));
-        return out;
+        return file.list().at(0);
     }
 
     /// The window opened at the end of a game of variant with result.
@@ -147,16 +111,6 @@ std::vector<QString> row(HighscoreWindow& w, int row) {
             labelText(w, QStringLiteral("lblHScore%1").arg(row + 10))};
 }
 
-/// Nine results better than anything the tests enter, then tenth.
-std::vector<QByteArray> fullListEndingWith(const QByteArray& tenth) {
-    std::vector<QByteArray> entries;
-    for (int i = 1; i <= 9; ++i)
-        entries.push_back("00001000" + QByteArray::number(10 + i) + "Champion " +
-                          QByteArray::number(i));
-    entries.push_back(tenth);
-    return entries;
-}
-
 QImage thumbnail(HighscoreWindow& w, int v) {
     return w.findChild<QLabel*>(QStringLiteral("imgPattern%1").arg(v))->pixmap().toImage();
 }
@@ -166,188 +120,20 @@ QImage stripCell(int cell) {
 
 } // namespace
 
-TEST(ChampionsRanking, EmptyListTakesTheResultAtRankOneAndShowsItsNumbers) {
+TEST(ChampionsWindow, ARankedResultIsShownInTheListAfterThePrompt) {
     Fixture f;
-    f.names = {QStringLiteral("Anna")};
+    f.seed(4, {"0000200010Bea"});
+    f.ports.names = {QStringLiteral("Anna")};
     auto w = f.afterGame(4, "0000300075");
 
-    ASSERT_EQ(f.prompts, std::vector<QString>{"Congratulations!|Please enter your name!"});
-    EXPECT_EQ(f.stored(4)[0], "0000300075Anna");
-    EXPECT_EQ(f.stored(4)[1], scores::kPlaceholder);
-    EXPECT_EQ(row(*w, 1), (std::vector<QString>{"Anna", "3", "75"}));
-    EXPECT_EQ(row(*w, 2), (std::vector<QString>{"", "", ""}));
+    // The prompt came while the window loaded, before it is shown.
+    EXPECT_EQ(f.ports.prompts, std::vector<QString>{"Congratulations!|Please enter your name!"});
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(row(*w, 1), (std::vector<QString>{"Bea", "2", "10"}));
+    EXPECT_EQ(row(*w, 2), (std::vector<QString>{"Anna", "3", "75"}));
+    EXPECT_EQ(row(*w, 3), (std::vector<QString>{"", "", ""}));
     EXPECT_EQ(labelText(*w, "Label1_10"), "10.");
-    EXPECT_EQ(w->PlayerName(), "Anna");
-    EXPECT_TRUE(f.told.empty());
     EXPECT_EQ(f.reporter.count(), 0);
-}
-
-TEST(ChampionsRanking, ATieWithANamedTenthIsAskedAndKeptOnlyWhenItsNameSortsFirst) {
-    struct Case {
-        QString typed;
-        QByteArray tenthAfter;
-    };
-    for (const Case& c : {Case{"anna", "0000500100anna"}, Case{"Zoe", "0000500100Maria"}}) {
-        Fixture f;
-        f.seed(0, fullListEndingWith("0000500100Maria"));
-        f.names = {c.typed};
-        auto w = f.afterGame(0, "0000500100");
-        EXPECT_EQ(f.prompts.size(), 1u) << c.typed.toStdString();
-        EXPECT_EQ(f.stored(0)[9], c.tenthAfter) << c.typed.toStdString();
-        EXPECT_EQ(labelText(*w, "lblHName10"), QString::fromLatin1(c.tenthAfter.mid(10)));
-        // Kept, nothing to say; dropped, the player hears why.
-        if (c.typed == "anna") {
-            EXPECT_TRUE(f.told.empty());
-        } else {
-            ASSERT_EQ(f.told.size(), 1u);
-            EXPECT_EQ(f.told[0], "Your result equals the tenth place. Equal results are ranked "
-                                 "by name, and the name already there comes first, so your "
-                                 "result does not enter the champions list.");
-        }
-    }
-}
-
-TEST(ChampionsRanking, EqualResultsAreOrderedByNameInThePlayersCollation) {
-    // \u00c9mile belongs next to Emil, before Zoe; so the tie with a tenth Zoe is kept.
-    Fixture f;
-    f.seed(0, fullListEndingWith("0000500100Zoe"));
-    f.names = {QStringLiteral("\u00c9mile")};
-    auto w = f.afterGame(0, "0000500100");
-    EXPECT_EQ(f.stored(0)[9], "0000500100\xc9mile");
-    EXPECT_TRUE(f.told.empty());
-
-    // In Swedish \u00c4 comes after Z, so there the tie is dropped.
-    Fixture swedish;
-    swedish.locale = QLocale(QLocale::Swedish, QLocale::Sweden);
-    swedish.seed(0, fullListEndingWith("0000500100Zoe"));
-    swedish.names = {QStringLiteral("\u00c4rla")};
-    auto again = swedish.afterGame(0, "0000500100");
-    EXPECT_EQ(swedish.stored(0)[9], "0000500100Zoe");
-    EXPECT_EQ(swedish.told.size(), 1u);
-}
-
-TEST(ChampionsRanking, TwoCopiesPromptingAtOnceBothKeepTheirResults) {
-    Fixture f;
-    f.seed(4, {"0000500050Old"});
-    game::ResultHandover otherGame;
-    otherGame.NewResult = "0000300030";
-    otherGame.NewResultPending = true;
-    std::unique_ptr<HighscoreWindow> other;
-    // While this copy's prompt is open, another copy ends its game, is given its name first
-    // and stores its result.
-    int prompt = 0;
-    f.services.askText = [&](QWidget*, const QString&, const QString&) {
-        if (++prompt == 1) {
-            other = std::make_unique<HighscoreWindow>(f.services, otherGame, 4, nullptr, f.locale);
-            return QStringLiteral("First");
-        }
-        return QStringLiteral("Second");
-    };
-    auto w = f.afterGame(4, "0000400040");
-    EXPECT_EQ(prompt, 2);
-
-    EXPECT_EQ(f.stored(4)[0], "0000300030Second");
-    EXPECT_EQ(f.stored(4)[1], "0000400040First");
-    EXPECT_EQ(f.stored(4)[2], "0000500050Old");
-    EXPECT_EQ(f.stored(4)[3], scores::kPlaceholder);
-    EXPECT_EQ(row(*w, 1), (std::vector<QString>{"Second", "3", "30"}));
-    EXPECT_EQ(row(*w, 2), (std::vector<QString>{"First", "4", "40"}));
-    EXPECT_TRUE(f.told.empty());
-}
-
-TEST(ChampionsRanking, AResultPushedOutByAnotherCopyMeanwhileIsTold) {
-    Fixture f;
-    f.seed(4, fullListEndingWith("0000500100Maria"));
-    f.services.askText = [&](QWidget*, const QString&, const QString&) {
-        // Another copy fills the list with better results while the name is typed.
-        f.seed(4, fullListEndingWith("0000500099Bea"));
-        return QStringLiteral("Anna");
-    };
-    auto w = f.afterGame(4, "0000500100");
-    EXPECT_EQ(f.stored(4)[9], "0000500099Bea");
-    ASSERT_EQ(f.told.size(), 1u);
-    EXPECT_EQ(f.told[0], "While you were entering your name, other results were saved to this "
-                         "champions list by another running copy of Marvolen, and your result "
-                         "no longer enters it.");
-}
-
-TEST(ChampionsRanking, ResultsThatDoNotBeatTheTenthChangeNothing) {
-    // A tie with a tenth entry without a name, and a plainly worse result.
-    for (const QByteArray& result : {QByteArray("0000500100"), QByteArray("0000500101")}) {
-        Fixture f;
-        f.seed(0, fullListEndingWith("0000500100"));
-        const QByteArray before = f.fileBytes();
-        auto w = f.afterGame(0, result);
-        EXPECT_TRUE(f.prompts.empty()) << result.constData();
-        EXPECT_TRUE(f.sounds.empty()) << result.constData();
-        EXPECT_EQ(f.fileBytes(), before) << result.constData();
-    }
-}
-
-TEST(ChampionsRanking, CancelStoresTheResultWithoutAName) {
-    Fixture f;
-    f.names = {std::nullopt};
-    auto w = f.afterGame(2, "0000300075");
-    EXPECT_EQ(f.stored(2)[0], "0000300075");
-    EXPECT_EQ(row(*w, 1), (std::vector<QString>{"", "3", "75"}));
-}
-
-TEST(ChampionsRanking, TypedNameIsTrimmedAndCutToTwentyCharacters) {
-    struct Case {
-        QString typed;
-        QByteArray name;
-    };
-    for (const Case& c : {Case{"   Anna Lena  ", "Anna Lena"},
-                          Case{"Bartholomew Maximilian", "Bartholomew Maximili"},
-                          Case{"  Wilhelmina Konstanze Ottilie ", "Wilhelmina Konstanze"}}) {
-        Fixture f;
-        f.names = {c.typed};
-        auto w = f.afterGame(1, "0000100010");
-        EXPECT_EQ(f.stored(1)[0], "0000100010" + c.name) << c.typed.toStdString();
-        EXPECT_EQ(w->PlayerName(), QString::fromLatin1(c.name));
-    }
-    // Twenty characters as the player sees them: the emoji is one, not two.
-    Fixture f;
-    const QString typed = QStringLiteral("\U0001F3B2") + QString(19, QLatin1Char('b'));
-    f.names = {typed + QStringLiteral("c")};
-    auto w = f.afterGame(1, "0000100010");
-    EXPECT_EQ(w->PlayerName(), typed);
-    EXPECT_EQ(f.stored(1)[0], "0000100010?" + QByteArray(19, 'b'));
-}
-
-TEST(ChampionsRanking, FanfareIsOneOfThreeAndOnlyWithSoundOn) {
-    Fixture quiet;
-    quiet.soundOn = false;
-    quiet.afterGame(0, "0000100010");
-    EXPECT_TRUE(quiet.sounds.empty());
-    EXPECT_EQ(quiet.prompts.size(), 1u);
-
-    Fixture f;
-    std::set<int> heard;
-    for (int game = 0; game < 30; ++game) {
-        f.sounds.clear();
-        f.afterGame(game % 20, "0000100010");
-        ASSERT_EQ(f.sounds.size(), 1u);
-        heard.insert(f.sounds[0]);
-    }
-    EXPECT_EQ(heard, (std::set<int>{113, 114, 115}));
-}
-
-TEST(ChampionsRanking, AResultOfZeroNeverRanks) {
-    Fixture f;
-    auto w = f.afterGame(0, "0000000000");
-    EXPECT_TRUE(f.prompts.empty());
-    EXPECT_FALSE(QFile::exists(f.hscPath()));
-}
-
-TEST(ChampionsViewing, ShowsTheListWithoutAskingOrWriting) {
-    Fixture f;
-    f.handover.NewResult = "0000100010"; // a game just ranked, then the show command
-    auto w = f.viewing(5);
-    EXPECT_TRUE(f.prompts.empty());
-    EXPECT_TRUE(f.sounds.empty());
-    EXPECT_FALSE(QFile::exists(f.hscPath()));
-    EXPECT_EQ(row(*w, 1), (std::vector<QString>{"", "", ""}));
 }
 
 TEST(ChampionsViewing, TitleIsTheSameInEveryLanguage) {
@@ -372,57 +158,28 @@ TEST(ChampionsViewing, ShowingAppliesTheLanguageTextsAndFocusesOk) {
     w->close();
 }
 
-TEST(ChampionsViewing, DamagedEntriesShowAsEmptyRowsInTheirPlace) {
-    Fixture f;
-    QFile file(f.hscPath());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    const QByteArray good = scores::Conv("0000200042Otto");
-    file.write("[m0]\r\n1=xyz\r\n2=00\r\n3=" + good + "\r\n4=" + scores::Conv("0000099999Nil") +
-               "\r\n5=" + scores::Conv("abcdefghijJunk") + "\r\n6=22\r\n7=9\r\n[m1\r\n=\r\n");
-    file.close();
-
-    auto w = f.afterGame(0, "0000300010");
-    // Ranks 1, 2, 6 and 7 decode empty and sort first; 99999 seconds and no marbles, Otto, the
-    // new result, three placeholders; "abcdefghijJunk" sorted last and was pushed out.
-    const std::vector<QString> empty{"", "", ""};
-    const std::vector<std::vector<QString>> expected = {
-        empty,           empty, empty, empty, empty, {"Otto", "2", "42"},
-        {"", "3", "10"}, empty, empty, empty};
-    std::vector<std::vector<QString>> rows;
-    for (int i = 1; i <= 10; ++i)
-        rows.push_back(row(*w, i));
-    EXPECT_EQ(rows, expected);
-    const QByteArray placeholder(scores::kPlaceholder);
-    EXPECT_EQ(f.stored(0),
-              (std::vector<QByteArray>{"", "", "", "", "0000099999Nil", "0000200042Otto",
-                                       "0000300010", placeholder, placeholder, placeholder}));
-}
-
-TEST(ChampionsVariants, ThumbnailShowsAnotherVariantWithoutRankingThere) {
+TEST(ChampionsVariants, AClickedThumbnailShowsThatVariantsList) {
     Fixture f;
     f.seed(3, {"0000400200Bert"});
-    f.names = {QStringLiteral("Anna")};
+    f.ports.names = {QStringLiteral("Anna")};
     auto w = f.afterGame(7, "0000300075");
     EXPECT_EQ(thumbnail(*w, 7), stripCell(27));
     EXPECT_EQ(thumbnail(*w, 3), stripCell(3));
-    f.sounds.clear();
+    f.ports.played.clear();
 
     QTest::mouseClick(w->findChild<QLabel*>("imgPattern3"), Qt::LeftButton);
 
-    EXPECT_EQ(f.sounds, std::vector<int>{102});
+    EXPECT_EQ(f.ports.played, std::vector<int>{102});
     EXPECT_EQ(w->shownVariant(), 3);
-    EXPECT_EQ(w->file().HSSection(), "m3");
+    EXPECT_EQ(w->ranking().file().HSSection(), "m3");
     EXPECT_EQ(row(*w, 1), (std::vector<QString>{"Bert", "4", "200"}));
     EXPECT_EQ(thumbnail(*w, 3), stripCell(23));
     EXPECT_EQ(thumbnail(*w, 7), stripCell(7));
-    EXPECT_EQ(f.prompts.size(), 1u);
-    EXPECT_EQ(f.stored(3)[1], scores::kPlaceholder);
-    EXPECT_EQ(f.handover.NewResult, "0000300075");
-    EXPECT_TRUE(f.handover.NewResultPending);
+    EXPECT_EQ(f.ports.prompts.size(), 1u);
 
-    f.soundOn = false;
+    f.ports.effectsOn = false;
     w->imgPattern_Click(7);
-    EXPECT_EQ(f.sounds.size(), 1u);
+    EXPECT_EQ(f.ports.played.size(), 1u);
     EXPECT_EQ(row(*w, 1), (std::vector<QString>{"Anna", "3", "75"}));
 }
 
@@ -433,14 +190,14 @@ TEST(ChampionsReset, YesClearsOnlyTheVariantShownAndCloses) {
     auto w = f.viewing(7);
     w->show();
     w->imgPattern_Click(3);
-    f.answers = {true};
+    f.ports.answers = {true};
 
     w->findChild<QPushButton*>("cmdDelHS")->click();
 
-    EXPECT_EQ(f.questions, std::vector<QString>{"Delete highscore|Really delete all entries?"});
-    EXPECT_FALSE(f.fileBytes().contains("[m3]"));
-    EXPECT_EQ(f.stored(3)[0], scores::kPlaceholder);
-    EXPECT_EQ(f.stored(7)[0], "0000300075Anna");
+    EXPECT_EQ(f.ports.questions,
+              std::vector<QString>{"Delete highscore|Really delete all entries?"});
+    EXPECT_EQ(f.firstStored(3), scores::kPlaceholder);
+    EXPECT_EQ(f.firstStored(7), "0000300075Anna");
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(w->result(), QDialog::Accepted);
 }
@@ -451,32 +208,15 @@ TEST(ChampionsReset, NoChangesNothing) {
     const QByteArray before = f.fileBytes();
     auto w = f.viewing(3);
     w->show();
-    f.answers = {false};
+    f.ports.answers = {false};
 
     w->cmdDelHS_Click();
 
-    EXPECT_EQ(f.questions.size(), 1u);
+    EXPECT_EQ(f.ports.questions.size(), 1u);
     EXPECT_EQ(f.fileBytes(), before);
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(row(*w, 1), (std::vector<QString>{"Bert", "4", "200"}));
     w->close();
-}
-
-TEST(ChampionsFileFailure, AResultThatCannotBeSavedIsToldAndStillShown) {
-    Fixture f;
-    QFile blocker(f.dir.filePath("blocker"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    f.useDataFolder(f.dir.filePath("blocker/data"));
-    f.names = {QStringLiteral("Anna")};
-
-    auto w = f.afterGame(0, "0000300075");
-
-    ASSERT_EQ(f.told.size(), 1u);
-    EXPECT_TRUE(f.told[0].contains("could not be saved")) << f.told[0].toStdString();
-    EXPECT_TRUE(f.told[0].contains("Path not found")) << f.told[0].toStdString();
-    EXPECT_EQ(row(*w, 1), (std::vector<QString>{"Anna", "3", "75"}));
-    EXPECT_EQ(f.reporter.count(), 0);
 }
 
 TEST(ChampionsWindow, ShowChampionsWindowRunsModallyUntilOk) {
@@ -510,9 +250,67 @@ TEST(ChampionsWindow, ShowChampionsWindowRunsModallyUntilOk) {
         EXPECT_NE(top->objectName(), "frmHighscore");
 }
 
+TEST(ChampionsWindow, ItsPromptAndQuestionsAreModalOverTheWindowThePlayerSees) {
+    Fixture f;
+    QWidget main;
+    main.show();
+    QtPorts qt([&main] { return &main; });
+    Services services{{f.reporter, f.settings, f.language, f.temp, f.random, f.clock},
+                      f.services.localeId,
+                      f.services.dataFolder,
+                      qt,
+                      qt,
+                      f.ports,
+                      f.ports,
+                      f.ports};
+    // Answers every dialog of the program with Cancel or No, noting whose it was; after 20
+    // seconds it closes whatever modal window is open, so that a dialog never shown fails.
+    std::vector<QWidget*> parents;
+    QTimer look;
+    const QDeadlineTimer deadline(20000);
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* prompt = qobject_cast<QInputDialog*>(modal)) {
+            parents.push_back(prompt->parentWidget());
+            if (auto* field = prompt->findChild<QLineEdit*>())
+                QTest::keyClicks(field, QStringLiteral("Kim")); // typed, then cancelled
+            prompt->reject();
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            parents.push_back(box->parentWidget());
+            box->button(QMessageBox::No)->click();
+        } else if (deadline.hasExpired() && modal) {
+            modal->close();
+        }
+    });
+    look.start(10);
+
+    // The prompt comes before the champions window is shown: it belongs to the main window.
+    f.handover.NewResult = "0000200040";
+    f.handover.NewResultPending = true;
+    HighscoreWindow w(services, f.handover, 1, &main, f.locale);
+    ASSERT_EQ(parents, std::vector<QWidget*>{&main});
+    EXPECT_EQ(row(w, 1), (std::vector<QString>{"", "2", "40"})); // Cancel enters no name
+
+    w.open();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeModalWidget() == &w; }, 5000));
+    w.findChild<QPushButton*>("cmdDelHS")->click();
+    EXPECT_EQ(parents, (std::vector<QWidget*>{&main, &w}));
+    EXPECT_TRUE(w.isVisible()); // No keeps the list and the window
+    EXPECT_EQ(row(w, 1), (std::vector<QString>{"", "2", "40"}));
+    w.close();
+}
+
 TEST(ChampionsKeyboard, ANameIsTypedAndConfirmedWithTheKeysAlone) {
     Fixture f;
-    f.services.askText = nullptr; // the program's own prompt
+    QtPorts qt; // the program's own prompt
+    Services services{{f.reporter, f.settings, f.language, f.temp, f.random, f.clock},
+                      f.services.localeId,
+                      f.services.dataFolder,
+                      f.ports,
+                      qt,
+                      f.ports,
+                      f.ports,
+                      f.ports};
     std::vector<std::string> seen;
     QTimer look;
     const QDeadlineTimer deadline(20000);
@@ -531,9 +329,11 @@ TEST(ChampionsKeyboard, ANameIsTypedAndConfirmedWithTheKeysAlone) {
         }
     });
     look.start(10);
-    auto w = f.afterGame(1, "0000200040");
+    f.handover.NewResult = "0000200040";
+    f.handover.NewResultPending = true;
+    auto w = std::make_unique<HighscoreWindow>(services, f.handover, 1, nullptr, f.locale);
     EXPECT_EQ(seen, std::vector<std::string>{"QLineEdit"}); // the prompt starts in its field
-    EXPECT_EQ(w->PlayerName(), QStringLiteral("Kim"));
+    EXPECT_EQ(w->ranking().PlayerName(), QStringLiteral("Kim"));
     EXPECT_EQ(row(*w, 1), (std::vector<QString>{"Kim", "2", "40"}));
 }
 
@@ -583,10 +383,10 @@ TEST(ChampionsKeyboard, TheThumbnailsAreARadioGroupMovedByArrowsAndChosenByEnter
     key(Qt::Key_Up);
     EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("imgPattern3"));
     EXPECT_EQ(w->shownVariant(), 5); // moving shows nothing else
-    EXPECT_TRUE(f.sounds.empty());
+    EXPECT_TRUE(f.ports.played.empty());
     key(Qt::Key_Return);
     EXPECT_EQ(w->shownVariant(), 3);
-    EXPECT_EQ(f.sounds, std::vector<int>{102});
+    EXPECT_EQ(f.ports.played, std::vector<int>{102});
     EXPECT_EQ(row(*w, 1), (std::vector<QString>{"Bert", "4", "200"}));
     EXPECT_EQ(checked(), std::vector<int>{3});
     EXPECT_TRUE(w->isVisible());

@@ -98,8 +98,8 @@ const std::vector<std::vector<int>> kMarbleRows = {{1, 2, 3, 4, 25},
 const std::vector<std::vector<int>> kBoardRows = {{1, 3, 5}, {2, 4, 6}, {7, 8, 9}};
 
 struct Fixture : test::ServicesFixture {
-    bool soundOn = true;
-    std::vector<int> played;
+    bool& soundOn = ports.effectsOn;
+    std::vector<int>& played = ports.played;
 
     explicit Fixture(int offset = 1000) {
         test::ensureApplication();
@@ -112,8 +112,6 @@ struct Fixture : test::ServicesFixture {
         f.close();
         language.setLanguageFilePath(path);
         language.setLanguageOffset(std::int16_t(offset));
-        services.playWav = [this](std::int16_t id) { played.push_back(id); };
-        services.soundOn = [this] { return soundOn; };
     }
 };
 
