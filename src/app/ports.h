@@ -18,6 +18,8 @@ class Dialogs {
     virtual ~Dialogs() = default;
     /// A Yes/No question with the question icon; true on Yes.
     virtual bool askYesNo(const QString& title, const QString& text) = 0;
+    /// The same question with No as its default button, for a step the player may regret.
+    virtual bool askYesNoDefaultNo(const QString& title, const QString& text) = 0;
     /// A message with the information icon and an OK button.
     virtual void inform(const QString& title, const QString& text) = 0;
 };

@@ -16,7 +16,6 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QShowEvent>
@@ -390,10 +389,7 @@ void MainWindow::setCountWarning(bool warning) {
 }
 
 bool MainWindow::askYesNoDefaultNo(const QString& title, const QString& text) {
-    if (m_services.askYesNo)
-        return m_services.askYesNo(this, title, text);
-    return QMessageBox::question(this, title, text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    return m_services.dialogs.askYesNoDefaultNo(title, text);
 }
 
 void MainWindow::showPracticeMark(bool shown) {

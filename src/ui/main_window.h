@@ -79,13 +79,13 @@ class MainWindow : public QWidget,
     void showHint(int from, int to) override;
     void setCountWarning(bool warning) override;
     void setOneMarbleChecked(bool checked) override;
-    bool askYesNoDefaultNo(const QString& title, const QString& text) override;
     void showPracticeMark(bool shown) override;
     void post(std::function<void()> fn) override;
     // PositionListener
     void positionChanged(const game::Position& position, int jumpsMade) override;
     // Dialogs
     bool askYesNo(const QString& title, const QString& text) override;
+    bool askYesNoDefaultNo(const QString& title, const QString& text) override;
     void inform(const QString& title, const QString& text) override;
     // SoundPlayer
     void PlayWAV(std::int16_t id) override;

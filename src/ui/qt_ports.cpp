@@ -57,6 +57,11 @@ bool QtPorts::askYesNo(const QString& title, const QString& text) {
            QMessageBox::Yes;
 }
 
+bool QtPorts::askYesNoDefaultNo(const QString& title, const QString& text) {
+    return QMessageBox::question(dialogParent(), title, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 void QtPorts::inform(const QString& title, const QString& text) {
     QMessageBox::information(dialogParent(), title, text);
 }

@@ -23,6 +23,7 @@ class QtPorts : public app::Dialogs,
 
     // Dialogs
     bool askYesNo(const QString& title, const QString& text) override;
+    bool askYesNoDefaultNo(const QString& title, const QString& text) override;
     void inform(const QString& title, const QString& text) override;
     // PlainDialogs
     bool confirm(const QString& title, const QString& text) override;

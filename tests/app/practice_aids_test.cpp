@@ -312,3 +312,88 @@ TEST(OneMarbleWarning, TheRealSolverProvesALossAndTheAnswerArrivesThroughTheWind
     ASSERT_TRUE(f.windows.runPosted());
     EXPECT_FALSE(f.windows.countWarning);
 }
+
+TEST(PracticeGame, TheFirstAidOfARankableGameAsksOnceAndTheMarkStaysUntilAFreshBoard) {
+    AidsFixture f;
+    app::GameSession& s = f.openWithFake();
+    f.click(0);
+    f.jump(10, 24);
+    // No: nothing is taken back, no hint asked, and the game stays rankable.
+    f.windows.confirmations = {false, false};
+    s.aids().mnuUndo_Click();
+    EXPECT_EQ(f.windows.only("confirm").size(), 1u);
+    EXPECT_EQ(s.model().MarbleCount(), 31);
+    EXPECT_FALSE(s.aids().practiceGame());
+    EXPECT_FALSE(f.windows.practiceMark);
+    s.aids().mnuHint_Click();
+    EXPECT_EQ(f.windows.only("confirm").size(), 2u);
+    EXPECT_TRUE(f.questions->hints.empty());
+    EXPECT_FALSE(s.aids().practiceGame());
+    // Yes: the game is a practice game, marked, and no aid asks again on this board.
+    s.aids().mnuHint_Click();
+    EXPECT_EQ(f.windows.only("confirm"),
+              std::vector<std::string>(
+                  3, "confirm " + app::assist::PracticeAids::practiceQuestion().toStdString()));
+    EXPECT_EQ(f.questions->hints.size(), 1u);
+    EXPECT_TRUE(s.aids().practiceGame());
+    EXPECT_TRUE(f.windows.practiceMark);
+    s.aids().mnuUndo_Click();
+    s.aids().mnuRedo_Click();
+    s.aids().mnuHint_Click();
+    EXPECT_EQ(f.windows.only("confirm").size(), 3u);
+    f.jump(15, 17); // the mark stays for the rest of the board
+    EXPECT_TRUE(f.windows.practiceMark);
+    f.click(0); // a fresh board: the mark goes, and the next game asks again
+    EXPECT_FALSE(f.windows.practiceMark);
+    EXPECT_EQ(f.windows.only("mark"), (std::vector<std::string>{"mark on", "mark off"}));
+    f.jump(10, 24);
+    s.aids().mnuUndo_Click();
+    EXPECT_EQ(f.windows.only("confirm").size(), 4u);
+}
+
+TEST(PracticeGame, AGameWithoutAidsAndAidsWithNothingToDoAskNothing) {
+    AidsFixture f;
+    app::GameSession& s = f.openWithFake();
+    s.aids().mnuUndo_Click(); // before Start
+    s.aids().mnuRedo_Click();
+    s.aids().mnuHint_Click();
+    f.click(0);
+    s.aids().mnuUndo_Click(); // Start's own marble is no jump
+    s.aids().mnuRedo_Click(); // nothing was taken back
+    f.jump(10, 24);
+    f.jump(15, 17);
+    EXPECT_TRUE(f.windows.only("confirm").empty());
+    EXPECT_TRUE(f.windows.only("mark").empty());
+    EXPECT_FALSE(s.aids().practiceGame());
+}
+
+TEST(Redo, PutsBackTheJumpsTakenBackOneByOneUntilANewJump) {
+    AidsFixture f;
+    app::GameSession& s = f.openWithFake();
+    f.click(0);
+    const QString started = s.model().text();
+    f.jump(10, 24);
+    const QString afterFirst = s.model().text();
+    f.jump(15, 17);
+    const QString afterSecond = s.model().text();
+    s.aids().mnuUndo_Click();
+    s.aids().mnuUndo_Click();
+    ASSERT_EQ(s.model().text(), started);
+    s.lift(22); // a lifted marble goes home first
+    s.aids().mnuRedo_Click();
+    EXPECT_EQ(s.model().text(), afterFirst);
+    EXPECT_EQ(s.model().MarbleCount(), 31);
+    EXPECT_EQ(f.board.countDisplay, QStringLiteral("0031"));
+    s.aids().mnuRedo_Click();
+    EXPECT_EQ(s.model().text(), afterSecond);
+    s.aids().mnuRedo_Click(); // nothing more to put back
+    EXPECT_EQ(s.model().text(), afterSecond);
+    EXPECT_EQ(s.model().jumpsMade(), 2);
+
+    // A new jump after a take-back: what was taken back is gone.
+    s.aids().mnuUndo_Click();
+    f.jump(19, 17);
+    const QString other = s.model().text();
+    s.aids().mnuRedo_Click();
+    EXPECT_EQ(s.model().text(), other);
+}

@@ -85,6 +85,9 @@ struct AppFixture {
                 f.answers.pop_front();
             return yes;
         }
+        bool askYesNoDefaultNo(const QString& title, const QString& text) override {
+            return askYesNo(title, text);
+        }
         void inform(const QString&, const QString& text) override {
             f.told.push_back(text.toStdString());
         }

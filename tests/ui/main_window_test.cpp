@@ -139,7 +139,26 @@ TEST(PracticeAids, TheirKeysReachTheAidsAndTheHintFlashesOnTheBoard) {
     w.session().optBut_Click(0);
     w.board().onLift(10);
     w.board().onDropOnHole(24, 10);
+    // The first aid asks before the game becomes a practice game; No keeps it as it was.
+    f.answers = {false, true};
     QTest::keyClick(&w.board(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(displayOf(w, "imgKugelzahl0"), QStringLiteral("0031"));
+    auto* mark = w.findChild<QLabel*>(QStringLiteral("lblPractice"));
+    ASSERT_NE(mark, nullptr);
+    EXPECT_FALSE(mark->isVisible());
+    QTest::keyClick(&w.board(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(f.asked.size(), 2u);
+    EXPECT_EQ(displayOf(w, "imgKugelzahl0"), QStringLiteral("0032"));
+    EXPECT_TRUE(mark->isVisible());
+    EXPECT_EQ(mark->text(), QStringLiteral("Practice game"));
+    // Redo by either of its keys puts the jump back; in a practice game nothing is asked.
+    QTest::keyClick(&w.board(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(displayOf(w, "imgKugelzahl0"), QStringLiteral("0031"));
+    QTest::keyClick(&w.board(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&w.board(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(displayOf(w, "imgKugelzahl0"), QStringLiteral("0031"));
+    QTest::keyClick(&w.board(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(f.asked.size(), 2u);
     EXPECT_EQ(displayOf(w, "imgKugelzahl0"), QStringLiteral("0032"));
     EXPECT_TRUE(w.board().marbleShown(10));
     EXPECT_FALSE(w.board().marbleShown(24));

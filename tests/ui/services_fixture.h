@@ -46,6 +46,9 @@ class WindowPorts : public app::Dialogs,
             answers.pop_front();
         return yes;
     }
+    bool askYesNoDefaultNo(const QString& title, const QString& text) override {
+        return askYesNo(title, text);
+    }
     void inform(const QString&, const QString& text) override { told.push_back(text); }
     /// Unscripted prompts are cancelled.
     QString askText(const QString& title, const QString& prompt) override {

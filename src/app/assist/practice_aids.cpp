@@ -9,9 +9,9 @@ namespace {
 const QString kModule = QStringLiteral("frmMarvolen");
 } // namespace
 
-PracticeAids::PracticeAids(AssistedGame& game, AidsView& view, game::SettingsStore& settings,
-                           Reporter& reporter)
-    : m_game(game), m_view(view), m_settings(settings), m_reporter(reporter) {}
+PracticeAids::PracticeAids(AssistedGame& game, AidsView& view, Dialogs& dialogs,
+                           game::SettingsStore& settings, Reporter& reporter)
+    : m_game(game), m_view(view), m_dialogs(dialogs), m_settings(settings), m_reporter(reporter) {}
 
 PracticeAids::~PracticeAids() = default;
 
@@ -115,7 +115,7 @@ void PracticeAids::mnuRedo_Click() {
 bool PracticeAids::agreedToPractice() {
     if (m_practice)
         return true;
-    if (!m_view.askYesNoDefaultNo(QStringLiteral("Marvolen"), practiceQuestion()))
+    if (!m_dialogs.askYesNoDefaultNo(QStringLiteral("Marvolen"), practiceQuestion()))
         return false;
     setPractice(true);
     return true;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/assist/solver_questions.h"
+#include "app/ports.h"
 #include "app/position_listener.h"
 #include "core/failure.h"
 #include "game/position.h"
@@ -27,8 +28,6 @@ class AidsView {
     virtual void setCountWarning(bool warning) = 0;
     /// The check mark of the item "Is one marble still reachable?".
     virtual void setOneMarbleChecked(bool checked) = 0;
-    /// A Yes/No question whose default button is No; true on Yes.
-    virtual bool askYesNoDefaultNo(const QString& title, const QString& text) = 0;
     /// Shows or hides the mark that the game on the board is a practice game.
     virtual void showPracticeMark(bool shown) = 0;
     /// Runs fn on the window's thread after the event in hand; may be called from any thread.
@@ -57,8 +56,8 @@ class AssistedGame {
 /// nothing. Failures are reported as the main window's.
 class PracticeAids : public PositionListener {
   public:
-    PracticeAids(AssistedGame& game, AidsView& view, game::SettingsStore& settings,
-                 Reporter& reporter);
+    PracticeAids(AssistedGame& game, AidsView& view, Dialogs& dialogs,
+                 game::SettingsStore& settings, Reporter& reporter);
     ~PracticeAids() override;
 
     /// Reads whether the warning is on, as the window loads.
@@ -112,6 +111,7 @@ class PracticeAids : public PositionListener {
 
     AssistedGame& m_game;
     AidsView& m_view;
+    Dialogs& m_dialogs;
     game::SettingsStore& m_settings;
     Reporter& m_reporter;
     std::int16_t m_oneMarbleOn = 0;
