@@ -57,12 +57,6 @@ QFont symbolFont(double points) {
     return font;
 }
 
-void setTextColour(QWidget* widget, const QColor& colour) {
-    QPalette pal = widget->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    widget->setPalette(pal);
-}
-
 QString failureText(const ErrorInfo& failure) {
     return QCoreApplication::translate("Marvolen", "%1 (error %2)")
         .arg(failure.description)
