@@ -20,13 +20,6 @@ using marvolen::test::AppFixture;
 
 namespace {
 
-MainWindow& openGame(AppFixture& f) {
-    Application& app = f.start(QStringLiteral("0409"));
-    app.startWindow()->OK_Click();
-    QCoreApplication::processEvents();
-    return *app.mainWindow();
-}
-
 QString nameOf(QAccessibleInterface* iface) {
     return iface ? iface->text(QAccessible::Name) : QStringLiteral("<none>");
 }
@@ -44,7 +37,7 @@ QAccessibleInterface* place(BoardWidget& board, int position) {
 
 TEST(BoardAccessibility, ItsChildrenAreTheHolesReadByRowAndColumn) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     w.session().optBut_Click(0);
     BoardWidget& board = w.board();
     QAccessibleInterface* table = accessible(&board);
@@ -77,7 +70,7 @@ TEST(BoardAccessibility, ItsChildrenAreTheHolesReadByRowAndColumn) {
 
 TEST(BoardAccessibility, TheCursorsPlaceHasFocusAndAMoveIsHeard) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     w.session().optBut_Click(0);
     BoardWidget& board = w.board();
     QApplication::setActiveWindow(&w);
@@ -141,7 +134,7 @@ TEST(BoardAccessibility, TheCursorsPlaceHasFocusAndAMoveIsHeard) {
 
 TEST(DisplayAccessibility, EachDisplayIsOneSentenceBesideItsNamedSymbol) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     auto* frame = w.findChild<DisplayFrame*>(QStringLiteral("fraAnzeige"));
     ASSERT_NE(frame, nullptr);
     QAccessibleInterface* displays = accessible(frame);
@@ -164,7 +157,7 @@ TEST(DisplayAccessibility, EachDisplayIsOneSentenceBesideItsNamedSymbol) {
 
 TEST(DisplayAccessibility, TheBoardAndTheDisplaysFollowTheChosenLanguage) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     w.session().optBut_Click(0);
     auto* frame = w.findChild<DisplayFrame*>(QStringLiteral("fraAnzeige"));
     BoardWidget& board = w.board();
@@ -189,7 +182,7 @@ TEST(DisplayAccessibility, TheBoardAndTheDisplaysFollowTheChosenLanguage) {
 
 TEST(ThumbnailAccessibility, OnlyTheSelectedVariantIsMarkedSelected) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     const auto selected = [&w] {
         std::vector<int> found;
         for (int i = 0; i < 20; ++i) {
@@ -214,7 +207,7 @@ TEST(ThumbnailAccessibility, OnlyTheSelectedVariantIsMarkedSelected) {
 
 TEST(RadioGroups, TheFlagsAreRadioButtonsWithTheCurrentLanguageChecked) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     const auto checkedFlags = [&w] {
         std::vector<int> found;
         for (int i : {0, 1, 2, 3, 6}) {
@@ -234,7 +227,7 @@ TEST(RadioGroups, TheFlagsAreRadioButtonsWithTheCurrentLanguageChecked) {
 
 TEST(RadioGroups, ArrowKeysMoveTheFocusWithinAGroupAndAPressActsAsAClick) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     QApplication::setActiveWindow(&w);
     const auto focusOn = [](const QString& name) {
         return QTest::qWaitFor(

@@ -50,7 +50,6 @@ struct Fixture : test::ServicesFixture {
     std::vector<QString> told;
 
     void init() {
-        test::ensureApplication();
         const QString table = dir.filePath("~tmp.lng");
         QFile f(table);
         f.open(QIODevice::WriteOnly);
