@@ -369,8 +369,8 @@ void BoardWidget::focusOutEvent(QFocusEvent* event) {
 void BoardWidget::putBackKeyboardMarble() {
     if (const auto lifted = std::exchange(m_keyLifted, std::nullopt)) {
         notifyPlace(*lifted, QAccessible::StateChanged);
-        if (onDropOnBoard)
-            onDropOnBoard(*lifted);
+        // Back where it came from, as a dragged marble dropped on the bare board goes back.
+        deliverDrop({DropKind::Board, -1}, *lifted);
         update();
     }
 }
