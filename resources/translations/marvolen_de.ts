@@ -115,5 +115,17 @@
         <source>The print module %1 could not be loaded (%2): the game cannot print.</source>
         <translation>Das Druckmodul %1 konnte nicht geladen werden (%2): Das Spiel kann nicht drucken.</translation>
     </message>
+    <message>
+        <source>This makes the game a practice game, which does not enter the champions list. Go on?</source>
+        <translation>Damit wird das Spiel zum Übungsspiel, das nicht in die Championliste kommt. Fortfahren?</translation>
+    </message>
+    <message>
+        <source>Practice game</source>
+        <translation>Übungsspiel</translation>
+    </message>
+    <message>
+        <source>R&amp;edo jump</source>
+        <translation>Sprung &amp;wiederholen</translation>
+    </message>
 </context>
 </TS>

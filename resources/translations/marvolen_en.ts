@@ -115,5 +115,17 @@
         <source>The print module %1 could not be loaded (%2): the game cannot print.</source>
         <translation>The print module %1 could not be loaded (%2): the game cannot print.</translation>
     </message>
+    <message>
+        <source>This makes the game a practice game, which does not enter the champions list. Go on?</source>
+        <translation>This makes the game a practice game, which does not enter the champions list. Go on?</translation>
+    </message>
+    <message>
+        <source>Practice game</source>
+        <translation>Practice game</translation>
+    </message>
+    <message>
+        <source>R&amp;edo jump</source>
+        <translation>R&amp;edo jump</translation>
+    </message>
 </context>
 </TS>

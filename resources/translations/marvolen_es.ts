@@ -115,5 +115,17 @@
         <source>The print module %1 could not be loaded (%2): the game cannot print.</source>
         <translation>No se pudo cargar el módulo de impresión %1 (%2): el juego no puede imprimir.</translation>
     </message>
+    <message>
+        <source>This makes the game a practice game, which does not enter the champions list. Go on?</source>
+        <translation>Esto convierte la partida en una partida de práctica, que no entra en la lista de campeones. ¿Continuar?</translation>
+    </message>
+    <message>
+        <source>Practice game</source>
+        <translation>Partida de práctica</translation>
+    </message>
+    <message>
+        <source>R&amp;edo jump</source>
+        <translation>Re&amp;hacer salto</translation>
+    </message>
 </context>
 </TS>

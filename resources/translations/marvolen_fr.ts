@@ -115,5 +115,17 @@
         <source>The print module %1 could not be loaded (%2): the game cannot print.</source>
         <translation>Le module d&apos;impression %1 n&apos;a pas pu être chargé (%2) : le jeu ne peut pas imprimer.</translation>
     </message>
+    <message>
+        <source>This makes the game a practice game, which does not enter the champions list. Go on?</source>
+        <translation>La partie devient ainsi une partie d’entraînement, qui n’entre pas dans la liste des champions. Continuer ?</translation>
+    </message>
+    <message>
+        <source>Practice game</source>
+        <translation>Partie d’entraînement</translation>
+    </message>
+    <message>
+        <source>R&amp;edo jump</source>
+        <translation>Ré&amp;tablir le saut</translation>
+    </message>
 </context>
 </TS>

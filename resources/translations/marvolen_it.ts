@@ -115,5 +115,17 @@
         <source>The print module %1 could not be loaded (%2): the game cannot print.</source>
         <translation>Impossibile caricare il modulo di stampa %1 (%2): il gioco non può stampare.</translation>
     </message>
+    <message>
+        <source>This makes the game a practice game, which does not enter the champions list. Go on?</source>
+        <translation>Così la partita diventa una partita di allenamento, che non entra nella lista dei campioni. Continuare?</translation>
+    </message>
+    <message>
+        <source>Practice game</source>
+        <translation>Partita di allenamento</translation>
+    </message>
+    <message>
+        <source>R&amp;edo jump</source>
+        <translation>Ri&amp;peti salto</translation>
+    </message>
 </context>
 </TS>

@@ -4,7 +4,7 @@
 #include "app/resources.h"
 #include "core/numbers.h"
 #include "ids/text_ids.h"
-#include "ui/panel_widgets.h"
+#include "ui/shared_widgets.h"
 #include "ui/theme.h"
 #include "ui/ui_config.h"
 
@@ -141,12 +141,6 @@ QFrame* makeRule(QWidget* parent) {
     pal.setColor(QPalette::Window, kTeal);
     rule->setPalette(pal);
     return rule;
-}
-
-void setTextColour(QWidget* widget, const QColor& colour) {
-    QPalette pal = widget->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    widget->setPalette(pal);
 }
 
 /// Forwards failures to the window's reporter and notes whether the answer left the procedure,

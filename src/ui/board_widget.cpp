@@ -2,13 +2,13 @@
 #include "board_widget.h"
 
 #include "app/resources.h"
+#include "board_accessible.h"
 #include "core/failure.h"
 #include "ids/resource_ids.h"
-#include "panel_layout.h"
 #include "panel_widgets.h"
 #include "theme.h"
+#include "twips.h"
 
-#include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QDrag>
 #include <QFile>
@@ -17,7 +17,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 
 #include <algorithm>
 #include <utility>
@@ -25,10 +24,6 @@
 namespace marvolen::ui {
 namespace {
 const QString kMime = QStringLiteral("application/x-marvolen-marble");
-
-int toPixels(int units) {
-    return qRound(units / kTwipsPerPixel);
-}
 
 /// A picture resource, at twice its size on a screen of high density; Failure 326 when the game
 /// carries none under that path.
@@ -39,108 +34,6 @@ QPixmap picture(const QString& path, int id) {
     return pixmap;
 }
 
-/// One place of the board for assistive technology; it lives as long as the board's own
-/// interface, which creates it on first use.
-class BoardCellAccessible : public QAccessibleInterface {
-  public:
-    BoardCellAccessible(BoardWidget* board, int place) : m_board(board), m_place(place) {}
-    bool isValid() const override { return !m_board.isNull(); }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override {
-        return m_board ? m_board->window()->windowHandle() : nullptr;
-    }
-    QAccessibleInterface* parent() const override {
-        return QAccessible::queryAccessibleInterface(m_board.data());
-    }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QString text(QAccessible::Text t) const override {
-        return t == QAccessible::Name && m_board ? m_board->placeText(m_place) : QString();
-    }
-    void setText(QAccessible::Text, const QString&) override {}
-    QRect rect() const override {
-        if (!m_board)
-            return {};
-        const QRect hole = m_board->holeRect(m_place);
-        return QRect(m_board->mapToGlobal(hole.topLeft()), hole.size());
-    }
-    QAccessible::Role role() const override { return QAccessible::Cell; }
-    QAccessible::State state() const override {
-        QAccessible::State state;
-        if (!m_board)
-            return state;
-        state.focusable = true;
-        state.invisible = !m_board->holeShown(m_place) || !m_board->isVisible();
-        state.focused = m_board->hasFocus() && m_board->cursor() == m_place;
-        state.selected = m_board->keyboardLifted() == m_place;
-        return state;
-    }
-
-  private:
-    QPointer<BoardWidget> m_board;
-    int m_place;
-};
-
-/// The board as a table of its holes; places without a hole are no elements.
-class BoardAccessible : public QAccessibleWidget {
-  public:
-    explicit BoardAccessible(BoardWidget* board) : QAccessibleWidget(board, QAccessible::Table) {}
-    ~BoardAccessible() override {
-        for (QAccessible::Id id : m_cells)
-            if (id)
-                QAccessible::deleteAccessibleInterface(id);
-    }
-    int childCount() const override {
-        int holes = 0;
-        for (int p = 0; p < game::kPositions; ++p)
-            holes += board()->holeShown(p) ? 1 : 0;
-        return holes;
-    }
-    QAccessibleInterface* child(int index) const override {
-        for (int p = 0; p < game::kPositions; ++p)
-            if (board()->holeShown(p) && index-- == 0)
-                return cell(p);
-        return nullptr;
-    }
-    int indexOfChild(const QAccessibleInterface* child) const override {
-        for (int p = 0; p < game::kPositions; ++p)
-            if (m_cells[std::size_t(p)] &&
-                QAccessible::accessibleInterface(m_cells[std::size_t(p)]) == child)
-                return board()->accessibleIndex(p);
-        return -1;
-    }
-    QAccessibleInterface* childAt(int x, int y) const override {
-        const QPoint local = board()->mapFromGlobal(QPoint(x, y));
-        for (int p = 0; p < game::kPositions; ++p)
-            if (board()->holeShown(p) && board()->holeRect(p).contains(local))
-                return cell(p);
-        return nullptr;
-    }
-    QAccessibleInterface* focusChild() const override {
-        if (!board()->hasFocus() || !board()->holeShown(board()->cursor()))
-            return nullptr;
-        return cell(board()->cursor());
-    }
-
-  private:
-    BoardWidget* board() const { return static_cast<BoardWidget*>(widget()); }
-    QAccessibleInterface* cell(int place) const {
-        QAccessible::Id& id = m_cells[std::size_t(place)];
-        if (!id)
-            id = QAccessible::registerAccessibleInterface(new BoardCellAccessible(board(), place));
-        return QAccessible::accessibleInterface(id);
-    }
-    mutable std::array<QAccessible::Id, game::kPositions> m_cells{};
-};
-
-QAccessibleInterface* boardAccessible(const QString& className, QObject* object) {
-    if (className == QLatin1String(BoardWidget::staticMetaObject.className()))
-        if (auto* board = qobject_cast<BoardWidget*>(object))
-            return new BoardAccessible(board);
-    return nullptr;
-}
 } // namespace
 
 BoardWidget::BoardWidget(QWidget* parent) : QWidget(parent) {
@@ -432,7 +325,7 @@ void BoardWidget::keyPressEvent(QKeyEvent* event) {
         m_keyboardUsed = true;
         if (const auto lifted = std::exchange(m_keyLifted, std::nullopt)) {
             notifyPlace(*lifted, QAccessible::StateChanged);
-            dropAt(m_cursor, *lifted);
+            deliverDrop(elementAtPlace(m_cursor), *lifted);
         } else if (m_marbleShown[std::size_t(m_cursor)] && m_holeShown[std::size_t(m_cursor)]) {
             m_keyLifted = m_cursor;
             if (onLift)
@@ -474,22 +367,35 @@ void BoardWidget::focusOutEvent(QFocusEvent* event) {
 void BoardWidget::putBackKeyboardMarble() {
     if (const auto lifted = std::exchange(m_keyLifted, std::nullopt)) {
         notifyPlace(*lifted, QAccessible::StateChanged);
-        if (onDropOnBoard)
-            onDropOnBoard(*lifted);
+        // Back where it came from, as a dragged marble dropped on the bare board goes back.
+        deliverDrop({DropKind::Board, -1}, *lifted);
         update();
     }
 }
 
-void BoardWidget::dropAt(int place, int dragged) {
+BoardWidget::PendingDrop BoardWidget::elementAtPlace(int place) const {
     const auto p = std::size_t(place);
-    if (m_marbleShown[p] && m_holeShown[p]) {
+    if (m_marbleShown[p] && m_holeShown[p])
+        return {DropKind::Marble, place};
+    if (m_holeShown[p])
+        return {DropKind::Hole, place};
+    return {DropKind::Board, -1};
+}
+
+void BoardWidget::deliverDrop(PendingDrop drop, int dragged) {
+    switch (drop.kind) {
+    case DropKind::Marble:
         if (onDropOnMarble)
-            onDropOnMarble(place, dragged);
-    } else if (m_holeShown[p]) {
+            onDropOnMarble(drop.target, dragged);
+        break;
+    case DropKind::Hole:
         if (onDropOnHole)
-            onDropOnHole(place, dragged);
-    } else if (onDropOnBoard) {
-        onDropOnBoard(dragged);
+            onDropOnHole(drop.target, dragged);
+        break;
+    case DropKind::Board:
+        if (onDropOnBoard)
+            onDropOnBoard(dragged);
+        break;
     }
 }
 
@@ -529,22 +435,8 @@ void BoardWidget::mousePressEvent(QMouseEvent* event) {
     m_dragged.reset();
     // The move itself runs after the drag has ended, so that the end-of-game message and the
     // champions window do not open while the windowing system still holds the drag.
-    if (const auto drop = std::exchange(m_pendingDrop, std::nullopt)) {
-        switch (drop->kind) {
-        case DropKind::Marble:
-            if (onDropOnMarble)
-                onDropOnMarble(drop->target, source);
-            break;
-        case DropKind::Hole:
-            if (onDropOnHole)
-                onDropOnHole(drop->target, source);
-            break;
-        case DropKind::Board:
-            if (onDropOnBoard)
-                onDropOnBoard(source);
-            break;
-        }
-    }
+    if (const auto drop = std::exchange(m_pendingDrop, std::nullopt))
+        deliverDrop(*drop, source);
 }
 
 void BoardWidget::mouseMoveEvent(QMouseEvent* event) {

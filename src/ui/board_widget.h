@@ -108,9 +108,11 @@ class BoardWidget : public QWidget, public game::BoardView {
     /// Tells assistive technology that a place's text or its lifted state changed, or that the
     /// cursor moved.
     void notifyPlace(int position, QAccessible::Event what);
-    /// Delivers a drop of the dragged marble on whatever is shown at a place, as a mouse drop
-    /// there would be delivered.
-    void dropAt(int place, int dragged);
+    /// What a keyboard drop at a place lands on: its marble, else its hole, else the bare board.
+    PendingDrop elementAtPlace(int place) const;
+    /// Hands a drop of the dragged marble on an element to the game; mouse and keyboard drops
+    /// both go this one way.
+    void deliverDrop(PendingDrop drop, int dragged);
     /// Puts a marble lifted by the keyboard back.
     void putBackKeyboardMarble();
     void paintKeyboard(QPainter& painter) const;

@@ -8,7 +8,7 @@
 #include "ids/text_ids.h"
 #include "scores/entry.h"
 #include "scores/highscore_file.h"
-#include "ui/panel_widgets.h"
+#include "ui/shared_widgets.h"
 #include "ui/theme.h"
 
 #include <QCoreApplication>
@@ -57,11 +57,6 @@ QFont symbolFont(double points) {
     return font;
 }
 
-void setTextColour(QWidget* widget, const QColor& colour) {
-    QPalette pal = widget->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    widget->setPalette(pal);
-}
 
 /// A variant thumbnail: a picture that reports clicks; Space or Enter click it once it has the
 /// focus, which Tab gives it.

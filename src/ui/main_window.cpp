@@ -26,14 +26,6 @@ namespace {
 
 const QString kModule = QStringLiteral("frmMarvolen");
 
-int px(double twips) {
-    return qRound(twips / kTwipsPerPixel);
-}
-
-QRect toPixels(const QRectF& twips) {
-    return QRect(px(twips.left()), px(twips.top()), px(twips.width()), px(twips.height()));
-}
-
 /// The tooltip text of each command button; button 6 has a fixed text.
 constexpr int kTooltips[9] = {
     Text::StartGame,     Text::EndGame,     Text::Rules, Text::Help,
@@ -87,7 +79,7 @@ MainWindow::MainWindow(Services& services, audio::MediaCommands& media, app::Win
     connect(m_mnuUndo, &QAction::triggered, this, [&aids] { aids.mnuUndo_Click(); });
     connect(m_mnuRedo, &QAction::triggered, this, [&aids] { aids.mnuRedo_Click(); });
     connect(m_mnuUeber, &QAction::triggered, this, [&s] { s.mnuUeber_Click(); });
-    resize(px(kDesignInner.width()), px(kDesignInner.height()));
+    resize(toPixels(kDesignInner));
     Form_Load();
 }
 
@@ -281,7 +273,7 @@ void MainWindow::Form_Resize() {
     p.step(50100, [&] {
         m_logo->setGeometry(toPixels(l.logo));
         m_copyright->adjustSize();
-        m_copyright->move((m_panel->width() - m_copyright->width()) / 2, px(l.copyrightTop));
+        m_copyright->move((m_panel->width() - m_copyright->width()) / 2, toPixels(l.copyrightTop));
     });
     p.step(50110, [&] {
         m_fraAnzeige->move(toPixels(l.frames[0]).topLeft());

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/failure.h"
+#include "twips.h"
 
 #include <QColor>
 #include <QRect>
@@ -15,8 +16,6 @@
 class QPainter;
 
 namespace marvolen::ui {
-
-constexpr double kTwipsPerPixel = 15.0;
 
 /// Design sizes of the window's fixed elements, in twips.
 constexpr QSizeF kDesignInner(10530, 9600);

@@ -1,9 +1,10 @@
-// The side panel's widgets: the clickable label, the panel background, the two displays, the
-// variant thumbnails and the command buttons with the language flags; the dialogs' radio buttons.
+// The side panel's widgets: the panel background, the two displays, the variant thumbnails and
+// the command buttons with the language flags.
 #pragma once
 
 #include "core/failure.h"
 #include "game/board_model.h"
+#include "shared_widgets.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -13,34 +14,9 @@
 #include <array>
 #include <functional>
 
-class QAbstractButton;
 class QPushButton;
 
 namespace marvolen::ui {
-
-/// A label that acts on a click, and on Space or Enter when it has the focus (Tab gives it, a
-/// dotted cyan ring shows it): thumbnails, flags, the link of the About window and the
-/// champions window's symbols.
-class ClickableLabel : public QLabel {
-    Q_OBJECT
-
-  public:
-    explicit ClickableLabel(QWidget* parent = nullptr);
-    std::function<void()> clicked;
-    /// Set, the label is one of a group of radio buttons (its shown siblings that have checked
-    /// set): arrow keys move the focus among them, and assistive technology reads this one as
-    /// checked when it says so. Unset, the label is a push button.
-    std::function<bool()> checked;
-    /// The mouse button went down or up over the label (a pressed look, a busy pointer).
-    std::function<void()> pressed;
-    std::function<void()> released;
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-};
 
 /// The side panel: its stretched background picture, the three display fields and their sunken
 /// borders, drawn once per resize.
@@ -151,12 +127,6 @@ class CommandFrame : public QFrame {
     std::array<QPushButton*, 9> m_buttons{};
     int m_currentFlag = -1;
 };
-
-/// Makes a checkable button (a flag of the About window, a picture of the chooser) one of a group
-/// of radio buttons: Enter clicks it as Space does, the arrow keys go on to its window, which moves
-/// the focus within the group and chooses nothing, and assistive technology reads it as a radio
-/// button, checked while it is.
-void makeRadioButton(QAbstractButton& button);
 
 /// A frame of one of the panel's design sizes, in twips, with a plain background colour.
 void shapeFrame(QFrame* frame, const char* name, const QSizeF& twips, const QColor& back);

@@ -6,7 +6,7 @@
 #include "ids/resource_ids.h"
 #include "ids/sound_ids.h"
 #include "ids/text_ids.h"
-#include "ui/panel_widgets.h"
+#include "ui/shared_widgets.h"
 #include "ui/theme.h"
 
 #include <QFocusEvent>
@@ -26,6 +26,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <span>
 
 namespace marvolen::ui {
 namespace {
@@ -44,6 +46,15 @@ constexpr int kMarbleGrid[5][5] = {{1, 2, 3, 4, 25},
                                    {13, 18, 14, 17, 22},
                                    {15, 16, 20, 19, 21}};
 constexpr int kBoardGrid[3][3] = {{1, 3, 5}, {2, 4, 6}, {7, 8, 9}};
+
+/// Where a picture sits in its grid, (-1, -1) when it has no place there.
+template <std::size_t Side> QPoint cellIn(const int (&grid)[Side][Side], int picture) {
+    for (std::size_t row = 0; row < Side; ++row)
+        for (std::size_t col = 0; col < Side; ++col)
+            if (grid[row][col] == picture)
+                return {int(col), int(row)};
+    return {-1, -1};
+}
 
 constexpr QSize kMarbleIcon(32, 32);
 constexpr QSize kBoardThumb(60, 60);
@@ -169,6 +180,53 @@ QLabel* makeHeading(QWidget* parent, const QString& name) {
     return label;
 }
 
+/// What sets the two choosers apart.
+struct ChooserKind {
+    const char* frame;   ///< fraAuswahl(0) or (1)
+    const char* heading; ///< the label over the pictures
+    const char* picture; ///< the pictures' name, numbered from 0
+    const QString& tip;
+    QSize iconSize;
+    QPoint (*cellOf)(int picture);
+};
+
+/// fraAuswahl: a chooser's heading over its pictures, each in its cell of the grid and Tab taking
+/// them row by row; a click on the picture with index i runs click(i). Fills in heading and
+/// pictures.
+QFrame* buildChooser(QWidget* window, const ChooserKind& kind, QLabel*& heading,
+                     std::span<QToolButton*> pictures, const std::function<void(int)>& click) {
+    auto* frame = new QFrame(window);
+    frame->setObjectName(QLatin1String(kind.frame));
+    heading = makeHeading(frame, QLatin1String(kind.heading));
+    auto* grid = new QGridLayout;
+    grid->setSpacing(8);
+    for (int i = 0; i < int(pictures.size()); ++i) {
+        auto* b = makePicture(frame, QLatin1String(kind.picture) + QString::number(i), kind.tip,
+                              i + 1, kind.iconSize);
+        const QPoint cell = kind.cellOf(i + 1);
+        grid->addWidget(b, cell.y(), cell.x());
+        QObject::connect(b, &QToolButton::clicked, window, [click, i] { click(i); });
+        pictures[std::size_t(i)] = b;
+    }
+    auto* box = new QVBoxLayout(frame);
+    box->setContentsMargins(18, 14, 18, 18);
+    box->setSpacing(12);
+    box->addWidget(heading);
+    box->addLayout(grid);
+    box->setAlignment(grid, Qt::AlignHCenter);
+
+    // Tab takes the pictures as they are read, row by row.
+    QWidget* previous = nullptr;
+    for (int row = 0; row < grid->rowCount(); ++row)
+        for (int col = 0; col < grid->columnCount(); ++col)
+            if (QLayoutItem* item = grid->itemAtPosition(row, col)) {
+                if (previous)
+                    QWidget::setTabOrder(previous, item->widget());
+                previous = item->widget();
+            }
+    return frame;
+}
+
 } // namespace
 
 PicsWindow::PicsWindow(Services& services, QWidget* parent)
@@ -207,66 +265,16 @@ void PicsWindow::buildElements() {
     // About 62 characters a line, comfortable to read; the height follows the text.
     m_txtHelp->setFixedWidth(QFontMetrics(textFont).averageCharWidth() * 62 + 40);
 
-    // fraAuswahl(1): the marbles.
-    auto* marbles = new QFrame(this);
-    marbles->setObjectName(QStringLiteral("fraAuswahl1"));
-    m_fraAuswahl[1] = marbles;
-    m_lblSelectM = makeHeading(marbles, QStringLiteral("lblSelectM"));
-    auto* marbleGrid = new QGridLayout;
-    marbleGrid->setSpacing(8);
-    for (int i = 0; i < kMarbles; ++i) {
-        auto* b = makePicture(marbles, QStringLiteral("imgKugelX%1").arg(i), kMarbleTip, i + 1,
-                              kMarbleIcon);
-        const QPoint cell = marbleCell(i + 1);
-        marbleGrid->addWidget(b, cell.y(), cell.x());
-        connect(b, &QToolButton::clicked, this, [this, i] { imgKugelX_Click(i); });
-        m_imgKugelX[std::size_t(i)] = b;
-    }
-    auto* marbleBox = new QVBoxLayout(marbles);
-    marbleBox->setContentsMargins(18, 14, 18, 18);
-    marbleBox->setSpacing(12);
-    marbleBox->addWidget(m_lblSelectM);
-    marbleBox->addLayout(marbleGrid);
-    marbleBox->setAlignment(marbleGrid, Qt::AlignHCenter);
-
-    // fraAuswahl(0): the boards.
-    auto* boards = new QFrame(this);
-    boards->setObjectName(QStringLiteral("fraAuswahl0"));
-    m_fraAuswahl[0] = boards;
-    m_lblSelectB = makeHeading(boards, QStringLiteral("lblSelectB"));
-    auto* boardGrid = new QGridLayout;
-    boardGrid->setSpacing(8);
-    for (int i = 0; i < kBoards; ++i) {
-        auto* b =
-            makePicture(boards, QStringLiteral("imgBrett%1").arg(i), kBoardTip, i + 1, kBoardThumb);
-        const QPixmap thumb = boardThumbnail(i + 1);
-        if (!thumb.isNull())
-            b->setIcon(QIcon(thumb));
-        const QPoint cell = boardCell(i + 1);
-        boardGrid->addWidget(b, cell.y(), cell.x());
-        connect(b, &QToolButton::clicked, this, [this, i] { imgBrett_Click(i); });
-        m_imgBrett[std::size_t(i)] = b;
-    }
-    auto* boardBox = new QVBoxLayout(boards);
-    boardBox->setContentsMargins(18, 14, 18, 18);
-    boardBox->setSpacing(12);
-    boardBox->addWidget(m_lblSelectB);
-    boardBox->addLayout(boardGrid);
-    boardBox->setAlignment(boardGrid, Qt::AlignHCenter);
-
-    // Tab takes the pictures as they are read, row by row.
-    QWidget* previous = nullptr;
-    const auto chain = [&previous](QWidget* next) {
-        if (previous)
-            setTabOrder(previous, next);
-        previous = next;
-    };
-    for (const auto& row : kMarbleGrid)
-        for (int picture : row)
-            chain(m_imgKugelX[std::size_t(picture - 1)]);
-    for (const auto& row : kBoardGrid)
-        for (int picture : row)
-            chain(m_imgBrett[std::size_t(picture - 1)]);
+    m_fraAuswahl[1] = buildChooser(
+        this, {"fraAuswahl1", "lblSelectM", "imgKugelX", kMarbleTip, kMarbleIcon, marbleCell},
+        m_lblSelectM, m_imgKugelX, [this](int i) { imgKugelX_Click(i); });
+    m_fraAuswahl[0] = buildChooser(
+        this, {"fraAuswahl0", "lblSelectB", "imgBrett", kBoardTip, kBoardThumb, boardCell},
+        m_lblSelectB, m_imgBrett, [this](int i) { imgBrett_Click(i); });
+    // The boards' thumbnails come with the window; the marbles' icons are Form_Load's.
+    for (int i = 0; i < kBoards; ++i)
+        if (const QPixmap thumb = boardThumbnail(i + 1); !thumb.isNull())
+            m_imgBrett[std::size_t(i)]->setIcon(QIcon(thumb));
 
     m_cmdOK = new QPushButton(QStringLiteral("&OK"), this);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -282,15 +290,15 @@ void PicsWindow::buildElements() {
     root->setContentsMargins(18, 18, 18, 18);
     root->setSpacing(14);
     root->addWidget(m_txtHelp);
-    root->addWidget(marbles);
-    root->addWidget(boards);
+    root->addWidget(m_fraAuswahl[1]);
+    root->addWidget(m_fraAuswahl[0]);
     root->addLayout(bottom);
     root->setSizeConstraint(QLayout::SetFixedSize);
 
     // Hidden until the opener picks the purpose.
     m_txtHelp->hide();
-    marbles->hide();
-    boards->hide();
+    m_fraAuswahl[1]->hide();
+    m_fraAuswahl[0]->hide();
 }
 
 void PicsWindow::Form_Load() {
@@ -353,19 +361,11 @@ void PicsWindow::LoadHelpText() {
 }
 
 QPoint PicsWindow::marbleCell(int picture) {
-    for (int row = 0; row < 5; ++row)
-        for (int col = 0; col < 5; ++col)
-            if (kMarbleGrid[row][col] == picture)
-                return {col, row};
-    return {-1, -1};
+    return cellIn(kMarbleGrid, picture);
 }
 
 QPoint PicsWindow::boardCell(int picture) {
-    for (int row = 0; row < 3; ++row)
-        for (int col = 0; col < 3; ++col)
-            if (kBoardGrid[row][col] == picture)
-                return {col, row};
-    return {-1, -1};
+    return cellIn(kBoardGrid, picture);
 }
 
 void PicsWindow::setPurpose(Purpose purpose, int current) {

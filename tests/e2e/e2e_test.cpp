@@ -411,9 +411,3 @@ TEST_F(EndToEnd, TheRulesAreShownInTheChosenLanguage) {
         pilot.rulesTexts[0].startsWith(QStringLiteral("Rules of the game\n") + QString(27, '-')));
     EXPECT_TRUE(pilot.rulesTexts[1].startsWith(QStringLiteral("Spielregeln\n") + QString(18, '-')));
 }
-
-int main(int argc, char** argv) {
-    QApplication qt(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -3,6 +3,7 @@
 #include "game/settings_store.h"
 #include "lang/language.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -126,6 +127,7 @@ TEST_F(FirstChoice, BothStoredFormsOfTheLanguageReadAlike) {
     EXPECT_EQ(settings.rawText("Sprache"), " 1000");
     chooseLanguage(language, settings, "0407", reporter);
     EXPECT_EQ(language.LanguageOffset(), 1000);
+    EXPECT_EQ(settings.rawText("Sprache"), " 1000"); // a later start leaves it as it is
     settings.setSprachePlain(6000);
     chooseLanguage(language, settings, "0407", reporter);
     EXPECT_EQ(language.LanguageOffset(), 6000);
@@ -137,6 +139,29 @@ TEST_F(FirstChoice, ADamagedStoredValueIsReportedFromTheAboutWindow) {
     EXPECT_EQ(reporter.last().number, 13);
     EXPECT_EQ(reporter.last().module, QStringLiteral("frmInfo"));
     EXPECT_EQ(reporter.last().procedure, QStringLiteral("Form_Activate"));
+}
+
+TEST_F(FirstChoice, AStoreThatCannotBeReadOrWrittenIsReportedAndTheLocalesChoiceHolds) {
+    // A folder has taken the settings file's name: nothing can be read or written.
+    const QString blocked = dir.filePath("blocked.conf");
+    ASSERT_TRUE(QDir().mkdir(blocked));
+    QSettings blockedStore(blocked, QSettings::IniFormat);
+    game::SettingsStore unusable(blockedStore);
+    FixedReporter ignore(Answer::Ignore);
+    chooseLanguage(language, unusable, "0407", ignore);
+    // Reading StartVal, then writing Sprache and StartVal of the first start.
+    ASSERT_EQ(ignore.count(), 3);
+    EXPECT_EQ(ignore.last().number, 75);
+    EXPECT_EQ(ignore.last().description, QStringLiteral("Path/File access error"));
+    EXPECT_EQ(ignore.last().module, QStringLiteral("frmInfo"));
+    EXPECT_EQ(ignore.last().procedure, QStringLiteral("Form_Activate"));
+    EXPECT_EQ(ignore.last().line, 50050);
+    EXPECT_EQ(language.LanguageOffset(), 0);
+    // Later in the run: no first start again, but its count is not saved either.
+    chooseLanguage(language, unusable, "0409", ignore);
+    ASSERT_EQ(ignore.count(), 4);
+    EXPECT_EQ(ignore.last().line, 50050);
+    EXPECT_EQ(language.LanguageOffset(), 0);
 }
 
 TEST(FlagChoice, TheCurrentLanguagesFlagChangesNothing) {

@@ -20,13 +20,6 @@ using marvolen::test::AppFixture;
 
 namespace {
 
-MainWindow& openGame(AppFixture& f) {
-    Application& app = f.start(QStringLiteral("0409"));
-    app.startWindow()->OK_Click();
-    QCoreApplication::processEvents();
-    return *app.mainWindow();
-}
-
 QString nameOf(QAccessibleInterface* iface) {
     return iface ? iface->text(QAccessible::Name) : QStringLiteral("<none>");
 }
@@ -44,7 +37,7 @@ QAccessibleInterface* place(BoardWidget& board, int position) {
 
 TEST(BoardAccessibility, ItsChildrenAreTheHolesReadByRowAndColumn) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     w.session().optBut_Click(0);
     BoardWidget& board = w.board();
     QAccessibleInterface* table = accessible(&board);
@@ -77,7 +70,7 @@ TEST(BoardAccessibility, ItsChildrenAreTheHolesReadByRowAndColumn) {
 
 TEST(BoardAccessibility, TheCursorsPlaceHasFocusAndAMoveIsHeard) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     w.session().optBut_Click(0);
     BoardWidget& board = w.board();
     QApplication::setActiveWindow(&w);
@@ -112,7 +105,8 @@ TEST(BoardAccessibility, TheCursorsPlaceHasFocusAndAMoveIsHeard) {
     EXPECT_EQ(nameOf(table->focusChild()), QStringLiteral("row 4, column 5: marble"));
     QTest::keyClick(&board, Qt::Key_Left);
     EXPECT_EQ(nameOf(table->focusChild()), QStringLiteral("row 4, column 4: marble"));
-    // A jump taken back is told the same way.
+    // A jump taken back is told the same way (once the player agrees to a practice game).
+    f.answers = {true};
     QTest::keyClick(&board, Qt::Key_Z, Qt::ControlModifier);
     ASSERT_EQ(w.model().MarbleCount(), 32);
     EXPECT_EQ(nameOf(table->focusChild()), QStringLiteral("row 4, column 4: empty. Marbles: 32"));
@@ -141,7 +135,7 @@ TEST(BoardAccessibility, TheCursorsPlaceHasFocusAndAMoveIsHeard) {
 
 TEST(DisplayAccessibility, EachDisplayIsOneSentenceBesideItsNamedSymbol) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     auto* frame = w.findChild<DisplayFrame*>(QStringLiteral("fraAnzeige"));
     ASSERT_NE(frame, nullptr);
     QAccessibleInterface* displays = accessible(frame);
@@ -164,7 +158,7 @@ TEST(DisplayAccessibility, EachDisplayIsOneSentenceBesideItsNamedSymbol) {
 
 TEST(DisplayAccessibility, TheBoardAndTheDisplaysFollowTheChosenLanguage) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     w.session().optBut_Click(0);
     auto* frame = w.findChild<DisplayFrame*>(QStringLiteral("fraAnzeige"));
     BoardWidget& board = w.board();
@@ -189,7 +183,7 @@ TEST(DisplayAccessibility, TheBoardAndTheDisplaysFollowTheChosenLanguage) {
 
 TEST(ThumbnailAccessibility, OnlyTheSelectedVariantIsMarkedSelected) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     const auto selected = [&w] {
         std::vector<int> found;
         for (int i = 0; i < 20; ++i) {
@@ -214,7 +208,7 @@ TEST(ThumbnailAccessibility, OnlyTheSelectedVariantIsMarkedSelected) {
 
 TEST(RadioGroups, TheFlagsAreRadioButtonsWithTheCurrentLanguageChecked) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     const auto checkedFlags = [&w] {
         std::vector<int> found;
         for (int i : {0, 1, 2, 3, 6}) {
@@ -234,7 +228,7 @@ TEST(RadioGroups, TheFlagsAreRadioButtonsWithTheCurrentLanguageChecked) {
 
 TEST(RadioGroups, ArrowKeysMoveTheFocusWithinAGroupAndAPressActsAsAClick) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     QApplication::setActiveWindow(&w);
     const auto focusOn = [](const QString& name) {
         return QTest::qWaitFor(

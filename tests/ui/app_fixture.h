@@ -5,6 +5,7 @@
 #include "core/date_time.h"
 #include "qstring_printer.h"
 #include "test_clock.h"
+#include "ui/about_window.h"
 #include "ui/application.h"
 
 #include <QApplication>
@@ -32,17 +33,8 @@ inline void answerErrorWindow(int answer) {
     });
 }
 
-/// Window tests share one QApplication, made by whichever test needs it first.
-inline void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "test_ui";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance())
-        new QApplication(argc, argv);
-}
-
+/// The whole program; the test program's main has made the QApplication.
 struct AppFixture {
-    AppFixture() { ensureApplication(); }
     QTemporaryDir dir;
     TestClock clock{QDateTime(QDate(2026, 12, 7), QTime(10, 0, 0)),
                     std::chrono::milliseconds(5000)};
@@ -131,6 +123,14 @@ struct AppFixture {
         app = std::make_unique<ui::Application>(o);
         app->Main();
         return *app;
+    }
+
+    /// Starts the program and leaves the start window by OK, as the player does: the game.
+    ui::MainWindow& openGame(const QString& localeId = QStringLiteral("0409")) {
+        ui::Application& started = start(localeId);
+        started.startWindow()->OK_Click();
+        QCoreApplication::processEvents();
+        return *started.mainWindow();
     }
 };
 

@@ -1,7 +1,6 @@
 // Playing on the board from the keyboard: the cursor between holes, lifting and dropping with
 // Space or Enter as a mouse drop would, Escape putting a lifted marble back, and the mouse.
 #include "app_fixture.h"
-#include "ui/about_window.h"
 #include "ui/main_window.h"
 #include "ui/panel_widgets.h"
 
@@ -21,13 +20,6 @@ using namespace marvolen::ui;
 using marvolen::test::AppFixture;
 
 namespace {
-
-MainWindow& openGame(AppFixture& f) {
-    Application& app = f.start();
-    app.startWindow()->OK_Click();
-    QCoreApplication::processEvents();
-    return *app.mainWindow();
-}
 
 void keys(QWidget& w, std::initializer_list<Qt::Key> sequence) {
     for (Qt::Key key : sequence)
@@ -108,7 +100,7 @@ TEST(NextHole, SkipsPlacesWithoutAHoleAndStaysAtTheEdge) {
 
 TEST(BoardKeyboard, AJumpFromTheKeyboardIsAMoveLikeADrop) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     w.session().optBut_Click(0);
     BoardWidget& board = w.board();
     EXPECT_EQ(board.cursor(), 24);
@@ -125,7 +117,7 @@ TEST(BoardKeyboard, AJumpFromTheKeyboardIsAMoveLikeADrop) {
 
 TEST(BoardKeyboard, AnIllegalKeyboardDropPutsTheMarbleBack) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     w.session().optBut_Click(0);
     BoardWidget& board = w.board();
     const QString before = board.stateText();
@@ -137,7 +129,7 @@ TEST(BoardKeyboard, AnIllegalKeyboardDropPutsTheMarbleBack) {
 
 TEST(BoardKeyboard, EscapeWithAMarbleLiftedPutsItBackWithoutAskingToQuit) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     w.session().optBut_Click(0);
     BoardWidget& board = w.board();
     board.setFocus();
@@ -152,7 +144,7 @@ TEST(BoardKeyboard, EscapeWithAMarbleLiftedPutsItBackWithoutAskingToQuit) {
 
 TEST(BoardKeyboard, TheMousePutsAKeyboardLiftBackFirst) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     w.session().optBut_Click(0);
     BoardWidget& board = w.board();
     keys(board, {Qt::Key_Up, Qt::Key_Space});
@@ -166,7 +158,7 @@ TEST(BoardKeyboard, TheMousePutsAKeyboardLiftBackFirst) {
 
 TEST(BoardKeyboard, AFreshBoardForgetsTheKeyboardLift) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     w.session().optBut_Click(0);
     BoardWidget& board = w.board();
     keys(board, {Qt::Key_Up, Qt::Key_Space});
@@ -180,7 +172,7 @@ TEST(BoardKeyboard, AFreshBoardForgetsTheKeyboardLift) {
 
 TEST(Keyboard, TabWalksCommandsVariantsLanguagesAndTheBoard) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     QApplication::setActiveWindow(&w);
     w.button(0)->setFocus(Qt::TabFocusReason);
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.button(0)->hasFocus(); }, 5000));
@@ -212,7 +204,7 @@ TEST(Keyboard, TabWalksCommandsVariantsLanguagesAndTheBoard) {
 
 TEST(Keyboard, EnterOnAButtonAndSpaceOnAThumbnailActAsClicks) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     w.button(0)->setFocus(Qt::TabFocusReason);
     QTest::keyClick(w.button(0), Qt::Key_Return);
     EXPECT_TRUE(w.button(0)->property("highlighted").toBool());
@@ -228,7 +220,7 @@ TEST(Keyboard, AWholeGameOfTheCrossIsPlayedWithTheKeysAlone) {
     AppFixture f;
     f.setSetting(QStringLiteral("Layout"), QStringLiteral("0"));
     f.closeWindowsWhenShown(); // the champions list at the end
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     QApplication::setActiveWindow(&w);
     ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, 5000));
     auto* frame = w.findChild<DisplayFrame*>(QStringLiteral("fraAnzeige"));

@@ -25,15 +25,6 @@
 namespace marvolen::ui {
 namespace {
 
-// The widgets need an application; every test file of this executable may ask for one.
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "test_ui";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance())
-        new QApplication(argc, argv);
-}
-
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kBuiltPrintModule = QStringLiteral(MARVOLEN_TEST_PRINT_MODULE);
 
@@ -93,7 +84,6 @@ QString fileText(const QString& path) {
 class ErrPtnrTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ensureApplication();
         ASSERT_TRUE(m_dir.isValid());
         m_platform->pdfPath = m_dir.filePath(QStringLiteral("protocol.pdf"));
     }

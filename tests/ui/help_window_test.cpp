@@ -29,7 +29,6 @@ struct Fixture : test::ServicesFixture {
     QList<QUrl>& opened = ports.opened;
 
     Fixture() {
-        test::ensureApplication();
         const QString path = dir.filePath("~tmp.lng");
         QFile::copy(QStringLiteral(":/res/CUSTOM/1000"), path);
         language.setLanguageFilePath(path);

@@ -39,7 +39,6 @@ struct Fixture : test::ServicesFixture {
     QLocale locale{QLocale::English, QLocale::UnitedStates};
 
     void init() {
-        test::ensureApplication();
         const QString table = dir.filePath("~tmp.lng");
         QFile f(table);
         f.open(QIODevice::WriteOnly);

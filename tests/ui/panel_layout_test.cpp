@@ -3,8 +3,8 @@
 #include "qstring_printer.h"
 #include "ui/panel_layout.h"
 #include "ui/panel_widgets.h"
+#include "ui/twips.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
@@ -27,14 +27,6 @@ PanelLayout layoutOf(QSizeF inner, QSizeF logo = kLogoDesign) {
     EXPECT_EQ(reporter.count(), 0)
         << reporter.last().number << " in " << reporter.last().procedure.toStdString();
     return l;
-}
-
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "test_ui";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance())
-        new QApplication(argc, argv);
 }
 
 constexpr QRgb kGrey = qRgb(100, 100, 100);
@@ -194,6 +186,16 @@ TEST(PanelLayout, AWindowOfAnyScreenSizeLaysOutWithoutAReport) {
     }
 }
 
+TEST(Twips, BecomeWholePixelsEachEdgeAndLengthRoundedByItself) {
+    EXPECT_EQ(toPixels(kDesignInner), QSize(702, 640));
+    EXPECT_EQ(toPixels(4575.0), 305); // a marble's place on the board
+    // The first frame at the design size: 17.8 and 143.6 pixels from the panel's corner.
+    EXPECT_EQ(toPixels(QRectF(267, 2154, 2415, 1530)), QRect(18, 144, 161, 102));
+    // An element keeps its rounded size wherever it lies: 7.5 pixels in and 7.5 wide is 8 and 8,
+    // though its right edge at 15 pixels would round to 15.
+    EXPECT_EQ(toPixels(QRectF(112.5, 0, 112.5, 15)), QRect(8, 0, 8, 1));
+}
+
 TEST(CenterObj, CentresInOrOnItsContainerAndReportsItsOwnFailure) {
     FixedReporter reporter(Answer::Ignore);
     QRectF element(5, 6, 30, 20);
@@ -249,7 +251,6 @@ TEST(Rahmen, AColourOutsideThePaletteIsReportedUnderItsOwnName) {
 }
 
 TEST(PanelWidget, TheDrawnBordersLieTheDistanceOutsideEachField) {
-    ensureApplication();
     PanelWidget panel(nullptr);
     panel.resize(200, 400);
     // A grey background, so a black line one pixel off would show against it.

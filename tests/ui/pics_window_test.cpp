@@ -1,25 +1,20 @@
 // Tests of the picture chooser: the rules texts, the places of the pictures and the choices.
 #include "ui/pics_window.h"
 
-#include "app_fixture.h"
-#include "core/cp1252.h"
+#include "language_table.h"
+#include "services_fixture.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
-
-#include "services_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -102,15 +97,7 @@ struct Fixture : test::ServicesFixture {
     std::vector<int>& played = ports.played;
 
     explicit Fixture(int offset = 1000) {
-        test::ensureApplication();
-        const QString path = dir.filePath("~tmp.lng");
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write("[lang]\r\n");
-        for (const char* line : kTable)
-            f.write(cp1252::encode(QString::fromUtf8(line)) + "\r\n");
-        f.close();
-        language.setLanguageFilePath(path);
+        test::useLanguageTable(language, dir.path(), kTable);
         language.setLanguageOffset(std::int16_t(offset));
     }
 };
@@ -167,6 +154,10 @@ struct RulesCase {
     int hyphens;
     const char* lastSentence;
 };
+
+void PrintTo(const RulesCase& c, std::ostream* os) {
+    *os << "digit " << c.digit;
+}
 
 class RulesTextByLanguage : public ::testing::TestWithParam<RulesCase> {};
 
@@ -283,31 +274,47 @@ TEST(RulesWindow, OffsetOfNoLanguageIsReportedAndTheWindowStillOpens) {
     EXPECT_TRUE(child<QTextEdit>(w, "txtHelp")->toPlainText().isEmpty());
 }
 
-TEST(ChooserLayout, MarblePicturesSitInTheirFiveByFiveGrid) {
-    Fixture f;
-    PicsWindow w(f.services);
-    w.setPurpose(Purpose::Marbles, 3);
-    w.show();
-    EXPECT_EQ(gridAsShown(w, PicsWindow::kMarbles, marble), kMarbleRows);
-    for (std::size_t row = 0; row < kMarbleRows.size(); ++row)
-        for (std::size_t col = 0; col < kMarbleRows[row].size(); ++col)
-            EXPECT_EQ(PicsWindow::marbleCell(kMarbleRows[row][col]), QPoint(int(col), int(row)));
-    EXPECT_EQ(PicsWindow::marbleCell(26), QPoint(-1, -1));
+struct GridCase {
+    Purpose purpose;
+    int count;
+    QToolButton* (*picture)(QWidget&, int);
+    QPoint (*cellOf)(int picture);
+    const std::vector<std::vector<int>>& rows;
+    QSize iconSize;
+};
+
+void PrintTo(const GridCase& c, std::ostream* os) {
+    *os << (c.purpose == Purpose::Marbles ? "marbles" : "boards");
 }
 
-TEST(ChooserLayout, BoardThumbnailsSitInTheirThreeByThreeGridWithBoardFourInTheMiddle) {
+class ChooserLayout : public ::testing::TestWithParam<GridCase> {};
+
+TEST_P(ChooserLayout, PicturesSitInTheirGridAsThePlayerKnowsIt) {
+    const GridCase& c = GetParam();
     Fixture f;
     PicsWindow w(f.services);
-    w.setPurpose(Purpose::Boards, 1);
+    w.setPurpose(c.purpose, 1);
     w.show();
-    const auto grid = gridAsShown(w, PicsWindow::kBoards, board);
-    EXPECT_EQ(grid, kBoardRows);
-    EXPECT_EQ(grid[1][1], 4);
-    for (int i = 0; i < PicsWindow::kBoards; ++i)
-        EXPECT_EQ(board(w, i)->iconSize(), QSize(60, 60));
+    EXPECT_EQ(gridAsShown(w, c.count, c.picture), c.rows);
+    for (std::size_t row = 0; row < c.rows.size(); ++row)
+        for (std::size_t col = 0; col < c.rows[row].size(); ++col)
+            EXPECT_EQ(c.cellOf(c.rows[row][col]), QPoint(int(col), int(row)));
+    EXPECT_EQ(c.cellOf(c.count + 1), QPoint(-1, -1));
+    for (int i = 0; i < c.count; ++i)
+        EXPECT_EQ(c.picture(w, i)->iconSize(), c.iconSize) << i;
 }
 
-TEST(ChooserLayout, ChoosersShowTheirGroupAndNoOkButton) {
+INSTANTIATE_TEST_SUITE_P(
+    Choosers, ChooserLayout,
+    ::testing::Values(GridCase{Purpose::Marbles, PicsWindow::kMarbles, marble,
+                               PicsWindow::marbleCell, kMarbleRows, QSize(32, 32)},
+                      GridCase{Purpose::Boards, PicsWindow::kBoards, board, PicsWindow::boardCell,
+                               kBoardRows, QSize(60, 60)}),
+    [](const auto& info) {
+        return std::string(info.param.purpose == Purpose::Marbles ? "Marbles" : "Boards");
+    });
+
+TEST(ChooserGroups, ChoosersShowTheirGroupAndNoOkButton) {
     Fixture f;
     for (Purpose purpose : {Purpose::Marbles, Purpose::Boards}) {
         PicsWindow w(f.services);
@@ -372,14 +379,27 @@ TEST(ChooserChoice, ClickOnTheMiddleThumbnailChoosesBoardFour) {
     EXPECT_EQ(f.played, std::vector<int>{102});
 }
 
-TEST(ChooserChoice, EscapeClosesWithoutAChoice) {
+TEST(ChooserChoice, ClosedWithoutAChoiceTheCurrentPictureStays) {
+    struct Case {
+        const char* what;
+        int (*choose)(Services&, int, QWidget*);
+        int current;
+        bool byEscape;
+    };
+    const Case cases[] = {{"marbles, Escape", chooseMarblePicture, 7, true},
+                          {"boards, Escape", chooseBoardPicture, 2, true},
+                          {"marbles, close button", chooseMarblePicture, 11, false}};
     Fixture f;
-    whenModalShows([](QWidget& modal) { QTest::keyClick(&modal, Qt::Key_Escape); });
-    EXPECT_EQ(chooseMarblePicture(f.services, 7, nullptr), 7);
-    whenModalShows([](QWidget& modal) { QTest::keyClick(&modal, Qt::Key_Escape); });
-    EXPECT_EQ(chooseBoardPicture(f.services, 2, nullptr), 2);
-    whenModalShows([](QWidget& modal) { modal.close(); });
-    EXPECT_EQ(chooseMarblePicture(f.services, 11, nullptr), 11);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        whenModalShows([&c](QWidget& modal) {
+            if (c.byEscape)
+                QTest::keyClick(&modal, Qt::Key_Escape);
+            else
+                modal.close();
+        });
+        EXPECT_EQ(c.choose(f.services, c.current, nullptr), c.current);
+    }
     EXPECT_TRUE(f.played.empty());
 }
 

@@ -16,7 +16,6 @@ QString yesButton() {
 }
 
 TEST(QtTranslations, ALanguageChangeReplacesTheTranslationsAndTheirEndRemovesThem) {
-    test::ensureApplication();
     ASSERT_EQ(yesButton(), QStringLiteral("&Yes"));
     {
         QtTranslations translations;

@@ -1,10 +1,9 @@
 // The start-up's early work: pictures decoded on a thread before the windows exist must be the
-// very pictures the windows would have decoded themselves, each under its own name.
+// very pictures the windows would have decoded themselves. The warm-up itself, made before the
+// application object, is start_warmup_order_test.cpp.
 #include "app/resources.h"
-#include "app_fixture.h"
 #include "game/window_icon.h"
 #include "ui/about_window.h"
-#include "ui/start_warmup.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +14,6 @@
 namespace {
 
 using namespace marvolen;
-using test::ensureApplication;
 
 QImage premultiplied(const QImage& image) {
     return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -29,10 +27,7 @@ class StartPictures : public ::testing::Test {
   protected:
     // Every test starts from an empty cache and leaves one: the other tests must meet the real
     // pictures, never a marker kept here.
-    void SetUp() override {
-        ensureApplication();
-        QPixmapCache::clear();
-    }
+    void SetUp() override { QPixmapCache::clear(); }
     void TearDown() override { QPixmapCache::clear(); }
 };
 
@@ -60,31 +55,6 @@ TEST_F(StartPictures, DecodedOffTheDisplayTheyEqualTheLoadersPictures) {
             << qPrintable(file);
     }
     EXPECT_TRUE(app::decodePicture(QStringLiteral(":/res/PIC/no_such_picture")).isNull());
-}
-
-TEST(StartWarmup, MadeBeforeTheApplicationItHandsEachPictureOverUnderItsOwnName) {
-    QStringList files = startPictures();
-    // A missing picture among them moves none of the others to another name.
-    files.insert(1, QStringLiteral(":/res/PIC/no_such_picture"));
-    // As in main: made before the application object (when this test runs in a process of its
-    // own, as CTest runs it).
-    ui::StartWarmup warmup(files);
-    ensureApplication();
-    QPixmapCache::clear();
-    warmup.handOver();
-    warmup.handOver(); // the second call finds nothing more to do
-    for (const QString& file : files) {
-        const QImage shown = app::loadPicture(file, 1.0).toImage();
-        const QImage own = app::decodePicture(file);
-        ASSERT_EQ(shown.isNull(), own.isNull()) << qPrintable(file);
-        if (!own.isNull()) {
-            EXPECT_EQ(premultiplied(shown), premultiplied(own)) << qPrintable(file);
-        }
-    }
-    QPixmapCache::clear();
-    // The program may end before it hands the pictures over (a failing start): the thread ends
-    // with the warm-up all the same.
-    ui::StartWarmup never(files);
 }
 
 TEST_F(StartPictures, TheWindowIconHasEverySizeOfItsOwn) {
