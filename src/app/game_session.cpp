@@ -29,8 +29,7 @@ GameSession::GameSession(SessionParts parts) : m_parts(parts) {
         m_parts.board, static_cast<game::BoardEvents&>(*this), m_parts.reporter, m_parts.random);
     m_aids = std::make_unique<assist::PracticeAids>(static_cast<assist::AssistedGame&>(*this),
                                                     m_parts.aidsView, m_parts.dialogs,
-                                                    m_parts.settings,
-                                                    m_parts.reporter);
+                                                    m_parts.settings, m_parts.reporter);
     // The aids hear of a new position first, so that a hint in work is dropped before anyone
     // else looks at the board.
     m_listeners.push_back(m_aids.get());

@@ -57,7 +57,6 @@ QFont symbolFont(double points) {
     return font;
 }
 
-
 /// A variant thumbnail: a picture that reports clicks; Space or Enter click it once it has the
 /// focus, which Tab gives it.
 class Thumbnail : public ClickableLabel {

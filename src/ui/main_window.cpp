@@ -156,8 +156,8 @@ void MainWindow::buildMenu() {
     m_mnuUndo->setShortcut(QKeySequence::Undo);
     m_mnuRedo = m_menu->addAction(redoCaption());
     m_mnuRedo->setObjectName(QStringLiteral("mnuRedo"));
-    m_mnuRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-                             QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    m_mnuRedo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     // Their keys work while the menu is closed.
     for (QAction* action : {m_mnuHint, m_mnuUndo, m_mnuRedo}) {
         action->setShortcutContext(Qt::WindowShortcut);

@@ -4,6 +4,7 @@
 
 #include "app_fixture.h"
 #include "game/strips.h"
+#include "language_table.h"
 #include "scores/entry.h"
 #include "scores/highscore_file.h"
 #include "ui/qt_ports.h"
@@ -21,6 +22,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "language_table.h"
 #include "services_fixture.h"
 
 #include <gtest/gtest.h>
@@ -39,24 +41,17 @@ struct Fixture : test::ServicesFixture {
     QLocale locale{QLocale::English, QLocale::UnitedStates};
 
     void init() {
-        const QString table = dir.filePath("~tmp.lng");
-        QFile f(table);
-        f.open(QIODevice::WriteOnly);
-        f.write("[Lang]\r\n"
-                "0126=Bitte gib deinen Namen ein!\r\n"
-                "0128=Gl\xfc"
-                "ckwunsch!\r\n"
-                "0144=Name\r\n"
-                "0159=&L\xf6"
-                "schen\r\n"
-                "1126=Please enter your name!\r\n"
-                "1128=Congratulations!\r\n"
-                "1135=Really delete all entries?\r\n"
-                "1136=Delete highscore\r\n"
-                "1144=Name\r\n"
-                "1159=&Reset\r\n");
-        f.close();
-        language.setLanguageFilePath(table);
+        static constexpr const char* kEntries[] = {"0126=Bitte gib deinen Namen ein!",
+                                                   "0128=Glückwunsch!",
+                                                   "0144=Name",
+                                                   "0159=&Löschen",
+                                                   "1126=Please enter your name!",
+                                                   "1128=Congratulations!",
+                                                   "1135=Really delete all entries?",
+                                                   "1136=Delete highscore",
+                                                   "1144=Name",
+                                                   "1159=&Reset"};
+        test::useLanguageTable(language, QDir(dir.path()), kEntries);
         language.setLanguageOffset(1000);
         services.dataFolder = dir.filePath("data");
         QDir().mkpath(services.dataFolder);

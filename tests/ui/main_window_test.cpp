@@ -31,14 +31,6 @@ int count(const QString& text, QChar c) {
     return int(text.count(c));
 }
 
-/// Starts the program and presses OK in the start window.
-MainWindow& openGame(AppFixture& f, const QString& locale = QStringLiteral("0409")) {
-    Application& app = f.start(locale);
-    app.startWindow()->OK_Click();
-    QCoreApplication::processEvents();
-    return *app.mainWindow();
-}
-
 /// The digits a display shows, blanks included.
 QString displayOf(MainWindow& w, const char* first) {
     const auto* frame = w.findChild<DisplayFrame*>(QStringLiteral("fraAnzeige"));
@@ -67,7 +59,7 @@ TEST(StartUp, TheMainWindowLoadsHiddenBehindTheStartWindow) {
 
 TEST(StartUp, OkShowsTheMainWindowWithAFreshBoardOfTheStoredVariant) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(f.app->mainWindowShown());
     const QString board = w.board().stateText();
@@ -85,7 +77,7 @@ TEST(StartUp, OkShowsTheMainWindowWithAFreshBoardOfTheStoredVariant) {
 
 TEST(Commands, TheStartButtonReachesTheSessionAndTheTimerTicksTheClock) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     QTest::mouseClick(w.button(0), Qt::LeftButton);
     EXPECT_EQ(displayOf(w, "imgKugelzahl0"), QStringLiteral("0032"));
     EXPECT_EQ(w.board().stateText()[3 * 8 + 3], QLatin1Char('.'));
@@ -100,7 +92,7 @@ TEST(Commands, TheStartButtonReachesTheSessionAndTheTimerTicksTheClock) {
 
 TEST(Moves, ALegalJumpThroughTheBoardSurfaceUpdatesTheCount) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     w.session().optBut_Click(0);
     w.board().onLift(10);
     EXPECT_FALSE(w.board().marbleShown(10));
@@ -112,7 +104,7 @@ TEST(Moves, ALegalJumpThroughTheBoardSurfaceUpdatesTheCount) {
 
 TEST(Moves, TheEndOfAGameTellsThePlayerAndResetsTheButtons) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     f.closeWindowsWhenShown();
     w.session().optBut_Click(0);
     w.session().setBoardText("       \n       \n       \n  oo.  \n       \n       \n       ");
@@ -133,7 +125,7 @@ TEST(Moves, TheEndOfAGameTellsThePlayerAndResetsTheButtons) {
 
 TEST(PracticeAids, TheirKeysReachTheAidsAndTheHintFlashesOnTheBoard) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     w.session().optBut_Click(0);
@@ -173,7 +165,7 @@ TEST(PracticeAids, TheirKeysReachTheAidsAndTheHintFlashesOnTheBoard) {
 
 TEST(Variants, AThumbnailClickSelectsItsVariant) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     QTest::mouseClick(w.findChild<QWidget*>(QStringLiteral("imgLoff7")), Qt::LeftButton);
     EXPECT_EQ(count(w.board().stateText(), 'o'), 49);
     EXPECT_EQ(f.setting("Layout"), QStringLiteral("7"));
@@ -185,7 +177,7 @@ TEST(Variants, AThumbnailClickSelectsItsVariant) {
 
 TEST(Language, TheEnglishFlagChangesEveryCaptionButTheHomePageTooltip) {
     AppFixture f;
-    MainWindow& w = openGame(f, QStringLiteral("0407"));
+    MainWindow& w = f.openGame(QStringLiteral("0407"));
     EXPECT_EQ(w.button(0)->toolTip(), QStringLiteral("Spiel starten"));
     EXPECT_EQ(w.findChild<QWidget*>(QStringLiteral("imgLoff0"))->toolTip(),
               QStringLiteral("Spielvariante 1"));
@@ -212,7 +204,7 @@ TEST(Language, TheEnglishFlagChangesEveryCaptionButTheHomePageTooltip) {
 
 TEST(Options, TheSoundItemReachesTheSessionAndShowsItsSwitch) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     QAction* sounds = w.optionsMenu()->actions()[0];
     EXPECT_TRUE(sounds->isChecked());
     sounds->trigger();
@@ -234,7 +226,7 @@ int pixelsOf(MainWindow& w, const char* place, QRgb c) {
 
 TEST(Options, AProvenLossTurnsTheCountAmberAndSwitchedOffCyanAgain) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     auto* item = w.findChild<QAction*>(QStringLiteral("mnuOneMarble"));
     ASSERT_NE(item, nullptr);
     EXPECT_FALSE(item->isChecked());
@@ -254,7 +246,7 @@ TEST(Options, AProvenLossTurnsTheCountAmberAndSwitchedOffCyanAgain) {
 
 TEST(Escape, TheKeyReachesTheSession) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     f.answers = {false};
     QTest::keyClick(&w, Qt::Key_Escape);
     EXPECT_EQ(f.asked, std::vector<std::string>{"Really end game?"});
@@ -309,7 +301,7 @@ TEST(StartUp, WithoutATemporaryFolderOneReportAndTheTextsComeFromMemory) {
 
 TEST(Layout, AWindowFourThousandPixelsHighKeepsItsPanelWithoutAReport) {
     AppFixture f;
-    MainWindow& w = openGame(f);
+    MainWindow& w = f.openGame();
     // Answers Ignore to any error window while the test runs, and counts them.
     int errorWindows = 0;
     QTimer answerer;
