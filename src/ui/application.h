@@ -80,8 +80,6 @@ class Application : private app::Windows, private MainWindowHost {
     void showAbout() override;
     void openHomepage() override;
     void quit() override { Shutdown(); }
-    /// Writes a dated line to the error log, without a window: what the game does without.
-    void noteInLog(const QString& text);
     /// Decodes the pictures of the main window's first layout into the picture cache.
     void warmPictures();
 

@@ -50,6 +50,7 @@ struct AppFixture {
     std::vector<std::string> asked; ///< texts of the questions asked
     std::vector<std::string> told;  ///< texts of the messages shown
     std::vector<QUrl> opened;
+    QString soundModule; ///< the audio module to load; the program's own search when empty
     QString playerName = QStringLiteral("Tester");
     int ended = 0; ///< how often the answer End ended the program
 
@@ -100,6 +101,7 @@ struct AppFixture {
         o.clock = &clock;
         o.audioDevice = audio::AudioOutput::Device::None;
         o.soundFont = dir.filePath(QStringLiteral("no-soundfont.sf2"));
+        o.soundModule = soundModule;
         o.askYesNo = [this](QWidget*, const QString&, const QString& text) {
             asked.push_back(text.toStdString());
             const bool yes = !answers.empty() && answers.front();
