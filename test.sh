@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Marvolen with its tests and runs every test with CTest.
-# Optional: BUILD_DIR and extra CMake arguments (the sanitizer run passes its own).
+# Usage: ./test.sh [PRESET] [CMAKE_ARGUMENTS...]; PRESET is one of CMakePresets.json: default
+# (g++, in build), asan (the sanitizers, in build-asan) or clang (in build-clang). The test
+# presets give LSan the suppressions of tests/lsan.supp, leaks of system libraries the tests load.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/deps.sh
-build_dir=${BUILD_DIR:-build}
-# The sanitizer build reports leaks in system libraries the tests load; those are listed here.
-export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-Debug} "$@"
-cmake --build "$build_dir"
-ctest --test-dir "$build_dir" --output-on-failure --timeout 600 -j2
+preset=default
+if [ $# -gt 0 ] && [ "${1#-}" = "$1" ]; then
+  preset=$1
+  shift
+fi
+cmake --preset "$preset" "$@"
+cmake --build --preset "$preset"
+ctest --preset "$preset"

@@ -3,7 +3,6 @@
 
 #include "about_window.h"
 #include "app/resources.h"
-#include "core/protocol.h"
 #include "help_window.h"
 #include "highscore_window.h"
 #include "ids/resource_ids.h"
@@ -75,7 +74,9 @@ Application::Application(ApplicationOptions options)
     // once the start window is on screen; the soundfont loads with the first tune.
     m_audio = std::make_unique<audio::SoundLoader>(
         audio::SoundSetup{&m_reporter, &m_resources, m_options.audioDevice, m_options.soundFont,
-                          [this](const QString& text) { noteInLog(text); }},
+                          // Said on standard error, not in the error log, which holds error
+                          // protocols only; the loader says it once, and the game runs silent.
+                          [](const QString& text) { qWarning("%s", qUtf8Printable(text)); }},
         m_options.soundModule);
     const Clock& clock = m_options.clock ? *m_options.clock : m_systemClock;
     m_services.reset(new Services{{m_reporter, m_settings, m_language, m_temp, m_random, clock},
@@ -190,17 +191,6 @@ void Application::warmPictures() {
     for (const QString& path : paths)
         if (QFile::exists(path))
             (void)app::loadPicture(path);
-}
-
-void Application::noteInLog(const QString& text) {
-    const QDateTime now = m_options.clock ? m_options.clock->now() : QDateTime::currentDateTime();
-    try {
-        AppendProtocolLog(
-            protocolPath(m_dataFolder, QStringLiteral("marvolen"), QStringLiteral(".EPT")),
-            now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss ")) + text);
-    } catch (const Failure&) {
-        // Without a log the game runs on all the same.
-    }
 }
 
 bool Application::mainWindowVisible() const {

@@ -86,8 +86,6 @@ class Application : private app::Windows,
     // SoundPlayer and SoundSwitch: the effects the windows play, while the session has them on
     void PlayWAV(std::int16_t id) override;
     bool soundOn() const override;
-    /// Writes a dated line to the error log, without a window: what the game does without.
-    void noteInLog(const QString& text);
     /// Decodes the pictures of the main window's first layout into the picture cache.
     void warmPictures();
 

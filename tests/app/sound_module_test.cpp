@@ -77,7 +77,7 @@ struct Loader {
 
 } // namespace
 
-TEST(SoundModule, WithoutTheModuleTunesRunTheirTimeInSilenceAndTheLogSaysWhyOnce) {
+TEST(SoundModule, WithoutTheModuleTunesRunTheirTimeInSilenceAndOneNoteSaysWhy) {
     AppScope app;
     QTemporaryDir dir;
     Loader l(dir.filePath(QStringLiteral("marvolen_sound.so")));
@@ -114,7 +114,7 @@ TEST(SoundModule, TheBuiltModuleLoadsAndPlaysThroughItsEngine) {
     l.loader.mciSendString(QStringLiteral("play midi"));
     EXPECT_TRUE(spin([&] { return l.reply("status midi position") == QStringLiteral("500"); }));
     EXPECT_EQ(l.reporter.count(), 0);
-    // The soundfont is missing: said once, in the log.
+    // The soundfont is missing: said once.
     ASSERT_EQ(l.notes.size(), 1);
     EXPECT_TRUE(l.notes.front().contains(NoSoundFont));
 

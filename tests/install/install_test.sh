@@ -120,8 +120,10 @@ else
   wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop_file")
   xprop -id "$window" WM_CLASS | grep -q "= \"$wm_class\"," ||
     fail "the start window's class is not '$wm_class': $(xprop -id "$window" WM_CLASS)"
-  xprop -id "$window" _NET_WM_ICON | grep -q '^_NET_WM_ICON(CARDINAL) = ' ||
-    fail "the start window has no icon"
+  # Read whole first: grep -q would leave at the first line, and xprop, still writing the
+  # pictures, would end on a broken pipe that pipefail counts as a failure.
+  icon=$(xprop -id "$window" _NET_WM_ICON 2>&1) || true
+  grep -q '^_NET_WM_ICON(CARDINAL) = ' <<<"$icon" || fail "the start window has no icon"
   # The audio module is loaded once the start window is on screen, from its installed folder.
   deadline=$((SECONDS + 20))
   until grep -q "/$sound_module\$" "/proc/$app_pid/maps" 2>/dev/null || [ $SECONDS -ge $deadline ]; do

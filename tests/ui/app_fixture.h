@@ -42,6 +42,7 @@ struct AppFixture {
     std::vector<std::string> asked; ///< texts of the questions asked
     std::vector<std::string> told;  ///< texts of the messages shown
     std::vector<QUrl> opened;
+    QString soundModule; ///< the audio module to load; the program's own search when empty
     QString playerName = QStringLiteral("Tester");
     int ended = 0; ///< how often the answer End ended the program
 
@@ -119,6 +120,7 @@ struct AppFixture {
         o.dialogs = &ports;
         o.textInput = &ports;
         o.desktop = &ports;
+        o.soundModule = soundModule;
         o.endProcess = [this] { ++ended; };
         app = std::make_unique<ui::Application>(o);
         app->Main();

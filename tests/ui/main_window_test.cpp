@@ -2,6 +2,7 @@
 // the session, the board surface to the model, captions, and the end of a game to the
 // champions window. The rules themselves are tested on the session.
 #include "app_fixture.h"
+#include "ids/sound_ids.h"
 #include "ids/text_ids.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
@@ -21,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <mutex>
+
 using namespace marvolen;
 using namespace marvolen::ui;
 using marvolen::test::AppFixture;
@@ -30,6 +33,42 @@ namespace {
 int count(const QString& text, QChar c) {
     return int(text.count(c));
 }
+
+/// Collects the warnings Qt writes to standard error while it lives.
+class Warnings {
+  public:
+    Warnings() {
+        {
+            const std::lock_guard lock(mutex());
+            lines().clear();
+        }
+        m_previous = qInstallMessageHandler(&Warnings::take);
+    }
+    ~Warnings() { qInstallMessageHandler(m_previous); }
+    /// Those that contain `part`.
+    QStringList containing(const QString& part) const {
+        const std::lock_guard lock(mutex());
+        return lines().filter(part);
+    }
+
+  private:
+    static void take(QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type != QtWarningMsg)
+            return;
+        const std::lock_guard lock(mutex());
+        lines() << text;
+    }
+    // Qt may warn from any thread.
+    static std::mutex& mutex() {
+        static std::mutex m;
+        return m;
+    }
+    static QStringList& lines() {
+        static QStringList l;
+        return l;
+    }
+    QtMessageHandler m_previous = nullptr;
+};
 
 /// The digits a display shows, blanks included.
 QString displayOf(MainWindow& w, const char* first) {
@@ -297,6 +336,29 @@ TEST(StartUp, WithoutATemporaryFolderOneReportAndTheTextsComeFromMemory) {
     EXPECT_EQ(app.services().language.GetLang(Text::StartGame), QStringLiteral("Spiel starten"));
     EXPECT_TRUE(cwd.entries().isEmpty()) << cwd.entries().join(' ').toStdString();
     EXPECT_EQ(QFileInfo::exists(QStringLiteral("/~tmp.lng")), rootFileBefore);
+}
+
+TEST(StartUp, WithoutItsSoundModuleTheGameSaysSoOnceOnStandardErrorAndPlaysSilent) {
+    AppFixture f;
+    f.soundModule = f.dir.filePath(QStringLiteral("marvolen_sound.so"));
+    Warnings warnings;
+    const QString note = QStringLiteral("The sound module %1 could not be loaded")
+                             .arg(QDir::toNativeSeparators(f.soundModule));
+    Application& app = f.start();
+    // Tried once the start window is on screen; a tune and an effect ask for it again.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !warnings.containing(note).isEmpty(); }, 10000));
+    app.startWindow()->OK_Click();
+    QCoreApplication::processEvents();
+    MainWindow& w = *app.mainWindow();
+    QTest::mouseClick(w.button(0), Qt::LeftButton);
+    app.services().sounds.PlayWAV(Sound::Click);
+    EXPECT_EQ(displayOf(w, "imgKugelzahl0"), QStringLiteral("0032"));
+
+    const QStringList said = warnings.containing(note);
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_FALSE(said.front().contains(QLatin1Char('\n'))) << "one line";
+    // The error log holds error protocols only.
+    EXPECT_FALSE(QFileInfo::exists(QDir(f.dataPath()).filePath(QStringLiteral("marvolen.EPT"))));
 }
 
 TEST(Layout, AWindowFourThousandPixelsHighKeepsItsPanelWithoutAReport) {

@@ -32,7 +32,7 @@ struct SoundSetup {
     ResourceAccess* resources = nullptr;
     AudioOutput::Device device = AudioOutput::Device::System;
     QString soundFont;
-    /// Writes a line to the program's error log (a missing soundfont).
+    /// Says once what the game does without (a missing soundfont); not an error report.
     std::function<void(const QString&)> note;
 };
 
