@@ -10,6 +10,7 @@
 #include "ui/ui_config.h"
 #include "working_folder.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -182,6 +183,9 @@ TEST(PracticeAids, TheirKeysReachTheAidsAndTheHintFlashesOnTheBoard) {
     EXPECT_EQ(displayOf(w, "imgKugelzahl0"), QStringLiteral("0032"));
     EXPECT_TRUE(mark->isVisible());
     EXPECT_EQ(mark->text(), QStringLiteral("Practice game"));
+    QAccessibleInterface* readable = QAccessible::queryAccessibleInterface(mark);
+    ASSERT_NE(readable, nullptr);
+    EXPECT_EQ(readable->text(QAccessible::Name), QStringLiteral("Practice game"));
     // Redo by either of its keys puts the jump back; in a practice game nothing is asked.
     QTest::keyClick(&w.board(), Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(displayOf(w, "imgKugelzahl0"), QStringLiteral("0031"));
