@@ -98,6 +98,7 @@ Mask maskFromPattern(std::string_view pattern) {
 struct Solver::Search {
     Limits limits;
     int target = 0;
+    int onesUpTo = 0;   // positions of this many marbles or fewer are looked up, not searched
     int signature = 0;  // of every position the search meets: jumps keep it
     Mask goal = 0;      // when not 0, only exactly these marbles count as reached
     Mask lastHoles = 0; // where the position classes let a last marble end
@@ -125,8 +126,19 @@ struct Solver::Search {
     }
 };
 
+namespace {
+
+/// The whole words of `bytes`, rounded down to a power of two: half for each table.
+std::size_t halfOfTables(std::size_t bytes) {
+    const std::size_t words = bytes / sizeof(std::uint64_t);
+    return words < 2 ? 0 : std::bit_floor(words) / 2 * sizeof(std::uint64_t);
+}
+
+} // namespace
+
 Solver::Solver(Mask holes, std::size_t tableBytes)
-    : m_holes(holes & kAllPositions), m_table(tableBytes) {
+    : m_holes(holes & kAllPositions), m_table(halfOfTables(tableBytes)),
+      m_onesBytes(halfOfTables(tableBytes)) {
     for (int p = 0; p < kPositionCount; ++p) {
         const int row = p / kSide;
         const int column = p % kSide;
@@ -323,6 +335,12 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
     ++search.nodes;
     if ((search.nodes & 0xFF) == 1 && search.shouldStop())
         return Outcome::Stopped;
+    if (count <= search.onesUpTo) {
+        if (!m_ones.contains(smallestImage(m_symmetries, marbles)))
+            return Outcome::NotReached;
+        descendOnes(search, marbles, count, depth);
+        return Outcome::Reached;
+    }
     if (count < search.bestCount)
         search.record(count, depth);
 
@@ -375,6 +393,7 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
             std::swap(scores[std::size_t(k)], scores[std::size_t(k - 1)]);
             std::swap(jumps[std::size_t(k)], jumps[std::size_t(k - 1)]);
         }
+    const std::uint64_t nodesBefore = search.nodes;
     for (int i = 0; i < n; ++i) {
         const Jump jump = jumps[std::size_t(i)];
         search.path[std::size_t(depth)] = jump;
@@ -382,8 +401,77 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
         if (outcome != Outcome::NotReached)
             return outcome;
     }
-    m_table.store(key, search.target + 1);
+    m_table.store(key, search.target + 1, search.nodes - nodesBefore);
     return Outcome::NotReached;
+}
+
+void Solver::growOnes(const Limits& limits) {
+    if (m_onesFull || m_onesBytes == 0)
+        return;
+    const int holeCount = std::popcount(m_holes);
+    if (m_onesComplete == 0) {
+        m_ones = PositionSet(m_onesBytes);
+        for (Mask rest = m_holes; rest != 0; rest &= rest - 1)
+            if (!m_ones.insert(canonical(rest & -rest))) {
+                m_onesFull = true;
+                return;
+            }
+        m_onesComplete = 1;
+    }
+    std::uint64_t work = 0;
+    bool stopped = false;
+    const auto stop = [&] {
+        if (stopped || (++work & 0x3FF) != 0)
+            return stopped;
+        stopped = (limits.stop && limits.stop->load(std::memory_order_relaxed)) ||
+                  std::chrono::steady_clock::now() >= limits.deadline;
+        return stopped;
+    };
+    // Level n + 1 is every position one jump before a position of level n: a jump backward takes
+    // a marble from `to` and puts marbles on `from` and `over`.
+    while (m_onesComplete < holeCount) {
+        const int level = m_onesComplete;
+        bool grown = false;
+        m_ones.forEach([&](Mask marbles) {
+            if (m_onesFull || stopped || std::popcount(marbles) != level || stop())
+                return;
+            const Mask empty = m_holes & ~marbles;
+            const auto add = [&](Mask starts, int step) {
+                for (; starts != 0 && !m_onesFull; starts &= starts - 1) {
+                    const int from = std::countr_zero(starts);
+                    const Mask before =
+                        marbles ^ (bit(from) | bit(from + step) | bit(from + 2 * step));
+                    m_onesFull = !m_ones.insert(canonical(before));
+                    grown = true;
+                }
+            };
+            add(empty & (empty >> 1) & (marbles >> 2) & m_startsOf[East], 1);
+            add(empty & (empty << 1) & (marbles << 2) & m_startsOf[West], -1);
+            add(empty & (empty >> kSide) & (marbles >> 2 * kSide) & m_startsOf[South], kSide);
+            add(empty & (empty << kSide) & (marbles << 2 * kSide) & m_startsOf[North], -kSide);
+        });
+        if (m_onesFull || stopped)
+            return;
+        // No position of a level leaves one marble: none of any larger level does either.
+        m_onesComplete = grown ? level + 1 : holeCount;
+    }
+}
+
+void Solver::descendOnes(Search& search, Mask marbles, int count, int depth) const {
+    // Every known position but a single marble has a jump to a known position one level down.
+    while (count > 1) {
+        const std::vector<Jump> jumps = legalJumps(marbles);
+        for (const Jump& jump : jumps) {
+            const Mask next = applyJump(marbles, jump);
+            if (m_ones.contains(canonical(next))) {
+                search.path[std::size_t(depth++)] = jump;
+                marbles = next;
+                break;
+            }
+        }
+        --count;
+    }
+    search.record(1, depth);
 }
 
 Mask Solver::lastHoles(Mask marbles) const {
@@ -431,6 +519,12 @@ Result Solver::solve(Mask marbles, const Limits& limits) {
         if (search.bestCount <= target)
             break;
         search.target = target;
+        if (target == 1) {
+            growOnes(limits);
+            search.onesUpTo = m_onesComplete;
+        } else {
+            search.onesUpTo = 0;
+        }
         const Outcome outcome = reach(search, marbles, result.marbles, 0);
         if (outcome != Outcome::NotReached)
             break;
@@ -453,7 +547,9 @@ Reach Solver::canReachOne(Mask marbles, const Limits& limits) {
     }
     if (staticLowerBound(marbles) > 1 || m_table.lowerBound(canonical(marbles)) > 1)
         return Reach::No;
+    growOnes(limits);
     Search search;
+    search.onesUpTo = m_onesComplete;
     search.limits = limits;
     search.symmetries = &m_symmetries;
     search.lastHoles = lastHoles(marbles);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "solver/pagoda.h"
+#include "solver/position_set.h"
 #include "solver/transposition_table.h"
 
 #include <array>
@@ -71,13 +72,17 @@ struct MoveAdvice {
 /// a time.
 class Solver {
   public:
-    /// `tableBytes` is the most memory the table may take; it is allocated once, never grown.
+    /// `tableBytes` is the most memory the tables may take: half holds bounds, half the positions
+    /// proven to leave a single marble; each is allocated once, never grown.
     Solver(Mask holes, std::size_t tableBytes);
 
     Mask holes() const { return m_holes; }
     /// How many of the eight symmetries of the square map the holes to themselves.
     int symmetryCount() const { return int(m_symmetries.size()); }
-    std::size_t tableBytes() const { return m_table.bytes(); }
+    std::size_t tableBytes() const { return m_table.bytes() + m_onesBytes; }
+    /// Every position of up to this many marbles that can leave a single marble is known (built
+    /// by the first question about a single marble; 0 before).
+    int knownOnesUpTo() const { return m_onesComplete; }
 
     /// Every legal jump of `marbles` (which must lie on holes).
     std::vector<Jump> legalJumps(Mask marbles) const;
@@ -121,6 +126,11 @@ class Solver {
     /// Whether pagoda functions prove that none of `ends` can hold a last single marble.
     bool pagodasRefute(Mask marbles, Mask ends) const;
     Outcome reach(Search& search, Mask marbles, int count, int depth);
+    /// Grows the known one-marble positions level by level, backward from every single marble,
+    /// as far as memory and the limits allow; a later call goes on where this one stopped.
+    void growOnes(const Limits& limits);
+    /// From a known one-marble position: the jumps down to its single marble into the path.
+    void descendOnes(Search& search, Mask marbles, int count, int depth) const;
 
     Mask m_holes;
     // Directions east, west, south, north: the positions a jump in that direction may start from.
@@ -141,6 +151,12 @@ class Solver {
     std::vector<FewMarblesBound> m_fewMarblesBounds;
     TranspositionTable m_table;
     bool m_tableHoldsGoal = false;
+    // Canonical positions that can leave a single marble: all of them up to m_onesComplete
+    // marbles, some of the next level.
+    std::size_t m_onesBytes = 0;
+    PositionSet m_ones;
+    int m_onesComplete = 0;
+    bool m_onesFull = false;
 };
 
 } // namespace marvolen::solver

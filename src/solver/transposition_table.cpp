@@ -1,15 +1,16 @@
-// Transposition table: fixed array, bucket of four, cheapest entry replaced.
+// Transposition table: fixed array, bucket of four, an outdated or the cheapest entry replaced.
 #include "solver/transposition_table.h"
 
 #include <bit>
+#include <cstdint>
 
 namespace marvolen::solver {
 namespace {
 
 constexpr int kBoundShift = 56;
-// The marbles of the position, kept beside it so that choosing a victim counts nothing.
-constexpr int kCountShift = 49;
-constexpr std::uint64_t kCountBits = 0x7F;
+// The bit width of the number of positions searched for the entry.
+constexpr int kWorkShift = 49;
+constexpr std::uint64_t kWorkBits = 0x7F;
 constexpr std::uint64_t kPositionBits = (std::uint64_t{1} << 49) - 1;
 constexpr std::size_t kBucket = 4;
 
@@ -40,15 +41,14 @@ int TranspositionTable::lowerBound(std::uint64_t position) const {
     return 0;
 }
 
-void TranspositionTable::store(std::uint64_t position, int bound) {
+void TranspositionTable::store(std::uint64_t position, int bound, std::uint64_t work) {
     if (m_entries.empty() || position == 0)
         return;
     const std::size_t start = slotOf(position);
-    const std::uint64_t entryOf = position |
-                                  (std::uint64_t(std::popcount(position)) << kCountShift) |
+    const std::uint64_t entryOf = position | (std::uint64_t(std::bit_width(work)) << kWorkShift) |
                                   (std::uint64_t(bound) << kBoundShift);
     std::size_t victim = start;
-    int victimMarbles = 64;
+    int victimCost = INT32_MAX;
     for (std::size_t i = 0; i < kBucket; ++i) {
         const std::size_t slot = (start + i) & m_mask;
         const std::uint64_t entry = m_entries[slot];
@@ -57,9 +57,11 @@ void TranspositionTable::store(std::uint64_t position, int bound) {
                 m_entries[slot] = entryOf;
             return;
         }
-        const int marbles = entry == 0 ? -1 : int((entry >> kCountShift) & kCountBits);
-        if (marbles < victimMarbles) {
-            victimMarbles = marbles;
+        // Empty slots first, then entries below the new bound, cheapest first.
+        const int outdated = int(entry >> kBoundShift) < bound ? 0 : 1;
+        const int cost = entry == 0 ? -1 : outdated * 128 + int((entry >> kWorkShift) & kWorkBits);
+        if (cost < victimCost) {
+            victimCost = cost;
             victim = slot;
         }
     }

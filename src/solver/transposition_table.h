@@ -8,9 +8,9 @@
 namespace marvolen::solver {
 
 /// Open addressing over a fixed array that is allocated once and never grows: a full bucket
-/// gives up its cheapest entry (the position with the fewest marbles, the quickest to search
-/// again). Each entry is one 64-bit word: the position in the low 49 bits, its marble count, the
-/// bound on top.
+/// gives up an entry whose bound is below the new one (iterative deepening has gone past it),
+/// else its cheapest entry (the least search went into it). Each entry is one 64-bit word: the
+/// position in the low 49 bits, the magnitude of its search, the bound on top.
 class TranspositionTable {
   public:
     /// The largest power-of-two number of entries whose words fit in `bytes` (none below 8).
@@ -21,8 +21,9 @@ class TranspositionTable {
 
     /// The bound stored for `position`, or 0 when none is known.
     int lowerBound(std::uint64_t position) const;
-    /// Records that `position` cannot leave fewer than `bound` marbles (keeps a higher one).
-    void store(std::uint64_t position, int bound);
+    /// Records that `position` cannot leave fewer than `bound` marbles (keeps a higher one);
+    /// `work` is the number of positions searched to find it.
+    void store(std::uint64_t position, int bound, std::uint64_t work = 0);
     void clear();
 
   private:

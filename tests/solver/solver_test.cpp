@@ -1,6 +1,7 @@
 // The solver against a brute force, on known positions, under limits and within its table.
 #include "brute_force.h"
 #include "game/variants.h"
+#include "solver/pagoda.h"
 #include "solver/solver.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +112,61 @@ TEST(SolverExact, AgreesWithBruteForceOnSmallPositionsOfRandomGames) {
     EXPECT_GT(checked, 500);
 }
 
+/// Positions of up to `most` marbles that can leave a single marble, played backward from one
+/// marble by random jumps taken back, and positions of random games from the start.
+std::vector<Mask> positionsAroundOneMarble(Solver& solver, int variant, int games, int most) {
+    std::mt19937 random(std::uint32_t(300 + variant));
+    const auto lines = jumpLinesOf(holesOf(variant));
+    std::vector<Mask> positions;
+    for (int game = 0; game < games; ++game) {
+        Mask marbles = Mask{1} << lines[random() % lines.size()][2];
+        for (;;) {
+            positions.push_back(marbles);
+            std::vector<std::array<int, 3>> back;
+            for (const auto& line : lines)
+                if ((marbles >> line[2] & 1) && !(marbles >> line[1] & 1) &&
+                    !(marbles >> line[0] & 1))
+                    back.push_back(line);
+            if (back.empty() || std::popcount(marbles) >= most)
+                break;
+            const auto& line = back[random() % back.size()];
+            marbles ^= (Mask{1} << line[0]) | (Mask{1} << line[1]) | (Mask{1} << line[2]);
+        }
+    }
+    for (const Mask marbles : positionsOfRandomGames(solver, variant, games, most))
+        positions.push_back(marbles);
+    return positions;
+}
+
+TEST(SolverExact, KnownOneMarblePositionsAreExactlyTheBruteForceOnes) {
+    // With room for every level and with room for a few: memory decides how far the known
+    // levels go, never whether an answer is right.
+    for (const int v : {1, 8, 13}) {
+        test::BruteForce brute(game::variant(v).pattern);
+        Solver roomy(holesOf(v), 8 * kMegabyte);
+        Solver cramped(holesOf(v), 16 * 1024);
+        EXPECT_EQ(roomy.knownOnesUpTo(), 0); // built by the first question
+        int yes = 0;
+        int no = 0;
+        for (const Mask marbles : positionsAroundOneMarble(roomy, v, 20, 13)) {
+            const bool one = brute.fewest(marbles) == 1;
+            (one ? yes : no) += 1;
+            for (Solver* solver : {&roomy, &cramped}) {
+                ASSERT_EQ(solver->canReachOne(marbles), one ? Reach::Yes : Reach::No)
+                    << v << " " << marbles;
+                const Result result = solver->solve(marbles);
+                EXPECT_EQ(result.best == 1, one);
+                EXPECT_EQ(std::popcount(play(brute, marbles, result.moves)), result.best);
+            }
+        }
+        EXPECT_GT(yes, 50) << v;
+        EXPECT_GT(no, 20) << v;
+        EXPECT_GT(roomy.knownOnesUpTo(), cramped.knownOnesUpTo()) << v;
+        EXPECT_GE(cramped.knownOnesUpTo(), 4) << v;
+        EXPECT_LE(cramped.tableBytes(), 16u * 1024u);
+    }
+}
+
 TEST(SolverExact, CrossFromTheCentreEndsWithOneMarbleInTheCentre) {
     test::BruteForce rules(game::variant(4).pattern);
     Solver solver(holesOf(4), 8 * kMegabyte);
@@ -187,6 +243,41 @@ TEST(SolverLimits, StopAndNodeLimitLeaveItUndecidedButHonest) {
     Solver square(holesOf(7), kMegabyte);
     const Result late = square.solve(startOf(7), past);
     EXPECT_LE(late.nodes, 4096u + 256u);
+}
+
+TEST(SolverTable, PositionSetKeepsWhatItTookAndRefusesWhenFull) {
+    PositionSet set(64 * sizeof(std::uint64_t)); // 48 positions at most
+    EXPECT_EQ(set.bytes(), 512u);
+    int taken = 0;
+    for (std::uint64_t p = 1; p <= 100; ++p)
+        taken += set.insert(p * 0x3F1);
+    EXPECT_EQ(taken, 48);
+    EXPECT_EQ(set.size(), 48u);
+    for (std::uint64_t p = 1; p <= 100; ++p)
+        EXPECT_EQ(set.contains(p * 0x3F1), p <= 48) << p;
+    EXPECT_TRUE(set.insert(0x3F1)); // already there
+    EXPECT_FALSE(set.contains(0x3F2));
+    std::size_t visited = 0;
+    set.forEach([&](std::uint64_t p) { visited += p % 0x3F1 == 0; });
+    EXPECT_EQ(visited, 48u);
+    EXPECT_FALSE(PositionSet(0).insert(5));
+    EXPECT_FALSE(PositionSet(0).contains(5));
+}
+
+TEST(SolverTable, OutdatedAndCheapEntriesMakeRoomFirst) {
+    // One bucket of four: a new entry replaces one whose bound is below its own, else the one
+    // that took the least search.
+    TranspositionTable table(4 * sizeof(std::uint64_t));
+    table.store(1, 5, 1000);
+    table.store(2, 5, 10);
+    table.store(3, 5, 100000);
+    table.store(4, 3, 1000000);
+    table.store(5, 5, 50); // 4's bound 3 is outdated
+    EXPECT_EQ(table.lowerBound(4), 0);
+    table.store(6, 5, 50); // 2 took the least search
+    EXPECT_EQ(table.lowerBound(2), 0);
+    for (const std::uint64_t kept : {1, 3, 5, 6})
+        EXPECT_EQ(table.lowerBound(kept), 5) << kept;
 }
 
 TEST(SolverTable, StaysWithinItsBudgetAndNeverInventsABound) {
