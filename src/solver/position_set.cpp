@@ -3,8 +3,16 @@
 
 namespace marvolen::solver {
 
-PositionSet::PositionSet(std::size_t bytes)
-    : m_slots(bytes / sizeof(std::uint64_t), 0), m_most(m_slots.size() / 4 * 3) {}
+PositionSet::PositionSet(std::span<std::uint64_t> slots)
+    : m_slots(slots), m_most(slots.size() / 4 * 3) {
+    clear();
+}
+
+void PositionSet::clear() {
+    for (auto& slot : m_slots)
+        slot = 0;
+    m_size = 0;
+}
 
 std::size_t PositionSet::slotOf(std::uint64_t position) const {
     // The top 32 bits of the hash scaled to the slots: sets of up to 2^32 slots.

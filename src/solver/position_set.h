@@ -3,16 +3,16 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <span>
 
 namespace marvolen::solver {
 
-/// Open addressing over an array allocated once: it refuses a position rather than grow, and
-/// keeps a quarter of its slots free so that a miss is found in a few probes.
+/// Open addressing over words it is lent (it owns no memory): it refuses a position rather than
+/// grow, and keeps a quarter of its slots free so that a miss is found in a few probes.
 class PositionSet {
   public:
-    /// As many slots of one word as fit in `bytes`.
-    explicit PositionSet(std::size_t bytes = 0);
+    /// Empties `slots` and keeps its positions there.
+    explicit PositionSet(std::span<std::uint64_t> slots = {});
 
     std::size_t bytes() const { return m_slots.size() * sizeof(std::uint64_t); }
     std::size_t size() const { return m_size; }
@@ -20,6 +20,7 @@ class PositionSet {
     /// Adds `position` (not 0); false when the set is full and it is not already in it.
     bool insert(std::uint64_t position);
     bool contains(std::uint64_t position) const;
+    void clear();
     /// Every position in the set, in slot order.
     template <typename Visit> void forEach(Visit visit) const {
         for (const std::uint64_t slot : m_slots)
@@ -30,7 +31,7 @@ class PositionSet {
   private:
     std::size_t slotOf(std::uint64_t position) const;
 
-    std::vector<std::uint64_t> m_slots;
+    std::span<std::uint64_t> m_slots;
     std::size_t m_size = 0;
     std::size_t m_most = 0;
 };

@@ -18,6 +18,10 @@ constexpr int kPagodaProblemsPerHole = 24;
 constexpr int kFewMarblesMost = 8;
 constexpr int kFewMarblesPerCount = 3;
 constexpr int kFewMarblesProblemsPerCount = 8;
+// Positions a search for a single marble goes through before its first new start, and how far
+// a new start may shuffle the order of the jumps (their scores lie between -6 and 18).
+constexpr std::uint64_t kFirstRestart = 1 << 20;
+constexpr std::uint32_t kShuffleRange = 7;
 
 constexpr Mask bit(int position) {
     return Mask{1} << position;
@@ -105,6 +109,11 @@ struct Solver::Search {
     const std::vector<Symmetry>* symmetries = nullptr;
     std::uint64_t nodes = 0;
     bool stopped = false;
+    // A search that has gone this far without an answer starts over with its jumps shuffled.
+    std::uint64_t restartAt = UINT64_MAX;
+    bool restarting = false;
+    std::uint32_t noise = 0; // the shuffle's range; 0 keeps the plain order
+    std::uint64_t random = 0x2545F4914F6CDD1DULL;
     int bestCount = 0;
     std::array<Jump, kPositionCount> path{};
     std::vector<Jump> bestPath;
@@ -112,7 +121,10 @@ struct Solver::Search {
     bool shouldStop() {
         if (stopped)
             return true;
-        if (limits.stop && limits.stop->load(std::memory_order_relaxed))
+        if (nodes >= restartAt) {
+            restarting = true;
+            stopped = true;
+        } else if (limits.stop && limits.stop->load(std::memory_order_relaxed))
             stopped = true;
         else if (nodes >= limits.maxNodes)
             stopped = true;
@@ -120,25 +132,20 @@ struct Solver::Search {
             stopped = true;
         return stopped;
     }
+    std::uint32_t shuffle() {
+        random ^= random << 13;
+        random ^= random >> 7;
+        random ^= random << 17;
+        return noise == 0 ? 0 : std::uint32_t(random % noise);
+    }
     void record(int count, int depth) {
         bestCount = count;
         bestPath.assign(path.begin(), path.begin() + depth);
     }
 };
 
-namespace {
-
-/// The whole words of `bytes`, rounded down to a power of two: half for each table.
-std::size_t halfOfTables(std::size_t bytes) {
-    const std::size_t words = bytes / sizeof(std::uint64_t);
-    return words < 2 ? 0 : std::bit_floor(words) / 2 * sizeof(std::uint64_t);
-}
-
-} // namespace
-
 Solver::Solver(Mask holes, std::size_t tableBytes)
-    : m_holes(holes & kAllPositions), m_table(halfOfTables(tableBytes)),
-      m_onesBytes(halfOfTables(tableBytes)) {
+    : m_holes(holes & kAllPositions), m_table(tableBytes) {
     for (int p = 0; p < kPositionCount; ++p) {
         const int row = p / kSide;
         const int column = p % kSide;
@@ -336,8 +343,11 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
     if ((search.nodes & 0xFF) == 1 && search.shouldStop())
         return Outcome::Stopped;
     if (count <= search.onesUpTo) {
-        if (!m_ones.contains(smallestImage(m_symmetries, marbles)))
+        if (!m_ones.contains(smallestImage(m_symmetries, marbles))) {
+            if (count < search.bestCount)
+                search.record(count, depth);
             return Outcome::NotReached;
+        }
         descendOnes(search, marbles, count, depth);
         return Outcome::Reached;
     }
@@ -376,7 +386,7 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
             const auto j = std::size_t(n++);
             jumps[j] = {std::int8_t(from), std::int8_t(from + step), std::int8_t(from + 2 * step)};
             scores[j] = 2 * m_score[std::size_t(from + step)] + m_score[std::size_t(from)] -
-                        m_score[std::size_t(from + 2 * step)];
+                        m_score[std::size_t(from + 2 * step)] + int(search.shuffle());
         }
     };
     add(marbles & (marbles >> 1) & (empty >> 2) & m_startsOf[East], 1);
@@ -405,14 +415,24 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
     return Outcome::NotReached;
 }
 
-void Solver::growOnes(const Limits& limits) {
-    if (m_onesFull || m_onesBytes == 0)
+void Solver::growOnes(int signature, const Limits& limits) {
+    if (!m_onesLent) {
+        m_onesLent = true;
+        m_ones = PositionSet(m_table.lendUpperHalf());
+    }
+    if (signature != m_onesSignature) {
+        m_ones.clear();
+        m_onesSignature = signature;
+        m_onesComplete = 0;
+        m_onesFull = false;
+    }
+    if (m_onesFull)
         return;
     const int holeCount = std::popcount(m_holes);
     if (m_onesComplete == 0) {
-        m_ones = PositionSet(m_onesBytes);
         for (Mask rest = m_holes; rest != 0; rest &= rest - 1)
-            if (!m_ones.insert(canonical(rest & -rest))) {
+            if (classSignature(rest & -rest) == signature &&
+                !m_ones.insert(canonical(rest & -rest))) {
                 m_onesFull = true;
                 return;
             }
@@ -496,6 +516,24 @@ bool Solver::pagodasRefute(Mask marbles, Mask ends) const {
     return true;
 }
 
+Solver::Outcome Solver::searchFrom(Search& search, Mask marbles, int count) {
+    // A single last marble is a needle in a haystack: a search that churns in one corner of the
+    // tree starts over with a new order, each time with twice the positions. What it proved on
+    // the way stays in the table; nothing is lost but the unfinished branches.
+    const bool restarts = search.target == 1 && search.goal == 0;
+    std::uint64_t budget = kFirstRestart;
+    for (int round = 0;; ++round) {
+        search.restartAt = restarts ? search.nodes + budget : UINT64_MAX;
+        search.restarting = false;
+        search.stopped = false;
+        search.noise = round == 0 ? 0 : kShuffleRange;
+        const Outcome outcome = reach(search, marbles, count, 0);
+        if (outcome != Outcome::Stopped || !search.restarting)
+            return outcome;
+        budget *= 2;
+    }
+}
+
 Result Solver::solve(Mask marbles, const Limits& limits) {
     marbles &= m_holes;
     if (m_tableHoldsGoal) {
@@ -520,12 +558,12 @@ Result Solver::solve(Mask marbles, const Limits& limits) {
             break;
         search.target = target;
         if (target == 1) {
-            growOnes(limits);
+            growOnes(search.signature, limits);
             search.onesUpTo = m_onesComplete;
         } else {
             search.onesUpTo = 0;
         }
-        const Outcome outcome = reach(search, marbles, result.marbles, 0);
+        const Outcome outcome = searchFrom(search, marbles, result.marbles);
         if (outcome != Outcome::NotReached)
             break;
         result.lowerBound = target + 1;
@@ -547,7 +585,7 @@ Reach Solver::canReachOne(Mask marbles, const Limits& limits) {
     }
     if (staticLowerBound(marbles) > 1 || m_table.lowerBound(canonical(marbles)) > 1)
         return Reach::No;
-    growOnes(limits);
+    growOnes(classSignature(marbles), limits);
     Search search;
     search.onesUpTo = m_onesComplete;
     search.limits = limits;
@@ -556,7 +594,7 @@ Reach Solver::canReachOne(Mask marbles, const Limits& limits) {
     search.signature = classSignature(marbles);
     search.bestCount = count;
     search.target = 1;
-    switch (reach(search, marbles, count, 0)) {
+    switch (searchFrom(search, marbles, count)) {
     case Outcome::Reached:
         return Reach::Yes;
     case Outcome::NotReached:

@@ -72,16 +72,16 @@ struct MoveAdvice {
 /// a time.
 class Solver {
   public:
-    /// `tableBytes` is the most memory the tables may take: half holds bounds, half the positions
-    /// proven to leave a single marble; each is allocated once, never grown.
+    /// `tableBytes` is the most memory the table may take; it is allocated once, never grown. The
+    /// first question about a single marble takes half of it for the positions known to leave one.
     Solver(Mask holes, std::size_t tableBytes);
 
     Mask holes() const { return m_holes; }
     /// How many of the eight symmetries of the square map the holes to themselves.
     int symmetryCount() const { return int(m_symmetries.size()); }
-    std::size_t tableBytes() const { return m_table.bytes() + m_onesBytes; }
-    /// Every position of up to this many marbles that can leave a single marble is known (built
-    /// by the first question about a single marble; 0 before).
+    std::size_t tableBytes() const { return m_table.bytes(); }
+    /// Every position of up to this many marbles, of the position classes of the last question
+    /// about a single marble, that can leave a single marble is known (0 before such a question).
     int knownOnesUpTo() const { return m_onesComplete; }
 
     /// Every legal jump of `marbles` (which must lie on holes).
@@ -126,9 +126,12 @@ class Solver {
     /// Whether pagoda functions prove that none of `ends` can hold a last single marble.
     bool pagodasRefute(Mask marbles, Mask ends) const;
     Outcome reach(Search& search, Mask marbles, int count, int depth);
-    /// Grows the known one-marble positions level by level, backward from every single marble,
-    /// as far as memory and the limits allow; a later call goes on where this one stopped.
-    void growOnes(const Limits& limits);
+    /// `reach` from the position asked about, starting over when it churns.
+    Outcome searchFrom(Search& search, Mask marbles, int count);
+    /// Grows the known one-marble positions of position-class signature `signature` level by
+    /// level, backward from every single marble of it, as far as memory and the limits allow; a
+    /// later call for the same signature goes on where this one stopped.
+    void growOnes(int signature, const Limits& limits);
     /// From a known one-marble position: the jumps down to its single marble into the path.
     void descendOnes(Search& search, Mask marbles, int count, int depth) const;
 
@@ -151,10 +154,12 @@ class Solver {
     std::vector<FewMarblesBound> m_fewMarblesBounds;
     TranspositionTable m_table;
     bool m_tableHoldsGoal = false;
-    // Canonical positions that can leave a single marble: all of them up to m_onesComplete
-    // marbles, some of the next level.
-    std::size_t m_onesBytes = 0;
+    // Canonical positions of signature m_onesSignature that can leave a single marble: all of
+    // them up to m_onesComplete marbles, some of the next level. No jump changes the signature,
+    // so one game only ever needs one.
     PositionSet m_ones;
+    bool m_onesLent = false;
+    int m_onesSignature = -1;
     int m_onesComplete = 0;
     bool m_onesFull = false;
 };

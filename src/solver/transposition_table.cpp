@@ -68,9 +68,19 @@ void TranspositionTable::store(std::uint64_t position, int bound, std::uint64_t 
     m_entries[victim] = entryOf;
 }
 
+std::span<std::uint64_t> TranspositionTable::lendUpperHalf() {
+    if (m_lent || m_entries.size() < 2)
+        return {};
+    m_lent = true;
+    // A position's slot is its hash under the mask: with one bit less, the entries of the lower
+    // half keep their slots.
+    m_mask >>= 1;
+    return std::span<std::uint64_t>(m_entries).subspan(m_mask + 1);
+}
+
 void TranspositionTable::clear() {
-    for (auto& entry : m_entries)
-        entry = 0;
+    for (std::size_t i = 0; i < capacity(); ++i)
+        m_entries[i] = 0;
 }
 
 } // namespace marvolen::solver

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace marvolen::solver {
@@ -16,8 +17,12 @@ class TranspositionTable {
     /// The largest power-of-two number of entries whose words fit in `bytes` (none below 8).
     explicit TranspositionTable(std::size_t bytes);
 
+    /// All its memory, a half lent out included.
     std::size_t bytes() const { return m_entries.size() * sizeof(std::uint64_t); }
-    std::size_t capacity() const { return m_entries.size(); }
+    std::size_t capacity() const { return m_entries.empty() ? 0 : m_mask + 1; }
+    /// Gives up the upper half of its entries (empty if it has fewer than two) to another user
+    /// for good; the entries of the lower half stay where the smaller table looks for them.
+    std::span<std::uint64_t> lendUpperHalf();
 
     /// The bound stored for `position`, or 0 when none is known.
     int lowerBound(std::uint64_t position) const;
@@ -30,7 +35,8 @@ class TranspositionTable {
     std::size_t slotOf(std::uint64_t position) const;
 
     std::vector<std::uint64_t> m_entries;
-    std::size_t m_mask = 0;
+    std::size_t m_mask = 0; // entries in use, less one
+    bool m_lent = false;
 };
 
 } // namespace marvolen::solver

@@ -113,13 +113,14 @@ TEST(SolverExact, AgreesWithBruteForceOnSmallPositionsOfRandomGames) {
 }
 
 /// Positions of up to `most` marbles that can leave a single marble, played backward from one
-/// marble by random jumps taken back, and positions of random games from the start.
+/// marble in the centre by random jumps taken back, then positions of random games from the
+/// start.
 std::vector<Mask> positionsAroundOneMarble(Solver& solver, int variant, int games, int most) {
     std::mt19937 random(std::uint32_t(300 + variant));
     const auto lines = jumpLinesOf(holesOf(variant));
     std::vector<Mask> positions;
     for (int game = 0; game < games; ++game) {
-        Mask marbles = Mask{1} << lines[random() % lines.size()][2];
+        Mask marbles = Mask{1} << game::kCentre;
         for (;;) {
             positions.push_back(marbles);
             std::vector<std::array<int, 3>> back;
@@ -164,6 +165,14 @@ TEST(SolverExact, KnownOneMarblePositionsAreExactlyTheBruteForceOnes) {
         EXPECT_GT(roomy.knownOnesUpTo(), cramped.knownOnesUpTo()) << v;
         EXPECT_GE(cramped.knownOnesUpTo(), 4) << v;
         EXPECT_LE(cramped.tableBytes(), 16u * 1024u);
+        // Positions of other classes are known anew, and the first ones again after them.
+        const Mask centre = Mask{1} << game::kCentre;
+        for (const Mask marbles : {centre | (centre << 1), centre | (centre << 1) | (centre >> 7),
+                                   centre | (centre << 7) | (centre >> 1), centre | (centre << 2),
+                                   positionsAroundOneMarble(roomy, v, 1, 9).back()})
+            EXPECT_EQ(roomy.canReachOne(marbles),
+                      brute.fewest(marbles) == 1 ? Reach::Yes : Reach::No)
+                << v << " " << marbles;
     }
 }
 
@@ -246,22 +255,47 @@ TEST(SolverLimits, StopAndNodeLimitLeaveItUndecidedButHonest) {
 }
 
 TEST(SolverTable, PositionSetKeepsWhatItTookAndRefusesWhenFull) {
-    PositionSet set(64 * sizeof(std::uint64_t)); // 48 positions at most
-    EXPECT_EQ(set.bytes(), 512u);
+    std::vector<std::uint64_t> cells(64, 7);
+    PositionSet known(cells); // 48 positions at most
+    EXPECT_EQ(known.bytes(), 512u);
+    EXPECT_FALSE(known.contains(7));
     int taken = 0;
     for (std::uint64_t p = 1; p <= 100; ++p)
-        taken += set.insert(p * 0x3F1);
+        taken += known.insert(p * 0x3F1);
     EXPECT_EQ(taken, 48);
-    EXPECT_EQ(set.size(), 48u);
+    EXPECT_EQ(known.size(), 48u);
     for (std::uint64_t p = 1; p <= 100; ++p)
-        EXPECT_EQ(set.contains(p * 0x3F1), p <= 48) << p;
-    EXPECT_TRUE(set.insert(0x3F1)); // already there
-    EXPECT_FALSE(set.contains(0x3F2));
+        EXPECT_EQ(known.contains(p * 0x3F1), p <= 48) << p;
+    EXPECT_TRUE(known.insert(0x3F1)); // already there
+    EXPECT_FALSE(known.contains(0x3F2));
     std::size_t visited = 0;
-    set.forEach([&](std::uint64_t p) { visited += p % 0x3F1 == 0; });
+    known.forEach([&](std::uint64_t p) { visited += p % 0x3F1 == 0; });
     EXPECT_EQ(visited, 48u);
-    EXPECT_FALSE(PositionSet(0).insert(5));
-    EXPECT_FALSE(PositionSet(0).contains(5));
+    known.clear();
+    EXPECT_FALSE(known.contains(0x3F1));
+    EXPECT_EQ(known.size(), 0u);
+    EXPECT_FALSE(PositionSet().insert(5));
+    EXPECT_FALSE(PositionSet().contains(5));
+
+    // The table lends its upper half once and keeps the bounds of its lower half.
+    TranspositionTable table(8 * sizeof(std::uint64_t));
+    for (std::uint64_t p = 1; p <= 6; ++p)
+        table.store(p, 3);
+    const auto lent = table.lendUpperHalf();
+    EXPECT_EQ(lent.size(), 4u);
+    EXPECT_EQ(table.capacity(), 4u);
+    EXPECT_EQ(table.bytes(), 64u);
+    EXPECT_TRUE(table.lendUpperHalf().empty());
+    PositionSet borrowed(lent);
+    for (std::uint64_t p = 100; p <= 110; ++p)
+        borrowed.insert(p);
+    for (std::uint64_t p = 1; p <= 6; ++p)
+        EXPECT_TRUE(table.lowerBound(p) == 0 || table.lowerBound(p) == 3);
+    for (std::uint64_t p = 1; p <= 40; ++p)
+        table.store(p * 977, 5);
+    EXPECT_EQ(borrowed.size(), 3u);
+    for (std::uint64_t p = 100; p <= 110; ++p)
+        EXPECT_EQ(borrowed.contains(p), p <= 102) << p;
 }
 
 TEST(SolverTable, OutdatedAndCheapEntriesMakeRoomFirst) {
