@@ -26,7 +26,8 @@ TranspositionTable::TranspositionTable(std::size_t bytes) {
 }
 
 std::size_t TranspositionTable::slotOf(std::uint64_t position) const {
-    return std::size_t((position * 0x9E3779B97F4A7C15ULL) >> 20) & m_mask;
+    // Buckets start on a multiple of four: one cache line holds a whole bucket.
+    return std::size_t((position * 0x9E3779B97F4A7C15ULL) >> 20) & m_mask & ~(kBucket - 1);
 }
 
 int TranspositionTable::lowerBound(std::uint64_t position) const {
