@@ -145,7 +145,7 @@ struct Solver::Search {
 };
 
 Solver::Solver(Mask holes, std::size_t tableBytes)
-    : m_holes(holes & kAllPositions), m_table(tableBytes) {
+    : m_holes(holes & kAllPositions), m_table(tableBytes, m_holes) {
     for (int p = 0; p < kPositionCount; ++p) {
         const int row = p / kSide;
         const int column = p % kSide;
