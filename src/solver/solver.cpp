@@ -22,6 +22,10 @@ constexpr int kFewMarblesProblemsPerCount = 8;
 // a new start may shuffle the order of the jumps (their scores lie between -6 and 18).
 constexpr std::uint64_t kFirstRestart = 1 << 20;
 constexpr std::uint32_t kShuffleRange = 7;
+// Positions a look below the known one-marble positions may visit, and how often (in positions
+// refuted there, less one) one is taken besides at a new best count.
+constexpr std::uint64_t kLookBelow = 2000;
+constexpr std::uint64_t kLookEvery = 0x3FFF;
 
 constexpr Mask bit(int position) {
     return Mask{1} << position;
@@ -115,6 +119,7 @@ struct Solver::Search {
     std::uint32_t noise = 0; // the shuffle's range; 0 keeps the plain order
     std::uint64_t random = 0x2545F4914F6CDD1DULL;
     int bestCount = 0;
+    std::uint64_t leaves = 0; // positions refuted by the known one-marble positions
     std::array<Jump, kPositionCount> path{};
     std::vector<Jump> bestPath;
 
@@ -344,8 +349,13 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
         return Outcome::Stopped;
     if (count <= search.onesUpTo) {
         if (!m_ones.contains(smallestImage(m_symmetries, marbles))) {
-            if (count < search.bestCount)
-                search.record(count, depth);
+            // Below here nothing is searched: a short look keeps the best count found honest
+            // for a search stopped before it finds one marble.
+            if (search.bestCount > 2 &&
+                (count < search.bestCount || (++search.leaves & kLookEvery) == 0)) {
+                std::uint64_t budget = kLookBelow;
+                lookBelow(search, marbles, count, depth, budget);
+            }
             return Outcome::NotReached;
         }
         descendOnes(search, marbles, count, depth);
@@ -474,6 +484,19 @@ void Solver::growOnes(int signature, const Limits& limits) {
             return;
         // No position of a level leaves one marble: none of any larger level does either.
         m_onesComplete = grown ? level + 1 : holeCount;
+    }
+}
+
+void Solver::lookBelow(Search& search, Mask marbles, int count, int depth,
+                       std::uint64_t& budget) const {
+    if (count < search.bestCount)
+        search.record(count, depth);
+    for (const Jump& jump : legalJumps(marbles)) {
+        if (budget == 0 || search.bestCount <= 2)
+            return;
+        --budget;
+        search.path[std::size_t(depth)] = jump;
+        lookBelow(search, applyJump(marbles, jump), count - 1, depth + 1, budget);
     }
 }
 

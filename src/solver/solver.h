@@ -132,6 +132,9 @@ class Solver {
     /// level, backward from every single marble of it, as far as memory and the limits allow; a
     /// later call for the same signature goes on where this one stopped.
     void growOnes(int signature, const Limits& limits);
+    /// The fewest marbles found within `budget` positions below one that cannot leave one marble,
+    /// recorded as the best when fewer than the best so far.
+    void lookBelow(Search& search, Mask marbles, int count, int depth, std::uint64_t& budget) const;
     /// From a known one-marble position: the jumps down to its single marble into the path.
     void descendOnes(Search& search, Mask marbles, int count, int depth) const;
 
