@@ -5,7 +5,7 @@
 //   --solver_small_seconds=N  processor-time limit per variant of up to 37 holes (default 10)
 //   --solver_large_seconds=N  processor-time limit per larger variant (default 60)
 //   --solver_games=N          random games per variant for the decision times (default 100)
-//   --solver_table_mb=N       table size (default 64)
+//   --solver_table_mb=N       table size (default 32, what the game gives each solver)
 #include "game/variants.h"
 #include "solver/solver.h"
 
@@ -31,7 +31,7 @@ namespace {
 int g_smallSeconds = 10;
 int g_largeSeconds = 60;
 int g_games = 100;
-std::size_t g_tableBytes = std::size_t{64} * 1024 * 1024;
+std::size_t g_tableBytes = std::size_t{32} * 1024 * 1024;
 
 Mask holesOf(int variant) {
     return maskFromPattern(game::variant(variant).pattern);
