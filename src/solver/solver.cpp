@@ -347,20 +347,8 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
     ++search.nodes;
     if ((search.nodes & 0xFF) == 1 && search.shouldStop())
         return Outcome::Stopped;
-    if (count <= search.onesUpTo) {
-        if (!m_ones.contains(smallestImage(m_symmetries, marbles))) {
-            // Below here nothing is searched: a short look keeps the best count found honest
-            // for a search stopped before it finds one marble.
-            if (search.bestCount > 2 &&
-                (count < search.bestCount || (++search.leaves & kLookEvery) == 0)) {
-                std::uint64_t budget = kLookBelow;
-                lookBelow(search, marbles, count, depth, budget);
-            }
-            return Outcome::NotReached;
-        }
-        descendOnes(search, marbles, count, depth);
-        return Outcome::Reached;
-    }
+    if (count <= search.onesUpTo)
+        return knownOne(search, marbles, smallestImage(m_symmetries, marbles), count, depth);
     if (count < search.bestCount)
         search.record(count, depth);
 
@@ -414,6 +402,28 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
             std::swap(jumps[std::size_t(k)], jumps[std::size_t(k - 1)]);
         }
     const std::uint64_t nodesBefore = search.nodes;
+    if (count - 1 <= search.onesUpTo) {
+        // Every jump leads to a position that is looked up: the lookups go out together, so
+        // their waits for memory overlap.
+        std::array<Mask, 4 * kPositionCount> keys;
+        for (int i = 0; i < n; ++i) {
+            keys[std::size_t(i)] =
+                smallestImage(m_symmetries, applyJump(marbles, jumps[std::size_t(i)]));
+            m_ones.prefetch(keys[std::size_t(i)]);
+        }
+        for (int i = 0; i < n; ++i) {
+            ++search.nodes;
+            if ((search.nodes & 0xFF) == 1 && search.shouldStop())
+                return Outcome::Stopped;
+            const Jump jump = jumps[std::size_t(i)];
+            search.path[std::size_t(depth)] = jump;
+            if (knownOne(search, applyJump(marbles, jump), keys[std::size_t(i)], count - 1,
+                         depth + 1) == Outcome::Reached)
+                return Outcome::Reached;
+        }
+        m_table.store(key, search.target + 1, search.nodes - nodesBefore);
+        return Outcome::NotReached;
+    }
     for (int i = 0; i < n; ++i) {
         const Jump jump = jumps[std::size_t(i)];
         search.path[std::size_t(depth)] = jump;
@@ -485,6 +495,21 @@ void Solver::growOnes(int signature, const Limits& limits) {
         // No position of a level leaves one marble: none of any larger level does either.
         m_onesComplete = grown ? level + 1 : holeCount;
     }
+}
+
+Solver::Outcome Solver::knownOne(Search& search, Mask marbles, Mask key, int count, int depth) {
+    if (!m_ones.contains(key)) {
+        // Below here nothing is searched: a short look keeps the best count found honest for a
+        // search stopped before it finds one marble.
+        if (search.bestCount > 2 &&
+            (count < search.bestCount || (++search.leaves & kLookEvery) == 0)) {
+            std::uint64_t budget = kLookBelow;
+            lookBelow(search, marbles, count, depth, budget);
+        }
+        return Outcome::NotReached;
+    }
+    descendOnes(search, marbles, count, depth);
+    return Outcome::Reached;
 }
 
 void Solver::lookBelow(Search& search, Mask marbles, int count, int depth,

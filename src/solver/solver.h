@@ -132,6 +132,9 @@ class Solver {
     /// level, backward from every single marble of it, as far as memory and the limits allow; a
     /// later call for the same signature goes on where this one stopped.
     void growOnes(int signature, const Limits& limits);
+    /// A position of no more marbles than the known one-marble positions, canonical `key`: found
+    /// there (its jumps down in the path) or not.
+    Outcome knownOne(Search& search, Mask marbles, Mask key, int count, int depth);
     /// The fewest marbles found within `budget` positions below one that cannot leave one marble,
     /// recorded as the best when fewer than the best so far.
     void lookBelow(Search& search, Mask marbles, int count, int depth, std::uint64_t& budget) const;
