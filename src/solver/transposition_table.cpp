@@ -10,9 +10,10 @@ namespace {
 
 constexpr std::size_t kBucket = 4;
 // An entry: the tag (the mixed position without its bucket bits), the bit width of the number of
-// positions searched for it (capped), the bound on top. Half a word leaves the tag 20 bits.
+// positions searched for it (capped), the bound on top (a count of marbles, below 64). Half a
+// word leaves the tag 21 bits: enough for 41 holes in 16 MB.
 constexpr int kHalfWorkBits = 5;
-constexpr int kHalfBoundBits = 7;
+constexpr int kHalfBoundBits = 6;
 constexpr int kHalfTagBits = 32 - kHalfWorkBits - kHalfBoundBits;
 constexpr int kWholeWorkBits = 7;
 
