@@ -435,7 +435,7 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
     return Outcome::NotReached;
 }
 
-void Solver::growOnes(int signature, const Limits& limits) {
+void Solver::growOnes(int signature, int upTo, const Limits& limits) {
     if (!m_onesLent) {
         m_onesLent = true;
         m_ones = PositionSet(m_table.lendUpperHalf());
@@ -458,18 +458,23 @@ void Solver::growOnes(int signature, const Limits& limits) {
             }
         m_onesComplete = 1;
     }
+    // Half the time left at most: the search that asked needs the rest.
+    const auto now = std::chrono::steady_clock::now();
+    const auto until = limits.deadline == std::chrono::steady_clock::time_point::max()
+                           ? limits.deadline
+                           : now + (std::max(limits.deadline, now) - now) / 2;
     std::uint64_t work = 0;
     bool stopped = false;
     const auto stop = [&] {
         if (stopped || (++work & 0x3FF) != 0)
             return stopped;
         stopped = (limits.stop && limits.stop->load(std::memory_order_relaxed)) ||
-                  std::chrono::steady_clock::now() >= limits.deadline;
+                  std::chrono::steady_clock::now() >= until;
         return stopped;
     };
     // Level n + 1 is every position one jump before a position of level n: a jump backward takes
     // a marble from `to` and puts marbles on `from` and `over`.
-    while (m_onesComplete < holeCount) {
+    while (m_onesComplete < std::min(upTo, holeCount)) {
         const int level = m_onesComplete;
         bool grown = false;
         m_ones.forEach([&](Mask marbles) {
@@ -606,7 +611,7 @@ Result Solver::solve(Mask marbles, const Limits& limits) {
             break;
         search.target = target;
         if (target == 1) {
-            growOnes(search.signature, limits);
+            growOnes(search.signature, result.marbles - 1, limits);
             search.onesUpTo = m_onesComplete;
         } else {
             search.onesUpTo = 0;
@@ -633,7 +638,7 @@ Reach Solver::canReachOne(Mask marbles, const Limits& limits) {
     }
     if (staticLowerBound(marbles) > 1 || m_table.lowerBound(canonical(marbles)) > 1)
         return Reach::No;
-    growOnes(classSignature(marbles), limits);
+    growOnes(classSignature(marbles), count - 1, limits);
     Search search;
     search.onesUpTo = m_onesComplete;
     search.limits = limits;

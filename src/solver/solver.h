@@ -129,9 +129,10 @@ class Solver {
     /// `reach` from the position asked about, starting over when it churns.
     Outcome searchFrom(Search& search, Mask marbles, int count);
     /// Grows the known one-marble positions of position-class signature `signature` level by
-    /// level, backward from every single marble of it, as far as memory and the limits allow; a
-    /// later call for the same signature goes on where this one stopped.
-    void growOnes(int signature, const Limits& limits);
+    /// level, backward from every single marble of it, up to `upTo` marbles as far as memory and
+    /// half the time the limits leave allow; a later call for the same signature goes on where
+    /// this one stopped.
+    void growOnes(int signature, int upTo, const Limits& limits);
     /// A position of no more marbles than the known one-marble positions, canonical `key`: found
     /// there (its jumps down in the path) or not.
     Outcome knownOne(Search& search, Mask marbles, Mask key, int count, int depth);

@@ -147,6 +147,13 @@ TEST(SolverExact, KnownOneMarblePositionsAreExactlyTheBruteForceOnes) {
         Solver roomy(holesOf(v), kMegabyte);
         Solver cramped(holesOf(v), 16 * 1024);
         EXPECT_EQ(roomy.knownOnesUpTo(), 0); // built by the first question
+        // Only the levels below the position asked about: a question near the end of a game
+        // waits for no more than it needs.
+        Solver fresh(holesOf(v), kMegabyte);
+        const Mask six = positionsAroundOneMarble(fresh, v, 1, 6).at(5);
+        ASSERT_EQ(std::popcount(six), 6);
+        EXPECT_EQ(fresh.canReachOne(six), Reach::Yes);
+        EXPECT_EQ(fresh.knownOnesUpTo(), 5);
         int yes = 0;
         int no = 0;
         for (const Mask marbles : positionsAroundOneMarble(roomy, v, 14, 13)) {
