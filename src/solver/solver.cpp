@@ -18,6 +18,14 @@ constexpr int kPagodaProblemsPerHole = 24;
 constexpr int kFewMarblesMost = 8;
 constexpr int kFewMarblesPerCount = 3;
 constexpr int kFewMarblesProblemsPerCount = 8;
+// Positions a search for a single marble goes through before its first new start, and how far
+// a new start may shuffle the order of the jumps (their scores lie between -6 and 18).
+constexpr std::uint64_t kFirstRestart = 1 << 20;
+constexpr std::uint32_t kShuffleRange = 7;
+// Positions a look below the known one-marble positions may visit, and how often (in positions
+// refuted there, less one) one is taken besides at a new best count.
+constexpr std::uint64_t kLookBelow = 2000;
+constexpr std::uint64_t kLookEvery = 0x3FFF;
 
 constexpr Mask bit(int position) {
     return Mask{1} << position;
@@ -98,26 +106,42 @@ Mask maskFromPattern(std::string_view pattern) {
 struct Solver::Search {
     Limits limits;
     int target = 0;
+    int onesUpTo = 0;   // positions of this many marbles or fewer are looked up, not searched
     int signature = 0;  // of every position the search meets: jumps keep it
     Mask goal = 0;      // when not 0, only exactly these marbles count as reached
     Mask lastHoles = 0; // where the position classes let a last marble end
     const std::vector<Symmetry>* symmetries = nullptr;
     std::uint64_t nodes = 0;
     bool stopped = false;
+    // A search that has gone this far without an answer starts over with its jumps shuffled.
+    std::uint64_t restartAt = UINT64_MAX;
+    bool restarting = false;
+    std::uint32_t noise = 0; // the shuffle's range; 0 keeps the plain order
+    std::uint64_t random = 0x2545F4914F6CDD1DULL;
     int bestCount = 0;
+    std::uint64_t leaves = 0; // positions refuted by the known one-marble positions
     std::array<Jump, kPositionCount> path{};
     std::vector<Jump> bestPath;
 
     bool shouldStop() {
         if (stopped)
             return true;
-        if (limits.stop && limits.stop->load(std::memory_order_relaxed))
+        if (nodes >= restartAt) {
+            restarting = true;
+            stopped = true;
+        } else if (limits.stop && limits.stop->load(std::memory_order_relaxed))
             stopped = true;
         else if (nodes >= limits.maxNodes)
             stopped = true;
         else if ((nodes & 0xFFF) == 1 && std::chrono::steady_clock::now() >= limits.deadline)
             stopped = true;
         return stopped;
+    }
+    std::uint32_t shuffle() {
+        random ^= random << 13;
+        random ^= random >> 7;
+        random ^= random << 17;
+        return noise == 0 ? 0 : std::uint32_t(random % noise);
     }
     void record(int count, int depth) {
         bestCount = count;
@@ -126,7 +150,7 @@ struct Solver::Search {
 };
 
 Solver::Solver(Mask holes, std::size_t tableBytes)
-    : m_holes(holes & kAllPositions), m_table(tableBytes) {
+    : m_holes(holes & kAllPositions), m_table(tableBytes, m_holes) {
     for (int p = 0; p < kPositionCount; ++p) {
         const int row = p / kSide;
         const int column = p % kSide;
@@ -323,6 +347,8 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
     ++search.nodes;
     if ((search.nodes & 0xFF) == 1 && search.shouldStop())
         return Outcome::Stopped;
+    if (count <= search.onesUpTo)
+        return knownOne(search, marbles, smallestImage(m_symmetries, marbles), count, depth);
     if (count < search.bestCount)
         search.record(count, depth);
 
@@ -358,7 +384,7 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
             const auto j = std::size_t(n++);
             jumps[j] = {std::int8_t(from), std::int8_t(from + step), std::int8_t(from + 2 * step)};
             scores[j] = 2 * m_score[std::size_t(from + step)] + m_score[std::size_t(from)] -
-                        m_score[std::size_t(from + 2 * step)];
+                        m_score[std::size_t(from + 2 * step)] + int(search.shuffle());
         }
     };
     add(marbles & (marbles >> 1) & (empty >> 2) & m_startsOf[East], 1);
@@ -375,6 +401,29 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
             std::swap(scores[std::size_t(k)], scores[std::size_t(k - 1)]);
             std::swap(jumps[std::size_t(k)], jumps[std::size_t(k - 1)]);
         }
+    const std::uint64_t nodesBefore = search.nodes;
+    if (count - 1 <= search.onesUpTo) {
+        // Every jump leads to a position that is looked up: the lookups go out together, so
+        // their waits for memory overlap.
+        std::array<Mask, 4 * kPositionCount> keys;
+        for (int i = 0; i < n; ++i) {
+            keys[std::size_t(i)] =
+                smallestImage(m_symmetries, applyJump(marbles, jumps[std::size_t(i)]));
+            m_ones.prefetch(keys[std::size_t(i)]);
+        }
+        for (int i = 0; i < n; ++i) {
+            ++search.nodes;
+            if ((search.nodes & 0xFF) == 1 && search.shouldStop())
+                return Outcome::Stopped;
+            const Jump jump = jumps[std::size_t(i)];
+            search.path[std::size_t(depth)] = jump;
+            if (knownOne(search, applyJump(marbles, jump), keys[std::size_t(i)], count - 1,
+                         depth + 1) == Outcome::Reached)
+                return Outcome::Reached;
+        }
+        m_table.store(key, search.target + 1, search.nodes - nodesBefore);
+        return Outcome::NotReached;
+    }
     for (int i = 0; i < n; ++i) {
         const Jump jump = jumps[std::size_t(i)];
         search.path[std::size_t(depth)] = jump;
@@ -382,8 +431,120 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
         if (outcome != Outcome::NotReached)
             return outcome;
     }
-    m_table.store(key, search.target + 1);
+    m_table.store(key, search.target + 1, search.nodes - nodesBefore);
     return Outcome::NotReached;
+}
+
+void Solver::growOnes(int signature, int upTo, const Limits& limits) {
+    if (!m_onesLent) {
+        m_onesLent = true;
+        m_ones = PositionSet(m_table.lendUpperHalf());
+    }
+    if (signature != m_onesSignature) {
+        m_ones.clear();
+        m_onesSignature = signature;
+        m_onesComplete = 0;
+        m_onesFull = false;
+    }
+    if (m_onesFull)
+        return;
+    const int holeCount = std::popcount(m_holes);
+    if (m_onesComplete == 0) {
+        for (Mask rest = m_holes; rest != 0; rest &= rest - 1)
+            if (classSignature(rest & -rest) == signature &&
+                !m_ones.insert(canonical(rest & -rest))) {
+                m_onesFull = true;
+                return;
+            }
+        m_onesComplete = 1;
+    }
+    // Half the time left at most: the search that asked needs the rest.
+    const auto now = std::chrono::steady_clock::now();
+    const auto until = limits.deadline == std::chrono::steady_clock::time_point::max()
+                           ? limits.deadline
+                           : now + (std::max(limits.deadline, now) - now) / 2;
+    std::uint64_t work = 0;
+    bool stopped = false;
+    const auto stop = [&] {
+        if (stopped || (++work & 0x3FF) != 0)
+            return stopped;
+        stopped = (limits.stop && limits.stop->load(std::memory_order_relaxed)) ||
+                  std::chrono::steady_clock::now() >= until;
+        return stopped;
+    };
+    // Level n + 1 is every position one jump before a position of level n: a jump backward takes
+    // a marble from `to` and puts marbles on `from` and `over`.
+    while (m_onesComplete < std::min(upTo, holeCount)) {
+        const int level = m_onesComplete;
+        bool grown = false;
+        m_ones.forEach([&](Mask marbles) {
+            if (m_onesFull || stopped || std::popcount(marbles) != level || stop())
+                return;
+            const Mask empty = m_holes & ~marbles;
+            const auto add = [&](Mask starts, int step) {
+                for (; starts != 0 && !m_onesFull; starts &= starts - 1) {
+                    const int from = std::countr_zero(starts);
+                    const Mask before =
+                        marbles ^ (bit(from) | bit(from + step) | bit(from + 2 * step));
+                    m_onesFull = !m_ones.insert(canonical(before));
+                    grown = true;
+                }
+            };
+            add(empty & (empty >> 1) & (marbles >> 2) & m_startsOf[East], 1);
+            add(empty & (empty << 1) & (marbles << 2) & m_startsOf[West], -1);
+            add(empty & (empty >> kSide) & (marbles >> 2 * kSide) & m_startsOf[South], kSide);
+            add(empty & (empty << kSide) & (marbles << 2 * kSide) & m_startsOf[North], -kSide);
+        });
+        if (m_onesFull || stopped)
+            return;
+        // No position of a level leaves one marble: none of any larger level does either.
+        m_onesComplete = grown ? level + 1 : holeCount;
+    }
+}
+
+Solver::Outcome Solver::knownOne(Search& search, Mask marbles, Mask key, int count, int depth) {
+    if (!m_ones.contains(key)) {
+        // Below here nothing is searched: a short look keeps the best count found honest for a
+        // search stopped before it finds one marble.
+        if (search.bestCount > 2 &&
+            (count < search.bestCount || (++search.leaves & kLookEvery) == 0)) {
+            std::uint64_t budget = kLookBelow;
+            lookBelow(search, marbles, count, depth, budget);
+        }
+        return Outcome::NotReached;
+    }
+    descendOnes(search, marbles, count, depth);
+    return Outcome::Reached;
+}
+
+void Solver::lookBelow(Search& search, Mask marbles, int count, int depth,
+                       std::uint64_t& budget) const {
+    if (count < search.bestCount)
+        search.record(count, depth);
+    for (const Jump& jump : legalJumps(marbles)) {
+        if (budget == 0 || search.bestCount <= 2)
+            return;
+        --budget;
+        search.path[std::size_t(depth)] = jump;
+        lookBelow(search, applyJump(marbles, jump), count - 1, depth + 1, budget);
+    }
+}
+
+void Solver::descendOnes(Search& search, Mask marbles, int count, int depth) const {
+    // Every known position but a single marble has a jump to a known position one level down.
+    while (count > 1) {
+        const std::vector<Jump> jumps = legalJumps(marbles);
+        for (const Jump& jump : jumps) {
+            const Mask next = applyJump(marbles, jump);
+            if (m_ones.contains(canonical(next))) {
+                search.path[std::size_t(depth++)] = jump;
+                marbles = next;
+                break;
+            }
+        }
+        --count;
+    }
+    search.record(1, depth);
 }
 
 Mask Solver::lastHoles(Mask marbles) const {
@@ -406,6 +567,24 @@ bool Solver::pagodasRefute(Mask marbles, Mask ends) const {
             return false;
     }
     return true;
+}
+
+Solver::Outcome Solver::searchFrom(Search& search, Mask marbles, int count) {
+    // A single last marble is a needle in a haystack: a search that churns in one corner of the
+    // tree starts over with a new order, each time with twice the positions. What it proved on
+    // the way stays in the table; nothing is lost but the unfinished branches.
+    const bool restarts = search.target == 1 && search.goal == 0;
+    std::uint64_t budget = kFirstRestart;
+    for (int round = 0;; ++round) {
+        search.restartAt = restarts ? search.nodes + budget : UINT64_MAX;
+        search.restarting = false;
+        search.stopped = false;
+        search.noise = round == 0 ? 0 : kShuffleRange;
+        const Outcome outcome = reach(search, marbles, count, 0);
+        if (outcome != Outcome::Stopped || !search.restarting)
+            return outcome;
+        budget *= 2;
+    }
 }
 
 Result Solver::solve(Mask marbles, const Limits& limits) {
@@ -431,7 +610,13 @@ Result Solver::solve(Mask marbles, const Limits& limits) {
         if (search.bestCount <= target)
             break;
         search.target = target;
-        const Outcome outcome = reach(search, marbles, result.marbles, 0);
+        if (target == 1) {
+            growOnes(search.signature, result.marbles - 1, limits);
+            search.onesUpTo = m_onesComplete;
+        } else {
+            search.onesUpTo = 0;
+        }
+        const Outcome outcome = searchFrom(search, marbles, result.marbles);
         if (outcome != Outcome::NotReached)
             break;
         result.lowerBound = target + 1;
@@ -453,14 +638,16 @@ Reach Solver::canReachOne(Mask marbles, const Limits& limits) {
     }
     if (staticLowerBound(marbles) > 1 || m_table.lowerBound(canonical(marbles)) > 1)
         return Reach::No;
+    growOnes(classSignature(marbles), count - 1, limits);
     Search search;
+    search.onesUpTo = m_onesComplete;
     search.limits = limits;
     search.symmetries = &m_symmetries;
     search.lastHoles = lastHoles(marbles);
     search.signature = classSignature(marbles);
     search.bestCount = count;
     search.target = 1;
-    switch (reach(search, marbles, count, 0)) {
+    switch (searchFrom(search, marbles, count)) {
     case Outcome::Reached:
         return Reach::Yes;
     case Outcome::NotReached:

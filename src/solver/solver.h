@@ -2,6 +2,7 @@
 #pragma once
 
 #include "solver/pagoda.h"
+#include "solver/position_set.h"
 #include "solver/transposition_table.h"
 
 #include <array>
@@ -71,13 +72,17 @@ struct MoveAdvice {
 /// a time.
 class Solver {
   public:
-    /// `tableBytes` is the most memory the table may take; it is allocated once, never grown.
+    /// `tableBytes` is the most memory the table may take; it is allocated once, never grown. The
+    /// first question about a single marble takes half of it for the positions known to leave one.
     Solver(Mask holes, std::size_t tableBytes);
 
     Mask holes() const { return m_holes; }
     /// How many of the eight symmetries of the square map the holes to themselves.
     int symmetryCount() const { return int(m_symmetries.size()); }
     std::size_t tableBytes() const { return m_table.bytes(); }
+    /// Every position of up to this many marbles, of the position classes of the last question
+    /// about a single marble, that can leave a single marble is known (0 before such a question).
+    int knownOnesUpTo() const { return m_onesComplete; }
 
     /// Every legal jump of `marbles` (which must lie on holes).
     std::vector<Jump> legalJumps(Mask marbles) const;
@@ -121,6 +126,21 @@ class Solver {
     /// Whether pagoda functions prove that none of `ends` can hold a last single marble.
     bool pagodasRefute(Mask marbles, Mask ends) const;
     Outcome reach(Search& search, Mask marbles, int count, int depth);
+    /// `reach` from the position asked about, starting over when it churns.
+    Outcome searchFrom(Search& search, Mask marbles, int count);
+    /// Grows the known one-marble positions of position-class signature `signature` level by
+    /// level, backward from every single marble of it, up to `upTo` marbles as far as memory and
+    /// half the time the limits leave allow; a later call for the same signature goes on where
+    /// this one stopped.
+    void growOnes(int signature, int upTo, const Limits& limits);
+    /// A position of no more marbles than the known one-marble positions, canonical `key`: found
+    /// there (its jumps down in the path) or not.
+    Outcome knownOne(Search& search, Mask marbles, Mask key, int count, int depth);
+    /// The fewest marbles found within `budget` positions below one that cannot leave one marble,
+    /// recorded as the best when fewer than the best so far.
+    void lookBelow(Search& search, Mask marbles, int count, int depth, std::uint64_t& budget) const;
+    /// From a known one-marble position: the jumps down to its single marble into the path.
+    void descendOnes(Search& search, Mask marbles, int count, int depth) const;
 
     Mask m_holes;
     // Directions east, west, south, north: the positions a jump in that direction may start from.
@@ -141,6 +161,14 @@ class Solver {
     std::vector<FewMarblesBound> m_fewMarblesBounds;
     TranspositionTable m_table;
     bool m_tableHoldsGoal = false;
+    // Canonical positions of signature m_onesSignature that can leave a single marble: all of
+    // them up to m_onesComplete marbles, some of the next level. No jump changes the signature,
+    // so one game only ever needs one.
+    PositionSet m_ones;
+    bool m_onesLent = false;
+    int m_onesSignature = -1;
+    int m_onesComplete = 0;
+    bool m_onesFull = false;
 };
 
 } // namespace marvolen::solver

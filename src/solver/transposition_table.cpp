@@ -1,74 +1,144 @@
-// Transposition table: fixed array, bucket of four, cheapest entry replaced.
+// Transposition table: fixed array, bucket of four, an outdated or the cheapest entry replaced.
 #include "solver/transposition_table.h"
 
+#include <algorithm>
 #include <bit>
+#include <cstdint>
 
 namespace marvolen::solver {
 namespace {
 
-constexpr int kBoundShift = 56;
-// The marbles of the position, kept beside it so that choosing a victim counts nothing.
-constexpr int kCountShift = 49;
-constexpr std::uint64_t kCountBits = 0x7F;
-constexpr std::uint64_t kPositionBits = (std::uint64_t{1} << 49) - 1;
 constexpr std::size_t kBucket = 4;
+// An entry: the tag (the mixed position without its bucket bits), the bit width of the number of
+// positions searched for it (capped), the bound on top (a count of marbles, below 64). Half a
+// word leaves the tag 21 bits: enough for 41 holes in 16 MB.
+constexpr int kHalfWorkBits = 5;
+constexpr int kHalfBoundBits = 6;
+constexpr int kHalfTagBits = 32 - kHalfWorkBits - kHalfBoundBits;
+constexpr int kWholeWorkBits = 7;
 
 } // namespace
 
-TranspositionTable::TranspositionTable(std::size_t bytes) {
+TranspositionTable::TranspositionTable(std::size_t bytes, std::uint64_t holes) {
+    int index = 0;
+    for (int p = 0; p < 49; ++p)
+        if (holes & (std::uint64_t{1} << p)) {
+            for (int value = 0; value < 128; ++value)
+                if (value & (1 << (p % 7)))
+                    m_compress[std::size_t(p / 7)][std::size_t(value)] |= std::uint64_t{1} << index;
+            ++index;
+        }
+    m_holeCount = index;
     const std::size_t words = bytes / sizeof(std::uint64_t);
     if (words == 0)
         return;
-    const std::size_t count = std::bit_floor(words);
-    m_entries.assign(count, 0);
-    m_mask = count - 1;
+    m_words.assign(std::bit_floor(words), 0);
+    layOut(m_words.size());
 }
 
-std::size_t TranspositionTable::slotOf(std::uint64_t position) const {
-    return std::size_t((position * 0x9E3779B97F4A7C15ULL) >> 20) & m_mask;
+void TranspositionTable::layOut(std::size_t words) {
+    m_wordsInUse = words;
+    // Half words when the tag left beside the bucket bits fits in them.
+    const int halfBuckets = std::countr_zero(words * 2 / kBucket);
+    m_half = words * 2 >= kBucket && m_holeCount - halfBuckets <= kHalfTagBits;
+    m_entries = m_half ? words * 2 : words;
+    m_bucketBits = m_entries >= kBucket ? std::countr_zero(m_entries / kBucket) : 0;
+    m_bucketMask = (std::size_t{1} << m_bucketBits) - 1;
+    const int tagBits = std::max(0, m_holeCount - m_bucketBits);
+    m_tagMask = (std::uint64_t{1} << tagBits) - 1;
+    m_workShift = m_half ? kHalfTagBits : tagBits;
+    m_boundShift = m_workShift + (m_half ? kHalfWorkBits : kWholeWorkBits);
+}
+
+std::uint64_t TranspositionTable::mixed(std::uint64_t position) const {
+    std::uint64_t x = 0;
+    for (std::size_t row = 0; row < 7; ++row)
+        x |= m_compress[row][std::size_t((position >> (row * 7)) & 0x7F)];
+    // One to one on the hole bits: shifts and an odd factor modulo 2^holes.
+    const std::uint64_t all =
+        m_holeCount >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << m_holeCount) - 1;
+    const int shift = (m_holeCount + 1) / 2;
+    x ^= x >> shift;
+    x = (x * 0x9E3779B97F4A7C15ULL) & all;
+    x ^= x >> shift;
+    return x;
+}
+
+std::uint64_t TranspositionTable::entry(std::size_t i) const {
+    if (!m_half)
+        return m_words[i];
+    return (m_words[i >> 1] >> (32 * (i & 1))) & 0xFFFFFFFFu;
+}
+
+void TranspositionTable::setEntry(std::size_t i, std::uint64_t value) {
+    if (!m_half) {
+        m_words[i] = value;
+        return;
+    }
+    const int shift = int(32 * (i & 1));
+    std::uint64_t& word = m_words[i >> 1];
+    word = (word & ~(std::uint64_t{0xFFFFFFFFu} << shift)) | (value << shift);
 }
 
 int TranspositionTable::lowerBound(std::uint64_t position) const {
-    if (m_entries.empty())
+    if (m_entries == 0)
         return 0;
-    const std::size_t start = slotOf(position);
-    for (std::size_t i = 0; i < kBucket; ++i) {
-        const std::uint64_t entry = m_entries[(start + i) & m_mask];
-        if ((entry & kPositionBits) == position)
-            return int(entry >> kBoundShift);
+    const std::uint64_t x = mixed(position);
+    const std::size_t start = std::size_t(x & m_bucketMask) * kBucket;
+    const std::uint64_t tag = x >> m_bucketBits;
+    for (std::size_t i = 0; i < kBucket && start + i < m_entries; ++i) {
+        const std::uint64_t e = entry(start + i);
+        if (e != 0 && (e & m_tagMask) == tag)
+            return int(e >> m_boundShift);
     }
     return 0;
 }
 
-void TranspositionTable::store(std::uint64_t position, int bound) {
-    if (m_entries.empty() || position == 0)
+void TranspositionTable::store(std::uint64_t position, int bound, std::uint64_t work) {
+    if (m_entries == 0 || bound <= 0)
         return;
-    const std::size_t start = slotOf(position);
-    const std::uint64_t entryOf = position |
-                                  (std::uint64_t(std::popcount(position)) << kCountShift) |
-                                  (std::uint64_t(bound) << kBoundShift);
+    const std::uint64_t x = mixed(position);
+    const std::size_t start = std::size_t(x & m_bucketMask) * kBucket;
+    const std::uint64_t tag = x >> m_bucketBits;
+    const int workBits = m_half ? kHalfWorkBits : kWholeWorkBits;
+    const int mostWork = (1 << workBits) - 1;
+    const std::uint64_t entryOf =
+        tag | (std::uint64_t(std::min(int(std::bit_width(work)), mostWork)) << m_workShift) |
+        (std::uint64_t(bound) << m_boundShift);
     std::size_t victim = start;
-    int victimMarbles = 64;
-    for (std::size_t i = 0; i < kBucket; ++i) {
-        const std::size_t slot = (start + i) & m_mask;
-        const std::uint64_t entry = m_entries[slot];
-        if ((entry & kPositionBits) == position) {
-            if (int(entry >> kBoundShift) < bound)
-                m_entries[slot] = entryOf;
+    int victimCost = INT32_MAX;
+    for (std::size_t i = 0; i < kBucket && start + i < m_entries; ++i) {
+        const std::size_t slot = start + i;
+        const std::uint64_t e = entry(slot);
+        if (e != 0 && (e & m_tagMask) == tag) {
+            if (int(e >> m_boundShift) < bound)
+                setEntry(slot, entryOf);
             return;
         }
-        const int marbles = entry == 0 ? -1 : int((entry >> kCountShift) & kCountBits);
-        if (marbles < victimMarbles) {
-            victimMarbles = marbles;
+        // Empty slots first, then entries below the new bound, cheapest first.
+        const int outdated = int(e >> m_boundShift) < bound ? 0 : 1;
+        const int cost =
+            e == 0 ? -1 : outdated * 128 + int((e >> m_workShift) & std::uint64_t(mostWork));
+        if (cost < victimCost) {
+            victimCost = cost;
             victim = slot;
         }
     }
-    m_entries[victim] = entryOf;
+    setEntry(victim, entryOf);
+}
+
+std::span<std::uint64_t> TranspositionTable::lendUpperHalf() {
+    if (m_lent || m_words.size() < 2)
+        return {};
+    m_lent = true;
+    layOut(m_words.size() / 2);
+    clear();
+    return std::span<std::uint64_t>(m_words).subspan(m_wordsInUse);
 }
 
 void TranspositionTable::clear() {
-    for (auto& entry : m_entries)
-        entry = 0;
+    for (std::size_t i = 0; i < m_wordsInUse; ++i)
+        m_words[i] = 0;
 }
 
 } // namespace marvolen::solver

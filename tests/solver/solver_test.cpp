@@ -1,6 +1,7 @@
 // The solver against a brute force, on known positions, under limits and within its table.
 #include "brute_force.h"
 #include "game/variants.h"
+#include "solver/pagoda.h"
 #include "solver/solver.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +112,96 @@ TEST(SolverExact, AgreesWithBruteForceOnSmallPositionsOfRandomGames) {
     EXPECT_GT(checked, 500);
 }
 
+/// Positions of up to `most` marbles that can leave a single marble, played backward from one
+/// marble in the centre by random jumps taken back, then positions of random games from the
+/// start.
+std::vector<Mask> positionsAroundOneMarble(Solver& solver, int variant, int games, int most) {
+    std::mt19937 random(std::uint32_t(300 + variant));
+    const auto lines = jumpLinesOf(holesOf(variant));
+    std::vector<Mask> positions;
+    for (int game = 0; game < games; ++game) {
+        Mask marbles = Mask{1} << game::kCentre;
+        for (;;) {
+            positions.push_back(marbles);
+            std::vector<std::array<int, 3>> back;
+            for (const auto& line : lines)
+                if ((marbles >> line[2] & 1) && !(marbles >> line[1] & 1) &&
+                    !(marbles >> line[0] & 1))
+                    back.push_back(line);
+            if (back.empty() || std::popcount(marbles) >= most)
+                break;
+            const auto& line = back[random() % back.size()];
+            marbles ^= (Mask{1} << line[0]) | (Mask{1} << line[1]) | (Mask{1} << line[2]);
+        }
+    }
+    for (const Mask marbles : positionsOfRandomGames(solver, variant, games, most))
+        positions.push_back(marbles);
+    return positions;
+}
+
+TEST(SolverExact, KnownOneMarblePositionsAreExactlyTheBruteForceOnes) {
+    // With more room and with little: memory decides how far the known levels go, never whether
+    // an answer is right.
+    for (const int v : {1, 8}) {
+        test::BruteForce brute(game::variant(v).pattern);
+        Solver roomy(holesOf(v), kMegabyte);
+        Solver cramped(holesOf(v), 16 * 1024);
+        EXPECT_EQ(roomy.knownOnesUpTo(), 0); // built by the first question
+        // Only the levels below the position asked about: a question near the end of a game
+        // waits for no more than it needs.
+        Solver fresh(holesOf(v), kMegabyte);
+        const Mask six = positionsAroundOneMarble(fresh, v, 1, 6).at(5);
+        ASSERT_EQ(std::popcount(six), 6);
+        EXPECT_EQ(fresh.canReachOne(six), Reach::Yes);
+        EXPECT_EQ(fresh.knownOnesUpTo(), 5);
+        int yes = 0;
+        int no = 0;
+        for (const Mask marbles : positionsAroundOneMarble(roomy, v, 14, 13)) {
+            const bool one = brute.fewest(marbles) == 1;
+            (one ? yes : no) += 1;
+            for (Solver* solver : {&roomy, &cramped}) {
+                ASSERT_EQ(solver->canReachOne(marbles), one ? Reach::Yes : Reach::No)
+                    << v << " " << marbles;
+                const Result result = solver->solve(marbles);
+                EXPECT_EQ(result.best == 1, one);
+                EXPECT_EQ(std::popcount(play(brute, marbles, result.moves)), result.best);
+            }
+        }
+        EXPECT_GT(yes, 50) << v;
+        EXPECT_GT(no, 20) << v;
+        EXPECT_GT(roomy.knownOnesUpTo(), cramped.knownOnesUpTo()) << v;
+        EXPECT_GE(cramped.knownOnesUpTo(), 4) << v;
+        EXPECT_LE(cramped.tableBytes(), 16u * 1024u);
+        // Positions of other classes are known anew, and the first ones again after them.
+        const Mask centre = Mask{1} << game::kCentre;
+        for (const Mask marbles : {centre | (centre << 1), centre | (centre << 1) | (centre >> 7),
+                                   centre | (centre << 7) | (centre >> 1), centre | (centre << 2),
+                                   positionsAroundOneMarble(roomy, v, 1, 9).back()})
+            EXPECT_EQ(roomy.canReachOne(marbles),
+                      brute.fewest(marbles) == 1 ? Reach::Yes : Reach::No)
+                << v << " " << marbles;
+    }
+}
+
+TEST(SolverExact, EveryOtherBoardAgreesWithBruteForceNearTheEnd) {
+    // The boards the test above leaves out, each with its own shape of edges and corners.
+    int checked = 0;
+    for (const int v : {1, 3, 5, 6, 7, 8, 11, 14, 15, 16, 17, 18}) {
+        test::BruteForce brute(game::variant(v).pattern);
+        Solver solver(holesOf(v), kMegabyte);
+        for (const Mask marbles : positionsOfRandomGames(solver, v, 12, 10)) {
+            const int fewest = brute.fewest(marbles);
+            const Result result = solver.solve(marbles);
+            ASSERT_TRUE(result.proven()) << v << " " << marbles;
+            ASSERT_EQ(result.best, fewest) << v << " " << marbles;
+            EXPECT_EQ(std::popcount(play(brute, marbles, result.moves)), fewest);
+            EXPECT_EQ(solver.canReachOne(marbles), fewest == 1 ? Reach::Yes : Reach::No);
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 300);
+}
+
 TEST(SolverExact, CrossFromTheCentreEndsWithOneMarbleInTheCentre) {
     test::BruteForce rules(game::variant(4).pattern);
     Solver solver(holesOf(4), 8 * kMegabyte);
@@ -189,6 +280,68 @@ TEST(SolverLimits, StopAndNodeLimitLeaveItUndecidedButHonest) {
     EXPECT_LE(late.nodes, 4096u + 256u);
 }
 
+TEST(SolverTable, PositionSetKeepsWhatItTookAndRefusesWhenFull) {
+    std::vector<std::uint64_t> cells(64, 7);
+    PositionSet known(cells); // 48 positions at most
+    EXPECT_EQ(known.bytes(), 512u);
+    EXPECT_FALSE(known.contains(7));
+    int taken = 0;
+    for (std::uint64_t p = 1; p <= 100; ++p)
+        taken += known.insert(p * 0x3F1);
+    EXPECT_EQ(taken, 48);
+    EXPECT_EQ(known.size(), 48u);
+    for (std::uint64_t p = 1; p <= 100; ++p)
+        EXPECT_EQ(known.contains(p * 0x3F1), p <= 48) << p;
+    EXPECT_TRUE(known.insert(0x3F1)); // already there
+    EXPECT_FALSE(known.contains(0x3F2));
+    std::size_t visited = 0;
+    known.forEach([&](std::uint64_t p) { visited += p % 0x3F1 == 0; });
+    EXPECT_EQ(visited, 48u);
+    known.clear();
+    EXPECT_FALSE(known.contains(0x3F1));
+    EXPECT_EQ(known.size(), 0u);
+    EXPECT_FALSE(PositionSet().insert(5));
+    EXPECT_FALSE(PositionSet().contains(5));
+
+    // The table lends its upper half once and forgets its bounds; the positions lent stay.
+    TranspositionTable table(8 * sizeof(std::uint64_t));
+    for (std::uint64_t p = 1; p <= 6; ++p)
+        table.store(p, 3);
+    const auto lent = table.lendUpperHalf();
+    EXPECT_EQ(lent.size(), 4u);
+    EXPECT_EQ(table.capacity(), 4u);
+    EXPECT_EQ(table.bytes(), 64u);
+    EXPECT_TRUE(table.lendUpperHalf().empty());
+    PositionSet borrowed(lent);
+    for (std::uint64_t p = 100; p <= 110; ++p)
+        borrowed.insert(p);
+    for (std::uint64_t p = 1; p <= 6; ++p)
+        EXPECT_EQ(table.lowerBound(p), 0);
+    table.store(977, 5);
+    EXPECT_EQ(table.lowerBound(977), 5);
+    for (std::uint64_t p = 1; p <= 40; ++p)
+        table.store(p * 977, 5);
+    EXPECT_EQ(borrowed.size(), 3u);
+    for (std::uint64_t p = 100; p <= 110; ++p)
+        EXPECT_EQ(borrowed.contains(p), p <= 102) << p;
+}
+
+TEST(SolverTable, OutdatedAndCheapEntriesMakeRoomFirst) {
+    // One bucket of four: a new entry replaces one whose bound is below its own, else the one
+    // that took the least search.
+    TranspositionTable table(4 * sizeof(std::uint64_t));
+    table.store(1, 5, 1000);
+    table.store(2, 5, 10);
+    table.store(3, 5, 100000);
+    table.store(4, 3, 1000000);
+    table.store(5, 5, 50); // 4's bound 3 is outdated
+    EXPECT_EQ(table.lowerBound(4), 0);
+    table.store(6, 5, 50); // 2 took the least search
+    EXPECT_EQ(table.lowerBound(2), 0);
+    for (const std::uint64_t kept : {1, 3, 5, 6})
+        EXPECT_EQ(table.lowerBound(kept), 5) << kept;
+}
+
 TEST(SolverTable, StaysWithinItsBudgetAndNeverInventsABound) {
     EXPECT_EQ(TranspositionTable(1000).bytes(), 512u);
     EXPECT_EQ(TranspositionTable(7).bytes(), 0u);
@@ -207,6 +360,29 @@ TEST(SolverTable, StaysWithinItsBudgetAndNeverInventsABound) {
     }
     EXPECT_LE(kept, 16);
     EXPECT_GT(kept, 0);
+    // Half-word entries on the cross: the bucket and the tag still tell every position apart.
+    TranspositionTable half(128 * 1024, holesOf(4));
+    EXPECT_EQ(half.capacity(), 32u * 1024u);
+    std::mt19937_64 random(11);
+    std::vector<Mask> stored;
+    for (int i = 0; i < 60000; ++i) {
+        const Mask p = random() & holesOf(4);
+        stored.push_back(p);
+        half.store(p, boundOf(p));
+    }
+    int found = 0;
+    for (const Mask p : stored) {
+        const int bound = half.lowerBound(p);
+        ASSERT_TRUE(bound == 0 || bound == boundOf(p)) << p;
+        found += bound != 0;
+    }
+    EXPECT_GT(found, 16000);
+    for (int i = 0; i < 20000; ++i) {
+        const Mask p = random() & holesOf(4);
+        const int bound = half.lowerBound(p);
+        ASSERT_TRUE(bound == 0 || bound == boundOf(p)) << p;
+    }
+
     // A lower bound only rises.
     table.store(3, 9);
     table.store(3, 4);
