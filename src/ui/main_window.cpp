@@ -437,7 +437,14 @@ void MainWindow::setWatcherEnabled(bool enabled) {
 }
 
 void MainWindow::popupOptionsMenu() {
-    m_menu->popup(QCursor::pos());
+    // Clicked: at the pointer. Pressed by key, the pointer may be anywhere or, on Wayland,
+    // unknown to the window: below the button that opened it.
+    QPushButton* options = button(7);
+    const QPoint pointer = QCursor::pos();
+    if (options->rect().contains(options->mapFromGlobal(pointer)))
+        m_menu->popup(pointer);
+    else
+        m_menu->popup(options->mapToGlobal(QPoint(0, options->height())));
 }
 
 bool MainWindow::askYesNo(const QString& title, const QString& text) {

@@ -173,9 +173,10 @@ else
   depends=$(dpkg-deb -f "$deb" Depends)
   for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 libqt6printsupport6 \
                 libfluidsynth3 timgm6mb-soundfont fonts-symbola fonts-comic-neue \
-                qt6-translations-l10n; do
+                qt6-translations-l10n qt6-qpa-plugins; do
     grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "the package does not depend on $needed"
   done
+  [ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "the package does not recommend qt6-wayland"
   # apt removes exactly the files the package lists: no maintainer script makes others.
   dpkg-deb -e "$deb" "$work/control"
   for script in preinst postinst prerm postrm; do

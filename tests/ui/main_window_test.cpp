@@ -12,6 +12,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -253,6 +254,23 @@ TEST(Options, TheSoundItemReachesTheSessionAndShowsItsSwitch) {
     sounds->trigger();
     EXPECT_FALSE(sounds->isChecked());
     EXPECT_FALSE(w.session().soundOn());
+}
+
+TEST(Options, FromTheKeyboardTheMenuOpensAtItsButtonNotAtAFarPointer) {
+    AppFixture f;
+    MainWindow& w = f.openGame();
+    QPushButton* options = w.button(7);
+    const QPoint buttonCentre = options->mapToGlobal(options->rect().center());
+    // The pointer far away on the board, as when the player works with the keys.
+    const QPoint pointer = w.mapToGlobal(QPoint(2, 2));
+    QCursor::setPos(pointer);
+    options->setFocus();
+    QTest::keyClick(options, Qt::Key_Space);
+    QMenu* menu = w.optionsMenu();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); }, 5000));
+    const QPoint centre = menu->geometry().center();
+    EXPECT_LT((centre - buttonCentre).manhattanLength(), (centre - pointer).manhattanLength());
+    menu->hide();
 }
 
 namespace {
