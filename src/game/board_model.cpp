@@ -218,57 +218,41 @@ void BoardModel::putBackLifted() {
 }
 
 bool BoardModel::undoJump() {
-    Procedure p = procedure(m_reporter, "undoJump");
-    bool undone = false;
-    p.step(50030, [&] { putBackLifted(); });
-    p.step(50040, [&] {
-        if (m_jumps.empty())
-            return;
-        const JumpMade last = m_jumps.back();
-        m_jumps.pop_back();
-        m_undone.push_back(last);
-        showMarble(last.to, false);
-        showMarble((last.from + last.to) / 2, true);
-        showMarble(last.from, true);
-        ++m_marbleCount;
-        undone = true;
-    });
-    p.step(50050, [&] {
-        if (undone) {
-            ShowNumber(Display::MarbleCount, m_marbleCount);
-            m_events.positionChanged();
-        }
-    });
-    return undone;
+    return replayJump(m_jumps, m_undone, "undoJump");
 }
 
 bool BoardModel::redoJump() {
-    Procedure p = procedure(m_reporter, "redoJump");
-    bool redone = false;
+    return replayJump(m_undone, m_jumps, "redoJump");
+}
+
+bool BoardModel::replayJump(std::vector<JumpMade>& from, std::vector<JumpMade>& to,
+                            const char* name) {
+    Procedure p = procedure(m_reporter, name);
+    const bool back = &from == &m_jumps;
+    bool moved = false;
     p.step(50030, [&] { putBackLifted(); });
     p.step(50040, [&] {
-        if (m_undone.empty())
+        if (from.empty())
             return;
-        const JumpMade next = m_undone.back();
-        m_undone.pop_back();
-        showMarble(next.from, false);
-        showMarble((next.from + next.to) / 2, false);
-        showMarble(next.to, true);
-        m_jumps.push_back(next);
-        --m_marbleCount;
-        redone = true;
+        const JumpMade jump = from.back();
+        from.pop_back();
+        to.push_back(jump);
+        // Taken back, the jumping marble returns and the one jumped over comes back; put back,
+        // the jump is made again. Only positions of a game still running are taken back, so
+        // no jump put back can end the game.
+        showMarble(jump.to, !back);
+        showMarble((jump.from + jump.to) / 2, back);
+        showMarble(jump.from, back);
+        m_marbleCount += back ? 1 : -1;
+        moved = true;
     });
     p.step(50050, [&] {
-        if (redone) {
+        if (moved) {
             ShowNumber(Display::MarbleCount, m_marbleCount);
             m_events.positionChanged();
         }
     });
-    p.step(50060, [&] {
-        if (redone)
-            CheckEnd();
-    });
-    return redone;
+    return moved;
 }
 
 void BoardModel::CheckEnd() {

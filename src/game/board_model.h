@@ -165,6 +165,13 @@ class BoardModel {
     void showMarble(int p, bool shown);
     void showHole(int p, bool shown);
     void setClock(bool running);
+    struct JumpMade {
+        int from = 0;
+        int to = 0;
+    };
+    /// Takes the last jump of `from` back (from the jumps made) or puts it back (from those
+    /// taken back), moves it to `to` and shows the new count.
+    bool replayJump(std::vector<JumpMade>& from, std::vector<JumpMade>& to, const char* name);
 
     BoardView& m_view;
     BoardEvents& m_events;
@@ -181,10 +188,6 @@ class BoardModel {
     bool m_gameOver = false;
     bool m_clockRunning = false;
     std::optional<int> m_lifted;
-    struct JumpMade {
-        int from = 0;
-        int to = 0;
-    };
     std::vector<JumpMade> m_jumps;
     std::vector<JumpMade> m_undone; // taken back, the last taken back last
     ResultHandover m_handover;

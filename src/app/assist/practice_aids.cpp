@@ -87,29 +87,24 @@ void PracticeAids::hintAnswered(std::uint64_t ticket, std::optional<game::Jump> 
 }
 
 void PracticeAids::mnuUndo_Click() {
-    Procedure p(m_reporter, kModule, QStringLiteral("mnuUndo_Click"));
-    p.step(50030, [&] {
-        if (!m_game.gameInProgress() || m_jumpsMade == 0)
-            p.leave();
-    });
-    p.step(50040, [&] {
-        if (!agreedToPractice())
-            p.leave();
-    });
-    p.step(50050, [&] { m_game.takeBackJump(); });
+    replay(QStringLiteral("mnuUndo_Click"), m_jumpsMade, [this] { m_game.takeBackJump(); });
 }
 
 void PracticeAids::mnuRedo_Click() {
-    Procedure p(m_reporter, kModule, QStringLiteral("mnuRedo_Click"));
+    replay(QStringLiteral("mnuRedo_Click"), m_game.jumpsUndone(), [this] { m_game.putBackJump(); });
+}
+
+void PracticeAids::replay(const QString& handler, int jumps, const std::function<void()>& move) {
+    Procedure p(m_reporter, kModule, handler);
     p.step(50030, [&] {
-        if (!m_game.gameInProgress() || m_game.jumpsUndone() == 0)
+        if (!m_game.gameInProgress() || jumps == 0)
             p.leave();
     });
     p.step(50040, [&] {
         if (!agreedToPractice())
             p.leave();
     });
-    p.step(50050, [&] { m_game.putBackJump(); });
+    p.step(50050, move);
 }
 
 bool PracticeAids::agreedToPractice() {

@@ -106,6 +106,8 @@ class PracticeAids : public PositionListener {
     /// ranked once the player agrees to make it a practice game.
     bool agreedToPractice();
     void setPractice(bool practice);
+    /// Undo and redo: while a game runs and a jump is there to move, once the player agrees.
+    void replay(const QString& handler, int jumps, const std::function<void()>& move);
     void setCountWarning(bool warning);
     SolverQuestions& questions();
 
