@@ -127,5 +127,49 @@
         <source>R&amp;edo jump</source>
         <translation>Sprung &amp;wiederholen</translation>
     </message>
+    <message>
+        <source>Game</source>
+        <translation>Spiel</translation>
+    </message>
+    <message>
+        <source>Variants</source>
+        <translation>Varianten</translation>
+    </message>
+    <message>
+        <source>Commands</source>
+        <translation>Befehle</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Game started</source>
+        <translation>Spiel gestartet</translation>
+    </message>
+    <message>
+        <source>Marbles left: %1, seconds: %2</source>
+        <translation>Übrige Kugeln: %1, Sekunden: %2</translation>
+    </message>
+    <message>
+        <source>from row %1, column %2 to row %3, column %4</source>
+        <translation>von Reihe %1, Spalte %2 nach Reihe %3, Spalte %4</translation>
+    </message>
+    <message>
+        <source>Jump taken back: %1</source>
+        <translation>Sprung zurückgenommen: %1</translation>
+    </message>
+    <message>
+        <source>Jump made again: %1</source>
+        <translation>Sprung wiederholt: %1</translation>
+    </message>
+    <message>
+        <source>Marble lifted</source>
+        <translation>Kugel angehoben</translation>
+    </message>
+    <message>
+        <source>Marble put back</source>
+        <translation>Kugel zurückgelegt</translation>
+    </message>
 </context>
 </TS>

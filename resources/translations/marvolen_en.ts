@@ -127,5 +127,49 @@
         <source>R&amp;edo jump</source>
         <translation>R&amp;edo jump</translation>
     </message>
+    <message>
+        <source>Game</source>
+        <translation>Game</translation>
+    </message>
+    <message>
+        <source>Variants</source>
+        <translation>Variants</translation>
+    </message>
+    <message>
+        <source>Commands</source>
+        <translation>Commands</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Game started</source>
+        <translation>Game started</translation>
+    </message>
+    <message>
+        <source>Marbles left: %1, seconds: %2</source>
+        <translation>Marbles left: %1, seconds: %2</translation>
+    </message>
+    <message>
+        <source>from row %1, column %2 to row %3, column %4</source>
+        <translation>from row %1, column %2 to row %3, column %4</translation>
+    </message>
+    <message>
+        <source>Jump taken back: %1</source>
+        <translation>Jump taken back: %1</translation>
+    </message>
+    <message>
+        <source>Jump made again: %1</source>
+        <translation>Jump made again: %1</translation>
+    </message>
+    <message>
+        <source>Marble lifted</source>
+        <translation>Marble lifted</translation>
+    </message>
+    <message>
+        <source>Marble put back</source>
+        <translation>Marble put back</translation>
+    </message>
 </context>
 </TS>

@@ -127,5 +127,49 @@
         <source>R&amp;edo jump</source>
         <translation>Re&amp;hacer salto</translation>
     </message>
+    <message>
+        <source>Game</source>
+        <translation>Juego</translation>
+    </message>
+    <message>
+        <source>Variants</source>
+        <translation>Variantes</translation>
+    </message>
+    <message>
+        <source>Commands</source>
+        <translation>Órdenes</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Idioma</translation>
+    </message>
+    <message>
+        <source>Game started</source>
+        <translation>Partida iniciada</translation>
+    </message>
+    <message>
+        <source>Marbles left: %1, seconds: %2</source>
+        <translation>Bolas restantes: %1, segundos: %2</translation>
+    </message>
+    <message>
+        <source>from row %1, column %2 to row %3, column %4</source>
+        <translation>de la fila %1, columna %2 a la fila %3, columna %4</translation>
+    </message>
+    <message>
+        <source>Jump taken back: %1</source>
+        <translation>Salto deshecho: %1</translation>
+    </message>
+    <message>
+        <source>Jump made again: %1</source>
+        <translation>Salto rehecho: %1</translation>
+    </message>
+    <message>
+        <source>Marble lifted</source>
+        <translation>Bola levantada</translation>
+    </message>
+    <message>
+        <source>Marble put back</source>
+        <translation>Bola devuelta</translation>
+    </message>
 </context>
 </TS>

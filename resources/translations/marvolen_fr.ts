@@ -127,5 +127,49 @@
         <source>R&amp;edo jump</source>
         <translation>Ré&amp;tablir le saut</translation>
     </message>
+    <message>
+        <source>Game</source>
+        <translation>Jeu</translation>
+    </message>
+    <message>
+        <source>Variants</source>
+        <translation>Variantes</translation>
+    </message>
+    <message>
+        <source>Commands</source>
+        <translation>Commandes</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Langue</translation>
+    </message>
+    <message>
+        <source>Game started</source>
+        <translation>Partie commencée</translation>
+    </message>
+    <message>
+        <source>Marbles left: %1, seconds: %2</source>
+        <translation>Billes restantes : %1, secondes : %2</translation>
+    </message>
+    <message>
+        <source>from row %1, column %2 to row %3, column %4</source>
+        <translation>de la ligne %1, colonne %2 à la ligne %3, colonne %4</translation>
+    </message>
+    <message>
+        <source>Jump taken back: %1</source>
+        <translation>Saut annulé : %1</translation>
+    </message>
+    <message>
+        <source>Jump made again: %1</source>
+        <translation>Saut rétabli : %1</translation>
+    </message>
+    <message>
+        <source>Marble lifted</source>
+        <translation>Bille soulevée</translation>
+    </message>
+    <message>
+        <source>Marble put back</source>
+        <translation>Bille reposée</translation>
+    </message>
 </context>
 </TS>

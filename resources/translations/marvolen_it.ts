@@ -127,5 +127,49 @@
         <source>R&amp;edo jump</source>
         <translation>Ri&amp;peti salto</translation>
     </message>
+    <message>
+        <source>Game</source>
+        <translation>Gioco</translation>
+    </message>
+    <message>
+        <source>Variants</source>
+        <translation>Varianti</translation>
+    </message>
+    <message>
+        <source>Commands</source>
+        <translation>Comandi</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Lingua</translation>
+    </message>
+    <message>
+        <source>Game started</source>
+        <translation>Partita iniziata</translation>
+    </message>
+    <message>
+        <source>Marbles left: %1, seconds: %2</source>
+        <translation>Sfere rimaste: %1, secondi: %2</translation>
+    </message>
+    <message>
+        <source>from row %1, column %2 to row %3, column %4</source>
+        <translation>dalla riga %1, colonna %2 alla riga %3, colonna %4</translation>
+    </message>
+    <message>
+        <source>Jump taken back: %1</source>
+        <translation>Salto annullato: %1</translation>
+    </message>
+    <message>
+        <source>Jump made again: %1</source>
+        <translation>Salto ripetuto: %1</translation>
+    </message>
+    <message>
+        <source>Marble lifted</source>
+        <translation>Sfera sollevata</translation>
+    </message>
+    <message>
+        <source>Marble put back</source>
+        <translation>Sfera rimessa a posto</translation>
+    </message>
 </context>
 </TS>

@@ -7,6 +7,7 @@
 #include "ids/sound_ids.h"
 #include "ids/text_ids.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <qnamespace.h>
 
@@ -175,6 +176,7 @@ void GameSession::runCommand(int index) {
     switch (index) {
     case 0:
         m_model->StartGame(now());
+        m_parts.view.announce(QCoreApplication::translate("Marvolen", "Game started"));
         break;
     case 1:
         if (!askQuit())
@@ -301,7 +303,11 @@ void GameSession::setClockRunning(bool running) {
 }
 
 void GameSession::showGameOver() {
-    m_parts.dialogs.inform(text(Text::GameOver), text(Text::NoMoreMoves));
+    // The board and the displays show the result; a screen reader hears it with the message.
+    const QString result = QCoreApplication::translate("Marvolen", "Marbles left: %1, seconds: %2")
+                               .arg(m_model->MarbleCount())
+                               .arg(m_model->ElapsedSeconds());
+    m_parts.dialogs.informAloud(text(Text::GameOver), text(Text::NoMoreMoves), result);
 }
 
 void GameSession::resetButtonColours() {

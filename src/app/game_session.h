@@ -52,6 +52,8 @@ class SessionView {
     /// Gives menus and tooltips their texts in the current language (Sprache).
     virtual void Sprache() = 0;
     virtual void popupOptionsMenu() = 0;
+    /// Tells a screen reader what just happened, whatever has the focus.
+    virtual void announce(const QString& text) = 0;
 };
 
 /// Everything the session works with, given from outside so that tests replace each part.

@@ -22,6 +22,12 @@ class Dialogs {
     virtual bool askYesNoDefaultNo(const QString& title, const QString& text) = 0;
     /// A message with the information icon and an OK button.
     virtual void inform(const QString& title, const QString& text) = 0;
+    /// The same message, which a screen reader introduces with `heard` after its title: what
+    /// the player sees elsewhere on the screen, such as the result of the game.
+    virtual void informAloud(const QString& title, const QString& text, const QString& heard) {
+        Q_UNUSED(heard);
+        inform(title, text);
+    }
 };
 
 /// The error window's questions and messages: plain boxes without an icon, wide enough to keep

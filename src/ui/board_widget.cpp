@@ -1,6 +1,7 @@
 // Board surface drawing and drag and drop.
 #include "board_widget.h"
 
+#include "announcer.h"
 #include "app/resources.h"
 #include "board_accessible.h"
 #include "core/failure.h"
@@ -74,16 +75,11 @@ void BoardWidget::setMarblePicture(int id) {
 void BoardWidget::showDigits(game::Display display, const std::array<int, 4>& cells) {
     if (m_displays)
         m_displays->showDigits(display, cells);
-    // A count shown for another reason than a move is not said after the place.
-    if (display == game::Display::MarbleCount)
-        m_toldAfterPlace.clear();
 }
 
-void BoardWidget::tellMarbleCount() {
-    if (!m_displays || !hasFocus())
-        return;
-    m_toldAfterPlace = m_displays->reading(game::Display::MarbleCount)->accessibleName();
-    notifyPlace(m_cursor, QAccessible::NameChanged);
+void BoardWidget::announce(const QString& text) {
+    if (m_announcer)
+        m_announcer->announce(text);
 }
 
 void BoardWidget::setCountWarning(bool warning) {
@@ -158,8 +154,6 @@ QString BoardWidget::placeText(int p) const {
                              : QCoreApplication::translate("Marvolen", "row %1, column %2: empty")
                                    .arg(row)
                                    .arg(column);
-    if (p == m_cursor && !m_toldAfterPlace.isEmpty())
-        return text + QStringLiteral(". ") + m_toldAfterPlace;
     return text;
 }
 
@@ -247,11 +241,7 @@ void BoardWidget::showHint(int from, int to) {
             .arg(to % 7 + 1);
     setAccessibleDescription(advice);
     setToolTip(advice);
-    // A screen reader speaks the focused place: the advice is told after its text.
-    if (hasFocus()) {
-        m_toldAfterPlace = advice;
-        notifyPlace(m_cursor, QAccessible::NameChanged);
-    }
+    announce(advice);
 }
 
 void BoardWidget::hintTick() {
@@ -313,7 +303,6 @@ void BoardWidget::keyPressEvent(QKeyEvent* event) {
         if (event->key() == step.key) {
             m_keyboardUsed = true;
             m_cursor = game::nextHole(m_holeShown, m_cursor, step.rows, step.columns);
-            m_toldAfterPlace.clear();
             notifyPlace(m_cursor, QAccessible::Focus);
             update();
             return;
@@ -326,11 +315,15 @@ void BoardWidget::keyPressEvent(QKeyEvent* event) {
         if (const auto lifted = std::exchange(m_keyLifted, std::nullopt)) {
             notifyPlace(*lifted, QAccessible::StateChanged);
             deliverDrop(elementAtPlace(m_cursor), *lifted);
+            // No jump: the marble is back in its place.
+            if (m_marbleShown[std::size_t(*lifted)])
+                announce(putBackWords());
         } else if (m_marbleShown[std::size_t(m_cursor)] && m_holeShown[std::size_t(m_cursor)]) {
             m_keyLifted = m_cursor;
             if (onLift)
                 onLift(m_cursor);
             notifyPlace(m_cursor, QAccessible::StateChanged);
+            announce(QCoreApplication::translate("Marvolen", "Marble lifted"));
         }
         update();
         return;
@@ -369,6 +362,7 @@ void BoardWidget::putBackKeyboardMarble() {
         notifyPlace(*lifted, QAccessible::StateChanged);
         // Back where it came from, as a dragged marble dropped on the bare board goes back.
         deliverDrop({DropKind::Board, -1}, *lifted);
+        announce(putBackWords());
         update();
     }
 }

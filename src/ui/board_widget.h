@@ -4,6 +4,7 @@
 #include "game/board_model.h"
 
 #include <QAccessible>
+#include <QCoreApplication>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
@@ -15,6 +16,7 @@
 
 namespace marvolen::ui {
 
+class Announcer;
 class DisplayFrame;
 
 /// Draws the 49 hole and marble elements over the board picture and turns mouse drags into
@@ -27,6 +29,8 @@ class BoardWidget : public QWidget, public game::BoardView {
     explicit BoardWidget(QWidget* parent = nullptr);
     /// The displays that show the clock and the marble count.
     void setDisplays(DisplayFrame* displays) { m_displays = displays; }
+    /// Where the board tells a screen reader of a marble lifted or put back and of a hint.
+    void setAnnouncer(Announcer* announcer) { m_announcer = announcer; }
 
     // BoardView; a picture the game does not carry is Failure 326.
     void setHoleShown(int position, bool shown) override;
@@ -70,10 +74,6 @@ class BoardWidget : public QWidget, public game::BoardView {
     int cursor() const { return m_cursor; }
     std::optional<int> keyboardLifted() const { return m_keyLifted; }
 
-    /// A move changed the marble count: it is told after the focused place's own text, as the
-    /// display reads it.
-    void tellMarbleCount();
-
     // The drag protocol, wired by the main window.
     std::function<void(int dragged)> onLift; ///< the first drag-over
     std::function<void(int target, int dragged)> onDropOnMarble;
@@ -115,6 +115,11 @@ class BoardWidget : public QWidget, public game::BoardView {
     void deliverDrop(PendingDrop drop, int dragged);
     /// Puts a marble lifted by the keyboard back.
     void putBackKeyboardMarble();
+    /// Tells a screen reader what happened on the board, when there is one to tell.
+    void announce(const QString& text);
+    static QString putBackWords() {
+        return QCoreApplication::translate("Marvolen", "Marble put back");
+    }
     void paintKeyboard(QPainter& painter) const;
     void paintHint(QPainter& painter) const;
     void hintTick();
@@ -131,6 +136,7 @@ class BoardWidget : public QWidget, public game::BoardView {
     std::optional<int> m_dragged;
     std::optional<PendingDrop> m_pendingDrop;
     DisplayFrame* m_displays = nullptr;
+    Announcer* m_announcer = nullptr;
     int m_cursor = 24;
     std::optional<int> m_keyLifted;
     /// The cursor ring shows only once the keyboard has been used on the board, so that a mouse
@@ -139,10 +145,6 @@ class BoardWidget : public QWidget, public game::BoardView {
     std::optional<std::pair<int, int>> m_hint;
     int m_hintPhase = 0; // lit on odd phases: two flashes
     QTimer* m_hintTimer = nullptr;
-    /// Said after the focused cursor place's own text until the cursor moves on: the marble
-    /// count as the display reads it once a move has changed it, or a hint's advice. A screen
-    /// reader speaks the focused element's name when it changes, so either is heard at once.
-    QString m_toldAfterPlace;
 };
 
 } // namespace marvolen::ui

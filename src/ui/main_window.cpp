@@ -1,6 +1,7 @@
 // The main window: its elements, start-up, layout, and what the game session asks of it.
 #include "main_window.h"
 
+#include "announcer.h"
 #include "app/resources.h"
 #include "core/numbers.h"
 #include "ids/text_ids.h"
@@ -8,6 +9,7 @@
 #include "panel_widgets.h"
 #include "theme.h"
 
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -26,6 +28,36 @@ namespace {
 
 const QString kModule = QStringLiteral("frmMarvolen");
 
+/// The game's window as assistive technology sees it: a window named "Marvolen", active while
+/// it is, with the announcer's status bar after its widgets.
+class MainWindowAccessible : public QAccessibleWidget {
+  public:
+    explicit MainWindowAccessible(QWidget* window)
+        : QAccessibleWidget(window, QAccessible::Window) {}
+    int childCount() const override {
+        return QAccessibleWidget::childCount() + (statusBar() ? 1 : 0);
+    }
+    QAccessibleInterface* child(int index) const override {
+        const int widgets = QAccessibleWidget::childCount();
+        return index == widgets ? statusBar() : QAccessibleWidget::child(index);
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        if (child && child == statusBar())
+            return QAccessibleWidget::childCount();
+        return QAccessibleWidget::indexOfChild(child);
+    }
+
+  private:
+    QAccessibleInterface* statusBar() const { return announcerStatusBar(*widget()); }
+};
+
+QAccessibleInterface* mainWindowAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String(MainWindow::staticMetaObject.className()))
+        if (auto* window = qobject_cast<MainWindow*>(object))
+            return new MainWindowAccessible(window);
+    return nullptr;
+}
+
 /// The tooltip text of each command button; button 6 has a fixed text.
 constexpr int kTooltips[9] = {
     Text::StartGame,     Text::EndGame,     Text::Rules, Text::Help,
@@ -38,8 +70,14 @@ MainWindow::MainWindow(Services& services, audio::MediaCommands& media, app::Win
                        std::function<void(bool)> aboutBusy, std::function<void()> aboutShowOk)
     : m_services(services), m_aboutBusy(std::move(aboutBusy)),
       m_aboutShowOk(std::move(aboutShowOk)) {
+    static const bool installed = [] {
+        QAccessible::installFactory(mainWindowAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
     setObjectName(QStringLiteral("frmMarvolen"));
     setWindowTitle(QStringLiteral("Marvolen"));
+    m_announcer = new Announcer(*this);
     // The board and the panel's controls take the focus; keys they leave reach the window.
     setFocusPolicy(Qt::NoFocus);
     setStyleSheet(theme::styleSheet());
@@ -48,6 +86,7 @@ MainWindow::MainWindow(Services& services, audio::MediaCommands& media, app::Win
     m_timer2.setInterval(1000);
 
     m_board = new BoardWidget(this);
+    m_board->setAnnouncer(m_announcer);
     // Shown above the board while the game is a practice game; a label of the window, so that
     // a screen reader finds it beside the board.
     m_practiceMark = new QLabel(app::assist::PracticeAids::practiceMark(), this);
@@ -112,7 +151,7 @@ void MainWindow::buildPanel() {
     m_fraLayout = new ThumbnailFrame(m_panel);
     m_fraKnopf = new CommandFrame(m_panel);
     m_board->setDisplays(m_fraAnzeige);
-    // Tab walks the commands, the variants, the languages, then the board.
+    // Tab walks the commands, the variants, the languages, the two displays, then the board.
     QWidget* previous = nullptr;
     auto chain = [&](QWidget* next) {
         if (previous)
@@ -121,10 +160,12 @@ void MainWindow::buildPanel() {
     };
     for (int i = 0; i < 9; ++i)
         chain(button(i));
-    for (QWidget* thumbnail : m_fraLayout->findChildren<ClickableLabel*>())
+    for (QWidget* thumbnail : m_fraLayout->tabOrder())
         chain(thumbnail);
     for (QWidget* flag : m_fraKnopf->findChildren<ClickableLabel*>())
         chain(flag);
+    chain(m_fraAnzeige->reading(game::Display::Time));
+    chain(m_fraAnzeige->reading(game::Display::MarbleCount));
     chain(m_board);
 }
 
@@ -324,6 +365,8 @@ void MainWindow::Sprache() {
         m_practiceMark->setText(app::assist::PracticeAids::practiceMark());
         m_practiceMark->adjustSize();
         m_fraAnzeige->retranslate();
+        m_fraLayout->setAccessibleName(QCoreApplication::translate("Marvolen", "Variants"));
+        m_fraKnopf->retranslate();
         m_board->retranslate();
         m_fraKnopf->setCurrentFlag(m_services.language.LanguageOffset() / 1000);
     });
@@ -391,10 +434,14 @@ void MainWindow::showPracticeMark(bool shown) {
 }
 
 void MainWindow::positionChanged(const game::Position& position, int jumpsMade) {
-    // A jump made or taken back: its new count is told where the player's focus is.
+    // A jump made or taken back: its new count is told after what changed it.
     if (!position.fresh() && jumpsMade != m_jumpsMade)
-        m_board->tellMarbleCount();
+        m_announcer->announce(m_fraAnzeige->reading(game::Display::MarbleCount)->sentence(), true);
     m_jumpsMade = jumpsMade;
+}
+
+void MainWindow::announce(const QString& text) {
+    m_announcer->announce(text);
 }
 
 void MainWindow::post(std::function<void()> fn) {
@@ -453,6 +500,10 @@ bool MainWindow::askYesNo(const QString& title, const QString& text) {
 
 void MainWindow::inform(const QString& title, const QString& text) {
     m_services.dialogs.inform(title, text);
+}
+
+void MainWindow::informAloud(const QString& title, const QString& text, const QString& heard) {
+    m_services.dialogs.informAloud(title, text, heard);
 }
 
 void MainWindow::PlayWAV(std::int16_t id) {

@@ -22,6 +22,7 @@ class QPushButton;
 namespace marvolen::ui {
 
 class CommandFrame;
+class Announcer;
 class DisplayFrame;
 class PanelWidget;
 class ThumbnailFrame;
@@ -49,6 +50,7 @@ class MainWindow : public QWidget,
     BoardWidget& board() { return *m_board; }
     QPushButton* button(int index) const;
     QMenu* optionsMenu() const { return m_menu; }
+    Announcer& announcer() { return *m_announcer; }
     /// Unloads the window as Shutdown does (runs Form_Unload once).
     void unload();
 
@@ -75,6 +77,7 @@ class MainWindow : public QWidget,
     void setWatcherEnabled(bool enabled) override;
     void Sprache() override;
     void popupOptionsMenu() override;
+    void announce(const QString& text) override;
     // AidsView
     void showHint(int from, int to) override;
     void setCountWarning(bool warning) override;
@@ -87,6 +90,7 @@ class MainWindow : public QWidget,
     bool askYesNo(const QString& title, const QString& text) override;
     bool askYesNoDefaultNo(const QString& title, const QString& text) override;
     void inform(const QString& title, const QString& text) override;
+    void informAloud(const QString& title, const QString& text, const QString& heard) override;
     // SoundPlayer
     void PlayWAV(std::int16_t id) override;
 
@@ -124,6 +128,7 @@ class MainWindow : public QWidget,
     QAction* m_mnuUndo = nullptr;
     QAction* m_mnuRedo = nullptr;
     QLabel* m_practiceMark = nullptr;
+    Announcer* m_announcer = nullptr;
     QAction* m_mnuUeber = nullptr;
     QTimer m_timer1;
     QTimer m_timer2;

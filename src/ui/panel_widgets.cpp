@@ -10,10 +10,12 @@
 
 #include <QAccessibleWidget>
 #include <QCoreApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
 
+#include <algorithm>
 #include <utility>
 
 namespace marvolen::ui {
@@ -35,33 +37,49 @@ constexpr ButtonFace kFaces[9] = {
     {u"\u263A", "Symbola", 14.25, true},
 };
 
-/// A display reading is one text for assistive technology: its digit pictures are no
-/// elements of their own.
+/// A display reading is one sentence for assistive technology ("Marbles: 31"), read when it is
+/// asked for: the clock's seconds are never pushed, and its digit pictures are no elements.
 class DisplayReadingAccessible : public QAccessibleWidget {
   public:
-    explicit DisplayReadingAccessible(QWidget* widget)
+    explicit DisplayReadingAccessible(DisplayReading* widget)
         : QAccessibleWidget(widget, QAccessible::StaticText) {}
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name)
+            return static_cast<DisplayReading*>(widget())->sentence();
+        return QAccessibleWidget::text(t);
+    }
     int childCount() const override { return 0; }
     QAccessibleInterface* child(int) const override { return nullptr; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
 };
 
-/// The selected variant's picture: the checked radio button of the variants when uncovered,
-/// no element while covered.
-class SelectedThumbnailAccessible : public QAccessibleWidget {
+/// A named group of the panel, not a frame: a screen reader takes a frame for a window.
+class PanelGroupAccessible : public QAccessibleWidget {
   public:
-    explicit SelectedThumbnailAccessible(SelectedThumbnail* widget)
-        : QAccessibleWidget(widget, QAccessible::RadioButton) {}
-    QAccessible::State state() const override {
-        QAccessible::State state = QAccessibleWidget::state();
-        const bool selected = static_cast<SelectedThumbnail*>(widget())->isSelected();
-        state.selectable = true;
-        state.selected = selected;
-        state.checkable = true;
-        state.checked = selected;
-        state.invisible = state.invisible || !selected;
-        return state;
+    explicit PanelGroupAccessible(QWidget* widget)
+        : QAccessibleWidget(widget, QAccessible::Grouping) {}
+};
+
+/// The twenty variants as twenty elements: for each, the picture the player sees, the clickable
+/// one or, while selected, the selected one below it.
+class ThumbnailFrameAccessible : public PanelGroupAccessible {
+  public:
+    explicit ThumbnailFrameAccessible(ThumbnailFrame* frame) : PanelGroupAccessible(frame) {}
+    int childCount() const override { return 20; }
+    QAccessibleInterface* child(int index) const override {
+        if (index < 0 || index >= 20)
+            return nullptr;
+        return QAccessible::queryAccessibleInterface(frame()->shownThumbnail(index));
     }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        for (int i = 0; i < 20; ++i)
+            if (child && child->object() == frame()->shownThumbnail(i))
+                return i;
+        return -1;
+    }
+
+  private:
+    ThumbnailFrame* frame() const { return static_cast<ThumbnailFrame*>(widget()); }
 };
 
 /// Asked before Qt's own widget interfaces, as it answers to the class's own name.
@@ -69,9 +87,12 @@ QAccessibleInterface* panelAccessible(const QString& className, QObject* object)
     if (className == QLatin1String(DisplayReading::staticMetaObject.className()))
         if (auto* reading = qobject_cast<DisplayReading*>(object))
             return new DisplayReadingAccessible(reading);
-    if (className == QLatin1String(SelectedThumbnail::staticMetaObject.className()))
-        if (auto* thumbnail = qobject_cast<SelectedThumbnail*>(object))
-            return new SelectedThumbnailAccessible(thumbnail);
+    if (className == QLatin1String(PanelGroup::staticMetaObject.className())) {
+        if (auto* thumbnails = qobject_cast<ThumbnailFrame*>(object))
+            return new ThumbnailFrameAccessible(thumbnails);
+        if (auto* group = qobject_cast<PanelGroup*>(object))
+            return new PanelGroupAccessible(group);
+    }
     return nullptr;
 }
 
@@ -119,6 +140,10 @@ void PanelWidget::paintEvent(QPaintEvent*) {
         p.drawPixmap(0, 0, m_cache);
 }
 
+PanelGroup::PanelGroup(QWidget* parent) : QFrame(parent) {
+    installPanelAccessible();
+}
+
 void shapeFrame(QFrame* frame, const char* name, const QSizeF& twips, const QColor& back) {
     frame->setObjectName(QLatin1String(name));
     frame->setFixedSize(toPixels(twips));
@@ -132,10 +157,32 @@ void shapeFrame(QFrame* frame, const char* name, const QSizeF& twips, const QCol
 
 DisplayReading::DisplayReading(QWidget* parent) : QWidget(parent) {
     installPanelAccessible();
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void DisplayReading::setSentence(const QString& sentence, bool tell) {
+    if (sentence == m_sentence)
+        return;
+    m_sentence = sentence;
+    if (tell) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+// The frame draws the focus ring around the digits, which cover the reading.
+void DisplayReading::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    parentWidget()->update();
+}
+
+void DisplayReading::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    parentWidget()->update();
 }
 
 DisplayFrame::DisplayFrame(QWidget* parent)
-    : QFrame(parent), m_digitStrip(app::loadPicture(QStringLiteral(":/res/PIC/digits"))),
+    : PanelGroup(parent), m_digitStrip(app::loadPicture(QStringLiteral(":/res/PIC/digits"))),
       m_amberStrip(app::loadPicture(QStringLiteral(":/res/PIC/digits_amber"))) {
     shapeFrame(this, "fraAnzeige", kFraAnzeige, Qt::black);
     // Each display: a symbol, then four digit places side by side in their reading.
@@ -168,23 +215,35 @@ DisplayFrame::DisplayFrame(QWidget* parent)
     retranslate();
 }
 
-QWidget* DisplayFrame::reading(game::Display display) const {
+DisplayReading* DisplayFrame::reading(game::Display display) const {
     return m_readings[display == game::Display::Time ? 0 : 1];
 }
 
 void DisplayFrame::retranslate() {
+    setAccessibleName(QCoreApplication::translate("Marvolen", "Game"));
     m_symbols[0]->setAccessibleName(QCoreApplication::translate("Marvolen", "Time"));
     m_symbols[1]->setAccessibleName(QCoreApplication::translate("Marvolen", "Marbles"));
+    for (std::size_t row = 0; row < 2; ++row)
+        m_readings[row]->setSentence(sentence(row), false);
+}
+
+QString DisplayFrame::sentence(std::size_t row) const {
     // A blank display reads as its symbol alone.
-    const QString time = m_shown[0].trimmed(), marbles = m_shown[1].trimmed();
-    m_readings[0]->setAccessibleName(
-        time.isEmpty()
-            ? m_symbols[0]->accessibleName()
-            : QCoreApplication::translate("Marvolen", "Time: %1 seconds").arg(time.toInt()));
-    m_readings[1]->setAccessibleName(
-        marbles.isEmpty()
-            ? m_symbols[1]->accessibleName()
-            : QCoreApplication::translate("Marvolen", "Marbles: %1").arg(marbles.toInt()));
+    const QString value = m_shown[row].trimmed();
+    if (value.isEmpty())
+        return m_symbols[row]->accessibleName();
+    return row == 0 ? QCoreApplication::translate("Marvolen", "Time: %1 seconds").arg(value.toInt())
+                    : QCoreApplication::translate("Marvolen", "Marbles: %1").arg(value.toInt());
+}
+
+void DisplayFrame::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    for (DisplayReading* reading : m_readings)
+        if (reading->hasFocus()) {
+            QPainter p(this);
+            p.setPen(QPen(theme::kCyan, 1, Qt::DotLine));
+            p.drawRect(reading->geometry().adjusted(-3, -3, 2, 2));
+        }
 }
 
 void DisplayFrame::showDigits(game::Display display, const std::array<int, 4>& cells) {
@@ -197,9 +256,8 @@ void DisplayFrame::showDigits(game::Display display, const std::array<int, 4>& c
     }
     m_cells[row] = cells;
     m_shown[row] = shown;
-    setAccessibleDescription(m_shown[0] + QLatin1Char(' ') + m_shown[1]);
-    // The new name is told to assistive technology: after a move, the new marble count.
-    retranslate();
+    // A new count is told once; the clock's seconds are read when asked for.
+    m_readings[row]->setSentence(sentence(row), row == 1);
 }
 
 void DisplayFrame::setCountWarning(bool warning) {
@@ -219,15 +277,23 @@ QString DisplayFrame::shown(game::Display display) const {
 // ------------------------------------------------------------------------------------------
 
 SelectedThumbnail::SelectedThumbnail(QWidget* cover, QWidget* parent)
-    : QLabel(parent), m_cover(cover) {
-    installPanelAccessible();
+    : ClickableLabel(parent), m_cover(cover) {
+    setCursor(Qt::ArrowCursor);
+    // A click on the selected variant does nothing; it is the checked one of its group.
+    checked = [this] { return isSelected(); };
+    // Focusable until the variants are first shown: Qt puts no widget without focus in the Tab
+    // order, and the window orders the thumbnails before.
 }
 
 bool SelectedThumbnail::isSelected() const {
     return m_cover && !m_cover->isVisibleTo(parentWidget());
 }
 
-ThumbnailFrame::ThumbnailFrame(QWidget* parent) : QFrame(parent) {
+void SelectedThumbnail::followCover() {
+    setFocusPolicy(isSelected() ? Qt::TabFocus : Qt::NoFocus);
+}
+
+ThumbnailFrame::ThumbnailFrame(QWidget* parent) : PanelGroup(parent) {
     shapeFrame(this, "fraLayout", kFraLayout, theme::kIdleGrey);
     const QPixmap strip = app::loadPicture(QStringLiteral(":/res/PIC/layout"));
     for (int i = 0; i < 20; ++i) {
@@ -255,16 +321,39 @@ ThumbnailFrame::ThumbnailFrame(QWidget* parent) : QFrame(parent) {
 }
 
 void ThumbnailFrame::showSelected(int variant) {
+    const int previous = int(std::find_if(m_on.begin(), m_on.end(),
+                                          [](SelectedThumbnail* on) { return on->isSelected(); }) -
+                             m_on.begin());
     for (ClickableLabel* off : m_off)
         off->setVisible(true);
     m_off.at(std::size_t(variant))->setVisible(false);
+    for (SelectedThumbnail* on : m_on)
+        on->followCover();
+    // The variants' element for the old and the new one is another picture now.
+    if (previous != variant) {
+        QAccessibleEvent event(this, QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void ThumbnailFrame::showAll() {
     for (std::size_t i = 0; i < 20; ++i) {
         m_on[i]->show();
         m_off[i]->show();
+        m_on[i]->followCover();
     }
+}
+
+QWidget* ThumbnailFrame::shownThumbnail(int variant) const {
+    const auto i = std::size_t(variant);
+    return m_on.at(i)->isSelected() ? static_cast<QWidget*>(m_on.at(i)) : m_off.at(i);
+}
+
+QList<QWidget*> ThumbnailFrame::tabOrder() const {
+    QList<QWidget*> order;
+    for (std::size_t i = 0; i < 20; ++i)
+        order << m_off[i] << m_on[i];
+    return order;
 }
 
 void ThumbnailFrame::setTooltips(const std::function<QString(int)>& tip) {
@@ -277,7 +366,7 @@ void ThumbnailFrame::setTooltips(const std::function<QString(int)>& tip) {
 
 // ------------------------------------------------------------------------------------------
 
-CommandFrame::CommandFrame(QWidget* parent) : QFrame(parent) {
+CommandFrame::CommandFrame(QWidget* parent) : PanelGroup(parent) {
     shapeFrame(this, "fraKnopf", kFraKnopf, theme::kIdleGrey);
     for (int i = 0; i < 9; ++i) {
         auto* b = new QPushButton(this);
@@ -302,13 +391,20 @@ CommandFrame::CommandFrame(QWidget* parent) : QFrame(parent) {
     // The home page's tooltip is the same in every language.
     setTooltip(6, QStringLiteral("Tessaro's Homepage"));
 
+    // The flags are a group of their own, just large enough to hold them.
+    m_flags = new PanelGroup(this);
+    m_flags->setObjectName(QStringLiteral("fraSprache"));
+    QRect flagsArea;
+    for (int i : lang::kFlagIndices)
+        flagsArea |= toPixels(flagRect(i));
+    m_flags->setGeometry(flagsArea);
     for (int i : lang::kFlagIndices) {
-        auto* flag = new ClickableLabel(this);
+        auto* flag = new ClickableLabel(m_flags);
         flag->setObjectName(QStringLiteral("imgLang%1").arg(i));
         QPixmap pic = app::loadPicture(QStringLiteral(":/res/PIC/flag%1").arg(i));
         pic.setDevicePixelRatio(pic.isNull() ? 1.0 : pic.width() / 32.0);
         flag->setPixmap(pic);
-        flag->setGeometry(toPixels(flagRect(i)));
+        flag->setGeometry(toPixels(flagRect(i)).translated(-flagsArea.topLeft()));
         flag->setAlignment(Qt::AlignCenter);
         flag->setToolTip(lang::flagTooltip(i));
         flag->setAccessibleName(lang::flagTooltip(i));
@@ -344,10 +440,16 @@ void CommandFrame::setCurrentFlag(int flag) {
     QAccessible::State checked;
     checked.checked = true;
     for (int changed : {previous, flag})
-        if (auto* label = findChild<ClickableLabel*>(QStringLiteral("imgLang%1").arg(changed))) {
+        if (auto* label =
+                m_flags->findChild<ClickableLabel*>(QStringLiteral("imgLang%1").arg(changed))) {
             QAccessibleStateChangeEvent event(label, checked);
             QAccessible::updateAccessibility(&event);
         }
+}
+
+void CommandFrame::retranslate() {
+    setAccessibleName(QCoreApplication::translate("Marvolen", "Commands"));
+    m_flags->setAccessibleName(QCoreApplication::translate("Marvolen", "Language"));
 }
 
 void CommandFrame::setTooltip(int index, const QString& tip) {

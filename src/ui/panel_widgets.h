@@ -36,17 +36,37 @@ class PanelWidget : public QWidget {
     QPixmap m_cache;
 };
 
+/// One of the panel's three groups (and the flags' group within the commands): named for
+/// assistive technology, which would take a plain frame for a window.
+class PanelGroup : public QFrame {
+    Q_OBJECT
+
+  public:
+    explicit PanelGroup(QWidget* parent);
+};
+
 /// One display's four digit places, which assistive technology reads as one sentence
-/// ("Marbles: 31") instead of four pictures.
+/// ("Marbles: 31") instead of four pictures. Tab reaches it, so that a screen reader reads
+/// the clock when asked.
 class DisplayReading : public QWidget {
     Q_OBJECT
 
   public:
     explicit DisplayReading(QWidget* parent);
+    QString sentence() const { return m_sentence; }
+    /// A new sentence; told to assistive technology only when `tell` is set.
+    void setSentence(const QString& sentence, bool tell);
+
+  protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+  private:
+    QString m_sentence;
 };
 
 /// fraAnzeige: the clock and the marble count, each a symbol and four digit places.
-class DisplayFrame : public QFrame {
+class DisplayFrame : public PanelGroup {
   public:
     explicit DisplayFrame(QWidget* parent);
     /// Shows four cells of the digit strip (10 is blank).
@@ -57,11 +77,17 @@ class DisplayFrame : public QFrame {
     void setCountWarning(bool warning);
     bool countWarning() const { return m_countWarning; }
     /// The element that reads a display's value aloud.
-    QWidget* reading(game::Display display) const;
-    /// Names the symbols and the readings in the current language.
+    DisplayReading* reading(game::Display display) const;
+    /// Names the group, the symbols and the readings in the current language.
     void retranslate();
 
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
   private:
+    /// The sentence of a display's reading, from its digits as shown.
+    QString sentence(std::size_t row) const;
+
     QPixmap m_digitStrip;
     QPixmap m_amberStrip;
     bool m_countWarning = false;
@@ -73,14 +99,17 @@ class DisplayFrame : public QFrame {
 };
 
 /// The picture of a selected variant, under the picture of the not selected one (cover).
-/// Assistive technology sees it only when uncovered, and then as the selected variant.
-class SelectedThumbnail : public QLabel {
+/// Uncovered, it stands for its variant: Tab and the arrow keys reach it, and assistive
+/// technology reads it as the checked one of the variants.
+class SelectedThumbnail : public ClickableLabel {
     Q_OBJECT
 
   public:
     SelectedThumbnail(QWidget* cover, QWidget* parent);
     /// The variant is the selected one: its cover is hidden.
     bool isSelected() const;
+    /// Takes the keyboard focus only while it is the selected one.
+    void followCover();
 
   private:
     QWidget* m_cover;
@@ -88,9 +117,13 @@ class SelectedThumbnail : public QLabel {
 
 /// fraLayout: the twenty variant thumbnails; a selected variant's picture lies under the
 /// picture of the not selected one, which is hidden.
-class ThumbnailFrame : public QFrame {
+class ThumbnailFrame : public PanelGroup {
+    Q_OBJECT
+
   public:
     explicit ThumbnailFrame(QWidget* parent);
+    /// The picture of a variant the player sees: the clickable one, or the selected one.
+    QWidget* shownThumbnail(int variant) const;
     std::function<void(int variant)> clicked;
     void showSelected(int variant);
     /// Makes every thumbnail visible, the first display's step of the layout.
@@ -100,14 +133,16 @@ class ThumbnailFrame : public QFrame {
     /// Tooltip and accessible name of every not-selected thumbnail; the selected ones get the
     /// name only.
     void setTooltips(const std::function<QString(int variant)>& tip);
+    /// The pictures in the order Tab reaches them, the selected one in its variant's place.
+    QList<QWidget*> tabOrder() const;
 
   private:
     std::array<ClickableLabel*, 20> m_off{};
     std::array<SelectedThumbnail*, 20> m_on{};
 };
 
-/// fraKnopf: the nine command buttons and the five language flags.
-class CommandFrame : public QFrame {
+/// fraKnopf: the nine command buttons and the five language flags, a group of their own.
+class CommandFrame : public PanelGroup {
   public:
     explicit CommandFrame(QWidget* parent);
     std::function<void(int button)> clicked;
@@ -119,12 +154,15 @@ class CommandFrame : public QFrame {
     void setTooltip(int index, const QString& tip);
     /// The flag of the current language, which assistive technology reads as checked.
     void setCurrentFlag(int flag);
+    /// Names the groups in the current language.
+    void retranslate();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     std::array<QPushButton*, 9> m_buttons{};
+    PanelGroup* m_flags = nullptr;
     int m_currentFlag = -1;
 };
 

@@ -66,6 +66,12 @@ void QtPorts::inform(const QString& title, const QString& text) {
     QMessageBox::information(dialogParent(), title, text);
 }
 
+void QtPorts::informAloud(const QString& title, const QString& text, const QString& heard) {
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, dialogParent());
+    box.setAccessibleName(title + QStringLiteral(": ") + heard);
+    box.exec();
+}
+
 bool QtPorts::confirm(const QString& title, const QString& text) {
     return showPlainBox(dialogParent(), QMessageBox::NoIcon, title, text,
                         QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;

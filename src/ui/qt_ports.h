@@ -25,6 +25,7 @@ class QtPorts : public app::Dialogs,
     bool askYesNo(const QString& title, const QString& text) override;
     bool askYesNoDefaultNo(const QString& title, const QString& text) override;
     void inform(const QString& title, const QString& text) override;
+    void informAloud(const QString& title, const QString& text, const QString& heard) override;
     // PlainDialogs
     bool confirm(const QString& title, const QString& text) override;
     void tell(const QString& title, const QString& text) override;

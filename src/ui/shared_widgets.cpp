@@ -170,7 +170,8 @@ void ClickableLabel::keyPressEvent(QKeyEvent* event) {
         QList<ClickableLabel*> group;
         for (ClickableLabel* member :
              parentWidget()->findChildren<ClickableLabel*>(Qt::FindDirectChildrenOnly))
-            if (member->checked && (member == this || member->isVisibleTo(parentWidget())))
+            if (member->checked && (member == this || (member->isVisibleTo(parentWidget()) &&
+                                                       member->focusPolicy() & Qt::TabFocus)))
                 group.append(member);
         const auto here = group.indexOf(this);
         if (group.size() > 1 && here >= 0)

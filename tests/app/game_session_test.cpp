@@ -334,6 +334,7 @@ TEST(EndOfGame, TellsThePlayerResetsTheButtonsAndRanksTheResult) {
     SessionFixture f;
     app::GameSession& s = f.open();
     f.click(0);
+    EXPECT_EQ(f.windows.said, std::vector<std::string>{"Game started"});
     s.setBoardText("       \n       \n       \n  oo.  \n       \n       \n       ");
     f.clock.advance(12);
     s.Timer1_Timer();
@@ -344,6 +345,8 @@ TEST(EndOfGame, TellsThePlayerResetsTheButtonsAndRanksTheResult) {
     EXPECT_EQ(f.windows.events[1], "sound 109");
     EXPECT_EQ(f.windows.events[2], "tell Game over: No more possible moves!");
     EXPECT_EQ(f.windows.events[3], "champions 4 rank 0000100012");
+    // A screen reader hears the result with the message.
+    EXPECT_EQ(f.windows.said.back(), "Marbles left: 1, seconds: 12");
     EXPECT_FALSE(f.windows.clockRunning);
     EXPECT_EQ(f.windows.highlighted, (std::array<bool, 9>{}));
     EXPECT_TRUE(s.model().GameOver());
@@ -355,6 +358,7 @@ TEST(GameClock, ShowsAndStoresThePlayedSecondsWhateverTheWallClockDoes) {
     SessionFixture f;
     app::GameSession& s = f.open();
     f.click(0);
+    EXPECT_EQ(f.windows.said, std::vector<std::string>{"Game started"});
     s.setBoardText("       \n       \n       \n  oo.  \n       \n       \n       ");
     f.clock.advance(1);
     s.Timer1_Timer();

@@ -55,6 +55,7 @@ class Recorder : public app::SessionView,
     void setWatcherEnabled(bool enabled) override { watcher = enabled; }
     void Sprache() override { log("captions"); }
     void popupOptionsMenu() override { log("options menu"); }
+    void announce(const QString& text) override { said.push_back(text.toStdString()); }
     // AidsView
     void showHint(int from, int to) override { hints.push_back({from, to}); }
     void setCountWarning(bool warning) override { countWarning = warning; }
@@ -102,6 +103,10 @@ class Recorder : public app::SessionView,
     }
     void inform(const QString& title, const QString& text) override {
         log("tell " + title.toStdString() + ": " + text.toStdString());
+    }
+    void informAloud(const QString& title, const QString& text, const QString& heard) override {
+        inform(title, text);
+        said.push_back(heard.toStdString());
     }
     // SoundPlayer
     void PlayWAV(std::int16_t id) override { log("sound " + std::to_string(id)); }
@@ -163,6 +168,7 @@ class Recorder : public app::SessionView,
     bool soundChecked = false;
     bool oneMarbleChecked = false;
     std::vector<std::pair<int, int>> hints; ///< every jump flashed as a hint
+    std::vector<std::string> said;          ///< told to a screen reader, in order
     bool countWarning = false;              ///< the marble count in amber
     bool practiceMark = false;
     std::mutex postedMutex;

@@ -2,6 +2,7 @@
 // holes with the cursor's place focused, the two displays as one sentence each, and both in
 // the current language.
 #include "app_fixture.h"
+#include "ui/announcer.h"
 #include "ui/main_window.h"
 #include "ui/panel_widgets.h"
 
@@ -85,9 +86,21 @@ TEST(BoardAccessibility, TheCursorsPlaceHasFocusAndAMoveIsHeard) {
     EXPECT_EQ(table->focusChild(), place(board, 17));
     EXPECT_TRUE(place(board, 17)->state().focused);
 
+    // What happens is told to a screen reader, each pass of events as one announcement.
+    const auto told = [&w](const char* words) {
+        const bool heard =
+            QTest::qWaitFor([&] { return w.announcer().told() == QString::fromUtf8(words); }, 5000);
+        EXPECT_TRUE(heard) << w.announcer().told().toStdString();
+        return heard;
+    };
+    told("Game started");
     QTest::keyClick(&board, Qt::Key_Up);
     QTest::keyClick(&board, Qt::Key_Space);
     EXPECT_TRUE(place(board, 10)->state().selected); // the lifted marble
+    told("Marble lifted");
+    QTest::keyClick(&board, Qt::Key_Space); // dropped where it was lifted
+    told("Marble put back");
+    QTest::keyClick(&board, Qt::Key_Space);
     QTest::keyClick(&board, Qt::Key_Down);
     QTest::keyClick(&board, Qt::Key_Down);
     QTest::keyClick(&board, Qt::Key_Return);
@@ -95,34 +108,17 @@ TEST(BoardAccessibility, TheCursorsPlaceHasFocusAndAMoveIsHeard) {
     // The jump changes the three places and the marble count; the focus stays on the target.
     EXPECT_EQ(nameOf(place(board, 10)), QStringLiteral("row 2, column 4: empty"));
     EXPECT_EQ(nameOf(place(board, 17)), QStringLiteral("row 3, column 4: empty"));
-    // The focused place tells the new count after its own text, so that it is heard with it.
-    EXPECT_EQ(nameOf(table->focusChild()), QStringLiteral("row 4, column 4: marble. Marbles: 31"));
-    auto* frame = w.findChild<DisplayFrame*>(QStringLiteral("fraAnzeige"));
-    EXPECT_EQ(nameOf(accessible(frame->reading(game::Display::MarbleCount))),
-              QStringLiteral("Marbles: 31"));
-    // Only until the cursor moves on.
-    QTest::keyClick(&board, Qt::Key_Right);
-    EXPECT_EQ(nameOf(table->focusChild()), QStringLiteral("row 4, column 5: marble"));
-    QTest::keyClick(&board, Qt::Key_Left);
     EXPECT_EQ(nameOf(table->focusChild()), QStringLiteral("row 4, column 4: marble"));
-    // A jump taken back is told the same way (once the player agrees to a practice game).
+    told("Marble lifted. Marbles: 31"); // one pass of events: lifted, then jumped
+    // A jump taken back (once the player agrees to a practice game) says which, then the count.
     f.answers = {true};
     QTest::keyClick(&board, Qt::Key_Z, Qt::ControlModifier);
     ASSERT_EQ(w.model().MarbleCount(), 32);
-    EXPECT_EQ(nameOf(table->focusChild()), QStringLiteral("row 4, column 4: empty. Marbles: 32"));
-    QTest::keyClick(&board, Qt::Key_Z, Qt::ControlModifier); // nothing left to take back
-    QTest::keyClick(&board, Qt::Key_Up);
-    QTest::keyClick(&board, Qt::Key_Up);
-    QTest::keyClick(&board, Qt::Key_Space);
-    QTest::keyClick(&board, Qt::Key_Down);
-    QTest::keyClick(&board, Qt::Key_Down);
-    QTest::keyClick(&board, Qt::Key_Return);
-    ASSERT_EQ(w.model().MarbleCount(), 31);
-    // A hint is told on the focused place too.
+    told("Jump taken back: from row 2, column 4 to row 4, column 4. Marbles: 32");
+    QTest::keyClick(&board, Qt::Key_Y, Qt::ControlModifier);
+    told("Jump made again: from row 2, column 4 to row 4, column 4. Marbles: 31");
     w.board().showHint(38, 24);
-    EXPECT_EQ(nameOf(table->focusChild()),
-              QStringLiteral("row 4, column 4: marble. Hint: jump from row 6, column 4 to row 4, "
-                             "column 4"));
+    told("Hint: jump from row 6, column 4 to row 4, column 4");
     // In the other language too: 31 over 24 into 17.
     w.session().imgLang_Click(0);
     board.setFocus(Qt::TabFocusReason);
@@ -130,80 +126,79 @@ TEST(BoardAccessibility, TheCursorsPlaceHasFocusAndAMoveIsHeard) {
     for (Qt::Key k : {Qt::Key_Down, Qt::Key_Space, Qt::Key_Up, Qt::Key_Up, Qt::Key_Space})
         QTest::keyClick(&board, k);
     ASSERT_EQ(w.model().MarbleCount(), 30);
-    EXPECT_EQ(nameOf(table->focusChild()), QStringLiteral("Reihe 3, Spalte 4: Kugel. Kugeln: 30"));
+    told("Kugel angehoben. Kugeln: 30");
 }
 
-TEST(DisplayAccessibility, EachDisplayIsOneSentenceBesideItsNamedSymbol) {
+TEST(Announcements, TheyReachAScreenReaderAsAStatusBarsNotificationOfTheWindow) {
     AppFixture f;
     MainWindow& w = f.openGame();
-    auto* frame = w.findChild<DisplayFrame*>(QStringLiteral("fraAnzeige"));
-    ASSERT_NE(frame, nullptr);
-    QAccessibleInterface* displays = accessible(frame);
-    ASSERT_EQ(displays->childCount(), 4);
-    std::vector<QString> names;
-    for (int i = 0; i < 4; ++i)
-        names.push_back(nameOf(displays->child(i)));
-    EXPECT_EQ(names,
-              (std::vector<QString>{QStringLiteral("Time"), QStringLiteral("Time: 0 seconds"),
-                                    QStringLiteral("Marbles"), QStringLiteral("Marbles: 33")}));
-    // The digit pictures are no elements of their own.
-    QAccessibleInterface* marbles = accessible(frame->reading(game::Display::MarbleCount));
-    EXPECT_EQ(marbles->childCount(), 0);
-    EXPECT_EQ(marbles->role(), QAccessible::StaticText);
-    EXPECT_EQ(frame->shown(game::Display::MarbleCount), QStringLiteral("0033"));
-
+    QAccessibleInterface* window = accessible(&w);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(nameOf(window), QStringLiteral("Marvolen"));
+    QAccessibleInterface* bar = window->child(window->childCount() - 1);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->role(), QAccessible::StatusBar);
+    EXPECT_EQ(bar->parent(), window);
+    EXPECT_EQ(window->indexOfChild(bar), window->childCount() - 1);
+    QAccessibleInterface* note = bar->child(0);
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(note->role(), QAccessible::Notification);
+    EXPECT_EQ(note->parent(), bar);
+    EXPECT_TRUE(note->state().invisible); // nothing told yet
+    // What one pass of events tells is one announcement, a count after what changed it.
+    w.announcer().announce(QStringLiteral("Marbles: 31"), true);
+    w.announcer().announce(QStringLiteral("Marble lifted"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.announcer().told().isEmpty(); }, 5000));
+    EXPECT_EQ(nameOf(note), QStringLiteral("Marble lifted. Marbles: 31"));
+    EXPECT_FALSE(note->state().invisible);
     w.session().optBut_Click(0);
-    EXPECT_EQ(nameOf(marbles), QStringLiteral("Marbles: 32"));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return nameOf(note) == QLatin1String("Game started"); }, 5000));
 }
 
-TEST(DisplayAccessibility, TheBoardAndTheDisplaysFollowTheChosenLanguage) {
+TEST(ThumbnailAccessibility, EachVariantIsOneElementTheSelectedOneChecked) {
     AppFixture f;
     MainWindow& w = f.openGame();
-    w.session().optBut_Click(0);
-    auto* frame = w.findChild<DisplayFrame*>(QStringLiteral("fraAnzeige"));
-    BoardWidget& board = w.board();
-    w.session().imgLang_Click(0);
-    EXPECT_EQ(nameOf(accessible(&board)), QStringLiteral("Spielbrett"));
-    EXPECT_EQ(nameOf(place(board, 24)), QStringLiteral("Reihe 4, Spalte 4: leer"));
-    EXPECT_EQ(nameOf(place(board, 10)), QStringLiteral("Reihe 2, Spalte 4: Kugel"));
-    EXPECT_EQ(nameOf(accessible(frame->reading(game::Display::MarbleCount))),
-              QStringLiteral("Kugeln: 32"));
-    EXPECT_EQ(nameOf(accessible(frame->reading(game::Display::Time))),
-              QStringLiteral("Zeit: 0 Sekunden"));
-    EXPECT_EQ(nameOf(accessible(frame->findChild<QWidget*>(QStringLiteral("lblTime0")))),
-              QStringLiteral("Zeit"));
-    EXPECT_EQ(nameOf(accessible(frame->findChild<QWidget*>(QStringLiteral("lblTime1")))),
-              QStringLiteral("Kugeln"));
-    // And back: nothing stays in the language left.
-    w.session().imgLang_Click(1);
-    EXPECT_EQ(nameOf(accessible(&board)), QStringLiteral("Board"));
-    EXPECT_EQ(nameOf(accessible(frame->reading(game::Display::MarbleCount))),
-              QStringLiteral("Marbles: 32"));
-}
-
-TEST(ThumbnailAccessibility, OnlyTheSelectedVariantIsMarkedSelected) {
-    AppFixture f;
-    MainWindow& w = f.openGame();
-    const auto selected = [&w] {
+    QAccessibleInterface* variants = accessible(w.findChild<QWidget*>(QStringLiteral("fraLayout")));
+    EXPECT_EQ(variants->role(), QAccessible::Grouping);
+    EXPECT_EQ(nameOf(variants), QStringLiteral("Variants"));
+    const auto checked = [&] {
         std::vector<int> found;
+        EXPECT_EQ(variants->childCount(), 20);
         for (int i = 0; i < 20; ++i) {
-            QAccessibleInterface* on =
-                accessible(w.findChild<QLabel*>(QStringLiteral("imgLon%1").arg(i)));
-            if (on->state().selected) {
-                EXPECT_FALSE(on->state().invisible) << i;
-                EXPECT_EQ(
-                    nameOf(on),
-                    w.findChild<QLabel*>(QStringLiteral("imgLoff%1").arg(i))->accessibleName());
+            QAccessibleInterface* variant = variants->child(i);
+            EXPECT_EQ(variants->indexOfChild(variant), i);
+            EXPECT_EQ(variant->role(), QAccessible::RadioButton);
+            EXPECT_FALSE(variant->state().invisible) << i;
+            EXPECT_EQ(nameOf(variant),
+                      w.findChild<QLabel*>(QStringLiteral("imgLoff%1").arg(i))->accessibleName());
+            if (variant->state().checked)
                 found.push_back(i);
-            } else {
-                EXPECT_TRUE(on->state().invisible) << i; // covered by its clickable picture
-            }
         }
         return found;
     };
-    EXPECT_EQ(selected(), std::vector<int>{4}); // the stored variant
+    EXPECT_EQ(checked(), std::vector<int>{4}); // the stored variant
     w.session().imgLoff_Click(11);
-    EXPECT_EQ(selected(), std::vector<int>{11});
+    EXPECT_EQ(checked(), std::vector<int>{11});
+    EXPECT_EQ(variants->child(11)->object()->objectName(), QStringLiteral("imgLon11"));
+}
+
+TEST(PanelAccessibility, TheGroupsAreNamedGroupingsNotFrames) {
+    AppFixture f;
+    MainWindow& w = f.openGame();
+    const std::vector<std::pair<const char*, const char*>> groups = {{"fraAnzeige", "Game"},
+                                                                     {"fraLayout", "Variants"},
+                                                                     {"fraKnopf", "Commands"},
+                                                                     {"fraSprache", "Language"}};
+    for (const auto& [object, name] : groups) {
+        QAccessibleInterface* group = accessible(w.findChild<QWidget*>(QLatin1String(object)));
+        ASSERT_NE(group, nullptr) << object;
+        EXPECT_EQ(group->role(), QAccessible::Grouping) << object;
+        EXPECT_EQ(nameOf(group), QLatin1String(name)) << object;
+    }
+    w.session().imgLang_Click(0);
+    EXPECT_EQ(nameOf(accessible(w.findChild<QWidget*>(QStringLiteral("fraSprache")))),
+              QStringLiteral("Sprache"));
 }
 
 TEST(RadioGroups, TheFlagsAreRadioButtonsWithTheCurrentLanguageChecked) {
@@ -241,9 +236,12 @@ TEST(RadioGroups, ArrowKeysMoveTheFocusWithinAGroupAndAPressActsAsAClick) {
     const auto key = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
     w.findChild<QWidget*>(QStringLiteral("imgLoff3"))->setFocus(Qt::TabFocusReason);
     ASSERT_TRUE(focusOn(QStringLiteral("imgLoff3")));
-    key(Qt::Key_Right); // over the selected variant 4, whose picture takes no focus
+    key(Qt::Key_Right); // the selected variant 4, its uncovered picture
+    EXPECT_TRUE(focusOn(QStringLiteral("imgLon4")));
+    key(Qt::Key_Right);
     EXPECT_TRUE(focusOn(QStringLiteral("imgLoff5")));
     key(Qt::Key_Up);
+    key(Qt::Key_Left);
     key(Qt::Key_Left);
     EXPECT_TRUE(focusOn(QStringLiteral("imgLoff2")));
     w.findChild<QWidget*>(QStringLiteral("imgLoff0"))->setFocus(Qt::TabFocusReason);

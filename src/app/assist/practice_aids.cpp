@@ -3,10 +3,31 @@
 
 #include <QCoreApplication>
 
+#include <bit>
+#include <cstdlib>
+
 namespace marvolen::app::assist {
 
 namespace {
 const QString kModule = QStringLiteral("frmMarvolen");
+
+/// The jump that turned `before` into `after`, as a screen reader tells it: "from row 2,
+/// column 4 to row 4, column 4".
+QString jumpWords(const game::Position& before, const game::Position& after) {
+    const game::Position::Mask left = before.marbles() & ~after.marbles();
+    const game::Position::Mask arrived = after.marbles() & ~before.marbles();
+    if (std::popcount(left) != 2 || std::popcount(arrived) != 1)
+        return {};
+    const int to = std::countr_zero(arrived);
+    // Of the two places left, the one beside the target is the marble jumped over.
+    const int first = std::countr_zero(left), second = 63 - std::countl_zero(left);
+    const int from = std::abs(first - to) == 7 || std::abs(first - to) == 1 ? second : first;
+    return QCoreApplication::translate("Marvolen", "from row %1, column %2 to row %3, column %4")
+        .arg(from / 7 + 1)
+        .arg(from % 7 + 1)
+        .arg(to / 7 + 1)
+        .arg(to % 7 + 1);
+}
 } // namespace
 
 PracticeAids::PracticeAids(AssistedGame& game, AidsView& view, Dialogs& dialogs,
@@ -87,11 +108,21 @@ void PracticeAids::hintAnswered(std::uint64_t ticket, std::optional<game::Jump> 
 }
 
 void PracticeAids::mnuUndo_Click() {
-    replay(QStringLiteral("mnuUndo_Click"), m_jumpsMade, [this] { m_game.takeBackJump(); });
+    replay(QStringLiteral("mnuUndo_Click"), m_jumpsMade, [this] {
+        const game::Position before = m_game.position();
+        m_game.takeBackJump();
+        m_view.announce(QCoreApplication::translate("Marvolen", "Jump taken back: %1")
+                            .arg(jumpWords(m_game.position(), before)));
+    });
 }
 
 void PracticeAids::mnuRedo_Click() {
-    replay(QStringLiteral("mnuRedo_Click"), m_game.jumpsUndone(), [this] { m_game.putBackJump(); });
+    replay(QStringLiteral("mnuRedo_Click"), m_game.jumpsUndone(), [this] {
+        const game::Position before = m_game.position();
+        m_game.putBackJump();
+        m_view.announce(QCoreApplication::translate("Marvolen", "Jump made again: %1")
+                            .arg(jumpWords(before, m_game.position())));
+    });
 }
 
 void PracticeAids::replay(const QString& handler, int jumps, const std::function<void()>& move) {

@@ -30,6 +30,8 @@ class AidsView {
     virtual void setOneMarbleChecked(bool checked) = 0;
     /// Shows or hides the mark that the game on the board is a practice game.
     virtual void showPracticeMark(bool shown) = 0;
+    /// Tells a screen reader what just happened, whatever has the focus.
+    virtual void announce(const QString& text) = 0;
     /// Runs fn on the window's thread after the event in hand; may be called from any thread.
     virtual void post(std::function<void()> fn) = 0;
 };
