@@ -2,7 +2,8 @@
 # Installs the Debian packages Marvolen needs to build, run and test, when any is missing
 # (clang with its sanitizer and fuzzer runtimes, clang-format, and the validators of the
 # desktop entry and the AppStream data, serve the CI; openbox, the buses and pyatspi let the
-# end-to-end tests play as a screen reader user).
+# end-to-end tests play as a screen reader user, and Orca with speech-dispatcher lets them hear
+# what one hears).
 set -euo pipefail
 
 packages=(
@@ -15,6 +16,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick pulseaudio libx11-dev python3
   openbox dbus-daemon at-spi2-core python3-pyatspi
+  orca speech-dispatcher speech-dispatcher-espeak-ng
   desktop-file-utils appstream
 )
 

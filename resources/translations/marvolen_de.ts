@@ -171,5 +171,17 @@
         <source>Marble put back</source>
         <translation>Kugel zurückgelegt</translation>
     </message>
+    <message>
+        <source>%1. %2, marbles: %3, seconds: %4</source>
+        <translation>%1. %2, Kugeln: %3, Sekunden: %4</translation>
+    </message>
+    <message>
+        <source>No champions yet</source>
+        <translation>Noch keine Champions</translation>
+    </message>
+    <message>
+        <source>Your place: %1</source>
+        <translation>Ihr Platz: %1</translation>
+    </message>
 </context>
 </TS>

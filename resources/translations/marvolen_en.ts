@@ -171,5 +171,17 @@
         <source>Marble put back</source>
         <translation>Marble put back</translation>
     </message>
+    <message>
+        <source>%1. %2, marbles: %3, seconds: %4</source>
+        <translation>%1. %2, marbles: %3, seconds: %4</translation>
+    </message>
+    <message>
+        <source>No champions yet</source>
+        <translation>No champions yet</translation>
+    </message>
+    <message>
+        <source>Your place: %1</source>
+        <translation>Your place: %1</translation>
+    </message>
 </context>
 </TS>

@@ -171,5 +171,17 @@
         <source>Marble put back</source>
         <translation>Bola devuelta</translation>
     </message>
+    <message>
+        <source>%1. %2, marbles: %3, seconds: %4</source>
+        <translation>%1. %2, bolas: %3, segundos: %4</translation>
+    </message>
+    <message>
+        <source>No champions yet</source>
+        <translation>Aún no hay campeones</translation>
+    </message>
+    <message>
+        <source>Your place: %1</source>
+        <translation>Su puesto: %1</translation>
+    </message>
 </context>
 </TS>

@@ -171,5 +171,17 @@
         <source>Marble put back</source>
         <translation>Bille reposée</translation>
     </message>
+    <message>
+        <source>%1. %2, marbles: %3, seconds: %4</source>
+        <translation>%1. %2, billes : %3, secondes : %4</translation>
+    </message>
+    <message>
+        <source>No champions yet</source>
+        <translation>Pas encore de champions</translation>
+    </message>
+    <message>
+        <source>Your place: %1</source>
+        <translation>Votre place : %1</translation>
+    </message>
 </context>
 </TS>

@@ -171,5 +171,17 @@
         <source>Marble put back</source>
         <translation>Sfera rimessa a posto</translation>
     </message>
+    <message>
+        <source>%1. %2, marbles: %3, seconds: %4</source>
+        <translation>%1. %2, sfere: %3, secondi: %4</translation>
+    </message>
+    <message>
+        <source>No champions yet</source>
+        <translation>Ancora nessun campione</translation>
+    </message>
+    <message>
+        <source>Your place: %1</source>
+        <translation>Il suo posto: %1</translation>
+    </message>
 </context>
 </TS>

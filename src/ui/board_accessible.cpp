@@ -91,6 +91,11 @@ class BoardAccessible : public QAccessibleWidget {
                 return cell(p);
         return nullptr;
     }
+    /// The board as text, read when asked for: a new game changes every place, and a screen
+    /// reader would be flooded if each change were pushed.
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Description ? board()->stateText() : QAccessibleWidget::text(t);
+    }
     QAccessibleInterface* focusChild() const override {
         if (!board()->hasFocus() || !board()->holeShown(board()->cursor()))
             return nullptr;

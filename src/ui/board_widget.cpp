@@ -182,7 +182,6 @@ void BoardWidget::notifyPlace(int p, QAccessible::Event what) {
 }
 
 void BoardWidget::changed() {
-    setAccessibleDescription(stateText());
     update();
 }
 
@@ -239,7 +238,6 @@ void BoardWidget::showHint(int from, int to) {
             .arg(from % 7 + 1)
             .arg(to / 7 + 1)
             .arg(to % 7 + 1);
-    setAccessibleDescription(advice);
     setToolTip(advice);
     announce(advice);
 }

@@ -327,6 +327,27 @@ void HighscoreWindow::ShowHS() {
         });
     }
     m_table->update();
+    describeList();
+}
+
+void HighscoreWindow::describeList() {
+    // What the table shows, for a screen reader, which reads a window's description as it
+    // opens: the player's new place first.
+    QStringList rows;
+    for (int i = 0; i < scores::ChampionsList::kRanks; ++i) {
+        const scores::RowTexts row = scores::rowTexts(m_ranking.file().list().at(i));
+        if (!row.marbles.isEmpty())
+            rows << QCoreApplication::translate("Marvolen", "%1. %2, marbles: %3, seconds: %4")
+                        .arg(i + 1)
+                        .arg(row.name, row.marbles, row.time);
+    }
+    QString description = rows.isEmpty()
+                              ? QCoreApplication::translate("Marvolen", "No champions yet")
+                              : rows.join(QStringLiteral("; "));
+    if (const std::optional<int> mine = m_ranking.newRow())
+        description = QCoreApplication::translate("Marvolen", "Your place: %1").arg(*mine + 1) +
+                      QStringLiteral(". ") + description;
+    setAccessibleDescription(description);
 }
 
 void HighscoreWindow::imgPattern_Click(int v) {

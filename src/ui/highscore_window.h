@@ -39,6 +39,8 @@ class HighscoreWindow : public QDialog {
     void Form_Activate();
     /// Fills the ten rows from the list.
     void ShowHS();
+    /// Tells assistive technology the list as shown, and the player's new place in it.
+    void describeList();
     /// Shows the list of variant v instead; the game's own variant stays as it is.
     void imgPattern_Click(int v);
     /// Asks, then clears the list of the variant shown and closes.
