@@ -212,6 +212,9 @@ void BoardWidget::paintEvent(QPaintEvent*) {
             painter.drawPixmap(marbleRect(p), m_marblePicture);
     paintHint(painter);
     paintKeyboard(painter);
+    if (m_dragged && m_dragAt && !m_dragImage.isNull())
+        painter.drawPixmap(QRect(*m_dragAt - m_dragHotSpot, QSize(kMarbleSize, kMarbleSize)),
+                           m_dragImage);
 }
 
 namespace {
@@ -415,16 +418,19 @@ void BoardWidget::mousePressEvent(QMouseEvent* event) {
     mime->setData(kMime, QByteArray::number(source));
     auto* drag = new QDrag(this);
     drag->setMimeData(mime);
-    if (!m_marblePicture.isNull()) {
-        drag->setPixmap(dragImage());
-        drag->setHotSpot(event->position().toPoint() - marbleRect(source).topLeft());
-    }
+    // The board draws the dragged marble itself: a drag picture of the windowing system is a
+    // window of its own, drawn on a white square where no compositor blends it.
+    m_dragImage = dragImage();
+    m_dragHotSpot = event->position().toPoint() - marbleRect(source).topLeft();
+    m_dragAt = event->position().toPoint();
     m_dragged = source;
     m_pendingDrop.reset();
     if (onLift)
         onLift(source);
     drag->exec(Qt::MoveAction);
     m_dragged.reset();
+    m_dragAt.reset();
+    update();
     // The move itself runs after the drag has ended, so that the end-of-game message and the
     // champions window do not open while the windowing system still holds the drag.
     if (const auto drop = std::exchange(m_pendingDrop, std::nullopt))
@@ -442,8 +448,18 @@ void BoardWidget::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void BoardWidget::dragMoveEvent(QDragMoveEvent* event) {
-    if (event->mimeData()->hasFormat(kMime) && m_dragged)
+    if (event->mimeData()->hasFormat(kMime) && m_dragged) {
         event->acceptProposedAction();
+        m_dragAt = event->position().toPoint();
+        update();
+    }
+}
+
+void BoardWidget::dragLeaveEvent(QDragLeaveEvent* event) {
+    // Off the board the marble is not carried on: dropped there, it goes back.
+    m_dragAt.reset();
+    update();
+    QWidget::dragLeaveEvent(event);
 }
 
 void BoardWidget::dropEvent(QDropEvent* event) {

@@ -61,8 +61,8 @@ class BoardWidget : public QWidget, public game::BoardView {
     int accessibleIndex(int position) const;
     /// Names the board in the current language.
     void retranslate();
-    /// What the pointer carries while a marble is dragged: the marble picture at the marble's
-    /// size on this screen, in the screen's pixels; null without a marble picture.
+    /// What the board draws under the pointer while a marble is dragged: the marble picture at
+    /// the marble's size on this screen, in the screen's pixels; null without a marble picture.
     QPixmap dragImage() const;
 
     /// The jump a hint is flashing, while it flashes.
@@ -94,6 +94,7 @@ class BoardWidget : public QWidget, public game::BoardView {
     void mouseMoveEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
   private:
@@ -134,6 +135,10 @@ class BoardWidget : public QWidget, public game::BoardView {
     std::array<QPoint, 49> m_holeAt{};
     std::array<QPoint, 49> m_marbleAt{};
     std::optional<int> m_dragged;
+    /// The dragged marble as the board draws it under the pointer, while over the board.
+    QPixmap m_dragImage;
+    QPoint m_dragHotSpot;
+    std::optional<QPoint> m_dragAt;
     std::optional<PendingDrop> m_pendingDrop;
     DisplayFrame* m_displays = nullptr;
     Announcer* m_announcer = nullptr;
