@@ -306,6 +306,12 @@ def main():
                                  for kind, role, name, _ in events[heard:]),
                      "the notification to tell " + sentence)
 
+        # The clock is read when asked for; its seconds never go out as changes.
+        ticks = [e for e in events if e[0].startswith("object:property-change:accessible-name")
+                 and e[2].startswith("Time:")]
+        if ticks:
+            raise Failed("the clock pushed its seconds: %s" % ticks[:3])
+
         # The end is told in an alert that takes the focus, so a screen reader reads it out:
         # the focus event comes from the alert's OK.
         alert = wait_for(lambda: find(app, lambda e: e.getRoleName() == "alert" and find(
