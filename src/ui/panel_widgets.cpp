@@ -289,6 +289,16 @@ bool SelectedThumbnail::isSelected() const {
     return m_cover && !m_cover->isVisibleTo(parentWidget());
 }
 
+void SelectedThumbnail::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    // The picture has a cyan border of its own: the focus shows inside it, in white.
+    if (!hasFocus())
+        return;
+    QPainter p(this);
+    p.setPen(QPen(Qt::white, 1, Qt::DotLine));
+    p.drawRect(rect().adjusted(2, 2, -3, -3));
+}
+
 void SelectedThumbnail::followCover() {
     setFocusPolicy(isSelected() ? Qt::TabFocus : Qt::NoFocus);
 }

@@ -111,6 +111,9 @@ class SelectedThumbnail : public ClickableLabel {
     /// Takes the keyboard focus only while it is the selected one.
     void followCover();
 
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
   private:
     QWidget* m_cover;
 };

@@ -172,6 +172,13 @@ def main():
             orca.wait(r"Marbles: %d\.?$" % marbles, "%d marbles after %d to %d" % (
                 marbles, source, target))
 
+        # A marble lifted and put back with Escape, then the first two jumps.
+        key(*arrows_to(cursor, jumps[0][0]))
+        cursor = jumps[0][0]
+        key("space")
+        orca.wait(r"Marble lifted", "the lifted marble")
+        key("Escape")
+        orca.wait(r"Marble put back", "the marble put back")
         for source, target in jumps[:2]:
             jump(source, target)
         key("h")
@@ -182,7 +189,8 @@ def main():
         marbles += 1
         orca.wait(r"^Jump taken back: from row 3, column 2 to row 3, column 4\. Marbles: 31",
                   "the jump taken back")
-        print("heard: the Start button, a variant, the start, the counts, a hint and an undo")
+        print("heard: the Start button, a variant, the start, a marble lifted and put back, the "
+              "counts, a hint and an undo")
 
         # A new game, played without help to its end: the result, and the place in the list.
         tab_until(r"^Start game push button", "the Start button")
