@@ -36,6 +36,7 @@ expected=(
   "usr/share/applications/$app_id.desktop"
   "usr/share/metainfo/$app_id.metainfo.xml"
   usr/share/man/man6/marvolen.6.gz
+  usr/share/doc/marvolen/readme.htm
   "usr/$sound_module"
   "usr/$print_module"
 )
@@ -85,6 +86,45 @@ if ! man_text=$(gzip -dc "$root/usr/share/man/man6/marvolen.6.gz") ||
    ! grep -q '^\.TH MARVOLEN 6 ' <<<"$man_text"; then
   fail "the manual page is not a page of section 6"
 fi
+
+# The manual page PAGE (compressed) names readme.htm at PLACE.
+check_manual_names() {
+  local page=$1 place=$2 text
+  text=$(gzip -dc "$page") && grep -qxF ".I $place" <<<"$text" || fail "$page does not name $place"
+}
+
+# readme.htm, which the start window names: one page holding the help of every language, each
+# with its keyboard section, links that lead into the page itself, nothing left to fill in.
+check_readme() {
+  local readme=$1 html keys language target
+  html=$(cat "$readme") || { fail "no $readme"; return; }
+  [ "$(head -1 <<<"$html")" = '<!DOCTYPE html>' ] && [ "$(tail -2 <<<"$html")" = $'</body>\n</html>' ] ||
+    fail "$readme is not one HTML page"
+  [ "$(grep -c '<style>' <<<"$html")" = 1 ] && ! grep -q '<link' <<<"$html" ||
+    fail "$readme does not carry its one stylesheet"
+  ! grep -Eq '<!--(stylesheet|variant-overview)' <<<"$html" || fail "$readme has markers left"
+  for language in de en es it fr; do
+    grep -q "<div lang=\"$language\">" <<<"$html" && grep -q "<h2><a name=\"$language-keys\"></a>" <<<"$html" ||
+      fail "$readme lacks the keyboard section in $language"
+  done
+  [ "$(grep -c '<div ' <<<"$html")" = 5 ] && [ "$(grep -c '</div>' <<<"$html")" = 5 ] ||
+    fail "$readme does not hold five closed language sections"
+  keys=$(sed -n '/<h2><a name="en-keys"><\/a>Keyboard<\/h2>/,/<h2>/p' <<<"$html")
+  grep -q 'screen reader <b>Orca</b>' <<<"$keys" ||
+    fail "$readme's English keyboard section does not tell what Orca reads"
+  for target in $(grep -o 'href="#[^"]*"' <<<"$html" | sed 's/^href="#//; s/"$//' | sort -u); do
+    grep -q "<a name=\"$target\">" <<<"$html" || fail "$readme links to #$target, which it lacks"
+  done
+}
+check_readme "$root/usr/share/doc/marvolen/readme.htm"
+check_manual_names "$root/usr/share/man/man6/marvolen.6.gz" /usr/share/doc/marvolen/readme.htm
+
+echo "== another prefix: the manual page names readme.htm where that install puts it"
+DESTDIR=$work/other cmake --install "$build" --prefix /opt/marvolen >/dev/null
+[ -f "$work/other/opt/marvolen/share/doc/marvolen/readme.htm" ] || fail "no readme.htm under /opt/marvolen"
+check_manual_names "$work/other/opt/marvolen/share/man/man6/marvolen.6.gz" \
+  /opt/marvolen/share/doc/marvolen/readme.htm
+rm -rf "$work/other"
 
 echo "== the installed program starts by its desktop entry's command and ends on a close"
 exec_line=$(sed -n 's/^Exec=//p' "$desktop_file")
@@ -177,6 +217,11 @@ else
     grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "the package does not depend on $needed"
   done
   [ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "the package does not recommend qt6-wayland"
+  # The package's readme.htm is the one installed, and its manual page names where it is.
+  dpkg-deb -x "$deb" "$work/unpacked"
+  cmp -s "$work/unpacked/usr/share/doc/marvolen/readme.htm" "$root/usr/share/doc/marvolen/readme.htm" ||
+    fail "the package's readme.htm differs from the installed one"
+  check_manual_names "$work/unpacked/usr/share/man/man6/marvolen.6.gz" /usr/share/doc/marvolen/readme.htm
   # apt removes exactly the files the package lists: no maintainer script makes others.
   dpkg-deb -e "$deb" "$work/control"
   for script in preinst postinst prerm postrm; do
