@@ -38,8 +38,10 @@ void dropOperation(pa_operation* op) {
 }
 } // namespace
 
-AudioOutput::AudioOutput(AudioMixer& mixer, Device device, std::function<void()> noDevice)
-    : m_mixer(mixer), m_device(device), m_noDevice(std::move(noDevice)) {}
+AudioOutput::AudioOutput(AudioMixer& mixer, Device device, std::function<void()> noDevice,
+                         std::string server)
+    : m_mixer(mixer), m_device(device), m_noDevice(std::move(noDevice)),
+      m_server(std::move(server)) {}
 
 AudioOutput::~AudioOutput() {
     if (!m_started)
@@ -156,7 +158,8 @@ void AudioOutput::connectServer() {
         m_context,
         [](pa_context*, void* self) { static_cast<AudioOutput*>(self)->contextChanged(); }, this);
     // No server of its own is started: without one the game drains silently.
-    if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
+    if (pa_context_connect(m_context, m_server.empty() ? nullptr : m_server.c_str(),
+                           PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
         fallBackToDrain();
 }
 

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -33,8 +34,9 @@ class AudioOutput {
     };
 
     /// noDevice: called once, on the output's thread, when there turns out to be no server.
+    /// server: the server's address for System, the session's own when empty.
     explicit AudioOutput(AudioMixer& mixer, Device device = Device::System,
-                         std::function<void()> noDevice = {});
+                         std::function<void()> noDevice = {}, std::string server = {});
     ~AudioOutput();
     AudioOutput(const AudioOutput&) = delete;
     AudioOutput& operator=(const AudioOutput&) = delete;
@@ -76,6 +78,7 @@ class AudioOutput {
     AudioMixer& m_mixer;
     const Device m_device;
     std::function<void()> m_noDevice;
+    const std::string m_server;
     bool m_started = false;
     std::thread m_thread;
     std::atomic<std::thread::id> m_threadId{};

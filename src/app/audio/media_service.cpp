@@ -63,6 +63,7 @@ MidiMediaService::~MidiMediaService() {
 }
 
 void MidiMediaService::noteFluidCall() const {
+    ++m_fluidCalls;
     if (std::this_thread::get_id() == m_ownerThread)
         ++m_callsOnOwnerThread;
 }

@@ -94,7 +94,9 @@ class MidiMediaService final : public MediaCommands, public MusicSource {
     /// virtual clock with it.
     void advance(int milliseconds);
 
-    /// FluidSynth calls made so far on the thread that made the service (the window's).
+    /// FluidSynth calls made so far in all, and on the thread that made the service (the
+    /// window's).
+    int fluidCalls() const { return m_fluidCalls.load(); }
     int callsOnOwnerThread() const { return m_callsOnOwnerThread.load(); }
 
   private:
@@ -117,6 +119,7 @@ class MidiMediaService final : public MediaCommands, public MusicSource {
 
     mutable std::recursive_mutex m_lock;
     const std::thread::id m_ownerThread = std::this_thread::get_id();
+    mutable std::atomic<int> m_fluidCalls{0};
     mutable std::atomic<int> m_callsOnOwnerThread{0};
     QString m_soundFontPath;
     mutable std::shared_future<std::shared_ptr<Synth>> m_loading;

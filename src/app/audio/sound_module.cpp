@@ -27,7 +27,6 @@ class EngineSystem final : public SoundSystem {
     }
     MediaCommands& media() override { return m_engine.media(); }
     void PlayWAV(std::int16_t id) override { m_engine.effects().PlayWAV(id); }
-    void openOutput() override { m_engine.output().open(); }
 
   private:
     static std::function<void()> noDeviceNote(const std::function<void(const QString&)>& note) {
