@@ -10,7 +10,8 @@ only whether it could run at all.
     python3 bench/whole_program.py BUILD_DIR [-n 7] [--play 60] [--idle 30]
 
 Each round runs the bare window once and the game four times: music off and music on (loop),
-each without any sound server and with PulseAudio's null sink. Windows are seen by
+each without any sound server and with PulseAudio's null sink. Every game run also reads its
+peak RSS 1 s after the start window is shown. Windows are seen by
 window_watch, which listens to the X server's map events instead of polling.
 """
 

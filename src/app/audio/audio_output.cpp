@@ -14,11 +14,12 @@
 namespace marvolen::audio {
 
 namespace {
-// A click must be heard within about 50 ms of the press: the server holds 30 ms, and asks for
-// more each time 15 ms have played. Larger buffers would wake the program less often, but the
-// effect mixed into the stream would wait behind them.
-constexpr int TargetMs = 30;
-constexpr int RequestMs = 15;
+// A click must be heard within about 50 ms of the press: the server holds 50 ms and asks for
+// 25 ms more each time 25 ms have played, so an effect waits at most 25 ms for the next request
+// and then 25 ms behind what is queued. Larger buffers would wake the program less often, but
+// the effect mixed into the stream would wait behind them.
+constexpr int TargetMs = 50;
+constexpr int RequestMs = 25;
 // After this much silence the stream is paused, so that the server stops asking for silence.
 constexpr std::int64_t SilenceBeforePause = OutputRate / 4;
 // Nobody hears the drain: a tenth of a second is fine enough for the tunes' clock.
