@@ -10,7 +10,8 @@ only whether it could run at all.
     python3 bench/whole_program.py BUILD_DIR [-n 7] [--play 60] [--idle 30]
 
 Each round runs the bare window once and the game four times: music off and music on (loop),
-each without any sound server and with PulseAudio's null sink. Windows are seen by
+each without any sound server and with PulseAudio's null sink. Every game run also reads its
+peak RSS 1 s after the start window is shown. Windows are seen by
 window_watch, which listens to the X server's map events instead of polling.
 """
 
@@ -131,6 +132,7 @@ class Bench:
         self.have_xdotool = shutil.which("xdotool") is not None
         self.have_pulse = shutil.which("pulseaudio") is not None and shutil.which("pactl")
         self.start_size = None
+        self.shown_ns = 0
 
     def add(self, measure, value):
         if value is not None:
@@ -204,7 +206,16 @@ class Bench:
         if shown is None:
             stop(proc)
             return None, None, None, None
+        self.shown_ns = shown[0]
         return proc, (shown[0] - t0) / 1e9, shown[1], shown[2]
+
+    def settled_rss(self, pid, seconds=1.0):
+        """VmHWM once the first window has been on screen for `seconds`: what the program
+        takes on while that window waits."""
+        left = seconds - (time.monotonic_ns() - self.shown_ns) / 1e9
+        if left > 0:
+            time.sleep(left)
+        return vm_hwm_mb(pid)
 
     def run_bare(self):
         env = self.fresh_env("bare")
@@ -250,6 +261,9 @@ class Bench:
             if proc is None:
                 note("the game's start window did not appear")
                 return
+            where = "with PulseAudio null sink" if server else "without sound server"
+            self.add(f"peak RSS 1 s after start window, music {'on' if music else 'off'}, "
+                     f"{where}|game", self.settled_rss(proc.pid))
             if first:
                 self.add("exec to start window shown|game", seconds)
                 self.add("peak RSS at start window|game", hwm)
@@ -260,7 +274,6 @@ class Bench:
                 return
             if first:
                 self.add("OK to main window shown|game", ok)
-            where = "with PulseAudio null sink" if server else "without sound server"
             if music:
                 # The tune starts with the main window; the CPU is taken over the end of play.
                 time.sleep(max(0.0, self.args.play - self.args.idle))
@@ -383,6 +396,9 @@ class Bench:
                 proc, seconds, _, hwm = self.launch([self.game], self.fresh_env("game"))
                 self.add("exec to start window shown|game", seconds)
                 self.add("peak RSS at start window|game", hwm)
+                if proc is not None:
+                    self.add("peak RSS 1 s after start window, music off, without sound "
+                             "server|game", self.settled_rss(proc.pid))
                 stop(proc)
                 continue
             self.run_game(music=False, server=False, first=True)

@@ -9,9 +9,9 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   clang libclang-rt-dev clang-format
-  qt6-base-dev libfontconfig-dev qt6-multimedia-dev qt6-translations-l10n qt6-l10n-tools
+  qt6-base-dev libfontconfig-dev qt6-translations-l10n qt6-l10n-tools
   qt6-tools-dev
-  libfluidsynth-dev timgm6mb-soundfont
+  libfluidsynth-dev libpulse-dev timgm6mb-soundfont
   fonts-symbola fonts-comic-neue
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick pulseaudio libx11-dev python3

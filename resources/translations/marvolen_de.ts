@@ -112,6 +112,10 @@
         <translation>Die Klangbank %1 fehlt oder ist nicht lesbar: Die Musik bleibt stumm.</translation>
     </message>
     <message>
+        <source>No sound server answers: the game runs without sound effects and music.</source>
+        <translation>Kein Soundserver antwortet: Das Spiel läuft ohne Geräusche und Musik.</translation>
+    </message>
+    <message>
         <source>The print module %1 could not be loaded (%2): the game cannot print.</source>
         <translation>Das Druckmodul %1 konnte nicht geladen werden (%2): Das Spiel kann nicht drucken.</translation>
     </message>

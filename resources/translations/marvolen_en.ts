@@ -112,6 +112,10 @@
         <translation>The soundfont %1 is missing or cannot be read: the music stays silent.</translation>
     </message>
     <message>
+        <source>No sound server answers: the game runs without sound effects and music.</source>
+        <translation>No sound server answers: the game runs without sound effects and music.</translation>
+    </message>
+    <message>
         <source>The print module %1 could not be loaded (%2): the game cannot print.</source>
         <translation>The print module %1 could not be loaded (%2): the game cannot print.</translation>
     </message>

@@ -112,6 +112,10 @@
         <translation>Falta el banco de sonidos %1 o no se puede leer: la música permanece en silencio.</translation>
     </message>
     <message>
+        <source>No sound server answers: the game runs without sound effects and music.</source>
+        <translation>Ningún servidor de sonido responde: el juego funciona sin efectos de sonido ni música.</translation>
+    </message>
+    <message>
         <source>The print module %1 could not be loaded (%2): the game cannot print.</source>
         <translation>No se pudo cargar el módulo de impresión %1 (%2): el juego no puede imprimir.</translation>
     </message>

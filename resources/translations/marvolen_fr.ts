@@ -112,6 +112,10 @@
         <translation>La banque de sons %1 est absente ou illisible : la musique reste muette.</translation>
     </message>
     <message>
+        <source>No sound server answers: the game runs without sound effects and music.</source>
+        <translation>Aucun serveur de son ne répond : le jeu fonctionne sans effets sonores ni musique.</translation>
+    </message>
+    <message>
         <source>The print module %1 could not be loaded (%2): the game cannot print.</source>
         <translation>Le module d&apos;impression %1 n&apos;a pas pu être chargé (%2) : le jeu ne peut pas imprimer.</translation>
     </message>

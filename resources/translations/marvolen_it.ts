@@ -112,6 +112,10 @@
         <translation>Il banco di suoni %1 manca o non è leggibile: la musica resta muta.</translation>
     </message>
     <message>
+        <source>No sound server answers: the game runs without sound effects and music.</source>
+        <translation>Nessun server audio risponde: il gioco funziona senza effetti sonori e musica.</translation>
+    </message>
+    <message>
         <source>The print module %1 could not be loaded (%2): the game cannot print.</source>
         <translation>Impossibile caricare il modulo di stampa %1 (%2): il gioco non può stampare.</translation>
     </message>

@@ -70,8 +70,8 @@ Application::Application(ApplicationOptions options)
       m_qtPorts([this] { return m_frmMarvolen.get(); }) {
     // The answer End leaves no run folder behind with the language and tune files.
     m_reporter.setCleanup([this] { m_temp.remove(); });
-    // Nothing here loads the audio module: Main has it loaded, and the sound device opened,
-    // once the start window is on screen; the soundfont loads with the first tune.
+    // Nothing here loads the audio module: the first sound or tune loads it and opens the sound
+    // device, and the first tune loads the soundfont.
     m_audio = std::make_unique<audio::SoundLoader>(
         audio::SoundSetup{&m_reporter, &m_resources, m_options.audioDevice, m_options.soundFont,
                           // Said on standard error, not in the error log, which holds error
@@ -163,16 +163,14 @@ void Application::Main() {
                     m_frmInfo->showOk();
             });
     });
-    // The sound waits until the start window is on screen and the main window loaded, but is
-    // there before the first tune or click needs it; so do the pictures the main window shows
-    // first. The start window is painted once its window is exposed.
+    // The pictures the main window shows first are decoded once the start window is on screen
+    // and the main window loaded. The start window is painted once its window is exposed.
     m_afterStart.setInterval(10);
     QObject::connect(&m_afterStart, &QTimer::timeout, &m_afterStart, [this] {
         const QWindow* start = m_frmInfo ? m_frmInfo->windowHandle() : nullptr;
         if (start && start->isVisible() && !start->isExposed())
             return;
         m_afterStart.stop();
-        m_audio->prepare();
         warmPictures();
     });
     m_afterStart.start();

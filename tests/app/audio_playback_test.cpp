@@ -7,19 +7,19 @@
 
 #include "audio_test_data.h"
 
-#include <QAudioDevice>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QMediaDevices>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <map>
+#include <thread>
 #include <vector>
 
 using namespace marvolen;
@@ -79,9 +79,9 @@ const QString NoSoundFont = QStringLiteral("/nonexistent/none.sf2");
 TEST(Mixer, EffectIsResampledToTheOutputRate) {
     AudioMixer mixer;
     mixer.playEffect(constant(11025, 10000, 1103)); // a tenth of a second
-    const auto out = renderFrames(mixer, 4410);
+    const auto out = renderFrames(mixer, OutputRate / 10);
     EXPECT_EQ(out[0], out[1]) << "both channels carry the mono effect";
-    EXPECT_GT(out[2 * 4000], 7000);
+    EXPECT_GT(out[2 * (OutputRate / 10 - OutputRate / 100)], 7000);
     EXPECT_TRUE(mixer.effectSounding());
     renderFrames(mixer, 100);
     EXPECT_FALSE(mixer.effectSounding());
@@ -284,9 +284,9 @@ TEST_F(MediaService, WithoutSoundFontTimeStillPasses) {
     media.mciSendString(open(tune("a.mid", simpleTune(2))));
     media.mciSendString(QStringLiteral("play midi"));
     EXPECT_FALSE(media.waitForSoundFont());
-    std::vector<std::int16_t> out(std::size_t(441) * OutputChannels);
-    EXPECT_FALSE(media.renderMusic(out.data(), 441)) << "silent";
-    EXPECT_EQ(reply(media, "status midi position"), QStringLiteral("10"));
+    std::vector<std::int16_t> out(std::size_t(OutputRate / 50) * OutputChannels);
+    EXPECT_FALSE(media.renderMusic(out.data(), OutputRate / 50)) << "silent";
+    EXPECT_EQ(reply(media, "status midi position"), QStringLiteral("20"));
 }
 
 // ---- the output ----
@@ -334,6 +334,14 @@ TEST_P(AudioOutputWithoutDevice, DrainsInRealTimeSoMusicStartsRunsAndEnds) {
     EXPECT_FALSE(engine.mixer().effectSounding());
     EXPECT_GT(engine.output().framesPulled(), OutputRate / 4);
     EXPECT_EQ(reporter.count(), 0);
+
+    // The closed tune's player is stopped and freed by the output's thread too.
+    const int calls = engine.media().fluidCalls();
+    engine.media().mciSendString(QStringLiteral("close midi"));
+    if (engine.media().soundFontState() == MidiMediaService::SoundFontState::Ready) {
+        EXPECT_TRUE(spin([&] { return engine.media().fluidCalls() > calls; }));
+    }
+    EXPECT_EQ(engine.media().callsOnOwnerThread(), 0) << "FluidSynth ran on the window's thread";
 }
 
 // With the soundfont, the drain keeps running while it loads in the background.
@@ -345,16 +353,19 @@ INSTANTIATE_TEST_SUITE_P(SoundFont, AudioOutputWithoutDevice,
 // under Xvfb); skipped otherwise.
 TEST(AudioOutputWithDevice, PlaysEffectAndTuneThroughTheSink) {
     AppScope app;
-    if (QMediaDevices::defaultAudioOutput().isNull())
-        GTEST_SKIP() << "no audio output device";
     QTemporaryDir dir;
     TableResources resources;
     resources.wav[101] = wave8(11025, 5000);
     FixedReporter reporter;
-    AudioEngine engine(reporter, resources);
-    // Opened ahead of the first sound, the device waits suspended, and the sound wakes it.
+    bool noServer = false;
+    AudioEngine engine(reporter, resources, AudioOutput::Device::System, DefaultSoundFont,
+                       [&] { noServer = true; });
+    // Opened ahead of the first sound, the stream waits paused, and the sound wakes it.
     engine.output().open();
-    ASSERT_TRUE(engine.output().usesDevice());
+    spin([&] { return engine.output().usesDevice() || noServer; });
+    if (!engine.output().usesDevice())
+        GTEST_SKIP() << "no sound server";
+    EXPECT_TRUE(engine.output().suspended());
     engine.media().waitForSoundFont();
     engine.effects().PlayWAV(101);
     ASSERT_TRUE(engine.output().usesDevice());
@@ -373,9 +384,63 @@ TEST(AudioOutputWithDevice, PlaysEffectAndTuneThroughTheSink) {
     // effect wakes it at once.
     EXPECT_TRUE(spin([&] { return engine.output().suspended(); }));
     engine.effects().PlayWAV(101);
-    EXPECT_FALSE(engine.output().suspended());
     EXPECT_TRUE(engine.mixer().effectSounding());
+    EXPECT_TRUE(spin([&] { return !engine.output().suspended(); }));
     EXPECT_TRUE(spin([&] { return !engine.mixer().effectSounding(); }))
         << "the woken device takes the mix again";
     EXPECT_EQ(reporter.count(), 0);
+    EXPECT_GT(engine.media().fluidCalls(), 0);
+    EXPECT_EQ(engine.media().callsOnOwnerThread(), 0) << "FluidSynth ran on the window's thread";
+    EXPECT_NE(engine.output().threadId(), std::this_thread::get_id());
+}
+
+// With no server to take the stream, one note says so and the mix is drained instead, for this
+// effect and the next.
+TEST(AudioOutputWithoutServer, SaysSoOnceAndDrains) {
+    AppScope app;
+    AudioMixer mixer;
+    std::atomic<int> notes{0};
+    AudioOutput output(
+        mixer, AudioOutput::Device::System, [&] { ++notes; },
+        "unix:/nonexistent/marvolen-no-server");
+    for (int round = 0; round < 2; ++round) {
+        mixer.playEffect(constant(8000, 1000, 800));
+        output.wake();
+        EXPECT_TRUE(spin([&] { return !mixer.effectSounding(); }));
+    }
+    EXPECT_EQ(notes.load(), 1);
+    EXPECT_FALSE(output.usesDevice());
+    EXPECT_GE(output.framesPulled(), OutputRate / 5);
+}
+
+// Effects start on the window's thread while the output's thread mixes them over the music.
+TEST(Mixer, EffectsStartedWhileAnotherThreadRendersAreMixedOverTheMusic) {
+    AppScope app;
+    struct Quiet : MusicSource {
+        bool renderMusic(std::int16_t* out, int frames) override {
+            std::fill(out, out + frames * OutputChannels, std::int16_t(100));
+            return true;
+        }
+        bool musicActive() const override { return true; }
+    } music;
+    AudioMixer mixer;
+    mixer.setMusicSource(&music);
+    std::atomic<bool> stop{false};
+    std::atomic<int> mixedFrames{0};
+    std::thread renderer([&] {
+        std::vector<std::int16_t> out(std::size_t(64) * OutputChannels);
+        while (!stop) {
+            mixer.render(out.data(), 64);
+            for (int i = 0; i < 64; ++i) {
+                EXPECT_TRUE(out[2 * i] == 100 || out[2 * i] == 100 + 800) << out[2 * i];
+                if (out[2 * i] == 900)
+                    ++mixedFrames;
+            }
+        }
+    });
+    for (int i = 0; i < 200; ++i)
+        mixer.playEffect(constant(OutputRate, 1000, 50));
+    EXPECT_TRUE(spin([&] { return mixedFrames.load() > 0 && !mixer.effectSounding(); }));
+    stop = true;
+    renderer.join();
 }

@@ -164,13 +164,12 @@ else
   # pictures, would end on a broken pipe that pipefail counts as a failure.
   icon=$(xprop -id "$window" _NET_WM_ICON 2>&1) || true
   grep -q '^_NET_WM_ICON(CARDINAL) = ' <<<"$icon" || fail "the start window has no icon"
-  # The audio module is loaded once the start window is on screen, from its installed folder.
-  deadline=$((SECONDS + 20))
-  until grep -q "/$sound_module\$" "/proc/$app_pid/maps" 2>/dev/null || [ $SECONDS -ge $deadline ]; do
-    sleep 0.1
-  done
-  grep -q "/$sound_module\$" "/proc/$app_pid/maps" 2>/dev/null ||
-    fail "the installed program did not load its audio module $sound_module"
+  # The sound is loaded only when the first sound or tune needs it, and the first tune starts
+  # with the main window: the start window waits without the audio module and FluidSynth.
+  sleep 1
+  if grep -Eq "/$sound_module\$|/libfluidsynth\.so" "/proc/$app_pid/maps" 2>/dev/null; then
+    fail "the program loaded its audio module while the start window waits"
+  fi
   # Printing is loaded only when the player prints: neither its module nor Qt Print Support
   # is in the program that shows its start window.
   if grep -Eq "/$print_module\$|/libQt6PrintSupport\.so" "/proc/$app_pid/maps" 2>/dev/null; then
@@ -211,11 +210,23 @@ else
   [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "the package's section is not games"
   [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "the package has no maintainer"
   depends=$(dpkg-deb -f "$deb" Depends)
-  for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 libqt6printsupport6 \
-                libfluidsynth3 timgm6mb-soundfont fonts-symbola fonts-comic-neue \
-                qt6-translations-l10n qt6-qpa-plugins; do
+  for needed in timgm6mb-soundfont fonts-symbola fonts-comic-neue qt6-translations-l10n \
+                qt6-qpa-plugins; do
     grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "the package does not depend on $needed"
   done
+  # The libraries the program and its modules load are exactly the library packages depended
+  # on (libgcc-s1 comes with libstdc++6).
+  multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+  loaded=$(for f in "$root/usr/games/marvolen" "$root/usr/$sound_module" "$root/usr/$print_module"; do
+             readelf -d "$f" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'
+           done | sort -u | while read -r lib; do
+             dpkg -S "*/$multiarch/$lib" 2>/dev/null | head -1 | cut -d: -f1
+           done | grep -vx libgcc-s1 | sort -u)
+  named=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//' | grep '^lib' | sort -u)
+  if [ "$loaded" != "$named" ]; then
+    fail "the package's libraries differ from those the program loads:"
+    diff <(echo "$named") <(echo "$loaded") >&2 || true
+  fi
   [ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "the package does not recommend qt6-wayland"
   # The package's readme.htm is the one installed, and its manual page names where it is.
   dpkg-deb -x "$deb" "$work/unpacked"

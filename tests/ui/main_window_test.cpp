@@ -367,12 +367,12 @@ TEST(StartUp, WithoutItsSoundModuleTheGameSaysSoOnceOnStandardErrorAndPlaysSilen
     const QString note = QStringLiteral("The sound module %1 could not be loaded")
                              .arg(QDir::toNativeSeparators(f.soundModule));
     Application& app = f.start();
-    // Tried once the start window is on screen; a tune and an effect ask for it again.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !warnings.containing(note).isEmpty(); }, 10000));
     app.startWindow()->OK_Click();
     QCoreApplication::processEvents();
     MainWindow& w = *app.mainWindow();
+    // Tried by the first sound; a tune and another effect ask for it again.
     QTest::mouseClick(w.button(0), Qt::LeftButton);
+    app.services().sounds.PlayWAV(Sound::Click);
     app.services().sounds.PlayWAV(Sound::Click);
     EXPECT_EQ(displayOf(w, "imgKugelzahl0"), QStringLiteral("0032"));
 

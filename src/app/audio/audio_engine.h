@@ -8,13 +8,15 @@
 
 namespace marvolen::audio {
 
-/// One per program, made by the main window. Construction opens no device and loads no
-/// soundfont; the output opens with the first sound, the soundfont loads with the first tune.
+/// One per program, made by the audio module. Construction opens no device, starts no thread and
+/// loads no soundfont; the output opens with the first sound, the soundfont loads with the first
+/// tune. Mixing and synthesis run on the output's thread.
 class AudioEngine {
   public:
     AudioEngine(Reporter& reporter, ResourceAccess& resources,
                 AudioOutput::Device device = AudioOutput::Device::System,
-                QString soundFontPath = QString::fromLatin1(DefaultSoundFont));
+                QString soundFontPath = QString::fromLatin1(DefaultSoundFont),
+                std::function<void()> noDevice = {});
     ~AudioEngine();
 
     SoundEffects& effects() { return m_effects; }

@@ -12,7 +12,29 @@ namespace {
 constexpr int EffectGainPercent = 80;
 } // namespace
 
+void AudioMixer::setMusicSource(MusicSource* source) {
+    std::lock_guard lock(m_lock);
+    m_music = source;
+}
+
+bool AudioMixer::effectSounding() const {
+    std::lock_guard lock(m_lock);
+    return m_effectOn;
+}
+
+bool AudioMixer::active() const {
+    std::lock_guard lock(m_lock);
+    return m_effectOn || (m_music && m_music->musicActive());
+}
+
+void AudioMixer::maintain() {
+    std::lock_guard lock(m_lock);
+    if (m_music)
+        m_music->maintain();
+}
+
 void AudioMixer::playEffect(WaveSound sound) {
+    std::lock_guard lock(m_lock);
     m_effect = std::move(sound);
     m_effectPos = 0;
     m_effectStep = m_effect.sampleRate > 0
@@ -27,6 +49,11 @@ void MusicSource::skipMusic(int frames) {
 }
 
 void AudioMixer::stopEffect() {
+    std::lock_guard lock(m_lock);
+    stopEffectLocked();
+}
+
+void AudioMixer::stopEffectLocked() {
     m_effectOn = false;
     m_effect = WaveSound{};
 }
@@ -34,6 +61,7 @@ void AudioMixer::stopEffect() {
 void AudioMixer::render(std::int16_t* out, int frames) {
     if (frames <= 0)
         return;
+    std::lock_guard lock(m_lock);
     if (!m_music || !m_music->renderMusic(out, frames))
         std::memset(out, 0, std::size_t(frames) * BytesPerFrame);
     if (!m_effectOn)
@@ -44,7 +72,7 @@ void AudioMixer::render(std::int16_t* out, int frames) {
     for (int i = 0; i < frames; ++i) {
         const std::uint64_t index = m_effectPos >> 32;
         if (index >= count) {
-            stopEffect();
+            stopEffectLocked();
             return;
         }
         const int frac = int((m_effectPos >> 16) & 0xFFFF);
@@ -63,13 +91,14 @@ void AudioMixer::render(std::int16_t* out, int frames) {
 void AudioMixer::skip(int frames) {
     if (frames <= 0)
         return;
+    std::lock_guard lock(m_lock);
     if (m_music)
         m_music->skipMusic(frames);
     if (!m_effectOn)
         return;
     m_effectPos += m_effectStep * std::uint64_t(frames);
     if ((m_effectPos >> 32) >= m_effect.samples.size())
-        stopEffect();
+        stopEffectLocked();
 }
 
 } // namespace marvolen::audio

@@ -1,171 +1,321 @@
-// QAudioSink in pull mode over the mixer, with a timer drain as the fallback.
+// One PulseAudio stream for music and effects, served by a main loop on a thread of its own,
+// with a real-time drain as the fallback.
 #include "audio_output.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QIODevice>
-#include <QMediaDevices>
+#include <pulse/context.h>
+#include <pulse/error.h>
+#include <pulse/mainloop.h>
+#include <pulse/stream.h>
 
 #include <algorithm>
+#include <future>
+#include <utility>
 
 namespace marvolen::audio {
 
 namespace {
+// A click must be heard within about 50 ms of the press: the server holds 50 ms and asks for
+// 25 ms more each time 25 ms have played, so an effect waits at most 25 ms for the next request
+// and then 25 ms behind what is queued. Larger buffers would wake the program less often, but
+// the effect mixed into the stream would wait behind them.
+constexpr int TargetMs = 50;
+constexpr int RequestMs = 25;
+// After this much silence the stream is paused, so that the server stops asking for silence.
+constexpr std::int64_t SilenceBeforePause = OutputRate / 4;
 // Nobody hears the drain: a tenth of a second is fine enough for the tunes' clock.
-constexpr int DrainIntervalMs = 100;
+constexpr int DrainIntervalUs = 100000;
 constexpr int DrainChunkFrames = 2048;
-// A drain that fell behind (a stalled event loop) catches up at most this far; the rest of the
-// gap is skipped rather than rendered in one long burst.
-constexpr qint64 DrainMaxCatchUpFrames = OutputRate / 2;
-// Short enough that an effect follows the click at once, long enough not to run dry.
-constexpr int SinkBufferMs = 80;
-// How often an open device is asked whether anything still sounds; when nothing does, it is
-// suspended, so that it stops waking the program to pull silence.
-constexpr int SinkIdleCheckMs = 1000;
+// A drain that fell behind (a stalled machine) catches up at most this far; the rest of the gap
+// is skipped rather than moved on in one long burst.
+constexpr std::int64_t DrainMaxCatchUpFrames = OutputRate / 2;
+
+std::uint32_t bytesOfMs(int ms) {
+    return std::uint32_t(std::int64_t(OutputRate) * ms / 1000 * BytesPerFrame);
+}
+
+void dropOperation(pa_operation* op) {
+    if (op)
+        pa_operation_unref(op);
+}
 } // namespace
 
-/// The sink's view of the mixer: an endless read-only stream.
-class MixerDevice : public QIODevice {
-  public:
-    explicit MixerDevice(AudioOutput& output) : m_output(output) {}
-    bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override {
-        return QIODevice::bytesAvailable() + qint64(OutputRate) * BytesPerFrame;
-    }
-
-  protected:
-    qint64 readData(char* data, qint64 maxSize) override {
-        const qint64 frames = maxSize / BytesPerFrame;
-        qint64 done = 0;
-        while (done < frames) {
-            const int n = int(std::min<qint64>(frames - done, DrainChunkFrames));
-            m_output.pull(reinterpret_cast<std::int16_t*>(data) + done * OutputChannels, n);
-            done += n;
-        }
-        return done * BytesPerFrame;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-  private:
-    AudioOutput& m_output;
-};
-
-AudioOutput::AudioOutput(AudioMixer& mixer, Device device, QObject* parent)
-    : QObject(parent), m_mixer(mixer), m_device(device) {
-    m_drain.setTimerType(Qt::PreciseTimer);
-    m_drain.setInterval(DrainIntervalMs);
-    connect(&m_drain, &QTimer::timeout, this, &AudioOutput::drainTick);
-    m_idleCheck.setInterval(SinkIdleCheckMs);
-    connect(&m_idleCheck, &QTimer::timeout, this, [this] {
-        if (m_sink && !m_mixer.active()) {
-            m_sink->suspend();
-            m_idleCheck.stop();
-        }
-    });
-}
+AudioOutput::AudioOutput(AudioMixer& mixer, Device device, std::function<void()> noDevice,
+                         std::string server)
+    : m_mixer(mixer), m_device(device), m_noDevice(std::move(noDevice)),
+      m_server(std::move(server)) {}
 
 AudioOutput::~AudioOutput() {
-    if (m_sink) {
-        m_sink->stop();
-        delete m_sink;
+    if (!m_started)
+        return;
+    {
+        std::lock_guard lock(m_requestLock);
+        m_quit = true;
     }
+    pa_mainloop_wakeup(m_loop);
+    m_thread.join();
+    pa_mainloop_free(m_loop);
 }
 
-bool AudioOutput::suspended() const {
-    return m_sink && m_sink->state() == QAudio::SuspendedState;
-}
-
-void AudioOutput::pull(std::int16_t* out, int frames) {
-    m_mixer.render(out, frames);
-    m_framesPulled += frames;
-}
-
-void AudioOutput::open() {
+void AudioOutput::start() {
     if (m_started)
         return;
     m_started = true;
-    if (m_device == Device::System && startSink())
-        m_idleCheck.start();
+    m_loop = pa_mainloop_new();
+    m_thread = std::thread([this] { run(); });
+}
+
+void AudioOutput::open() {
+    start();
 }
 
 void AudioOutput::wake() {
+    start();
+    {
+        std::lock_guard lock(m_requestLock);
+        m_wakeRequested = true;
+    }
+    pa_mainloop_wakeup(m_loop);
+}
+
+void AudioOutput::runOnThread(const std::function<void()>& job) {
     if (!m_started) {
-        m_started = true;
-        if (m_device == Device::System && startSink()) {
-            m_idleCheck.start();
+        job();
+        return;
+    }
+    std::promise<void> done;
+    {
+        std::lock_guard lock(m_requestLock);
+        m_jobs.push_back([&] {
+            job();
+            done.set_value();
+        });
+    }
+    pa_mainloop_wakeup(m_loop);
+    done.get_future().wait();
+}
+
+// ---- the thread ----
+
+void AudioOutput::run() {
+    m_threadId = std::this_thread::get_id();
+    if (m_device == Device::System)
+        connectServer();
+    for (;;) {
+        handleRequests();
+        {
+            std::lock_guard lock(m_requestLock);
+            if (m_quit)
+                break;
+        }
+        if (pa_mainloop_prepare(m_loop, m_draining ? DrainIntervalUs : -1) < 0 ||
+            pa_mainloop_poll(m_loop) < 0 || pa_mainloop_dispatch(m_loop) < 0)
+            break;
+        if (m_draining)
+            drainTick();
+    }
+    handleRequests(); // jobs posted while quitting still run: their callers wait for them
+    if (m_stream) {
+        pa_stream_set_state_callback(m_stream, nullptr, nullptr);
+        pa_stream_set_write_callback(m_stream, nullptr, nullptr);
+        pa_stream_disconnect(m_stream);
+        pa_stream_unref(m_stream);
+        m_stream = nullptr;
+    }
+    if (m_context) {
+        pa_context_set_state_callback(m_context, nullptr, nullptr);
+        pa_context_disconnect(m_context);
+        pa_context_unref(m_context);
+        m_context = nullptr;
+    }
+}
+
+void AudioOutput::handleRequests() {
+    std::vector<std::function<void()>> jobs;
+    bool wake = false;
+    {
+        std::lock_guard lock(m_requestLock);
+        jobs.swap(m_jobs);
+        wake = std::exchange(m_wakeRequested, false);
+    }
+    for (const auto& job : jobs)
+        job();
+    if (!wake)
+        return;
+    m_mixer.maintain();
+    if (m_stream && pa_stream_get_state(m_stream) == PA_STREAM_READY)
+        resumeStream();
+    else if (!m_context && !m_draining)
+        startDrain();
+    // Still connecting: the stream starts once it is ready, if something sounds by then.
+}
+
+void AudioOutput::connectServer() {
+    m_context = pa_context_new(pa_mainloop_get_api(m_loop), "Marvolen");
+    if (!m_context) {
+        fallBackToDrain();
+        return;
+    }
+    pa_context_set_state_callback(
+        m_context,
+        [](pa_context*, void* self) { static_cast<AudioOutput*>(self)->contextChanged(); }, this);
+    // No server of its own is started: without one the game drains silently.
+    if (pa_context_connect(m_context, m_server.empty() ? nullptr : m_server.c_str(),
+                           PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
+        fallBackToDrain();
+}
+
+void AudioOutput::contextChanged() {
+    switch (pa_context_get_state(m_context)) {
+    case PA_CONTEXT_READY: {
+        const pa_sample_spec spec{PA_SAMPLE_S16LE, std::uint32_t(OutputRate),
+                                  std::uint8_t(OutputChannels)};
+        m_stream = pa_stream_new(m_context, "Marvolen", &spec, nullptr);
+        if (!m_stream) {
+            fallBackToDrain();
             return;
         }
+        pa_stream_set_state_callback(
+            m_stream,
+            [](pa_stream*, void* self) { static_cast<AudioOutput*>(self)->streamChanged(); }, this);
+        pa_stream_set_write_callback(
+            m_stream,
+            [](pa_stream*, std::size_t bytes, void* self) {
+                static_cast<AudioOutput*>(self)->write(bytes);
+            },
+            this);
+        pa_buffer_attr attr{};
+        attr.maxlength = std::uint32_t(-1);
+        attr.tlength = bytesOfMs(TargetMs);
+        attr.prebuf = std::uint32_t(-1);
+        attr.minreq = bytesOfMs(RequestMs);
+        attr.fragsize = std::uint32_t(-1);
+        m_suspended = true;
+        if (pa_stream_connect_playback(
+                m_stream, nullptr, &attr,
+                pa_stream_flags_t(PA_STREAM_ADJUST_LATENCY | PA_STREAM_START_CORKED), nullptr,
+                nullptr) < 0)
+            fallBackToDrain();
+        return;
     }
-    if (m_sink) {
-        if (m_sink->state() == QAudio::SuspendedState)
-            m_sink->resume();
-        m_idleCheck.start();
-    } else if (!m_drain.isActive()) {
+    case PA_CONTEXT_FAILED:
+    case PA_CONTEXT_TERMINATED:
+        fallBackToDrain();
+        return;
+    default:
+        return;
+    }
+}
+
+void AudioOutput::streamChanged() {
+    switch (pa_stream_get_state(m_stream)) {
+    case PA_STREAM_READY:
+        m_usesDevice = true;
+        if (m_mixer.active())
+            resumeStream();
+        return;
+    case PA_STREAM_FAILED:
+    case PA_STREAM_TERMINATED:
+        fallBackToDrain();
+        return;
+    default:
+        return;
+    }
+}
+
+void AudioOutput::resumeStream() {
+    m_silentFrames = 0;
+    if (!m_suspended)
+        return;
+    m_suspended = false;
+    dropOperation(pa_stream_cork(m_stream, 0, nullptr, nullptr));
+}
+
+void AudioOutput::write(std::size_t bytes) {
+    void* data = nullptr;
+    std::size_t size = bytes;
+    if (pa_stream_begin_write(m_stream, &data, &size) < 0 || !data)
+        return;
+    const int frames = int(std::min(size, bytes) / BytesPerFrame);
+    pull(static_cast<std::int16_t*>(data), frames);
+    pa_stream_write(m_stream, data, std::size_t(frames) * BytesPerFrame, nullptr, 0,
+                    PA_SEEK_RELATIVE);
+    if (m_mixer.active()) {
+        m_silentFrames = 0;
+        return;
+    }
+    m_silentFrames += frames;
+    if (m_silentFrames >= SilenceBeforePause && !m_suspended) {
+        // Only silence is left in the stream: drop it, so that the next sound starts at once.
+        m_suspended = true;
+        dropOperation(pa_stream_cork(m_stream, 1, nullptr, nullptr));
+        dropOperation(pa_stream_flush(m_stream, nullptr, nullptr));
+    }
+}
+
+void AudioOutput::fallBackToDrain() {
+    m_usesDevice = false;
+    m_suspended = false;
+    // Called from the context's or the stream's own callback: both go once the loop is back.
+    pa_stream* stream = std::exchange(m_stream, nullptr);
+    pa_context* context = std::exchange(m_context, nullptr);
+    pa_mainloop_api* api = pa_mainloop_get_api(m_loop);
+    struct Gone {
+        pa_stream* stream;
+        pa_context* context;
+    };
+    pa_mainloop_api_once(
+        api,
+        [](pa_mainloop_api*, void* data) {
+            auto* gone = static_cast<Gone*>(data);
+            if (gone->stream) {
+                pa_stream_set_state_callback(gone->stream, nullptr, nullptr);
+                pa_stream_set_write_callback(gone->stream, nullptr, nullptr);
+                pa_stream_unref(gone->stream);
+            }
+            if (gone->context) {
+                pa_context_set_state_callback(gone->context, nullptr, nullptr);
+                pa_context_disconnect(gone->context);
+                pa_context_unref(gone->context);
+            }
+            delete gone;
+        },
+        new Gone{stream, context});
+    if (std::function<void()> said = std::exchange(m_noDevice, {}))
+        said(); // once: a stream that fails later says nothing new
+    if (m_mixer.active())
         startDrain();
-    }
-}
-
-bool AudioOutput::startSink() {
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull())
-        return false;
-    QAudioFormat format;
-    format.setSampleRate(OutputRate);
-    format.setChannelCount(OutputChannels);
-    format.setSampleFormat(QAudioFormat::Int16);
-    if (!device.isFormatSupported(format))
-        return false;
-    m_io = std::make_unique<MixerDevice>(*this);
-    m_io->open(QIODevice::ReadOnly);
-    m_sink = new QAudioSink(device, format);
-    m_sink->setBufferSize(qsizetype(OutputRate) * BytesPerFrame * SinkBufferMs / 1000);
-    connect(m_sink, &QAudioSink::stateChanged, this, [this](QAudio::State state) {
-        if (state == QAudio::StoppedState && m_sink && m_sink->error() != QAudio::NoError)
-            sinkFailed();
-    });
-    m_sink->start(m_io.get());
-    if (m_sink->error() != QAudio::NoError || m_sink->state() == QAudio::StoppedState) {
-        sinkFailed();
-        return false;
-    }
-    return true;
-}
-
-void AudioOutput::sinkFailed() {
-    // Called from the sink's own signal: let it finish before it goes.
-    QAudioSink* sink = m_sink;
-    m_sink = nullptr;
-    m_idleCheck.stop();
-    if (sink) {
-        sink->disconnect(this);
-        sink->deleteLater();
-    }
-    startDrain();
 }
 
 void AudioOutput::startDrain() {
+    m_draining = true;
     m_drainedFrames = 0;
-    m_drainClock.start();
-    m_drain.start();
+    m_drainStart = std::chrono::steady_clock::now();
 }
 
 void AudioOutput::drainTick() {
-    qint64 due = m_drainClock.nsecsElapsed() * OutputRate / 1000000000 - m_drainedFrames;
+    const auto elapsed = std::chrono::steady_clock::now() - m_drainStart;
+    std::int64_t due = std::chrono::duration_cast<std::chrono::nanoseconds>(elapsed).count() *
+                           OutputRate / 1000000000 -
+                       m_drainedFrames;
     if (due > DrainMaxCatchUpFrames) {
         m_drainedFrames += due - DrainMaxCatchUpFrames;
         due = DrainMaxCatchUpFrames;
     }
     // Nobody hears it: the music and the effect move on without being made.
     while (due > 0) {
-        const int n = int(std::min<qint64>(due, DrainChunkFrames));
+        const int n = int(std::min<std::int64_t>(due, DrainChunkFrames));
         m_mixer.skip(n);
         m_framesPulled += n;
         m_drainedFrames += n;
         due -= n;
     }
     if (!m_mixer.active())
-        m_drain.stop(); // nothing to run: no need to wake every 20 ms until the next sound
+        m_draining = false; // nothing to run: the thread sleeps until the next sound
+}
+
+void AudioOutput::pull(std::int16_t* out, int frames) {
+    m_mixer.render(out, frames);
+    m_framesPulled += frames;
 }
 
 } // namespace marvolen::audio

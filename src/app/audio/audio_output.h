@@ -1,70 +1,107 @@
-// Sending the mix to the sound device, or draining it at real-time pace when there is none.
+// Sending the mix to the sound server from a thread of its own, or draining it at real-time pace
+// when there is none.
 #pragma once
 
 #include "audio_mixer.h"
 
-#include <QElapsedTimer>
-#include <QObject>
-#include <QTimer>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
 
-#include <memory>
-
-class QAudioSink;
+struct pa_context;
+struct pa_mainloop;
+struct pa_stream;
+struct pa_time_event;
 
 namespace marvolen::audio {
 
-class MixerDevice;
-
-/// Drives an AudioMixer from the event loop of the thread it lives on. With a device the mix
-/// goes to a QAudioSink that pulls it; without one (none present, or the sink failed), a timer
-/// pulls the same mix at real-time pace and throws it away, so that music still starts, runs
-/// and ends. Nothing is opened before the first wake(), and nothing here ever blocks or fails.
-class AudioOutput : public QObject {
-    Q_OBJECT
+/// Drives an AudioMixer from a thread of its own, started by the first wake() or open(): the
+/// mixer renders there, never on the thread that made the output. With a sound server (the
+/// PulseAudio protocol, which PipeWire speaks too) the mix goes to one stream that the server
+/// pulls; without one (none running, or the stream failed), the thread moves the same mix on at
+/// real-time pace without making it, so that music still starts, runs and ends. Nothing here
+/// ever blocks the caller or fails.
+class AudioOutput {
   public:
     enum class Device {
-        System, ///< the system's default output when there is one
+        System, ///< the sound server of the session when there is one
         None,   ///< never a device: drain at real-time pace (tests, machines without sound)
     };
 
+    /// noDevice: called once, on the output's thread, when there turns out to be no server.
+    /// server: the server's address for System, the session's own when empty.
     explicit AudioOutput(AudioMixer& mixer, Device device = Device::System,
-                         QObject* parent = nullptr);
-    ~AudioOutput() override;
+                         std::function<void()> noDevice = {}, std::string server = {});
+    ~AudioOutput();
+    AudioOutput(const AudioOutput&) = delete;
+    AudioOutput& operator=(const AudioOutput&) = delete;
 
-    /// Something started sounding: opens the output on first use, restarts the drain.
+    /// Something started sounding: starts the thread on first use and the stream or the drain.
     void wake();
-    /// Opens the device now, if there is one, so that the first sound does not wait for it; it
-    /// is suspended again until something sounds.
+    /// Starts the thread and connects to the server now, so that the first sound does not wait
+    /// for it; the stream stays paused until something sounds.
     void open();
+    /// Runs job on the output's thread and waits for it (the last FluidSynth calls at the end);
+    /// runs it here when the thread never started.
+    void runOnThread(const std::function<void()>& job);
 
-    /// True while a sound device takes the mix.
-    bool usesDevice() const { return m_sink != nullptr; }
-    /// True while the device is suspended because nothing sounds.
-    bool suspended() const;
+    /// True while a sound server takes the mix.
+    bool usesDevice() const { return m_usesDevice.load(); }
+    /// True while the stream is paused because nothing sounds.
+    bool suspended() const { return m_suspended.load(); }
     /// True once the output has been opened (device or drain).
     bool started() const { return m_started; }
-    /// Frames taken from the mixer so far, by the device or the drain.
-    qint64 framesPulled() const { return m_framesPulled; }
+    /// Frames taken from the mixer so far, by the server or the drain.
+    std::int64_t framesPulled() const { return m_framesPulled.load(); }
+    /// The thread the mixer renders on; empty before the first wake().
+    std::thread::id threadId() const { return m_threadId.load(); }
 
   private:
-    bool startSink();
+    void start();
+    void run();
+    void handleRequests();
+    void connectServer();
+    void contextChanged();
+    void streamChanged();
+    void write(std::size_t bytes);
+    void fallBackToDrain();
     void startDrain();
     void drainTick();
-    void sinkFailed();
+    void resumeStream();
     void pull(std::int16_t* out, int frames);
 
-    friend class MixerDevice;
-
     AudioMixer& m_mixer;
-    Device m_device;
+    const Device m_device;
+    std::function<void()> m_noDevice;
+    const std::string m_server;
     bool m_started = false;
-    std::unique_ptr<MixerDevice> m_io;
-    QAudioSink* m_sink = nullptr;
-    QTimer m_drain;
-    QTimer m_idleCheck;
-    QElapsedTimer m_drainClock;
-    qint64 m_drainedFrames = 0;
-    qint64 m_framesPulled = 0;
+    std::thread m_thread;
+    std::atomic<std::thread::id> m_threadId{};
+
+    // Asked of the thread by the others, under m_requestLock; the thread is woken for them.
+    std::mutex m_requestLock;
+    bool m_quit = false;
+    bool m_wakeRequested = false;
+    std::vector<std::function<void()>> m_jobs;
+
+    std::atomic<bool> m_usesDevice{false};
+    std::atomic<bool> m_suspended{false};
+    std::atomic<std::int64_t> m_framesPulled{0};
+
+    // Owned by the thread.
+    pa_mainloop* m_loop = nullptr;
+    pa_context* m_context = nullptr;
+    pa_stream* m_stream = nullptr;
+    pa_time_event* m_drainTimer = nullptr;
+    bool m_draining = false;
+    std::chrono::steady_clock::time_point m_drainStart;
+    std::int64_t m_drainedFrames = 0;
+    std::int64_t m_silentFrames = 0;
 };
 
 } // namespace marvolen::audio

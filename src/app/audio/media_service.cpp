@@ -59,10 +59,13 @@ MidiMediaService::MidiMediaService(QString soundFontPath)
     : m_soundFontPath(std::move(soundFontPath)) {}
 
 MidiMediaService::~MidiMediaService() {
-    finishTune();
-    m_tune.reset();
-    if (m_loading.valid())
-        m_loading.wait();
+    release();
+}
+
+void MidiMediaService::noteFluidCall() const {
+    ++m_fluidCalls;
+    if (std::this_thread::get_id() == m_ownerThread)
+        ++m_callsOnOwnerThread;
 }
 
 // ---- commands ----
@@ -70,6 +73,7 @@ MidiMediaService::~MidiMediaService() {
 MciReply MidiMediaService::mciSendString(const QString& command) {
     using Verb = MciCommand::Verb;
     const MciCommand c = parseMciCommand(command);
+    std::lock_guard lock(m_lock);
     if (c.verb == Verb::Unknown)
         return {mci::UnknownCommand, {}};
     if (c.verb == Verb::Open)
@@ -101,15 +105,15 @@ MciReply MidiMediaService::open(const QString& path, const QString& alias) {
     tune->lengthMs = info->lengthMs;
     tune->lengthFrames = info->lengthMs * OutputRate / 1000;
     m_tune = std::move(tune);
-    loadSoundFont();
+    loadSoundFontLocked();
     return {};
 }
 
 MciReply MidiMediaService::play() {
     if (m_tune->state == Tune::State::Opened) {
         m_tune->state = Tune::State::Playing;
-        if (m_playStarted)
-            m_playStarted();
+        if (m_wakeRenderer)
+            m_wakeRenderer();
     }
     return {};
 }
@@ -125,8 +129,10 @@ MciReply MidiMediaService::status(const QString& item) const {
 }
 
 MciReply MidiMediaService::close() {
-    finishTune();
-    m_tune.reset();
+    const bool sounded = m_tune->playerTried;
+    retireTune();
+    if (sounded && m_wakeRenderer)
+        m_wakeRenderer(); // its notes still ring until the rendering thread stops them
     return {};
 }
 
@@ -167,6 +173,11 @@ std::unique_ptr<MidiMediaService::Synth> MidiMediaService::makeSynth(const QStri
 }
 
 void MidiMediaService::loadSoundFont() {
+    std::lock_guard lock(m_lock);
+    loadSoundFontLocked();
+}
+
+void MidiMediaService::loadSoundFontLocked() {
     if (m_soundFontState != SoundFontState::NotLoaded)
         return;
     if (!QFileInfo(m_soundFontPath).isFile()) {
@@ -176,7 +187,9 @@ void MidiMediaService::loadSoundFont() {
         return;
     }
     m_soundFontState = SoundFontState::Loading;
-    m_loading = std::async(std::launch::async, makeSynth, m_soundFontPath);
+    m_loading = std::async(std::launch::async, [path = m_soundFontPath] {
+                    return std::shared_ptr<Synth>(makeSynth(path));
+                }).share();
 }
 
 void MidiMediaService::pollSoundFont() const {
@@ -191,14 +204,21 @@ void MidiMediaService::pollSoundFont() const {
 }
 
 bool MidiMediaService::waitForSoundFont() {
-    loadSoundFont();
-    if (m_loading.valid())
-        m_loading.wait();
+    std::shared_future<std::shared_ptr<Synth>> loading;
+    {
+        std::lock_guard lock(m_lock);
+        loadSoundFontLocked();
+        loading = m_loading;
+    }
+    if (loading.valid())
+        loading.wait();
+    std::lock_guard lock(m_lock);
     pollSoundFont();
     return m_soundFontState == SoundFontState::Ready;
 }
 
 MidiMediaService::SoundFontState MidiMediaService::soundFontState() const {
+    std::lock_guard lock(m_lock);
     pollSoundFont();
     return m_soundFontState;
 }
@@ -206,6 +226,7 @@ MidiMediaService::SoundFontState MidiMediaService::soundFontState() const {
 // ---- rendering ----
 
 void MidiMediaService::startPlayer() {
+    noteFluidCall();
     m_tune->playerTried = true;
     fluid_player_t* player = new_fluid_player(m_synth->synth);
     if (!player)
@@ -220,33 +241,68 @@ void MidiMediaService::startPlayer() {
     m_tune->player = player;
 }
 
-void MidiMediaService::finishTune() {
-    if (!m_tune)
+void MidiMediaService::retireTune() {
+    if (m_tune && m_tune->playerTried)
+        m_retired.push_back(std::move(m_tune));
+    m_tune.reset();
+}
+
+void MidiMediaService::stopRetired() {
+    if (m_retired.empty())
         return;
-    if (m_tune->player) {
-        fluid_player_stop(m_tune->player);
-        delete_fluid_player(m_tune->player);
-        m_tune->player = nullptr;
+    noteFluidCall();
+    for (const std::unique_ptr<Tune>& tune : m_retired) {
+        if (tune->player) {
+            fluid_player_stop(tune->player);
+            delete_fluid_player(tune->player);
+        }
     }
-    if (m_synth && m_tune->playerTried)
+    m_retired.clear();
+    if (m_synth)
         fluid_synth_all_sounds_off(m_synth->synth, -1);
 }
 
+void MidiMediaService::maintain() {
+    std::lock_guard lock(m_lock);
+    stopRetired();
+}
+
+void MidiMediaService::release() {
+    std::shared_future<std::shared_ptr<Synth>> loading;
+    {
+        std::lock_guard lock(m_lock);
+        retireTune();
+        stopRetired();
+        loading = m_loading;
+    }
+    if (loading.valid())
+        loading.wait();
+    std::lock_guard lock(m_lock);
+    if (m_synth || (m_loading.valid() && m_loading.get()))
+        noteFluidCall();
+    m_loading = {};
+    m_synth.reset();
+}
+
 bool MidiMediaService::musicActive() const {
+    std::lock_guard lock(m_lock);
     // Also while the soundfont is still loading: the output must keep asking, or the tune
     // would never notice that its instruments have arrived.
     return m_tune && m_tune->state == Tune::State::Playing;
 }
 
 bool MidiMediaService::renderMusic(std::int16_t* out, int frames) {
+    std::lock_guard lock(m_lock);
     return out && moveOn(out, frames);
 }
 
 void MidiMediaService::skipMusic(int frames) {
+    std::lock_guard lock(m_lock);
     moveOn(nullptr, frames);
 }
 
 bool MidiMediaService::moveOn(std::int16_t* out, int frames) {
+    stopRetired();
     if (frames <= 0 || !m_tune || m_tune->state != Tune::State::Playing)
         return false;
     pollSoundFont();
@@ -258,6 +314,7 @@ bool MidiMediaService::moveOn(std::int16_t* out, int frames) {
 
     bool sounded = false;
     if (m_synth && tune.playerTried && out) {
+        noteFluidCall();
         fluid_synth_write_s16(m_synth->synth, frames, out, 0, OutputChannels, out, 1,
                               OutputChannels);
         sounded = true;
@@ -265,13 +322,21 @@ bool MidiMediaService::moveOn(std::int16_t* out, int frames) {
     tune.frames += frames;
     if (tune.frames >= tune.lengthFrames && !tune.notesReleased) {
         tune.notesReleased = true;
+        noteFluidCall();
         if (tune.player)
             fluid_player_stop(tune.player);
         if (m_synth && tune.playerTried)
             fluid_synth_all_notes_off(m_synth->synth, -1);
     }
     if (tune.frames >= tune.lengthFrames + TailFrames) {
-        finishTune();
+        if (tune.player) {
+            noteFluidCall();
+            fluid_player_stop(tune.player);
+            delete_fluid_player(tune.player);
+            tune.player = nullptr;
+        }
+        if (m_synth && tune.playerTried)
+            fluid_synth_all_sounds_off(m_synth->synth, -1);
         tune.state = Tune::State::Ended;
     }
     return sounded;

@@ -6,9 +6,13 @@
 #include <QByteArray>
 #include <QString>
 
+#include <atomic>
 #include <functional>
 #include <future>
 #include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 namespace marvolen::audio {
 
@@ -47,6 +51,10 @@ class MediaCommands {
 /// in real time from the sound device, faster in tests. Without a soundfont the music is
 /// silent but time passes and the commands answer the same. The soundfont is loaded in the
 /// background when the first tune is opened, never on construction.
+///
+/// Commands come from the window's thread and only change the tune's state; every FluidSynth
+/// call is made by the thread that renders (renderMusic, skipMusic, maintain, release), so the
+/// window never waits for synthesis. All members are safe to call from both threads.
 class MidiMediaService final : public MediaCommands, public MusicSource {
   public:
     enum class SoundFontState { NotLoaded, Loading, Ready, Missing };
@@ -62,9 +70,15 @@ class MidiMediaService final : public MediaCommands, public MusicSource {
     bool musicActive() const override;
     /// Keeps the tune's time without synthesizing: nobody hears it.
     void skipMusic(int frames) override;
+    /// Stops the notes of a closed tune and frees its player.
+    void maintain() override;
+    /// Closes the tune and frees everything FluidSynth holds, on the calling thread: the
+    /// rendering thread's last work before the service goes.
+    void release();
 
-    /// Called whenever a tune starts playing, so that the output starts pulling.
-    void setPlayStarted(std::function<void()> callback) { m_playStarted = std::move(callback); }
+    /// Called whenever a tune starts playing or is closed, so that the rendering thread starts
+    /// pulling or stops the closed tune's notes.
+    void setWakeRenderer(std::function<void()> callback) { m_wakeRenderer = std::move(callback); }
     /// Called once when the soundfont turns out missing or unreadable: the music is silent.
     void setSoundFontMissing(std::function<void()> callback) {
         m_soundFontMissing = std::move(callback);
@@ -80,6 +94,11 @@ class MidiMediaService final : public MediaCommands, public MusicSource {
     /// virtual clock with it.
     void advance(int milliseconds);
 
+    /// FluidSynth calls made so far in all, and on the thread that made the service (the
+    /// window's).
+    int fluidCalls() const { return m_fluidCalls.load(); }
+    int callsOnOwnerThread() const { return m_callsOnOwnerThread.load(); }
+
   private:
     struct Synth;
     struct Tune;
@@ -89,18 +108,27 @@ class MidiMediaService final : public MediaCommands, public MusicSource {
     MciReply status(const QString& item) const;
     MciReply close();
     static std::unique_ptr<Synth> makeSynth(const QString& path);
+    void loadSoundFontLocked();
     void pollSoundFont() const;
     void startPlayer();
-    void finishTune();
+    void retireTune();
+    void stopRetired();
+    void noteFluidCall() const;
     /// Moves the playing tune on by frames, synthesizing them into out unless it is null.
     bool moveOn(std::int16_t* out, int frames);
 
+    mutable std::recursive_mutex m_lock;
+    const std::thread::id m_ownerThread = std::this_thread::get_id();
+    mutable std::atomic<int> m_fluidCalls{0};
+    mutable std::atomic<int> m_callsOnOwnerThread{0};
     QString m_soundFontPath;
-    mutable std::future<std::unique_ptr<Synth>> m_loading;
-    mutable std::unique_ptr<Synth> m_synth;
+    mutable std::shared_future<std::shared_ptr<Synth>> m_loading;
+    mutable std::shared_ptr<Synth> m_synth;
     mutable SoundFontState m_soundFontState = SoundFontState::NotLoaded;
     std::unique_ptr<Tune> m_tune;
-    std::function<void()> m_playStarted;
+    // Closed tunes whose player the rendering thread has yet to stop and free.
+    std::vector<std::unique_ptr<Tune>> m_retired;
+    std::function<void()> m_wakeRenderer;
     std::function<void()> m_soundFontMissing;
 };
 

@@ -45,11 +45,6 @@ bool SoundLoader::load() {
     return m_system != nullptr;
 }
 
-void SoundLoader::prepare() {
-    if (load())
-        m_system->openOutput();
-}
-
 MciReply SoundLoader::mciSendString(const QString& command) {
     return load() ? m_system->media().mciSendString(command) : m_silent.mciSendString(command);
 }

@@ -16,10 +16,10 @@ class QLibrary;
 namespace marvolen::audio {
 
 /// Stands for the audio module from the start: the music logic sends its commands here and the
-/// windows their effects. The module (Qt Multimedia, FluidSynth and what they pull in) is loaded
-/// by load(), which the program calls once its start window is on screen, or at the first
-/// command or effect before that. When it cannot be loaded, the game runs silent: tunes run
-/// their time in silence, the effects are skipped, and note() writes why, once.
+/// windows their effects. The module (FluidSynth, the sound server's client and what they pull
+/// in) is loaded by the first command or effect, so that the start window never waits for it nor
+/// carries its memory; loading takes about 10 ms. When it cannot be loaded, the game runs
+/// silent: tunes run their time in silence, the effects are skipped, and note() writes why, once.
 class SoundLoader final : public MediaCommands {
   public:
     /// modulePath empty: the module next to the program, then in its installed folder.
@@ -28,8 +28,6 @@ class SoundLoader final : public MediaCommands {
 
     /// Loads the module now if that was not tried yet; true when it is there.
     bool load();
-    /// Loads the module and opens the sound device, so that the first sound is heard at once.
-    void prepare();
     bool loaded() const { return m_system != nullptr; }
 
     MciReply mciSendString(const QString& command) override;

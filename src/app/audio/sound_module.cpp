@@ -1,4 +1,5 @@
-// The audio module: Qt Multimedia and FluidSynth, loaded by the program only once it needs them.
+// The audio module: FluidSynth and the sound server's client, loaded by the program only once it
+// needs them.
 #include "sound_module.h"
 #include "audio_engine.h"
 
@@ -12,7 +13,8 @@ namespace {
 class EngineSystem final : public SoundSystem {
   public:
     explicit EngineSystem(const SoundSetup& setup)
-        : m_engine(*setup.reporter, *setup.resources, setup.device, setup.soundFont) {
+        : m_engine(*setup.reporter, *setup.resources, setup.device, setup.soundFont,
+                   noDeviceNote(setup.note)) {
         if (setup.note) {
             const QString path = setup.soundFont;
             m_engine.media().setSoundFontMissing([note = setup.note, path] {
@@ -25,9 +27,18 @@ class EngineSystem final : public SoundSystem {
     }
     MediaCommands& media() override { return m_engine.media(); }
     void PlayWAV(std::int16_t id) override { m_engine.effects().PlayWAV(id); }
-    void openOutput() override { m_engine.output().open(); }
 
   private:
+    static std::function<void()> noDeviceNote(const std::function<void(const QString&)>& note) {
+        if (!note)
+            return {};
+        return [note] {
+            note(QCoreApplication::translate("Marvolen",
+                                             "No sound server answers: the game runs without "
+                                             "sound effects and music."));
+        };
+    }
+
     AudioEngine m_engine;
 };
 

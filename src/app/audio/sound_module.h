@@ -22,8 +22,6 @@ class SoundSystem {
     virtual MediaCommands& media() = 0;
     /// PlayWAV: starts a sound effect at once.
     virtual void PlayWAV(std::int16_t id) = 0;
-    /// Opens the sound device ahead of the first sound.
-    virtual void openOutput() = 0;
 };
 
 /// What the module is made with; everything it points to outlives it.
@@ -38,7 +36,7 @@ struct SoundSetup {
 
 /// Raised whenever SoundSystem or SoundSetup change, so that a module of another build is
 /// refused rather than misread.
-inline constexpr int SoundModuleVersion = 2;
+inline constexpr int SoundModuleVersion = 3;
 /// The module's file name without the suffix of the platform's shared libraries.
 inline constexpr char SoundModuleName[] = "marvolen_sound";
 /// The module's one exported function: extern "C", so that its name is plain.
