@@ -7,24 +7,25 @@
 namespace marvolen::app::assist {
 
 void KnownJumps::learn(const SolverAdvice& advice) {
-    game::Position position = advice.position;
-    const int count = position.marbleCount();
-    // A line that would leave more than the position holds, or a bound above that, is not the
-    // solver's: it is taken for nothing.
+    const int count = advice.position.marbleCount();
+    // A line that would leave more than the position holds, a bound above that, or a jump that
+    // cannot be made is not the solver's: it is taken for nothing.
     if (advice.leaves < 0 || advice.leaves > count || advice.atLeast > advice.leaves)
         return;
-    if (advice.line.empty()) {
-        offer(position, nullptr, advice.leaves, advice.atLeast, advice.finished);
-        return;
-    }
-    for (std::size_t i = 0; i < advice.line.size(); ++i) {
-        const game::Jump& jump = advice.line[i];
-        if (!position.marble(jump.from) || !position.canJump(jump.from, jump.to) ||
+    std::vector<game::Position> along{advice.position};
+    for (const game::Jump& jump : advice.line) {
+        const game::Position& before = along.back();
+        if (!before.marble(jump.from) || !before.canJump(jump.from, jump.to) ||
             jump.over != (jump.from + jump.to) / 2)
             return;
-        offer(position, &jump, advice.leaves, advice.atLeast, advice.finished && i == 0);
-        position = position.apply(jump);
+        along.push_back(before.apply(jump));
     }
+    if (advice.line.empty()) {
+        offer(advice.position, nullptr, advice.leaves, advice.atLeast, advice.finished);
+        return;
+    }
+    for (std::size_t i = 0; i < advice.line.size(); ++i)
+        offer(along[i], &advice.line[i], advice.leaves, advice.atLeast, advice.finished && i == 0);
 }
 
 const KnownJumps::Known* KnownJumps::find(const game::Position& position) const {

@@ -37,8 +37,8 @@ class KnownJumps {
 
     explicit KnownJumps(std::size_t capacity = 256) : m_capacity(capacity) {}
 
-    /// Takes what `advice` shows, as far as its line is legal; a jump known to leave fewer
-    /// marbles than the line's stays.
+    /// Takes what `advice` shows, if every jump of its line can be made; a jump known to leave
+    /// fewer marbles than the line's stays.
     void learn(const SolverAdvice& advice);
     /// What is known of `position`, or nullptr.
     const Known* find(const game::Position& position) const;
