@@ -203,8 +203,7 @@ void followHints(benchmark::State& state) {
                 told.notify_all();
             };
         };
-        HintWorker worker(g_tableBytes, {app::assist::kHintTime, app::assist::kWorkTime},
-                          into(answers), into(learned));
+        HintWorker worker(g_tableBytes, app::assist::kWorkTime, into(answers), into(learned));
         KnownJumps known;
         const auto learn = [&](const HintWorker::Answer& answer) {
             SolverAdvice advice;

@@ -1,4 +1,4 @@
-// The hint's worker thread: rounds on the position followed, answers when they are due.
+// The hint's worker thread: the search on the position followed, answers when they are due.
 #include "solver/hint_worker.h"
 
 #include <algorithm>
@@ -16,8 +16,9 @@ Result merged(Result a, const Result& b) {
     return a;
 }
 
-HintWorker::HintWorker(std::size_t tableBytes, Timing timing, Callback answered, Callback learned)
-    : m_tableBytes(tableBytes), m_timing(timing), m_answered(std::move(answered)),
+HintWorker::HintWorker(std::size_t tableBytes, std::chrono::milliseconds workTime,
+                       Callback answered, Callback learned)
+    : m_tableBytes(tableBytes), m_workTime(workTime), m_answered(std::move(answered)),
       m_learned(std::move(learned)), m_thread([this] { run(); }) {}
 
 HintWorker::~HintWorker() {
@@ -118,10 +119,9 @@ void HintWorker::run() {
                     forTicket = m_asked->ticket;
                     limits.deadline = m_asked->due;
                 } else {
-                    const auto round =
-                        m_timing.firstRound * (std::int64_t{1} << std::min(m_work->rounds, 20));
-                    const auto left = m_timing.workTime - m_work->spent;
-                    limits.deadline = Clock::now() + std::min<Clock::duration>(round, left);
+                    // One search for the rest of the time: a new start would go over the same
+                    // ground again before it got further.
+                    limits.deadline = Clock::now() + (m_workTime - m_work->spent);
                 }
             }
         }
@@ -152,8 +152,7 @@ void HintWorker::run() {
                 Work& work = *m_work;
                 work.known = merged(work.known, result);
                 work.spent += took;
-                ++work.rounds;
-                work.finished = work.known.proven() || work.spent >= m_timing.workTime;
+                work.finished = work.known.proven() || work.spent >= m_workTime;
                 const Answer now{0, holes, marbles, work.known, work.finished};
                 if (m_asked && (m_asked->ticket == forTicket || work.finished)) {
                     answer = now;

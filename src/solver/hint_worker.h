@@ -14,31 +14,29 @@
 
 namespace marvolen::solver {
 
-/// Works on one position at a time in rounds, each twice as long as the one before, until the
-/// position is proven or its time is up. The table, the positions known to leave one marble and
-/// the best line found stay from round to round, so a round stopped early loses only its
-/// unfinished branches. A hint for the position in work is answered at once when the work on it
-/// is done; otherwise a round of at most the hint's budget goes on from there, and the work
-/// after the answer. Callbacks run on the worker's thread.
+/// Works on one position at a time until it is proven or its time is up. A hint for the position
+/// in work is answered at once when the work on it is done; otherwise the search stops and goes
+/// on in a round that ends when the answer is due, and after the answer for the rest of the
+/// time. The table, the positions known to leave one marble and the best line found stay from
+/// round to round, so a round stopped early loses only its unfinished branches. Callbacks run
+/// on the worker's thread.
 class HintWorker {
   public:
-    struct Timing {
-        std::chrono::milliseconds firstRound{2000};
-        std::chrono::milliseconds workTime{60000}; ///< rounds end once they took this long
-    };
     /// What the worker knows of a position.
     struct Answer {
         std::uint64_t ticket = 0; ///< the hint's ticket; 0 for what the work learned unasked
         Mask holes = 0;
         Mask marbles = 0;
-        Result result;         ///< the best of all its rounds; its bound the highest
+        Result result;         ///< the best of all its rounds, with the highest bound
         bool finished = false; ///< proven, or its time is up: nothing more comes for it
     };
     using Callback = std::function<void(const Answer&)>;
 
     /// `answered` gets the answers to hints, `learned` what each round ended on a position
     /// knows, also when a new position stopped it, unless a hint's answer told it already.
-    HintWorker(std::size_t tableBytes, Timing timing, Callback answered, Callback learned = {});
+    /// The work on a position ends once its rounds took `workTime`.
+    HintWorker(std::size_t tableBytes, std::chrono::milliseconds workTime, Callback answered,
+               Callback learned = {});
     ~HintWorker();
     HintWorker(const HintWorker&) = delete;
     HintWorker& operator=(const HintWorker&) = delete;
@@ -61,7 +59,6 @@ class HintWorker {
         Mask marbles = 0;
         Result known;
         Clock::duration spent{};
-        int rounds = 0;
         bool finished = false;
     };
     struct Asked {
@@ -72,7 +69,7 @@ class HintWorker {
     void run();
 
     const std::size_t m_tableBytes;
-    const Timing m_timing;
+    const std::chrono::milliseconds m_workTime;
     const Callback m_answered;
     const Callback m_learned;
     std::mutex m_mutex;

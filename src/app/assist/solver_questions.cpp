@@ -64,7 +64,7 @@ class WorkerQuestions : public SolverQuestions {
     solver::HintWorker& hints() {
         if (!m_hint)
             m_hint = std::make_unique<solver::HintWorker>(
-                kSolverTableBytes, solver::HintWorker::Timing{kHintTime, kWorkTime},
+                kSolverTableBytes, kWorkTime,
                 [answered = m_hintAnswered](const solver::HintWorker::Answer& answer) {
                     answered(answer.ticket, advice(answer));
                 },
