@@ -1,12 +1,19 @@
-// The solver table: fewest marbles from every variant's start, and how quickly "can one marble
-// still be left?" is decided on positions of random games.
+// The solver table: fewest marbles from every variant's start, how quickly "can one marble
+// still be left?" is decided on positions of random games, and what a player who follows every
+// hint from the start of the large boards is left with.
 //
 // Extra flags, before the usual benchmark ones:
 //   --solver_small_seconds=N  processor-time limit per variant of up to 37 holes (default 10)
 //   --solver_large_seconds=N  processor-time limit per larger variant (default 60)
 //   --solver_games=N          random games per variant for the decision times (default 100)
 //   --solver_table_mb=N       table size (default 32, what the game gives each solver)
+//   --solver_think_seconds=N  processor time the hint's solver works between two jumps of a
+//                             player who follows the hints (default 3; 0: no work before a hint)
+#include "app/assist/known_jumps.h"
+#include "app/assist/solver_questions.h"
+#include "game/position.h"
 #include "game/variants.h"
+#include "solver/hint_worker.h"
 #include "solver/solver.h"
 
 #include <benchmark/benchmark.h>
@@ -32,6 +39,7 @@ int g_smallSeconds = 10;
 int g_largeSeconds = 60;
 int g_games = 100;
 std::size_t g_tableBytes = std::size_t{32} * 1024 * 1024;
+double g_thinkSeconds = 3.0;
 
 Mask holesOf(int variant) {
     return maskFromPattern(game::variant(variant).pattern);
@@ -166,6 +174,120 @@ void reachOneDecision(benchmark::State& state) {
     state.counters["pct_100ms_cpu_le25"] = 100.0 * smallWithin100msCpu / std::max(1, small);
 }
 
+double processSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+}
+
+/// A player who asks for a hint at the start and follows every hint to the end, as the practice
+/// aids give them: between two jumps the hint's solver works on the position for the processor
+/// time a player thinks (the process does nothing else meanwhile), then the hint is shown at once
+/// when the solver is done with the position, else after the usual wait at most.
+void followHints(benchmark::State& state) {
+    using app::assist::KnownJumps;
+    using app::assist::SolverAdvice;
+    const int variant = int(state.range(0));
+    int left = 0, hints = 0, atOnce = 0, waited = 0;
+    double cpu = 0.0, longestWait = 0.0;
+    for (auto _ : state) {
+        std::mutex mutex;
+        std::condition_variable told;
+        std::vector<HintWorker::Answer> answers, learned;
+        const auto into = [&](std::vector<HintWorker::Answer>& list) {
+            return [&](const HintWorker::Answer& answer) {
+                {
+                    std::lock_guard lock(mutex);
+                    list.push_back(answer);
+                }
+                told.notify_all();
+            };
+        };
+        HintWorker worker(g_tableBytes, app::assist::kWorkTime, into(answers), into(learned));
+        KnownJumps known;
+        const auto learn = [&](const HintWorker::Answer& answer) {
+            SolverAdvice advice;
+            advice.position = game::Position(answer.holes, answer.marbles);
+            for (const Jump& jump : answer.result.moves)
+                advice.line.push_back({jump.from, jump.over, jump.to});
+            advice.leaves = answer.result.best;
+            advice.atLeast = answer.result.lowerBound;
+            advice.finished = answer.finished;
+            known.learn(advice);
+        };
+        const auto drain = [&] {
+            std::vector<HintWorker::Answer> taken;
+            {
+                std::lock_guard lock(mutex);
+                taken.swap(learned);
+            }
+            for (const auto& answer : taken)
+                learn(answer);
+        };
+        const double startCpu = processSeconds();
+        game::Position position(holesOf(variant), startOf(variant));
+        bool first = true;
+        while (position.firstJump()) {
+            if (!first) {
+                // The player thinks: the solver works until it is done or the time is used.
+                const KnownJumps::Known* k = known.find(position);
+                if (k && k->proven()) {
+                    worker.stop();
+                } else {
+                    worker.follow(position.holes(), position.marbles());
+                    const double from = processSeconds();
+                    const auto until = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+                    for (;;) {
+                        drain();
+                        k = known.find(position);
+                        if ((k && k->settled()) || processSeconds() - from >= g_thinkSeconds ||
+                            std::chrono::steady_clock::now() >= until)
+                            break;
+                        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                    }
+                }
+            }
+            first = false;
+            drain();
+            ++hints;
+            const KnownJumps::Known* k = known.find(position);
+            if (k && k->settled()) {
+                ++atOnce;
+            } else {
+                ++waited;
+                const auto asked = std::chrono::steady_clock::now();
+                const auto ticket =
+                    worker.ask(position.holes(), position.marbles(), app::assist::kHintTime);
+                std::unique_lock lock(mutex);
+                told.wait(lock, [&] {
+                    return std::any_of(answers.begin(), answers.end(),
+                                       [&](const auto& a) { return a.ticket == ticket; });
+                });
+                for (const auto& answer : answers)
+                    if (answer.ticket == ticket)
+                        learn(answer);
+                lock.unlock();
+                longestWait =
+                    std::max(longestWait,
+                             std::chrono::duration<double>(std::chrono::steady_clock::now() - asked)
+                                 .count());
+                k = known.find(position);
+            }
+            position = position.apply(k ? k->jump : *position.firstJump());
+        }
+        worker.stop();
+        left = position.marbleCount();
+        cpu = processSeconds() - startCpu;
+    }
+    state.counters["left"] = left;
+    state.counters["hints"] = hints;
+    state.counters["at_once"] = atOnce;
+    state.counters["waited"] = waited;
+    state.counters["longest_wait_s"] = longestWait;
+    state.counters["cpu_s"] = cpu;
+    state.counters["think_s"] = g_thinkSeconds;
+}
+
 bool takeFlag(const char* arg, const char* name, long& value) {
     const std::size_t length = std::strlen(name);
     if (std::strncmp(arg, name, length) != 0 || arg[length] != '=')
@@ -188,6 +310,8 @@ int main(int argc, char** argv) {
             g_games = int(value);
         else if (i > 0 && takeFlag(argv[i], "--solver_table_mb", value))
             g_tableBytes = std::size_t(value) * 1024 * 1024;
+        else if (i > 0 && takeFlag(argv[i], "--solver_think_seconds", value))
+            g_thinkSeconds = double(value);
         else
             rest.push_back(argv[i]);
     }
@@ -207,6 +331,12 @@ int main(int argc, char** argv) {
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
     }
+    for (const int v : {14, 15})
+        benchmark::RegisterBenchmark("FollowHints", followHints)
+            ->Arg(v)
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
     int count = int(rest.size());
     benchmark::Initialize(&count, rest.data());
     benchmark::RunSpecifiedBenchmarks();

@@ -21,6 +21,17 @@ struct AidsFixture : test::FakeSolverFixture {
 // Three marbles in a row beside a hole: one jump leaves two apart, and the game ends.
 const char* const kOneJumpLeft = "       \n       \n       \nooo.   \n       \n       \n       ";
 
+/// What the solver would say of `position`: `line` leaves `leaves` marbles, none leaves fewer
+/// than `atLeast`.
+app::assist::SolverAdvice advice(const game::Position& position, std::vector<game::Jump> line,
+                                 int leaves, int atLeast, bool finished = false) {
+    return {position, std::move(line), leaves, atLeast, finished};
+}
+/// Nothing found in time: no jump, the position's own count.
+app::assist::SolverAdvice nothingFound(const game::Position& position) {
+    return advice(position, {}, position.marbleCount(), 1);
+}
+
 } // namespace
 
 TEST(Undo, TakesBackEveryJumpOfTheGameInTurnAndTheClockRunsOn) {
@@ -127,21 +138,22 @@ TEST(Hint, FlashesTheSolversJumpForTheBoardItWasAskedAbout) {
     EXPECT_TRUE(s.model().marble(10));
     ASSERT_EQ(f.questions->hints.size(), 1u);
     EXPECT_EQ(f.questions->hints[0], s.model().position());
-    s.aids().hintAnswered(1, game::Jump{38, 31, 24});
+    const game::Position started = s.model().position();
+    s.aids().hintAnswered(1, advice(started, {{38, 31, 24}}, 5, 1));
     EXPECT_EQ(f.windows.hints, (std::vector<std::pair<int, int>>{{38, 24}}));
 
     // Asked, then a jump: the answer is for a board that is gone.
     s.aids().mnuHint_Click();
     f.jump(10, 24);
     EXPECT_EQ(f.questions->hintCancels, 1);
-    s.aids().hintAnswered(2, game::Jump{38, 31, 24});
+    s.aids().hintAnswered(2, advice(started, {{38, 31, 24}}, 5, 1));
     EXPECT_EQ(f.windows.hints.size(), 1u);
 
     // Nothing found in time, or a jump no longer possible: the first legal jump is shown.
     s.aids().mnuHint_Click();
-    s.aids().hintAnswered(3, std::nullopt);
+    s.aids().hintAnswered(3, nothingFound(s.model().position()));
     s.aids().mnuHint_Click();
-    s.aids().hintAnswered(4, game::Jump{38, 31, 24});
+    s.aids().hintAnswered(4, advice(s.model().position(), {{38, 31, 24}}, 5, 1));
     ASSERT_EQ(f.windows.hints.size(), 3u);
     EXPECT_EQ(f.windows.hints[1], f.windows.hints[2]);
     EXPECT_TRUE(s.model().canJump(f.windows.hints[1].first, f.windows.hints[1].second));
@@ -396,4 +408,123 @@ TEST(Redo, PutsBackTheJumpsTakenBackOneByOneUntilANewJump) {
     const QString other = s.model().text();
     s.aids().mnuRedo_Click();
     EXPECT_EQ(s.model().text(), other);
+}
+
+// The solver's work toward the next hint: from the first hint of a game to its end, on every
+// position the game comes to.
+TEST(HintWork, FollowsEveryPositionFromTheFirstHintUntilTheGameOrTheBoardEnds) {
+    AidsFixture f;
+    app::GameSession& s = f.openWithFake();
+    f.click(0);
+    f.jump(10, 24);
+    EXPECT_TRUE(f.questions->worked.empty()); // a game without hints costs no work
+    EXPECT_FALSE(s.aids().solverWorking());
+
+    s.aids().mnuHint_Click();
+    EXPECT_TRUE(s.aids().solverWorking());
+    f.jump(15, 17);
+    ASSERT_EQ(f.questions->worked.size(), 1u);
+    EXPECT_EQ(f.questions->worked.back(), s.model().position());
+    s.aids().mnuUndo_Click();
+    ASSERT_EQ(f.questions->worked.size(), 2u);
+    EXPECT_EQ(f.questions->worked.back(), s.model().position());
+    s.aids().mnuRedo_Click();
+    ASSERT_EQ(f.questions->worked.size(), 3u);
+    EXPECT_EQ(f.questions->worked.back(), s.model().position());
+
+    // A fresh board in the middle of a game ends the work; the next game goes without it until
+    // its first hint.
+    s.imgLoff_Click(4);
+    EXPECT_EQ(f.questions->workStops, 1);
+    EXPECT_FALSE(s.aids().solverWorking());
+    f.click(0);
+    f.jump(10, 24);
+    EXPECT_EQ(f.questions->worked.size(), 3u);
+
+    // So does the last jump of a game.
+    s.aids().mnuHint_Click();
+    s.setBoardText(kOneJumpLeft);
+    ASSERT_EQ(f.questions->worked.size(), 4u);
+    f.jump(22, 24);
+    EXPECT_EQ(f.questions->workStops, 2);
+    EXPECT_FALSE(s.aids().solverWorking());
+    f.click(0);
+    f.jump(22, 24);
+    ASSERT_FALSE(s.model().position().firstJump());
+    EXPECT_EQ(f.questions->worked.size(), 4u);
+    EXPECT_EQ(f.questions->workStops, 2);
+}
+
+TEST(HintWork, AHintOnAPositionTheSolverIsDoneWithIsShownWithoutAsking) {
+    AidsFixture f;
+    app::GameSession& s = f.openWithFake();
+    f.click(0);
+    s.aids().mnuHint_Click();
+    ASSERT_EQ(f.questions->hints.size(), 1u);
+    f.jump(10, 24);
+    const game::Position position = s.model().position();
+
+    // Found while the work goes on: the hint still asks, and gets the usual time.
+    s.aids().workLearned(advice(position, {{19, 18, 17}}, 4, 1));
+    s.aids().mnuHint_Click();
+    EXPECT_EQ(f.questions->hints.size(), 2u);
+    EXPECT_EQ(f.windows.hints.size(), 0u);
+    // Its time up, what the work found is shown at once, and the hint in work dropped.
+    s.aids().workLearned(advice(position, {{19, 18, 17}}, 4, 1, true));
+    s.aids().mnuHint_Click();
+    EXPECT_EQ(f.questions->hints.size(), 2u);
+    EXPECT_EQ(f.questions->hintCancels, 2); // the first by the jump
+    EXPECT_EQ(f.windows.hints, (std::vector<std::pair<int, int>>{{19, 17}}));
+    s.aids().hintAnswered(2, nothingFound(position));
+    EXPECT_EQ(f.windows.hints.size(), 1u);
+
+    // A proven line: every position along it is settled, and the solver rests there.
+    s.aids().workLearned(advice(position, {{15, 16, 17}, {24, 17, 10}}, 1, 1));
+    s.aids().mnuHint_Click();
+    EXPECT_EQ(f.windows.hints.back(), (std::pair<int, int>{15, 17}));
+    const std::size_t worked = f.questions->worked.size();
+    const int stops = f.questions->workStops;
+    f.jump(15, 17);
+    EXPECT_EQ(f.questions->worked.size(), worked);
+    EXPECT_EQ(f.questions->workStops, stops + 1);
+    s.aids().mnuHint_Click();
+    EXPECT_EQ(f.windows.hints.back(), (std::pair<int, int>{24, 10}));
+    EXPECT_EQ(f.questions->hints.size(), 2u);
+    // Taken back off the line: worked on again.
+    s.aids().mnuUndo_Click();
+    s.aids().mnuUndo_Click();
+    EXPECT_EQ(f.questions->worked.back(), s.model().position());
+}
+
+TEST(Hint, NeverShowsAJumpThatLeavesMoreThanOneAlreadyKnown) {
+    AidsFixture f;
+    app::GameSession& s = f.openWithFake();
+    f.click(0);
+    f.jump(10, 24);
+    const game::Position position = s.model().position();
+
+    // Known to leave two; the hint, in its time, finds only a jump that leaves three.
+    s.aids().workLearned(advice(position, {{19, 18, 17}}, 2, 1));
+    s.aids().mnuHint_Click();
+    s.aids().hintAnswered(1, advice(position, {{31, 24, 17}}, 3, 1));
+    EXPECT_EQ(f.windows.hints.back(), (std::pair<int, int>{19, 17}));
+    // A jump that leaves fewer takes its place.
+    s.aids().mnuHint_Click();
+    s.aids().hintAnswered(2, advice(position, {{31, 24, 17}}, 1, 1));
+    EXPECT_EQ(f.windows.hints.back(), (std::pair<int, int>{31, 17}));
+    // Proven, it stays, whatever is found later.
+    s.aids().workLearned(advice(position, {{19, 18, 17}}, 3, 1));
+    s.aids().mnuHint_Click();
+    EXPECT_EQ(f.windows.hints.back(), (std::pair<int, int>{31, 17}));
+    EXPECT_EQ(f.questions->hints.size(), 2u);
+
+    // Proven while a hint is in work that finds nothing: the proven jump, not the first one.
+    f.jump(31, 17);
+    const game::Position next = s.model().position();
+    ASSERT_NE(next.firstJump()->from, 45);
+    s.aids().mnuHint_Click();
+    ASSERT_EQ(f.questions->hints.size(), 3u);
+    s.aids().workLearned(advice(next, {{45, 38, 31}}, 1, 1));
+    s.aids().hintAnswered(3, nothingFound(next));
+    EXPECT_EQ(f.windows.hints.back(), (std::pair<int, int>{45, 31}));
 }

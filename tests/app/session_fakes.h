@@ -207,8 +207,8 @@ class Recorder : public app::SessionView,
     bool effectsOn = true; ///< what soundOn answers
 };
 
-/// The solver's questions, kept for the test to answer through PracticeAids::oneMarbleAnswered
-/// and PracticeAids::hintAnswered.
+/// The solver's questions, kept for the test to answer through PracticeAids::oneMarbleAnswered,
+/// PracticeAids::hintAnswered and PracticeAids::workLearned.
 class FakeQuestions : public app::assist::SolverQuestions {
   public:
     std::uint64_t askReachOne(const game::Position& position) override {
@@ -221,13 +221,17 @@ class FakeQuestions : public app::assist::SolverQuestions {
         return hints.size();
     }
     void cancelHint() override { ++hintCancels; }
+    void workOn(const game::Position& position) override { worked.push_back(position); }
+    void stopWork() override { ++workStops; }
     /// The ticket of the last question.
     std::uint64_t last() const { return asked.size(); }
 
     std::vector<game::Position> asked;
     std::vector<game::Position> hints;
+    std::vector<game::Position> worked; ///< the positions the solver was put to work on
     int cancels = 0;
     int hintCancels = 0;
+    int workStops = 0;
 };
 
 /// A session over a settings file, the game's own language table and tunes, a temporary

@@ -53,10 +53,14 @@ void PracticeAids::positionChanged(const game::Position& position, int jumpsMade
         if (m_asked)
             questions().cancelReachOne();
         m_asked.reset();
+        if (m_working)
+            questions().stopWork();
+        m_working = false;
         setCountWarning(false);
         setPractice(false);
         return;
     }
+    workOn(position);
     // Taken back beyond the position proven lost: the earlier one may still be won.
     if (m_countWarning && jumpsMade < m_lostAtJumps)
         setCountWarning(false);
@@ -93,18 +97,59 @@ void PracticeAids::mnuHint_Click() {
     });
     // The hint is for the board as it lies, with a lifted marble in its place.
     p.step(50050, [&] { m_game.putBackLifted(); });
-    p.step(50060, [&] { m_hintAsked = questions().askHint(m_game.position()); });
+    p.step(50060, [&] {
+        // From the first hint on, the solver works on every position of this game, so that
+        // the next hint is ready when it is asked.
+        m_working = true;
+        const game::Position position = m_game.position();
+        const KnownJumps::Known* known = m_known.find(position);
+        if (known && known->settled()) {
+            if (m_hintAsked)
+                questions().cancelHint();
+            m_hintAsked.reset();
+            m_view.showHint(known->jump.from, known->jump.to);
+            workOn(position);
+            return;
+        }
+        m_hintAsked = questions().askHint(position);
+    });
 }
 
-void PracticeAids::hintAnswered(std::uint64_t ticket, std::optional<game::Jump> jump) {
+void PracticeAids::hintAnswered(std::uint64_t ticket, const SolverAdvice& advice) {
+    m_known.learn(advice);
     if (!m_hintAsked || *m_hintAsked != ticket)
         return;
     m_hintAsked.reset();
     const game::Position position = m_game.position();
-    if (!jump || !position.marble(jump->from) || !position.canJump(jump->from, jump->to))
+    const KnownJumps::Known* known = m_known.find(position);
+    std::optional<game::Jump> jump;
+    if (known)
+        jump = known->jump;
+    else
         jump = position.firstJump();
     if (jump)
         m_view.showHint(jump->from, jump->to);
+}
+
+void PracticeAids::workLearned(const SolverAdvice& advice) {
+    m_known.learn(advice);
+}
+
+void PracticeAids::workOn(const game::Position& position) {
+    if (!m_working)
+        return;
+    // The game ends with its last jump: nothing more to work on, and the next game is played
+    // without help until help is asked for.
+    if (!position.firstJump()) {
+        questions().stopWork();
+        m_working = false;
+        return;
+    }
+    const KnownJumps::Known* known = m_known.find(position);
+    if (known && known->proven())
+        questions().stopWork();
+    else
+        questions().workOn(position);
 }
 
 void PracticeAids::mnuUndo_Click() {
@@ -182,6 +227,7 @@ void PracticeAids::setCountWarning(bool warning) {
 void PracticeAids::setSolverQuestions(std::unique_ptr<SolverQuestions> questions) {
     m_asked.reset();
     m_hintAsked.reset();
+    m_working = false;
     m_questions = std::move(questions);
 }
 
@@ -196,10 +242,16 @@ SolverQuestions& PracticeAids::questions() {
                         oneMarbleAnswered(ticket, reach);
                 });
             },
-            [this, alive, &view](std::uint64_t ticket, std::optional<game::Jump> jump) {
-                view.post([this, alive, ticket, jump] {
+            [this, alive, &view](std::uint64_t ticket, const SolverAdvice& advice) {
+                view.post([this, alive, ticket, advice] {
                     if (alive.lock())
-                        hintAnswered(ticket, jump);
+                        hintAnswered(ticket, advice);
+                });
+            },
+            [this, alive, &view](const SolverAdvice& advice) {
+                view.post([this, alive, advice] {
+                    if (alive.lock())
+                        workLearned(advice);
                 });
             });
     }

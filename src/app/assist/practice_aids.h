@@ -2,6 +2,7 @@
 // warning that a single marble is out of reach.
 #pragma once
 
+#include "app/assist/known_jumps.h"
 #include "app/assist/solver_questions.h"
 #include "app/ports.h"
 #include "app/position_listener.h"
@@ -64,14 +65,16 @@ class PracticeAids : public PositionListener {
 
     /// Reads whether the warning is on, as the window loads.
     void loadWarningSetting();
-    /// The game's position changed: a hint in work is dropped; a fresh board ends the warning
-    /// and the practice game, any other position is put to the solver while the warning is on.
+    /// The game's position changed: a hint in work is dropped; a fresh board ends the warning,
+    /// the practice game and the solver's work toward hints, any other position is put to the
+    /// solver while the warning is on, and worked on after a hint of this game until it ends.
     void positionChanged(const game::Position& position, int jumpsMade) override;
 
     // --- the menu's handlers ---
     void mnuOneMarble_Click();
-    /// Asks the solver for the next jump toward the fewest marbles and flashes it; makes the
-    /// game a practice game. Only while a game is in progress.
+    /// Asks the solver for the next jump toward the fewest marbles and flashes it, at once when
+    /// the solver is done with the position; makes the game a practice game, on whose positions
+    /// the solver works from now on. Only while a game is in progress.
     void mnuHint_Click();
     /// Takes back the last jump of this game; makes the game a practice game. Only while a game
     /// is in progress.
@@ -96,14 +99,21 @@ class PracticeAids : public PositionListener {
     /// The solver's answer to the question with ticket; an answer for an older position, or
     /// one that has not decided, changes nothing.
     void oneMarbleAnswered(std::uint64_t ticket, solver::Reach reach);
-    /// The solver's hint for the question with ticket: the jump to flash, or none when it found
-    /// nothing in time (the first legal jump is shown then). A stale answer changes nothing.
-    void hintAnswered(std::uint64_t ticket, std::optional<game::Jump> jump);
+    /// The solver's hint for the question with ticket. The jump flashed is the one known to
+    /// leave the fewest marbles, this answer's unless an earlier one showed a better jump; the
+    /// first legal jump when none is known. A stale answer only adds to what is known.
+    void hintAnswered(std::uint64_t ticket, const SolverAdvice& advice);
+    /// What the solver's work found without being asked.
+    void workLearned(const SolverAdvice& advice);
+    /// Whether the solver works on the positions of this game toward the next hint.
+    bool solverWorking() const { return m_working; }
     /// Puts questions to another solver from now on (tests).
     void setSolverQuestions(std::unique_ptr<SolverQuestions> questions);
 
   private:
     void askOneMarble(const game::Position& position, int jumpsMade);
+    /// Puts the solver to work on `position`, or stops it when there is nothing to work on.
+    void workOn(const game::Position& position);
     /// Whether an aid may be used: in a practice game at once; in a game that could still be
     /// ranked once the player agrees to make it a practice game.
     bool agreedToPractice();
@@ -126,6 +136,8 @@ class PracticeAids : public PositionListener {
     int m_askedAtJumps = 0;                   // the jumps made on the board asked about
     int m_lostAtJumps = 0;                    // the jumps made when the loss was proven
     std::optional<std::uint64_t> m_hintAsked; // the ticket of the hint for the board shown
+    bool m_working = false;                   // a hint was asked in the game in progress
+    KnownJumps m_known;
     // Answers posted to the window's thread find out through it whether the aids still are.
     std::shared_ptr<int> m_alive = std::make_shared<int>(0);
     std::unique_ptr<SolverQuestions> m_questions; // last: its threads go first

@@ -1,6 +1,7 @@
 // The solver's worker threads behind the practice aids' questions.
 #include "solver_questions.h"
 
+#include "solver/hint_worker.h"
 #include "solver/solver_worker.h"
 
 namespace marvolen::app::assist {
@@ -13,14 +14,22 @@ constexpr std::chrono::milliseconds kThinkingTime{10000};
 
 // The one place where the game's positions and jumps meet the solver's: both number the
 // places row x 7 + column, so the masks pass as they are.
-std::optional<game::Jump> gameJump(const solver::Jump& jump) {
-    return game::Jump{jump.from, jump.over, jump.to};
+SolverAdvice advice(const solver::HintWorker::Answer& answer) {
+    SolverAdvice out;
+    out.position = game::Position(answer.holes, answer.marbles);
+    for (const solver::Jump& jump : answer.result.moves)
+        out.line.push_back(game::Jump{jump.from, jump.over, jump.to});
+    out.leaves = answer.result.best;
+    out.atLeast = answer.result.lowerBound;
+    out.finished = answer.finished;
+    return out;
 }
 
 class WorkerQuestions : public SolverQuestions {
   public:
-    WorkerQuestions(ReachAnswered reachAnswered, HintAnswered hintAnswered)
-        : m_reachAnswered(std::move(reachAnswered)), m_hintAnswered(std::move(hintAnswered)) {}
+    WorkerQuestions(ReachAnswered reachAnswered, HintAnswered hintAnswered, WorkLearned workLearned)
+        : m_reachAnswered(std::move(reachAnswered)), m_hintAnswered(std::move(hintAnswered)),
+          m_workLearned(std::move(workLearned)) {}
     std::uint64_t askReachOne(const game::Position& position) override {
         if (!m_reach)
             m_reach = std::make_unique<solver::SolverWorker>(
@@ -35,32 +44,48 @@ class WorkerQuestions : public SolverQuestions {
             m_reach->cancel();
     }
     std::uint64_t askHint(const game::Position& position) override {
-        if (!m_hint)
-            m_hint = std::make_unique<solver::SolverWorker>(
-                kSolverTableBytes, [answered = m_hintAnswered](const Answer& answer) {
-                    const auto& moves = answer.result.moves;
-                    answered(answer.ticket, moves.empty() ? std::nullopt : gameJump(moves.front()));
-                });
-        return m_hint->ask(position.holes(), position.marbles(), Question::Fewest, kHintTime);
+        return hints().ask(position.holes(), position.marbles(), kHintTime);
     }
     void cancelHint() override {
         if (m_hint)
-            m_hint->cancel();
+            m_hint->cancelAsk();
+    }
+    void workOn(const game::Position& position) override {
+        hints().follow(position.holes(), position.marbles());
+    }
+    void stopWork() override {
+        if (m_hint)
+            m_hint->stop();
     }
 
   private:
     using Answer = solver::SolverWorker::Answer;
     using Question = solver::SolverWorker::Question;
+    solver::HintWorker& hints() {
+        if (!m_hint)
+            m_hint = std::make_unique<solver::HintWorker>(
+                kSolverTableBytes, kWorkTime,
+                [answered = m_hintAnswered](const solver::HintWorker::Answer& answer) {
+                    answered(answer.ticket, advice(answer));
+                },
+                [learned = m_workLearned](const solver::HintWorker::Answer& answer) {
+                    learned(advice(answer));
+                });
+        return *m_hint;
+    }
+
     ReachAnswered m_reachAnswered;
     HintAnswered m_hintAnswered;
+    WorkLearned m_workLearned;
     std::unique_ptr<solver::SolverWorker> m_reach;
-    std::unique_ptr<solver::SolverWorker> m_hint;
+    std::unique_ptr<solver::HintWorker> m_hint;
 };
 } // namespace
 
-std::unique_ptr<SolverQuestions> solverOnThreads(ReachAnswered reachAnswered,
-                                                 HintAnswered hintAnswered) {
-    return std::make_unique<WorkerQuestions>(std::move(reachAnswered), std::move(hintAnswered));
+std::unique_ptr<SolverQuestions>
+solverOnThreads(ReachAnswered reachAnswered, HintAnswered hintAnswered, WorkLearned workLearned) {
+    return std::make_unique<WorkerQuestions>(std::move(reachAnswered), std::move(hintAnswered),
+                                             std::move(workLearned));
 }
 
 } // namespace marvolen::app::assist

@@ -1,0 +1,173 @@
+// The hint's worker thread: the search on the position followed, answers when they are due.
+#include "solver/hint_worker.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace marvolen::solver {
+
+Result merged(Result a, const Result& b) {
+    if (b.best < a.best) {
+        a.best = b.best;
+        a.moves = b.moves;
+    }
+    a.lowerBound = std::max(a.lowerBound, b.lowerBound);
+    a.nodes += b.nodes;
+    return a;
+}
+
+HintWorker::HintWorker(std::size_t tableBytes, std::chrono::milliseconds workTime,
+                       Callback answered, Callback learned)
+    : m_tableBytes(tableBytes), m_workTime(workTime), m_answered(std::move(answered)),
+      m_learned(std::move(learned)), m_thread([this] { run(); }) {}
+
+HintWorker::~HintWorker() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_quit = true;
+        m_asked.reset();
+        m_stop = true;
+    }
+    m_wake.notify_all();
+    m_thread.join();
+}
+
+void HintWorker::follow(Mask holes, Mask marbles) {
+    {
+        std::lock_guard lock(m_mutex);
+        followLocked(holes, marbles);
+    }
+    m_wake.notify_all();
+}
+
+void HintWorker::followLocked(Mask holes, Mask marbles) {
+    holes &= kAllPositions;
+    marbles &= holes;
+    if (m_work && m_work->holes == holes && m_work->marbles == marbles)
+        return;
+    Work work;
+    work.id = m_nextWork++;
+    work.holes = holes;
+    work.marbles = marbles;
+    // Where no jump is made yet, the position itself is what is reached.
+    work.known.marbles = work.known.best = std::popcount(marbles);
+    m_work = work;
+    m_asked.reset();
+    m_stop = true;
+}
+
+void HintWorker::stop() {
+    std::lock_guard lock(m_mutex);
+    ++m_stops;
+    m_work.reset();
+    m_asked.reset();
+    m_stop = true;
+}
+
+std::uint64_t HintWorker::ask(Mask holes, Mask marbles, std::chrono::milliseconds budget) {
+    std::uint64_t ticket = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        followLocked(holes, marbles);
+        ticket = m_nextTicket++;
+        // Beyond a day a budget means none, and adding it to the clock could overflow.
+        const Clock::time_point due =
+            budget < std::chrono::hours(24) ? Clock::now() + budget : Clock::time_point::max();
+        m_asked = Asked{ticket, due};
+        // The round in work makes way for one that ends when the answer is due.
+        m_stop = true;
+    }
+    m_wake.notify_all();
+    return ticket;
+}
+
+void HintWorker::cancelAsk() {
+    std::lock_guard lock(m_mutex);
+    m_asked.reset();
+}
+
+void HintWorker::run() {
+    for (;;) {
+        std::optional<Answer> answer;
+        std::uint64_t id = 0;
+        std::uint64_t stops = 0;
+        std::uint64_t forTicket = 0;
+        Result before;
+        Mask holes = 0;
+        Mask marbles = 0;
+        Limits limits;
+        limits.stop = &m_stop;
+        {
+            std::unique_lock lock(m_mutex);
+            m_wake.wait(lock, [this] {
+                return m_quit || (m_work && (!m_work->finished || m_asked.has_value()));
+            });
+            if (m_quit)
+                return;
+            if (m_work->finished) {
+                answer =
+                    Answer{m_asked->ticket, m_work->holes, m_work->marbles, m_work->known, true};
+                m_asked.reset();
+            } else {
+                id = m_work->id;
+                stops = m_stops;
+                before = m_work->known;
+                holes = m_work->holes;
+                marbles = m_work->marbles;
+                m_stop = false;
+                if (m_asked) {
+                    forTicket = m_asked->ticket;
+                    limits.deadline = m_asked->due;
+                } else {
+                    // One search for the rest of the time: a new start would go over the same
+                    // ground again before it got further.
+                    limits.deadline = Clock::now() + (m_workTime - m_work->spent);
+                }
+            }
+        }
+        if (answer) {
+            if (m_answered)
+                m_answered(*answer);
+            continue;
+        }
+        if (!m_solver || m_solver->holes() != holes) {
+            m_solver.reset(); // the old table goes before the new one is allocated
+            m_solver = std::make_unique<Solver>(holes, m_tableBytes);
+        }
+        const auto start = Clock::now();
+        const Result result = m_solver->solve(marbles, limits);
+        const auto took = Clock::now() - start;
+
+        std::optional<Answer> learned;
+        {
+            std::lock_guard lock(m_mutex);
+            if (!m_work || m_work->id != id) {
+                // Stopped for another position: what the rounds found still holds for their own,
+                // which the game may come back to. After stop() nothing more is told.
+                if (stops == m_stops) {
+                    const Result known = merged(before, result);
+                    learned = Answer{0, holes, marbles, known, known.proven()};
+                }
+            } else {
+                Work& work = *m_work;
+                work.known = merged(work.known, result);
+                work.spent += took;
+                work.finished = work.known.proven() || work.spent >= m_workTime;
+                const Answer now{0, holes, marbles, work.known, work.finished};
+                if (m_asked && (m_asked->ticket == forTicket || work.finished)) {
+                    answer = now;
+                    answer->ticket = m_asked->ticket;
+                    m_asked.reset();
+                } else {
+                    learned = now;
+                }
+            }
+        }
+        if (answer && m_answered)
+            m_answered(*answer);
+        if (learned && m_learned)
+            m_learned(*learned);
+    }
+}
+
+} // namespace marvolen::solver

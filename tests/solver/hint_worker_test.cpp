@@ -1,0 +1,136 @@
+// The hint's worker: work on the position followed, answers at once once it is done, rounds that
+// keep what the ones before them found.
+#include "game/position.h"
+#include "game/variants.h"
+#include "solver/hint_worker.h"
+
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <mutex>
+
+using namespace marvolen;
+using namespace marvolen::solver;
+using namespace std::chrono_literals;
+
+namespace {
+
+Mask holesOf(int variant) {
+    return maskFromPattern(game::variant(variant).pattern);
+}
+Mask startOf(int variant) {
+    return holesOf(variant) & ~(Mask{1} << game::kCentre);
+}
+
+/// Collects what the worker tells and waits for it with a deadline.
+struct Inbox {
+    std::mutex mutex;
+    std::condition_variable arrived;
+    std::vector<HintWorker::Answer> answers;
+    std::vector<HintWorker::Answer> learned;
+
+    HintWorker::Callback into(std::vector<HintWorker::Answer>& list) {
+        return [this, &list](const HintWorker::Answer& answer) {
+            {
+                std::lock_guard lock(mutex);
+                list.push_back(answer);
+            }
+            arrived.notify_all();
+        };
+    }
+    /// Waits until `done` holds of the lists; false when it did not within the deadline.
+    template <typename Done> bool waitUntil(Done done) {
+        std::unique_lock lock(mutex);
+        return arrived.wait_for(lock, 60s, done);
+    }
+};
+
+/// Whether `moves` can be made one after the other from `marbles` and leave `best` marbles.
+bool lineLeaves(Mask holes, Mask marbles, const std::vector<Jump>& moves, int best) {
+    game::Position position(holes, marbles);
+    for (const Jump& jump : moves) {
+        if (!position.marble(jump.from) || !position.canJump(jump.from, jump.to))
+            return false;
+        position = position.apply({jump.from, jump.over, jump.to});
+    }
+    return position.marbleCount() == best;
+}
+
+TEST(HintWorker, AHintOnAPositionWhoseWorkIsDoneIsAnsweredWithoutItsBudget) {
+    Inbox inbox;
+    HintWorker worker(1 << 20, 60s, inbox.into(inbox.answers), inbox.into(inbox.learned));
+    worker.follow(holesOf(4), startOf(4));
+    ASSERT_TRUE(inbox.waitUntil([&] { return !inbox.learned.empty(); }));
+    HintWorker::Answer done;
+    {
+        std::lock_guard lock(inbox.mutex);
+        done = inbox.learned.back();
+    }
+    ASSERT_TRUE(done.finished);
+    EXPECT_EQ(done.result.best, 1);
+    EXPECT_TRUE(done.result.proven());
+
+    // A budget of days: only an answer from the work done comes within the deadline.
+    const auto ticket = worker.ask(holesOf(4), startOf(4), std::chrono::hours(24 * 7));
+    ASSERT_TRUE(inbox.waitUntil([&] { return !inbox.answers.empty(); }));
+    std::lock_guard lock(inbox.mutex);
+    const HintWorker::Answer& answer = inbox.answers.front();
+    EXPECT_EQ(answer.ticket, ticket);
+    EXPECT_TRUE(answer.finished);
+    EXPECT_EQ(answer.marbles, startOf(4));
+    EXPECT_EQ(answer.result.moves, done.result.moves);
+}
+
+TEST(HintWorker, TheWorkGoesOnAfterEachHintAndNeverForgetsWhatItFound) {
+    Inbox inbox;
+    // The full square is far from proven: the work ends on its time.
+    HintWorker worker(1 << 20, 600ms, inbox.into(inbox.answers), inbox.into(inbox.learned));
+    const Mask holes = holesOf(7);
+    const Mask marbles = startOf(7);
+    const auto first = worker.ask(holes, marbles, 50ms);
+    ASSERT_TRUE(inbox.waitUntil([&] { return inbox.answers.size() == 1; }));
+    const auto second = worker.ask(holes, marbles, 50ms);
+    ASSERT_TRUE(inbox.waitUntil([&] {
+        return inbox.answers.size() == 2 && !inbox.learned.empty() && inbox.learned.back().finished;
+    }));
+    std::lock_guard lock(inbox.mutex);
+    EXPECT_EQ(inbox.answers[0].ticket, first);
+    EXPECT_EQ(inbox.answers[1].ticket, second);
+    // Each answer and each round after it comes down to no more marbles than the one before,
+    // with a line that leaves them.
+    std::vector<HintWorker::Answer> told = inbox.answers;
+    told.insert(told.end(), inbox.learned.begin(), inbox.learned.end());
+    int best = told.front().result.best;
+    int bound = told.front().result.lowerBound;
+    for (const HintWorker::Answer& answer : told) {
+        EXPECT_EQ(answer.marbles, marbles);
+        EXPECT_LE(answer.result.best, best);
+        EXPECT_GE(answer.result.lowerBound, bound);
+        EXPECT_TRUE(lineLeaves(holes, marbles, answer.result.moves, answer.result.best));
+        best = answer.result.best;
+        bound = answer.result.lowerBound;
+    }
+    EXPECT_FALSE(inbox.answers[1].finished);
+}
+
+TEST(HintWorker, ANewPositionTakesOverAndTheOldOneTellsWhatItFound) {
+    Inbox inbox;
+    HintWorker worker(1 << 20, 60s, inbox.into(inbox.answers), inbox.into(inbox.learned));
+    const auto dropped = worker.ask(holesOf(7), startOf(7), 10s);
+    worker.cancelAsk();
+    const auto asked = worker.ask(holesOf(7), startOf(7), 10s);
+    worker.follow(holesOf(0), startOf(0)); // the game moved on: no answer for the old position
+    ASSERT_TRUE(inbox.waitUntil([&] {
+        for (const auto& told : inbox.learned)
+            if (told.marbles == startOf(0) && told.finished)
+                return true;
+        return false;
+    }));
+    std::lock_guard lock(inbox.mutex);
+    EXPECT_TRUE(inbox.answers.empty())
+        << "answered " << inbox.answers.front().ticket << " of " << dropped << ", " << asked;
+    for (const auto& told : inbox.learned)
+        EXPECT_TRUE(told.marbles == startOf(0) || told.marbles == startOf(7));
+}
+
+} // namespace
