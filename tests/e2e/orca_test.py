@@ -46,7 +46,7 @@ class Orca:
                          "orca.settings.enableBraille = False\n"
                          "if orca.debug.debugFile:\n"
                          "    orca.debug.debugFile.reconfigure(line_buffering=True)\n")
-        self.process = session.start([orca, "--replace", "--debug-file=" + self.log],
+        self.process = session.start([orca, "--debug-file=" + self.log],
                                      log=open(os.path.join(home, "orca.out"), "w"))
         self.heard = 0  # utterances already matched
         self.wait("Screen reader on", "Orca to start")

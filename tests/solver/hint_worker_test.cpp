@@ -28,12 +28,14 @@ struct Inbox {
     std::condition_variable arrived;
     std::vector<HintWorker::Answer> answers;
     std::vector<HintWorker::Answer> learned;
+    std::vector<HintWorker::Answer> inOrder; ///< both lists as they arrived
 
     HintWorker::Callback into(std::vector<HintWorker::Answer>& list) {
         return [this, &list](const HintWorker::Answer& answer) {
             {
                 std::lock_guard lock(mutex);
                 list.push_back(answer);
+                inOrder.push_back(answer);
             }
             arrived.notify_all();
         };
@@ -98,8 +100,7 @@ TEST(HintWorker, TheWorkGoesOnAfterEachHintAndNeverForgetsWhatItFound) {
     EXPECT_EQ(inbox.answers[1].ticket, second);
     // Each answer and each round after it comes down to no more marbles than the one before,
     // with a line that leaves them.
-    std::vector<HintWorker::Answer> told = inbox.answers;
-    told.insert(told.end(), inbox.learned.begin(), inbox.learned.end());
+    const std::vector<HintWorker::Answer>& told = inbox.inOrder;
     int best = told.front().result.best;
     int bound = told.front().result.lowerBound;
     for (const HintWorker::Answer& answer : told) {
