@@ -97,7 +97,6 @@ class AudioOutput {
     pa_mainloop* m_loop = nullptr;
     pa_context* m_context = nullptr;
     pa_stream* m_stream = nullptr;
-    pa_time_event* m_drainTimer = nullptr;
     bool m_draining = false;
     std::chrono::steady_clock::time_point m_drainStart;
     std::int64_t m_drainedFrames = 0;
