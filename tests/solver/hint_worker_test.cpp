@@ -3,6 +3,7 @@
 #include "game/position.h"
 #include "game/variants.h"
 #include "solver/hint_worker.h"
+#include "variant_masks.h"
 
 #include <gtest/gtest.h>
 
@@ -11,16 +12,11 @@
 
 using namespace marvolen;
 using namespace marvolen::solver;
+using marvolen::test::holesOf;
+using marvolen::test::startOf;
 using namespace std::chrono_literals;
 
 namespace {
-
-Mask holesOf(int variant) {
-    return maskFromPattern(game::variant(variant).pattern);
-}
-Mask startOf(int variant) {
-    return holesOf(variant) & ~(Mask{1} << game::kCentre);
-}
 
 /// Collects what the worker tells and waits for it with a deadline.
 struct Inbox {

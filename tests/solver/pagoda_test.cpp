@@ -4,6 +4,7 @@
 #include "game/variants.h"
 #include "solver/pagoda.h"
 #include "solver/solver.h"
+#include "variant_masks.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +12,11 @@
 
 using namespace marvolen;
 using namespace marvolen::solver;
+using marvolen::test::holesOf;
+using marvolen::test::startOf;
 
 namespace {
 
-Mask holesOf(int variant) {
-    return maskFromPattern(game::variant(variant).pattern);
-}
-Mask startOf(int variant) {
-    return holesOf(variant) & ~(Mask{1} << game::kCentre);
-}
 Mask bit(int position) {
     return Mask{1} << position;
 }

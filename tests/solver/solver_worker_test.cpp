@@ -1,6 +1,7 @@
 // The worker thread: answers arrive by callback and by polling; new questions replace old ones.
 #include "game/variants.h"
 #include "solver/solver_worker.h"
+#include "variant_masks.h"
 
 #include <gtest/gtest.h>
 
@@ -9,16 +10,11 @@
 
 using namespace marvolen;
 using namespace marvolen::solver;
+using marvolen::test::holesOf;
+using marvolen::test::startOf;
 using namespace std::chrono_literals;
 
 namespace {
-
-Mask holesOf(int variant) {
-    return maskFromPattern(game::variant(variant).pattern);
-}
-Mask startOf(int variant) {
-    return holesOf(variant) & ~(Mask{1} << game::kCentre);
-}
 
 /// Collects the answers the worker hands to its callback and waits for one with a deadline.
 struct Inbox {

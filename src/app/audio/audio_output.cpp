@@ -167,9 +167,9 @@ void AudioOutput::connectServer() {
 void AudioOutput::contextChanged() {
     switch (pa_context_get_state(m_context)) {
     case PA_CONTEXT_READY: {
-        const pa_sample_spec spec{PA_SAMPLE_S16LE, std::uint32_t(OutputRate),
-                                  std::uint8_t(OutputChannels)};
-        m_stream = pa_stream_new(m_context, "Marvolen", &spec, nullptr);
+        const pa_sample_spec format{PA_SAMPLE_S16LE, std::uint32_t(OutputRate),
+                                    std::uint8_t(OutputChannels)};
+        m_stream = pa_stream_new(m_context, "Marvolen", &format, nullptr);
         if (!m_stream) {
             fallBackToDrain();
             return;
