@@ -83,7 +83,7 @@ class Orca:
             after = said[len(said) - said[::-1].index(echo):]
             if after != last:
                 last, quiet_since = after, time.monotonic()
-            elif after and time.monotonic() - quiet_since > 0.7:
+            elif after and time.monotonic() - quiet_since > 1.5:
                 return after
         raise Failed("Orca said nothing after the key (%r): %s" % (echo, self.said()[-20:]))
 
