@@ -4,6 +4,7 @@
 #include "app/audio/audio_mixer.h"
 #include "app/audio/media_service.h"
 #include "app/audio/sound_effects.h"
+#include "app/resources.h"
 
 #include "audio_test_data.h"
 
@@ -277,6 +278,24 @@ TEST_F(MediaService, WithTheSoundFontTheTuneIsHeardAndStillEnds) {
     media.advance(4000);
     EXPECT_EQ(reply(media, "status midi position"), QStringLiteral("1000"));
     EXPECT_FALSE(media.musicActive()) << "rendering stops once the tail has faded";
+}
+
+TEST_F(MediaService, EveryGameTuneFitsThePolyphonySoNoNoteIsCutShort) {
+    for (int id = 101; id <= 106; ++id) {
+        SCOPED_TRACE(id);
+        MidiMediaService media;
+        if (!media.waitForSoundFont())
+            GTEST_SKIP() << "no General MIDI soundfont installed";
+        const QByteArray bytes = marvolen::app::loadResource(QStringLiteral("midi"), id);
+        media.mciSendString(open(tune("tune.mid", bytes)));
+        media.mciSendString(QStringLiteral("play midi"));
+        std::vector<std::int16_t> out(std::size_t(OutputRate / 10) * OutputChannels);
+        while (media.renderMusic(out.data(), OutputRate / 10)) {
+        }
+        EXPECT_GT(media.mostVoices(), 8) << "the tune was heard";
+        EXPECT_LT(media.mostVoices(), Polyphony);
+        media.mciSendString(QStringLiteral("close midi"));
+    }
 }
 
 TEST_F(MediaService, WithoutSoundFontTimeStillPasses) {

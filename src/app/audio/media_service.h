@@ -18,6 +18,8 @@ namespace marvolen::audio {
 
 /// Where the General MIDI soundfont is installed by default.
 inline constexpr char DefaultSoundFont[] = "/usr/share/sounds/sf2/default-GM.sf2";
+/// Voices FluidSynth may sound at once.
+inline constexpr int Polyphony = 128;
 
 /// What a command answers: an error number (0 for success) and the reply text.
 struct MciReply {
@@ -98,6 +100,8 @@ class MidiMediaService final : public MediaCommands, public MusicSource {
     /// window's).
     int fluidCalls() const { return m_fluidCalls.load(); }
     int callsOnOwnerThread() const { return m_callsOnOwnerThread.load(); }
+    /// The most voices that sounded at once so far: below Polyphony, no note was cut short.
+    int mostVoices() const { return m_mostVoices.load(); }
 
   private:
     struct Synth;
@@ -121,6 +125,7 @@ class MidiMediaService final : public MediaCommands, public MusicSource {
     const std::thread::id m_ownerThread = std::this_thread::get_id();
     mutable std::atomic<int> m_fluidCalls{0};
     mutable std::atomic<int> m_callsOnOwnerThread{0};
+    std::atomic<int> m_mostVoices{0};
     QString m_soundFontPath;
     mutable std::shared_future<std::shared_ptr<Synth>> m_loading;
     mutable std::shared_ptr<Synth> m_synth;
