@@ -3,6 +3,10 @@
 
 namespace marvolen::solver {
 
+namespace {
+constexpr std::size_t kKeptAhead = 64;
+}
+
 SolverWorker::SolverWorker(std::size_t tableBytes, Callback callback)
     : m_tableBytes(tableBytes), m_callback(std::move(callback)), m_thread([this] { run(); }) {}
 
@@ -43,6 +47,59 @@ std::optional<SolverWorker::Answer> SolverWorker::latest() const {
     return m_latest;
 }
 
+int SolverWorker::decidedAhead() const {
+    std::lock_guard lock(m_mutex);
+    return int(m_ahead.size());
+}
+
+int SolverWorker::answeredAhead() const {
+    std::lock_guard lock(m_mutex);
+    return m_answeredAhead;
+}
+
+std::optional<Reach> SolverWorker::decidedBefore(Mask holes, Mask marbles) const {
+    std::lock_guard lock(m_mutex);
+    if (holes != m_aheadHoles)
+        return std::nullopt;
+    for (const Decided& decided : m_ahead)
+        if (decided.marbles == marbles)
+            return decided.reach;
+    return std::nullopt;
+}
+
+void SolverWorker::lookAhead(const Job& job) {
+    {
+        std::lock_guard lock(m_mutex);
+        if (job.holes != m_aheadHoles)
+            m_ahead.clear();
+        m_aheadHoles = job.holes;
+    }
+    Limits limits;
+    limits.stop = &m_stop;
+    if (job.timeLimit < std::chrono::hours(24))
+        limits.deadline = std::chrono::steady_clock::now() + job.timeLimit;
+    for (const Jump& jump : m_solver->legalJumps(job.marbles)) {
+        const Mask next = applyJump(job.marbles, jump);
+        {
+            std::lock_guard lock(m_mutex);
+            if (m_quit || m_pending)
+                return;
+        }
+        if (decidedBefore(job.holes, next))
+            continue;
+        // A question asked meanwhile sets the stop flag: the search ends at once, undecided.
+        const Reach reach = m_solver->canReachOne(next, limits);
+        if (reach == Reach::Undecided)
+            return;
+        std::lock_guard lock(m_mutex);
+        // The positions of the last few jumps are kept, so that taking one back and trying
+        // another is answered at once too.
+        if (m_ahead.size() == kKeptAhead)
+            m_ahead.erase(m_ahead.begin());
+        m_ahead.push_back({next, reach});
+    }
+}
+
 void SolverWorker::run() {
     for (;;) {
         Job job;
@@ -59,6 +116,9 @@ void SolverWorker::run() {
             m_solver.reset(); // the old table goes before the new one is allocated
             m_solver = std::make_unique<Solver>(job.holes, m_tableBytes);
         }
+        const std::optional<Reach> known = job.question == Question::ReachOne
+                                               ? decidedBefore(job.holes, job.marbles)
+                                               : std::nullopt;
         Limits limits;
         limits.stop = &m_stop;
         const auto now = std::chrono::steady_clock::now();
@@ -72,6 +132,8 @@ void SolverWorker::run() {
         answer.marbles = job.marbles;
         if (job.question == Question::Fewest)
             answer.result = m_solver->solve(job.marbles, limits);
+        else if (known)
+            answer.reach = *known;
         else
             answer.reach = m_solver->canReachOne(job.marbles, limits);
         {
@@ -79,9 +141,12 @@ void SolverWorker::run() {
             if (m_current != job.ticket)
                 continue;
             m_latest = answer;
+            m_answeredAhead += known ? 1 : 0;
         }
         if (m_callback)
             m_callback(answer);
+        if (job.question == Question::ReachOne && answer.reach == Reach::Yes)
+            lookAhead(job);
     }
 }
 

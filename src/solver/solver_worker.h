@@ -8,11 +8,16 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace marvolen::solver {
 
 /// Takes one question at a time; a new question stops the one in work. Answers are published
 /// for polling (`latest`) and, when given, passed to a callback on the worker's thread.
+///
+/// A position that can still leave one marble is followed by one of its jumps: while nothing
+/// else is asked, the worker decides the positions after each of them, within the question's
+/// time limit, and answers the next question about one of them at once.
 class SolverWorker {
   public:
     enum class Question { Fewest, ReachOne };
@@ -41,6 +46,10 @@ class SolverWorker {
     void cancel();
     /// The last answer published, if any.
     std::optional<Answer> latest() const;
+    /// Positions after positions that can leave one marble decided ahead (the last 64 kept),
+    /// and the questions answered from them without a search.
+    int decidedAhead() const;
+    int answeredAhead() const;
 
   private:
     struct Job {
@@ -51,6 +60,10 @@ class SolverWorker {
         std::chrono::milliseconds timeLimit{};
     };
     void run();
+    /// Decides the positions after every jump of `job`'s position until all are, its time is
+    /// up, or another question comes.
+    void lookAhead(const Job& job);
+    std::optional<Reach> decidedBefore(Mask holes, Mask marbles) const;
 
     const std::size_t m_tableBytes;
     const Callback m_callback;
@@ -63,7 +76,14 @@ class SolverWorker {
     bool m_quit = false;
     std::atomic<bool> m_stop{false};
     std::unique_ptr<Solver> m_solver; // only the worker thread touches it
-    std::thread m_thread;             // last: starts when everything else is ready
+    struct Decided {
+        Mask marbles = 0;
+        Reach reach = Reach::Undecided;
+    };
+    Mask m_aheadHoles = 0;
+    std::vector<Decided> m_ahead; // guarded by m_mutex
+    int m_answeredAhead = 0;      // guarded by m_mutex
+    std::thread m_thread;         // last: starts when everything else is ready
 };
 
 } // namespace marvolen::solver

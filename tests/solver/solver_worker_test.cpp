@@ -7,6 +7,8 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <set>
+#include <thread>
 
 using namespace marvolen;
 using namespace marvolen::solver;
@@ -104,6 +106,37 @@ TEST(SolverWorker, TimeLimitAndCancelEndTheWork) {
     std::lock_guard lock(inbox.mutex);
     for (const auto& seen : inbox.answers)
         EXPECT_NE(seen.ticket, dropped);
+}
+
+TEST(SolverWorker, AfterAYesThePositionsOfTheNextJumpAreDecidedAheadAndAnsweredAtOnce) {
+    Inbox inbox;
+    SolverWorker worker(4 * 1024 * 1024, inbox.callback());
+    // Fourteen marbles on the cross, on a line that leaves one: of its seven jumps some keep
+    // that line open and some lose it.
+    const Mask marbles = 0x70e660190800;
+    Solver direct(holesOf(4), 4 * 1024 * 1024);
+    const auto first = worker.ask(holesOf(4), marbles, SolverWorker::Question::ReachOne);
+    const auto answer = inbox.waitFor(first);
+    ASSERT_TRUE(answer);
+    ASSERT_EQ(answer->reach, Reach::Yes);
+
+    const std::vector<Jump> jumps = direct.legalJumps(marbles);
+    const auto deadline = std::chrono::steady_clock::now() + 60s;
+    while (worker.decidedAhead() < int(jumps.size()) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(5ms);
+    ASSERT_EQ(worker.decidedAhead(), int(jumps.size()));
+
+    std::set<Reach> seen;
+    for (const Jump& jump : jumps) {
+        const Mask next = applyJump(marbles, jump);
+        const auto ticket = worker.ask(holesOf(4), next, SolverWorker::Question::ReachOne);
+        const auto ahead = inbox.waitFor(ticket);
+        ASSERT_TRUE(ahead);
+        EXPECT_EQ(ahead->reach, direct.canReachOne(next));
+        seen.insert(ahead->reach);
+    }
+    EXPECT_EQ(worker.answeredAhead(), int(jumps.size()));
+    EXPECT_EQ(seen.size(), 2U) << "both answers occur";
 }
 
 } // namespace
