@@ -144,6 +144,25 @@ Result solveWithin(Solver& solver, Mask marbles, double seconds) {
     return solver.solve(marbles, limits);
 }
 
+std::string boardText(Mask holes, Mask marbles) {
+    std::string text;
+    for (int row = 0; row < kSide; ++row) {
+        text += "    ";
+        for (int column = 0; column < kSide; ++column) {
+            const int p = row * kSide + column;
+            text += (marbles >> p & 1) ? 'o' : (holes >> p & 1) ? '.' : ' ';
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+std::string hex(Mask mask) {
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%013llx", static_cast<unsigned long long>(mask));
+    return text;
+}
+
 /// A position's fewest marbles as the table shows it: proven, or the best found above a bound.
 struct Fewest {
     int best = 0;
@@ -163,7 +182,41 @@ struct Followed {
     int left = 0;
     double cpu = 0.0;
     int thinkingCut = 0; ///< thinking ended on the wall clock, not on processor time
+    std::string lost;    ///< where a run that missed the optimum lost it
 };
+
+/// One hint followed: the position, the jump shown and what the hint knew of it.
+struct Step {
+    Mask marbles = 0;
+    Jump jump;
+    int leaves = 0;
+    bool proven = false;
+    bool atOnce = false;
+};
+
+/// The first hint of `path` after which its position's fewest count, `optimum`, can no longer
+/// be left, proven with the long limit; or where the prover could not tell.
+std::string whereLost(int variant, const std::vector<Step>& path, int optimum) {
+    Solver prover(holesOf(variant), g_tableBytes);
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const Step& step = path[i];
+        const Mask after = applyJump(step.marbles, step.jump);
+        const Result result = solveWithin(prover, after, limitSeconds(variant));
+        if (result.best == optimum)
+            continue;
+        const std::string hint =
+            "hint " + std::to_string(i + 1) + " from " + hex(step.marbles) + ", jump " +
+            std::to_string(step.jump.from) + "-" + std::to_string(step.jump.to) + " (told " +
+            std::to_string(step.leaves) + (step.proven ? " proven" : " not proven") +
+            (step.atOnce ? ", shown at once" : ", after the wait") + ")";
+        if (result.lowerBound > optimum)
+            return "lost at " + hint + ": after it " + std::to_string(result.lowerBound) +
+                   " or more\n" + boardText(holesOf(variant), step.marbles);
+        return "not told where: after " + hint + " " + std::to_string(optimum) +
+               " marbles were neither reached nor refuted\n";
+    }
+    return "not found\n";
+}
 
 /// What the benchmarks found of one variant, for the table printed at the end.
 struct Row {
@@ -178,25 +231,6 @@ struct Row {
     std::vector<Followed> followed;
 };
 std::array<Row, game::kVariants> g_rows;
-
-std::string boardText(Mask holes, Mask marbles) {
-    std::string text;
-    for (int row = 0; row < kSide; ++row) {
-        text += "    ";
-        for (int column = 0; column < kSide; ++column) {
-            const int p = row * kSide + column;
-            text += (marbles >> p & 1) ? 'o' : (holes >> p & 1) ? '.' : ' ';
-        }
-        text += '\n';
-    }
-    return text;
-}
-
-std::string hex(Mask mask) {
-    char text[24];
-    std::snprintf(text, sizeof text, "0x%013llx", static_cast<unsigned long long>(mask));
-    return text;
-}
 
 void fewestFromStart(benchmark::State& state) {
     const int variant = int(state.range(0));
@@ -400,6 +434,7 @@ void followHints(benchmark::State& state) {
     }
     int left = 0, hints = 0, atOnce = 0, waited = 0, thinkingCut = 0;
     double cpu = 0.0, longestWait = 0.0;
+    std::vector<Step> path;
     const HintWorker::WorkClock processorTime = [] {
         return std::chrono::nanoseconds(std::int64_t(processSeconds() * 1e9));
     };
@@ -470,7 +505,8 @@ void followHints(benchmark::State& state) {
             drain();
             ++hints;
             const KnownJumps::Known* k = known.find(position);
-            if (k && k->settled()) {
+            const bool settled = k && k->settled();
+            if (settled) {
                 ++atOnce;
             } else {
                 ++waited;
@@ -489,7 +525,12 @@ void followHints(benchmark::State& state) {
                 longestWait = std::max(longestWait, processSeconds() - asked);
                 k = known.find(position);
             }
-            position = position.apply(k ? k->jump : *position.firstJump());
+            const game::Jump jump = k ? k->jump : *position.firstJump();
+            path.push_back(
+                {position.marbles(),
+                 Jump{std::int8_t(jump.from), std::int8_t(jump.over), std::int8_t(jump.to)},
+                 k ? k->leaves : position.marbleCount(), k && k->proven(), settled});
+            position = position.apply(jump);
         }
         worker.stop();
         left = position.marbleCount();
@@ -508,7 +549,10 @@ void followHints(benchmark::State& state) {
     state.counters["cpu_s"] = cpu;
     state.counters["think_s"] = g_thinkSeconds;
     state.counters["thinking_cut"] = thinkingCut;
-    g_rows[std::size_t(variant)].followed.push_back({seed, from, optimum, left, cpu, thinkingCut});
+    Followed run{seed, from, optimum, left, cpu, thinkingCut, {}};
+    if (optimum.proven() && left > optimum.best)
+        run.lost = whereLost(variant, path, optimum.best);
+    g_rows[std::size_t(variant)].followed.push_back(run);
 }
 
 std::string percent(int part, int whole) {
@@ -545,13 +589,15 @@ void printTable() {
             char cpu[32];
             std::snprintf(cpu, sizeof cpu, " (%.1f)", row.startCpu);
             start = row.fromStart->proven() ? row.fromStart->text() + cpu
-                                            : row.fromStart->text() + ", not proven in " +
-                                                  std::to_string(row.startLimit) + " s";
+                                            : "**" + row.fromStart->text() + ", not proven in " +
+                                                  std::to_string(row.startLimit) + " s**";
         }
         std::string decided100 = "–", decided1 = "–";
         if (row.decisions) {
-            decided100 = percent(row.within100ms, row.positions) + ", " +
-                         percent(row.smallWithin100ms, row.small);
+            std::string small = percent(row.smallWithin100ms, row.small);
+            if (row.small > 0 && 100 * row.smallWithin100ms < 99 * row.small)
+                small = "**" + small + "**";
+            decided100 = percent(row.within100ms, row.positions) + ", " + small;
             decided1 =
                 percent(row.within1s, row.positions) + ", " + percent(row.smallWithin1s, row.small);
         }
@@ -559,6 +605,8 @@ void printTable() {
         if (row.asked > 0) {
             kept = percent(row.kept, row.kept + row.notKept) + " of " +
                    std::to_string(row.kept + row.notKept);
+            if (row.notKept > 0)
+                kept = "**" + kept + "**";
             if (row.notProven > 0)
                 kept += " (" + std::to_string(row.notProven) + " not proven)";
         }
@@ -580,7 +628,14 @@ void printTable() {
                                                 : ", seed " + std::to_string(run.seed)) +
                                  ": left " + std::to_string(run.left) + ", optimum " +
                                  std::to_string(run.optimum.best) + ", followed from " +
-                                 hex(run.from) + "\n" + boardText(holesOf(v), run.from));
+                                 hex(run.from) + "\n" + boardText(holesOf(v), run.from) + "  " +
+                                 run.lost);
+            else if (run.left > run.optimum.best)
+                misses.push_back("variant " + std::to_string(v) + ", seed " +
+                                 std::to_string(run.seed) + ": left " + std::to_string(run.left) +
+                                 ", fewer found but not proven: " + run.optimum.text() +
+                                 ", followed from " + hex(run.from) + "\n" +
+                                 boardText(holesOf(v), run.from));
         }
         for (const auto& [marbles, what] : row.missed)
             misses.push_back("variant " + std::to_string(v) + ", " + what + " from " +
@@ -589,7 +644,7 @@ void printTable() {
                     start.c_str(), decided100.c_str(), decided1.c_str(), kept.c_str(),
                     fromStart.c_str(), afterJumps.empty() ? "–" : afterJumps.c_str());
     }
-    std::printf("\nWhere the hints missed the proven optimum (bold above):%s\n",
+    std::printf("\nBold: a goal missed. Where the hints missed the optimum:%s\n",
                 misses.empty() ? " nowhere" : "");
     for (const std::string& miss : misses)
         std::printf("\n%s", miss.c_str());
