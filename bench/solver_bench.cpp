@@ -542,6 +542,7 @@ void followHints(benchmark::State& state) {
     state.counters["left"] = left;
     state.counters["optimum"] = optimum.best;
     state.counters["optimum_proven"] = optimum.proven() ? 1 : 0;
+    state.counters["optimum_bound"] = optimum.lowerBound;
     state.counters["hints"] = hints;
     state.counters["at_once"] = atOnce;
     state.counters["waited"] = waited;
