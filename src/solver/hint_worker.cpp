@@ -17,9 +17,11 @@ Result merged(Result a, const Result& b) {
 }
 
 HintWorker::HintWorker(std::size_t tableBytes, std::chrono::milliseconds workTime,
-                       Callback answered, Callback learned)
+                       Callback answered, Callback learned, WorkClock clock)
     : m_tableBytes(tableBytes), m_workTime(workTime), m_answered(std::move(answered)),
-      m_learned(std::move(learned)), m_thread([this] { run(); }) {}
+      m_learned(std::move(learned)), m_clock(std::move(clock)),
+      m_watcher(m_clock ? std::thread([this] { watch(); }) : std::thread()),
+      m_thread([this] { run(); }) {}
 
 HintWorker::~HintWorker() {
     {
@@ -29,7 +31,30 @@ HintWorker::~HintWorker() {
         m_stop = true;
     }
     m_wake.notify_all();
+    m_watchWake.notify_all();
     m_thread.join();
+    if (m_watcher.joinable())
+        m_watcher.join();
+}
+
+HintWorker::Clock::time_point HintWorker::now() const {
+    return m_clock ? Clock::time_point(m_clock()) : Clock::now();
+}
+
+void HintWorker::watch() {
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_watchWake.wait(lock, [this] { return m_quit || m_roundEnd.has_value(); });
+        if (m_quit)
+            return;
+        if (now() >= *m_roundEnd) {
+            m_stop = true;
+            m_roundEnd.reset();
+            continue;
+        }
+        // The search stops within a fraction of a millisecond of being told: look as often.
+        m_watchWake.wait_for(lock, std::chrono::milliseconds(1));
+    }
 }
 
 void HintWorker::follow(Mask holes, Mask marbles) {
@@ -72,7 +97,7 @@ std::uint64_t HintWorker::ask(Mask holes, Mask marbles, std::chrono::millisecond
         ticket = m_nextTicket++;
         // Beyond a day a budget means none, and adding it to the clock could overflow.
         const Clock::time_point due =
-            budget < std::chrono::hours(24) ? Clock::now() + budget : Clock::time_point::max();
+            budget < std::chrono::hours(24) ? now() + budget : Clock::time_point::max();
         m_asked = Asked{ticket, due};
         // The round in work makes way for one that ends when the answer is due.
         m_stop = true;
@@ -115,13 +140,20 @@ void HintWorker::run() {
                 holes = m_work->holes;
                 marbles = m_work->marbles;
                 m_stop = false;
+                Clock::time_point end;
                 if (m_asked) {
                     forTicket = m_asked->ticket;
-                    limits.deadline = m_asked->due;
+                    end = m_asked->due;
                 } else {
                     // One search for the rest of the time: a new start would go over the same
                     // ground again before it got further.
-                    limits.deadline = Clock::now() + (m_workTime - m_work->spent);
+                    end = now() + (m_workTime - m_work->spent);
+                }
+                if (m_clock) {
+                    m_roundEnd = end;
+                    m_watchWake.notify_all();
+                } else {
+                    limits.deadline = end;
                 }
             }
         }
@@ -134,13 +166,14 @@ void HintWorker::run() {
             m_solver.reset(); // the old table goes before the new one is allocated
             m_solver = std::make_unique<Solver>(holes, m_tableBytes);
         }
-        const auto start = Clock::now();
+        const auto start = now();
         const Result result = m_solver->solve(marbles, limits);
-        const auto took = Clock::now() - start;
+        const auto took = now() - start;
 
         std::optional<Answer> learned;
         {
             std::lock_guard lock(m_mutex);
+            m_roundEnd.reset();
             if (!m_work || m_work->id != id) {
                 // Stopped for another position: what the rounds found still holds for their own,
                 // which the game may come back to. After stop() nothing more is told.

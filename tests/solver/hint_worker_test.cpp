@@ -130,4 +130,24 @@ TEST(HintWorker, ANewPositionTakesOverAndTheOldOneTellsWhatItFound) {
         EXPECT_TRUE(told.marbles == startOf(0) || told.marbles == startOf(7));
 }
 
+TEST(HintWorker, BudgetsAndWorkTimeAreCountedOnTheClockItIsGiven) {
+    // A clock fifty times slower than the wall: 10 ms of it pass in half a second.
+    using Steady = std::chrono::steady_clock;
+    const Steady::time_point origin = Steady::now();
+    const auto slow = [origin] { return std::chrono::nanoseconds((Steady::now() - origin) / 50); };
+    Inbox inbox;
+    // The large board is far from proven: the answer and the end of the work come on time.
+    HintWorker worker(1 << 20, 20ms, inbox.into(inbox.answers), inbox.into(inbox.learned), slow);
+    const Steady::time_point asked = Steady::now();
+    worker.ask(holesOf(15), startOf(15), 10ms);
+    ASSERT_TRUE(inbox.waitUntil([&] { return !inbox.answers.empty(); }));
+    EXPECT_GE(Steady::now() - asked, 500ms);
+    ASSERT_TRUE(
+        inbox.waitUntil([&] { return !inbox.learned.empty() && inbox.learned.back().finished; }));
+    EXPECT_GE(Steady::now() - asked, 1000ms);
+    std::lock_guard lock(inbox.mutex);
+    EXPECT_FALSE(inbox.answers.front().finished);
+    EXPECT_FALSE(inbox.learned.back().result.proven());
+}
+
 } // namespace
