@@ -71,19 +71,29 @@ constexpr int outwardness(int position) {
 
 // The two-colour position classes along both diagonals: (row + column) mod 3 and
 // (row - column) mod 3. A jump changes the marbles of each of the three classes of a colouring
-// by one, so the parity differences between classes never change.
+// by one, so the parity differences between classes never change. The signature of a set is
+// the exclusive or of its marbles' signatures: here per row value, seven lookups a position.
+constexpr std::array<std::array<std::uint8_t, 128>, kSide> kSignatureRows = [] {
+    std::array<std::array<std::uint8_t, 128>, kSide> rows{};
+    for (int row = 0; row < kSide; ++row)
+        for (int value = 0; value < 128; ++value)
+            for (int column = 0; column < kSide; ++column)
+                if (value & (1 << column)) {
+                    const int a = (row + column) % 3;
+                    const int b = (row - column + 6) % 3;
+                    // A single marble makes odd the two differences its own class is in.
+                    const int single = (a != 2 ? 1 : 0) | (a != 0 ? 2 : 0) | (b != 2 ? 4 : 0) |
+                                       (b != 0 ? 8 : 0);
+                    rows[std::size_t(row)][std::size_t(value)] ^= std::uint8_t(single);
+                }
+    return rows;
+}();
+
 int classSignature(Mask marbles) {
-    std::array<int, 3> a{};
-    std::array<int, 3> b{};
-    for (Mask rest = marbles; rest != 0; rest &= rest - 1) {
-        const int p = std::countr_zero(rest);
-        const int row = p / kSide;
-        const int column = p % kSide;
-        ++a[std::size_t((row + column) % 3)];
-        ++b[std::size_t((row - column + 6) % 3)];
-    }
-    return ((a[0] ^ a[1]) & 1) | (((a[1] ^ a[2]) & 1) << 1) | (((b[0] ^ b[1]) & 1) << 2) |
-           (((b[1] ^ b[2]) & 1) << 3);
+    int signature = 0;
+    for (std::size_t row = 0; row < kSide; ++row)
+        signature ^= kSignatureRows[row][std::size_t((marbles >> (row * kSide)) & 0x7F)];
+    return signature;
 }
 
 } // namespace
@@ -335,6 +345,16 @@ int Solver::staticLowerBound(Mask marbles) const {
     while (fewest < count && fewMarblesRefuted(marbles, fewest, signature))
         ++fewest;
     return fewest;
+}
+
+bool Solver::refutes(Mask marbles, int target) const {
+    const int count = std::popcount(marbles);
+    if (count <= target)
+        return false;
+    if (classBound(marbles) > target || fewMarblesRefuted(marbles, target, classSignature(marbles)))
+        return true;
+    // Far above the target, stranded marbles rarely prune and cost more than they save.
+    return count <= 2 * target + 6 && reachability(marbles).stranded > target;
 }
 
 Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth) {

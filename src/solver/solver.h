@@ -90,6 +90,9 @@ class Solver {
     Mask canonical(Mask marbles) const;
     /// A proven lower bound on the marbles that can be left, found without searching.
     int staticLowerBound(Mask marbles) const;
+    /// Whether the bounds the search prunes with prove that `marbles` cannot come down to
+    /// `target` or fewer: cheaper than the full static bound, and as strong where it matters.
+    bool refutes(Mask marbles, int target) const;
 
     /// Fewest marbles: deepens the target count 1, 2, ... until one is reached; what is known
     /// when a limit stops it is returned with `best` above `lowerBound`.
