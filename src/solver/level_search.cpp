@@ -22,6 +22,8 @@ constexpr std::size_t kMostVarintBytes = 7;
 // a larger one is first split on its highest digit in place.
 constexpr std::size_t kScratchWords = std::size_t{1} << 15;
 constexpr int kSmallSort = 48;
+// Pagoda functions tried on every position made; more are left to the solver.
+constexpr std::size_t kMostPagodas = 4;
 
 constexpr Mask bit(int position) {
     return Mask{1} << position;
@@ -44,22 +46,25 @@ void radixSort(std::span<std::uint64_t> values, int bits, std::span<std::uint64_
         return;
     }
     if (n <= scratch.size()) {
-        // Lowest digit first, each pass stable, back and forth between the two copies.
+        // Lowest digit first, each pass stable, back and forth between the two copies; the
+        // counts of every digit in one read.
         const int passes = (bits + 10) / 11;
         const int width = (bits + passes - 1) / passes;
+        const std::uint64_t digits = (std::uint64_t{1} << width) - 1;
         std::uint64_t* from = values.data();
         std::uint64_t* to = scratch.data();
-        std::array<std::size_t, 2048> counts{};
-        for (int pass = 0, shift = 0; pass < passes; ++pass, shift += width) {
-            const std::uint64_t digits = (std::uint64_t{1} << width) - 1;
-            std::fill(counts.begin(), counts.begin() + (std::ptrdiff_t(1) << width), 0);
-            for (std::size_t i = 0; i < n; ++i)
-                ++counts[(from[i] >> shift) & digits];
+        std::array<std::array<std::size_t, 2048>, 4> counts{};
+        for (std::size_t i = 0; i < n; ++i)
+            for (int pass = 0; pass < passes; ++pass)
+                ++counts[std::size_t(pass)][(from[i] >> (pass * width)) & digits];
+        for (int pass = 0; pass < passes; ++pass) {
+            auto& starts = counts[std::size_t(pass)];
             std::size_t sum = 0;
             for (std::size_t d = 0; d <= digits; ++d)
-                sum += std::exchange(counts[d], sum);
+                sum += std::exchange(starts[d], sum);
+            const int shift = pass * width;
             for (std::size_t i = 0; i < n; ++i)
-                to[counts[(from[i] >> shift) & digits]++] = from[i];
+                to[starts[(from[i] >> shift) & digits]++] = from[i];
             std::swap(from, to);
         }
         if (from != values.data())
@@ -69,9 +74,14 @@ void radixSort(std::span<std::uint64_t> values, int bits, std::span<std::uint64_
     // Highest digit: count, then swap every value into its bucket, then each bucket on its own.
     const int width = std::min(bits, 8);
     const int shift = bits - width;
+    // Four sets of counts: neighbours often share their highest digit, and one count
+    // incremented back to back waits for itself.
+    std::array<std::array<std::size_t, 256>, 4> counts{};
+    for (std::size_t i = 0; i < n; ++i)
+        ++counts[i & 3][std::size_t(values[i] >> shift)];
     std::array<std::size_t, 257> starts{};
-    for (const std::uint64_t value : values)
-        ++starts[std::size_t(value >> shift) + 1];
+    for (std::size_t d = 0; d < 256; ++d)
+        starts[d + 1] = counts[0][d] + counts[1][d] + counts[2][d] + counts[3][d];
     for (std::size_t d = 1; d <= 256; ++d)
         starts[d] += starts[d - 1];
     std::array<std::size_t, 256> next{};
@@ -287,6 +297,20 @@ LevelAnswer LevelSearch::run(Mask marbles, int target, const Limits& limits) {
         m_answer.reached = Reach::No;
         return m_answer;
     }
+    const std::vector<Solver::FewMarblesTest> tests = m_solver.fewMarblesTests(marbles, target);
+    m_allPagodas = tests.size() <= kMostPagodas;
+    m_pagodaRows.assign(std::min(tests.size(), kMostPagodas), {});
+    m_pagodaWeights.assign(m_pagodaRows.size(), {});
+    m_pagodaLeast.clear();
+    for (std::size_t k = 0; k < m_pagodaRows.size(); ++k) {
+        std::copy(tests[k].weights.begin(), tests[k].weights.end(), m_pagodaWeights[k].begin());
+        for (int p = 0; p < kPositionCount; ++p)
+            for (int value = 0; value < 128; ++value)
+                if (value & (1 << (p % kSide)))
+                    m_pagodaRows[k][std::size_t(p / kSide)][std::size_t(value)] +=
+                        tests[k].weights[std::size_t(p)];
+        m_pagodaLeast.push_back(tests[k].least);
+    }
     bool found = false;
     if (descend(marbles, target, target, 0, found, limits) != Status::Ok)
         return m_answer;
@@ -347,6 +371,10 @@ LevelSearch::Status LevelSearch::expand(int marbles, int target, std::uint64_t g
         }
         const Mask board = unpack(packed);
         imagesOf(board, images);
+        std::array<std::int64_t, kMostPagodas> sums{};
+        for (std::size_t k = 0; k < m_pagodaRows.size(); ++k)
+            for (std::size_t row = 0; row < kSide; ++row)
+                sums[k] += m_pagodaRows[k][row][std::size_t((board >> (row * kSide)) & 0x7F)];
         const Mask empty = m_holes & ~board;
         const std::array<Mask, 4> starts = {
             board & (board >> 1) & (empty >> 2) & m_startsOf[East],
@@ -355,8 +383,16 @@ LevelSearch::Status LevelSearch::expand(int marbles, int target, std::uint64_t g
             board & (board << kSide) & (empty << 2 * kSide) & m_startsOf[North]};
         for (std::size_t d = 0; d < 4 && status == Status::Ok; ++d)
             for (Mask rest = starts[d]; rest != 0; rest &= rest - 1) {
+                const int from = std::countr_zero(rest);
+                bool refuted = false;
+                for (std::size_t k = 0; k < m_pagodaRows.size() && !refuted; ++k)
+                    refuted = sums[k] - weight(k, from) - weight(k, from + kStep[d]) +
+                                  weight(k, from + 2 * kStep[d]) <
+                              m_pagodaLeast[k];
+                if (refuted)
+                    continue;
                 // A jump flips three positions: so does it on every image.
-                const auto& flips = m_jumpImages[d][std::size_t(std::countr_zero(rest))];
+                const auto& flips = m_jumpImages[d][std::size_t(from)];
                 std::uint64_t child = images[0] ^ flips[0];
                 for (std::size_t t = 1; t < symmetries; ++t)
                     child = std::min(child, images[t] ^ flips[t]);
@@ -390,11 +426,13 @@ LevelSearch::Status LevelSearch::flush(int marbles, int target, std::uint64_t go
     std::size_t end = begin;
     std::uint64_t previous = 0;
     bool any = false;
+    // Far above the target only the pagoda functions prune, and they have been tried.
+    const bool askSolver = !m_allPagodas || marbles <= 2 * target + 6;
     for (std::size_t i = 0; i < m_buffered; ++i) {
         const std::uint64_t packed = raw[i];
         if (any && packed == previous)
             continue;
-        if (goal != 0 ? packed != goal : m_solver.refutes(unpack(packed), target))
+        if (goal != 0 ? packed != goal : askSolver && m_solver.refutes(unpack(packed), target))
             continue;
         end += putVarint(bytes + end, packed - previous);
         previous = packed;
@@ -417,6 +455,13 @@ LevelSearch::Status LevelSearch::makeRoom(int marbles) {
                 ++runs;
             }
         const std::size_t freeBytes = (m_memory.size() - bufferBegin()) * 8;
+        // The counts above the one being read only serve to trace the jumps back: they give way
+        // before the buffer shrinks below half the memory, a small buffer costs many merges.
+        const bool older = !m_runs.empty() && m_runs.front().marbles > marbles + 1;
+        if (older && 2 * freeBytes < m_memory.size() * 8) {
+            dropOlder(marbles + 1);
+            continue;
+        }
         // Merging frees what the runs share; it needs room for its output, no more than them.
         if (runs > 1 && bytes <= freeBytes && (runs >= kMostRuns || 2 * bytes >= freeBytes)) {
             if (merge(marbles) != Status::Ok)
@@ -425,8 +470,7 @@ LevelSearch::Status LevelSearch::makeRoom(int marbles) {
         }
         if (runs < kMostRuns && m_memory.size() - bufferBegin() >= least)
             return Status::Ok;
-        // The counts above the one being read only serve to trace the jumps back.
-        if (m_runs.empty() || m_runs.front().marbles <= marbles + 1)
+        if (!older)
             return Status::Full;
         dropOlder(marbles + 1);
     }

@@ -58,6 +58,9 @@ class LevelSearch {
     std::size_t runsEnd() const { return m_runs.empty() ? 0 : m_runs.back().end; }
     std::size_t bufferBegin() const { return (runsEnd() + 7) / 8; }
     bool stopNow(const Limits& limits);
+    std::int64_t weight(std::size_t pagoda, int position) const {
+        return m_pagodaWeights[pagoda][std::size_t(position)];
+    }
     /// Traces the jumps from `root` down to a position of `found` marbles (the first one kept).
     Status trace(Mask root, int found, int target, std::vector<Jump>& moves, const Limits& limits);
 
@@ -82,6 +85,12 @@ class LevelSearch {
     // positions a jump changes.
     std::array<std::array<std::array<std::uint64_t, 8>, kPositionCount>, 4> m_jumpImages{};
     std::array<Mask, 4> m_startsOf{};
+    // The solver's pagoda functions against the target, per row value, to prune a position as
+    // it is made; with all of them here, the solver is asked only near the target.
+    std::vector<std::array<std::array<std::int64_t, 128>, kSide>> m_pagodaRows;
+    std::vector<std::array<std::int64_t, kPositionCount>> m_pagodaWeights;
+    std::vector<std::int64_t> m_pagodaLeast;
+    bool m_allPagodas = true;
 };
 
 } // namespace marvolen::solver

@@ -351,10 +351,26 @@ bool Solver::refutes(Mask marbles, int target) const {
     const int count = std::popcount(marbles);
     if (count <= target)
         return false;
-    if (classBound(marbles) > target || fewMarblesRefuted(marbles, target, classSignature(marbles)))
+    const int signature = classSignature(marbles);
+    if (m_fewestOfClass[std::size_t(signature)] > target ||
+        fewMarblesRefuted(marbles, target, signature))
         return true;
     // Far above the target, stranded marbles rarely prune and cost more than they save.
     return count <= 2 * target + 6 && reachability(marbles).stranded > target;
+}
+
+std::vector<Solver::FewMarblesTest> Solver::fewMarblesTests(Mask marbles, int target) const {
+    std::vector<FewMarblesTest> tests;
+    const auto signature = std::size_t(classSignature(marbles));
+    const auto count = std::size_t(std::clamp(target, 0, kPositionCount));
+    for (const FewMarblesBound& bound : m_fewMarblesBounds) {
+        FewMarblesTest test;
+        for (int p = 0; p < kPositionCount; ++p)
+            test.weights[std::size_t(p)] = bound.rows[std::size_t(p / kSide)][std::size_t(1) << (p % kSide)];
+        test.least = bound.least[count][signature];
+        tests.push_back(test);
+    }
+    return tests;
 }
 
 Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth) {

@@ -93,6 +93,14 @@ class Solver {
     /// Whether the bounds the search prunes with prove that `marbles` cannot come down to
     /// `target` or fewer: cheaper than the full static bound, and as strong where it matters.
     bool refutes(Mask marbles, int target) const;
+    /// A pagoda function of the solver against few marbles: no position of the same position
+    /// classes whose weights sum below `least` can come down to the count it was asked for.
+    struct FewMarblesTest {
+        std::array<std::int32_t, kPositionCount> weights{};
+        std::int64_t least = 0;
+    };
+    /// The solver's pagoda functions against `marbles` coming down to `target` or fewer.
+    std::vector<FewMarblesTest> fewMarblesTests(Mask marbles, int target) const;
 
     /// Fewest marbles: deepens the target count 1, 2, ... until one is reached; what is known
     /// when a limit stops it is returned with `best` above `lowerBound`.
