@@ -277,7 +277,8 @@ void LevelSearch::imagesOf(Mask marbles, std::array<std::uint64_t, 8>& images) c
     }
 }
 
-bool LevelSearch::stopNow(const Limits& limits) {
+bool LevelSearch::stopNow() {
+    const Limits& limits = *m_limits;
     if (!m_stopped)
         m_stopped = (limits.stop && limits.stop->load(std::memory_order_relaxed)) ||
                     m_answer.positions >= limits.maxNodes ||
@@ -289,6 +290,7 @@ LevelAnswer LevelSearch::run(Mask marbles, int target, const Limits& limits) {
     marbles &= m_holes;
     m_answer = {};
     m_stopped = false;
+    m_limits = &limits;
     if (std::popcount(marbles) <= target) {
         m_answer.reached = Reach::Yes;
         return m_answer;
@@ -312,14 +314,14 @@ LevelAnswer LevelSearch::run(Mask marbles, int target, const Limits& limits) {
         m_pagodaLeast.push_back(tests[k].least);
     }
     bool found = false;
-    if (descend(marbles, target, target, 0, found, limits) != Status::Ok)
+    if (descend(marbles, target, target, 0, found) != Status::Ok)
         return m_answer;
     if (!found) {
         m_answer.reached = Reach::No;
         return m_answer;
     }
     std::vector<Jump> moves;
-    if (trace(marbles, target, target, moves, limits) == Status::Ok) {
+    if (trace(marbles, target, target, moves) == Status::Ok) {
         m_answer.reached = Reach::Yes;
         m_answer.moves = std::move(moves);
     }
@@ -327,7 +329,7 @@ LevelAnswer LevelSearch::run(Mask marbles, int target, const Limits& limits) {
 }
 
 LevelSearch::Status LevelSearch::descend(Mask root, int stopAt, int target, std::uint64_t goal,
-                                         bool& found, const Limits& limits) {
+                                         bool& found) {
     m_runs.clear();
     m_buffered = 0;
     found = false;
@@ -343,7 +345,7 @@ LevelSearch::Status LevelSearch::descend(Mask root, int stopAt, int target, std:
         status != Status::Ok)
         return status;
     for (int marbles = count; marbles > stopAt; --marbles) {
-        if (const Status status = expand(marbles, target, marbles - 1 == stopAt ? goal : 0, limits);
+        if (const Status status = expand(marbles, target, marbles - 1 == stopAt ? goal : 0);
             status != Status::Ok)
             return status;
         if (runsEnd() == 0 || m_runs.back().marbles != marbles - 1)
@@ -353,8 +355,7 @@ LevelSearch::Status LevelSearch::descend(Mask root, int stopAt, int target, std:
     return Status::Ok;
 }
 
-LevelSearch::Status LevelSearch::expand(int marbles, int target, std::uint64_t goal,
-                                        const Limits& limits) {
+LevelSearch::Status LevelSearch::expand(int marbles, int target, std::uint64_t goal) {
     Reader reader(*this, marbles);
     m_reading = &reader;
     std::uint64_t level = 0;
@@ -365,7 +366,7 @@ LevelSearch::Status LevelSearch::expand(int marbles, int target, std::uint64_t g
     while (status == Status::Ok && reader.next(packed)) {
         ++level;
         ++m_answer.positions;
-        if ((m_answer.positions & 0x3FF) == 0 && stopNow(limits)) {
+        if ((m_answer.positions & 0x3FF) == 0 && stopNow()) {
             status = Status::Stopped;
             break;
         }
@@ -464,8 +465,8 @@ LevelSearch::Status LevelSearch::makeRoom(int marbles) {
         }
         // Merging frees what the runs share; it needs room for its output, no more than them.
         if (runs > 1 && bytes <= freeBytes && (runs >= kMostRuns || 2 * bytes >= freeBytes)) {
-            if (merge(marbles) != Status::Ok)
-                return Status::Stopped;
+            if (const Status status = merge(marbles); status != Status::Ok)
+                return status;
             continue;
         }
         if (runs < kMostRuns && m_memory.size() - bufferBegin() >= least)
@@ -490,7 +491,9 @@ LevelSearch::Status LevelSearch::merge(int marbles) {
         Reader reader(*this, marbles);
         std::uint64_t previous = 0;
         std::uint64_t packed = 0;
-        while (reader.next(packed)) {
+        for (std::size_t n = 1; reader.next(packed); ++n) {
+            if ((n & 0xFFFF) == 0 && stopNow())
+                return Status::Stopped;
             end += putVarint(bytes + end, packed - previous);
             previous = packed;
         }
@@ -516,8 +519,8 @@ void LevelSearch::dropOlder(int current) {
         m_reading->shift(shift);
 }
 
-LevelSearch::Status LevelSearch::trace(Mask root, int found, int target, std::vector<Jump>& moves,
-                                       const Limits& limits) {
+LevelSearch::Status LevelSearch::trace(Mask root, int found, int target,
+                                       std::vector<Jump>& moves) {
     const int rootCount = std::popcount(root);
     std::uint64_t packed = 0;
     {
@@ -555,7 +558,7 @@ LevelSearch::Status LevelSearch::trace(Mask root, int found, int target, std::ve
         std::size_t i = 0;
         bool met = false;
         while (i < n && !met && reader.next(packed)) {
-            if ((++m_answer.positions & 0x3FF) == 0 && stopNow(limits))
+            if ((++m_answer.positions & 0x3FF) == 0 && stopNow())
                 return Status::Stopped;
             while (i < n && before[i].first < packed)
                 ++i;
@@ -576,12 +579,12 @@ LevelSearch::Status LevelSearch::trace(Mask root, int found, int target, std::ve
         const std::uint64_t goal =
             *std::min_element(images.begin(), images.begin() + m_symmetryCount);
         bool again = false;
-        if (const Status status = descend(root, top, target, goal, again, limits);
+        if (const Status status = descend(root, top, target, goal, again);
             status != Status::Ok)
             return status;
         if (!again)
             return Status::Full;
-        if (const Status status = trace(root, top, target, moves, limits); status != Status::Ok)
+        if (const Status status = trace(root, top, target, moves); status != Status::Ok)
             return status;
         for (const Jump& jump : moves)
             reached = applyJump(reached, jump);

@@ -48,21 +48,23 @@ class LevelSearch {
     /// The canonical packed images under each symmetry, into `images`.
     void imagesOf(Mask marbles, std::array<std::uint64_t, 8>& images) const;
 
-    Status descend(Mask root, int stopAt, int target, std::uint64_t goal, bool& found,
-                   const Limits& limits);
-    Status expand(int marbles, int target, std::uint64_t goal, const Limits& limits);
+    /// Every count from the root's down to `stopAt` (of it only `goal`, unless 0); `found` when
+    /// a position of `stopAt` marbles is kept.
+    Status descend(Mask root, int stopAt, int target, std::uint64_t goal, bool& found);
+    /// The positions one jump below those of `marbles` marbles, as runs of a count less.
+    Status expand(int marbles, int target, std::uint64_t goal);
     Status flush(int marbles, int target, std::uint64_t goal);
     Status makeRoom(int marbles);
     Status merge(int marbles);
     void dropOlder(int current);
     std::size_t runsEnd() const { return m_runs.empty() ? 0 : m_runs.back().end; }
     std::size_t bufferBegin() const { return (runsEnd() + 7) / 8; }
-    bool stopNow(const Limits& limits);
+    bool stopNow();
     std::int64_t weight(std::size_t pagoda, int position) const {
         return m_pagodaWeights[pagoda][std::size_t(position)];
     }
     /// Traces the jumps from `root` down to a position of `found` marbles (the first one kept).
-    Status trace(Mask root, int found, int target, std::vector<Jump>& moves, const Limits& limits);
+    Status trace(Mask root, int found, int target, std::vector<Jump>& moves);
 
     const Solver& m_solver;
     std::span<std::uint64_t> m_memory;
@@ -71,6 +73,7 @@ class LevelSearch {
     std::span<std::uint64_t> m_scratch; // for sorting
     Reader* m_reading = nullptr; // the count being read, moved along when memory moves
     bool m_stopped = false;
+    const Limits* m_limits = nullptr; // of the question being answered
     LevelAnswer m_answer;
 
     Mask m_holes = 0;

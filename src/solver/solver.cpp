@@ -1,6 +1,8 @@
 // The solver: bit-mask moves, symmetries, proven bounds and a depth-first search per target count.
 #include "solver/solver.h"
 
+#include "solver/level_search.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstdlib>
@@ -26,6 +28,9 @@ constexpr std::uint32_t kShuffleRange = 7;
 // refuted there, less one) one is taken besides at a new best count.
 constexpr std::uint64_t kLookBelow = 2000;
 constexpr std::uint64_t kLookEvery = 0x3FFF;
+// Positions a search for more than one marble goes through before it is handed to the search
+// level by level: a fraction of a second.
+constexpr std::uint64_t kLevelsAfter = 1 << 21;
 
 constexpr Mask bit(int position) {
     return Mask{1} << position;
@@ -623,6 +628,38 @@ Solver::Outcome Solver::searchFrom(Search& search, Mask marbles, int count) {
     }
 }
 
+Solver::Outcome Solver::searchByLevels(Search& search, Mask marbles, int count) {
+    // A depth-first search that churns has usually outgrown its table and searches the same
+    // descendants again and again. Level by level each is met once, in the table's own memory;
+    // when even that does not fit, the depth-first search goes on where it was.
+    const Limits limits = search.limits;
+    search.limits.maxNodes = std::min(limits.maxNodes, search.nodes + kLevelsAfter);
+    const Outcome outcome = searchFrom(search, marbles, count);
+    search.limits = limits;
+    const bool asked = (limits.stop && limits.stop->load(std::memory_order_relaxed)) ||
+                       search.nodes >= limits.maxNodes ||
+                       std::chrono::steady_clock::now() >= limits.deadline;
+    if (outcome != Outcome::Stopped || asked)
+        return outcome;
+    Limits levelLimits = limits;
+    levelLimits.maxNodes = limits.maxNodes - search.nodes;
+    const LevelAnswer answer = LevelSearch(*this, m_table.scratch()).run(marbles, search.target, levelLimits);
+    m_table.clear();
+    search.nodes += answer.positions;
+    switch (answer.reached) {
+    case Reach::No:
+        m_table.store(canonical(marbles), search.target + 1);
+        return Outcome::NotReached;
+    case Reach::Yes:
+        std::copy(answer.moves.begin(), answer.moves.end(), search.path.begin());
+        search.record(count - int(answer.moves.size()), int(answer.moves.size()));
+        return Outcome::Reached;
+    case Reach::Undecided:
+        break;
+    }
+    return searchFrom(search, marbles, count);
+}
+
 Result Solver::solve(Mask marbles, const Limits& limits) {
     marbles &= m_holes;
     if (m_tableHoldsGoal) {
@@ -652,7 +689,8 @@ Result Solver::solve(Mask marbles, const Limits& limits) {
         } else {
             search.onesUpTo = 0;
         }
-        const Outcome outcome = searchFrom(search, marbles, result.marbles);
+        const Outcome outcome = target == 1 ? searchFrom(search, marbles, result.marbles)
+                                            : searchByLevels(search, marbles, result.marbles);
         if (outcome != Outcome::NotReached)
             break;
         result.lowerBound = target + 1;

@@ -139,6 +139,8 @@ class Solver {
     Outcome reach(Search& search, Mask marbles, int count, int depth);
     /// `reach` from the position asked about, starting over when it churns.
     Outcome searchFrom(Search& search, Mask marbles, int count);
+    /// `searchFrom` for more than one marble, handed to a search level by level when it churns.
+    Outcome searchByLevels(Search& search, Mask marbles, int count);
     /// Grows the known one-marble positions of position-class signature `signature` level by
     /// level, backward from every single marble of it, up to `upTo` marbles as far as memory and
     /// half the time the limits leave allow; a later call for the same signature goes on where
