@@ -53,7 +53,7 @@ void radixSort(std::span<std::uint64_t> values, int bits, std::span<std::uint64_
         const std::uint64_t digits = (std::uint64_t{1} << width) - 1;
         std::uint64_t* from = values.data();
         std::uint64_t* to = scratch.data();
-        std::array<std::array<std::size_t, 2048>, 4> counts{};
+        std::array<std::array<std::size_t, 2048>, (kPositionCount + 10) / 11> counts{};
         for (std::size_t i = 0; i < n; ++i)
             for (int pass = 0; pass < passes; ++pass)
                 ++counts[std::size_t(pass)][(from[i] >> (pass * width)) & digits];
@@ -299,6 +299,8 @@ LevelAnswer LevelSearch::run(Mask marbles, int target, const Limits& limits) {
         m_answer.reached = Reach::No;
         return m_answer;
     }
+    if (stopNow())
+        return m_answer;
     const std::vector<Solver::FewMarblesTest> tests = m_solver.fewMarblesTests(marbles, target);
     m_allPagodas = tests.size() <= kMostPagodas;
     m_pagodaRows.assign(std::min(tests.size(), kMostPagodas), {});
@@ -344,12 +346,30 @@ LevelSearch::Status LevelSearch::descend(Mask root, int stopAt, int target, std:
     if (const Status status = flush(count, target, count == stopAt ? goal : 0);
         status != Status::Ok)
         return status;
+    double lastRatio = 0;
     for (int marbles = count; marbles > stopAt; --marbles) {
         if (const Status status = expand(marbles, target, marbles - 1 == stopAt ? goal : 0);
             status != Status::Ok)
             return status;
         if (runsEnd() == 0 || m_runs.back().marbles != marbles - 1)
             return Status::Ok;
+        // The counts grow less and less from one to the next, then shrink: with the growth
+        // slowing as it did from the last to this count, would the largest count fit twice with
+        // room to spare? A search that would fail anyway fails before its costliest counts.
+        const double last = double(sizeOf(marbles).first);
+        const double next = double(sizeOf(marbles - 1).first);
+        const double ratio = last > 0 ? next / last : 0;
+        const double slowing = std::max(lastRatio - ratio, 0.0);
+        lastRatio = ratio;
+        double largest = next;
+        double size = next;
+        for (int k = marbles - 2; k > stopAt && size > 0; --k) {
+            size *= ratio - (marbles - 1 - k) * slowing;
+            largest = std::max(largest, size);
+        }
+        const auto bytes = double(m_memory.size() * 8);
+        if (next > bytes / 16 && 2 * largest > 0.75 * bytes)
+            return Status::Full;
     }
     found = true;
     return Status::Ok;
@@ -410,6 +430,10 @@ LevelSearch::Status LevelSearch::expand(int marbles, int target, std::uint64_t g
     if (status == Status::Ok)
         status = flush(marbles - 1, target, goal);
     m_reading = nullptr;
+    // One run read back is quicker, and its size tells how the counts grow.
+    const auto [bytes, runs] = sizeOf(marbles - 1);
+    if (status == Status::Ok && runs > 1 && bytes <= (m_memory.size() - bufferBegin()) * 8)
+        status = merge(marbles - 1);
     m_answer.widest = std::max(m_answer.widest, level);
     return status;
 }
@@ -446,15 +470,9 @@ LevelSearch::Status LevelSearch::flush(int marbles, int target, std::uint64_t go
 }
 
 LevelSearch::Status LevelSearch::makeRoom(int marbles) {
-    const std::size_t least = std::max<std::size_t>(256, m_memory.size() / 32);
+    const std::size_t least = std::max<std::size_t>(16, m_memory.size() / 32);
     for (;;) {
-        std::size_t bytes = 0;
-        std::size_t runs = 0;
-        for (const Run& run : m_runs)
-            if (run.marbles == marbles) {
-                bytes += run.end - run.begin;
-                ++runs;
-            }
+        const auto [bytes, runs] = sizeOf(marbles);
         const std::size_t freeBytes = (m_memory.size() - bufferBegin()) * 8;
         // The counts above the one being read only serve to trace the jumps back: they give way
         // before the buffer shrinks below half the memory, a small buffer costs many merges.
@@ -475,6 +493,17 @@ LevelSearch::Status LevelSearch::makeRoom(int marbles) {
             return Status::Full;
         dropOlder(marbles + 1);
     }
+}
+
+std::pair<std::size_t, std::size_t> LevelSearch::sizeOf(int marbles) const {
+    std::size_t bytes = 0;
+    std::size_t runs = 0;
+    for (const Run& run : m_runs)
+        if (run.marbles == marbles) {
+            bytes += run.end - run.begin;
+            ++runs;
+        }
+    return {bytes, runs};
 }
 
 LevelSearch::Status LevelSearch::merge(int marbles) {

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace marvolen::solver {
@@ -56,6 +57,8 @@ class LevelSearch {
     Status flush(int marbles, int target, std::uint64_t goal);
     Status makeRoom(int marbles);
     Status merge(int marbles);
+    /// Bytes and runs of the positions of `marbles` marbles.
+    std::pair<std::size_t, std::size_t> sizeOf(int marbles) const;
     void dropOlder(int current);
     std::size_t runsEnd() const { return m_runs.empty() ? 0 : m_runs.back().end; }
     std::size_t bufferBegin() const { return (runsEnd() + 7) / 8; }

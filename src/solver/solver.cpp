@@ -29,8 +29,8 @@ constexpr std::uint32_t kShuffleRange = 7;
 constexpr std::uint64_t kLookBelow = 2000;
 constexpr std::uint64_t kLookEvery = 0x3FFF;
 // Positions a search for more than one marble goes through before it is handed to the search
-// level by level: a fraction of a second.
-constexpr std::uint64_t kLevelsAfter = 1 << 21;
+// level by level: a few tenths of a second, more than most searches above one marble need.
+constexpr std::uint64_t kLevelsAfter = 1 << 23;
 
 constexpr Mask bit(int position) {
     return Mask{1} << position;
