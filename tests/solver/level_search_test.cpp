@@ -51,8 +51,9 @@ void expectRight(const test::BruteForce& rules, Mask marbles, int target, int fe
     if (answer.reached == Reach::Undecided)
         return;
     ASSERT_EQ(answer.reached, fewest <= target ? Reach::Yes : Reach::No) << marbles << " " << target;
-    if (answer.reached == Reach::Yes)
+    if (answer.reached == Reach::Yes) {
         EXPECT_LE(std::popcount(play(rules, marbles, answer.moves)), target) << marbles;
+    }
 }
 
 TEST(LevelSearch, AgreesWithBruteForceOnPositionsOfRandomGames) {
@@ -64,7 +65,7 @@ TEST(LevelSearch, AgreesWithBruteForceOnPositionsOfRandomGames) {
         const Solver solver(test::holesOf(v), 0);
         LevelSearch levels(solver, memory);
         int checked = 0;
-        for (const Mask marbles : positionsOfRandomGames(solver, v, 12, 14)) {
+        for (const Mask marbles : positionsOfRandomGames(solver, v, 20, 16)) {
             const int fewest = brute.fewest(marbles);
             for (const int target : {fewest - 1, fewest, fewest + 1}) {
                 if (target < 1)
@@ -75,7 +76,7 @@ TEST(LevelSearch, AgreesWithBruteForceOnPositionsOfRandomGames) {
                 ++checked;
             }
         }
-        EXPECT_GT(checked, 150) << v;
+        EXPECT_GT(checked, 100) << v;
     }
 }
 
