@@ -32,8 +32,10 @@ constexpr Mask bit(int position) {
 /// Where (row, column) goes under symmetry s of the square (s = 0 is the identity).
 int mapped(int s, int row, int column) {
     const int last = kSide - 1;
-    const int r[8] = {row, column, last - row, last - column, row, last - row, column, last - column};
-    const int c[8] = {column, last - row, last - column, row, last - column, column, row, last - row};
+    const int r[8] = {row, column,     last - row, last - column,
+                      row, last - row, column,     last - column};
+    const int c[8] = {column,        last - row, last - column, row,
+                      last - column, column,     row,           last - row};
     return r[s] * kSide + c[s];
 }
 
@@ -184,8 +186,11 @@ class LevelSearch::Reader {
     bool m_started = false;
 };
 
-LevelSearch::LevelSearch(const Solver& solver, std::span<std::uint64_t> memory)
-    : m_solver(solver), m_memory(memory), m_holes(solver.holes()) {
+LevelSearch::LevelSearch(const Solver& solver, std::span<std::uint64_t> memory,
+                         std::size_t plannedBytes)
+    : m_solver(solver), m_memory(memory),
+      m_plannedBytes(plannedBytes != 0 ? plannedBytes : memory.size() * sizeof(std::uint64_t)),
+      m_holes(solver.holes()) {
     // Room for a radix sort's second copy of a bucket small enough to stay in the cache.
     const std::size_t scratch = std::min(memory.size() / 16, kScratchWords);
     m_scratch = memory.last(scratch);
@@ -201,7 +206,8 @@ LevelSearch::LevelSearch(const Solver& solver, std::span<std::uint64_t> memory)
         for (int value = 0; value < 128; ++value)
             for (int column = 0; column < kSide; ++column)
                 if ((value & (1 << column)) && (m_holes & bit(row * kSide + column)))
-                    m_packRows[std::size_t(row)][std::size_t(value)] |= packed(row * kSide + column);
+                    m_packRows[std::size_t(row)][std::size_t(value)] |=
+                        packed(row * kSide + column);
     for (int p = 0; p < kPositionCount; ++p)
         if (m_holes & bit(p))
             for (int value = 0; value < 256; ++value)
@@ -367,9 +373,11 @@ LevelSearch::Status LevelSearch::descend(Mask root, int stopAt, int target, std:
             size *= ratio - (marbles - 1 - k) * slowing;
             largest = std::max(largest, size);
         }
-        const auto bytes = double(m_memory.size() * 8);
-        if (next > bytes / 16 && 2 * largest > 0.75 * bytes)
+        const auto bytes = double(m_plannedBytes);
+        if (next > bytes / 64 && 2 * largest > 0.75 * bytes) {
+            m_answer.tooLarge = true;
             return Status::Full;
+        }
     }
     found = true;
     return Status::Ok;
@@ -443,8 +451,8 @@ LevelSearch::Status LevelSearch::flush(int marbles, int target, std::uint64_t go
     if (m_buffered == 0)
         return Status::Ok;
     std::uint64_t* raw = m_memory.data() + bufferBegin();
-    radixSort({raw, m_buffered},
-              std::bit_width(*std::max_element(raw, raw + m_buffered)), m_scratch);
+    radixSort({raw, m_buffered}, std::bit_width(*std::max_element(raw, raw + m_buffered)),
+              m_scratch);
     // Coded in place: the gap of the i-th position ends before the (i + 1)-th raw word begins.
     auto* bytes = reinterpret_cast<std::uint8_t*>(m_memory.data());
     const std::size_t begin = runsEnd();
@@ -508,11 +516,10 @@ std::pair<std::size_t, std::size_t> LevelSearch::sizeOf(int marbles) const {
 
 LevelSearch::Status LevelSearch::merge(int marbles) {
     auto* bytes = reinterpret_cast<std::uint8_t*>(m_memory.data());
-    const auto first = std::size_t(
-        std::find_if(m_runs.begin(), m_runs.end(), [&](const Run& run) {
-            return run.marbles == marbles;
-        }) -
-        m_runs.begin());
+    const auto first =
+        std::size_t(std::find_if(m_runs.begin(), m_runs.end(),
+                                 [&](const Run& run) { return run.marbles == marbles; }) -
+                    m_runs.begin());
     const std::size_t begin = m_runs[first].begin;
     const std::size_t out = runsEnd();
     std::size_t end = out;
@@ -548,8 +555,7 @@ void LevelSearch::dropOlder(int current) {
         m_reading->shift(shift);
 }
 
-LevelSearch::Status LevelSearch::trace(Mask root, int found, int target,
-                                       std::vector<Jump>& moves) {
+LevelSearch::Status LevelSearch::trace(Mask root, int found, int target, std::vector<Jump>& moves) {
     const int rootCount = std::popcount(root);
     std::uint64_t packed = 0;
     {
@@ -608,8 +614,7 @@ LevelSearch::Status LevelSearch::trace(Mask root, int found, int target,
         const std::uint64_t goal =
             *std::min_element(images.begin(), images.begin() + m_symmetryCount);
         bool again = false;
-        if (const Status status = descend(root, top, target, goal, again);
-            status != Status::Ok)
+        if (const Status status = descend(root, top, target, goal, again); status != Status::Ok)
             return status;
         if (!again)
             return Status::Full;

@@ -19,6 +19,7 @@ struct LevelAnswer {
     std::uint64_t positions = 0;      ///< distinct positions (up to symmetry) met
     std::uint64_t widest = 0;         ///< most positions of one marble count
     std::size_t mostBytes = 0;        ///< most of the memory in use at once
+    bool tooLarge = false;            ///< Undecided because its counts grow past the memory planned
 };
 
 /// Goes down from a position one marble count at a time: every position of n marbles (up to the
@@ -29,8 +30,11 @@ struct LevelAnswer {
 class LevelSearch {
   public:
     /// Works within `memory` (lent, not owned, its contents overwritten), and asks `solver` for
-    /// symmetries and bounds.
-    LevelSearch(const Solver& solver, std::span<std::uint64_t> memory);
+    /// symmetries and bounds. It gives up as soon as the counts look like they will not fit in
+    /// `plannedBytes` (when not 0; else in `memory`): a first try in little memory tells whether
+    /// one in more would do.
+    LevelSearch(const Solver& solver, std::span<std::uint64_t> memory,
+                std::size_t plannedBytes = 0);
 
     /// Whether `marbles` can come down to `target` marbles or fewer.
     LevelAnswer run(Mask marbles, int target, const Limits& limits = {});
@@ -71,10 +75,11 @@ class LevelSearch {
 
     const Solver& m_solver;
     std::span<std::uint64_t> m_memory;
+    std::size_t m_plannedBytes = 0;
     std::size_t m_buffered = 0; // raw positions in the buffer after the runs
     std::vector<Run> m_runs;
     std::span<std::uint64_t> m_scratch; // for sorting
-    Reader* m_reading = nullptr; // the count being read, moved along when memory moves
+    Reader* m_reading = nullptr;        // the count being read, moved along when memory moves
     bool m_stopped = false;
     const Limits* m_limits = nullptr; // of the question being answered
     LevelAnswer m_answer;

@@ -87,8 +87,8 @@ constexpr std::array<std::array<std::uint8_t, 128>, kSide> kSignatureRows = [] {
                     const int a = (row + column) % 3;
                     const int b = (row - column + 6) % 3;
                     // A single marble makes odd the two differences its own class is in.
-                    const int single = (a != 2 ? 1 : 0) | (a != 0 ? 2 : 0) | (b != 2 ? 4 : 0) |
-                                       (b != 0 ? 8 : 0);
+                    const int single =
+                        (a != 2 ? 1 : 0) | (a != 0 ? 2 : 0) | (b != 2 ? 4 : 0) | (b != 0 ? 8 : 0);
                     rows[std::size_t(row)][std::size_t(value)] ^= std::uint8_t(single);
                 }
     return rows;
@@ -371,7 +371,8 @@ std::vector<Solver::FewMarblesTest> Solver::fewMarblesTests(Mask marbles, int ta
     for (const FewMarblesBound& bound : m_fewMarblesBounds) {
         FewMarblesTest test;
         for (int p = 0; p < kPositionCount; ++p)
-            test.weights[std::size_t(p)] = bound.rows[std::size_t(p / kSide)][std::size_t(1) << (p % kSide)];
+            test.weights[std::size_t(p)] =
+                bound.rows[std::size_t(p / kSide)][std::size_t(1) << (p % kSide)];
         test.least = bound.least[count][signature];
         tests.push_back(test);
     }
@@ -643,9 +644,21 @@ Solver::Outcome Solver::searchByLevels(Search& search, Mask marbles, int count) 
         return outcome;
     Limits levelLimits = limits;
     levelLimits.maxNodes = limits.maxNodes - search.nodes;
-    const LevelAnswer answer = LevelSearch(*this, m_table.scratch()).run(marbles, search.target, levelLimits);
-    m_table.clear();
+    // A first try in an eighth of the table tells, from how the counts grow, whether the whole
+    // would do; one that would not then costs the depth-first search an eighth of its table.
+    const std::span<std::uint64_t> memory = m_table.scratch();
+    const std::span<std::uint64_t> eighth = memory.last(memory.size() / 8);
+    LevelAnswer answer =
+        LevelSearch(*this, eighth, memory.size_bytes()).run(marbles, search.target, levelLimits);
+    std::fill(eighth.begin(), eighth.end(), 0); // empty entries
     search.nodes += answer.positions;
+    if (answer.reached == Reach::Undecided && !answer.tooLarge &&
+        answer.positions < levelLimits.maxNodes) {
+        levelLimits.maxNodes -= answer.positions;
+        answer = LevelSearch(*this, memory).run(marbles, search.target, levelLimits);
+        m_table.clear();
+        search.nodes += answer.positions;
+    }
     switch (answer.reached) {
     case Reach::No:
         m_table.store(canonical(marbles), search.target + 1);

@@ -50,7 +50,8 @@ void expectRight(const test::BruteForce& rules, Mask marbles, int target, int fe
                  const LevelAnswer& answer) {
     if (answer.reached == Reach::Undecided)
         return;
-    ASSERT_EQ(answer.reached, fewest <= target ? Reach::Yes : Reach::No) << marbles << " " << target;
+    ASSERT_EQ(answer.reached, fewest <= target ? Reach::Yes : Reach::No)
+        << marbles << " " << target;
     if (answer.reached == Reach::Yes) {
         EXPECT_LE(std::popcount(play(rules, marbles, answer.moves)), target) << marbles;
     }
