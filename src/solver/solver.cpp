@@ -632,7 +632,7 @@ Solver::Outcome Solver::searchFrom(Search& search, Mask marbles, int count) {
 Solver::Outcome Solver::searchByLevels(Search& search, Mask marbles, int count) {
     // A depth-first search that churns has usually outgrown its table and searches the same
     // descendants again and again. Level by level each is met once, in the table's own memory;
-    // when even that does not fit, the depth-first search goes on where it was.
+    // when even that does not fit, the depth-first search goes on with what is left of its table.
     const Limits limits = search.limits;
     search.limits.maxNodes = std::min(limits.maxNodes, search.nodes + kLevelsAfter);
     const Outcome outcome = searchFrom(search, marbles, count);
