@@ -115,4 +115,23 @@ TEST(LevelSearch, TooLittleMemoryOrAStopLeavesItUndecidedNeverWrong) {
     EXPECT_EQ(stopped.positions, 0u);
 }
 
+TEST(LevelSearch, GivesUpEarlyOnlyWhenTheCountsWouldOutgrowThePlannedMemory) {
+    // The cross from its start down to one marble: far more positions than a small memory
+    // holds. Planned for that small memory, the search says so; planned for plenty, it runs
+    // out of the small memory without a verdict on the plan.
+    const int v = 4;
+    const Solver solver(test::holesOf(v), 0);
+    std::vector<std::uint64_t> small(1 << 12); // 32 kilobytes
+    const LevelAnswer cramped = LevelSearch(solver, small).run(test::startOf(v), 1);
+    EXPECT_EQ(cramped.reached, Reach::Undecided);
+    EXPECT_TRUE(cramped.tooLarge);
+    EXPECT_LE(cramped.mostBytes, small.size() * sizeof(std::uint64_t));
+
+    const LevelAnswer probe =
+        LevelSearch(solver, small, std::size_t{1} << 30).run(test::startOf(v), 1);
+    EXPECT_EQ(probe.reached, Reach::Undecided);
+    EXPECT_FALSE(probe.tooLarge);
+    EXPECT_GT(probe.positions, cramped.positions);
+}
+
 } // namespace
