@@ -1,6 +1,8 @@
 // The solver: bit-mask moves, symmetries, proven bounds and a depth-first search per target count.
 #include "solver/solver.h"
 
+#include "solver/level_search.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstdlib>
@@ -26,6 +28,9 @@ constexpr std::uint32_t kShuffleRange = 7;
 // refuted there, less one) one is taken besides at a new best count.
 constexpr std::uint64_t kLookBelow = 2000;
 constexpr std::uint64_t kLookEvery = 0x3FFF;
+// Positions a search for more than one marble goes through before it is handed to the search
+// level by level: a few tenths of a second, more than most searches above one marble need.
+constexpr std::uint64_t kLevelsAfter = 1 << 23;
 
 constexpr Mask bit(int position) {
     return Mask{1} << position;
@@ -71,19 +76,29 @@ constexpr int outwardness(int position) {
 
 // The two-colour position classes along both diagonals: (row + column) mod 3 and
 // (row - column) mod 3. A jump changes the marbles of each of the three classes of a colouring
-// by one, so the parity differences between classes never change.
+// by one, so the parity differences between classes never change. The signature of a set is
+// the exclusive or of its marbles' signatures: here per row value, seven lookups a position.
+constexpr std::array<std::array<std::uint8_t, 128>, kSide> kSignatureRows = [] {
+    std::array<std::array<std::uint8_t, 128>, kSide> rows{};
+    for (int row = 0; row < kSide; ++row)
+        for (int value = 0; value < 128; ++value)
+            for (int column = 0; column < kSide; ++column)
+                if (value & (1 << column)) {
+                    const int a = (row + column) % 3;
+                    const int b = (row - column + 6) % 3;
+                    // A single marble makes odd the two differences its own class is in.
+                    const int single =
+                        (a != 2 ? 1 : 0) | (a != 0 ? 2 : 0) | (b != 2 ? 4 : 0) | (b != 0 ? 8 : 0);
+                    rows[std::size_t(row)][std::size_t(value)] ^= std::uint8_t(single);
+                }
+    return rows;
+}();
+
 int classSignature(Mask marbles) {
-    std::array<int, 3> a{};
-    std::array<int, 3> b{};
-    for (Mask rest = marbles; rest != 0; rest &= rest - 1) {
-        const int p = std::countr_zero(rest);
-        const int row = p / kSide;
-        const int column = p % kSide;
-        ++a[std::size_t((row + column) % 3)];
-        ++b[std::size_t((row - column + 6) % 3)];
-    }
-    return ((a[0] ^ a[1]) & 1) | (((a[1] ^ a[2]) & 1) << 1) | (((b[0] ^ b[1]) & 1) << 2) |
-           (((b[1] ^ b[2]) & 1) << 3);
+    int signature = 0;
+    for (std::size_t row = 0; row < kSide; ++row)
+        signature ^= kSignatureRows[row][std::size_t((marbles >> (row * kSide)) & 0x7F)];
+    return signature;
 }
 
 } // namespace
@@ -337,6 +352,33 @@ int Solver::staticLowerBound(Mask marbles) const {
     return fewest;
 }
 
+bool Solver::refutes(Mask marbles, int target) const {
+    const int count = std::popcount(marbles);
+    if (count <= target)
+        return false;
+    const int signature = classSignature(marbles);
+    if (m_fewestOfClass[std::size_t(signature)] > target ||
+        fewMarblesRefuted(marbles, target, signature))
+        return true;
+    // Far above the target, stranded marbles rarely prune and cost more than they save.
+    return count <= 2 * target + 6 && reachability(marbles).stranded > target;
+}
+
+std::vector<Solver::FewMarblesTest> Solver::fewMarblesTests(Mask marbles, int target) const {
+    std::vector<FewMarblesTest> tests;
+    const auto signature = std::size_t(classSignature(marbles));
+    const auto count = std::size_t(std::clamp(target, 0, kPositionCount));
+    for (const FewMarblesBound& bound : m_fewMarblesBounds) {
+        FewMarblesTest test;
+        for (int p = 0; p < kPositionCount; ++p)
+            test.weights[std::size_t(p)] =
+                bound.rows[std::size_t(p / kSide)][std::size_t(1) << (p % kSide)];
+        test.least = bound.least[count][signature];
+        tests.push_back(test);
+    }
+    return tests;
+}
+
 Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth) {
     if (count <= search.target) {
         if (search.goal != 0 && marbles != search.goal)
@@ -587,6 +629,50 @@ Solver::Outcome Solver::searchFrom(Search& search, Mask marbles, int count) {
     }
 }
 
+Solver::Outcome Solver::searchByLevels(Search& search, Mask marbles, int count) {
+    // A depth-first search that churns has usually outgrown its table and searches the same
+    // descendants again and again. Level by level each is met once, in the table's own memory;
+    // when even that does not fit, the depth-first search goes on with what is left of its table.
+    const Limits limits = search.limits;
+    search.limits.maxNodes = std::min(limits.maxNodes, search.nodes + kLevelsAfter);
+    const Outcome outcome = searchFrom(search, marbles, count);
+    search.limits = limits;
+    const bool asked = (limits.stop && limits.stop->load(std::memory_order_relaxed)) ||
+                       search.nodes >= limits.maxNodes ||
+                       std::chrono::steady_clock::now() >= limits.deadline;
+    if (outcome != Outcome::Stopped || asked)
+        return outcome;
+    Limits levelLimits = limits;
+    levelLimits.maxNodes = limits.maxNodes - search.nodes;
+    // A first try in an eighth of the table tells, from how the counts grow, whether the whole
+    // would do; one that would not then costs the depth-first search an eighth of its table.
+    const std::span<std::uint64_t> memory = m_table.scratch();
+    const std::span<std::uint64_t> eighth = memory.last(memory.size() / 8);
+    LevelAnswer answer =
+        LevelSearch(*this, eighth, memory.size_bytes()).run(marbles, search.target, levelLimits);
+    std::fill(eighth.begin(), eighth.end(), 0); // empty entries
+    search.nodes += answer.positions;
+    if (answer.reached == Reach::Undecided && !answer.tooLarge &&
+        answer.positions < levelLimits.maxNodes) {
+        levelLimits.maxNodes -= answer.positions;
+        answer = LevelSearch(*this, memory).run(marbles, search.target, levelLimits);
+        m_table.clear();
+        search.nodes += answer.positions;
+    }
+    switch (answer.reached) {
+    case Reach::No:
+        m_table.store(canonical(marbles), search.target + 1);
+        return Outcome::NotReached;
+    case Reach::Yes:
+        std::copy(answer.moves.begin(), answer.moves.end(), search.path.begin());
+        search.record(count - int(answer.moves.size()), int(answer.moves.size()));
+        return Outcome::Reached;
+    case Reach::Undecided:
+        break;
+    }
+    return searchFrom(search, marbles, count);
+}
+
 Result Solver::solve(Mask marbles, const Limits& limits) {
     marbles &= m_holes;
     if (m_tableHoldsGoal) {
@@ -616,7 +702,8 @@ Result Solver::solve(Mask marbles, const Limits& limits) {
         } else {
             search.onesUpTo = 0;
         }
-        const Outcome outcome = searchFrom(search, marbles, result.marbles);
+        const Outcome outcome = target == 1 ? searchFrom(search, marbles, result.marbles)
+                                            : searchByLevels(search, marbles, result.marbles);
         if (outcome != Outcome::NotReached)
             break;
         result.lowerBound = target + 1;

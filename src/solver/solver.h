@@ -90,6 +90,17 @@ class Solver {
     Mask canonical(Mask marbles) const;
     /// A proven lower bound on the marbles that can be left, found without searching.
     int staticLowerBound(Mask marbles) const;
+    /// Whether the bounds the search prunes with prove that `marbles` cannot come down to
+    /// `target` or fewer: cheaper than the full static bound, and as strong where it matters.
+    bool refutes(Mask marbles, int target) const;
+    /// A pagoda function of the solver against few marbles: no position of the same position
+    /// classes whose weights sum below `least` can come down to the count it was asked for.
+    struct FewMarblesTest {
+        std::array<std::int32_t, kPositionCount> weights{};
+        std::int64_t least = 0;
+    };
+    /// The solver's pagoda functions against `marbles` coming down to `target` or fewer.
+    std::vector<FewMarblesTest> fewMarblesTests(Mask marbles, int target) const;
 
     /// Fewest marbles: deepens the target count 1, 2, ... until one is reached; what is known
     /// when a limit stops it is returned with `best` above `lowerBound`.
@@ -128,6 +139,8 @@ class Solver {
     Outcome reach(Search& search, Mask marbles, int count, int depth);
     /// `reach` from the position asked about, starting over when it churns.
     Outcome searchFrom(Search& search, Mask marbles, int count);
+    /// `searchFrom` for more than one marble, handed to a search level by level when it churns.
+    Outcome searchByLevels(Search& search, Mask marbles, int count);
     /// Grows the known one-marble positions of position-class signature `signature` level by
     /// level, backward from every single marble of it, up to `upTo` marbles as far as memory and
     /// half the time the limits leave allow; a later call for the same signature goes on where

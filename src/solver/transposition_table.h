@@ -29,6 +29,12 @@ class TranspositionTable {
     /// good, and forgets every bound it holds.
     std::span<std::uint64_t> lendUpperHalf();
 
+    /// The words of the table itself (not a half lent out), as scratch memory for a while: what
+    /// they hold means nothing to the table until clear() is called.
+    std::span<std::uint64_t> scratch() {
+        return std::span<std::uint64_t>(m_words).first(m_wordsInUse);
+    }
+
     /// The bound stored for `position`, or 0 when none is known.
     int lowerBound(std::uint64_t position) const;
     /// Records that `position` cannot leave fewer than `bound` marbles (keeps a higher one);
