@@ -687,6 +687,31 @@ benchmark::internal::Benchmark* measured(benchmark::internal::Benchmark* benchma
 
 } // namespace
 
+/// Prints the table of src/app/assist/start_lines.cpp: per variant, the best line the solver
+/// finds from the start within the benchmark's limits, what it leaves and what is proven.
+int printStartLines() {
+    for (int v = 0; v < game::kVariants; ++v) {
+        const int holes = std::popcount(holesOf(v));
+        Solver solver(holesOf(v), g_tableBytes);
+        CpuLimit limit(holes <= 37 ? g_smallSeconds : g_largeSeconds);
+        Limits limits;
+        limits.stop = limit.flag();
+        const Result result = solver.solve(startOf(v), limits);
+        std::string line;
+        for (const Jump& jump : result.moves) {
+            if (!line.empty())
+                line += ' ';
+            line += std::to_string(jump.from);
+            line += '>';
+            line += std::to_string(jump.to);
+        }
+        std::printf("    {%d, %d, \"%s\"}, // %d\n", result.best, result.lowerBound, line.c_str(),
+                    v);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
 int main(int argc, char** argv) {
     for (int v = 0; v < game::kVariants; ++v)
         g_variants.push_back(v);
@@ -717,6 +742,8 @@ int main(int argc, char** argv) {
             g_tableBytes = std::size_t(value) * 1024 * 1024;
         else if (takeFlag(argv[i], "--solver_think_seconds", value))
             g_thinkSeconds = double(value);
+        else if (std::strcmp(argv[i], "--solver_start_lines") == 0)
+            return printStartLines();
         else
             rest.push_back(argv[i]);
     }

@@ -496,6 +496,24 @@ TEST(HintWork, AHintOnAPositionTheSolverIsDoneWithIsShownWithoutAsking) {
     EXPECT_EQ(f.questions->worked.back(), s.model().position());
 }
 
+TEST(Hint, AlongTheLineKnownFromTheStartIsShownAtOnceAndOffItTheSolverIsAsked) {
+    AidsFixture f;
+    app::GameSession& s = f.openWithFake();
+    f.click(0);
+    const game::Position start = s.model().position();
+    f.questions->startLine = advice(start, {{10, 17, 24}, {31, 24, 17}}, 1, 1, true);
+    s.aids().mnuHint_Click();
+    EXPECT_TRUE(f.questions->hints.empty());
+    f.jump(10, 24);
+    s.aids().mnuHint_Click();
+    EXPECT_TRUE(f.questions->hints.empty());
+    EXPECT_EQ(f.windows.hints, (std::vector<std::pair<int, int>>{{10, 24}, {31, 17}}));
+    // Off the line the solver answers as usual.
+    f.jump(15, 17);
+    s.aids().mnuHint_Click();
+    EXPECT_EQ(f.questions->hints.size(), 1u);
+}
+
 TEST(Hint, NeverShowsAJumpThatLeavesMoreThanOneAlreadyKnown) {
     AidsFixture f;
     app::GameSession& s = f.openWithFake();

@@ -223,6 +223,9 @@ class FakeQuestions : public app::assist::SolverQuestions {
     void cancelHint() override { ++hintCancels; }
     void workOn(const game::Position& position) override { worked.push_back(position); }
     void stopWork() override { ++workStops; }
+    std::optional<app::assist::SolverAdvice> lineFromStart(game::Position::Mask) const override {
+        return startLine;
+    }
     /// The ticket of the last question.
     std::uint64_t last() const { return asked.size(); }
 
@@ -232,6 +235,7 @@ class FakeQuestions : public app::assist::SolverQuestions {
     int cancels = 0;
     int hintCancels = 0;
     int workStops = 0;
+    std::optional<app::assist::SolverAdvice> startLine; ///< what lineFromStart gives
 };
 
 /// A session over a settings file, the game's own language table and tunes, a temporary

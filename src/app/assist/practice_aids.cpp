@@ -102,6 +102,12 @@ void PracticeAids::mnuHint_Click() {
         // the next hint is ready when it is asked.
         m_working = true;
         const game::Position position = m_game.position();
+        if (position.holes() != m_startLineOf) {
+            m_startLineOf = position.holes();
+            if (const std::optional<SolverAdvice> line =
+                    questions().lineFromStart(position.holes()))
+                m_known.learn(*line);
+        }
         const KnownJumps::Known* known = m_known.find(position);
         if (known && known->settled()) {
             if (m_hintAsked)

@@ -138,6 +138,7 @@ class PracticeAids : public PositionListener {
     std::optional<std::uint64_t> m_hintAsked; // the ticket of the hint for the board shown
     bool m_working = false;                   // a hint was asked in the game in progress
     KnownJumps m_known;
+    game::Position::Mask m_startLineOf = 0; // the holes whose start line m_known has learned
     // Answers posted to the window's thread find out through it whether the aids still are.
     std::shared_ptr<int> m_alive = std::make_shared<int>(0);
     std::unique_ptr<SolverQuestions> m_questions; // last: its threads go first

@@ -1,6 +1,8 @@
 // The solver's worker threads behind the practice aids' questions.
 #include "solver_questions.h"
 
+#include "start_lines.h"
+
 #include "solver/hint_worker.h"
 #include "solver/solver_worker.h"
 
@@ -56,6 +58,9 @@ class WorkerQuestions : public SolverQuestions {
     void stopWork() override {
         if (m_hint)
             m_hint->stop();
+    }
+    std::optional<SolverAdvice> lineFromStart(game::Position::Mask holes) const override {
+        return startLine(holes);
     }
 
   private:

@@ -40,6 +40,10 @@ class SolverQuestions {
     virtual void workOn(const game::Position& position) = 0;
     /// Stops the work and drops the hint question: nothing more comes.
     virtual void stopWork() = 0;
+    /// The best line known beforehand from the start of the board with these holes, if any.
+    virtual std::optional<SolverAdvice> lineFromStart(game::Position::Mask /*holes*/) const {
+        return std::nullopt;
+    }
 };
 
 using ReachAnswered = std::function<void(std::uint64_t ticket, solver::Reach reach)>;
