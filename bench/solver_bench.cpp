@@ -27,6 +27,7 @@
 //                               player who follows the hints (default 3; 0: no work before a hint)
 #include "app/assist/known_jumps.h"
 #include "app/assist/solver_questions.h"
+#include "app/assist/start_lines.h"
 #include "game/position.h"
 #include "game/variants.h"
 #include "solver/hint_worker.h"
@@ -322,6 +323,68 @@ void reachOneDecision(benchmark::State& state) {
     row.smallWithin1s = smallWithin1s;
 }
 
+/// The same questions as the game asks them: after a position that can still leave one marble,
+/// the warning's solver decides the positions after each of its jumps while the player thinks
+/// (--solver_think_seconds of processor time in all), and a question about one of them is then
+/// answered at once.
+void reachOneAsTheGameAsks(benchmark::State& state) {
+    const int variant = int(state.range(0));
+    int small = 0, smallWithin100ms = 0, answeredAhead = 0;
+    double cpu = 0.0;
+    for (auto _ : state) {
+        std::mt19937 random(std::uint32_t(77 + variant));
+        Solver solver(holesOf(variant), g_tableBytes);
+        std::vector<std::pair<Mask, Reach>> ahead;
+        const int games = large(variant) ? g_largeGames : g_games;
+        for (int game = 0; game < games; ++game) {
+            Mask marbles = startOf(variant);
+            for (;;) {
+                const double startCpu = threadSeconds();
+                const auto known = std::find_if(ahead.begin(), ahead.end(),
+                                                [&](const auto& a) { return a.first == marbles; });
+                Reach reach = Reach::Undecided;
+                if (known != ahead.end()) {
+                    reach = known->second;
+                    ++answeredAhead;
+                } else {
+                    CpuLimit limit(1.0);
+                    Limits limits;
+                    limits.stop = limit.flag();
+                    reach = solver.canReachOne(marbles, limits);
+                }
+                const double took = threadSeconds() - startCpu;
+                cpu += took;
+                if (std::popcount(marbles) <= 25) {
+                    ++small;
+                    smallWithin100ms += reach != Reach::Undecided && took <= 0.1;
+                }
+                const auto jumps = solver.legalJumps(marbles);
+                if (jumps.empty())
+                    break;
+                if (reach == Reach::Yes) {
+                    ahead.clear();
+                    CpuLimit limit(g_thinkSeconds);
+                    Limits limits;
+                    limits.stop = limit.flag();
+                    for (const Jump& jump : jumps) {
+                        const Mask next = applyJump(marbles, jump);
+                        const Reach decided = solver.canReachOne(next, limits);
+                        if (decided == Reach::Undecided)
+                            break;
+                        ahead.emplace_back(next, decided);
+                    }
+                }
+                marbles = applyJump(marbles, jumps[random() % jumps.size()]);
+            }
+        }
+        state.SetIterationTime(cpu);
+    }
+    state.counters["positions_le25"] = small;
+    state.counters["pct_100ms_le25"] = 100.0 * smallWithin100ms / std::max(1, small);
+    state.counters["answered_ahead"] = answeredAhead;
+    state.counters["think_s"] = g_thinkSeconds;
+}
+
 /// Whether the hint's jump keeps a position's fewest count: positions at a random point of random
 /// games, the jump a hint gives after its budget of processor time (on one solver for the board,
 /// as the game keeps it), and the fewest marbles of the position and of the one after the jump,
@@ -454,6 +517,9 @@ void followHints(benchmark::State& state) {
         HintWorker worker(g_tableBytes, app::assist::kWorkTime, into(answers), into(learned),
                           processorTime);
         KnownJumps known;
+        // As the game does at its first hint: the line known from the board's start.
+        if (const auto line = app::assist::startLine(holesOf(variant)))
+            known.learn(*line);
         const auto learn = [&](const HintWorker::Answer& answer) {
             SolverAdvice advice;
             advice.position = game::Position(answer.holes, answer.marbles);
@@ -755,6 +821,9 @@ int main(int argc, char** argv) {
             measured(benchmark::RegisterBenchmark("FollowHints", followHints)->Args({v, seed}));
     for (const int v : g_variants)
         measured(benchmark::RegisterBenchmark("HintKeepsOptimum", hintKeepsOptimum)->Arg(v));
+    for (const int v : g_variants)
+        measured(benchmark::RegisterBenchmark("ReachOneAsTheGameAsks", reachOneAsTheGameAsks)
+                     ->Arg(v));
     for (const int v : g_variants)
         measured(benchmark::RegisterBenchmark("ReachOneDecision", reachOneDecision)->Arg(v));
     int count = int(rest.size());
