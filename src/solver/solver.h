@@ -164,11 +164,16 @@ class Solver {
     // Canonical positions of signature m_onesSignature that can leave a single marble: all of
     // them up to m_onesComplete marbles, some of the next level. No jump changes the signature,
     // so one game only ever needs one.
-    PositionSet m_ones;
+    PackedPositionSet m_ones;
     bool m_onesLent = false;
     int m_onesSignature = -1;
     int m_onesComplete = 0;
     bool m_onesFull = false;
+    std::size_t m_lastLevelSize = 0; // positions of the last complete level
+    std::size_t m_levelBeforeLast = 0;
+    std::size_t m_onesResume = 0;     // where a stopped pass over the set goes on
+    std::size_t m_onesLevelStart = 0; // positions when the level being grown was begun
+    bool m_onesGrown = false;         // the level being grown has had a position
 };
 
 } // namespace marvolen::solver
