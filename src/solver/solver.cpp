@@ -340,7 +340,7 @@ int Solver::staticLowerBound(Mask marbles) const {
     return fewest;
 }
 
-Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth) {
+Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth, Mask key) {
     if (count <= search.target) {
         if (search.goal != 0 && marbles != search.goal)
             return Outcome::NotReached;
@@ -355,7 +355,8 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
     if (count < search.bestCount)
         search.record(count, depth);
 
-    const Mask key = smallestImage(*search.symmetries, marbles);
+    if (key == 0)
+        key = smallestImage(*search.symmetries, marbles);
     if (m_table.lowerBound(key) > search.target)
         return Outcome::NotReached;
     if (search.goal == 0 && fewMarblesRefuted(marbles, search.target, search.signature)) {
@@ -427,10 +428,20 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
         m_table.store(key, search.target + 1, search.nodes - nodesBefore);
         return Outcome::NotReached;
     }
+    // Every jump leads to a position that is looked up in the table: as above, the lookups go
+    // out together.
+    std::array<Mask, 4 * kPositionCount> keys{};
+    if (count - 1 > search.target && count - 1 > search.onesUpTo)
+        for (int i = 0; i < n; ++i) {
+            keys[std::size_t(i)] =
+                smallestImage(*search.symmetries, applyJump(marbles, jumps[std::size_t(i)]));
+            m_table.prefetch(keys[std::size_t(i)]);
+        }
     for (int i = 0; i < n; ++i) {
         const Jump jump = jumps[std::size_t(i)];
         search.path[std::size_t(depth)] = jump;
-        const Outcome outcome = reach(search, applyJump(marbles, jump), count - 1, depth + 1);
+        const Outcome outcome =
+            reach(search, applyJump(marbles, jump), count - 1, depth + 1, keys[std::size_t(i)]);
         if (outcome != Outcome::NotReached)
             return outcome;
     }

@@ -125,7 +125,9 @@ class Solver {
     Mask lastHoles(Mask marbles) const;
     /// Whether pagoda functions prove that none of `ends` can hold a last single marble.
     bool pagodasRefute(Mask marbles, Mask ends) const;
-    Outcome reach(Search& search, Mask marbles, int count, int depth);
+    /// `key` is the position's canonical mask under the search's symmetries, or 0 when the
+    /// caller has not worked it out.
+    Outcome reach(Search& search, Mask marbles, int count, int depth, Mask key = 0);
     /// `reach` from the position asked about, starting over when it churns.
     Outcome searchFrom(Search& search, Mask marbles, int count);
     /// Grows the known one-marble positions of position-class signature `signature` level by
