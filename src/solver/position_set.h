@@ -74,18 +74,24 @@ class PackedPositionSet {
     /// returns true; the place to go on from when it returned false, else `kDone`. It may insert
     /// while it visits: what it inserts may or may not be visited.
     template <typename Visit> std::size_t forEach(std::size_t from, Visit visit) const {
-        for (std::size_t b = from; b < m_buckets; ++b)
-            for (std::size_t i = 0; i < m_perBucket; ++i) {
-                const std::uint64_t e = entry(b, i);
-                if (e == 0)
-                    break;
-                if (!visit(unmixed((e - 1) * m_buckets + b)))
-                    return b;
-            }
+        // A place is a slot of the buckets, or past them the number of overflow positions
+        // already visited.
+        const std::size_t inBuckets = m_buckets * m_perBucket;
+        for (std::size_t place = from; place < inBuckets; ++place) {
+            const std::size_t b = place / m_perBucket;
+            const std::uint64_t e = entry(b, place % m_perBucket);
+            if (e == 0)
+                place = (b + 1) * m_perBucket - 1; // the rest of the bucket is empty
+            else if (!visit(unmixed((e - 1) * m_buckets + b)))
+                return place;
+        }
+        std::size_t place = inBuckets;
         std::size_t stoppedAt = kDone;
         m_overflow.forEach([&](std::uint64_t position) {
-            if (stoppedAt == kDone && !visit(position))
-                stoppedAt = m_buckets;
+            if (stoppedAt != kDone || place++ < from)
+                return;
+            if (!visit(position))
+                stoppedAt = place - 1;
         });
         return stoppedAt;
     }
