@@ -1,6 +1,7 @@
 // A fixed-size set of positions, for the positions known to leave a single marble.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -32,6 +33,16 @@ class PositionSet {
         for (const std::uint64_t slot : m_slots)
             if (slot != 0)
                 visit(slot);
+    }
+    std::size_t slotCount() const { return m_slots.size(); }
+    /// Every position from slot `from` on while `visit` returns true: the slot to go on from
+    /// when it returned false, else `slotCount()`. Positions never move, so one inserted meanwhile
+    /// may or may not be visited, and none that was there is missed.
+    template <typename Visit> std::size_t forEach(std::size_t from, Visit visit) const {
+        for (std::size_t slot = from; slot < m_slots.size(); ++slot)
+            if (m_slots[slot] != 0 && !visit(m_slots[slot]))
+                return slot;
+        return m_slots.size();
     }
 
   private:
@@ -74,8 +85,8 @@ class PackedPositionSet {
     /// returns true; the place to go on from when it returned false, else `kDone`. It may insert
     /// while it visits: what it inserts may or may not be visited.
     template <typename Visit> std::size_t forEach(std::size_t from, Visit visit) const {
-        // A place is a slot of the buckets, or past them the number of overflow positions
-        // already visited.
+        // A place is a slot of the buckets, or past them a slot of the overflow: no position
+        // ever moves, so a visit that goes on misses none that was there when it stopped.
         const std::size_t inBuckets = m_buckets * m_perBucket;
         for (std::size_t place = from; place < inBuckets; ++place) {
             const std::size_t b = place / m_perBucket;
@@ -85,15 +96,8 @@ class PackedPositionSet {
             else if (!visit(unmixed((e - 1) * m_buckets + b)))
                 return place;
         }
-        std::size_t place = inBuckets;
-        std::size_t stoppedAt = kDone;
-        m_overflow.forEach([&](std::uint64_t position) {
-            if (stoppedAt != kDone || place++ < from)
-                return;
-            if (!visit(position))
-                stoppedAt = place - 1;
-        });
-        return stoppedAt;
+        const std::size_t slot = m_overflow.forEach(std::max(from, inBuckets) - inBuckets, visit);
+        return slot == m_overflow.slotCount() ? kDone : inBuckets + slot;
     }
 
   private:

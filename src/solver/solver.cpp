@@ -26,9 +26,6 @@ constexpr std::uint32_t kShuffleRange = 7;
 // refuted there, less one) one is taken besides at a new best count.
 constexpr std::uint64_t kLookBelow = 2000;
 constexpr std::uint64_t kLookEvery = 0x3FFF;
-// A level of known one-marble positions is only begun when the estimate of its size fits in
-// this share of the set's room: the estimate is high.
-constexpr double kLevelRoomFactor = 1.0;
 
 constexpr Mask bit(int position) {
     return Mask{1} << position;
@@ -494,14 +491,14 @@ void Solver::growOnes(int signature, int upTo, const Limits& limits) {
     // a marble from `to` and puts marbles on `from` and `over`.
     while (m_onesComplete < std::min(upTo, holeCount)) {
         const int level = m_onesComplete;
-        // A level that cannot be completed is of no use and costs as much as a complete one:
-        // the levels grow by a factor that shrinks as they go, so the last factor overestimates
-        // the next level.
+        // A level that cannot be completed is of no use and costs as much as a complete one, so
+        // it is only begun when its estimate fits: the levels grow by a factor that shrinks as
+        // they go, so the last factor overestimates the next level.
         if (m_onesResume == 0) {
             if (m_lastLevelSize != 0 && m_levelBeforeLast != 0) {
                 const double next =
                     double(m_lastLevelSize) * double(m_lastLevelSize) / double(m_levelBeforeLast);
-                if (double(m_ones.size()) + next > double(m_ones.capacity()) * kLevelRoomFactor) {
+                if (double(m_ones.size()) + next > double(m_ones.capacity())) {
                     m_onesFull = true;
                     return;
                 }
