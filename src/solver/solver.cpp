@@ -379,7 +379,7 @@ std::vector<Solver::FewMarblesTest> Solver::fewMarblesTests(Mask marbles, int ta
     return tests;
 }
 
-Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth) {
+Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth, Mask key) {
     if (count <= search.target) {
         if (search.goal != 0 && marbles != search.goal)
             return Outcome::NotReached;
@@ -394,7 +394,8 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
     if (count < search.bestCount)
         search.record(count, depth);
 
-    const Mask key = smallestImage(*search.symmetries, marbles);
+    if (key == 0)
+        key = smallestImage(*search.symmetries, marbles);
     if (m_table.lowerBound(key) > search.target)
         return Outcome::NotReached;
     if (search.goal == 0 && fewMarblesRefuted(marbles, search.target, search.signature)) {
@@ -466,10 +467,20 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
         m_table.store(key, search.target + 1, search.nodes - nodesBefore);
         return Outcome::NotReached;
     }
+    // Every jump leads to a position that is looked up in the table: as above, the lookups go
+    // out together.
+    std::array<Mask, 4 * kPositionCount> keys{};
+    if (count - 1 > search.target && count - 1 > search.onesUpTo)
+        for (int i = 0; i < n; ++i) {
+            keys[std::size_t(i)] =
+                smallestImage(*search.symmetries, applyJump(marbles, jumps[std::size_t(i)]));
+            m_table.prefetch(keys[std::size_t(i)]);
+        }
     for (int i = 0; i < n; ++i) {
         const Jump jump = jumps[std::size_t(i)];
         search.path[std::size_t(depth)] = jump;
-        const Outcome outcome = reach(search, applyJump(marbles, jump), count - 1, depth + 1);
+        const Outcome outcome =
+            reach(search, applyJump(marbles, jump), count - 1, depth + 1, keys[std::size_t(i)]);
         if (outcome != Outcome::NotReached)
             return outcome;
     }
@@ -480,13 +491,17 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
 void Solver::growOnes(int signature, int upTo, const Limits& limits) {
     if (!m_onesLent) {
         m_onesLent = true;
-        m_ones = PositionSet(m_table.lendUpperHalf());
+        m_ones = PackedPositionSet(m_table.lendUpperHalf(), m_holes);
     }
     if (signature != m_onesSignature) {
         m_ones.clear();
         m_onesSignature = signature;
         m_onesComplete = 0;
         m_onesFull = false;
+        m_lastLevelSize = 0;
+        m_levelBeforeLast = 0;
+        m_onesResume = 0;
+        m_onesLevelStart = 0;
     }
     if (m_onesFull)
         return;
@@ -518,29 +533,55 @@ void Solver::growOnes(int signature, int upTo, const Limits& limits) {
     // a marble from `to` and puts marbles on `from` and `over`.
     while (m_onesComplete < std::min(upTo, holeCount)) {
         const int level = m_onesComplete;
-        bool grown = false;
-        m_ones.forEach([&](Mask marbles) {
-            if (m_onesFull || stopped || std::popcount(marbles) != level || stop())
-                return;
+        // A level that cannot be completed is of no use and costs as much as a complete one, so
+        // it is only begun when its estimate fits: the levels grow by a factor that shrinks as
+        // they go, so the last factor overestimates the next level.
+        if (m_onesResume == 0) {
+            if (m_lastLevelSize != 0 && m_levelBeforeLast != 0) {
+                const double next =
+                    double(m_lastLevelSize) * double(m_lastLevelSize) / double(m_levelBeforeLast);
+                if (double(m_ones.size()) + next > double(m_ones.capacity())) {
+                    m_onesFull = true;
+                    return;
+                }
+            }
+            m_onesLevelStart = m_ones.size();
+            m_onesGrown = false;
+        }
+        std::array<Mask, 4 * kPositionCount> keys;
+        // A pass stopped by the limits goes on later from where it stopped.
+        m_onesResume = m_ones.forEach(m_onesResume, [&](Mask marbles) {
+            if (stop())
+                return false;
+            if (std::popcount(marbles) != level)
+                return true;
             const Mask empty = m_holes & ~marbles;
+            std::size_t n = 0;
             const auto add = [&](Mask starts, int step) {
-                for (; starts != 0 && !m_onesFull; starts &= starts - 1) {
+                for (; starts != 0; starts &= starts - 1) {
                     const int from = std::countr_zero(starts);
-                    const Mask before =
-                        marbles ^ (bit(from) | bit(from + step) | bit(from + 2 * step));
-                    m_onesFull = !m_ones.insert(canonical(before));
-                    grown = true;
+                    keys[n] =
+                        canonical(marbles ^ (bit(from) | bit(from + step) | bit(from + 2 * step)));
+                    m_ones.prefetch(keys[n++]);
                 }
             };
             add(empty & (empty >> 1) & (marbles >> 2) & m_startsOf[East], 1);
             add(empty & (empty << 1) & (marbles << 2) & m_startsOf[West], -1);
             add(empty & (empty >> kSide) & (marbles >> 2 * kSide) & m_startsOf[South], kSide);
             add(empty & (empty << kSide) & (marbles << 2 * kSide) & m_startsOf[North], -kSide);
+            // The lookups went out together, so their waits for memory overlap.
+            for (std::size_t i = 0; i < n && !m_onesFull; ++i)
+                m_onesFull = !m_ones.insert(keys[i]);
+            m_onesGrown = m_onesGrown || n != 0;
+            return !m_onesFull;
         });
-        if (m_onesFull || stopped)
+        if (m_onesFull || m_onesResume != PackedPositionSet::kDone)
             return;
+        m_onesResume = 0;
+        m_levelBeforeLast = m_lastLevelSize;
+        m_lastLevelSize = m_ones.size() - m_onesLevelStart;
         // No position of a level leaves one marble: none of any larger level does either.
-        m_onesComplete = grown ? level + 1 : holeCount;
+        m_onesComplete = m_onesGrown ? level + 1 : holeCount;
     }
 }
 

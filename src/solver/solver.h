@@ -136,7 +136,9 @@ class Solver {
     Mask lastHoles(Mask marbles) const;
     /// Whether pagoda functions prove that none of `ends` can hold a last single marble.
     bool pagodasRefute(Mask marbles, Mask ends) const;
-    Outcome reach(Search& search, Mask marbles, int count, int depth);
+    /// `key` is the position's canonical mask under the search's symmetries, or 0 when the
+    /// caller has not worked it out.
+    Outcome reach(Search& search, Mask marbles, int count, int depth, Mask key = 0);
     /// `reach` from the position asked about, starting over when it churns.
     Outcome searchFrom(Search& search, Mask marbles, int count);
     /// `searchFrom` for more than one marble, handed to a search level by level when it churns.
@@ -177,11 +179,16 @@ class Solver {
     // Canonical positions of signature m_onesSignature that can leave a single marble: all of
     // them up to m_onesComplete marbles, some of the next level. No jump changes the signature,
     // so one game only ever needs one.
-    PositionSet m_ones;
+    PackedPositionSet m_ones;
     bool m_onesLent = false;
     int m_onesSignature = -1;
     int m_onesComplete = 0;
     bool m_onesFull = false;
+    std::size_t m_lastLevelSize = 0; // positions of the last complete level
+    std::size_t m_levelBeforeLast = 0;
+    std::size_t m_onesResume = 0;     // where a stopped pass over the set goes on
+    std::size_t m_onesLevelStart = 0; // positions when the level being grown was begun
+    bool m_onesGrown = false;         // the level being grown has had a position
 };
 
 } // namespace marvolen::solver

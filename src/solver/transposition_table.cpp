@@ -94,6 +94,13 @@ int TranspositionTable::lowerBound(std::uint64_t position) const {
     return 0;
 }
 
+void TranspositionTable::prefetch(std::uint64_t position) const {
+    if (m_entries == 0)
+        return;
+    const std::size_t start = std::size_t(mixed(position) & m_bucketMask) * kBucket;
+    __builtin_prefetch(&m_words[m_half ? start / 2 : start]);
+}
+
 void TranspositionTable::store(std::uint64_t position, int bound, std::uint64_t work) {
     if (m_entries == 0 || bound <= 0)
         return;

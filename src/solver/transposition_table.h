@@ -37,6 +37,8 @@ class TranspositionTable {
 
     /// The bound stored for `position`, or 0 when none is known.
     int lowerBound(std::uint64_t position) const;
+    /// Asks for the memory `lowerBound(position)` reads, without waiting for it.
+    void prefetch(std::uint64_t position) const;
     /// Records that `position` cannot leave fewer than `bound` marbles (keeps a higher one);
     /// `work` is the number of positions searched to find it.
     void store(std::uint64_t position, int bound, std::uint64_t work = 0);

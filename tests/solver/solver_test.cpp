@@ -326,6 +326,87 @@ TEST(SolverTable, PositionSetKeepsWhatItTookAndRefusesWhenFull) {
         EXPECT_EQ(borrowed.contains(p), p <= 102) << p;
 }
 
+TEST(SolverTable, PackedSetGivesBackExactlyThePositionsItTook) {
+    // Entries of 16, 32 and 64 bits, and a room so small that most positions overflow their
+    // bucket: a position comes back whole from its bucket number and what the entry keeps.
+    struct Case {
+        int variant;
+        std::size_t words;
+        int entryBits;
+    };
+    for (const Case c :
+         {Case{0, 16384, 16}, Case{4, 16384, 32}, Case{7, 16384, 64}, Case{4, 64, 32}}) {
+        const Mask holes = holesOf(c.variant);
+        std::vector<std::uint64_t> words(c.words, 7);
+        PackedPositionSet set(words, holes);
+        EXPECT_EQ(set.entryBits(), c.entryBits) << c.variant;
+        std::mt19937_64 random(std::uint64_t(c.variant));
+        std::set<Mask> taken;
+        std::vector<Mask> refused;
+        for (int i = 0; i < 10000; ++i) {
+            const Mask position = random() & holes;
+            if (set.insert(position))
+                taken.insert(position);
+            else
+                refused.push_back(position);
+        }
+        EXPECT_EQ(set.size(), taken.size()) << c.variant;
+        // Only the small room fills up, and then close to what it promises.
+        EXPECT_EQ(refused.empty(), c.words > 64) << c.variant;
+        if (!refused.empty()) {
+            EXPECT_GE(double(taken.size()), 0.8 * double(set.capacity())) << c.variant;
+        }
+        for (const Mask position : taken)
+            EXPECT_TRUE(set.contains(position)) << c.variant << " " << position;
+        for (const Mask position : refused)
+            EXPECT_FALSE(set.contains(position)) << c.variant << " " << position;
+        // Visited once each, also when the visit stops and goes on from where it stopped, and
+        // positions are added meanwhile (those may be visited or not).
+        std::multiset<Mask> visited;
+        std::size_t from = 0;
+        do {
+            int budget = 37;
+            from = set.forEach(from, [&](Mask position) {
+                if (--budget < 0)
+                    return false;
+                if (taken.count(position) != 0)
+                    visited.insert(position);
+                return true;
+            });
+            set.insert(random() & holes);
+        } while (from != PackedPositionSet::kDone);
+        EXPECT_EQ(visited, std::multiset<Mask>(taken.begin(), taken.end())) << c.variant;
+        set.clear();
+        EXPECT_EQ(set.size(), 0u);
+        EXPECT_FALSE(set.contains(*taken.begin()));
+    }
+    EXPECT_FALSE(PackedPositionSet().insert(5));
+    EXPECT_FALSE(PackedPositionSet().contains(5));
+}
+
+TEST(SolverTable, KnownOnesGrowInSlicesAsFarAsAtOnce) {
+    // Questions with little time each grow the known positions a slice at a time; a level that
+    // takes longer than a slice must still be finished, and end where one long question ends.
+    const Mask holes = holesOf(4);
+    Solver rules(holes, 0);
+    Mask asked = 0;
+    for (const Mask marbles : positionsOfRandomGames(rules, 4, 1, 20))
+        if (std::popcount(marbles) == 20)
+            asked = marbles;
+    Solver atOnce(holes, kMegabyte);
+    const Reach answer = atOnce.canReachOne(asked);
+    ASSERT_GE(atOnce.knownOnesUpTo(), 9);
+    Solver sliced(holes, kMegabyte);
+    for (int question = 0; question < 5000 && sliced.knownOnesUpTo() < atOnce.knownOnesUpTo();
+         ++question) {
+        Limits brief;
+        brief.deadline = std::chrono::steady_clock::now() + std::chrono::microseconds(200);
+        sliced.canReachOne(asked, brief);
+    }
+    EXPECT_EQ(sliced.knownOnesUpTo(), atOnce.knownOnesUpTo());
+    EXPECT_EQ(sliced.canReachOne(asked), answer);
+}
+
 TEST(SolverTable, OutdatedAndCheapEntriesMakeRoomFirst) {
     // One bucket of four: a new entry replaces one whose bound is below its own, else the one
     // that took the least search.
