@@ -1,6 +1,10 @@
 // An exhaustive, memoised search written apart from the solver, to check it against.
 #pragma once
 
+#include "solver/solver.h"
+
+#include <gtest/gtest.h>
+
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -80,5 +84,18 @@ class BruteForce {
     std::unordered_map<std::uint64_t, int> m_memo;
     std::unordered_map<std::uint64_t, std::uint64_t> m_ends;
 };
+
+/// The marbles left after `moves`, each checked to be a legal jump of `rules`' pattern.
+inline solver::Mask play(const BruteForce& rules, solver::Mask marbles,
+                         const std::vector<solver::Jump>& moves) {
+    for (const solver::Jump& jump : moves) {
+        EXPECT_TRUE(rules.isLine(jump.from, jump.over, jump.to));
+        EXPECT_TRUE(marbles & (solver::Mask{1} << jump.from));
+        EXPECT_TRUE(marbles & (solver::Mask{1} << jump.over));
+        EXPECT_FALSE(marbles & (solver::Mask{1} << jump.to));
+        marbles = solver::applyJump(marbles, jump);
+    }
+    return marbles;
+}
 
 } // namespace marvolen::test

@@ -14,35 +14,7 @@ using namespace marvolen::solver;
 
 namespace {
 
-/// Every position of at most `most` marbles met in `games` random games from the start.
-std::set<Mask> positionsOfRandomGames(const Solver& solver, int variant, int games, int most) {
-    std::mt19937 random(std::uint32_t(500 + variant));
-    std::set<Mask> met;
-    for (int game = 0; game < games; ++game) {
-        Mask marbles = test::startOf(variant);
-        for (;;) {
-            if (std::popcount(marbles) <= most)
-                met.insert(marbles);
-            const auto jumps = solver.legalJumps(marbles);
-            if (jumps.empty())
-                break;
-            marbles = applyJump(marbles, jumps[random() % jumps.size()]);
-        }
-    }
-    return met;
-}
-
-/// The marbles left after `moves`, each checked to be a legal jump.
-Mask play(const test::BruteForce& rules, Mask marbles, const std::vector<Jump>& moves) {
-    for (const Jump& jump : moves) {
-        EXPECT_TRUE(rules.isLine(jump.from, jump.over, jump.to));
-        EXPECT_TRUE(marbles & (Mask{1} << jump.from));
-        EXPECT_TRUE(marbles & (Mask{1} << jump.over));
-        EXPECT_FALSE(marbles & (Mask{1} << jump.to));
-        marbles = applyJump(marbles, jump);
-    }
-    return marbles;
-}
+using test::play;
 
 /// Whether `answer` is right for coming down to `target` from `marbles`, whose fewest is
 /// `fewest`: Undecided is never wrong, Yes needs jumps that get there.
@@ -66,7 +38,8 @@ TEST(LevelSearch, AgreesWithBruteForceOnPositionsOfRandomGames) {
         const Solver solver(test::holesOf(v), 0);
         LevelSearch levels(solver, memory);
         int checked = 0;
-        for (const Mask marbles : positionsOfRandomGames(solver, v, 20, 16)) {
+        for (const Mask marbles :
+             test::positionsOfRandomGames(solver, v, 20, 16, std::uint32_t(500 + v))) {
             const int fewest = brute.fewest(marbles);
             for (const int target : {fewest - 1, fewest, fewest + 1}) {
                 if (target < 1)
@@ -92,7 +65,8 @@ TEST(LevelSearch, TooLittleMemoryOrAStopLeavesItUndecidedNeverWrong) {
     for (const std::size_t words : {std::size_t{600}, std::size_t{160}, std::size_t{24}}) {
         std::vector<std::uint64_t> memory(words);
         LevelSearch levels(solver, memory);
-        for (const Mask marbles : positionsOfRandomGames(solver, v, 6, 17)) {
+        for (const Mask marbles :
+             test::positionsOfRandomGames(solver, v, 6, 17, std::uint32_t(500 + v))) {
             const int fewest = brute.fewest(marbles);
             for (const int target : {fewest - 1, fewest}) {
                 const LevelAnswer answer = levels.run(marbles, target);

@@ -3,6 +3,7 @@
 #include "game/variants.h"
 #include "solver/pagoda.h"
 #include "solver/solver.h"
+#include "variant_masks.h"
 
 #include <gtest/gtest.h>
 
@@ -14,44 +15,12 @@ using namespace marvolen::solver;
 
 namespace {
 
+using test::play;
+
 constexpr std::size_t kMegabyte = 1024 * 1024;
 
-Mask holesOf(int variant) {
-    return maskFromPattern(game::variant(variant).pattern);
-}
-Mask startOf(int variant) {
-    return holesOf(variant) & ~(Mask{1} << game::kCentre);
-}
-
-/// Plays `moves` from `marbles` checking each jump against the pattern; the marbles left.
-Mask play(test::BruteForce& rules, Mask marbles, const std::vector<Jump>& moves) {
-    for (const Jump& jump : moves) {
-        EXPECT_TRUE(rules.isLine(jump.from, jump.over, jump.to));
-        EXPECT_TRUE(marbles & (Mask{1} << jump.from));
-        EXPECT_TRUE(marbles & (Mask{1} << jump.over));
-        EXPECT_FALSE(marbles & (Mask{1} << jump.to));
-        marbles = applyJump(marbles, jump);
-    }
-    return marbles;
-}
-
-/// Every position of at most `most` marbles met in `games` random games from the start.
-std::set<Mask> positionsOfRandomGames(Solver& solver, int variant, int games, int most) {
-    std::mt19937 random(std::uint32_t(1000 + variant));
-    std::set<Mask> met;
-    for (int game = 0; game < games; ++game) {
-        Mask marbles = startOf(variant);
-        for (;;) {
-            if (std::popcount(marbles) <= most)
-                met.insert(marbles);
-            const auto jumps = solver.legalJumps(marbles);
-            if (jumps.empty())
-                break;
-            marbles = applyJump(marbles, jumps[random() % jumps.size()]);
-        }
-    }
-    return met;
-}
+using test::holesOf;
+using test::startOf;
 
 TEST(SolverBoard, HolesJumpsAndSymmetriesFollowTheVariants) {
     for (int v = 0; v < game::kVariants; ++v)
@@ -86,7 +55,8 @@ TEST(SolverExact, AgreesWithBruteForceOnSmallPositionsOfRandomGames) {
         test::BruteForce brute(game::variant(v).pattern);
         Solver roomy(holesOf(v), kMegabyte);
         Solver cramped(holesOf(v), 256); // 32 entries: replacement all the time
-        for (const Mask marbles : positionsOfRandomGames(roomy, v, 40, 12)) {
+        for (const Mask marbles :
+             test::positionsOfRandomGames(roomy, v, 40, 12, std::uint32_t(1000 + v))) {
             const int fewest = brute.fewest(marbles);
             for (Solver* solver : {&roomy, &cramped}) {
                 const Result result = solver->solve(marbles);
@@ -134,7 +104,8 @@ std::vector<Mask> positionsAroundOneMarble(Solver& solver, int variant, int game
             marbles ^= (Mask{1} << line[0]) | (Mask{1} << line[1]) | (Mask{1} << line[2]);
         }
     }
-    for (const Mask marbles : positionsOfRandomGames(solver, variant, games, most))
+    for (const Mask marbles :
+         test::positionsOfRandomGames(solver, variant, games, most, std::uint32_t(1000 + variant)))
         positions.push_back(marbles);
     return positions;
 }
@@ -189,7 +160,8 @@ TEST(SolverExact, EveryOtherBoardAgreesWithBruteForceNearTheEnd) {
     for (const int v : {1, 3, 5, 6, 7, 8, 11, 14, 15, 16, 17, 18}) {
         test::BruteForce brute(game::variant(v).pattern);
         Solver solver(holesOf(v), kMegabyte);
-        for (const Mask marbles : positionsOfRandomGames(solver, v, 12, 10)) {
+        for (const Mask marbles :
+             test::positionsOfRandomGames(solver, v, 12, 10, std::uint32_t(1000 + v))) {
             const int fewest = brute.fewest(marbles);
             const Result result = solver.solve(marbles);
             ASSERT_TRUE(result.proven()) << v << " " << marbles;
@@ -390,7 +362,8 @@ TEST(SolverTable, KnownOnesGrowInSlicesAsFarAsAtOnce) {
     const Mask holes = holesOf(4);
     Solver rules(holes, 0);
     Mask asked = 0;
-    for (const Mask marbles : positionsOfRandomGames(rules, 4, 1, 20))
+    for (const Mask marbles :
+         test::positionsOfRandomGames(rules, 4, 1, 20, std::uint32_t(1000 + 4)))
         if (std::popcount(marbles) == 20)
             asked = marbles;
     Solver atOnce(holes, kMegabyte);
