@@ -822,8 +822,8 @@ int main(int argc, char** argv) {
     for (const int v : g_variants)
         measured(benchmark::RegisterBenchmark("HintKeepsOptimum", hintKeepsOptimum)->Arg(v));
     for (const int v : g_variants)
-        measured(benchmark::RegisterBenchmark("ReachOneAsTheGameAsks", reachOneAsTheGameAsks)
-                     ->Arg(v));
+        measured(
+            benchmark::RegisterBenchmark("ReachOneAsTheGameAsks", reachOneAsTheGameAsks)->Arg(v));
     for (const int v : g_variants)
         measured(benchmark::RegisterBenchmark("ReachOneDecision", reachOneDecision)->Arg(v));
     int count = int(rest.size());
