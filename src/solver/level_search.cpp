@@ -17,6 +17,7 @@ constexpr std::size_t kMostRuns = 16;
 // A varint of a gap below 2^49 takes at most this many bytes, fewer than a raw word's eight:
 // that is what lets a sorted buffer be coded in place, front to back.
 constexpr std::size_t kMostVarintBytes = 7;
+static_assert(kMostVarintBytes < sizeof(std::uint64_t));
 
 // Positions a bucket may have to be sorted digit by digit from the lowest (in a second copy);
 // a larger one is first split on its highest digit in place.
