@@ -324,7 +324,8 @@ void reachOneDecision(benchmark::State& state) {
 }
 
 /// The same questions as the game asks them: after a position that can still leave one marble,
-/// the warning's solver decides the positions after each of its jumps while the player thinks
+/// or that was not decided in time, the warning's solver decides the positions after each of its
+/// jumps while the player thinks
 /// (--solver_think_seconds of processor time in all), and a question about one of them is then
 /// answered at once.
 void reachOneAsTheGameAsks(benchmark::State& state) {
@@ -361,7 +362,7 @@ void reachOneAsTheGameAsks(benchmark::State& state) {
                 const auto jumps = solver.legalJumps(marbles);
                 if (jumps.empty())
                     break;
-                if (reach == Reach::Yes) {
+                if (reach != Reach::No) {
                     ahead.clear();
                     CpuLimit limit(g_thinkSeconds);
                     Limits limits;

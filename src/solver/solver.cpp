@@ -134,6 +134,9 @@ struct Solver::Search {
     std::uint32_t noise = 0; // the shuffle's range; 0 keeps the plain order
     std::uint64_t random = 0x2545F4914F6CDD1DULL;
     int bestCount = 0;
+    // When not 0: a churning search for a single marble looks, between its new starts, for a
+    // line to this many, so that a hint is not left with a poor count while one is proven out.
+    int probe = 0;
     std::uint64_t leaves = 0; // positions refuted by the known one-marble positions
     std::array<Jump, kPositionCount> path{};
     std::vector<Jump> bestPath;
@@ -653,10 +656,10 @@ bool Solver::pagodasRefute(Mask marbles, Mask ends) const {
 }
 
 Solver::Outcome Solver::searchFrom(Search& search, Mask marbles, int count) {
-    // A single last marble is a needle in a haystack: a search that churns in one corner of the
+    // A line to few marbles is a needle in a haystack: a search that churns in one corner of the
     // tree starts over with a new order, each time with twice the positions. What it proved on
     // the way stays in the table; nothing is lost but the unfinished branches.
-    const bool restarts = search.target == 1 && search.goal == 0;
+    const bool restarts = search.goal == 0;
     std::uint64_t budget = kFirstRestart;
     for (int round = 0;; ++round) {
         search.restartAt = restarts ? search.nodes + budget : UINT64_MAX;
@@ -666,8 +669,31 @@ Solver::Outcome Solver::searchFrom(Search& search, Mask marbles, int count) {
         const Outcome outcome = reach(search, marbles, count, 0);
         if (outcome != Outcome::Stopped || !search.restarting)
             return outcome;
+        if (search.probe > search.target && search.bestCount > search.probe &&
+            !probeFor(search, marbles, count, budget))
+            return Outcome::Stopped;
         budget *= 2;
     }
+}
+
+bool Solver::probeFor(Search& search, Mask marbles, int count, std::uint64_t budget) {
+    Search probe;
+    probe.limits = search.limits;
+    probe.limits.maxNodes = std::min(search.limits.maxNodes, search.nodes + budget);
+    probe.nodes = search.nodes;
+    probe.target = search.probe;
+    probe.symmetries = search.symmetries;
+    probe.lastHoles = search.lastHoles;
+    probe.signature = search.signature;
+    probe.bestCount = search.bestCount;
+    const Outcome outcome = reach(probe, marbles, count, 0);
+    search.nodes = probe.nodes;
+    if (probe.bestCount < search.bestCount) {
+        search.bestCount = probe.bestCount;
+        search.bestPath = std::move(probe.bestPath);
+    }
+    // Stopped before its own budget ran out: a limit of the question stopped it.
+    return outcome != Outcome::Stopped || probe.nodes >= probe.limits.maxNodes;
 }
 
 Solver::Outcome Solver::searchByLevels(Search& search, Mask marbles, int count) {
@@ -740,6 +766,7 @@ Result Solver::solve(Mask marbles, const Limits& limits) {
         if (target == 1) {
             growOnes(search.signature, result.marbles - 1, limits);
             search.onesUpTo = m_onesComplete;
+            search.probe = 2;
         } else {
             search.onesUpTo = 0;
         }

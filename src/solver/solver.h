@@ -141,6 +141,10 @@ class Solver {
     Outcome reach(Search& search, Mask marbles, int count, int depth, Mask key = 0);
     /// `reach` from the position asked about, starting over when it churns.
     Outcome searchFrom(Search& search, Mask marbles, int count);
+    /// A search for a line down to `search.probe` marbles within `budget` positions, recorded
+    /// as the best when it leaves fewer than the best so far; false when a limit of the question
+    /// stopped it.
+    bool probeFor(Search& search, Mask marbles, int count, std::uint64_t budget);
     /// `searchFrom` for more than one marble, handed to a search level by level when it churns.
     Outcome searchByLevels(Search& search, Mask marbles, int count);
     /// Grows the known one-marble positions of position-class signature `signature` level by

@@ -7,8 +7,10 @@ namespace {
 constexpr std::size_t kKeptAhead = 64;
 }
 
-SolverWorker::SolverWorker(std::size_t tableBytes, Callback callback)
-    : m_tableBytes(tableBytes), m_callback(std::move(callback)), m_thread([this] { run(); }) {}
+SolverWorker::SolverWorker(std::size_t tableBytes, Callback callback,
+                           std::chrono::milliseconds lookAheadTime)
+    : m_tableBytes(tableBytes), m_callback(std::move(callback)), m_lookAheadTime(lookAheadTime),
+      m_thread([this] { run(); }) {}
 
 SolverWorker::~SolverWorker() {
     {
@@ -76,8 +78,8 @@ void SolverWorker::lookAhead(const Job& job) {
     }
     Limits limits;
     limits.stop = &m_stop;
-    if (job.timeLimit < std::chrono::hours(24))
-        limits.deadline = std::chrono::steady_clock::now() + job.timeLimit;
+    if (m_lookAheadTime < std::chrono::hours(24))
+        limits.deadline = std::chrono::steady_clock::now() + m_lookAheadTime;
     for (const Jump& jump : m_solver->legalJumps(job.marbles)) {
         const Mask next = applyJump(job.marbles, jump);
         {
@@ -145,7 +147,9 @@ void SolverWorker::run() {
         }
         if (m_callback)
             m_callback(answer);
-        if (job.question == Question::ReachOne && answer.reach == Reach::Yes)
+        // A position not decided in time is looked past too: the next one, a marble fewer, is
+        // often decided where this one was not, and the one after a jump is what is asked next.
+        if (job.question == Question::ReachOne && answer.reach != Reach::No)
             lookAhead(job);
     }
 }

@@ -15,9 +15,10 @@ namespace marvolen::solver {
 /// Takes one question at a time; a new question stops the one in work. Answers are published
 /// for polling (`latest`) and, when given, passed to a callback on the worker's thread.
 ///
-/// A position that can still leave one marble is followed by one of its jumps: while nothing
-/// else is asked, the worker decides the positions after each of them, within the question's
-/// time limit, and answers the next question about one of them at once.
+/// A position that can still leave one marble, or that was not decided in time, is followed by
+/// one of its jumps: while nothing else is asked, the worker decides the positions after each of
+/// them, within the look-ahead's time, and answers the next question about one of them at once.
+/// After a position that cannot, nothing is needed: no jump brings one marble back.
 class SolverWorker {
   public:
     enum class Question { Fewest, ReachOne };
@@ -32,8 +33,10 @@ class SolverWorker {
     };
     using Callback = std::function<void(const Answer&)>;
 
-    /// `tableBytes`: the most memory the solver's table may take.
-    explicit SolverWorker(std::size_t tableBytes, Callback callback = {});
+    /// `tableBytes`: the most memory the solver's table may take; `lookAheadTime`: how long the
+    /// positions after a question's are worked on, all of them together.
+    explicit SolverWorker(std::size_t tableBytes, Callback callback = {},
+                          std::chrono::milliseconds lookAheadTime = std::chrono::seconds(10));
     ~SolverWorker();
     SolverWorker(const SolverWorker&) = delete;
     SolverWorker& operator=(const SolverWorker&) = delete;
@@ -60,13 +63,14 @@ class SolverWorker {
         std::chrono::milliseconds timeLimit{};
     };
     void run();
-    /// Decides the positions after every jump of `job`'s position until all are, its time is
-    /// up, or another question comes.
+    /// Decides the positions after every jump of `job`'s position until all are, the look-ahead's
+    /// time is up, or another question comes.
     void lookAhead(const Job& job);
     std::optional<Reach> decidedBefore(Mask holes, Mask marbles) const;
 
     const std::size_t m_tableBytes;
     const Callback m_callback;
+    const std::chrono::milliseconds m_lookAheadTime;
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
     std::optional<Job> m_pending;

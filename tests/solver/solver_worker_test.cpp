@@ -139,4 +139,29 @@ TEST(SolverWorker, AfterAYesThePositionsOfTheNextJumpAreDecidedAheadAndAnsweredA
     EXPECT_EQ(seen.size(), 2U) << "both answers occur";
 }
 
+TEST(SolverWorker, APositionNotDecidedInTimeIsLookedPastToo) {
+    Inbox inbox;
+    SolverWorker worker(4 * 1024 * 1024, inbox.callback());
+    const Mask marbles = 0x70e660190800;
+    // No time at all: the question is left undecided, but the positions after its jumps are
+    // decided in the look-ahead's own time.
+    const auto first = worker.ask(holesOf(4), marbles, SolverWorker::Question::ReachOne, 0ms);
+    const auto answer = inbox.waitFor(first);
+    ASSERT_TRUE(answer);
+    ASSERT_EQ(answer->reach, Reach::Undecided);
+
+    Solver direct(holesOf(4), 4 * 1024 * 1024);
+    const std::vector<Jump> jumps = direct.legalJumps(marbles);
+    const auto deadline = std::chrono::steady_clock::now() + 60s;
+    while (worker.decidedAhead() < int(jumps.size()) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(5ms);
+    ASSERT_EQ(worker.decidedAhead(), int(jumps.size()));
+    const Mask next = applyJump(marbles, jumps.back());
+    const auto ahead =
+        inbox.waitFor(worker.ask(holesOf(4), next, SolverWorker::Question::ReachOne));
+    ASSERT_TRUE(ahead);
+    EXPECT_EQ(ahead->reach, direct.canReachOne(next));
+    EXPECT_EQ(worker.answeredAhead(), 1);
+}
+
 } // namespace
