@@ -50,6 +50,14 @@ struct Inbox {
     }
 };
 
+/// Whether the worker's look-ahead decides `count` positions within a minute.
+bool decidesAhead(const SolverWorker& worker, int count) {
+    const auto deadline = std::chrono::steady_clock::now() + 60s;
+    while (worker.decidedAhead() < count && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(5ms);
+    return worker.decidedAhead() == count;
+}
+
 TEST(SolverWorker, AnswersBothQuestionsByCallbackAndPolling) {
     Inbox inbox;
     SolverWorker worker(1024 * 1024, inbox.callback());
@@ -121,10 +129,7 @@ TEST(SolverWorker, AfterAYesThePositionsOfTheNextJumpAreDecidedAheadAndAnsweredA
     ASSERT_EQ(answer->reach, Reach::Yes);
 
     const std::vector<Jump> jumps = direct.legalJumps(marbles);
-    const auto deadline = std::chrono::steady_clock::now() + 60s;
-    while (worker.decidedAhead() < int(jumps.size()) && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(5ms);
-    ASSERT_EQ(worker.decidedAhead(), int(jumps.size()));
+    ASSERT_TRUE(decidesAhead(worker, int(jumps.size())));
 
     std::set<Reach> seen;
     for (const Jump& jump : jumps) {
@@ -152,10 +157,7 @@ TEST(SolverWorker, APositionNotDecidedInTimeIsLookedPastToo) {
 
     Solver direct(holesOf(4), 4 * 1024 * 1024);
     const std::vector<Jump> jumps = direct.legalJumps(marbles);
-    const auto deadline = std::chrono::steady_clock::now() + 60s;
-    while (worker.decidedAhead() < int(jumps.size()) && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(5ms);
-    ASSERT_EQ(worker.decidedAhead(), int(jumps.size()));
+    ASSERT_TRUE(decidesAhead(worker, int(jumps.size())));
     const Mask next = applyJump(marbles, jumps.back());
     const auto ahead =
         inbox.waitFor(worker.ask(holesOf(4), next, SolverWorker::Question::ReachOne));
