@@ -367,13 +367,12 @@ void reachOneAsTheGameAsks(benchmark::State& state) {
                     CpuLimit limit(g_thinkSeconds);
                     Limits limits;
                     limits.stop = limit.flag();
-                    for (const Jump& jump : jumps) {
-                        const Mask next = applyJump(marbles, jump);
-                        const Reach decided = solver.canReachOne(next, limits);
-                        if (decided == Reach::Undecided)
-                            break;
-                        ahead.emplace_back(next, decided);
-                    }
+                    std::vector<Mask> next;
+                    for (const Jump& jump : jumps)
+                        next.push_back(applyJump(marbles, jump));
+                    solver.decideEach(std::move(next), limits, [&](Mask position, Reach decided) {
+                        ahead.emplace_back(position, decided);
+                    });
                 }
                 marbles = applyJump(marbles, jumps[random() % jumps.size()]);
             }

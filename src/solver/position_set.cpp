@@ -1,7 +1,7 @@
 // Position set: linear probing, slots picked by a multiplicative hash of the whole range.
 #include "solver/position_set.h"
 
-#include <cstring>
+#include <bit>
 
 namespace marvolen::solver {
 
@@ -94,9 +94,11 @@ PackedPositionSet::PackedPositionSet(std::span<std::uint64_t> words, std::uint64
         return;
     m_lines = rest.data() + skip;
     m_buckets = (rest.size() - skip) / kLineWords;
-    // Entries keep remainder + 1 (0 is an empty slot): the narrowest width that holds it.
+    // Entries keep remainder + 1 (0 is an empty slot) in as few bits as hold it, packed across
+    // the line's words: every bit saved is room for more positions.
     const std::uint64_t most = m_all / m_buckets + 1;
-    m_entryBits = most < 0xFFFF ? 16 : most < 0xFFFFFFFFULL ? 32 : 64;
+    m_entryBits = std::bit_width(most);
+    m_entryMask = m_entryBits == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << m_entryBits) - 1;
     m_perBucket = kLineWords * 64 / std::size_t(m_entryBits);
     clear();
 }
@@ -125,52 +127,36 @@ std::uint64_t PackedPositionSet::unmixed(std::uint64_t x) const {
 
 std::uint64_t PackedPositionSet::entry(std::size_t bucket, std::size_t i) const {
     const std::uint64_t* line = m_lines + bucket * kLineWords;
-    switch (m_entryBits) {
-    case 16:
-        return (line[i / 4] >> (16 * (i % 4))) & 0xFFFF;
-    case 32:
-        return (line[i / 2] >> (32 * (i % 2))) & 0xFFFFFFFFULL;
-    default:
-        return line[i];
-    }
+    const std::size_t bit = i * std::size_t(m_entryBits);
+    const auto word = bit / 64;
+    const auto shift = int(bit % 64);
+    std::uint64_t value = line[word] >> shift;
+    if (shift + m_entryBits > 64)
+        value |= line[word + 1] << (64 - shift);
+    return value & m_entryMask;
 }
 
 void PackedPositionSet::setEntry(std::size_t bucket, std::size_t i, std::uint64_t value) {
     std::uint64_t* line = m_lines + bucket * kLineWords;
-    const std::size_t perWord = std::size_t(64 / m_entryBits);
-    const int shift = int(std::size_t(m_entryBits) * (i % perWord));
-    const std::uint64_t mask =
-        m_entryBits == 64 ? ~std::uint64_t{0} : ((std::uint64_t{1} << m_entryBits) - 1) << shift;
-    std::uint64_t& word = line[i / perWord];
-    word = (word & ~mask) | (value << shift);
+    const std::size_t bit = i * std::size_t(m_entryBits);
+    const auto word = bit / 64;
+    const auto shift = int(bit % 64);
+    line[word] = (line[word] & ~(m_entryMask << shift)) | (value << shift);
+    if (shift + m_entryBits > 64) {
+        const int spill = 64 - shift;
+        line[word + 1] = (line[word + 1] & ~(m_entryMask >> spill)) | (value >> spill);
+    }
 }
-
-namespace {
-
-// The slot of `stored` in a bucket's line, or of the first empty entry (0), or the bucket's size
-// when neither is there. Entries fill a bucket from its start and never leave it.
-template <typename Entry>
-std::size_t find(const std::uint64_t* line, std::uint64_t stored, std::size_t perBucket) {
-    std::array<Entry, 64 / sizeof(Entry)> entries;
-    std::memcpy(entries.data(), line, 64);
-    for (std::size_t i = 0; i < perBucket; ++i)
-        if (entries[i] == stored || entries[i] == 0)
-            return i;
-    return perBucket;
-}
-
-} // namespace
 
 std::size_t PackedPositionSet::slotIn(std::size_t bucket, std::uint64_t stored) const {
-    const std::uint64_t* line = m_lines + bucket * kLineWords;
-    switch (m_entryBits) {
-    case 16:
-        return find<std::uint16_t>(line, stored, m_perBucket);
-    case 32:
-        return find<std::uint32_t>(line, stored, m_perBucket);
-    default:
-        return find<std::uint64_t>(line, stored, m_perBucket);
+    // Entries fill a bucket from its start and never leave it: the slot of `stored`, or of the
+    // first empty entry (0), or the bucket's size when neither is there.
+    for (std::size_t i = 0; i < m_perBucket; ++i) {
+        const std::uint64_t e = entry(bucket, i);
+        if (e == stored || e == 0)
+            return i;
     }
+    return m_perBucket;
 }
 
 bool PackedPositionSet::insert(std::uint64_t position) {

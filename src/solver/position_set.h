@@ -55,7 +55,7 @@ class PositionSet {
 
 /// The same for positions on given holes, in less memory: a position is turned into one bit per
 /// hole and mixed one to one, and the remainder after its bucket number is all an entry keeps, in
-/// 16, 32 or 64 bits as the holes and the buckets need. A bucket fills one cache line; the few
+/// as few bits as the holes and the buckets need. A bucket fills one cache line; the few
 /// positions whose bucket is full go to a small PositionSet beside the buckets.
 class PackedPositionSet {
   public:
@@ -113,6 +113,7 @@ class PackedPositionSet {
     std::size_t m_buckets = 0;
     std::size_t m_perBucket = 0;
     int m_entryBits = 64;
+    std::uint64_t m_entryMask = ~std::uint64_t{0};
     std::size_t m_bytes = 0;
     std::size_t m_size = 0; // in the buckets
     PositionSet m_overflow;

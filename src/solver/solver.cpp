@@ -24,6 +24,9 @@ constexpr int kFewMarblesProblemsPerCount = 8;
 // a new start may shuffle the order of the jumps (their scores lie between -6 and 18).
 constexpr std::uint64_t kFirstRestart = 1 << 20;
 constexpr std::uint32_t kShuffleRange = 7;
+// Positions each of several positions is searched for a single marble on the first round, before
+// any is given more: a few hundredths of a second.
+constexpr std::uint64_t kFirstShare = 20000;
 // Positions a look below the known one-marble positions may visit, and how often (in positions
 // refuted there, less one) one is taken besides at a new best count.
 constexpr std::uint64_t kLookBelow = 2000;
@@ -811,6 +814,32 @@ Reach Solver::canReachOne(Mask marbles, const Limits& limits) {
         break;
     }
     return Reach::Undecided;
+}
+
+void Solver::decideEach(std::vector<Mask> positions, const Limits& limits,
+                        const std::function<void(Mask, Reach)>& decided) {
+    // The hard ones can take a hundred times as long as the rest: rounds of growing shares decide
+    // the rest first, and what a round proved on the way stays in the table for the next.
+    const auto ended = [&] {
+        return (limits.stop && limits.stop->load(std::memory_order_relaxed)) ||
+               std::chrono::steady_clock::now() >= limits.deadline;
+    };
+    for (std::uint64_t share = kFirstShare; !positions.empty();
+         share = std::min(share, UINT64_MAX / 4) * 4) {
+        std::vector<Mask> undecided;
+        for (const Mask marbles : positions) {
+            if (ended())
+                return;
+            Limits round = limits;
+            round.maxNodes = std::min(limits.maxNodes, share);
+            const Reach reach = canReachOne(marbles, round);
+            if (reach == Reach::Undecided)
+                undecided.push_back(marbles);
+            else
+                decided(marbles, reach);
+        }
+        positions = std::move(undecided);
+    }
 }
 
 MoveAdvice Solver::bestMove(Mask marbles, const Limits& limits) {

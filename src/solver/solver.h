@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -107,6 +108,12 @@ class Solver {
     Result solve(Mask marbles, const Limits& limits = {});
     /// Whether a single marble can still be left.
     Reach canReachOne(Mask marbles, const Limits& limits = {});
+    /// `canReachOne` for each of `positions`, the quick ones first: each is searched a small share
+    /// of positions, and those left undecided four times as many on every round, until all are
+    /// decided or the stop flag or deadline of `limits` ends it (its `maxNodes` holds for each
+    /// search). `decided` is told of each position as it is decided.
+    void decideEach(std::vector<Mask> positions, const Limits& limits,
+                    const std::function<void(Mask, Reach)>& decided);
     /// The first jump of the best sequence found; an unproven one when a limit stops the search.
     MoveAdvice bestMove(Mask marbles, const Limits& limits = {});
     /// Whether exactly the marbles `goal` can be left; on Yes, `moves` (if given) gets the jumps.

@@ -77,29 +77,21 @@ void SolverWorker::lookAhead(const Job& job) {
         m_aheadHoles = job.holes;
     }
     Limits limits;
-    limits.stop = &m_stop;
+    limits.stop = &m_stop; // a question asked meanwhile ends the look at once
     if (m_lookAheadTime < std::chrono::hours(24))
         limits.deadline = std::chrono::steady_clock::now() + m_lookAheadTime;
-    for (const Jump& jump : m_solver->legalJumps(job.marbles)) {
-        const Mask next = applyJump(job.marbles, jump);
-        {
-            std::lock_guard lock(m_mutex);
-            if (m_quit || m_pending)
-                return;
-        }
-        if (decidedBefore(job.holes, next))
-            continue;
-        // A question asked meanwhile sets the stop flag: the search ends at once, undecided.
-        const Reach reach = m_solver->canReachOne(next, limits);
-        if (reach == Reach::Undecided)
-            return;
+    std::vector<Mask> next;
+    for (const Jump& jump : m_solver->legalJumps(job.marbles))
+        if (!decidedBefore(job.holes, applyJump(job.marbles, jump)))
+            next.push_back(applyJump(job.marbles, jump));
+    m_solver->decideEach(std::move(next), limits, [this](Mask marbles, Reach reach) {
         std::lock_guard lock(m_mutex);
         // The positions of the last few jumps are kept, so that taking one back and trying
         // another is answered at once too.
         if (m_ahead.size() == kKeptAhead)
             m_ahead.erase(m_ahead.begin());
-        m_ahead.push_back({next, reach});
-    }
+        m_ahead.push_back({marbles, reach});
+    });
 }
 
 void SolverWorker::run() {

@@ -252,6 +252,37 @@ TEST(SolverLimits, StopAndNodeLimitLeaveItUndecidedButHonest) {
     EXPECT_LE(late.nodes, 4096u + 256u);
 }
 
+TEST(SolverLimits, SeveralPositionsAreToldQuickOnesFirstAndAStopEndsThemBetweenTwo) {
+    const Mask holes = holesOf(4);
+    // 24 marbles that cannot leave one: proven only after many times the first round's share.
+    const Mask hard = 0x70a7f2bb4a14;
+    Mask fewer = hard; // a descendant of few marbles, decided at once
+    while (std::popcount(fewer) > 14)
+        fewer = applyJump(fewer, Solver(holes, 0).legalJumps(fewer).front());
+    const Mask lastJump = (Mask{1} << 16) | (Mask{1} << 17); // one jump from a single marble
+    Solver solver(holes, 4 * kMegabyte);
+    std::vector<std::pair<Mask, Reach>> told;
+    const auto tell = [&](Mask marbles, Reach reach) { told.emplace_back(marbles, reach); };
+    solver.decideEach({hard, fewer, lastJump}, {}, tell);
+    const std::vector<std::pair<Mask, Reach>> quickFirst{
+        {fewer, Reach::No},
+        {lastJump, Reach::Yes},
+        {hard, Solver(holes, 4 * kMegabyte).canReachOne(hard)}};
+    EXPECT_EQ(told, quickFirst);
+    EXPECT_EQ(told.back().second, Reach::No);
+
+    std::atomic<bool> stop{false};
+    Limits limits;
+    limits.stop = &stop;
+    told.clear();
+    Solver stopped(holes, 4 * kMegabyte);
+    stopped.decideEach({lastJump, hard, fewer}, limits, [&](Mask marbles, Reach reach) {
+        tell(marbles, reach);
+        stop = true;
+    });
+    EXPECT_EQ(told, (std::vector<std::pair<Mask, Reach>>{{lastJump, Reach::Yes}}));
+}
+
 TEST(SolverTable, PositionSetKeepsWhatItTookAndRefusesWhenFull) {
     std::vector<std::uint64_t> cells(64, 7);
     PositionSet known(cells); // 48 positions at most
@@ -299,15 +330,16 @@ TEST(SolverTable, PositionSetKeepsWhatItTookAndRefusesWhenFull) {
 }
 
 TEST(SolverTable, PackedSetGivesBackExactlyThePositionsItTook) {
-    // Entries of 16, 32 and 64 bits, and a room so small that most positions overflow their
-    // bucket: a position comes back whole from its bucket number and what the entry keeps.
+    // Entries of 11, 23 and 39 bits, most of them across two words of their line, and a room so
+    // small that most positions overflow their bucket: a position comes back whole from its
+    // bucket number and what the entry keeps.
     struct Case {
         int variant;
         std::size_t words;
         int entryBits;
     };
     for (const Case c :
-         {Case{0, 16384, 16}, Case{4, 16384, 32}, Case{7, 16384, 64}, Case{4, 64, 32}}) {
+         {Case{0, 16384, 11}, Case{4, 16384, 23}, Case{7, 16384, 39}, Case{4, 64, 31}}) {
         const Mask holes = holesOf(c.variant);
         std::vector<std::uint64_t> words(c.words, 7);
         PackedPositionSet set(words, holes);
