@@ -842,6 +842,40 @@ void Solver::decideEach(std::vector<Mask> positions, const Limits& limits,
     }
 }
 
+void Solver::decideAhead(Mask marbles, const Limits& limits,
+                         const std::function<std::optional<Reach>(Mask)>& known,
+                         const std::function<void(Mask, Reach)>& decided) {
+    // Two jumps deep: a player who thinks long gives the hard positions of the next question time
+    // from this one's; the one after a jump that loses the single marble is never asked about.
+    std::vector<Mask> from{marbles};
+    for (int depth = 0; depth < 2 && !from.empty(); ++depth) {
+        std::vector<Mask> open;
+        std::vector<Mask> yes;
+        for (const Mask position : from)
+            for (const Jump& jump : legalJumps(position)) {
+                const Mask next = applyJump(position, jump);
+                const std::optional<Reach> reach = known(next);
+                if (!reach)
+                    open.push_back(next);
+                else if (*reach == Reach::Yes)
+                    yes.push_back(next);
+            }
+        std::sort(open.begin(), open.end());
+        open.erase(std::unique(open.begin(), open.end()), open.end());
+        const std::size_t asked = open.size();
+        std::size_t told = 0;
+        decideEach(std::move(open), limits, [&](Mask position, Reach reach) {
+            ++told;
+            decided(position, reach);
+            if (reach == Reach::Yes)
+                yes.push_back(position);
+        });
+        if (told < asked)
+            return;
+        from = std::move(yes);
+    }
+}
+
 MoveAdvice Solver::bestMove(Mask marbles, const Limits& limits) {
     marbles &= m_holes;
     const std::vector<Jump> jumps = legalJumps(marbles);

@@ -114,6 +114,13 @@ class Solver {
     /// search). `decided` is told of each position as it is decided.
     void decideEach(std::vector<Mask> positions, const Limits& limits,
                     const std::function<void(Mask, Reach)>& decided);
+    /// What the warning is asked next, decided while the player thinks: `decideEach` for the
+    /// positions after each jump of `marbles`, then for those after each jump of the ones of them
+    /// that can still leave one marble. Positions `known` answers are not searched again;
+    /// `decided` is told of every other as it is decided.
+    void decideAhead(Mask marbles, const Limits& limits,
+                     const std::function<std::optional<Reach>(Mask)>& known,
+                     const std::function<void(Mask, Reach)>& decided);
     /// The first jump of the best sequence found; an unproven one when a limit stops the search.
     MoveAdvice bestMove(Mask marbles, const Limits& limits = {});
     /// Whether exactly the marbles `goal` can be left; on Yes, `moves` (if given) gets the jumps.

@@ -4,7 +4,8 @@
 namespace marvolen::solver {
 
 namespace {
-constexpr std::size_t kKeptAhead = 64;
+// Two jumps deep from the last few positions: a few hundred.
+constexpr std::size_t kKeptAhead = 1024;
 }
 
 SolverWorker::SolverWorker(std::size_t tableBytes, Callback callback,
@@ -80,18 +81,16 @@ void SolverWorker::lookAhead(const Job& job) {
     limits.stop = &m_stop; // a question asked meanwhile ends the look at once
     if (m_lookAheadTime < std::chrono::hours(24))
         limits.deadline = std::chrono::steady_clock::now() + m_lookAheadTime;
-    std::vector<Mask> next;
-    for (const Jump& jump : m_solver->legalJumps(job.marbles))
-        if (!decidedBefore(job.holes, applyJump(job.marbles, jump)))
-            next.push_back(applyJump(job.marbles, jump));
-    m_solver->decideEach(std::move(next), limits, [this](Mask marbles, Reach reach) {
-        std::lock_guard lock(m_mutex);
-        // The positions of the last few jumps are kept, so that taking one back and trying
-        // another is answered at once too.
-        if (m_ahead.size() == kKeptAhead)
-            m_ahead.erase(m_ahead.begin());
-        m_ahead.push_back({marbles, reach});
-    });
+    m_solver->decideAhead(
+        job.marbles, limits, [&](Mask marbles) { return decidedBefore(job.holes, marbles); },
+        [this](Mask marbles, Reach reach) {
+            std::lock_guard lock(m_mutex);
+            // The positions of the last few jumps are kept, so that taking one back and trying
+            // another is answered at once too.
+            if (m_ahead.size() == kKeptAhead)
+                m_ahead.erase(m_ahead.begin());
+            m_ahead.push_back({marbles, reach});
+        });
 }
 
 void SolverWorker::run() {

@@ -49,7 +49,7 @@ class SolverWorker {
     void cancel();
     /// The last answer published, if any.
     std::optional<Answer> latest() const;
-    /// Positions after positions that can leave one marble decided ahead (the last 64 kept),
+    /// Positions after positions that can leave one marble decided ahead (the last 1024 kept),
     /// and the questions answered from them without a search.
     int decidedAhead() const;
     int answeredAhead() const;
@@ -63,8 +63,8 @@ class SolverWorker {
         std::chrono::milliseconds timeLimit{};
     };
     void run();
-    /// Decides the positions after every jump of `job`'s position until all are, the look-ahead's
-    /// time is up, or another question comes.
+    /// Decides the positions after every jump of `job`'s position, and after those, until all
+    /// are, the look-ahead's time is up, or another question comes.
     void lookAhead(const Job& job);
     std::optional<Reach> decidedBefore(Mask holes, Mask marbles) const;
 
