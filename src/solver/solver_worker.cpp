@@ -6,7 +6,7 @@ namespace marvolen::solver {
 namespace {
 // Two jumps deep from the last few positions: a few hundred.
 constexpr std::size_t kKeptAhead = 1024;
-}
+} // namespace
 
 SolverWorker::SolverWorker(std::size_t tableBytes, Callback callback,
                            std::chrono::milliseconds lookAheadTime)
