@@ -335,7 +335,7 @@ void reachOneAsTheGameAsks(benchmark::State& state) {
     for (auto _ : state) {
         std::mt19937 random(std::uint32_t(77 + variant));
         Solver solver(holesOf(variant), g_tableBytes);
-        std::unordered_map<Mask, Reach> ahead; // the game keeps the last thousand
+        std::unordered_map<Mask, Reach> ahead;
         const int games = large(variant) ? g_largeGames : g_games;
         for (int game = 0; game < games; ++game) {
             ahead.clear(); // the game keeps the last thousand: of a game before, next to none
@@ -530,8 +530,8 @@ void followHints(benchmark::State& state) {
             advice.finished = answer.finished;
             known.learn(advice);
         };
-        // Positions whose work the worker has finished: it rests there, whatever the known jumps
-        // kept of its answer (a better line known before stays).
+        // Positions whose work the worker has finished: it rests there, also when its answer had
+        // no jump for the known jumps to keep.
         std::vector<Mask> finished;
         const auto drain = [&] {
             std::vector<HintWorker::Answer> taken;
