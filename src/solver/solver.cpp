@@ -39,6 +39,19 @@ constexpr Mask bit(int position) {
     return Mask{1} << position;
 }
 
+constexpr int kSteps[4] = {1, -1, kSide, -kSide}; // by direction
+
+/// A jump's index in a symmetry's table of jump images.
+constexpr std::size_t jumpCode(int from, Direction direction) {
+    return std::size_t(from * 4 + direction);
+}
+
+constexpr Jump jumpAt(std::size_t code) {
+    const int from = int(code / 4);
+    const int step = kSteps[code % 4];
+    return {std::int8_t(from), std::int8_t(from + step), std::int8_t(from + 2 * step)};
+}
+
 /// Where (row, column) goes under symmetry s of the square (s = 0 is the identity).
 constexpr int mapped(int s, int row, int column) {
     const int last = kSide - 1;
@@ -223,6 +236,13 @@ Solver::Solver(Mask holes, std::size_t tableBytes)
                         out |= bit(mapped(s, row, column));
                 symmetry.rows[std::size_t(row)][std::size_t(value)] = out;
             }
+        symmetry.jumps.fill(0);
+        for (int d = East; d <= North; ++d)
+            for (Mask starts = m_startsOf[std::size_t(d)]; starts != 0; starts &= starts - 1) {
+                const int from = std::countr_zero(starts);
+                const Mask line = bit(from) | bit(from + kSteps[d]) | bit(from + 2 * kSteps[d]);
+                symmetry.jumps[jumpCode(from, Direction(d))] = transform(symmetry, line);
+            }
         m_symmetries.push_back(symmetry);
     }
     // Only positions of the same classes as the hole can end there; the others need no proof.
@@ -385,7 +405,8 @@ std::vector<Solver::FewMarblesTest> Solver::fewMarblesTests(Mask marbles, int ta
     return tests;
 }
 
-Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth, Mask key) {
+Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth, Mask key,
+                              const Images* images) {
     if (count <= search.target) {
         if (search.goal != 0 && marbles != search.goal)
             return Outcome::NotReached;
@@ -400,8 +421,17 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
     if (count < search.bestCount)
         search.record(count, depth);
 
+    const std::vector<Symmetry>& symmetries = *search.symmetries;
+    const std::size_t symmetryCount = symmetries.size();
+    Images own;
+    if (images == nullptr) {
+        for (std::size_t s = 0; s < symmetryCount; ++s)
+            own[s] = transform(symmetries[s], marbles);
+        images = &own;
+    }
     if (key == 0)
-        key = smallestImage(*search.symmetries, marbles);
+        key = std::min(marbles, *std::min_element(images->begin(),
+                                                  images->begin() + std::ptrdiff_t(symmetryCount)));
     if (m_table.lowerBound(key) > search.target)
         return Outcome::NotReached;
     if (search.goal == 0 && fewMarblesRefuted(marbles, search.target, search.signature)) {
@@ -424,47 +454,64 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
     }
 
     const Mask empty = m_holes & ~marbles;
-    std::array<Jump, 4 * kPositionCount> jumps;
-    std::array<int, 4 * kPositionCount> scores;
+    // Each jump as one number, its score above its place in the list above its code, so that
+    // sorting the numbers sorts the jumps best first and keeps the order of equal scores.
+    std::array<std::uint32_t, 4 * kPositionCount> order; // not cleared: only n are used
     int n = 0;
-    const auto add = [&](Mask starts, int step) {
+    const auto add = [&](Mask starts, Direction direction) {
+        const int step = kSteps[direction];
         for (; starts != 0; starts &= starts - 1) {
             const int from = std::countr_zero(starts);
-            const auto j = std::size_t(n++);
-            jumps[j] = {std::int8_t(from), std::int8_t(from + step), std::int8_t(from + 2 * step)};
-            scores[j] = 2 * m_score[std::size_t(from + step)] + m_score[std::size_t(from)] -
-                        m_score[std::size_t(from + 2 * step)] + int(search.shuffle());
+            const int score = 2 * m_score[std::size_t(from + step)] + m_score[std::size_t(from)] -
+                              m_score[std::size_t(from + 2 * step)] + int(search.shuffle());
+            order[std::size_t(n)] = std::uint32_t(score + 1024) << 16 |
+                                    std::uint32_t(255 - n) << 8 |
+                                    std::uint32_t(jumpCode(from, direction));
+            ++n;
         }
     };
-    add(marbles & (marbles >> 1) & (empty >> 2) & m_startsOf[East], 1);
-    add(marbles & (marbles << 1) & (empty << 2) & m_startsOf[West], -1);
-    add(marbles & (marbles >> kSide) & (empty >> 2 * kSide) & m_startsOf[South], kSide);
-    add(marbles & (marbles << kSide) & (empty << 2 * kSide) & m_startsOf[North], -kSide);
+    add(marbles & (marbles >> 1) & (empty >> 2) & m_startsOf[East], East);
+    add(marbles & (marbles << 1) & (empty << 2) & m_startsOf[West], West);
+    add(marbles & (marbles >> kSide) & (empty >> 2 * kSide) & m_startsOf[South], South);
+    add(marbles & (marbles << kSide) & (empty << 2 * kSide) & m_startsOf[North], North);
     if (n == 0) {
         m_table.store(key, search.goal != 0 ? search.target + 1 : count);
         return Outcome::NotReached;
     }
-    // Insertion sort, best score first: the lists are short.
-    for (int i = 1; i < n; ++i)
-        for (int k = i; k > 0 && scores[std::size_t(k)] > scores[std::size_t(k - 1)]; --k) {
-            std::swap(scores[std::size_t(k)], scores[std::size_t(k - 1)]);
-            std::swap(jumps[std::size_t(k)], jumps[std::size_t(k - 1)]);
-        }
+    // Insertion sort, best first: the lists are short.
+    for (int i = 1; i < n; ++i) {
+        const std::uint32_t item = order[std::size_t(i)];
+        int k = i;
+        for (; k > 0 && order[std::size_t(k - 1)] < item; --k)
+            order[std::size_t(k)] = order[std::size_t(k - 1)];
+        order[std::size_t(k)] = item;
+    }
+    const auto codeOf = [&](int i) { return std::size_t(order[std::size_t(i)] & 0xFF); };
+    const auto jumpOf = [&](int i) { return jumpAt(codeOf(i)); };
+    // The canonical mask after a jump, from this position's images.
+    const auto keyAfter = [&](std::size_t code) {
+        Mask smallest = ~Mask{0};
+        for (std::size_t s = 0; s < symmetryCount; ++s)
+            smallest = std::min(smallest, (*images)[s] ^ symmetries[s].jumps[code]);
+        return smallest;
+    };
     const std::uint64_t nodesBefore = search.nodes;
     if (count - 1 <= search.onesUpTo) {
         // Every jump leads to a position that is looked up: the lookups go out together, so
         // their waits for memory overlap.
         std::array<Mask, 4 * kPositionCount> keys;
+        const bool allSymmetries = &symmetries == &m_symmetries;
         for (int i = 0; i < n; ++i) {
-            keys[std::size_t(i)] =
-                smallestImage(m_symmetries, applyJump(marbles, jumps[std::size_t(i)]));
+            keys[std::size_t(i)] = allSymmetries
+                                       ? keyAfter(codeOf(i))
+                                       : smallestImage(m_symmetries, applyJump(marbles, jumpOf(i)));
             m_ones.prefetch(keys[std::size_t(i)]);
         }
         for (int i = 0; i < n; ++i) {
             ++search.nodes;
             if ((search.nodes & 0xFF) == 1 && search.shouldStop())
                 return Outcome::Stopped;
-            const Jump jump = jumps[std::size_t(i)];
+            const Jump jump = jumpOf(i);
             search.path[std::size_t(depth)] = jump;
             if (knownOne(search, applyJump(marbles, jump), keys[std::size_t(i)], count - 1,
                          depth + 1) == Outcome::Reached)
@@ -475,18 +522,21 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
     }
     // Every jump leads to a position that is looked up in the table: as above, the lookups go
     // out together.
-    std::array<Mask, 4 * kPositionCount> keys{};
-    if (count - 1 > search.target && count - 1 > search.onesUpTo)
-        for (int i = 0; i < n; ++i) {
-            keys[std::size_t(i)] =
-                smallestImage(*search.symmetries, applyJump(marbles, jumps[std::size_t(i)]));
-            m_table.prefetch(keys[std::size_t(i)]);
-        }
+    std::array<Mask, 4 * kPositionCount> keys; // not cleared: only n are used
+    const bool lookedUp = count - 1 > search.target;
     for (int i = 0; i < n; ++i) {
-        const Jump jump = jumps[std::size_t(i)];
+        keys[std::size_t(i)] = lookedUp ? keyAfter(codeOf(i)) : 0;
+        if (lookedUp)
+            m_table.prefetch(keys[std::size_t(i)]);
+    }
+    for (int i = 0; i < n; ++i) {
+        const Jump jump = jumpOf(i);
         search.path[std::size_t(depth)] = jump;
-        const Outcome outcome =
-            reach(search, applyJump(marbles, jump), count - 1, depth + 1, keys[std::size_t(i)]);
+        Images after;
+        for (std::size_t s = 0; s < symmetryCount; ++s)
+            after[s] = (*images)[s] ^ symmetries[s].jumps[codeOf(i)];
+        const Outcome outcome = reach(search, applyJump(marbles, jump), count - 1, depth + 1,
+                                      keys[std::size_t(i)], &after);
         if (outcome != Outcome::NotReached)
             return outcome;
     }

@@ -133,7 +133,13 @@ class Solver {
     struct Symmetry {
         // Image of each row value: a row's seven bits map to scattered bits.
         std::array<std::array<Mask, 128>, kSide> rows;
+        // Image of the three positions of each jump, by jumpCode: a jump changes a position's
+        // image by exactly these bits, so a search carries the images down instead of mapping
+        // every position it meets afresh.
+        std::array<Mask, 4 * kPositionCount> jumps;
     };
+    // A position's image under each symmetry of a search, in the order of its list.
+    using Images = std::array<Mask, 8>;
     struct Search;
 
     Mask transform(const Symmetry& symmetry, Mask marbles) const;
@@ -151,8 +157,9 @@ class Solver {
     /// Whether pagoda functions prove that none of `ends` can hold a last single marble.
     bool pagodasRefute(Mask marbles, Mask ends) const;
     /// `key` is the position's canonical mask under the search's symmetries, or 0 when the
-    /// caller has not worked it out.
-    Outcome reach(Search& search, Mask marbles, int count, int depth, Mask key = 0);
+    /// caller has not worked it out; `images` its images under them, or null.
+    Outcome reach(Search& search, Mask marbles, int count, int depth, Mask key = 0,
+                  const Images* images = nullptr);
     /// `reach` from the position asked about, starting over when it churns.
     Outcome searchFrom(Search& search, Mask marbles, int count);
     /// A search for a line down to `search.probe` marbles within `budget` positions, recorded
