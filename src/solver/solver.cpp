@@ -844,6 +844,7 @@ Reach Solver::canReachOne(Mask marbles, const Limits& limits) {
         m_table.clear();
         m_tableHoldsGoal = false;
     }
+    m_table.newGeneration();
     if (staticLowerBound(marbles) > 1 || m_table.lowerBound(canonical(marbles)) > 1)
         return Reach::No;
     growOnes(classSignature(marbles), count - 1, limits);

@@ -16,6 +16,11 @@ constexpr int kHalfWorkBits = 5;
 constexpr int kHalfBoundBits = 6;
 constexpr int kHalfTagBits = 32 - kHalfWorkBits - kHalfBoundBits;
 constexpr int kWholeWorkBits = 7;
+constexpr int kBoundBits = 6;
+// A whole word has room above the bound for the question that stored it: entries of earlier
+// questions go first when a bucket is full, so that they do not crowd out the proof in work.
+constexpr int kGenerationBits = 8;
+constexpr std::uint64_t kGenerationMask = (std::uint64_t{1} << kGenerationBits) - 1;
 
 } // namespace
 
@@ -48,6 +53,20 @@ void TranspositionTable::layOut(std::size_t words) {
     m_tagMask = (std::uint64_t{1} << tagBits) - 1;
     m_workShift = m_half ? kHalfTagBits : tagBits;
     m_boundShift = m_workShift + (m_half ? kHalfWorkBits : kWholeWorkBits);
+    m_generationShift = m_boundShift + kBoundBits;
+    m_generations = !m_half && m_generationShift + kGenerationBits <= 64;
+}
+
+void TranspositionTable::newGeneration() {
+    m_generation = (m_generation + 1) & kGenerationMask;
+}
+
+int TranspositionTable::boundOf(std::uint64_t entry) const {
+    return int((entry >> m_boundShift) & ((std::uint64_t{1} << kBoundBits) - 1));
+}
+
+bool TranspositionTable::isOld(std::uint64_t entry) const {
+    return m_generations && ((entry >> m_generationShift) & kGenerationMask) != m_generation;
 }
 
 std::uint64_t TranspositionTable::mixed(std::uint64_t position) const {
@@ -89,7 +108,7 @@ int TranspositionTable::lowerBound(std::uint64_t position) const {
     for (std::size_t i = 0; i < kBucket && start + i < m_entries; ++i) {
         const std::uint64_t e = entry(start + i);
         if (e != 0 && (e & m_tagMask) == tag)
-            return int(e >> m_boundShift);
+            return boundOf(e);
     }
     return 0;
 }
@@ -111,21 +130,26 @@ void TranspositionTable::store(std::uint64_t position, int bound, std::uint64_t 
     const int mostWork = (1 << workBits) - 1;
     const std::uint64_t entryOf =
         tag | (std::uint64_t(std::min(int(std::bit_width(work)), mostWork)) << m_workShift) |
-        (std::uint64_t(bound) << m_boundShift);
+        (std::uint64_t(bound) << m_boundShift) |
+        (m_generations ? m_generation << m_generationShift : 0);
     std::size_t victim = start;
     int victimCost = INT32_MAX;
     for (std::size_t i = 0; i < kBucket && start + i < m_entries; ++i) {
         const std::size_t slot = start + i;
         const std::uint64_t e = entry(slot);
         if (e != 0 && (e & m_tagMask) == tag) {
-            if (int(e >> m_boundShift) < bound)
+            if (boundOf(e) < bound)
                 setEntry(slot, entryOf);
+            else if (isOld(e)) // found again: it belongs to this question too
+                setEntry(slot, (e & ~(kGenerationMask << m_generationShift)) |
+                                   m_generation << m_generationShift);
             return;
         }
-        // Empty slots first, then entries below the new bound, cheapest first.
-        const int outdated = int(e >> m_boundShift) < bound ? 0 : 1;
+        // Empty slots first, then entries below the new bound or of earlier questions, cheapest
+        // first.
+        const int kept = boundOf(e) < bound || isOld(e) ? 0 : 1;
         const int cost =
-            e == 0 ? -1 : outdated * 128 + int((e >> m_workShift) & std::uint64_t(mostWork));
+            e == 0 ? -1 : kept * 128 + int((e >> m_workShift) & std::uint64_t(mostWork));
         if (cost < victimCost) {
             victimCost = cost;
             victim = slot;

@@ -43,10 +43,15 @@ class TranspositionTable {
     /// `work` is the number of positions searched to find it.
     void store(std::uint64_t position, int bound, std::uint64_t work = 0);
     void clear();
+    /// Marks the entries stored so far as those of earlier questions: they still answer, but a
+    /// full bucket gives them up first (only where an entry has room for the mark: a whole word).
+    void newGeneration();
 
   private:
     void layOut(std::size_t words);
     std::uint64_t mixed(std::uint64_t position) const;
+    int boundOf(std::uint64_t entry) const;
+    bool isOld(std::uint64_t entry) const;
     std::uint64_t entry(std::size_t i) const;
     void setEntry(std::size_t i, std::uint64_t value);
 
@@ -59,6 +64,9 @@ class TranspositionTable {
     int m_holeCount = 0;
     int m_workShift = 0;
     int m_boundShift = 0;
+    int m_generationShift = 0;
+    bool m_generations = false;
+    std::uint64_t m_generation = 0;
     std::uint64_t m_tagMask = 0;
     std::array<std::array<std::uint64_t, 128>, 7> m_compress{}; // per row value, its hole bits
     bool m_lent = false;

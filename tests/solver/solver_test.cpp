@@ -430,6 +430,26 @@ TEST(SolverTable, OutdatedAndCheapEntriesMakeRoomFirst) {
         EXPECT_EQ(table.lowerBound(kept), 5) << kept;
 }
 
+TEST(SolverTable, EntriesOfEarlierQuestionsStillAnswerButMakeRoomFirst) {
+    // One bucket of four, on 26 holes: each entry is a whole word, with room for its question.
+    TranspositionTable table(4 * sizeof(std::uint64_t), (std::uint64_t{1} << 26) - 1);
+    table.store(1, 5, 1000000);
+    table.store(2, 5, 1000000);
+    table.newGeneration();
+    EXPECT_EQ(table.lowerBound(1), 5);
+    table.store(3, 5, 10);
+    table.store(4, 5, 10);
+    table.store(2, 5, 10); // found again: it belongs to this question too, its cost kept
+    table.store(5, 5, 50); // 1 goes, although it took the most search
+    EXPECT_EQ(table.lowerBound(1), 0);
+    for (const std::uint64_t kept : {2, 3, 4, 5})
+        EXPECT_EQ(table.lowerBound(kept), 5) << kept;
+    table.store(6, 5, 50); // all of this question: the cheapest goes
+    EXPECT_EQ(table.lowerBound(3), 0);
+    for (const std::uint64_t kept : {2, 4, 5, 6})
+        EXPECT_EQ(table.lowerBound(kept), 5) << kept;
+}
+
 TEST(SolverTable, StaysWithinItsBudgetAndNeverInventsABound) {
     EXPECT_EQ(TranspositionTable(1000).bytes(), 512u);
     EXPECT_EQ(TranspositionTable(7).bytes(), 0u);
