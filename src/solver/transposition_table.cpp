@@ -1,4 +1,4 @@
-// Transposition table: fixed array, bucket of four, an outdated or the cheapest entry replaced.
+// Transposition table: fixed array, bucket of four, an outdated, old or cheapest entry replaced.
 #include "solver/transposition_table.h"
 
 #include <algorithm>

@@ -11,7 +11,8 @@ namespace marvolen::solver {
 
 /// Open addressing over a fixed array that is allocated once and never grows: a full bucket of
 /// four gives up an entry whose bound is below the new one (iterative deepening has gone past
-/// it), else its cheapest entry (the least search went into it). A position is turned into one
+/// it) or that an earlier question stored, else its cheapest entry (the least search went into
+/// it). A position is turned into one
 /// bit per hole and mixed one to one; the low bits pick the bucket, so an entry keeps only the
 /// rest beside the magnitude of its search and its bound: half a word when that fits, else a word.
 class TranspositionTable {
