@@ -13,10 +13,9 @@ constexpr std::size_t kBucket = 4;
 // positions searched for it (capped), the bound on top (a count of marbles, below 64). Half a
 // word leaves the tag 21 bits: enough for 41 holes in 16 MB.
 constexpr int kHalfWorkBits = 5;
-constexpr int kHalfBoundBits = 6;
-constexpr int kHalfTagBits = 32 - kHalfWorkBits - kHalfBoundBits;
-constexpr int kWholeWorkBits = 7;
 constexpr int kBoundBits = 6;
+constexpr int kHalfTagBits = 32 - kHalfWorkBits - kBoundBits;
+constexpr int kWholeWorkBits = 7;
 // A whole word has room above the bound for the question that stored it: entries of earlier
 // questions go first when a bucket is full, so that they do not crowd out the proof in work.
 constexpr int kGenerationBits = 8;
