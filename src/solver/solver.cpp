@@ -34,6 +34,13 @@ constexpr std::uint64_t kLookEvery = 0x3FFF;
 // Positions a search for more than one marble goes through before it is handed to the search
 // level by level: a few tenths of a second, more than most searches above one marble need.
 constexpr std::uint64_t kLevelsAfter = 1 << 23;
+// A search that keeps a few positions at each count, run between the new starts: as many
+// positions at each count as one in this many of the round's, within these bounds. What it
+// holds at once, 16 bytes for each jump of the positions of one count and 4 for each position
+// kept on the way, stays below 2 MB.
+constexpr std::uint64_t kBeamShare = 2048;
+constexpr std::size_t kBeamLeast = 512;
+constexpr std::size_t kBeamMost = 4096;
 
 constexpr Mask bit(int position) {
     return Mask{1} << position;
@@ -201,6 +208,12 @@ Solver::Solver(Mask holes, std::size_t tableBytes)
             m_startsOf[North] |= bit(p);
         m_score[std::size_t(p)] = outwardness(p);
     }
+    for (int row = 0; row < kSide; ++row)
+        for (int value = 0; value < 128; ++value)
+            for (int column = 0; column < kSide; ++column)
+                if (value & (1 << column))
+                    m_spreadRows[std::size_t(row)][std::size_t(value)] +=
+                        std::uint16_t((row - 3) * (row - 3) + (column - 3) * (column - 3));
     // The signature of a set of marbles is the exclusive or of its marbles' signatures, so the
     // fewest marbles that can carry a signature is the fewest hole signatures that give it.
     std::array<bool, 16> level{};
@@ -722,11 +735,134 @@ Solver::Outcome Solver::searchFrom(Search& search, Mask marbles, int count) {
         const Outcome outcome = reach(search, marbles, count, 0);
         if (outcome != Outcome::Stopped || !search.restarting)
             return outcome;
+        // A line the depth-first search misses is often plain to a search that keeps the
+        // positions most likely to clear at every count; it costs a fraction of a round.
+        const std::size_t width =
+            std::clamp<std::size_t>(budget / kBeamShare, kBeamLeast, kBeamMost);
+        search.restartAt = UINT64_MAX;
+        search.stopped = false;
+        switch (beamFor(search, marbles, count, search.target, width)) {
+        case Outcome::Reached:
+            return Outcome::Reached;
+        case Outcome::Stopped:
+            return Outcome::Stopped;
+        case Outcome::NotReached:
+            break;
+        }
+        if (search.probe > search.target && search.bestCount > search.probe &&
+            beamFor(search, marbles, count, search.probe, width) == Outcome::Stopped)
+            return Outcome::Stopped;
         if (search.probe > search.target && search.bestCount > search.probe &&
             !probeFor(search, marbles, count, budget))
             return Outcome::Stopped;
         budget *= 2;
     }
+}
+
+Solver::Outcome Solver::beamFor(Search& search, Mask marbles, int count, int target,
+                                std::size_t width) {
+    struct Candidate {
+        Mask key;
+        std::uint32_t spread; // lower is nearer the middle
+        std::uint32_t link;   // the index of the position it came from, and the jump's code
+    };
+    const auto spreadOf = [&](Mask m) {
+        std::uint32_t sum = 0;
+        for (std::size_t row = 0; row < kSide; ++row)
+            sum += m_spreadRows[row][std::size_t(m >> (row * kSide)) & 0x7F];
+        return sum;
+    };
+    const bool ones = target == 1 && search.onesUpTo > 0;
+    // Per count below the root, the link of each position kept, to trace a line back.
+    std::vector<std::vector<std::uint32_t>> links;
+    std::vector<Mask> beam{marbles}, kept;
+    const auto marblesOf = [&](const Candidate& c) {
+        return applyJump(beam[c.link >> 8], jumpAt(c.link & 0xFF));
+    };
+    std::vector<Candidate> next;
+    // Its own random numbers, so that the depth-first search's new starts stay as they were.
+    std::uint64_t shaker = 0x9E3779B97F4A7C15ULL ^ width;
+    const auto trace = [&](std::uint32_t link) {
+        const auto depth = links.size() + 1;
+        for (auto d = depth; d-- > 0;) {
+            search.path[d] = jumpAt(link & 0xFF);
+            if (d > 0)
+                link = links[d - 1][link >> 8];
+        }
+        return int(depth);
+    };
+    for (int level = count; level > target; --level) {
+        next.clear();
+        for (std::size_t i = 0; i < beam.size(); ++i) {
+            const Mask from = beam[i];
+            const Mask empty = m_holes & ~from;
+            const std::array<Mask, 4> starts = {
+                from & (from >> 1) & (empty >> 2) & m_startsOf[East],
+                from & (from << 1) & (empty << 2) & m_startsOf[West],
+                from & (from >> kSide) & (empty >> 2 * kSide) & m_startsOf[South],
+                from & (from << kSide) & (empty << 2 * kSide) & m_startsOf[North]};
+            for (std::size_t d = 0; d < 4; ++d)
+                for (Mask rest = starts[d]; rest != 0; rest &= rest - 1) {
+                    ++search.nodes;
+                    if ((search.nodes & 0xFF) == 1 && search.shouldStop())
+                        return Outcome::Stopped;
+                    const std::size_t code = jumpCode(std::countr_zero(rest), Direction(d));
+                    const std::uint32_t link = std::uint32_t(i) << 8 | std::uint32_t(code);
+                    const Mask after = applyJump(from, jumpAt(code));
+                    if (level - 1 <= target) {
+                        const int depth = trace(link);
+                        if (level - 1 < search.bestCount)
+                            search.record(level - 1, depth);
+                        return Outcome::Reached;
+                    }
+                    const Mask key = smallestImage(*search.symmetries, after);
+                    if (ones && level - 1 <= search.onesUpTo) {
+                        if (m_ones.contains(key)) {
+                            descendOnes(search, after, level - 1, trace(link));
+                            return Outcome::Reached;
+                        }
+                        continue;
+                    }
+                    next.push_back({key, spreadOf(after), link});
+                }
+        }
+        std::sort(next.begin(), next.end(),
+                  [](const Candidate& a, const Candidate& b) { return a.key < b.key; });
+        next.erase(
+            std::unique(next.begin(), next.end(),
+                        [](const Candidate& a, const Candidate& b) { return a.key == b.key; }),
+            next.end());
+        // A new start shakes the order a little, so that the same width does not keep the same
+        // positions again.
+        if (search.noise != 0)
+            for (Candidate& c : next) {
+                shaker ^= shaker << 13;
+                shaker ^= shaker >> 7;
+                shaker ^= shaker << 17;
+                c.spread += std::uint32_t(shaker % search.noise);
+            }
+        std::sort(next.begin(), next.end(), [](const Candidate& a, const Candidate& b) {
+            return a.spread < b.spread || (a.spread == b.spread && a.key < b.key);
+        });
+        // The bounds are asked nearest first, only until the width is full.
+        kept.clear();
+        links.emplace_back();
+        for (const Candidate& c : next) {
+            if (kept.size() == width)
+                break;
+            const Mask after = marblesOf(c);
+            if (m_table.lowerBound(c.key) > target || refutes(after, target) ||
+                (target == 1 &&
+                 pagodasRefute(after, reachability(after).fillable & search.lastHoles)))
+                continue;
+            kept.push_back(after);
+            links.back().push_back(c.link);
+        }
+        if (kept.empty())
+            return Outcome::NotReached;
+        beam.swap(kept);
+    }
+    return Outcome::NotReached;
 }
 
 bool Solver::probeFor(Search& search, Mask marbles, int count, std::uint64_t budget) {

@@ -192,6 +192,24 @@ TEST(SolverExact, CrossFromTheCentreEndsWithOneMarbleInTheCentre) {
     EXPECT_EQ(solver.solve(startOf(4)).best, 1);
 }
 
+TEST(SolverExact, LargeBoardsFindTheirOneMarbleLinesWithinAFewMillionPositions) {
+    // Lines a depth-first search alone took hundreds of millions of positions to find: the two
+    // starts and a position of variant 14 after a few jumps.
+    Limits few;
+    few.maxNodes = 3'000'000;
+    for (const int variant : {14, 15}) {
+        SCOPED_TRACE(variant);
+        test::BruteForce rules(game::variant(variant).pattern);
+        Solver solver(holesOf(variant), 16 * kMegabyte);
+        const Result result = solver.solve(startOf(variant), few);
+        EXPECT_EQ(result.best, 1);
+        EXPECT_TRUE(result.proven());
+        EXPECT_EQ(std::popcount(play(rules, startOf(variant), result.moves)), 1);
+    }
+    Solver solver(holesOf(14), 16 * kMegabyte);
+    EXPECT_EQ(solver.canReachOne(0x1fece7c3feeffULL, few), Reach::Yes);
+}
+
 TEST(SolverExact, FrenchBoardFromTheCentreCannotEndWithOneMarble) {
     // The position classes alone rule it out, without a search.
     Solver solver(holesOf(5), 0);
