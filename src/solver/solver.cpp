@@ -305,20 +305,20 @@ Solver::Solver(Mask holes, std::size_t tableBytes)
     }
 }
 
-std::vector<Jump> Solver::legalJumps(Mask marbles) const {
+std::array<Mask, 4> Solver::jumpStarts(Mask marbles) const {
     const Mask empty = m_holes & ~marbles;
+    return {marbles & (marbles >> 1) & (empty >> 2) & m_startsOf[East],
+            marbles & (marbles << 1) & (empty << 2) & m_startsOf[West],
+            marbles & (marbles >> kSide) & (empty >> 2 * kSide) & m_startsOf[South],
+            marbles & (marbles << kSide) & (empty << 2 * kSide) & m_startsOf[North]};
+}
+
+std::vector<Jump> Solver::legalJumps(Mask marbles) const {
     std::vector<Jump> jumps;
-    const auto add = [&](Mask starts, int step) {
-        for (; starts != 0; starts &= starts - 1) {
-            const int from = std::countr_zero(starts);
-            jumps.push_back(
-                {std::int8_t(from), std::int8_t(from + step), std::int8_t(from + 2 * step)});
-        }
-    };
-    add(marbles & (marbles >> 1) & (empty >> 2) & m_startsOf[East], 1);
-    add(marbles & (marbles << 1) & (empty << 2) & m_startsOf[West], -1);
-    add(marbles & (marbles >> kSide) & (empty >> 2 * kSide) & m_startsOf[South], kSide);
-    add(marbles & (marbles << kSide) & (empty << 2 * kSide) & m_startsOf[North], -kSide);
+    const std::array<Mask, 4> starts = jumpStarts(marbles);
+    for (std::size_t d = 0; d < 4; ++d)
+        for (Mask rest = starts[d]; rest != 0; rest &= rest - 1)
+            jumps.push_back(jumpAt(jumpCode(std::countr_zero(rest), Direction(d))));
     return jumps;
 }
 
@@ -466,27 +466,23 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
         }
     }
 
-    const Mask empty = m_holes & ~marbles;
     // Each jump as one number, its score above its place in the list above its code, so that
     // sorting the numbers sorts the jumps best first and keeps the order of equal scores.
     std::array<std::uint32_t, 4 * kPositionCount> order; // not cleared: only n are used
     int n = 0;
-    const auto add = [&](Mask starts, Direction direction) {
-        const int step = kSteps[direction];
-        for (; starts != 0; starts &= starts - 1) {
-            const int from = std::countr_zero(starts);
+    const std::array<Mask, 4> starts = jumpStarts(marbles);
+    for (std::size_t d = 0; d < 4; ++d) {
+        const int step = kSteps[d];
+        for (Mask rest = starts[d]; rest != 0; rest &= rest - 1) {
+            const int from = std::countr_zero(rest);
             const int score = 2 * m_score[std::size_t(from + step)] + m_score[std::size_t(from)] -
                               m_score[std::size_t(from + 2 * step)] + int(search.shuffle());
             order[std::size_t(n)] = std::uint32_t(score + 1024) << 16 |
                                     std::uint32_t(255 - n) << 8 |
-                                    std::uint32_t(jumpCode(from, direction));
+                                    std::uint32_t(jumpCode(from, Direction(d)));
             ++n;
         }
-    };
-    add(marbles & (marbles >> 1) & (empty >> 2) & m_startsOf[East], East);
-    add(marbles & (marbles << 1) & (empty << 2) & m_startsOf[West], West);
-    add(marbles & (marbles >> kSide) & (empty >> 2 * kSide) & m_startsOf[South], South);
-    add(marbles & (marbles << kSide) & (empty << 2 * kSide) & m_startsOf[North], North);
+    }
     if (n == 0) {
         m_table.store(key, search.goal != 0 ? search.target + 1 : count);
         return Outcome::NotReached;
@@ -795,12 +791,7 @@ Solver::Outcome Solver::beamFor(Search& search, Mask marbles, int count, int tar
         next.clear();
         for (std::size_t i = 0; i < beam.size(); ++i) {
             const Mask from = beam[i];
-            const Mask empty = m_holes & ~from;
-            const std::array<Mask, 4> starts = {
-                from & (from >> 1) & (empty >> 2) & m_startsOf[East],
-                from & (from << 1) & (empty << 2) & m_startsOf[West],
-                from & (from >> kSide) & (empty >> 2 * kSide) & m_startsOf[South],
-                from & (from << kSide) & (empty << 2 * kSide) & m_startsOf[North]};
+            const std::array<Mask, 4> starts = jumpStarts(from);
             for (std::size_t d = 0; d < 4; ++d)
                 for (Mask rest = starts[d]; rest != 0; rest &= rest - 1) {
                     ++search.nodes;

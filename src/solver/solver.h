@@ -142,6 +142,8 @@ class Solver {
     using Images = std::array<Mask, 8>;
     struct Search;
 
+    /// Per direction (east, west, south, north), where a jump of `marbles` may start.
+    std::array<Mask, 4> jumpStarts(Mask marbles) const;
     Mask transform(const Symmetry& symmetry, Mask marbles) const;
     Mask smallestImage(const std::vector<Symmetry>& symmetries, Mask marbles) const;
     int classBound(Mask marbles) const;
