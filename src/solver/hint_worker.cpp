@@ -47,9 +47,14 @@ void HintWorker::watch() {
         m_watchWake.wait(lock, [this] { return m_quit || m_roundEnd.has_value(); });
         if (m_quit)
             return;
+        if (m_roundHalf && now() >= *m_roundHalf) {
+            m_halfway = true;
+            m_roundHalf.reset();
+        }
         if (now() >= *m_roundEnd) {
             m_stop = true;
             m_roundEnd.reset();
+            m_roundHalf.reset();
             continue;
         }
         // The search stops within a fraction of a millisecond of being told: look as often.
@@ -151,6 +156,11 @@ void HintWorker::run() {
                 }
                 if (m_clock) {
                     m_roundEnd = end;
+                    m_halfway = false;
+                    const Clock::time_point begun = now();
+                    if (end != Clock::time_point::max() && end > begun)
+                        m_roundHalf = begun + (end - begun) / 2;
+                    limits.halfway = &m_halfway;
                     m_watchWake.notify_all();
                 } else {
                     limits.deadline = end;
@@ -174,6 +184,7 @@ void HintWorker::run() {
         {
             std::lock_guard lock(m_mutex);
             m_roundEnd.reset();
+            m_roundHalf.reset();
             if (!m_work || m_work->id != id) {
                 // Stopped for another position: what the rounds found still holds for their own,
                 // which the game may come back to. After stop() nothing more is told.

@@ -84,7 +84,8 @@ class HintWorker {
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::condition_variable m_watchWake;
-    std::optional<Clock::time_point> m_roundEnd; // on m_clock, of the round in work
+    std::optional<Clock::time_point> m_roundEnd;  // on m_clock, of the round in work
+    std::optional<Clock::time_point> m_roundHalf; // on m_clock, half the round in work
     std::optional<Work> m_work;
     std::optional<Asked> m_asked;
     std::uint64_t m_nextTicket = 1;
@@ -92,6 +93,7 @@ class HintWorker {
     std::uint64_t m_stops = 0; // calls of stop(), after which a round in work tells nothing
     bool m_quit = false;
     std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_halfway{false};
     std::unique_ptr<Solver> m_solver; // only the worker thread touches it
     std::thread m_watcher;            // only with m_clock
     std::thread m_thread;             // last: starts when everything else is ready

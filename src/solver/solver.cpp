@@ -591,6 +591,7 @@ void Solver::growOnes(int signature, int upTo, const Limits& limits) {
         if (stopped || (++work & 0x3FF) != 0)
             return stopped;
         stopped = (limits.stop && limits.stop->load(std::memory_order_relaxed)) ||
+                  (limits.halfway && limits.halfway->load(std::memory_order_relaxed)) ||
                   std::chrono::steady_clock::now() >= until;
         return stopped;
     };

@@ -46,6 +46,10 @@ struct Limits {
     const std::atomic<bool>* stop = nullptr; ///< set by another thread to stop at once
     std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
     std::uint64_t maxNodes = UINT64_MAX; ///< positions searched
+    /// Set by another thread once half the time is gone, where the time is counted on another
+    /// clock than the deadline's: the known one-marble positions stop growing then, as they do
+    /// halfway to the deadline, so that the search has the rest.
+    const std::atomic<bool>* halfway = nullptr;
 };
 
 /// What a search knows. `best` is always reached by `moves`; `lowerBound` is always proven; the
