@@ -152,13 +152,13 @@ TEST(HintWorker, BudgetsAndWorkTimeAreCountedOnTheClockItIsGiven) {
 
 TEST(HintWorker, OnItsOwnClockTheSearchStillHasHalfTheHintsTime) {
     // Growing the known one-marble positions of this board as far as memory goes takes longer
-    // than the hint's second: on the steady clock it stops halfway to the deadline, and so it
+    // than the hint's two seconds: on the steady clock it stops halfway to the deadline, and so it
     // must on a clock of the worker's own, or the hint comes without a line.
     using Steady = std::chrono::steady_clock;
     const auto own = [] { return std::chrono::nanoseconds(Steady::now().time_since_epoch()); };
     Inbox inbox;
     HintWorker worker(32 << 20, 30s, inbox.into(inbox.answers), {}, own);
-    worker.ask(holesOf(4), 0x070267efecc1cULL, 1s);
+    worker.ask(holesOf(4), 0x070267efecc1cULL, 2s);
     ASSERT_TRUE(inbox.waitUntil([&] { return !inbox.answers.empty(); }));
     std::lock_guard lock(inbox.mutex);
     EXPECT_EQ(inbox.answers.front().result.best, 1);
