@@ -151,9 +151,10 @@ TEST(HintWorker, BudgetsAndWorkTimeAreCountedOnTheClockItIsGiven) {
 }
 
 TEST(HintWorker, OnItsOwnClockTheSearchStillHasHalfTheHintsTime) {
-    // Growing the known one-marble positions of this board as far as memory goes takes longer
-    // than the hint's two seconds: on the steady clock it stops halfway to the deadline, and so it
-    // must on a clock of the worker's own, or the hint comes without a line.
+    // Growing the known one-marble positions of this board (27 marbles) as far as memory goes
+    // takes longer than the hint's two seconds: on the steady clock it stops halfway to the
+    // deadline, and so it must on a clock of the worker's own, or the hint comes with no more
+    // than a single jump. How far the search gets in its half depends on the build's speed.
     using Steady = std::chrono::steady_clock;
     const auto own = [] { return std::chrono::nanoseconds(Steady::now().time_since_epoch()); };
     Inbox inbox;
@@ -161,7 +162,7 @@ TEST(HintWorker, OnItsOwnClockTheSearchStillHasHalfTheHintsTime) {
     worker.ask(holesOf(4), 0x070267efecc1cULL, 2s);
     ASSERT_TRUE(inbox.waitUntil([&] { return !inbox.answers.empty(); }));
     std::lock_guard lock(inbox.mutex);
-    EXPECT_EQ(inbox.answers.front().result.best, 1);
+    EXPECT_LT(inbox.answers.front().result.best, 20);
 }
 
 } // namespace
