@@ -738,14 +738,9 @@ Solver::Outcome Solver::searchFrom(Search& search, Mask marbles, int count) {
             std::clamp<std::size_t>(budget / kBeamShare, kBeamLeast, kBeamMost);
         search.restartAt = UINT64_MAX;
         search.stopped = false;
-        switch (beamFor(search, marbles, count, search.target, width)) {
-        case Outcome::Reached:
-            return Outcome::Reached;
-        case Outcome::Stopped:
-            return Outcome::Stopped;
-        case Outcome::NotReached:
-            break;
-        }
+        if (const Outcome beam = beamFor(search, marbles, count, search.target, width);
+            beam != Outcome::NotReached)
+            return beam;
         if (search.probe > search.target && search.bestCount > search.probe &&
             beamFor(search, marbles, count, search.probe, width) == Outcome::Stopped)
             return Outcome::Stopped;
