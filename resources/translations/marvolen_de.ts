@@ -112,8 +112,16 @@
         <translation>Die Klangbank %1 fehlt oder ist nicht lesbar: Die Musik bleibt stumm.</translation>
     </message>
     <message>
-        <source>No sound server answers: the game runs without sound effects and music.</source>
-        <translation>Kein Soundserver antwortet: Das Spiel läuft ohne Geräusche und Musik.</translation>
+        <source>No sound server answers: the game runs without sound effects and music until one does.</source>
+        <translation>Kein Soundserver antwortet: Das Spiel läuft ohne Geräusche und Musik, bis einer antwortet.</translation>
+    </message>
+    <message>
+        <source>The sound server went away: the game runs without sound effects and music until it is back.</source>
+        <translation>Der Soundserver ist weg: Das Spiel läuft ohne Geräusche und Musik, bis er wieder da ist.</translation>
+    </message>
+    <message>
+        <source>The sound server is back: sound effects and music play again.</source>
+        <translation>Der Soundserver ist wieder da: Geräusche und Musik erklingen wieder.</translation>
     </message>
     <message>
         <source>The print module %1 could not be loaded (%2): the game cannot print.</source>

@@ -112,8 +112,16 @@
         <translation>The soundfont %1 is missing or cannot be read: the music stays silent.</translation>
     </message>
     <message>
-        <source>No sound server answers: the game runs without sound effects and music.</source>
-        <translation>No sound server answers: the game runs without sound effects and music.</translation>
+        <source>No sound server answers: the game runs without sound effects and music until one does.</source>
+        <translation>No sound server answers: the game runs without sound effects and music until one does.</translation>
+    </message>
+    <message>
+        <source>The sound server went away: the game runs without sound effects and music until it is back.</source>
+        <translation>The sound server went away: the game runs without sound effects and music until it is back.</translation>
+    </message>
+    <message>
+        <source>The sound server is back: sound effects and music play again.</source>
+        <translation>The sound server is back: sound effects and music play again.</translation>
     </message>
     <message>
         <source>The print module %1 could not be loaded (%2): the game cannot print.</source>

@@ -112,8 +112,16 @@
         <translation>Falta el banco de sonidos %1 o no se puede leer: la música permanece en silencio.</translation>
     </message>
     <message>
-        <source>No sound server answers: the game runs without sound effects and music.</source>
-        <translation>Ningún servidor de sonido responde: el juego funciona sin efectos de sonido ni música.</translation>
+        <source>No sound server answers: the game runs without sound effects and music until one does.</source>
+        <translation>Ningún servidor de sonido responde: el juego funciona sin efectos de sonido ni música hasta que uno responda.</translation>
+    </message>
+    <message>
+        <source>The sound server went away: the game runs without sound effects and music until it is back.</source>
+        <translation>El servidor de sonido se ha ido: el juego funciona sin efectos de sonido ni música hasta que vuelva.</translation>
+    </message>
+    <message>
+        <source>The sound server is back: sound effects and music play again.</source>
+        <translation>El servidor de sonido ha vuelto: los efectos de sonido y la música suenan de nuevo.</translation>
     </message>
     <message>
         <source>The print module %1 could not be loaded (%2): the game cannot print.</source>

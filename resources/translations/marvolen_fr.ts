@@ -112,8 +112,16 @@
         <translation>La banque de sons %1 est absente ou illisible : la musique reste muette.</translation>
     </message>
     <message>
-        <source>No sound server answers: the game runs without sound effects and music.</source>
-        <translation>Aucun serveur de son ne répond : le jeu fonctionne sans effets sonores ni musique.</translation>
+        <source>No sound server answers: the game runs without sound effects and music until one does.</source>
+        <translation>Aucun serveur de son ne répond : le jeu fonctionne sans effets sonores ni musique jusqu’à ce qu’un serveur réponde.</translation>
+    </message>
+    <message>
+        <source>The sound server went away: the game runs without sound effects and music until it is back.</source>
+        <translation>Le serveur de son a disparu : le jeu fonctionne sans effets sonores ni musique jusqu’à son retour.</translation>
+    </message>
+    <message>
+        <source>The sound server is back: sound effects and music play again.</source>
+        <translation>Le serveur de son est de retour : les effets sonores et la musique reprennent.</translation>
     </message>
     <message>
         <source>The print module %1 could not be loaded (%2): the game cannot print.</source>

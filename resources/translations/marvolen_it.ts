@@ -112,8 +112,16 @@
         <translation>Il banco di suoni %1 manca o non è leggibile: la musica resta muta.</translation>
     </message>
     <message>
-        <source>No sound server answers: the game runs without sound effects and music.</source>
-        <translation>Nessun server audio risponde: il gioco funziona senza effetti sonori e musica.</translation>
+        <source>No sound server answers: the game runs without sound effects and music until one does.</source>
+        <translation>Nessun server audio risponde: il gioco funziona senza effetti sonori e musica finché uno non risponde.</translation>
+    </message>
+    <message>
+        <source>The sound server went away: the game runs without sound effects and music until it is back.</source>
+        <translation>Il server audio è sparito: il gioco funziona senza effetti sonori e musica finché non torna.</translation>
+    </message>
+    <message>
+        <source>The sound server is back: sound effects and music play again.</source>
+        <translation>Il server audio è tornato: effetti sonori e musica suonano di nuovo.</translation>
     </message>
     <message>
         <source>The print module %1 could not be loaded (%2): the game cannot print.</source>

@@ -7,6 +7,7 @@
 #include "app/resources.h"
 
 #include "audio_test_data.h"
+#include "pulse_server.h"
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
@@ -368,22 +369,25 @@ INSTANTIATE_TEST_SUITE_P(SoundFont, AudioOutputWithoutDevice,
                          ::testing::Values("/nonexistent/none.sf2", DefaultSoundFont),
                          [](const auto& info) { return info.index == 0 ? "Missing" : "Default"; });
 
-// Plays through the real sound device when there is one (for example a PulseAudio null sink
-// under Xvfb); skipped otherwise.
+// Plays through a PulseAudio null sink of the test's own.
 TEST(AudioOutputWithDevice, PlaysEffectAndTuneThroughTheSink) {
+    if (!test::PulseServer::available())
+        GTEST_SKIP() << "pulseaudio is not installed";
+    test::PulseServer server;
+    ASSERT_TRUE(server.start());
     AppScope app;
     QTemporaryDir dir;
     TableResources resources;
     resources.wav[101] = wave8(11025, 5000);
     FixedReporter reporter;
-    bool noServer = false;
-    AudioEngine engine(reporter, resources, AudioOutput::Device::System, DefaultSoundFont,
-                       [&] { noServer = true; });
+    std::atomic<bool> noServer{false};
+    AudioEngine engine(
+        reporter, resources, AudioOutput::Device::System, DefaultSoundFont,
+        [&](AudioOutput::ServerNews) { noServer = true; }, server.address());
     // Opened ahead of the first sound, the stream waits paused, and the sound wakes it.
     engine.output().open();
-    spin([&] { return engine.output().usesDevice() || noServer; });
-    if (!engine.output().usesDevice())
-        GTEST_SKIP() << "no sound server";
+    ASSERT_TRUE(spin([&] { return engine.output().usesDevice() || noServer; }));
+    ASSERT_TRUE(engine.output().usesDevice());
     EXPECT_TRUE(engine.output().suspended());
     engine.media().waitForSoundFont();
     engine.effects().PlayWAV(101);
@@ -420,7 +424,11 @@ TEST(AudioOutputWithoutServer, SaysSoOnceAndDrains) {
     AudioMixer mixer;
     std::atomic<int> notes{0};
     AudioOutput output(
-        mixer, AudioOutput::Device::System, [&] { ++notes; },
+        mixer, AudioOutput::Device::System,
+        [&](AudioOutput::ServerNews news) {
+            EXPECT_EQ(news, AudioOutput::ServerNews::Missing);
+            ++notes;
+        },
         "unix:/nonexistent/marvolen-no-server");
     for (int round = 0; round < 2; ++round) {
         mixer.playEffect(constant(8000, 1000, 800));

@@ -4,8 +4,10 @@
 namespace marvolen::audio {
 
 AudioEngine::AudioEngine(Reporter& reporter, ResourceAccess& resources, AudioOutput::Device device,
-                         QString soundFontPath, std::function<void()> noDevice)
-    : m_media(std::move(soundFontPath)), m_output(m_mixer, device, std::move(noDevice)),
+                         QString soundFontPath, std::function<void(AudioOutput::ServerNews)> news,
+                         std::string server, std::chrono::milliseconds retryEvery)
+    : m_media(std::move(soundFontPath)),
+      m_output(m_mixer, device, std::move(news), std::move(server), retryEvery),
       m_effects(m_mixer, resources, reporter, [this] { m_output.wake(); }) {
     m_mixer.setMusicSource(&m_media);
     m_media.setWakeRenderer([this] { m_output.wake(); });

@@ -16,7 +16,8 @@ class AudioEngine {
     AudioEngine(Reporter& reporter, ResourceAccess& resources,
                 AudioOutput::Device device = AudioOutput::Device::System,
                 QString soundFontPath = QString::fromLatin1(DefaultSoundFont),
-                std::function<void()> noDevice = {});
+                std::function<void(AudioOutput::ServerNews)> news = {}, std::string server = {},
+                std::chrono::milliseconds retryEvery = AudioOutput::DefaultRetry);
     ~AudioEngine();
 
     SoundEffects& effects() { return m_effects; }

@@ -39,10 +39,10 @@ void dropOperation(pa_operation* op) {
 }
 } // namespace
 
-AudioOutput::AudioOutput(AudioMixer& mixer, Device device, std::function<void()> noDevice,
-                         std::string server)
-    : m_mixer(mixer), m_device(device), m_noDevice(std::move(noDevice)),
-      m_server(std::move(server)) {}
+AudioOutput::AudioOutput(AudioMixer& mixer, Device device, std::function<void(ServerNews)> news,
+                         std::string server, std::chrono::milliseconds retryEvery)
+    : m_mixer(mixer), m_device(device), m_news(std::move(news)), m_server(std::move(server)),
+      m_retryEvery(retryEvery) {}
 
 AudioOutput::~AudioOutput() {
     if (!m_started)
@@ -110,6 +110,7 @@ void AudioOutput::run() {
         if (pa_mainloop_prepare(m_loop, m_draining ? DrainIntervalUs : -1) < 0 ||
             pa_mainloop_poll(m_loop) < 0 || pa_mainloop_dispatch(m_loop) < 0)
             break;
+        releaseGone();
         if (m_draining)
             drainTick();
     }
@@ -118,15 +119,14 @@ void AudioOutput::run() {
         pa_stream_set_state_callback(m_stream, nullptr, nullptr);
         pa_stream_set_write_callback(m_stream, nullptr, nullptr);
         pa_stream_disconnect(m_stream);
-        pa_stream_unref(m_stream);
-        m_stream = nullptr;
+        m_goneStreams.push_back(std::exchange(m_stream, nullptr));
     }
     if (m_context) {
         pa_context_set_state_callback(m_context, nullptr, nullptr);
         pa_context_disconnect(m_context);
-        pa_context_unref(m_context);
-        m_context = nullptr;
+        m_goneContexts.push_back(std::exchange(m_context, nullptr));
     }
+    releaseGone();
 }
 
 void AudioOutput::handleRequests() {
@@ -142,14 +142,18 @@ void AudioOutput::handleRequests() {
     if (!wake)
         return;
     m_mixer.maintain();
+    retryIfDue();
     if (m_stream && pa_stream_get_state(m_stream) == PA_STREAM_READY)
         resumeStream();
     else if (!m_context && !m_draining)
         startDrain();
-    // Still connecting: the stream starts once it is ready, if something sounds by then.
+    // Still connecting: the stream starts once it is ready, if something sounds by then; a
+    // drain already running goes on meanwhile.
 }
 
 void AudioOutput::connectServer() {
+    m_lastAttempt = std::chrono::steady_clock::now();
+    ++m_connectAttempts;
     m_context = pa_context_new(pa_mainloop_get_api(m_loop), "Marvolen");
     if (!m_context) {
         fallBackToDrain();
@@ -157,30 +161,47 @@ void AudioOutput::connectServer() {
     }
     pa_context_set_state_callback(
         m_context,
-        [](pa_context*, void* self) { static_cast<AudioOutput*>(self)->contextChanged(); }, this);
+        [](pa_context* context, void* self) {
+            static_cast<AudioOutput*>(self)->contextChanged(context);
+        },
+        this);
     // No server of its own is started: without one the game drains silently.
     if (pa_context_connect(m_context, m_server.empty() ? nullptr : m_server.c_str(),
                            PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
         fallBackToDrain();
 }
 
-void AudioOutput::contextChanged() {
-    switch (pa_context_get_state(m_context)) {
+void AudioOutput::retryIfDue() {
+    if (m_device != Device::System || m_context ||
+        std::chrono::steady_clock::now() - m_lastAttempt < m_retryEvery)
+        return;
+    connectServer();
+}
+
+// The callbacks are handed the object they are about: one the output has already let go of (a
+// context that failed takes its stream down after telling of itself) is not looked at again.
+void AudioOutput::contextChanged(pa_context* context) {
+    if (context != m_context)
+        return;
+    switch (pa_context_get_state(context)) {
     case PA_CONTEXT_READY: {
         const pa_sample_spec format{PA_SAMPLE_S16LE, std::uint32_t(OutputRate),
                                     std::uint8_t(OutputChannels)};
-        m_stream = pa_stream_new(m_context, "Marvolen", &format, nullptr);
+        m_stream = pa_stream_new(context, "Marvolen", &format, nullptr);
         if (!m_stream) {
             fallBackToDrain();
             return;
         }
         pa_stream_set_state_callback(
             m_stream,
-            [](pa_stream*, void* self) { static_cast<AudioOutput*>(self)->streamChanged(); }, this);
+            [](pa_stream* stream, void* self) {
+                static_cast<AudioOutput*>(self)->streamChanged(stream);
+            },
+            this);
         pa_stream_set_write_callback(
             m_stream,
-            [](pa_stream*, std::size_t bytes, void* self) {
-                static_cast<AudioOutput*>(self)->write(bytes);
+            [](pa_stream* stream, std::size_t bytes, void* self) {
+                static_cast<AudioOutput*>(self)->write(stream, bytes);
             },
             this);
         pa_buffer_attr attr{};
@@ -206,10 +227,17 @@ void AudioOutput::contextChanged() {
     }
 }
 
-void AudioOutput::streamChanged() {
-    switch (pa_stream_get_state(m_stream)) {
+void AudioOutput::streamChanged(pa_stream* stream) {
+    if (stream != m_stream)
+        return;
+    switch (pa_stream_get_state(stream)) {
     case PA_STREAM_READY:
         m_usesDevice = true;
+        if (std::exchange(m_link, Link::Up) == Link::Down && m_news)
+            m_news(ServerNews::Back);
+        // The drain kept the music's time while there was no server: the stream goes on from
+        // there.
+        m_draining = false;
         if (m_mixer.active())
             resumeStream();
         return;
@@ -230,14 +258,16 @@ void AudioOutput::resumeStream() {
     dropOperation(pa_stream_cork(m_stream, 0, nullptr, nullptr));
 }
 
-void AudioOutput::write(std::size_t bytes) {
+void AudioOutput::write(pa_stream* stream, std::size_t bytes) {
+    if (stream != m_stream)
+        return;
     void* data = nullptr;
     std::size_t size = bytes;
-    if (pa_stream_begin_write(m_stream, &data, &size) < 0 || !data)
+    if (pa_stream_begin_write(stream, &data, &size) < 0 || !data)
         return;
     const int frames = int(std::min(size, bytes) / BytesPerFrame);
     pull(static_cast<std::int16_t*>(data), frames);
-    pa_stream_write(m_stream, data, std::size_t(frames) * BytesPerFrame, nullptr, 0,
+    pa_stream_write(stream, data, std::size_t(frames) * BytesPerFrame, nullptr, 0,
                     PA_SEEK_RELATIVE);
     if (m_mixer.active()) {
         m_silentFrames = 0;
@@ -247,43 +277,44 @@ void AudioOutput::write(std::size_t bytes) {
     if (m_silentFrames >= SilenceBeforePause && !m_suspended) {
         // Only silence is left in the stream: drop it, so that the next sound starts at once.
         m_suspended = true;
-        dropOperation(pa_stream_cork(m_stream, 1, nullptr, nullptr));
-        dropOperation(pa_stream_flush(m_stream, nullptr, nullptr));
+        dropOperation(pa_stream_cork(stream, 1, nullptr, nullptr));
+        dropOperation(pa_stream_flush(stream, nullptr, nullptr));
     }
 }
 
 void AudioOutput::fallBackToDrain() {
     m_usesDevice = false;
     m_suspended = false;
-    // Called from the context's or the stream's own callback: both go once the loop is back.
-    pa_stream* stream = std::exchange(m_stream, nullptr);
-    pa_context* context = std::exchange(m_context, nullptr);
-    pa_mainloop_api* api = pa_mainloop_get_api(m_loop);
-    struct Gone {
-        pa_stream* stream;
-        pa_context* context;
-    };
-    pa_mainloop_api_once(
-        api,
-        [](pa_mainloop_api*, void* data) {
-            auto* gone = static_cast<Gone*>(data);
-            if (gone->stream) {
-                pa_stream_set_state_callback(gone->stream, nullptr, nullptr);
-                pa_stream_set_write_callback(gone->stream, nullptr, nullptr);
-                pa_stream_unref(gone->stream);
-            }
-            if (gone->context) {
-                pa_context_set_state_callback(gone->context, nullptr, nullptr);
-                pa_context_disconnect(gone->context);
-                pa_context_unref(gone->context);
-            }
-            delete gone;
-        },
-        new Gone{stream, context});
-    if (std::function<void()> said = std::exchange(m_noDevice, {}))
-        said(); // once: a stream that fails later says nothing new
-    if (m_mixer.active())
+    // Often called from the context's or the stream's own callback: from now on neither calls
+    // back, and both are freed once the loop is out of its dispatch.
+    if (pa_stream* stream = std::exchange(m_stream, nullptr)) {
+        pa_stream_set_state_callback(stream, nullptr, nullptr);
+        pa_stream_set_write_callback(stream, nullptr, nullptr);
+        m_goneStreams.push_back(stream);
+    }
+    if (pa_context* context = std::exchange(m_context, nullptr)) {
+        pa_context_set_state_callback(context, nullptr, nullptr);
+        m_goneContexts.push_back(context);
+    }
+    const Link was = std::exchange(m_link, Link::Down);
+    if (m_news && was != Link::Down)
+        m_news(was == Link::Up ? ServerNews::Lost : ServerNews::Missing);
+    if (m_mixer.active() && !m_draining)
         startDrain();
+}
+
+void AudioOutput::releaseGone() {
+    for (pa_stream* stream : std::exchange(m_goneStreams, {})) {
+        // Disconnecting a stream whose context failed only answers that it is too late.
+        if (pa_stream_get_state(stream) == PA_STREAM_READY)
+            pa_stream_disconnect(stream);
+        pa_stream_unref(stream);
+    }
+    for (pa_context* context : std::exchange(m_goneContexts, {})) {
+        if (PA_CONTEXT_IS_GOOD(pa_context_get_state(context)))
+            pa_context_disconnect(context);
+        pa_context_unref(context);
+    }
 }
 
 void AudioOutput::startDrain() {
@@ -309,8 +340,12 @@ void AudioOutput::drainTick() {
         m_drainedFrames += n;
         due -= n;
     }
-    if (!m_mixer.active())
+    if (!m_mixer.active()) {
         m_draining = false; // nothing to run: the thread sleeps until the next sound
+        return;
+    }
+    // A tune runs on without a server: ask again now and then whether one is back.
+    retryIfDue();
 }
 
 void AudioOutput::pull(std::int16_t* out, int frames) {

@@ -23,20 +23,30 @@ namespace marvolen::audio {
 /// Drives an AudioMixer from a thread of its own, started by the first wake() or open(): the
 /// mixer renders there, never on the thread that made the output. With a sound server (the
 /// PulseAudio protocol, which PipeWire speaks too) the mix goes to one stream that the server
-/// pulls; without one (none running, or the stream failed), the thread moves the same mix on at
-/// real-time pace without making it, so that music still starts, runs and ends. Nothing here
-/// ever blocks the caller or fails.
+/// pulls; without one (none running, or it went away), the thread moves the same mix on at
+/// real-time pace without making it, so that music still starts, runs and ends. A server that
+/// went away or was never there is asked again when something sounds, at most once per
+/// retryEvery: desktops restart their sound service. Nothing here ever blocks the caller or
+/// fails.
 class AudioOutput {
   public:
     enum class Device {
         System, ///< the sound server of the session when there is one
         None,   ///< never a device: drain at real-time pace (tests, machines without sound)
     };
+    /// What the output says of its server, on the output's thread, once per change.
+    enum class ServerNews {
+        Missing, ///< the first attempt found no server
+        Lost,    ///< the server went away while it took the mix
+        Back,    ///< a server takes the mix again after Missing or Lost
+    };
+    static constexpr std::chrono::milliseconds DefaultRetry{3000};
 
-    /// noDevice: called once, on the output's thread, when there turns out to be no server.
-    /// server: the server's address for System, the session's own when empty.
+    /// news: told each change of the server. server: the server's address for System, the
+    /// session's own when empty. retryEvery: the least time between two connection attempts.
     explicit AudioOutput(AudioMixer& mixer, Device device = Device::System,
-                         std::function<void()> noDevice = {}, std::string server = {});
+                         std::function<void(ServerNews)> news = {}, std::string server = {},
+                         std::chrono::milliseconds retryEvery = DefaultRetry);
     ~AudioOutput();
     AudioOutput(const AudioOutput&) = delete;
     AudioOutput& operator=(const AudioOutput&) = delete;
@@ -60,16 +70,20 @@ class AudioOutput {
     std::int64_t framesPulled() const { return m_framesPulled.load(); }
     /// The thread the mixer renders on; empty before the first wake().
     std::thread::id threadId() const { return m_threadId.load(); }
+    /// Connections to the server begun so far.
+    int connectAttempts() const { return m_connectAttempts.load(); }
 
   private:
     void start();
     void run();
     void handleRequests();
     void connectServer();
-    void contextChanged();
-    void streamChanged();
-    void write(std::size_t bytes);
+    void retryIfDue();
+    void contextChanged(pa_context* context);
+    void streamChanged(pa_stream* stream);
+    void write(pa_stream* stream, std::size_t bytes);
     void fallBackToDrain();
+    void releaseGone();
     void startDrain();
     void drainTick();
     void resumeStream();
@@ -77,8 +91,9 @@ class AudioOutput {
 
     AudioMixer& m_mixer;
     const Device m_device;
-    std::function<void()> m_noDevice;
+    const std::function<void(ServerNews)> m_news;
     const std::string m_server;
+    const std::chrono::milliseconds m_retryEvery;
     bool m_started = false;
     std::thread m_thread;
     std::atomic<std::thread::id> m_threadId{};
@@ -92,11 +107,17 @@ class AudioOutput {
     std::atomic<bool> m_usesDevice{false};
     std::atomic<bool> m_suspended{false};
     std::atomic<std::int64_t> m_framesPulled{0};
+    std::atomic<int> m_connectAttempts{0};
 
     // Owned by the thread.
     pa_mainloop* m_loop = nullptr;
     pa_context* m_context = nullptr;
     pa_stream* m_stream = nullptr;
+    // A failed stream and context are let go only once the loop is out of their callbacks.
+    std::vector<pa_stream*> m_goneStreams;
+    std::vector<pa_context*> m_goneContexts;
+    enum class Link { Unknown, Up, Down } m_link = Link::Unknown;
+    std::chrono::steady_clock::time_point m_lastAttempt;
     bool m_draining = false;
     std::chrono::steady_clock::time_point m_drainStart;
     std::int64_t m_drainedFrames = 0;

@@ -176,7 +176,9 @@ std::optional<MidiFileInfo> readMidiFile(const QByteArray& bytes) {
         }
         micros += double(lastTick - tick) * tempo / division;
     }
-    info.lengthMs = std::int64_t(std::llround(micros / 1000.0));
+    info.lengthMs = micros < double(kMaxMidiLengthMs) * 1000.0
+                        ? std::int64_t(std::llround(micros / 1000.0))
+                        : kMaxMidiLengthMs;
     return info;
 }
 

@@ -8,12 +8,16 @@
 
 namespace marvolen::audio {
 
+/// The longest length a tune reports: what a 32-bit count of milliseconds holds (24 days). A
+/// damaged tune can claim thousands of years, more than the player can count in samples.
+constexpr std::int64_t kMaxMidiLengthMs = 0x7FFFFFFF;
+
 /// What the media service needs to know about a tune.
 struct MidiFileInfo {
     int format = 0;
     int tracks = 0;
     /// Playing time in milliseconds, from the file's own tempo map: up to the last event of
-    /// the longest track, tempo changes in any track honoured.
+    /// the longest track, tempo changes in any track honoured; at most kMaxMidiLengthMs.
     std::int64_t lengthMs = 0;
 };
 

@@ -14,7 +14,7 @@ class EngineSystem final : public SoundSystem {
   public:
     explicit EngineSystem(const SoundSetup& setup)
         : m_engine(*setup.reporter, *setup.resources, setup.device, setup.soundFont,
-                   noDeviceNote(setup.note)) {
+                   serverNote(setup.note)) {
         if (setup.note) {
             const QString path = setup.soundFont;
             m_engine.media().setSoundFontMissing([note = setup.note, path] {
@@ -29,13 +29,27 @@ class EngineSystem final : public SoundSystem {
     void PlayWAV(std::int16_t id) override { m_engine.effects().PlayWAV(id); }
 
   private:
-    static std::function<void()> noDeviceNote(const std::function<void(const QString&)>& note) {
+    static std::function<void(AudioOutput::ServerNews)>
+    serverNote(const std::function<void(const QString&)>& note) {
         if (!note)
             return {};
-        return [note] {
-            note(QCoreApplication::translate("Marvolen",
-                                             "No sound server answers: the game runs without "
-                                             "sound effects and music."));
+        return [note](AudioOutput::ServerNews news) {
+            switch (news) {
+            case AudioOutput::ServerNews::Missing:
+                note(QCoreApplication::translate(
+                    "Marvolen", "No sound server answers: the game runs without sound effects "
+                                "and music until one does."));
+                return;
+            case AudioOutput::ServerNews::Lost:
+                note(QCoreApplication::translate(
+                    "Marvolen", "The sound server went away: the game runs without sound "
+                                "effects and music until it is back."));
+                return;
+            case AudioOutput::ServerNews::Back:
+                note(QCoreApplication::translate(
+                    "Marvolen", "The sound server is back: sound effects and music play again."));
+                return;
+            }
         };
     }
 
