@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
 
 using namespace marvolen::audio;
@@ -125,6 +126,28 @@ TEST(MidiLength, SmpteDivisionCountsFramesNotBeats) {
     const auto info = readMidiFile(smf(0, 1, (0x100 - 25) << 8 | 40, track(notes)));
     ASSERT_TRUE(info);
     EXPECT_EQ(info->lengthMs, 750);
+}
+
+TEST(MidiLength, AnEndlessTuneIsHeldToWhatThePlayerCanCount) {
+    // One tick per quarter at the slowest tempo, then 47 of the longest pauses: thousands of
+    // years, which the player, counting them in output frames, overflowed.
+    QByteArray endless = tempoEvent(0, 0xFFFFFF) + vlq(0) + bytes({0xC0, 0});
+    for (int i = 0; i < 47; ++i)
+        endless += vlq(0x0FFFFFFF) + bytes({0});
+    endless += endOfTrack(0);
+    for (const int division : {1, (0x100 - 24) << 8 | 1}) {
+        SCOPED_TRACE(division);
+        const auto info = readMidiFile(smf(0, 1, division, track(endless)));
+        ASSERT_TRUE(info); // still a tune that plays
+        EXPECT_EQ(info->lengthMs, kMaxMidiLengthMs);
+        EXPECT_LE(info->lengthMs, std::numeric_limits<std::int64_t>::max() / 192000);
+    }
+    // A whole day is no damage: it keeps its length to the millisecond.
+    const QByteArray day = tempoEvent(0, 1000000) + vlq(0) + bytes({0xC0, 0}) + vlq(86400) +
+                           bytes({0}) + endOfTrack(0);
+    const auto info = readMidiFile(smf(0, 1, 1, track(day)));
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->lengthMs, 86400000);
 }
 
 TEST(MidiLength, ForeignChunksAreSkipped) {
