@@ -14,6 +14,7 @@
 #include <QDrag>
 #include <QFile>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -145,6 +146,33 @@ QPixmap BoardWidget::dragImage() const {
     return image;
 }
 
+void BoardWidget::carryOnPointer(QDrag& drag) const {
+    const QPixmap marble = dragImage();
+    if (marble.isNull())
+        return;
+    // The pointer itself is the marble: the windowing system draws a cursor with its soft edge
+    // over any window and outside ours, with or without a compositor, where a drag picture is a
+    // window of its own that shows on a white square on X11 unless a compositor blends it.
+    // The cursor is in the screen's own pixels, as X11 takes its hot spot, the middle, in those:
+    // at a ratio of 2 a picture of that ratio would be held by its upper left quarter.
+    QPixmap cursor = marble;
+    cursor.setDevicePixelRatio(1);
+    // Where no drop is taken (the panel, outside) the marble too, not a no-entry sign.
+    for (const Qt::DropAction action :
+         {Qt::MoveAction, Qt::CopyAction, Qt::LinkAction, Qt::IgnoreAction})
+        drag.setDragCursor(cursor, action);
+    // A Wayland compositor keeps the pointer to itself during a drag and blends a drag picture
+    // with its soft edge: there the picture carries the marble, under the pointer.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        drag.setPixmap(marble);
+        drag.setHotSpot(QPoint(kMarbleSize, kMarbleSize) / 2);
+    } else {
+        // Without a picture Qt still moves a window of one pixel along, by default beside the
+        // hot spot: at the hot spot it hides under the marble's middle.
+        drag.setHotSpot(QPoint(0, 0));
+    }
+}
+
 QString BoardWidget::placeText(int p) const {
     const int row = p / 7 + 1, column = p % 7 + 1;
     const QString text = m_marbleShown.at(std::size_t(p))
@@ -212,9 +240,6 @@ void BoardWidget::paintEvent(QPaintEvent*) {
             painter.drawPixmap(marbleRect(p), m_marblePicture);
     paintHint(painter);
     paintKeyboard(painter);
-    if (m_dragged && m_dragAt && !m_dragImage.isNull())
-        painter.drawPixmap(QRect(*m_dragAt - m_dragHotSpot, QSize(kMarbleSize, kMarbleSize)),
-                           m_dragImage);
 }
 
 namespace {
@@ -418,19 +443,13 @@ void BoardWidget::mousePressEvent(QMouseEvent* event) {
     mime->setData(kMime, QByteArray::number(source));
     auto* drag = new QDrag(this);
     drag->setMimeData(mime);
-    // The board draws the dragged marble itself: a drag picture of the windowing system is a
-    // window of its own, drawn on a white square where no compositor blends it.
-    m_dragImage = dragImage();
-    m_dragHotSpot = event->position().toPoint() - marbleRect(source).topLeft();
-    m_dragAt = event->position().toPoint();
+    carryOnPointer(*drag);
     m_dragged = source;
     m_pendingDrop.reset();
     if (onLift)
         onLift(source);
-    drag->exec(Qt::MoveAction);
+    runDrag(*drag, Qt::MoveAction);
     m_dragged.reset();
-    m_dragAt.reset();
-    update();
     // The move itself runs after the drag has ended, so that the end-of-game message and the
     // champions window do not open while the windowing system still holds the drag.
     if (const auto drop = std::exchange(m_pendingDrop, std::nullopt))
@@ -448,18 +467,8 @@ void BoardWidget::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void BoardWidget::dragMoveEvent(QDragMoveEvent* event) {
-    if (event->mimeData()->hasFormat(kMime) && m_dragged) {
+    if (event->mimeData()->hasFormat(kMime) && m_dragged)
         event->acceptProposedAction();
-        m_dragAt = event->position().toPoint();
-        update();
-    }
-}
-
-void BoardWidget::dragLeaveEvent(QDragLeaveEvent* event) {
-    // Off the board the marble is not carried on: dropped there, it goes back.
-    m_dragAt.reset();
-    update();
-    QWidget::dragLeaveEvent(event);
 }
 
 void BoardWidget::dropEvent(QDropEvent* event) {

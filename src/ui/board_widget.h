@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QCoreApplication>
+#include <QDrag>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
@@ -61,8 +62,8 @@ class BoardWidget : public QWidget, public game::BoardView {
     int accessibleIndex(int position) const;
     /// Names the board in the current language.
     void retranslate();
-    /// What the board draws under the pointer while a marble is dragged: the marble picture at
-    /// the marble's size on this screen, in the screen's pixels; null without a marble picture.
+    /// The dragged marble as it follows the pointer: the marble picture at the marble's size on
+    /// this screen, in the screen's pixels; null without a marble picture.
     QPixmap dragImage() const;
 
     /// The jump a hint is flashing, while it flashes.
@@ -80,6 +81,10 @@ class BoardWidget : public QWidget, public game::BoardView {
     std::function<void(int target, int dragged)> onDropOnHole;
     std::function<void(int dragged)> onDropOnBoard;
     std::function<void()> onPointerOverBoard; ///< moves without a drag
+    /// Runs a drag of a marble until it is dropped or abandoned: QDrag::exec. A test stands in
+    /// here for the windowing system, whose offscreen platform ends every drag at once.
+    std::function<Qt::DropAction(QDrag& drag, Qt::DropActions actions)> runDrag =
+        [](QDrag& drag, Qt::DropActions actions) { return drag.exec(actions); };
 
     static constexpr int kMarbleSize = 32;
     static constexpr int kHoleSize = 40;
@@ -94,7 +99,6 @@ class BoardWidget : public QWidget, public game::BoardView {
     void mouseMoveEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
-    void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
   private:
@@ -106,6 +110,8 @@ class BoardWidget : public QWidget, public game::BoardView {
     /// The topmost shown element under a point: a marble, else a hole, else the bare board.
     PendingDrop elementAt(const QPoint& point) const;
     void changed();
+    /// Makes the pointer show the marble for the whole drag, wherever it goes.
+    void carryOnPointer(QDrag& drag) const;
     /// Tells assistive technology that a place's text or its lifted state changed, or that the
     /// cursor moved.
     void notifyPlace(int position, QAccessible::Event what);
@@ -135,10 +141,6 @@ class BoardWidget : public QWidget, public game::BoardView {
     std::array<QPoint, 49> m_holeAt{};
     std::array<QPoint, 49> m_marbleAt{};
     std::optional<int> m_dragged;
-    /// The dragged marble as the board draws it under the pointer, while over the board.
-    QPixmap m_dragImage;
-    QPoint m_dragHotSpot;
-    std::optional<QPoint> m_dragAt;
     std::optional<PendingDrop> m_pendingDrop;
     DisplayFrame* m_displays = nullptr;
     Announcer* m_announcer = nullptr;

@@ -9,7 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCursor>
+#include <QDrag>
 #include <QLabel>
+#include <QMouseEvent>
 
 #include <cstdlib>
 
@@ -91,6 +94,21 @@ TEST_F(DensityTwo, TheMarbleIsTheLargePicturePixelForPixelNotTheSmallOneEnlarged
     EXPECT_EQ(dragged.deviceIndependentSize(), QSizeF(32, 32));
     ASSERT_EQ(dragged.size(), QSize(64, 64));
     EXPECT_EQ(differingOpaquePixels(argb(dragged.toImage()), {0, 0}, large, 1), 0);
+
+    // So does the pointer that shows it during the drag, held by the marble's middle: X11 takes
+    // the hot spot Qt gives a cursor in the screen's own pixels.
+    QPixmap pointer;
+    board.runDrag = [&pointer](QDrag& drag, Qt::DropActions) {
+        pointer = drag.dragCursor(Qt::MoveAction);
+        return Qt::IgnoreAction;
+    };
+    const QPointF middle = QRectF(element).center();
+    QMouseEvent press(QEvent::MouseButtonPress, middle, board.mapToGlobal(middle), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&board, &press);
+    ASSERT_EQ(pointer.size(), QSize(64, 64));
+    EXPECT_EQ(QCursor(pointer).hotSpot(), QPoint(32, 32));
+    EXPECT_EQ(differingOpaquePixels(argb(pointer.toImage()), {0, 0}, large, 1), 0);
 }
 
 TEST_F(DensityTwo, TheBoardAndItsHolesAreDrawnFromTheLargePictures) {

@@ -1,0 +1,176 @@
+// Dragging a marble with the mouse: what the pointer shows over the board, the panel and outside
+// the window, and where the marble lands.
+#include "app_fixture.h"
+#include "ui/main_window.h"
+
+#include <QAccessible>
+#include <QDrag>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+using namespace marvolen;
+using namespace marvolen::ui;
+using marvolen::test::AppFixture;
+
+namespace {
+
+/// Stands in for the windowing system during the board's drag, which the offscreen platform ends
+/// at once: carries the drag along points in the window's coordinates, hands the window the drag
+/// events a real drag hands it, and drops at the last point unless that lies outside. At each
+/// point it notes whether a drop would be taken and what the pointer shows: the drag's cursor
+/// for that answer.
+class DragStandIn {
+  public:
+    struct Step {
+        bool taken;
+        QImage pointer;
+    };
+    std::vector<Step> steps;
+    QPixmap picture;           ///< the drag picture: a window of its own on X11
+    std::optional<int> lifted; ///< the marble the game held lifted during the drag
+    bool liftedShown = true;   ///< whether its hole showed it then
+
+    DragStandIn(MainWindow& window, std::vector<QPoint> path)
+        : m_window(window), m_path(std::move(path)) {
+        m_window.board().runDrag = [this](QDrag& drag, Qt::DropActions actions) {
+            return run(drag, actions);
+        };
+    }
+
+  private:
+    Qt::DropAction run(QDrag& drag, Qt::DropActions actions) {
+        picture = drag.pixmap();
+        lifted = m_window.model().LiftedMarble();
+        liftedShown = lifted && m_window.board().marbleShown(*lifted);
+        QWindow* handle = m_window.windowHandle();
+        bool inside = false;
+        for (const QPoint& at : m_path) {
+            Qt::DropAction answer = Qt::IgnoreAction;
+            if (m_window.rect().contains(at)) {
+                if (!inside) {
+                    QDragEnterEvent enter(at, actions, drag.mimeData(), Qt::LeftButton, {});
+                    QCoreApplication::sendEvent(handle, &enter);
+                    inside = true;
+                }
+                QDragMoveEvent move(at, actions, drag.mimeData(), Qt::LeftButton, {});
+                QCoreApplication::sendEvent(handle, &move);
+                if (move.isAccepted())
+                    answer = move.dropAction();
+            } else if (inside) {
+                QDragLeaveEvent leave;
+                QCoreApplication::sendEvent(handle, &leave);
+                inside = false;
+            }
+            steps.push_back({answer != Qt::IgnoreAction, drag.dragCursor(answer).toImage()});
+        }
+        if (!inside)
+            return Qt::IgnoreAction;
+        QDropEvent drop(m_path.back(), actions, drag.mimeData(), Qt::NoButton, {});
+        QCoreApplication::sendEvent(handle, &drop);
+        return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+    }
+
+    MainWindow& m_window;
+    std::vector<QPoint> m_path;
+};
+
+/// A point of a widget in the main window's coordinates.
+QPoint inWindow(MainWindow& w, const QWidget* widget, QPoint at) {
+    return widget->mapTo(&w, at);
+}
+
+/// Presses the mouse on a marble, as a drag starts, and lets it go once the drag is over.
+void dragMarble(MainWindow& w, int marble) {
+    const QPoint at = w.board().marbleRect(marble).center();
+    QTest::mousePress(&w.board(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(&w.board(), Qt::LeftButton, {}, at);
+}
+
+/// How many of the picture's opaque pixels the board shows otherwise in a marble's place: the
+/// pointer must show the very marble the board shows.
+int differingFromBoard(MainWindow& w, int marble, const QImage& picture) {
+    const QImage shown = w.board()
+                             .grab(w.board().marbleRect(marble))
+                             .toImage()
+                             .convertToFormat(QImage::Format_ARGB32);
+    if (picture.size() != shown.size())
+        return -1;
+    const QImage p = picture.convertToFormat(QImage::Format_ARGB32);
+    int differing = 0;
+    for (int y = 0; y < p.height(); ++y)
+        for (int x = 0; x < p.width(); ++x)
+            if (qAlpha(p.pixel(x, y)) == 255) {
+                const QRgb a = p.pixel(x, y), b = shown.pixel(x, y);
+                differing += std::abs(qRed(a) - qRed(b)) > 1 ||
+                             std::abs(qGreen(a) - qGreen(b)) > 1 ||
+                             std::abs(qBlue(a) - qBlue(b)) > 1;
+            }
+    return differing;
+}
+
+} // namespace
+
+TEST(BoardDrag, ThePointerShowsTheMarbleOverTheBoardThePanelAndOutsideTheWindow) {
+    AppFixture f;
+    MainWindow& w = f.openGame();
+    w.session().optBut_Click(0);
+    BoardWidget& board = w.board();
+    const QRect marble = board.marbleRect(10);
+    DragStandIn standIn(w, {inWindow(w, &board, marble.center() + QPoint(60, 0)),
+                            inWindow(w, w.button(0), w.button(0)->rect().center()),
+                            QPoint(w.width() + 40, w.height() / 2)});
+    dragMarble(w, 10);
+
+    EXPECT_EQ(standIn.lifted, 10);
+    EXPECT_FALSE(standIn.liftedShown); // its hole looks empty while it is dragged
+    ASSERT_EQ(standIn.steps.size(), 3u);
+    EXPECT_TRUE(standIn.steps[0].taken);
+    EXPECT_FALSE(standIn.steps[1].taken); // the panel takes no marble
+    EXPECT_FALSE(standIn.steps[2].taken);
+    for (std::size_t i = 0; i < standIn.steps.size(); ++i) {
+        const QImage& pointer = standIn.steps[i].pointer;
+        ASSERT_EQ(pointer.size(), QSize(32, 32)) << i;
+        EXPECT_EQ(differingFromBoard(w, 11, pointer), 0) << i;
+        // A round marble, not a square: its corners let the desktop through.
+        EXPECT_EQ(qAlpha(pointer.pixel(0, 0)), 0) << i;
+        EXPECT_EQ(qAlpha(pointer.pixel(31, 31)), 0) << i;
+    }
+    // No drag picture: on X11 it would be a window of its own, a white square without a
+    // compositor and a second marble with one.
+    EXPECT_TRUE(standIn.picture.isNull());
+    // Let go outside the window, it stays lifted until the pointer comes back over the board.
+    EXPECT_FALSE(board.marbleShown(10));
+    EXPECT_EQ(w.model().LiftedMarble(), 10);
+}
+
+TEST(BoardDrag, ADropOnAHoleJumpsAndOnTheBareBoardPutsTheMarbleBack) {
+    AppFixture f;
+    MainWindow& w = f.openGame();
+    w.session().optBut_Click(0);
+    BoardWidget& board = w.board();
+    {
+        DragStandIn standIn(w, {inWindow(w, &board, board.holeRect(24).center())});
+        dragMarble(w, 10);
+    }
+    EXPECT_FALSE(board.marbleShown(10));
+    EXPECT_FALSE(board.marbleShown(17));
+    EXPECT_TRUE(board.marbleShown(24));
+    const std::string before = board.stateText().toStdString();
+    DragStandIn standIn(w, {inWindow(w, &board, QPoint(4, board.height() - 4))});
+    dragMarble(w, 3);
+    EXPECT_EQ(standIn.lifted, 3);
+    EXPECT_TRUE(board.marbleShown(3));
+    EXPECT_EQ(board.stateText().toStdString(), before);
+    EXPECT_EQ(w.model().LiftedMarble(), std::nullopt);
+}
