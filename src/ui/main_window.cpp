@@ -91,6 +91,9 @@ MainWindow::MainWindow(Services& services, audio::MediaCommands& media, app::Win
     // a screen reader finds it beside the board.
     m_practiceMark = new QLabel(app::assist::PracticeAids::practiceMark(), this);
     m_practiceMark->setObjectName(QStringLiteral("lblPractice"));
+    // It lies on the board's bare margin: the pointer and a dropped marble pass through to the
+    // board, as if it were not there.
+    m_practiceMark->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_practiceMark->hide();
     buildPanel();
     buildMenu();

@@ -1,5 +1,6 @@
 // Dragging a marble with the mouse: what the pointer shows over the board, the panel and outside
-// the window, and where the marble lands.
+// the window, where the marble lands, and the practice mark that a drag and the pointer pass
+// through.
 #include "app_fixture.h"
 #include "ui/main_window.h"
 
@@ -173,4 +174,52 @@ TEST(BoardDrag, ADropOnAHoleJumpsAndOnTheBareBoardPutsTheMarbleBack) {
     EXPECT_TRUE(board.marbleShown(3));
     EXPECT_EQ(board.stateText().toStdString(), before);
     EXPECT_EQ(w.model().LiftedMarble(), std::nullopt);
+}
+
+TEST(PracticeMark, ADragAndThePointerPassThroughItToTheBoard) {
+    AppFixture f;
+    MainWindow& w = f.openGame();
+    w.session().optBut_Click(0);
+    BoardWidget& board = w.board();
+    board.onLift(10);
+    board.onDropOnHole(24, 10);
+    f.answers = {true}; // the first aid makes it a practice game
+    QTest::keyClick(&board, Qt::Key_Z, Qt::ControlModifier);
+    auto* mark = w.findChild<QLabel*>(QStringLiteral("lblPractice"));
+    ASSERT_NE(mark, nullptr);
+    ASSERT_TRUE(mark->isVisible());
+    const QPoint onMark = mark->geometry().center();
+    ASSERT_TRUE(board.geometry().contains(onMark));
+    for (int p = 0; p < game::kPositions; ++p)
+        ASSERT_FALSE(board.holeShown(p) && board.holeRect(p).contains(board.mapFrom(&w, onMark)))
+            << "the mark lies over hole " << p;
+    const std::string before = board.stateText().toStdString();
+
+    // Dropped on the mark, the marble is dropped on the bare board: back in its hole at once.
+    {
+        DragStandIn standIn(w, {onMark});
+        dragMarble(w, 2);
+        ASSERT_EQ(standIn.steps.size(), 1u);
+        EXPECT_TRUE(standIn.steps[0].taken);
+        EXPECT_EQ(differingFromBoard(w, 4, standIn.steps[0].pointer), 0);
+    }
+    EXPECT_TRUE(board.marbleShown(2));
+    EXPECT_EQ(board.stateText().toStdString(), before);
+    EXPECT_EQ(w.model().LiftedMarble(), std::nullopt);
+
+    // Let go outside, the marble comes back as the pointer moves over the mark, as over the board.
+    {
+        DragStandIn standIn(w, {QPoint(w.width() + 40, 10)});
+        dragMarble(w, 2);
+    }
+    ASSERT_FALSE(board.marbleShown(2));
+    QTest::mouseMove(w.windowHandle(), inWindow(w, w.button(0), w.button(0)->rect().center()));
+    ASSERT_FALSE(board.marbleShown(2)); // the panel is no part of the board
+    QTest::mouseMove(w.windowHandle(), onMark);
+    EXPECT_TRUE(board.marbleShown(2));
+
+    // Still a label with its text that a screen reader reads.
+    QAccessibleInterface* readable = QAccessible::queryAccessibleInterface(mark);
+    ASSERT_NE(readable, nullptr);
+    EXPECT_EQ(readable->text(QAccessible::Name), QStringLiteral("Practice game"));
 }
