@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <utility>
 
 namespace marvolen::solver {
 
@@ -94,6 +95,18 @@ void HintWorker::stop() {
     m_stop = true;
 }
 
+void HintWorker::release() {
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_stops;
+        m_work.reset();
+        m_asked.reset();
+        m_stop = true;
+        m_release = true;
+    }
+    m_wake.notify_all();
+}
+
 std::uint64_t HintWorker::ask(Mask holes, Mask marbles, std::chrono::milliseconds budget) {
     std::uint64_t ticket = 0;
     {
@@ -130,10 +143,16 @@ void HintWorker::run() {
         {
             std::unique_lock lock(m_mutex);
             m_wake.wait(lock, [this] {
-                return m_quit || (m_work && (!m_work->finished || m_asked.has_value()));
+                return m_quit || m_release ||
+                       (m_work && (!m_work->finished || m_asked.has_value()));
             });
             if (m_quit)
                 return;
+            if (std::exchange(m_release, false)) {
+                lock.unlock();
+                m_solver.reset();
+                continue;
+            }
             if (m_work->finished) {
                 answer =
                     Answer{m_asked->ticket, m_work->holes, m_work->marbles, m_work->known, true};

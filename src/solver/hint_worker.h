@@ -49,6 +49,9 @@ class HintWorker {
     void follow(Mask holes, Mask marbles);
     /// Stops the work and drops the hint asked: nothing more comes until the next question.
     void stop();
+    /// As stop, and frees the solver's table and the positions it knows, on the worker's
+    /// thread so that the caller does not wait: nothing needs them until the next question.
+    void release();
     /// A hint for this position, which the worker follows from now on; returns its ticket. A
     /// hint asked before it is not answered.
     std::uint64_t ask(Mask holes, Mask marbles, std::chrono::milliseconds budget);
@@ -92,6 +95,7 @@ class HintWorker {
     std::uint64_t m_nextWork = 1;
     std::uint64_t m_stops = 0; // calls of stop(), after which a round in work tells nothing
     bool m_quit = false;
+    bool m_release = false;
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_halfway{false};
     std::unique_ptr<Solver> m_solver; // only the worker thread touches it

@@ -1,6 +1,8 @@
 // The solver's worker thread: newest question first, answers published under a lock.
 #include "solver/solver_worker.h"
 
+#include <utility>
+
 namespace marvolen::solver {
 
 namespace {
@@ -43,6 +45,19 @@ void SolverWorker::cancel() {
     m_pending.reset();
     m_current = 0;
     m_stop = true;
+}
+
+void SolverWorker::release() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_pending.reset();
+        m_current = 0;
+        m_stop = true;
+        m_release = true;
+        std::vector<Decided>().swap(m_ahead);
+        m_aheadHoles = 0;
+    }
+    m_wake.notify_all();
 }
 
 std::optional<SolverWorker::Answer> SolverWorker::latest() const {
@@ -98,9 +113,14 @@ void SolverWorker::run() {
         Job job;
         {
             std::unique_lock lock(m_mutex);
-            m_wake.wait(lock, [this] { return m_quit || m_pending.has_value(); });
+            m_wake.wait(lock, [this] { return m_quit || m_release || m_pending.has_value(); });
             if (m_quit)
                 return;
+            if (std::exchange(m_release, false)) {
+                lock.unlock();
+                m_solver.reset();
+                continue;
+            }
             job = *m_pending;
             m_pending.reset();
             m_stop = false;

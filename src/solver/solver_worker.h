@@ -47,6 +47,9 @@ class SolverWorker {
                       std::chrono::milliseconds timeLimit = std::chrono::milliseconds::max());
     /// Stops the question in work and drops a queued one; nothing more is published for them.
     void cancel();
+    /// As cancel, and frees the solver's table and what was decided ahead, on the worker's
+    /// thread so that the caller does not wait: nothing needs them until the next question.
+    void release();
     /// The last answer published, if any.
     std::optional<Answer> latest() const;
     /// Positions after positions that can leave one marble decided ahead (the last 1024 kept),
@@ -78,6 +81,7 @@ class SolverWorker {
     std::uint64_t m_nextTicket = 1;
     std::uint64_t m_current = 0; // the ticket whose answer may still be published
     bool m_quit = false;
+    bool m_release = false;
     std::atomic<bool> m_stop{false};
     std::unique_ptr<Solver> m_solver; // only the worker thread touches it
     struct Decided {

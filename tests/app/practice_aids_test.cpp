@@ -290,7 +290,7 @@ TEST(OneMarbleWarning, UndecidedAnswersAndAnswersForAnOlderBoardChangeNothing) {
     s.imgLoff_Click(4);
     s.aids().oneMarbleAnswered(asked, solver::Reach::No);
     EXPECT_FALSE(f.windows.countWarning);
-    EXPECT_GE(f.questions->cancels, 1);
+    EXPECT_GE(f.questions->reachReleases, 1);
 }
 
 TEST(OneMarbleWarning, SwitchedOffTheAmberCountTurnsCyanAgain) {
@@ -379,6 +379,28 @@ TEST(PracticeGame, AGameWithoutAidsAndAidsWithNothingToDoAskNothing) {
     EXPECT_FALSE(s.aids().practiceGame());
 }
 
+// The solvers' tables are held only while an aid needs them: a fresh board frees both, the
+// warning switched off frees its own.
+TEST(SolverMemory, AFreshBoardAndTheWarningSwitchedOffFreeWhatTheSolversHold) {
+    AidsFixture f;
+    app::GameSession& s = f.openWithFake();
+    f.click(0);
+    f.jump(10, 24);
+    s.aids().mnuHint_Click();
+    s.aids().mnuOneMarble_Click();
+    ASSERT_EQ(f.questions->asked.size(), 1u);
+    ASSERT_TRUE(s.aids().solverWorking());
+    const int reach = f.questions->reachReleases;
+    const int work = f.questions->workReleases;
+    s.aids().mnuOneMarble_Click(); // off
+    EXPECT_EQ(f.questions->reachReleases, reach + 1);
+    EXPECT_EQ(f.questions->workReleases, work) << "the hints' work goes on";
+    s.imgLoff_Click(4);
+    EXPECT_EQ(f.questions->reachReleases, reach + 2);
+    EXPECT_EQ(f.questions->workReleases, work + 1);
+    EXPECT_FALSE(s.aids().solverWorking());
+}
+
 TEST(Redo, PutsBackTheJumpsTakenBackOneByOneUntilANewJump) {
     AidsFixture f;
     app::GameSession& s = f.openWithFake();
@@ -432,10 +454,12 @@ TEST(HintWork, FollowsEveryPositionFromTheFirstHintUntilTheGameOrTheBoardEnds) {
     ASSERT_EQ(f.questions->worked.size(), 3u);
     EXPECT_EQ(f.questions->worked.back(), s.model().position());
 
-    // A fresh board in the middle of a game ends the work; the next game goes without it until
-    // its first hint.
+    // A fresh board in the middle of a game ends the work and frees the solver; the next game
+    // goes without it until its first hint.
+    const int released = f.questions->workReleases;
     s.imgLoff_Click(4);
-    EXPECT_EQ(f.questions->workStops, 1);
+    EXPECT_EQ(f.questions->workReleases, released + 1);
+    EXPECT_EQ(f.questions->workStops, 0);
     EXPECT_FALSE(s.aids().solverWorking());
     f.click(0);
     f.jump(10, 24);
@@ -446,13 +470,13 @@ TEST(HintWork, FollowsEveryPositionFromTheFirstHintUntilTheGameOrTheBoardEnds) {
     s.setBoardText(kOneJumpLeft);
     ASSERT_EQ(f.questions->worked.size(), 4u);
     f.jump(22, 24);
-    EXPECT_EQ(f.questions->workStops, 2);
+    EXPECT_EQ(f.questions->workStops, 1);
     EXPECT_FALSE(s.aids().solverWorking());
     f.click(0);
     f.jump(22, 24);
     ASSERT_FALSE(s.model().position().firstJump());
     EXPECT_EQ(f.questions->worked.size(), 4u);
-    EXPECT_EQ(f.questions->workStops, 2);
+    EXPECT_EQ(f.questions->workStops, 1);
 }
 
 TEST(HintWork, AHintOnAPositionTheSolverIsDoneWithIsShownWithoutAsking) {

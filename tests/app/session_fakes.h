@@ -223,6 +223,8 @@ class FakeQuestions : public app::assist::SolverQuestions {
     void cancelHint() override { ++hintCancels; }
     void workOn(const game::Position& position) override { worked.push_back(position); }
     void stopWork() override { ++workStops; }
+    void releaseReachOne() override { ++reachReleases; }
+    void releaseWork() override { ++workReleases; }
     std::optional<app::assist::SolverAdvice> lineFromStart(game::Position::Mask) const override {
         return startLine;
     }
@@ -235,6 +237,8 @@ class FakeQuestions : public app::assist::SolverQuestions {
     int cancels = 0;
     int hintCancels = 0;
     int workStops = 0;
+    int reachReleases = 0;                              ///< the warning's solver freed
+    int workReleases = 0;                               ///< the hint's solver freed
     std::optional<app::assist::SolverAdvice> startLine; ///< what lineFromStart gives
 };
 

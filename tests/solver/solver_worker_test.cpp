@@ -131,6 +131,27 @@ TEST(SolverWorker, TimeLimitAndCancelEndTheWork) {
         EXPECT_NE(seen.ticket, dropped);
 }
 
+// Released in the middle of a hard question, the worker drops it, its table and what it decided
+// ahead, and answers the next question from a fresh table as it answered before.
+TEST(SolverWorker, ReleasedMidQuestionItAnswersTheNextAsBefore) {
+    Inbox inbox;
+    SolverWorker worker(1024 * 1024, inbox.callback());
+    const auto first = worker.ask(holesOf(4), startOf(4), SolverWorker::Question::ReachOne);
+    const auto before = inbox.waitFor(first);
+    ASSERT_TRUE(before);
+    const auto dropped = worker.ask(holesOf(7), startOf(7), SolverWorker::Question::Fewest);
+    worker.release();
+    EXPECT_EQ(worker.decidedAhead(), 0);
+    const auto again = worker.ask(holesOf(4), startOf(4), SolverWorker::Question::ReachOne);
+    const auto after = inbox.waitFor(again);
+    ASSERT_TRUE(after);
+    EXPECT_EQ(after->reach, before->reach);
+    EXPECT_EQ(after->reach, Reach::Yes);
+    std::lock_guard lock(inbox.mutex);
+    for (const auto& seen : inbox.answers)
+        EXPECT_NE(seen.ticket, dropped);
+}
+
 TEST(SolverWorker, AfterAYesThePositionsOfTheNextJumpAreDecidedAheadAndAnsweredAtOnce) {
     Inbox inbox;
     SolverWorker worker(4 * 1024 * 1024, inbox.callback());

@@ -49,12 +49,13 @@ void PracticeAids::positionChanged(const game::Position& position, int jumpsMade
     m_hintAsked.reset();
     if (position.fresh()) {
         // A fresh board: nothing is lost yet, no jump is possible before Start, and the game
-        // to come is played without help so far.
-        if (m_asked)
-            questions().cancelReachOne();
+        // to come is played without help so far. Nothing needs the solvers' tables until the
+        // next question: a game without aids holds none.
+        if (m_questions) {
+            m_questions->releaseReachOne();
+            m_questions->releaseWork();
+        }
         m_asked.reset();
-        if (m_working)
-            questions().stopWork();
         m_working = false;
         setCountWarning(false);
         setPractice(false);
@@ -78,8 +79,8 @@ void PracticeAids::mnuOneMarble_Click() {
             askOneMarble(m_game.position(), m_jumpsMade);
             return;
         }
-        if (m_asked)
-            questions().cancelReachOne();
+        if (m_questions)
+            m_questions->releaseReachOne();
         m_asked.reset();
         setCountWarning(false);
     });

@@ -59,6 +59,14 @@ class WorkerQuestions : public SolverQuestions {
         if (m_hint)
             m_hint->stop();
     }
+    void releaseReachOne() override {
+        if (m_reach)
+            m_reach->release();
+    }
+    void releaseWork() override {
+        if (m_hint)
+            m_hint->release();
+    }
     std::optional<SolverAdvice> lineFromStart(game::Position::Mask holes) const override {
         return startLine(holes);
     }

@@ -40,6 +40,10 @@ class SolverQuestions {
     virtual void workOn(const game::Position& position) = 0;
     /// Stops the work and drops the hint question: nothing more comes.
     virtual void stopWork() = 0;
+    /// As cancelReachOne, and frees what the warning's solver holds until it is asked again.
+    virtual void releaseReachOne() { cancelReachOne(); }
+    /// As stopWork, and frees what the hint's solver holds until it is asked again.
+    virtual void releaseWork() { stopWork(); }
     /// The best line known beforehand from the start of the board with these holes, if any.
     virtual std::optional<SolverAdvice> lineFromStart(game::Position::Mask /*holes*/) const {
         return std::nullopt;
