@@ -32,4 +32,8 @@ OpenedModule openModule(const QStringList& candidates, const char* factory) {
     return opened;
 }
 
+QString otherVersion() {
+    return QCoreApplication::translate("Marvolen", "a module of another version");
+}
+
 } // namespace marvolen

@@ -24,4 +24,21 @@ QStringList modulePaths(const QString& fileName, const QString& installedFolder)
 /// Opens the first of `candidates` that is a file and resolves its `factory` symbol.
 OpenedModule openModule(const QStringList& candidates, const char* factory);
 
+/// Why a module's factory made nothing: the module was built for another version.
+QString otherVersion();
+
+/// Opens the module as openModule does and puts in `object` what `make` makes with its factory;
+/// make gives null for a module of another version. The library returned must outlive object.
+template <typename Object, typename Make>
+OpenedModule makeFromModule(const QStringList& candidates, const char* factory,
+                            std::unique_ptr<Object>& object, Make make) {
+    OpenedModule module = openModule(candidates, factory);
+    if (module.factory) {
+        object.reset(make(module.factory));
+        if (!object)
+            module.why = otherVersion();
+    }
+    return module;
+}
+
 } // namespace marvolen

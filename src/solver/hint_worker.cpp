@@ -7,6 +7,8 @@
 
 namespace marvolen::solver {
 
+namespace {
+/// `a` with what `b` adds: the lower count reached, with its jumps, and the higher bound.
 Result merged(Result a, const Result& b) {
     if (b.best < a.best) {
         a.best = b.best;
@@ -16,6 +18,7 @@ Result merged(Result a, const Result& b) {
     a.nodes += b.nodes;
     return a;
 }
+} // namespace
 
 HintWorker::HintWorker(std::size_t tableBytes, std::chrono::milliseconds workTime,
                        Callback answered, Callback learned, WorkClock clock)

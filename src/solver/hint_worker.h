@@ -103,7 +103,4 @@ class HintWorker {
     std::thread m_thread;             // last: starts when everything else is ready
 };
 
-/// `a` with what `b` adds: the lower count reached, with its jumps, and the higher bound.
-Result merged(Result a, const Result& b);
-
 } // namespace marvolen::solver

@@ -443,7 +443,6 @@ LevelSearch::Status LevelSearch::expand(int marbles, int target, std::uint64_t g
     const auto [bytes, runs] = sizeOf(marbles - 1);
     if (status == Status::Ok && runs > 1 && bytes <= (m_memory.size() - bufferBegin()) * 8)
         status = merge(marbles - 1);
-    m_answer.widest = std::max(m_answer.widest, level);
     return status;
 }
 

@@ -17,7 +17,6 @@ struct LevelAnswer {
     Reach reached = Reach::Undecided; ///< Undecided: a limit or the memory stopped it
     std::vector<Jump> moves;          ///< on Yes: legal jumps down to at most the target
     std::uint64_t positions = 0;      ///< distinct positions (up to symmetry) met
-    std::uint64_t widest = 0;         ///< most positions of one marble count
     std::size_t mostBytes = 0;        ///< most of the memory in use at once
     bool tooLarge = false;            ///< Undecided because its counts grow past the memory planned
 };

@@ -2,6 +2,7 @@
 // keep what the ones before them found.
 #include "game/position.h"
 #include "game/variants.h"
+#include "inbox.h"
 #include "solver/hint_worker.h"
 #include "variant_masks.h"
 
@@ -18,30 +19,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-/// Collects what the worker tells and waits for it with a deadline.
-struct Inbox {
-    std::mutex mutex;
-    std::condition_variable arrived;
-    std::vector<HintWorker::Answer> answers;
-    std::vector<HintWorker::Answer> learned;
-    std::vector<HintWorker::Answer> inOrder; ///< both lists as they arrived
-
-    HintWorker::Callback into(std::vector<HintWorker::Answer>& list) {
-        return [this, &list](const HintWorker::Answer& answer) {
-            {
-                std::lock_guard lock(mutex);
-                list.push_back(answer);
-                inOrder.push_back(answer);
-            }
-            arrived.notify_all();
-        };
-    }
-    /// Waits until `done` holds of the lists; false when it did not within the deadline.
-    template <typename Done> bool waitUntil(Done done) {
-        std::unique_lock lock(mutex);
-        return arrived.wait_for(lock, 60s, done);
-    }
-};
+using Inbox = marvolen::test::Inbox<HintWorker::Answer>;
 
 /// Whether `moves` can be made one after the other from `marbles` and leave `best` marbles.
 bool lineLeaves(Mask holes, Mask marbles, const std::vector<Jump>& moves, int best) {

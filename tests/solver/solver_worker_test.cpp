@@ -1,5 +1,6 @@
 // The worker thread: answers arrive by callback and by polling; new questions replace old ones.
 #include "game/variants.h"
+#include "inbox.h"
 #include "solver/solver_worker.h"
 #include "variant_masks.h"
 
@@ -18,37 +19,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-/// Collects the answers the worker hands to its callback and waits for one with a deadline.
-struct Inbox {
-    std::mutex mutex;
-    std::condition_variable arrived;
-    std::vector<SolverWorker::Answer> answers;
-
-    SolverWorker::Callback callback() {
-        return [this](const SolverWorker::Answer& answer) {
-            {
-                std::lock_guard lock(mutex);
-                answers.push_back(answer);
-            }
-            arrived.notify_all();
-        };
-    }
-    std::optional<SolverWorker::Answer> waitFor(std::uint64_t ticket) {
-        std::unique_lock lock(mutex);
-        const auto found = [&] {
-            for (const auto& answer : answers)
-                if (answer.ticket == ticket)
-                    return true;
-            return false;
-        };
-        if (!arrived.wait_for(lock, 30s, found))
-            return std::nullopt;
-        for (const auto& answer : answers)
-            if (answer.ticket == ticket)
-                return answer;
-        return std::nullopt;
-    }
-};
+using Inbox = marvolen::test::Inbox<SolverWorker::Answer>;
 
 /// The positions the look-ahead decides after `marbles`: those one jump ahead, and one jump
 /// after each of them that can still leave one marble.

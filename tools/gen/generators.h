@@ -2,6 +2,7 @@
 // file as (alias, file name) pairs. Aliases are "TYPE/id", "PIC/name" or "STYLE/theme".
 #pragma once
 
+#include <QByteArray>
 #include <QDir>
 #include <QString>
 
@@ -11,6 +12,10 @@
 namespace gen {
 
 using Entries = std::vector<std::pair<QString, QString>>;
+
+/// Writes bytes to path, or ends the generator with a message: a resource left out would only
+/// show in the game.
+void writeFile(const QString& path, const QByteArray& bytes);
 
 /// Marble icons, board bitmaps, hole pictures, the two strips and the window pictures.
 void writePictures(const QDir& out, Entries& entries);

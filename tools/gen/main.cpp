@@ -7,6 +7,15 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <cstdlib>
+
+void gen::writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        std::exit(1);
+    }
+}
 
 int main(int argc, char** argv) {
     // The generator draws text and pictures without a screen.

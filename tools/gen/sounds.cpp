@@ -408,14 +408,6 @@ Signal effect(int id) {
     }
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size()) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        std::exit(1);
-    }
-}
-
 } // namespace
 
 void writeSounds(const QDir& out, Entries& entries) {

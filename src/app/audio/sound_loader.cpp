@@ -25,23 +25,17 @@ bool SoundLoader::load() {
     if (m_tried)
         return m_system != nullptr;
     m_tried = true;
-    OpenedModule module =
-        openModule(m_modulePath.isEmpty() ? defaultModulePaths() : QStringList{m_modulePath},
-                   MakeSoundSystemName);
+    OpenedModule module = makeFromModule(
+        m_modulePath.isEmpty() ? defaultModulePaths() : QStringList{m_modulePath},
+        MakeSoundSystemName, m_system, [this](QFunctionPointer factory) {
+            return reinterpret_cast<MakeSoundSystem>(factory)(SoundModuleVersion, &m_setup);
+        });
     m_library = std::move(module.library);
-    QString why = module.why;
-    if (module.factory) {
-        if (SoundSystem* system =
-                reinterpret_cast<MakeSoundSystem>(module.factory)(SoundModuleVersion, &m_setup))
-            m_system.reset(system);
-        else
-            why = QCoreApplication::translate("Marvolen", "a module of another version");
-    }
     if (!m_system && m_setup.note)
         m_setup.note(QCoreApplication::translate("Marvolen",
                                                  "The sound module %1 could not be loaded (%2): "
                                                  "the game runs without sound effects and music.")
-                         .arg(QDir::toNativeSeparators(module.path), why));
+                         .arg(QDir::toNativeSeparators(module.path), module.why));
     return m_system != nullptr;
 }
 

@@ -25,22 +25,16 @@ PrintSystem* PrintLoader::load() {
         return m_system.get();
     m_tried = true;
     OpenedModule module =
-        openModule(m_modulePath.isEmpty() ? defaultModulePaths() : QStringList{m_modulePath},
-                   MakePrintSystemName);
+        makeFromModule(m_modulePath.isEmpty() ? defaultModulePaths() : QStringList{m_modulePath},
+                       MakePrintSystemName, m_system, [](QFunctionPointer factory) {
+                           return reinterpret_cast<MakePrintSystem>(factory)(PrintModuleVersion);
+                       });
     m_library = std::move(module.library);
-    QString why = module.why;
-    if (module.factory) {
-        if (PrintSystem* system =
-                reinterpret_cast<MakePrintSystem>(module.factory)(PrintModuleVersion))
-            m_system.reset(system);
-        else
-            why = QCoreApplication::translate("Marvolen", "a module of another version");
-    }
     if (!m_system)
         m_failure =
             QCoreApplication::translate("Marvolen", "The print module %1 could not be loaded (%2): "
                                                     "the game cannot print.")
-                .arg(QDir::toNativeSeparators(module.path), why);
+                .arg(QDir::toNativeSeparators(module.path), module.why);
     return m_system.get();
 }
 
