@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/deps.sh
-cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DMARVOLEN_TESTS=OFF -DMARVOLEN_BENCHMARKS=OFF
-cmake --build build-release --target marvolen
+cmake --preset release
+cmake --build --preset release
 exec ./build-release/src/ui/marvolen
