@@ -232,9 +232,10 @@ void AudioOutput::streamChanged(pa_stream* stream) {
         return;
     switch (pa_stream_get_state(stream)) {
     case PA_STREAM_READY:
-        m_usesDevice = true;
+        // Said before it shows: whoever sees the device in use has been told.
         if (std::exchange(m_link, Link::Up) == Link::Down && m_news)
             m_news(ServerNews::Back);
+        m_usesDevice = true;
         // The drain kept the music's time while there was no server: the stream goes on from
         // there.
         m_draining = false;
@@ -283,7 +284,6 @@ void AudioOutput::write(pa_stream* stream, std::size_t bytes) {
 }
 
 void AudioOutput::fallBackToDrain() {
-    m_usesDevice = false;
     m_suspended = false;
     // Often called from the context's or the stream's own callback: from now on neither calls
     // back, and both are freed once the loop is out of its dispatch.
@@ -299,6 +299,7 @@ void AudioOutput::fallBackToDrain() {
     const Link was = std::exchange(m_link, Link::Down);
     if (m_news && was != Link::Down)
         m_news(was == Link::Up ? ServerNews::Lost : ServerNews::Missing);
+    m_usesDevice = false; // after the news, as above
     if (m_mixer.active() && !m_draining)
         startDrain();
 }
