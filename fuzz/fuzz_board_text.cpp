@@ -1,19 +1,16 @@
 // Fuzzes the board's text form: any text reads as a position whose marbles lie in its holes, and
 // the text written back from it reads as the same position. Its jumps obey the jump rule.
+#include "fuzz_check.h"
 #include "game/position.h"
 
 #include <bit>
 #include <cstddef>
 #include <cstdint>
 
+using fuzz::check;
 using marvolen::game::Position;
 
 namespace {
-
-void check(bool condition) {
-    if (!condition)
-        __builtin_trap();
-}
 
 /// The bytes as UTF-16, so that unpaired surrogates and characters outside Latin-1 reach the
 /// reader too.

@@ -1,6 +1,7 @@
 // Fuzzes the champions-list values: any stored text decodes, any entry round-trips, and any
 // bytes as a highscore file load ten entries in order.
 #include "core/failure.h"
+#include "fuzz_check.h"
 #include "scores/champions_list.h"
 #include "scores/entry.h"
 #include "scores/highscore_file.h"
@@ -13,17 +14,9 @@
 #include <cstddef>
 #include <cstdint>
 
+using fuzz::check;
 using namespace marvolen;
 using namespace marvolen::scores;
-
-namespace {
-
-void check(bool condition) {
-    if (!condition)
-        __builtin_trap();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArrayView input(reinterpret_cast<const char*>(data), qsizetype(size));

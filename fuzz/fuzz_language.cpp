@@ -3,6 +3,7 @@
 // is reported.
 #include "core/failure.h"
 #include "core/profile.h"
+#include "fuzz_check.h"
 #include "lang/language.h"
 
 #include <QFile>
@@ -12,14 +13,10 @@
 #include <cstdint>
 #include <vector>
 
+using fuzz::check;
 using namespace marvolen;
 
 namespace {
-
-void check(bool condition) {
-    if (!condition)
-        __builtin_trap();
-}
 
 /// The keys to ask for: the first five four-digit numbers that start a line, which the table
 /// has, and one after the first, which it may lack.

@@ -1,26 +1,17 @@
 // Fuzzes the tune reader: any bytes as a Standard MIDI File. Nothing outside them is read, and a
 // tune it accepts has a known format, its declared tracks and a length the player can count.
 #include "app/audio/midi_file.h"
+#include "fuzz_check.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <limits>
 
+using fuzz::check;
 using marvolen::audio::readMidiFile;
 
-namespace {
-
-void check(bool condition) {
-    if (!condition)
-        __builtin_trap();
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // Not copied, so that AddressSanitizer sees a read past the fuzzer's own buffer.
-    const QByteArray bytes =
-        QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QByteArray bytes = fuzz::rawBytes(data, size);
     const auto info = readMidiFile(bytes);
     if (!info)
         return 0;

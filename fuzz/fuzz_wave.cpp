@@ -1,26 +1,17 @@
 // Fuzzes the sound reader: any bytes as a RIFF WAVE effect. Nothing outside them is read, and an
 // effect it accepts plays at a rate the mixer takes, with no more samples than the file has bytes.
 #include "app/audio/wave_sound.h"
+#include "fuzz_check.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
+using fuzz::check;
 using marvolen::audio::decodeWave;
 
-namespace {
-
-void check(bool condition) {
-    if (!condition)
-        __builtin_trap();
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // Not copied, so that AddressSanitizer sees a read past the fuzzer's own buffer.
-    const QByteArray bytes =
-        QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QByteArray bytes = fuzz::rawBytes(data, size);
     const auto sound = decodeWave(bytes);
     if (!sound)
         return 0;
