@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -15,6 +16,22 @@ namespace marvolen::game {
 void noteOnStandardError(const QString& line) {
     std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
     std::fflush(stderr);
+}
+
+QString firstLineProblem(const QByteArray& firstLine, const QByteArray& versionLine,
+                         const QString& what) {
+    if (firstLine == versionLine)
+        return {};
+    const QByteArray prefix = versionLine.left(versionLine.lastIndexOf(' ') + 1);
+    if (!firstLine.startsWith(prefix))
+        return QStringLiteral("not %1").arg(what);
+    const QByteArray version = firstLine.mid(prefix.size());
+    const bool number =
+        !version.isEmpty() && version.size() <= 9 &&
+        std::all_of(version.begin(), version.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return number
+               ? QStringLiteral("written by another version (%1)").arg(QLatin1StringView(version))
+               : QStringLiteral("a damaged first line");
 }
 
 KeptFile::KeptFile(const QString& folder, const QString& name, qsizetype limit, NoteSink sink)

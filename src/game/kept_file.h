@@ -18,6 +18,11 @@ using NoteSink = std::function<void(const QString& line)>;
 /// Writes the line and a newline to standard error.
 void noteOnStandardError(const QString& line);
 
+/// Why a file's first line is not `versionLine` ("Marvolen statistics 1"): a file of another
+/// version, a damaged line, or not `what` at all. Empty when it is.
+QString firstLineProblem(const QByteArray& firstLine, const QByteArray& versionLine,
+                         const QString& what);
+
 /// One file in the data folder, at most `limit` bytes long.
 class KeptFile {
   public:

@@ -12,7 +12,6 @@ namespace marvolen::game {
 namespace {
 
 const QByteArray kVersionLine = "Marvolen unfinished game 1";
-const QByteArray kVersionPrefix = "Marvolen unfinished game ";
 constexpr int kMostSeconds = 99999;
 /// Far more than the longest game needs (48 jumps each way), far less than a stray big file.
 constexpr qsizetype kLongest = 4096;
@@ -126,8 +125,14 @@ SavedGameRead refused(const QString& reason) {
 
 } // namespace
 
+Position startedBoard(int number) {
+    Position board = freshBoard(number);
+    board.setMarble(kCentre, false);
+    return board;
+}
+
 Position SavedGame::startBoard() const {
-    return start ? *start : freshBoard(variant);
+    return start ? *start : startedBoard(variant);
 }
 
 QString problemOf(const SavedGame& game) {
@@ -175,13 +180,11 @@ QByteArray encodeSavedGame(const SavedGame& game) {
 SavedGameRead decodeSavedGame(const QByteArray& bytes) {
     if (bytes.size() > kLongest)
         return refused(QStringLiteral("too long"));
-    if (!bytes.startsWith(kVersionPrefix))
-        return refused(QStringLiteral("not an unfinished game"));
     QList<QByteArray> lines = bytes.split('\n');
-    const QByteArray version = lines.front().mid(kVersionPrefix.size());
-    if (lines.front() != kVersionLine)
-        return refused(QStringLiteral("written by another version (%1)")
-                           .arg(QString::fromLatin1(version.left(16).toPercentEncoding(" "))));
+    if (const QString problem =
+            firstLineProblem(lines.front(), kVersionLine, QStringLiteral("an unfinished game"));
+        !problem.isEmpty())
+        return refused(problem);
     // The last line ends like every other, so a file cut short at a line break still shows it.
     if (lines.size() < 2 || !lines.back().isEmpty())
         return refused(QStringLiteral("cut short"));

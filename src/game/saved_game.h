@@ -21,10 +21,14 @@ struct JumpMove {
     friend bool operator==(const JumpMove&, const JumpMove&) = default;
 };
 
+/// Variant `number`'s board as Start leaves it, where the jumps of a new game begin: a marble in
+/// every hole but the centre.
+Position startedBoard(int number);
+
 /// A game in progress, enough to set it up again.
 struct SavedGame {
     int variant = 4; ///< 0 to 19
-    /// The board the jumps were made from: a pasted board; none for the variant's fresh board.
+    /// The board the jumps were made from: a pasted board; none for startedBoard(variant).
     std::optional<Position> start;
     Position position;            ///< the board now
     std::vector<JumpMove> made;   ///< since the start, oldest first

@@ -10,7 +10,6 @@ namespace marvolen::game {
 namespace {
 
 const QByteArray kVersionLine = "Marvolen statistics 1";
-const QByteArray kVersionPrefix = "Marvolen statistics ";
 constexpr int kMostSeconds = 99999;
 /// Forty lines of counts fit many times over.
 constexpr qsizetype kLongest = 16384;
@@ -234,14 +233,11 @@ QByteArray encodeStatistics(const StatisticsTable& table) {
 StatisticsRead decodeStatistics(const QByteArray& bytes) {
     if (bytes.size() > kLongest)
         return refused(QStringLiteral("too long"));
-    if (!bytes.startsWith(kVersionPrefix))
-        return refused(QStringLiteral("not a statistics file"));
-    QList<QByteArray> lines = bytes.split('\n');
-    if (lines.front() != kVersionLine)
-        return refused(
-            QStringLiteral("written by another version (%1)")
-                .arg(QString::fromLatin1(
-                    lines.front().mid(kVersionPrefix.size()).left(16).toPercentEncoding(" "))));
+    const QList<QByteArray> lines = bytes.split('\n');
+    if (const QString problem =
+            firstLineProblem(lines.front(), kVersionLine, QStringLiteral("a statistics file"));
+        !problem.isEmpty())
+        return refused(problem);
     // Every line ends with a line break and the last says "end": a file cut short shows it.
     if (lines.size() < 3 || !lines.back().isEmpty() || lines[lines.size() - 2] != "end")
         return refused(QStringLiteral("cut short"));
