@@ -146,7 +146,6 @@ struct Solver::Search {
     int target = 0;
     int onesUpTo = 0;   // positions of this many marbles or fewer are looked up, not searched
     int signature = 0;  // of every position the search meets: jumps keep it
-    Mask goal = 0;      // when not 0, only exactly these marbles count as reached
     Mask lastHoles = 0; // where the position classes let a last marble end
     const std::vector<Symmetry>* symmetries = nullptr;
     std::uint64_t nodes = 0;
@@ -421,8 +420,6 @@ std::vector<Solver::FewMarblesTest> Solver::fewMarblesTests(Mask marbles, int ta
 Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth, Mask key,
                               const Images* images) {
     if (count <= search.target) {
-        if (search.goal != 0 && marbles != search.goal)
-            return Outcome::NotReached;
         search.record(count, depth);
         return Outcome::Reached;
     }
@@ -447,21 +444,20 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
                                                   images->begin() + std::ptrdiff_t(symmetryCount)));
     if (m_table.lowerBound(key) > search.target)
         return Outcome::NotReached;
-    if (search.goal == 0 && fewMarblesRefuted(marbles, search.target, search.signature)) {
+    if (fewMarblesRefuted(marbles, search.target, search.signature)) {
         m_table.store(key, search.target + 1);
         return Outcome::NotReached;
     }
-    // Far above the target, stranded marbles rarely prune and cost more than they save; a goal
-    // or a last marble on given holes is pruned by the positions that can never fill again.
-    const bool oneLeft = search.target == 1 && search.goal == 0;
-    if (oneLeft || search.goal != 0 || count <= 2 * search.target + 6) {
+    // Far above the target, stranded marbles rarely prune and cost more than they save; a last
+    // marble on given holes is pruned by the positions that can never fill again.
+    const bool oneLeft = search.target == 1;
+    if (oneLeft || count <= 2 * search.target + 6) {
         const Reachability ahead = reachability(marbles);
         const bool hopeless =
-            ahead.stranded > search.target || (search.goal & ~ahead.fillable) != 0 ||
+            ahead.stranded > search.target ||
             (oneLeft && pagodasRefute(marbles, ahead.fillable & search.lastHoles));
         if (hopeless) {
-            m_table.store(key, search.goal != 0 ? search.target + 1
-                                                : std::max(ahead.stranded, search.target + 1));
+            m_table.store(key, std::max(ahead.stranded, search.target + 1));
             return Outcome::NotReached;
         }
     }
@@ -484,7 +480,7 @@ Solver::Outcome Solver::reach(Search& search, Mask marbles, int count, int depth
         }
     }
     if (n == 0) {
-        m_table.store(key, search.goal != 0 ? search.target + 1 : count);
+        m_table.store(key, count);
         return Outcome::NotReached;
     }
     // Insertion sort, best first: the lists are short.
@@ -722,10 +718,9 @@ Solver::Outcome Solver::searchFrom(Search& search, Mask marbles, int count) {
     // A line to few marbles is a needle in a haystack: a search that churns in one corner of the
     // tree starts over with a new order, each time with twice the positions. What it proved on
     // the way stays in the table; nothing is lost but the unfinished branches.
-    const bool restarts = search.goal == 0;
     std::uint64_t budget = kFirstRestart;
     for (int round = 0;; ++round) {
-        search.restartAt = restarts ? search.nodes + budget : UINT64_MAX;
+        search.restartAt = search.nodes + budget;
         search.restarting = false;
         search.stopped = false;
         search.noise = round == 0 ? 0 : kShuffleRange;
@@ -918,10 +913,6 @@ Solver::Outcome Solver::searchByLevels(Search& search, Mask marbles, int count) 
 
 Result Solver::solve(Mask marbles, const Limits& limits) {
     marbles &= m_holes;
-    if (m_tableHoldsGoal) {
-        m_table.clear();
-        m_tableHoldsGoal = false;
-    }
     Result result;
     result.marbles = std::popcount(marbles);
     result.best = result.marbles;
@@ -963,10 +954,6 @@ Reach Solver::canReachOne(Mask marbles, const Limits& limits) {
     const int count = std::popcount(marbles);
     if (count <= 1)
         return count == 1 ? Reach::Yes : Reach::No;
-    if (m_tableHoldsGoal) {
-        m_table.clear();
-        m_tableHoldsGoal = false;
-    }
     m_table.newGeneration();
     if (staticLowerBound(marbles) > 1 || m_table.lowerBound(canonical(marbles)) > 1)
         return Reach::No;
@@ -1048,48 +1035,6 @@ void Solver::decideAhead(Mask marbles, const Limits& limits,
             return;
         from = std::move(yes);
     }
-}
-
-MoveAdvice Solver::bestMove(Mask marbles, const Limits& limits) {
-    marbles &= m_holes;
-    const std::vector<Jump> jumps = legalJumps(marbles);
-    const int count = std::popcount(marbles);
-    if (jumps.empty())
-        return {std::nullopt, count, true};
-    const Result result = solve(marbles, limits);
-    if (!result.moves.empty())
-        return {result.moves.front(), result.best, result.proven()};
-    return {jumps.front(), count - 1, count - 1 == result.lowerBound};
-}
-
-Reach Solver::reachPosition(Mask marbles, Mask goal, const Limits& limits,
-                            std::vector<Jump>* moves) {
-    marbles &= m_holes;
-    const int count = std::popcount(marbles);
-    const int target = std::popcount(goal);
-    if ((goal & ~m_holes) != 0 || target > count || target == 0)
-        return Reach::No;
-    // Only the symmetries that keep the goal where it is may merge positions.
-    std::vector<Symmetry> keeping;
-    for (const auto& symmetry : m_symmetries)
-        if (transform(symmetry, goal) == goal)
-            keeping.push_back(symmetry);
-    m_table.clear();
-    m_tableHoldsGoal = true;
-    Search search;
-    search.limits = limits;
-    search.symmetries = &keeping;
-    search.bestCount = count + 1;
-    search.target = target;
-    search.goal = goal;
-    const Outcome outcome = reach(search, marbles, count, 0);
-    m_table.clear();
-    m_tableHoldsGoal = false;
-    if (outcome == Outcome::Reached && moves)
-        *moves = search.bestPath;
-    return outcome == Outcome::Reached      ? Reach::Yes
-           : outcome == Outcome::NotReached ? Reach::No
-                                            : Reach::Undecided;
 }
 
 } // namespace marvolen::solver

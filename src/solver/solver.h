@@ -65,13 +65,6 @@ struct Result {
 
 enum class Reach { Yes, No, Undecided };
 
-/// The next jump toward the fewest marbles.
-struct MoveAdvice {
-    std::optional<Jump> jump; ///< none when no jump is left
-    int leaves = 0;           ///< marbles that can be left after it (reached, not only hoped for)
-    bool proven = false;      ///< no other jump leaves fewer
-};
-
 /// A solver for one hole pattern. It keeps a table of positions proven not to reach a count, so
 /// later questions on the same pattern profit from earlier ones. Not thread-safe: one thread at
 /// a time.
@@ -125,12 +118,6 @@ class Solver {
     void decideAhead(Mask marbles, const Limits& limits,
                      const std::function<std::optional<Reach>(Mask)>& known,
                      const std::function<void(Mask, Reach)>& decided);
-    /// The first jump of the best sequence found; an unproven one when a limit stops the search.
-    MoveAdvice bestMove(Mask marbles, const Limits& limits = {});
-    /// Whether exactly the marbles `goal` can be left; on Yes, `moves` (if given) gets the jumps.
-    /// Its table entries mean something else, so the table is emptied before and after.
-    Reach reachPosition(Mask marbles, Mask goal, const Limits& limits = {},
-                        std::vector<Jump>* moves = nullptr);
 
   private:
     enum class Outcome { Reached, NotReached, Stopped };
@@ -214,7 +201,6 @@ class Solver {
     };
     std::vector<FewMarblesBound> m_fewMarblesBounds;
     TranspositionTable m_table;
-    bool m_tableHoldsGoal = false;
     // Canonical positions of signature m_onesSignature that can leave a single marble: all of
     // them up to m_onesComplete marbles, some of the next level. No jump changes the signature,
     // so one game only ever needs one.

@@ -26,13 +26,12 @@ SolverWorker::~SolverWorker() {
     m_thread.join();
 }
 
-std::uint64_t SolverWorker::ask(Mask holes, Mask marbles, Question question,
-                                std::chrono::milliseconds timeLimit) {
+std::uint64_t SolverWorker::ask(Mask holes, Mask marbles, std::chrono::milliseconds timeLimit) {
     std::uint64_t ticket = 0;
     {
         std::lock_guard lock(m_mutex);
         ticket = m_nextTicket++;
-        m_pending = Job{ticket, holes, marbles, question, timeLimit};
+        m_pending = Job{ticket, holes, marbles, timeLimit};
         m_current = ticket;
         m_stop = true;
     }
@@ -58,11 +57,6 @@ void SolverWorker::release() {
         m_aheadHoles = 0;
     }
     m_wake.notify_all();
-}
-
-std::optional<SolverWorker::Answer> SolverWorker::latest() const {
-    std::lock_guard lock(m_mutex);
-    return m_latest;
 }
 
 int SolverWorker::decidedAhead() const {
@@ -129,9 +123,7 @@ void SolverWorker::run() {
             m_solver.reset(); // the old table goes before the new one is allocated
             m_solver = std::make_unique<Solver>(job.holes, m_tableBytes);
         }
-        const std::optional<Reach> known = job.question == Question::ReachOne
-                                               ? decidedBefore(job.holes, job.marbles)
-                                               : std::nullopt;
+        const std::optional<Reach> known = decidedBefore(job.holes, job.marbles);
         Limits limits;
         limits.stop = &m_stop;
         const auto now = std::chrono::steady_clock::now();
@@ -140,27 +132,20 @@ void SolverWorker::run() {
             limits.deadline = now + job.timeLimit;
         Answer answer;
         answer.ticket = job.ticket;
-        answer.question = job.question;
         answer.holes = job.holes;
         answer.marbles = job.marbles;
-        if (job.question == Question::Fewest)
-            answer.result = m_solver->solve(job.marbles, limits);
-        else if (known)
-            answer.reach = *known;
-        else
-            answer.reach = m_solver->canReachOne(job.marbles, limits);
+        answer.reach = known ? *known : m_solver->canReachOne(job.marbles, limits);
         {
             std::lock_guard lock(m_mutex);
             if (m_current != job.ticket)
                 continue;
-            m_latest = answer;
             m_answeredAhead += known ? 1 : 0;
         }
         if (m_callback)
             m_callback(answer);
         // A position not decided in time is looked past too: the next one, a marble fewer, is
         // often decided where this one was not, and the one after a jump is what is asked next.
-        if (job.question == Question::ReachOne && answer.reach != Reach::No)
+        if (answer.reach != Reach::No)
             lookAhead(job);
     }
 }

@@ -12,8 +12,8 @@
 
 namespace marvolen::solver {
 
-/// Takes one question at a time; a new question stops the one in work. Answers are published
-/// for polling (`latest`) and, when given, passed to a callback on the worker's thread.
+/// Whether a single marble can still be left, one question at a time: a new question stops the
+/// one in work. Answers are passed to a callback on the worker's thread.
 ///
 /// A position that can still leave one marble, or that was not decided in time, is followed by
 /// one of its jumps: while nothing else is asked, the worker decides the positions after each of
@@ -21,15 +21,11 @@ namespace marvolen::solver {
 /// After a position that cannot, nothing is needed: no jump brings one marble back.
 class SolverWorker {
   public:
-    enum class Question { Fewest, ReachOne };
-
     struct Answer {
         std::uint64_t ticket = 0; ///< the ticket `ask` returned for this question
-        Question question = Question::Fewest;
         Mask holes = 0;
         Mask marbles = 0;
-        Result result;                  ///< for Fewest
-        Reach reach = Reach::Undecided; ///< for ReachOne
+        Reach reach = Reach::Undecided;
     };
     using Callback = std::function<void(const Answer&)>;
 
@@ -43,15 +39,13 @@ class SolverWorker {
 
     /// Stops the question in work, if any, and queues this one; returns its ticket. A question
     /// stopped by `timeLimit` is still answered, with what is known then.
-    std::uint64_t ask(Mask holes, Mask marbles, Question question,
+    std::uint64_t ask(Mask holes, Mask marbles,
                       std::chrono::milliseconds timeLimit = std::chrono::milliseconds::max());
     /// Stops the question in work and drops a queued one; nothing more is published for them.
     void cancel();
     /// As cancel, and frees the solver's table and what was decided ahead, on the worker's
     /// thread so that the caller does not wait: nothing needs them until the next question.
     void release();
-    /// The last answer published, if any.
-    std::optional<Answer> latest() const;
     /// Positions after positions that can leave one marble decided ahead (the last 1024 kept),
     /// and the questions answered from them without a search.
     int decidedAhead() const;
@@ -62,7 +56,6 @@ class SolverWorker {
         std::uint64_t ticket = 0;
         Mask holes = 0;
         Mask marbles = 0;
-        Question question = Question::Fewest;
         std::chrono::milliseconds timeLimit{};
     };
     void run();
@@ -77,7 +70,6 @@ class SolverWorker {
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
     std::optional<Job> m_pending;
-    std::optional<Answer> m_latest;
     std::uint64_t m_nextTicket = 1;
     std::uint64_t m_current = 0; // the ticket whose answer may still be published
     bool m_quit = false;

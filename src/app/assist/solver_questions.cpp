@@ -38,8 +38,7 @@ class WorkerQuestions : public SolverQuestions {
                 kSolverTableBytes, [answered = m_reachAnswered](const Answer& answer) {
                     answered(answer.ticket, answer.reach);
                 });
-        return m_reach->ask(position.holes(), position.marbles(), Question::ReachOne,
-                            kThinkingTime);
+        return m_reach->ask(position.holes(), position.marbles(), kThinkingTime);
     }
     void cancelReachOne() override {
         if (m_reach)
@@ -73,7 +72,6 @@ class WorkerQuestions : public SolverQuestions {
 
   private:
     using Answer = solver::SolverWorker::Answer;
-    using Question = solver::SolverWorker::Question;
     solver::HintWorker& hints() {
         if (!m_hint)
             m_hint = std::make_unique<solver::HintWorker>(
