@@ -20,7 +20,8 @@ std::int64_t plus(std::int64_t a, std::int64_t b, std::int64_t most) {
 
 /// A count written as encodeStatistics writes it: digits only, no leading zero.
 std::optional<std::int64_t> countOf(const QByteArray& text, std::int64_t most) {
-    if (text.isEmpty() || text.size() > 19 || (text.size() > 1 && text[0] == '0'))
+    // Eighteen digits stay below the 64-bit limit while the value is built.
+    if (text.isEmpty() || text.size() > 18 || (text.size() > 1 && text[0] == '0'))
         return std::nullopt;
     std::int64_t value = 0;
     for (const char c : text) {

@@ -92,6 +92,7 @@ TEST(Statistics, CountsReadBackAndDamagedOrImpossibleTextsAreRefused) {
         broken("marbles-left 5", "marbles-left 500"),
         broken("started 3", "started -3"),
         broken("started 3", "started 03"),
+        broken("started 3", "started 9999999999999999999"), // past 64 bits
         broken(" seconds-played 1100", ""),
         broken("\n", "\r\n"),
         broken("end\n", "colour red\nend\n"),
