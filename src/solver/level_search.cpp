@@ -9,9 +9,6 @@
 namespace marvolen::solver {
 namespace {
 
-enum Direction { East, West, South, North };
-constexpr std::array<int, 4> kStep = {1, -1, kSide, -kSide};
-
 // A count's positions may be split in this many runs; more are merged into one.
 constexpr std::size_t kMostRuns = 16;
 // A varint of a gap below 2^49 takes at most this many bytes, fewer than a raw word's eight:
@@ -25,20 +22,6 @@ constexpr std::size_t kScratchWords = std::size_t{1} << 15;
 constexpr int kSmallSort = 48;
 // Pagoda functions tried on every position made; more are left to the solver.
 constexpr std::size_t kMostPagodas = 4;
-
-constexpr Mask bit(int position) {
-    return Mask{1} << position;
-}
-
-/// Where (row, column) goes under symmetry s of the square (s = 0 is the identity).
-int mapped(int s, int row, int column) {
-    const int last = kSide - 1;
-    const int r[8] = {row, column,     last - row, last - column,
-                      row, last - row, column,     last - column};
-    const int c[8] = {column,        last - row, last - column, row,
-                      last - column, column,     row,           last - row};
-    return r[s] * kSide + c[s];
-}
 
 /// Sorts `values`, all below 2^bits: the canonical positions crowd the low numbers, so the
 /// highest digits are taken from the largest value, not from the hole count.
@@ -187,9 +170,9 @@ class LevelSearch::Reader {
     bool m_started = false;
 };
 
-LevelSearch::LevelSearch(const Solver& solver, std::span<std::uint64_t> memory,
+LevelSearch::LevelSearch(const Engine& solver, std::span<std::uint64_t> memory,
                          std::size_t plannedBytes)
-    : m_solver(solver), m_memory(memory),
+    : m_solver(solver), m_board(solver.board()), m_memory(memory),
       m_plannedBytes(plannedBytes != 0 ? plannedBytes : memory.size() * sizeof(std::uint64_t)),
       m_holes(solver.holes()) {
     // Room for a radix sort's second copy of a bucket small enough to stay in the cache.
@@ -198,57 +181,30 @@ LevelSearch::LevelSearch(const Solver& solver, std::span<std::uint64_t> memory,
     m_memory = memory.first(memory.size() - scratch);
     // The few runs are bookkeeping the memory does not hold; they never grow past this.
     m_runs.reserve(4 * kMostRuns + kPositionCount);
+    m_packRows = holeBitRows(m_holes);
     std::array<int, kPositionCount> index{};
     for (int p = 0; p < kPositionCount; ++p)
         if (m_holes & bit(p))
             index[std::size_t(p)] = m_holeCount++;
     const auto packed = [&](int p) { return std::uint64_t{1} << index[std::size_t(p)]; };
-    for (int row = 0; row < kSide; ++row)
-        for (int value = 0; value < 128; ++value)
-            for (int column = 0; column < kSide; ++column)
-                if ((value & (1 << column)) && (m_holes & bit(row * kSide + column)))
-                    m_packRows[std::size_t(row)][std::size_t(value)] |=
-                        packed(row * kSide + column);
     for (int p = 0; p < kPositionCount; ++p)
         if (m_holes & bit(p))
             for (int value = 0; value < 256; ++value)
                 if (value & (1 << (index[std::size_t(p)] % 8)))
                     m_unpackBytes[std::size_t(index[std::size_t(p)] / 8)][std::size_t(value)] |=
                         bit(p);
-    for (int s = 0; s < 8; ++s) {
-        std::array<int, kPositionCount> map{};
-        Mask image = 0;
-        for (int p = 0; p < kPositionCount; ++p) {
-            map[std::size_t(p)] = mapped(s, p / kSide, p % kSide);
-            if (m_holes & bit(p))
-                image |= bit(map[std::size_t(p)]);
-        }
-        if (image != m_holes)
-            continue;
+    for (const int s : m_board.symmetries()) {
         const auto t = std::size_t(m_symmetryCount++);
-        m_map[t] = map;
-        for (int row = 0; row < kSide; ++row)
-            for (int value = 0; value < 128; ++value)
-                for (int column = 0; column < kSide; ++column)
-                    if ((value & (1 << column)) && (m_holes & bit(row * kSide + column)))
-                        m_imageRows[t][std::size_t(row)][std::size_t(value)] |=
-                            packed(map[std::size_t(row * kSide + column)]);
+        for (int p = 0; p < kPositionCount; ++p)
+            m_map[t][std::size_t(p)] = mapped(s, p);
+        m_imageRows[t] = rowTable<std::uint64_t>([&](int p) {
+            return (m_holes & bit(p)) ? packed(m_map[t][std::size_t(p)]) : std::uint64_t{0};
+        });
     }
     for (std::size_t d = 0; d < 4; ++d)
-        for (int p = 0; p < kPositionCount; ++p) {
-            const int row = p / kSide;
-            const int column = p % kSide;
-            const int last = kSide - 1;
-            const bool inside = d == East    ? column + 2 <= last
-                                : d == West  ? column >= 2
-                                : d == South ? row + 2 <= last
-                                             : row >= 2;
-            if (!inside)
-                continue;
-            const Mask line = bit(p) | bit(p + kStep[d]) | bit(p + 2 * kStep[d]);
-            if ((line & m_holes) != line)
-                continue;
-            m_startsOf[d] |= bit(p);
+        for (Mask starts = m_board.startsOf(int(d)); starts != 0; starts &= starts - 1) {
+            const int p = std::countr_zero(starts);
+            const Mask line = bit(p) | bit(p + kSteps[d]) | bit(p + 2 * kSteps[d]);
             for (std::size_t t = 0; t < std::size_t(m_symmetryCount); ++t) {
                 std::uint64_t image = 0;
                 for (Mask rest = line; rest != 0; rest &= rest - 1)
@@ -259,10 +215,7 @@ LevelSearch::LevelSearch(const Solver& solver, std::span<std::uint64_t> memory,
 }
 
 std::uint64_t LevelSearch::pack(Mask marbles) const {
-    std::uint64_t out = 0;
-    for (std::size_t row = 0; row < kSide; ++row)
-        out |= m_packRows[row][std::size_t((marbles >> (row * kSide)) & 0x7F)];
-    return out;
+    return sumOfRows(m_packRows, marbles);
 }
 
 Mask LevelSearch::unpack(std::uint64_t packed) const {
@@ -275,7 +228,7 @@ Mask LevelSearch::unpack(std::uint64_t packed) const {
 void LevelSearch::imagesOf(Mask marbles, std::array<std::uint64_t, 8>& images) const {
     std::array<std::size_t, kSide> rows{};
     for (std::size_t row = 0; row < kSide; ++row)
-        rows[row] = std::size_t((marbles >> (row * kSide)) & 0x7F);
+        rows[row] = rowValue(marbles, row);
     for (std::size_t t = 0; t < std::size_t(m_symmetryCount); ++t) {
         std::uint64_t image = 0;
         for (std::size_t row = 0; row < kSide; ++row)
@@ -308,18 +261,15 @@ LevelAnswer LevelSearch::run(Mask marbles, int target, const Limits& limits) {
     }
     if (stopNow())
         return m_answer;
-    const std::vector<Solver::FewMarblesTest> tests = m_solver.fewMarblesTests(marbles, target);
+    const std::vector<Engine::FewMarblesTest> tests = m_solver.fewMarblesTests(marbles, target);
     m_allPagodas = tests.size() <= kMostPagodas;
     m_pagodaRows.assign(std::min(tests.size(), kMostPagodas), {});
     m_pagodaWeights.assign(m_pagodaRows.size(), {});
     m_pagodaLeast.clear();
     for (std::size_t k = 0; k < m_pagodaRows.size(); ++k) {
         std::copy(tests[k].weights.begin(), tests[k].weights.end(), m_pagodaWeights[k].begin());
-        for (int p = 0; p < kPositionCount; ++p)
-            for (int value = 0; value < 128; ++value)
-                if (value & (1 << (p % kSide)))
-                    m_pagodaRows[k][std::size_t(p / kSide)][std::size_t(value)] +=
-                        tests[k].weights[std::size_t(p)];
+        m_pagodaRows[k] = rowTable<std::int64_t>(
+            [&](int p) { return std::int64_t{tests[k].weights[std::size_t(p)]}; });
         m_pagodaLeast.push_back(tests[k].least);
     }
     bool found = false;
@@ -404,20 +354,15 @@ LevelSearch::Status LevelSearch::expand(int marbles, int target, std::uint64_t g
         std::array<std::int64_t, kMostPagodas> sums{};
         for (std::size_t k = 0; k < m_pagodaRows.size(); ++k)
             for (std::size_t row = 0; row < kSide; ++row)
-                sums[k] += m_pagodaRows[k][row][std::size_t((board >> (row * kSide)) & 0x7F)];
-        const Mask empty = m_holes & ~board;
-        const std::array<Mask, 4> starts = {
-            board & (board >> 1) & (empty >> 2) & m_startsOf[East],
-            board & (board << 1) & (empty << 2) & m_startsOf[West],
-            board & (board >> kSide) & (empty >> 2 * kSide) & m_startsOf[South],
-            board & (board << kSide) & (empty << 2 * kSide) & m_startsOf[North]};
+                sums[k] += m_pagodaRows[k][row][rowValue(board, row)];
+        const std::array<Mask, 4> starts = m_board.jumpStarts(board);
         for (std::size_t d = 0; d < 4 && status == Status::Ok; ++d)
             for (Mask rest = starts[d]; rest != 0; rest &= rest - 1) {
                 const int from = std::countr_zero(rest);
                 bool refuted = false;
                 for (std::size_t k = 0; k < m_pagodaRows.size() && !refuted; ++k)
-                    refuted = sums[k] - weight(k, from) - weight(k, from + kStep[d]) +
-                                  weight(k, from + 2 * kStep[d]) <
+                    refuted = sums[k] - weight(k, from) - weight(k, from + kSteps[d]) +
+                                  weight(k, from + 2 * kSteps[d]) <
                               m_pagodaLeast[k];
                 if (refuted)
                     continue;
@@ -576,10 +521,10 @@ LevelSearch::Status LevelSearch::trace(Mask root, int found, int target, std::ve
         std::size_t n = 0;
         const Mask empty = m_holes & ~marbles;
         for (std::size_t d = 0; d < 4; ++d)
-            for (Mask rest = m_startsOf[d]; rest != 0; rest &= rest - 1) {
+            for (Mask rest = m_board.startsOf(int(d)); rest != 0; rest &= rest - 1) {
                 const int from = std::countr_zero(rest);
-                const int over = from + kStep[d];
-                const int to = over + kStep[d];
+                const int over = from + kSteps[d];
+                const int to = over + kSteps[d];
                 if (!(empty & bit(from)) || !(empty & bit(over)) || !(marbles & bit(to)))
                     continue;
                 imagesOf(marbles ^ (bit(from) | bit(over) | bit(to)), images);

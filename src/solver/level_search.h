@@ -1,7 +1,7 @@
 // A breadth-first search, one marble count at a time, that proves how few marbles can be left.
 #pragma once
 
-#include "solver/solver.h"
+#include "solver/engine.h"
 
 #include <array>
 #include <cstddef>
@@ -32,7 +32,7 @@ class LevelSearch {
     /// symmetries and bounds. It gives up as soon as the counts look like they will not fit in
     /// `plannedBytes` (when not 0; else in `memory`): a first try in little memory tells whether
     /// one in more would do.
-    LevelSearch(const Solver& solver, std::span<std::uint64_t> memory,
+    LevelSearch(const Engine& solver, std::span<std::uint64_t> memory,
                 std::size_t plannedBytes = 0);
 
     /// Whether `marbles` can come down to `target` marbles or fewer.
@@ -72,7 +72,8 @@ class LevelSearch {
     /// Traces the jumps from `root` down to a position of `found` marbles (the first one kept).
     Status trace(Mask root, int found, int target, std::vector<Jump>& moves);
 
-    const Solver& m_solver;
+    const Engine& m_solver;
+    const BoardGeometry& m_board;
     std::span<std::uint64_t> m_memory;
     std::size_t m_plannedBytes = 0;
     std::size_t m_buffered = 0; // raw positions in the buffer after the runs
@@ -88,16 +89,15 @@ class LevelSearch {
     int m_symmetryCount = 0;
     std::array<std::array<int, kPositionCount>, 8> m_map{}; // where each position goes
     // Per symmetry and row value, the packed bits of the row's image.
-    std::array<std::array<std::array<std::uint64_t, 128>, kSide>, 8> m_imageRows{};
-    std::array<std::array<std::uint64_t, 128>, kSide> m_packRows{};
+    std::array<RowTable<std::uint64_t>, 8> m_imageRows{};
+    RowTable<std::uint64_t> m_packRows{};
     std::array<std::array<Mask, 256>, 7> m_unpackBytes{};
     // Per direction and starting position, the packed image under each symmetry of the three
     // positions a jump changes.
     std::array<std::array<std::array<std::uint64_t, 8>, kPositionCount>, 4> m_jumpImages{};
-    std::array<Mask, 4> m_startsOf{};
     // The solver's pagoda functions against the target, per row value, to prune a position as
     // it is made; with all of them here, the solver is asked only near the target.
-    std::vector<std::array<std::array<std::int64_t, 128>, kSide>> m_pagodaRows;
+    std::vector<RowTable<std::int64_t>> m_pagodaRows;
     std::vector<std::array<std::int64_t, kPositionCount>> m_pagodaWeights;
     std::vector<std::int64_t> m_pagodaLeast;
     bool m_allPagodas = true;

@@ -1,6 +1,8 @@
 // Pagoda functions: a dense simplex on the dual problem, then integral weights that hold exactly.
 #include "solver/pagoda.h"
 
+#include "solver/board_geometry.h"
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -9,7 +11,6 @@
 namespace marvolen::solver {
 namespace {
 
-constexpr int kSide = 7;
 constexpr double kEpsilon = 1e-9;
 // Weights are the real ones times this, rounded: the least functions' weights are mostly
 // fractions of small denominators, which it keeps exact. Sums of 49 weights fit in 32 bits.
@@ -17,10 +18,6 @@ constexpr double kScale = 256.0 * 9 * 5 * 7;
 constexpr std::int32_t kLargest = 1 << 24;
 // Weights start at -kScale or above; a repair that sinks one below this runs away.
 constexpr std::int32_t kLowest = -4 * std::int32_t(kScale);
-
-constexpr std::uint64_t bit(int position) {
-    return std::uint64_t{1} << position;
-}
 
 /// One row of a problem min c.z subject to rows >= bound, z >= 0: coefficients by variable.
 struct Row {
@@ -192,19 +189,7 @@ std::int32_t Pagoda::valueOf(std::uint64_t marbles) const {
 }
 
 std::vector<std::array<int, 3>> jumpLinesOf(std::uint64_t holes) {
-    std::vector<std::array<int, 3>> lines;
-    const auto hole = [&](int r, int c) {
-        return r >= 0 && r < kSide && c >= 0 && c < kSide && (holes & bit(r * kSide + c));
-    };
-    const int dr[4] = {0, 0, 1, -1};
-    const int dc[4] = {1, -1, 0, 0};
-    for (int r = 0; r < kSide; ++r)
-        for (int c = 0; c < kSide; ++c)
-            for (int d = 0; d < 4; ++d)
-                if (hole(r, c) && hole(r + dr[d], c + dc[d]) && hole(r + 2 * dr[d], c + 2 * dc[d]))
-                    lines.push_back({r * kSide + c, (r + dr[d]) * kSide + c + dc[d],
-                                     (r + 2 * dr[d]) * kSide + c + 2 * dc[d]});
-    return lines;
+    return BoardGeometry(holes).jumpLines();
 }
 
 bool isPagoda(const Pagoda& pagoda, std::uint64_t holes) {

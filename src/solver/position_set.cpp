@@ -1,6 +1,8 @@
 // Position set: linear probing, slots picked by a multiplicative hash of the whole range.
 #include "solver/position_set.h"
 
+#include "solver/board_geometry.h"
+
 #include <bit>
 
 namespace marvolen::solver {
@@ -61,16 +63,13 @@ constexpr std::size_t kOverflowShare = 16;
 } // namespace
 
 PackedPositionSet::PackedPositionSet(std::span<std::uint64_t> words, std::uint64_t holes)
-    : m_bytes(words.size() * sizeof(std::uint64_t)) {
+    : m_bytes(words.size() * sizeof(std::uint64_t)), m_compress(holeBitRows(holes)) {
     int index = 0;
     for (int p = 0; p < 49; ++p)
         if (holes & (std::uint64_t{1} << p)) {
-            for (int value = 0; value < 128; ++value) {
-                if (value & (1 << (p % 7)))
-                    m_compress[std::size_t(p / 7)][std::size_t(value)] |= std::uint64_t{1} << index;
+            for (int value = 0; value < 128; ++value)
                 if (value & (1 << (index % 7)))
                     m_expand[std::size_t(index / 7)][std::size_t(value)] |= std::uint64_t{1} << p;
-            }
             ++index;
         }
     m_holeCount = index;

@@ -1,6 +1,8 @@
 // Transposition table: fixed array, bucket of four, an outdated, old or cheapest entry replaced.
 #include "solver/transposition_table.h"
 
+#include "solver/board_geometry.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -23,16 +25,8 @@ constexpr std::uint64_t kGenerationMask = (std::uint64_t{1} << kGenerationBits) 
 
 } // namespace
 
-TranspositionTable::TranspositionTable(std::size_t bytes, std::uint64_t holes) {
-    int index = 0;
-    for (int p = 0; p < 49; ++p)
-        if (holes & (std::uint64_t{1} << p)) {
-            for (int value = 0; value < 128; ++value)
-                if (value & (1 << (p % 7)))
-                    m_compress[std::size_t(p / 7)][std::size_t(value)] |= std::uint64_t{1} << index;
-            ++index;
-        }
-    m_holeCount = index;
+TranspositionTable::TranspositionTable(std::size_t bytes, std::uint64_t holes)
+    : m_holeCount(std::popcount(holes & kAllPositions)), m_compress(holeBitRows(holes)) {
     const std::size_t words = bytes / sizeof(std::uint64_t);
     if (words == 0)
         return;

@@ -35,7 +35,7 @@ TEST(LevelSearch, AgreesWithBruteForceOnPositionsOfRandomGames) {
     std::vector<std::uint64_t> memory(1 << 17); // a megabyte
     for (const int v : {4, 10, 12, 19}) {
         test::BruteForce brute(game::variant(v).pattern);
-        const Solver solver(test::holesOf(v), 0);
+        const Engine solver(test::holesOf(v), 0);
         LevelSearch levels(solver, memory);
         int checked = 0;
         for (const Mask marbles :
@@ -59,7 +59,7 @@ TEST(LevelSearch, TooLittleMemoryOrAStopLeavesItUndecidedNeverWrong) {
     // from the start), to too little for even that.
     const int v = 4;
     test::BruteForce brute(game::variant(v).pattern);
-    const Solver solver(test::holesOf(v), 0);
+    const Engine solver(test::holesOf(v), 0);
     int undecided = 0;
     int decided = 0;
     for (const std::size_t words : {std::size_t{600}, std::size_t{160}, std::size_t{24}}) {
@@ -94,7 +94,7 @@ TEST(LevelSearch, GivesUpEarlyOnlyWhenTheCountsWouldOutgrowThePlannedMemory) {
     // holds. Planned for that small memory, the search says so; planned for plenty, it runs
     // out of the small memory without a verdict on the plan.
     const int v = 4;
-    const Solver solver(test::holesOf(v), 0);
+    const Engine solver(test::holesOf(v), 0);
     std::vector<std::uint64_t> small(1 << 12); // 32 kilobytes
     const LevelAnswer cramped = LevelSearch(solver, small).run(test::startOf(v), 1);
     EXPECT_EQ(cramped.reached, Reach::Undecided);

@@ -1,8 +1,9 @@
-// The solver against a brute force, on known positions, under limits and within its table.
+// The solver's engine against a brute force, on known positions, under limits and within its
+// table.
 #include "brute_force.h"
 #include "game/variants.h"
+#include "solver/engine.h"
 #include "solver/pagoda.h"
-#include "solver/solver.h"
 #include "variant_masks.h"
 
 #include <gtest/gtest.h>
@@ -27,11 +28,11 @@ TEST(SolverBoard, HolesJumpsAndSymmetriesFollowTheVariants) {
         EXPECT_EQ(std::popcount(holesOf(v)), game::variant(v).startCount) << v;
     EXPECT_EQ(maskFromPattern(game::layoutOf(4).toStdString()), holesOf(4));
 
-    EXPECT_EQ(Solver(holesOf(4), 0).symmetryCount(), 8);
-    EXPECT_EQ(Solver(holesOf(10), 0).symmetryCount(), 2); // mirrored left to right only
-    EXPECT_EQ(Solver(holesOf(19), 0).symmetryCount(), 4); // half turn and both diagonals
+    EXPECT_EQ(Engine(holesOf(4), 0).symmetryCount(), 8);
+    EXPECT_EQ(Engine(holesOf(10), 0).symmetryCount(), 2); // mirrored left to right only
+    EXPECT_EQ(Engine(holesOf(19), 0).symmetryCount(), 4); // half turn and both diagonals
 
-    Solver cross(holesOf(4), 0);
+    Engine cross(holesOf(4), 0);
     const auto jumps = cross.legalJumps(startOf(4));
     ASSERT_EQ(jumps.size(), 4u);
     for (const Jump& jump : jumps)
@@ -42,7 +43,7 @@ TEST(SolverBoard, HolesJumpsAndSymmetriesFollowTheVariants) {
     EXPECT_EQ(cross.canonical(after), cross.canonical(applyJump(startOf(4), {22, 23, 24})));
 
     // A mirror that is not a symmetry of variant 10 must not merge positions.
-    Solver triangle(holesOf(10), 0);
+    Engine triangle(holesOf(10), 0);
     const Mask top = Mask{1} << 3;
     const Mask topAndBelow = top | (Mask{1} << 10);
     EXPECT_NE(triangle.canonical(topAndBelow),
@@ -53,12 +54,12 @@ TEST(SolverExact, AgreesWithBruteForceOnSmallPositionsOfRandomGames) {
     int checked = 0;
     for (const int v : {0, 2, 4, 9, 10, 12, 13, 19}) {
         test::BruteForce brute(game::variant(v).pattern);
-        Solver roomy(holesOf(v), kMegabyte);
-        Solver cramped(holesOf(v), 256); // 32 entries: replacement all the time
+        Engine roomy(holesOf(v), kMegabyte);
+        Engine cramped(holesOf(v), 256); // 32 entries: replacement all the time
         for (const Mask marbles :
              test::positionsOfRandomGames(roomy, v, 40, 12, std::uint32_t(1000 + v))) {
             const int fewest = brute.fewest(marbles);
-            for (Solver* solver : {&roomy, &cramped}) {
+            for (Engine* solver : {&roomy, &cramped}) {
                 const Result result = solver->solve(marbles);
                 ASSERT_TRUE(result.proven()) << v << " " << marbles;
                 ASSERT_EQ(result.best, fewest) << v << " " << marbles;
@@ -83,7 +84,7 @@ TEST(SolverExact, AgreesWithBruteForceOnSmallPositionsOfRandomGames) {
 /// Positions of up to `most` marbles that can leave a single marble, played backward from one
 /// marble in the centre by random jumps taken back, then positions of random games from the
 /// start.
-std::vector<Mask> positionsAroundOneMarble(Solver& solver, int variant, int games, int most) {
+std::vector<Mask> positionsAroundOneMarble(Engine& solver, int variant, int games, int most) {
     std::mt19937 random(std::uint32_t(300 + variant));
     const auto lines = jumpLinesOf(holesOf(variant));
     std::vector<Mask> positions;
@@ -113,12 +114,12 @@ TEST(SolverExact, KnownOneMarblePositionsAreExactlyTheBruteForceOnes) {
     // an answer is right.
     for (const int v : {1, 8}) {
         test::BruteForce brute(game::variant(v).pattern);
-        Solver roomy(holesOf(v), kMegabyte);
-        Solver cramped(holesOf(v), 16 * 1024);
+        Engine roomy(holesOf(v), kMegabyte);
+        Engine cramped(holesOf(v), 16 * 1024);
         EXPECT_EQ(roomy.knownOnesUpTo(), 0); // built by the first question
         // Only the levels below the position asked about: a question near the end of a game
         // waits for no more than it needs.
-        Solver fresh(holesOf(v), kMegabyte);
+        Engine fresh(holesOf(v), kMegabyte);
         const Mask six = positionsAroundOneMarble(fresh, v, 1, 6).at(5);
         ASSERT_EQ(std::popcount(six), 6);
         EXPECT_EQ(fresh.canReachOne(six), Reach::Yes);
@@ -128,7 +129,7 @@ TEST(SolverExact, KnownOneMarblePositionsAreExactlyTheBruteForceOnes) {
         for (const Mask marbles : positionsAroundOneMarble(roomy, v, 14, 13)) {
             const bool one = brute.fewest(marbles) == 1;
             (one ? yes : no) += 1;
-            for (Solver* solver : {&roomy, &cramped}) {
+            for (Engine* solver : {&roomy, &cramped}) {
                 ASSERT_EQ(solver->canReachOne(marbles), one ? Reach::Yes : Reach::No)
                     << v << " " << marbles;
                 const Result result = solver->solve(marbles);
@@ -157,7 +158,7 @@ TEST(SolverExact, EveryOtherBoardAgreesWithBruteForceNearTheEnd) {
     int checked = 0;
     for (const int v : {1, 3, 5, 6, 7, 8, 11, 14, 15, 16, 17, 18}) {
         test::BruteForce brute(game::variant(v).pattern);
-        Solver solver(holesOf(v), kMegabyte);
+        Engine solver(holesOf(v), kMegabyte);
         for (const Mask marbles :
              test::positionsOfRandomGames(solver, v, 12, 10, std::uint32_t(1000 + v))) {
             const int fewest = brute.fewest(marbles);
@@ -174,7 +175,7 @@ TEST(SolverExact, EveryOtherBoardAgreesWithBruteForceNearTheEnd) {
 
 TEST(SolverExact, CrossFromTheCentreEndsWithOneMarbleOfTheCentresClass) {
     test::BruteForce rules(game::variant(4).pattern);
-    Solver solver(holesOf(4), 8 * kMegabyte);
+    Engine solver(holesOf(4), 8 * kMegabyte);
     const Result result = solver.solve(startOf(4));
     EXPECT_TRUE(result.proven());
     EXPECT_EQ(result.best, 1);
@@ -203,27 +204,27 @@ TEST(SolverExact, LargeBoardsFindTheirOneMarbleLinesWithinAFewMillionPositions) 
     for (const int variant : {14, 15}) {
         SCOPED_TRACE(variant);
         test::BruteForce rules(game::variant(variant).pattern);
-        Solver solver(holesOf(variant), 16 * kMegabyte);
+        Engine solver(holesOf(variant), 16 * kMegabyte);
         const Result result = solver.solve(startOf(variant), few);
         EXPECT_EQ(result.best, 1);
         EXPECT_TRUE(result.proven());
         EXPECT_EQ(std::popcount(play(rules, startOf(variant), result.moves)), 1);
     }
-    Solver solver(holesOf(14), 16 * kMegabyte);
+    Engine solver(holesOf(14), 16 * kMegabyte);
     EXPECT_EQ(solver.canReachOne(0x1fece7c3feeffULL, few), Reach::Yes);
 }
 
 TEST(SolverExact, FrenchBoardFromTheCentreCannotEndWithOneMarble) {
     // The position classes alone rule it out, without a search.
-    Solver solver(holesOf(5), 0);
+    Engine solver(holesOf(5), 0);
     EXPECT_EQ(solver.staticLowerBound(startOf(5)), 2);
     EXPECT_EQ(solver.canReachOne(startOf(5)), Reach::No);
-    Solver cross(holesOf(4), 0);
+    Engine cross(holesOf(4), 0);
     EXPECT_EQ(cross.staticLowerBound(startOf(4)), 1);
 }
 
 TEST(SolverExact, PositionWithoutJumpsIsItsOwnProvenAnswer) {
-    Solver solver(holesOf(4), kMegabyte);
+    Engine solver(holesOf(4), kMegabyte);
     // Two marbles apart on the top arm and one at the bottom: no jump.
     const Mask marbles = (Mask{1} << 2) | (Mask{1} << 4) | (Mask{1} << 45);
     const Result result = solver.solve(marbles);
@@ -240,7 +241,7 @@ TEST(SolverExact, PositionWithoutJumpsIsItsOwnProvenAnswer) {
 
 TEST(SolverLimits, StopAndNodeLimitLeaveItUndecidedButHonest) {
     test::BruteForce rules(game::variant(4).pattern);
-    Solver solver(holesOf(4), kMegabyte);
+    Engine solver(holesOf(4), kMegabyte);
     std::atomic<bool> stop{true};
     Limits stopped;
     stopped.stop = &stop;
@@ -262,7 +263,7 @@ TEST(SolverLimits, StopAndNodeLimitLeaveItUndecidedButHonest) {
 
     Limits past;
     past.deadline = std::chrono::steady_clock::now();
-    Solver square(holesOf(7), kMegabyte);
+    Engine square(holesOf(7), kMegabyte);
     const Result late = square.solve(startOf(7), past);
     EXPECT_LE(late.nodes, 4096u + 256u);
 }
@@ -273,16 +274,16 @@ TEST(SolverLimits, SeveralPositionsAreToldQuickOnesFirstAndAStopEndsThemBetweenT
     const Mask hard = 0x70a7f2bb4a14;
     Mask fewer = hard; // a descendant of few marbles, decided at once
     while (std::popcount(fewer) > 14)
-        fewer = applyJump(fewer, Solver(holes, 0).legalJumps(fewer).front());
+        fewer = applyJump(fewer, Engine(holes, 0).legalJumps(fewer).front());
     const Mask lastJump = (Mask{1} << 16) | (Mask{1} << 17); // one jump from a single marble
-    Solver solver(holes, 4 * kMegabyte);
+    Engine solver(holes, 4 * kMegabyte);
     std::vector<std::pair<Mask, Reach>> told;
     const auto tell = [&](Mask marbles, Reach reach) { told.emplace_back(marbles, reach); };
     solver.decideEach({hard, fewer, lastJump}, {}, tell);
     const std::vector<std::pair<Mask, Reach>> quickFirst{
         {fewer, Reach::No},
         {lastJump, Reach::Yes},
-        {hard, Solver(holes, 4 * kMegabyte).canReachOne(hard)}};
+        {hard, Engine(holes, 4 * kMegabyte).canReachOne(hard)}};
     EXPECT_EQ(told, quickFirst);
     EXPECT_EQ(told.back().second, Reach::No);
 
@@ -290,7 +291,7 @@ TEST(SolverLimits, SeveralPositionsAreToldQuickOnesFirstAndAStopEndsThemBetweenT
     Limits limits;
     limits.stop = &stop;
     told.clear();
-    Solver stopped(holes, 4 * kMegabyte);
+    Engine stopped(holes, 4 * kMegabyte);
     stopped.decideEach({lastJump, hard, fewer}, limits, [&](Mask marbles, Reach reach) {
         tell(marbles, reach);
         stop = true;
@@ -409,16 +410,16 @@ TEST(SolverTable, KnownOnesGrowInSlicesAsFarAsAtOnce) {
     // The position can leave one marble: a No would be kept in the table and answer the later
     // questions before they grow anything.
     const Mask holes = holesOf(4);
-    Solver rules(holes, kMegabyte);
+    Engine rules(holes, kMegabyte);
     Mask asked = 0;
     for (std::uint32_t seed = 1000; asked == 0; ++seed)
         for (const Mask marbles : test::positionsOfRandomGames(rules, 4, 1, 20, seed))
             if (std::popcount(marbles) == 20 && rules.canReachOne(marbles) == Reach::Yes)
                 asked = marbles;
-    Solver atOnce(holes, kMegabyte);
+    Engine atOnce(holes, kMegabyte);
     const Reach answer = atOnce.canReachOne(asked);
     ASSERT_GE(atOnce.knownOnesUpTo(), 9);
-    Solver sliced(holes, kMegabyte);
+    Engine sliced(holes, kMegabyte);
     for (int question = 0; question < 5000 && sliced.knownOnesUpTo() < atOnce.knownOnesUpTo();
          ++question) {
         Limits brief;
@@ -511,7 +512,7 @@ TEST(SolverTable, StaysWithinItsBudgetAndNeverInventsABound) {
     table.store(3, 4);
     EXPECT_EQ(table.lowerBound(3), 9);
 
-    Solver solver(holesOf(6), 3 * kMegabyte + 5);
+    Engine solver(holesOf(6), 3 * kMegabyte + 5);
     EXPECT_EQ(solver.tableBytes(), 2 * kMegabyte);
     Limits few;
     few.maxNodes = 20000;

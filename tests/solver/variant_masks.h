@@ -21,9 +21,11 @@ inline solver::Mask startOf(int variant) {
 }
 
 /// Every position of at most `most` marbles met in `games` random games from the start, the
-/// jumps drawn by a generator seeded with `seed`.
-inline std::set<solver::Mask> positionsOfRandomGames(const solver::Solver& solver, int variant,
-                                                     int games, int most, std::uint32_t seed) {
+/// jumps drawn by a generator seeded with `seed`; `solver` (a Solver or its engine) tells the
+/// jumps.
+template <typename Rules>
+std::set<solver::Mask> positionsOfRandomGames(const Rules& solver, int variant, int games, int most,
+                                              std::uint32_t seed) {
     std::mt19937 random(seed);
     std::set<solver::Mask> met;
     for (int game = 0; game < games; ++game) {
