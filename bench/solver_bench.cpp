@@ -44,7 +44,6 @@
 #include <ctime>
 #include <mutex>
 #include <optional>
-#include <pthread.h>
 #include <random>
 #include <string>
 #include <thread>
@@ -98,52 +97,29 @@ double processSeconds() {
     return secondsOn(CLOCK_PROCESS_CPUTIME_ID);
 }
 
-/// Stops a search when the thread that made it has used `seconds` of processor time: the
-/// solver's own deadline is on the wall clock, which on a shared machine counts others' work.
-class CpuLimit {
+/// Processor time, of the thread that reads it or of the whole process: the deadlines of the
+/// searches measured are counted on it.
+class ProcessorTime : public Clock {
   public:
-    explicit CpuLimit(double seconds) : m_seconds(seconds) {
-        pthread_getcpuclockid(pthread_self(), &m_clock);
-        m_watcher = std::thread([this] { watch(); });
+    explicit ProcessorTime(clockid_t clock) : m_clock(clock) {}
+    std::chrono::nanoseconds now() const override {
+        return std::chrono::nanoseconds(std::int64_t(secondsOn(m_clock) * 1e9));
     }
-    ~CpuLimit() {
-        {
-            std::lock_guard lock(m_mutex);
-            m_done = true;
-        }
-        m_wake.notify_all();
-        m_watcher.join();
-    }
-    const std::atomic<bool>* flag() const { return &m_stop; }
 
   private:
-    void watch() {
-        const double start = secondsOn(m_clock);
-        std::unique_lock lock(m_mutex);
-        while (!m_done) {
-            if (secondsOn(m_clock) - start >= m_seconds) {
-                m_stop = true;
-                return;
-            }
-            m_wake.wait_for(lock, std::chrono::milliseconds(2));
-        }
-    }
-
-    double m_seconds;
-    clockid_t m_clock{};
-    std::atomic<bool> m_stop{false};
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    bool m_done = false;
-    std::thread m_watcher;
+    clockid_t m_clock;
 };
+const ProcessorTime g_threadTime(CLOCK_THREAD_CPUTIME_ID);
+const ProcessorTime g_processTime(CLOCK_PROCESS_CPUTIME_ID);
+
+/// Limits of `seconds` of this thread's processor time.
+Limits cpuLimit(double seconds) {
+    return Limits::within(std::chrono::duration<double>(seconds), g_threadTime);
+}
 
 /// `solver.solve` with a processor-time limit.
 Result solveWithin(Solver& solver, Mask marbles, double seconds) {
-    CpuLimit limit(seconds);
-    Limits limits;
-    limits.stop = limit.flag();
-    return solver.solve(marbles, limits);
+    return solver.solve(marbles, cpuLimit(seconds));
 }
 
 std::string boardText(Mask holes, Mask marbles) {
@@ -278,12 +254,7 @@ void reachOneDecision(benchmark::State& state) {
             Mask marbles = startOf(variant);
             for (;;) {
                 const double startCpu = threadSeconds();
-                const Reach reach = [&] {
-                    CpuLimit limit(1.0);
-                    Limits limits;
-                    limits.stop = limit.flag();
-                    return solver.canReachOne(marbles, limits);
-                }();
+                const Reach reach = solver.canReachOne(marbles, cpuLimit(1.0));
                 const double took = threadSeconds() - startCpu;
                 cpu += took;
                 // The limit is seen within a few milliseconds: an answer is only counted when
@@ -348,10 +319,7 @@ void reachOneAsTheGameAsks(benchmark::State& state) {
                     reach = known->second;
                     ++answeredAhead;
                 } else {
-                    CpuLimit limit(1.0);
-                    Limits limits;
-                    limits.stop = limit.flag();
-                    reach = solver.canReachOne(marbles, limits);
+                    reach = solver.canReachOne(marbles, cpuLimit(1.0));
                 }
                 const double took = threadSeconds() - startCpu;
                 cpu += took;
@@ -363,11 +331,8 @@ void reachOneAsTheGameAsks(benchmark::State& state) {
                 if (jumps.empty())
                     break;
                 if (reach != Reach::No) {
-                    CpuLimit limit(g_thinkSeconds);
-                    Limits limits;
-                    limits.stop = limit.flag();
                     solver.decideAhead(
-                        marbles, limits,
+                        marbles, cpuLimit(g_thinkSeconds),
                         [&](Mask position) -> std::optional<Reach> {
                             const auto a = ahead.find(position);
                             return a == ahead.end() ? std::nullopt : std::optional(a->second);
@@ -498,9 +463,6 @@ void followHints(benchmark::State& state) {
     int left = 0, hints = 0, atOnce = 0, waited = 0, thinkingCut = 0;
     double cpu = 0.0, longestWait = 0.0;
     std::vector<Step> path;
-    const HintWorker::WorkClock processorTime = [] {
-        return std::chrono::nanoseconds(std::int64_t(processSeconds() * 1e9));
-    };
     for (auto _ : state) {
         std::mutex mutex;
         std::condition_variable told;
@@ -515,7 +477,7 @@ void followHints(benchmark::State& state) {
             };
         };
         HintWorker worker(g_tableBytes, app::assist::kWorkTime, into(answers), into(learned),
-                          processorTime);
+                          g_processTime);
         KnownJumps known;
         // As the game does at its first hint: the line known from the board's start.
         if (const auto line = app::assist::startLine(holesOf(variant)))
@@ -761,31 +723,6 @@ benchmark::internal::Benchmark* measured(benchmark::internal::Benchmark* benchma
 
 } // namespace
 
-/// Prints the table of src/app/assist/start_lines.cpp: per variant, the best line the solver
-/// finds from the start within the benchmark's limits, what it leaves and what is proven.
-int printStartLines() {
-    for (int v = 0; v < game::kVariants; ++v) {
-        const int holes = std::popcount(holesOf(v));
-        Solver solver(holesOf(v), g_tableBytes);
-        CpuLimit limit(holes <= 37 ? g_smallSeconds : g_largeSeconds);
-        Limits limits;
-        limits.stop = limit.flag();
-        const Result result = solver.solve(startOf(v), limits);
-        std::string line;
-        for (const Jump& jump : result.moves) {
-            if (!line.empty())
-                line += ' ';
-            line += std::to_string(jump.from);
-            line += '>';
-            line += std::to_string(jump.to);
-        }
-        std::printf("    {%d, %d, \"%s\"}, // %d\n", result.best, result.lowerBound, line.c_str(),
-                    v);
-        std::fflush(stdout);
-    }
-    return 0;
-}
-
 int main(int argc, char** argv) {
     for (int v = 0; v < game::kVariants; ++v)
         g_variants.push_back(v);
@@ -816,8 +753,6 @@ int main(int argc, char** argv) {
             g_tableBytes = std::size_t(value) * 1024 * 1024;
         else if (takeFlag(argv[i], "--solver_think_seconds", value))
             g_thinkSeconds = double(value);
-        else if (std::strcmp(argv[i], "--solver_start_lines") == 0)
-            return printStartLines();
         else
             rest.push_back(argv[i]);
     }

@@ -106,7 +106,7 @@ struct Engine::Search {
             stopped = true;
         else if (nodes >= limits.maxNodes)
             stopped = true;
-        else if ((nodes & 0xFFF) == 1 && std::chrono::steady_clock::now() >= limits.deadline)
+        else if ((nodes & 0xFFF) == 1 && limits.timeUp())
             stopped = true;
         return stopped;
     }
@@ -466,8 +466,8 @@ void Engine::growOnes(int signature, int upTo, const Limits& limits) {
         m_onesComplete = 1;
     }
     // Half the time left at most: the search that asked needs the rest.
-    const auto now = std::chrono::steady_clock::now();
-    const auto until = limits.deadline == std::chrono::steady_clock::time_point::max()
+    const auto now = limits.clock->now();
+    const auto until = limits.deadline == std::chrono::nanoseconds::max()
                            ? limits.deadline
                            : now + (std::max(limits.deadline, now) - now) / 2;
     std::uint64_t work = 0;
@@ -476,8 +476,7 @@ void Engine::growOnes(int signature, int upTo, const Limits& limits) {
         if (stopped || (++work & 0x3FF) != 0)
             return stopped;
         stopped = (limits.stop && limits.stop->load(std::memory_order_relaxed)) ||
-                  (limits.halfway && limits.halfway->load(std::memory_order_relaxed)) ||
-                  std::chrono::steady_clock::now() >= until;
+                  (until != std::chrono::nanoseconds::max() && limits.clock->now() >= until);
         return stopped;
     };
     // Level n + 1 is every position one jump before a position of level n: a jump backward takes
@@ -759,8 +758,7 @@ Engine::Outcome Engine::searchByLevels(Search& search, Mask marbles, int count) 
     const Outcome outcome = searchFrom(search, marbles, count);
     search.limits = limits;
     const bool asked = (limits.stop && limits.stop->load(std::memory_order_relaxed)) ||
-                       search.nodes >= limits.maxNodes ||
-                       std::chrono::steady_clock::now() >= limits.deadline;
+                       search.nodes >= limits.maxNodes || limits.timeUp();
     if (outcome != Outcome::Stopped || asked)
         return outcome;
     Limits levelLimits = limits;
@@ -865,8 +863,7 @@ void Engine::decideEach(std::vector<Mask> positions, const Limits& limits,
     // The hard ones can take a hundred times as long as the rest: rounds of growing shares decide
     // the rest first, and what a round proved on the way stays in the table for the next.
     const auto ended = [&] {
-        return (limits.stop && limits.stop->load(std::memory_order_relaxed)) ||
-               std::chrono::steady_clock::now() >= limits.deadline;
+        return (limits.stop && limits.stop->load(std::memory_order_relaxed)) || limits.timeUp();
     };
     for (std::uint64_t share = kFirstShare; !positions.empty();
          share = std::min(share, UINT64_MAX / 4) * 4) {

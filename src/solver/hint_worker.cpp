@@ -21,11 +21,9 @@ Result merged(Result a, const Result& b) {
 } // namespace
 
 HintWorker::HintWorker(std::size_t tableBytes, std::chrono::milliseconds workTime,
-                       Callback answered, Callback learned, WorkClock clock)
+                       Callback answered, Callback learned, const Clock& clock)
     : m_tableBytes(tableBytes), m_workTime(workTime), m_answered(std::move(answered)),
-      m_learned(std::move(learned)), m_clock(std::move(clock)),
-      m_watcher(m_clock ? std::thread([this] { watch(); }) : std::thread()),
-      m_thread([this] { run(); }) {}
+      m_learned(std::move(learned)), m_clock(clock), m_thread([this] { run(); }) {}
 
 HintWorker::~HintWorker() {
     {
@@ -35,35 +33,7 @@ HintWorker::~HintWorker() {
         m_stop = true;
     }
     m_wake.notify_all();
-    m_watchWake.notify_all();
     m_thread.join();
-    if (m_watcher.joinable())
-        m_watcher.join();
-}
-
-HintWorker::Clock::time_point HintWorker::now() const {
-    return m_clock ? Clock::time_point(m_clock()) : Clock::now();
-}
-
-void HintWorker::watch() {
-    std::unique_lock lock(m_mutex);
-    for (;;) {
-        m_watchWake.wait(lock, [this] { return m_quit || m_roundEnd.has_value(); });
-        if (m_quit)
-            return;
-        if (m_roundHalf && now() >= *m_roundHalf) {
-            m_halfway = true;
-            m_roundHalf.reset();
-        }
-        if (now() >= *m_roundEnd) {
-            m_stop = true;
-            m_roundEnd.reset();
-            m_roundHalf.reset();
-            continue;
-        }
-        // The search stops within a fraction of a millisecond of being told: look as often.
-        m_watchWake.wait_for(lock, std::chrono::milliseconds(1));
-    }
 }
 
 void HintWorker::follow(Mask holes, Mask marbles) {
@@ -116,10 +86,7 @@ std::uint64_t HintWorker::ask(Mask holes, Mask marbles, std::chrono::millisecond
         std::lock_guard lock(m_mutex);
         followLocked(holes, marbles);
         ticket = m_nextTicket++;
-        // Beyond a day a budget means none, and adding it to the clock could overflow.
-        const Clock::time_point due =
-            budget < std::chrono::hours(24) ? now() + budget : Clock::time_point::max();
-        m_asked = Asked{ticket, due};
+        m_asked = Asked{ticket, Limits::within(budget, m_clock).deadline};
         // The round in work makes way for one that ends when the answer is due.
         m_stop = true;
     }
@@ -167,25 +134,14 @@ void HintWorker::run() {
                 holes = m_work->holes;
                 marbles = m_work->marbles;
                 m_stop = false;
-                Clock::time_point end;
+                limits.clock = &m_clock;
                 if (m_asked) {
                     forTicket = m_asked->ticket;
-                    end = m_asked->due;
+                    limits.deadline = m_asked->due;
                 } else {
                     // One search for the rest of the time: a new start would go over the same
                     // ground again before it got further.
-                    end = now() + (m_workTime - m_work->spent);
-                }
-                if (m_clock) {
-                    m_roundEnd = end;
-                    m_halfway = false;
-                    const Clock::time_point begun = now();
-                    if (end != Clock::time_point::max() && end > begun)
-                        m_roundHalf = begun + (end - begun) / 2;
-                    limits.halfway = &m_halfway;
-                    m_watchWake.notify_all();
-                } else {
-                    limits.deadline = end;
+                    limits.deadline = m_clock.now() + (m_workTime - m_work->spent);
                 }
             }
         }
@@ -198,15 +154,13 @@ void HintWorker::run() {
             m_solver.reset(); // the old table goes before the new one is allocated
             m_solver = std::make_unique<Solver>(holes, m_tableBytes);
         }
-        const auto start = now();
+        const auto start = m_clock.now();
         const Result result = m_solver->solve(marbles, limits);
-        const auto took = now() - start;
+        const auto took = m_clock.now() - start;
 
         std::optional<Answer> learned;
         {
             std::lock_guard lock(m_mutex);
-            m_roundEnd.reset();
-            m_roundHalf.reset();
             if (!m_work || m_work->id != id) {
                 // Stopped for another position: what the rounds found still holds for their own,
                 // which the game may come back to. After stop() nothing more is told.

@@ -31,16 +31,13 @@ class HintWorker {
         bool finished = false; ///< proven, or its time is up: nothing more comes for it
     };
     using Callback = std::function<void(const Answer&)>;
-    /// Time as the worker counts it, from any fixed origin; see the constructor.
-    using WorkClock = std::function<std::chrono::nanoseconds()>;
 
     /// `answered` gets the answers to hints, `learned` what each round ended on a position
     /// knows, also when a new position stopped it, unless a hint's answer told it already.
     /// The work on a position ends once its rounds took `workTime`. Budgets and work time are
-    /// counted on `clock` when one is given (a benchmark gives processor time, which others'
-    /// work on a shared machine does not use up), else on the steady clock.
+    /// counted on `clock`, which must outlive the worker.
     HintWorker(std::size_t tableBytes, std::chrono::milliseconds workTime, Callback answered,
-               Callback learned = {}, WorkClock clock = {});
+               Callback learned = {}, const Clock& clock = Clock::steady());
     ~HintWorker();
     HintWorker(const HintWorker&) = delete;
     HintWorker& operator=(const HintWorker&) = delete;
@@ -59,36 +56,28 @@ class HintWorker {
     void cancelAsk();
 
   private:
-    using Clock = std::chrono::steady_clock;
     struct Work {
         std::uint64_t id = 0;
         Mask holes = 0;
         Mask marbles = 0;
         Result known;
-        Clock::duration spent{};
+        std::chrono::nanoseconds spent{};
         bool finished = false;
     };
     struct Asked {
         std::uint64_t ticket = 0;
-        Clock::time_point due;
+        std::chrono::nanoseconds due{}; // on m_clock
     };
-    Clock::time_point now() const;
     void followLocked(Mask holes, Mask marbles);
     void run();
-    /// Stops a round when `m_clock` reaches its end: the search itself only knows the steady
-    /// clock.
-    void watch();
 
     const std::size_t m_tableBytes;
     const std::chrono::milliseconds m_workTime;
     const Callback m_answered;
     const Callback m_learned;
-    const WorkClock m_clock;
+    const Clock& m_clock;
     std::mutex m_mutex;
     std::condition_variable m_wake;
-    std::condition_variable m_watchWake;
-    std::optional<Clock::time_point> m_roundEnd;  // on m_clock, of the round in work
-    std::optional<Clock::time_point> m_roundHalf; // on m_clock, half the round in work
     std::optional<Work> m_work;
     std::optional<Asked> m_asked;
     std::uint64_t m_nextTicket = 1;
@@ -97,9 +86,7 @@ class HintWorker {
     bool m_quit = false;
     bool m_release = false;
     std::atomic<bool> m_stop{false};
-    std::atomic<bool> m_halfway{false};
     std::unique_ptr<Solver> m_solver; // only the worker thread touches it
-    std::thread m_watcher;            // only with m_clock
     std::thread m_thread;             // last: starts when everything else is ready
 };
 

@@ -241,8 +241,7 @@ bool LevelSearch::stopNow() {
     const Limits& limits = *m_limits;
     if (!m_stopped)
         m_stopped = (limits.stop && limits.stop->load(std::memory_order_relaxed)) ||
-                    m_answer.positions >= limits.maxNodes ||
-                    std::chrono::steady_clock::now() >= limits.deadline;
+                    m_answer.positions >= limits.maxNodes || limits.timeUp();
     return m_stopped;
 }
 

@@ -20,6 +20,29 @@ Mask maskFromPattern(std::string_view pattern) {
     return holes;
 }
 
+namespace {
+class SteadyClock : public Clock {
+  public:
+    std::chrono::nanoseconds now() const override {
+        return std::chrono::steady_clock::now().time_since_epoch();
+    }
+};
+} // namespace
+
+const Clock& Clock::steady() {
+    static const SteadyClock clock;
+    return clock;
+}
+
+Limits Limits::within(std::chrono::duration<double> time, const Clock& clock) {
+    Limits limits;
+    limits.clock = &clock;
+    // Beyond a day a limit means none, and adding it to the clock could overflow.
+    if (time < std::chrono::hours(24))
+        limits.deadline = clock.now() + std::chrono::duration_cast<std::chrono::nanoseconds>(time);
+    return limits;
+}
+
 Solver::Solver(Mask holes, std::size_t tableBytes)
     : m_engine(std::make_unique<Engine>(holes, tableBytes)) {}
 Solver::~Solver() = default;

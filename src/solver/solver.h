@@ -36,16 +36,28 @@ constexpr Mask applyJump(Mask marbles, Jump jump) {
     return (marbles & ~(Mask{1} << jump.from) & ~(Mask{1} << jump.over)) | (Mask{1} << jump.to);
 }
 
+/// Time as a search counts it, from any fixed origin: the game counts on the steady clock; a
+/// benchmark counts processor time, which others' work on a shared machine does not use up.
+class Clock {
+  public:
+    virtual ~Clock() = default;
+    virtual std::chrono::nanoseconds now() const = 0;
+    static const Clock& steady();
+};
+
 /// When a search gives up. Every field is checked often enough that a search stops within a
 /// fraction of a millisecond of the moment it is asked to.
 struct Limits {
     const std::atomic<bool>* stop = nullptr; ///< set by another thread to stop at once
-    std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
-    std::uint64_t maxNodes = UINT64_MAX; ///< positions searched
-    /// Set by another thread once half the time is gone, where the time is counted on another
-    /// clock than the deadline's: the known one-marble positions stop growing then, as they do
-    /// halfway to the deadline, so that the search has the rest.
-    const std::atomic<bool>* halfway = nullptr;
+    std::uint64_t maxNodes = UINT64_MAX;     ///< positions searched
+    const Clock* clock = &Clock::steady();
+    std::chrono::nanoseconds deadline = std::chrono::nanoseconds::max(); ///< on `clock`
+
+    /// `time` from now on `clock`; beyond a day, no deadline.
+    static Limits within(std::chrono::duration<double> time, const Clock& clock = Clock::steady());
+    bool timeUp() const {
+        return deadline != std::chrono::nanoseconds::max() && clock->now() >= deadline;
+    }
 };
 
 /// What a search knows. `best` is always reached by `moves`; `lowerBound` is always proven; the

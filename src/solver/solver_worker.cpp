@@ -86,10 +86,8 @@ void SolverWorker::lookAhead(const Job& job) {
             m_ahead.clear();
         m_aheadHoles = job.holes;
     }
-    Limits limits;
+    Limits limits = Limits::within(m_lookAheadTime);
     limits.stop = &m_stop; // a question asked meanwhile ends the look at once
-    if (m_lookAheadTime < std::chrono::hours(24))
-        limits.deadline = std::chrono::steady_clock::now() + m_lookAheadTime;
     m_solver->decideAhead(
         job.marbles, limits, [&](Mask marbles) { return decidedBefore(job.holes, marbles); },
         [this](Mask marbles, Reach reach) {
@@ -124,12 +122,8 @@ void SolverWorker::run() {
             m_solver = std::make_unique<Solver>(job.holes, m_tableBytes);
         }
         const std::optional<Reach> known = decidedBefore(job.holes, job.marbles);
-        Limits limits;
+        Limits limits = Limits::within(job.timeLimit);
         limits.stop = &m_stop;
-        const auto now = std::chrono::steady_clock::now();
-        // Beyond a day a limit means none, and adding it to the clock could overflow.
-        if (job.timeLimit < std::chrono::hours(24))
-            limits.deadline = now + job.timeLimit;
         Answer answer;
         answer.ticket = job.ticket;
         answer.holes = job.holes;

@@ -131,11 +131,23 @@ TEST(HintWorker, ReleasedItTellsNothingMoreAndAnswersTheNextHintAsBefore) {
         EXPECT_EQ(told.marbles, startOf(4)) << "the released work told what it found";
 }
 
+/// A clock `slowdown` times slower than the steady clock.
+class SlowClock : public Clock {
+  public:
+    explicit SlowClock(int slowdown) : m_slowdown(slowdown) {}
+    std::chrono::nanoseconds now() const override {
+        return (std::chrono::steady_clock::now() - m_origin) / m_slowdown;
+    }
+
+  private:
+    const std::chrono::steady_clock::time_point m_origin = std::chrono::steady_clock::now();
+    const int m_slowdown;
+};
+
 TEST(HintWorker, BudgetsAndWorkTimeAreCountedOnTheClockItIsGiven) {
     // A clock fifty times slower than the wall: 10 ms of it pass in half a second.
     using Steady = std::chrono::steady_clock;
-    const Steady::time_point origin = Steady::now();
-    const auto slow = [origin] { return std::chrono::nanoseconds((Steady::now() - origin) / 50); };
+    const SlowClock slow(50);
     Inbox inbox;
     // This start takes seconds to prove: the answer and the end of the work come on time.
     HintWorker worker(1 << 20, 20ms, inbox.into(inbox.answers), inbox.into(inbox.learned), slow);
@@ -160,8 +172,7 @@ TEST(HintWorker, OnItsOwnClockTheSearchStillHasHalfTheHintsTime) {
     // takes longer than the hint's two seconds: on the steady clock it stops halfway to the
     // deadline, and so it must on a clock of the worker's own, or the hint comes with no more
     // than a single jump. How far the search gets in its half depends on the build's speed.
-    using Steady = std::chrono::steady_clock;
-    const auto own = [] { return std::chrono::nanoseconds(Steady::now().time_since_epoch()); };
+    const SlowClock own(1);
     Inbox inbox;
     HintWorker worker(32 << 20, 30s, inbox.into(inbox.answers), {}, own);
     worker.ask(holesOf(4), 0x070267efecc1cULL, 2s);

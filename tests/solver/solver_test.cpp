@@ -261,8 +261,7 @@ TEST(SolverLimits, StopAndNodeLimitLeaveItUndecidedButHonest) {
     EXPECT_GE(partial.best, partial.lowerBound);
     EXPECT_EQ(std::popcount(play(rules, startOf(4), partial.moves)), partial.best);
 
-    Limits past;
-    past.deadline = std::chrono::steady_clock::now();
+    const Limits past = Limits::within(std::chrono::nanoseconds(0));
     Engine square(holesOf(7), kMegabyte);
     const Result late = square.solve(startOf(7), past);
     EXPECT_LE(late.nodes, 4096u + 256u);
@@ -422,8 +421,7 @@ TEST(SolverTable, KnownOnesGrowInSlicesAsFarAsAtOnce) {
     Engine sliced(holes, kMegabyte);
     for (int question = 0; question < 5000 && sliced.knownOnesUpTo() < atOnce.knownOnesUpTo();
          ++question) {
-        Limits brief;
-        brief.deadline = std::chrono::steady_clock::now() + std::chrono::microseconds(200);
+        const Limits brief = Limits::within(std::chrono::microseconds(200));
         sliced.canReachOne(asked, brief);
     }
     EXPECT_EQ(sliced.knownOnesUpTo(), atOnce.knownOnesUpTo());

@@ -15,8 +15,8 @@ struct StartLine {
     std::string_view line; ///< "from>to" jumps, positions numbered row x 7 + column
 };
 
-// Printed by `solver_bench --solver_start_lines` (the solver with 10 s of processor time on
-// boards of up to 37 holes, 60 s on larger ones); the game's tests replay every line.
+// Printed by tools/start_lines (the solver with 10 s of processor time on boards of up to 37
+// holes, 60 s on larger ones); the game's tests replay every line.
 constexpr std::array<StartLine, game::kVariants> kLines{{
     {4, 4,
      "22>24 9>23 11>9 18>16 15>17 30>16 9>23 32>30 30>16 16>18 19>17 33>19 17>31 38>24 24>26 "
