@@ -16,7 +16,6 @@ namespace marvolen::app {
 namespace {
 const QString kModule = QStringLiteral("frmMarvolen");
 const QString kTitle = QStringLiteral("Marvolen");
-constexpr int kButtons = 9;
 constexpr int kThumbnails = 20;
 } // namespace
 
@@ -153,7 +152,7 @@ void GameSession::NewKugel() {
 void GameSession::optBut_Click(int index) {
     Procedure p(m_parts.reporter, kModule, QStringLiteral("optBut_Click"));
     p.step(50030, [&] {
-        if (index < 0 || index >= kButtons)
+        if (index < 0 || index >= CommandButton::Count)
             throw Failure(err::NoSuchElement, QString::number(index));
         m_parts.view.releaseButton(index);
     });
@@ -165,7 +164,7 @@ void GameSession::optBut_Click(int index) {
     p.step(50060, [&] { m_parts.view.processEvents(); });
     p.step(50070, [&] { m_lastClickTime = now(); });
     p.step(50080, [&] {
-        for (int k = 0; k < kButtons; ++k)
+        for (int k = 0; k < CommandButton::Count; ++k)
             m_parts.view.setButtonHighlighted(k, false);
         m_parts.view.setButtonHighlighted(index, true);
     });
@@ -174,39 +173,39 @@ void GameSession::optBut_Click(int index) {
 
 void GameSession::runCommand(int index) {
     switch (index) {
-    case 0:
+    case CommandButton::Start:
         m_model->StartGame(now());
         m_parts.view.announce(QCoreApplication::translate("Marvolen", "Game started"));
         break;
-    case 1:
+    case CommandButton::End:
         if (!askQuit())
-            m_parts.view.setButtonHighlighted(1, false);
+            m_parts.view.setButtonHighlighted(CommandButton::End, false);
         break;
-    case 2:
+    case CommandButton::Rules:
         m_parts.windows.showRules();
         break;
-    case 3:
+    case CommandButton::Help:
         m_parts.windows.showHelp();
         break;
-    case 4:
+    case CommandButton::Marbles:
         m_model->setGameOver(true);
         m_loadedMarble = m_marblePicture;
         m_marblePicture = m_parts.windows.chooseMarble(m_marblePicture);
         NewKugel();
         break;
-    case 5:
+    case CommandButton::Board:
         m_model->setGameOver(true);
         m_paintedBoard = m_boardPicture;
         m_boardPicture = m_parts.windows.chooseBoard(m_boardPicture);
         NewBoard();
         break;
-    case 6:
+    case CommandButton::Homepage:
         m_parts.windows.openHomepage();
         break;
-    case 7:
+    case CommandButton::Options:
         m_parts.view.popupOptionsMenu();
         break;
-    case 8:
+    case CommandButton::Champions:
         // Opened for viewing: a result already ranked is not offered again.
         m_model->handover().NewResultPending = false;
         m_parts.windows.showChampions(m_model->handover(), m_model->VariantNumber());
@@ -267,12 +266,12 @@ void GameSession::mnuPlaySounds_Click() {
 void GameSession::mnuMusic_Click(int index) {
     Procedure p(m_parts.reporter, kModule, QStringLiteral("mnuMusic_Click"));
     p.step(50030, [&] {
-        for (int i = 0; i <= 2; ++i)
+        for (int i = 0; i < audio::MusicMode::Count; ++i)
             m_parts.view.setMusicChecked(i, false);
     });
     p.step(50040, [&] { m_music->setMode(index); });
     p.step(50050, [&] {
-        if (index < 0 || index > 2)
+        if (index < 0 || index >= audio::MusicMode::Count)
             throw Failure(err::NoSuchElement, QString::number(index));
         m_parts.view.setMusicChecked(index, true);
     });
@@ -311,7 +310,7 @@ void GameSession::showGameOver() {
 }
 
 void GameSession::resetButtonColours() {
-    for (int k = 0; k < kButtons; ++k)
+    for (int k = 0; k < CommandButton::Count; ++k)
         m_parts.view.setButtonHighlighted(k, false);
 }
 

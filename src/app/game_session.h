@@ -6,6 +6,7 @@
 #include "app/audio/media_service.h"
 #include "app/audio/music_logic.h"
 #include "app/audio/resource_access.h"
+#include "app/command_buttons.h"
 #include "app/game_context.h"
 #include "app/ports.h"
 #include "app/position_listener.h"
@@ -27,14 +28,14 @@ namespace marvolen::app {
 class SessionView {
   public:
     virtual ~SessionView() = default;
-    /// Sets command button index back to not pressed.
+    /// Sets command button index (a CommandButton) back to not pressed.
     virtual void releaseButton(int index) = 0;
     /// Gives command button index the highlight colours or its resting colours.
     virtual void setButtonHighlighted(int index, bool highlighted) = 0;
     /// Shows variant index as the selected thumbnail, every other one as not selected.
     virtual void showVariantSelected(int index) = 0;
     virtual void setSoundChecked(bool checked) = 0;
-    /// The check mark of music item index (0 off, 1 once, 2 loop).
+    /// The check mark of music item index (an audio::MusicMode).
     virtual void setMusicChecked(int index, bool checked) = 0;
     /// The hourglass pointer over the window, or the default one.
     virtual void setBusy(bool busy) = 0;
@@ -121,6 +122,11 @@ class GameSession : private game::BoardEvents,
     void mnuUeber_Click();
     void mnuPlaySounds_Click();
     void mnuMusic_Click(int index);
+    // The practice aids' menu items and keys.
+    void mnuOneMarble_Click() { m_aids->mnuOneMarble_Click(); }
+    void mnuHint_Click() { m_aids->mnuHint_Click(); }
+    void mnuUndo_Click() { m_aids->mnuUndo_Click(); }
+    void mnuRedo_Click() { m_aids->mnuRedo_Click(); }
     /// Escape asks whether to end the game; returns true when the key was taken.
     bool Form_KeyPress(int key);
     void Timer1_Timer();

@@ -1,9 +1,9 @@
 // The About window frmInfo: the start window with the language flags, later the About box.
 #include "ui/about_window.h"
 
-#include "app/resources.h"
 #include "core/numbers.h"
 #include "ids/text_ids.h"
+#include "pictures.h"
 #include "ui/shared_widgets.h"
 #include "ui/theme.h"
 #include "ui/ui_config.h"
@@ -62,7 +62,7 @@ QString flagPicture(int index) {
 /// ratio times smaller than its pixels; the null pixmap when it is missing, so that the element
 /// simply stays empty.
 QPixmap picture(const QString& name, qreal ratio = 1.0) {
-    QPixmap pixmap = app::loadPicture(picturePath(name));
+    QPixmap pixmap = ui::loadPicture(picturePath(name));
     if (!pixmap.isNull())
         pixmap.setDevicePixelRatio(pixmap.devicePixelRatio() * ratio);
     return pixmap;
@@ -82,12 +82,10 @@ class LinkLabel : public ClickableLabel {
     /// Space and Enter run a whole click, so the link takes the colours a mouse click gives it.
     void keyPressEvent(QKeyEvent* e) override {
         const int key = e->key();
-        if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && clicked) {
-            if (pressed)
-                pressed();
-            if (released)
-                released();
-            clicked();
+        if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && listened()) {
+            emit pressed();
+            emit released();
+            emit clicked();
             return;
         }
         ClickableLabel::keyPressEvent(e);
@@ -235,9 +233,9 @@ void AboutWindow::buildElements() {
     linkFont.setUnderline(true);
     m_lblHomepage->setFont(linkFont);
     setTextColour(m_lblHomepage, kLinkInitial);
-    link->pressed = [this] { lblHomepage_MouseDown(); };
-    link->released = [this] { lblHomepage_MouseUp(); };
-    link->clicked = [this] { lblHomepage_Click(); };
+    connect(link, &ClickableLabel::pressed, this, [this] { lblHomepage_MouseDown(); });
+    connect(link, &ClickableLabel::released, this, [this] { lblHomepage_MouseUp(); });
+    connect(link, &ClickableLabel::clicked, this, [this] { lblHomepage_Click(); });
 
     m_flagRow = new QWidget(this);
     auto* flags = new QHBoxLayout(m_flagRow);

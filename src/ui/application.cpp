@@ -8,6 +8,7 @@
 #include "ids/resource_ids.h"
 #include "main_window.h"
 #include "pics_window.h"
+#include "pictures.h"
 #include "ui_config.h"
 
 #include <QApplication>
@@ -188,7 +189,7 @@ void Application::warmPictures() {
     }
     for (const QString& path : paths)
         if (QFile::exists(path))
-            (void)app::loadPicture(path);
+            (void)ui::loadPicture(path);
 }
 
 bool Application::mainWindowVisible() const {

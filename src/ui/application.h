@@ -2,9 +2,9 @@
 #pragma once
 
 #include "about_window.h"
-#include "app/audio/resource_access.h"
 #include "app/audio/sound_loader.h"
 #include "app/game_session.h"
+#include "app/resources.h"
 #include "core/date_time.h"
 #include "core/random.h"
 #include "core/temp_folder.h"
@@ -98,7 +98,7 @@ class Application : private app::Windows,
     TempFolder m_temp;
     Random m_random;
     SystemClock m_systemClock;
-    audio::AppResources m_resources;
+    app::AppResources m_resources;
     std::unique_ptr<audio::SoundLoader> m_audio;
     QtTranslations m_qtTranslations;
     QtPorts m_qtPorts;

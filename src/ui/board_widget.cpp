@@ -7,6 +7,7 @@
 #include "core/failure.h"
 #include "ids/resource_ids.h"
 #include "panel_widgets.h"
+#include "pictures.h"
 #include "theme.h"
 #include "twips.h"
 
@@ -30,7 +31,7 @@ const QString kMime = QStringLiteral("application/x-marvolen-marble");
 /// A picture resource, at twice its size on a screen of high density; Failure 326 when the game
 /// carries none under that path.
 QPixmap picture(const QString& path, int id) {
-    const QPixmap pixmap = QFile::exists(path) ? app::loadPicture(path) : QPixmap();
+    const QPixmap pixmap = QFile::exists(path) ? ui::loadPicture(path) : QPixmap();
     if (pixmap.isNull())
         throw Failure(err::ResourceNotFound, QString::number(id));
     return pixmap;
@@ -346,8 +347,7 @@ void BoardWidget::keyPressEvent(QKeyEvent* event) {
                 announce(putBackWords());
         } else if (m_marbleShown[std::size_t(m_cursor)] && m_holeShown[std::size_t(m_cursor)]) {
             m_keyLifted = m_cursor;
-            if (onLift)
-                onLift(m_cursor);
+            emit marbleLifted(m_cursor);
             notifyPlace(m_cursor, QAccessible::StateChanged);
             announce(QCoreApplication::translate("Marvolen", "Marble lifted"));
         }
@@ -405,16 +405,13 @@ BoardWidget::PendingDrop BoardWidget::elementAtPlace(int place) const {
 void BoardWidget::deliverDrop(PendingDrop drop, int dragged) {
     switch (drop.kind) {
     case DropKind::Marble:
-        if (onDropOnMarble)
-            onDropOnMarble(drop.target, dragged);
+        emit droppedOnMarble(drop.target, dragged);
         break;
     case DropKind::Hole:
-        if (onDropOnHole)
-            onDropOnHole(drop.target, dragged);
+        emit droppedOnHole(drop.target, dragged);
         break;
     case DropKind::Board:
-        if (onDropOnBoard)
-            onDropOnBoard(dragged);
+        emit droppedOnBoard(dragged);
         break;
     }
 }
@@ -446,9 +443,11 @@ void BoardWidget::mousePressEvent(QMouseEvent* event) {
     carryOnPointer(*drag);
     m_dragged = source;
     m_pendingDrop.reset();
-    if (onLift)
-        onLift(source);
-    runDrag(*drag, Qt::MoveAction);
+    emit marbleLifted(source);
+    if (m_dragRunner)
+        m_dragRunner->run(*drag, Qt::MoveAction);
+    else
+        drag->exec(Qt::MoveAction);
     m_dragged.reset();
     // The move itself runs after the drag has ended, so that the end-of-game message and the
     // champions window do not open while the windowing system still holds the drag.
@@ -457,8 +456,8 @@ void BoardWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void BoardWidget::mouseMoveEvent(QMouseEvent* event) {
-    if (!m_dragged && event->buttons() == Qt::NoButton && onPointerOverBoard)
-        onPointerOverBoard();
+    if (!m_dragged && event->buttons() == Qt::NoButton)
+        emit pointerMoved();
 }
 
 void BoardWidget::dragEnterEvent(QDragEnterEvent* event) {

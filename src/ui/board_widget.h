@@ -11,7 +11,6 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
 #include <optional>
 #include <utility>
 
@@ -75,19 +74,28 @@ class BoardWidget : public QWidget, public game::BoardView {
     int cursor() const { return m_cursor; }
     std::optional<int> keyboardLifted() const { return m_keyLifted; }
 
-    // The drag protocol, wired by the main window.
-    std::function<void(int dragged)> onLift; ///< the first drag-over
-    std::function<void(int target, int dragged)> onDropOnMarble;
-    std::function<void(int target, int dragged)> onDropOnHole;
-    std::function<void(int dragged)> onDropOnBoard;
-    std::function<void()> onPointerOverBoard; ///< moves without a drag
-    /// Runs a drag of a marble until it is dropped or abandoned: QDrag::exec. A test stands in
-    /// here for the windowing system, whose offscreen platform ends every drag at once.
-    std::function<Qt::DropAction(QDrag& drag, Qt::DropActions actions)> runDrag =
-        [](QDrag& drag, Qt::DropActions actions) { return drag.exec(actions); };
+    /// Runs a drag of a marble until it is dropped or abandoned (QDrag::exec); nullptr gives it
+    /// back to the windowing system. A test stands in here for the windowing system, whose
+    /// offscreen platform ends every drag at once.
+    class DragRunner {
+      public:
+        virtual ~DragRunner() = default;
+        virtual Qt::DropAction run(QDrag& drag, Qt::DropActions actions) = 0;
+    };
+    void setDragRunner(DragRunner* runner) { m_dragRunner = runner; }
 
     static constexpr int kMarbleSize = 32;
     static constexpr int kHoleSize = 40;
+
+  signals:
+    // What the player did on the board: the drag protocol, by mouse or by keyboard.
+    /// A marble was lifted: the first drag-over.
+    void marbleLifted(int dragged);
+    void droppedOnMarble(int target, int dragged);
+    void droppedOnHole(int target, int dragged);
+    void droppedOnBoard(int dragged);
+    /// The pointer moved over the board without a drag.
+    void pointerMoved();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -152,6 +160,7 @@ class BoardWidget : public QWidget, public game::BoardView {
     std::optional<std::pair<int, int>> m_hint;
     int m_hintPhase = 0; // lit on odd phases: two flashes
     QTimer* m_hintTimer = nullptr;
+    DragRunner* m_dragRunner = nullptr;
 };
 
 } // namespace marvolen::ui

@@ -2,10 +2,10 @@
 // finished game before it is shown.
 #include "ui/highscore_window.h"
 
-#include "app/resources.h"
 #include "game/strips.h"
 #include "ids/sound_ids.h"
 #include "ids/text_ids.h"
+#include "pictures.h"
 #include "scores/entry.h"
 #include "scores/highscore_file.h"
 #include "ui/shared_widgets.h"
@@ -156,7 +156,7 @@ void HighscoreWindow::buildElements() {
         thumbnail->setObjectName(QStringLiteral("imgPattern%1").arg(v));
         thumbnail->setToolTip(QString::number(v + 1));
         thumbnail->setAccessibleName(QString::number(v + 1));
-        thumbnail->clicked = [this, v] { imgPattern_Click(v); };
+        connect(thumbnail, &ClickableLabel::clicked, this, [this, v] { imgPattern_Click(v); });
         // A group of radio buttons: the variant shown is checked, arrow keys move among them.
         thumbnail->checked = [this, v] { return v == m_ranking.variant(); };
         patterns->addWidget(thumbnail, v / 10, v % 10);
@@ -274,7 +274,7 @@ void HighscoreWindow::Form_Load() {
     m_ranking.load(p); // 50030 to 50050
     p.step(50060, [&] { m_lblTitle->setText(kTitle); });
     p.step(50070, [&] {
-        m_layoutStrip = app::loadPicture(kLayoutStrip);
+        m_layoutStrip = ui::loadPicture(kLayoutStrip);
         if (m_layoutStrip.isNull())
             throw Failure(err::ResourceNotFound, QStringLiteral("layout"));
         markThumbnails();
@@ -382,7 +382,7 @@ void HighscoreWindow::markThumbnails() {
     for (int v = 0; v < 20; ++v) {
         const int cell = v == m_ranking.variant() ? v + 20 : v;
         m_imgPattern[std::size_t(v)]->setPixmap(
-            app::stripCellPicture(m_layoutStrip, game::kLayoutStrip, cell));
+            ui::stripCellPicture(m_layoutStrip, game::kLayoutStrip, cell));
     }
 }
 

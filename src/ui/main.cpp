@@ -1,7 +1,7 @@
 // Marvolen's entry point: the application object, the start-up and the event loop.
 #include "about_window.h"
-#include "app/resources.h"
 #include "application.h"
+#include "pictures.h"
 #include "start_warmup.h"
 
 #include <QApplication>
@@ -9,7 +9,7 @@
 int main(int argc, char** argv) {
     // Fontconfig and the start window's pictures are prepared while Qt connects to the display.
     marvolen::ui::StartWarmup warmup(marvolen::ui::AboutWindow::pictureFiles() +
-                                     marvolen::app::windowIconFiles());
+                                     marvolen::ui::windowIconFiles());
     QApplication qt(argc, argv);
     warmup.handOver();
     QCoreApplication::setOrganizationName(QStringLiteral("Marvolen"));
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral(MARVOLEN_APP_ID));
     // Every window shows this one. Made from the decoded pictures: a QIcon given the bare paths
     // would load every image plugin of Qt to find out that they are PNGs.
-    QGuiApplication::setWindowIcon(marvolen::app::windowIcon());
+    QGuiApplication::setWindowIcon(marvolen::ui::windowIcon());
     marvolen::ui::Application game;
     game.Main();
     return qt.exec();

@@ -2,11 +2,11 @@
 #include "main_window.h"
 
 #include "announcer.h"
-#include "app/resources.h"
 #include "core/numbers.h"
 #include "ids/text_ids.h"
 #include "panel_layout.h"
 #include "panel_widgets.h"
+#include "pictures.h"
 #include "theme.h"
 
 #include <QAccessibleWidget>
@@ -58,11 +58,19 @@ QAccessibleInterface* mainWindowAccessible(const QString& className, QObject* ob
     return nullptr;
 }
 
-/// The tooltip text of each command button; button 6 has a fixed text.
-constexpr int kTooltips[9] = {
-    Text::StartGame,     Text::EndGame,     Text::Rules, Text::Help,
-    Text::SelectMarbles, Text::SelectBoard, -1,          Text::MoreOptions,
-    Text::ShowChampions};
+/// The tooltip text of each command button that follows the language; the home page's stays.
+struct CommandTooltip {
+    int button;
+    int text;
+};
+constexpr CommandTooltip kTooltips[] = {{app::CommandButton::Start, Text::StartGame},
+                                        {app::CommandButton::End, Text::EndGame},
+                                        {app::CommandButton::Rules, Text::Rules},
+                                        {app::CommandButton::Help, Text::Help},
+                                        {app::CommandButton::Marbles, Text::SelectMarbles},
+                                        {app::CommandButton::Board, Text::SelectBoard},
+                                        {app::CommandButton::Options, Text::MoreOptions},
+                                        {app::CommandButton::Champions, Text::ShowChampions}};
 
 } // namespace
 
@@ -97,30 +105,34 @@ MainWindow::MainWindow(Services& services, audio::MediaCommands& media, app::Win
     m_practiceMark->hide();
     buildPanel();
     buildMenu();
-    m_session = std::make_unique<app::GameSession>(app::SessionParts{
-        services, media, m_resources, *m_board, *this, *this, *this, *this, windows});
-    app::GameSession& s = *m_session;
-    s.addPositionListener(*this);
-    connect(&m_timer1, &QTimer::timeout, this, [&s] { s.Timer1_Timer(); });
-    connect(&m_timer2, &QTimer::timeout, this, [&s] { s.Timer2_Timer(); });
-    m_board->onLift = [&s](int p) { s.lift(p); };
-    m_board->onDropOnMarble = [&s](int t, int d) { s.dropOnMarble(t, d); };
-    m_board->onDropOnHole = [&s](int t, int d) { s.dropOnHole(t, d); };
-    m_board->onDropOnBoard = [&s](int d) { s.dropOnBoard(d); };
-    m_board->onPointerOverBoard = [&s] { s.pointerOverBoard(); };
-    m_fraLayout->clicked = [&s](int i) { s.imgLoff_Click(i); };
-    m_fraKnopf->clicked = [&s](int i) { s.optBut_Click(i); };
-    m_fraKnopf->flagClicked = [&s](int i) { s.imgLang_Click(i); };
-    connect(m_mnuPlaySounds, &QAction::triggered, this, [&s] { s.mnuPlaySounds_Click(); });
-    for (int i = 0; i < 3; ++i)
+    m_session = std::make_unique<app::GameSession>(
+        app::SessionParts{services, media, m_resources, *m_board, *this, *this, services.dialogs,
+                          services.sounds, windows});
+    app::GameSession* s = m_session.get();
+    s->addPositionListener(*this);
+    // Everything the player does reaches the session through these signals.
+    connect(&m_timer1, &QTimer::timeout, this, [s] { s->Timer1_Timer(); });
+    connect(&m_timer2, &QTimer::timeout, this, [s] { s->Timer2_Timer(); });
+    connect(m_board, &BoardWidget::marbleLifted, this, [s](int p) { s->lift(p); });
+    connect(m_board, &BoardWidget::droppedOnMarble, this,
+            [s](int target, int dragged) { s->dropOnMarble(target, dragged); });
+    connect(m_board, &BoardWidget::droppedOnHole, this,
+            [s](int target, int dragged) { s->dropOnHole(target, dragged); });
+    connect(m_board, &BoardWidget::droppedOnBoard, this, [s](int d) { s->dropOnBoard(d); });
+    connect(m_board, &BoardWidget::pointerMoved, this, [s] { s->pointerOverBoard(); });
+    connect(m_fraLayout, &ThumbnailFrame::variantClicked, this,
+            [s](int i) { s->imgLoff_Click(i); });
+    connect(m_fraKnopf, &CommandFrame::commandClicked, this, [s](int i) { s->optBut_Click(i); });
+    connect(m_fraKnopf, &CommandFrame::flagClicked, this, [s](int i) { s->imgLang_Click(i); });
+    connect(m_mnuPlaySounds, &QAction::triggered, this, [s] { s->mnuPlaySounds_Click(); });
+    for (int i = 0; i < audio::MusicMode::Count; ++i)
         connect(m_mnuMusic[std::size_t(i)], &QAction::triggered, this,
-                [&s, i] { s.mnuMusic_Click(i); });
-    app::assist::PracticeAids& aids = s.aids();
-    connect(m_mnuOneMarble, &QAction::triggered, this, [&aids] { aids.mnuOneMarble_Click(); });
-    connect(m_mnuHint, &QAction::triggered, this, [&aids] { aids.mnuHint_Click(); });
-    connect(m_mnuUndo, &QAction::triggered, this, [&aids] { aids.mnuUndo_Click(); });
-    connect(m_mnuRedo, &QAction::triggered, this, [&aids] { aids.mnuRedo_Click(); });
-    connect(m_mnuUeber, &QAction::triggered, this, [&s] { s.mnuUeber_Click(); });
+                [s, i] { s->mnuMusic_Click(i); });
+    connect(m_mnuOneMarble, &QAction::triggered, this, [s] { s->mnuOneMarble_Click(); });
+    connect(m_mnuHint, &QAction::triggered, this, [s] { s->mnuHint_Click(); });
+    connect(m_mnuUndo, &QAction::triggered, this, [s] { s->mnuUndo_Click(); });
+    connect(m_mnuRedo, &QAction::triggered, this, [s] { s->mnuRedo_Click(); });
+    connect(m_mnuUeber, &QAction::triggered, this, [s] { s->mnuUeber_Click(); });
     resize(toPixels(kDesignInner));
     Form_Load();
 }
@@ -142,7 +154,7 @@ void MainWindow::buildPanel() {
     m_logo = new QLabel(m_panel);
     m_logo->setObjectName(QStringLiteral("imgLogo"));
     m_logo->setScaledContents(true);
-    m_logo->setPixmap(app::loadPicture(QStringLiteral(":/res/PIC/logo")));
+    m_logo->setPixmap(ui::loadPicture(QStringLiteral(":/res/PIC/logo")));
     m_logo->setAccessibleName(QStringLiteral("Marvolen"));
     m_copyright = new QLabel(QStringLiteral("© 2026 The Marvolen developers"), m_panel);
     m_copyright->setObjectName(QStringLiteral("lblCopyright"));
@@ -161,7 +173,7 @@ void MainWindow::buildPanel() {
             setTabOrder(previous, next);
         previous = next;
     };
-    for (int i = 0; i < 9; ++i)
+    for (int i = 0; i < app::CommandButton::Count; ++i)
         chain(button(i));
     for (QWidget* thumbnail : m_fraLayout->tabOrder())
         chain(thumbnail);
@@ -181,14 +193,14 @@ void MainWindow::buildMenu() {
     m_mnuPlaySounds->setCheckable(true);
     m_mnuPlayMusic = m_menu->addMenu(QStringLiteral("&Hintergrundmusik"));
     m_mnuPlayMusic->setObjectName(QStringLiteral("mnuPlayMusic"));
-    const char* captions[3] = {"&Keine", "&Einmal", "End&los"};
-    for (int i = 0; i < 3; ++i) {
+    const char* captions[audio::MusicMode::Count] = {"&Keine", "&Einmal", "End&los"};
+    for (int i = 0; i < audio::MusicMode::Count; ++i) {
         QAction* a = m_mnuPlayMusic->addAction(QString::fromUtf8(captions[i]));
         a->setObjectName(QStringLiteral("mnuMusic%1").arg(i));
         a->setCheckable(true);
         m_mnuMusic[std::size_t(i)] = a;
     }
-    m_mnuMusic[1]->setChecked(true);
+    m_mnuMusic[audio::MusicMode::Once]->setChecked(true);
     m_mnuOneMarble = m_menu->addAction(oneMarbleCaption());
     m_mnuOneMarble->setObjectName(QStringLiteral("mnuOneMarble"));
     m_mnuOneMarble->setCheckable(true);
@@ -313,7 +325,7 @@ void MainWindow::Form_Resize() {
     m_session->resetForResize(p);
     p.step(50060, [&] { m_panel->setGeometry(toPixels(l.panel)); });
     p.step(50070,
-           [&] { m_panel->setBackground(app::loadPicture(QStringLiteral(":/res/PIC/panel"))); });
+           [&] { m_panel->setBackground(ui::loadPicture(QStringLiteral(":/res/PIC/panel"))); });
     p.step(50100, [&] {
         m_logo->setGeometry(toPixels(l.logo));
         m_copyright->adjustSize();
@@ -343,20 +355,21 @@ void MainWindow::Sprache() {
     Procedure p(m_services.reporter, kModule, QStringLiteral("Sprache"));
     p.step(50030, [&] {
         m_mnuPlayMusic->setTitle(text(Text::MusicMenu));
-        m_mnuMusic[0]->setText(text(Text::MusicOff));
-        m_mnuMusic[1]->setText(text(Text::MusicOnce));
-        m_mnuMusic[2]->setText(text(Text::MusicLoop));
+        m_mnuMusic[audio::MusicMode::Off]->setText(text(Text::MusicOff));
+        m_mnuMusic[audio::MusicMode::Once]->setText(text(Text::MusicOnce));
+        m_mnuMusic[audio::MusicMode::Loop]->setText(text(Text::MusicLoop));
         m_mnuPlaySounds->setText(text(Text::SoundEffects));
         m_mnuUeber->setText(text(Text::About));
     });
     p.step(50040, [&] {
-        for (int i = 0; i < 9; ++i)
-            if (kTooltips[i] >= 0)
-                m_fraKnopf->setTooltip(i, text(kTooltips[i]));
+        for (const CommandTooltip& tip : kTooltips)
+            m_fraKnopf->setTooltip(tip.button, text(tip.text));
     });
     p.step(50050, [&] {
-        m_fraLayout->setTooltips(
-            [this](int i) { return text(Text::SelectVariant) + numbers::withSignPlace(i + 1); });
+        QStringList tips;
+        for (int i = 0; i < game::kVariants; ++i)
+            tips << text(Text::SelectVariant) + numbers::withSignPlace(i + 1);
+        m_fraLayout->setTooltips(tips);
     });
     p.step(50060, [&] { m_services.installQtTranslations(m_services.language.LanguageOffset()); });
     // After the translations of the new language are in place.
@@ -426,10 +439,6 @@ void MainWindow::setCountWarning(bool warning) {
     m_board->setCountWarning(warning);
 }
 
-bool MainWindow::askYesNoDefaultNo(const QString& title, const QString& text) {
-    return m_services.dialogs.askYesNoDefaultNo(title, text);
-}
-
 void MainWindow::showPracticeMark(bool shown) {
     if (shown)
         placePracticeMark();
@@ -489,28 +498,12 @@ void MainWindow::setWatcherEnabled(bool enabled) {
 void MainWindow::popupOptionsMenu() {
     // Clicked: at the pointer. Pressed by key, the pointer may be anywhere or, on Wayland,
     // unknown to the window: below the button that opened it.
-    QPushButton* options = button(7);
+    QPushButton* options = button(app::CommandButton::Options);
     const QPoint pointer = QCursor::pos();
     if (options->rect().contains(options->mapFromGlobal(pointer)))
         m_menu->popup(pointer);
     else
         m_menu->popup(options->mapToGlobal(QPoint(0, options->height())));
-}
-
-bool MainWindow::askYesNo(const QString& title, const QString& text) {
-    return m_services.dialogs.askYesNo(title, text);
-}
-
-void MainWindow::inform(const QString& title, const QString& text) {
-    m_services.dialogs.inform(title, text);
-}
-
-void MainWindow::informAloud(const QString& title, const QString& text, const QString& heard) {
-    m_services.dialogs.informAloud(title, text, heard);
-}
-
-void MainWindow::PlayWAV(std::int16_t id) {
-    m_services.sounds.PlayWAV(id);
 }
 
 } // namespace marvolen::ui

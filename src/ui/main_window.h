@@ -4,6 +4,7 @@
 
 #include "app/audio/media_service.h"
 #include "app/game_session.h"
+#include "app/resources.h"
 #include "board_widget.h"
 #include "services.h"
 
@@ -31,8 +32,6 @@ class ThumbnailFrame;
 /// session, which holds every rule.
 class MainWindow : public QWidget,
                    private app::SessionView,
-                   private app::Dialogs,
-                   private app::SoundPlayer,
                    private app::assist::AidsView,
                    private app::PositionListener {
     Q_OBJECT
@@ -86,13 +85,6 @@ class MainWindow : public QWidget,
     void post(std::function<void()> fn) override;
     // PositionListener
     void positionChanged(const game::Position& position, int jumpsMade) override;
-    // Dialogs
-    bool askYesNo(const QString& title, const QString& text) override;
-    bool askYesNoDefaultNo(const QString& title, const QString& text) override;
-    void inform(const QString& title, const QString& text) override;
-    void informAloud(const QString& title, const QString& text, const QString& heard) override;
-    // SoundPlayer
-    void PlayWAV(std::int16_t id) override;
 
     void Form_Load();
     void Form_Activate();
@@ -122,7 +114,7 @@ class MainWindow : public QWidget,
     QMenu* m_menu = nullptr;
     QAction* m_mnuPlaySounds = nullptr;
     QMenu* m_mnuPlayMusic = nullptr;
-    std::array<QAction*, 3> m_mnuMusic{};
+    std::array<QAction*, audio::MusicMode::Count> m_mnuMusic{};
     QAction* m_mnuOneMarble = nullptr;
     QAction* m_mnuHint = nullptr;
     QAction* m_mnuUndo = nullptr;
@@ -133,7 +125,7 @@ class MainWindow : public QWidget,
     QTimer m_timer1;
     QTimer m_timer2;
 
-    audio::AppResources m_resources;
+    app::AppResources m_resources;
     std::unique_ptr<app::GameSession> m_session;
     bool m_unloaded = false;
     bool m_laidOut = false;

@@ -1,10 +1,11 @@
 // The side panel's widgets.
 #include "panel_widgets.h"
 
-#include "app/resources.h"
+#include "app/command_buttons.h"
 #include "game/strips.h"
 #include "lang/language.h"
 #include "panel_layout.h"
+#include "pictures.h"
 #include "theme.h"
 #include "twips.h"
 
@@ -29,7 +30,7 @@ struct ButtonFace {
     double points;
     bool bold;
 };
-constexpr ButtonFace kFaces[9] = {
+constexpr ButtonFace kFaces[app::CommandButton::Count] = {
     {u"\u2B9A", "Symbola", 12, true},     {u"\u25A0", "Symbola", 12, false},
     {u"?", "DejaVu Sans", 13.5, true},    {u"\U0001F453", "Symbola", 12, true},
     {u"\u2B55", "Symbola", 12, false},    {u"\u2751", "Symbola", 12, false},
@@ -182,8 +183,8 @@ void DisplayReading::focusOutEvent(QFocusEvent* event) {
 }
 
 DisplayFrame::DisplayFrame(QWidget* parent)
-    : PanelGroup(parent), m_digitStrip(app::loadPicture(QStringLiteral(":/res/PIC/digits"))),
-      m_amberStrip(app::loadPicture(QStringLiteral(":/res/PIC/digits_amber"))) {
+    : PanelGroup(parent), m_digitStrip(ui::loadPicture(QStringLiteral(":/res/PIC/digits"))),
+      m_amberStrip(ui::loadPicture(QStringLiteral(":/res/PIC/digits_amber"))) {
     shapeFrame(this, "fraAnzeige", kFraAnzeige, Qt::black);
     // Each display: a symbol, then four digit places side by side in their reading.
     const char16_t* symbols[2] = {u"\U0001F553", u"\u25CF"};
@@ -207,7 +208,7 @@ DisplayFrame::DisplayFrame(QWidget* parent)
             auto* place = new QLabel(reading);
             place->setObjectName(QLatin1String(names[row]) + QString::number(i));
             place->setScaledContents(true);
-            place->setPixmap(app::stripCellPicture(m_digitStrip, game::kDigitStrip, 10));
+            place->setPixmap(ui::stripCellPicture(m_digitStrip, game::kDigitStrip, 10));
             place->setGeometry(i * 18, 0, 18, 27);
             m_places[std::size_t(row)][std::size_t(i)] = place;
         }
@@ -251,7 +252,7 @@ void DisplayFrame::showDigits(game::Display display, const std::array<int, 4>& c
     QString shown;
     const QPixmap& strip = row == 1 && m_countWarning ? m_amberStrip : m_digitStrip;
     for (std::size_t k = 0; k < 4; ++k) {
-        m_places[row][k]->setPixmap(app::stripCellPicture(strip, game::kDigitStrip, cells[k]));
+        m_places[row][k]->setPixmap(ui::stripCellPicture(strip, game::kDigitStrip, cells[k]));
         shown += cells[k] == 10 ? QLatin1Char(' ') : QChar(u'0' + cells[k]);
     }
     m_cells[row] = cells;
@@ -267,7 +268,7 @@ void DisplayFrame::setCountWarning(bool warning) {
     const std::array<int, 4>& cells = m_cells[1];
     const QPixmap& strip = warning ? m_amberStrip : m_digitStrip;
     for (std::size_t k = 0; k < 4; ++k)
-        m_places[1][k]->setPixmap(app::stripCellPicture(strip, game::kDigitStrip, cells[k]));
+        m_places[1][k]->setPixmap(ui::stripCellPicture(strip, game::kDigitStrip, cells[k]));
 }
 
 QString DisplayFrame::shown(game::Display display) const {
@@ -305,25 +306,22 @@ void SelectedThumbnail::followCover() {
 
 ThumbnailFrame::ThumbnailFrame(QWidget* parent) : PanelGroup(parent) {
     shapeFrame(this, "fraLayout", kFraLayout, theme::kIdleGrey);
-    const QPixmap strip = app::loadPicture(QStringLiteral(":/res/PIC/layout"));
+    const QPixmap strip = ui::loadPicture(QStringLiteral(":/res/PIC/layout"));
     for (int i = 0; i < 20; ++i) {
         auto* off = new ClickableLabel(this);
         auto* on = new SelectedThumbnail(off, this);
         on->setObjectName(QStringLiteral("imgLon%1").arg(i));
         on->setGeometry(toPixels(thumbnailRect(i, true)));
         on->setScaledContents(true);
-        on->setPixmap(app::stripCellPicture(strip, game::kLayoutStrip, i + 20));
+        on->setPixmap(ui::stripCellPicture(strip, game::kLayoutStrip, i + 20));
         m_on[std::size_t(i)] = on;
         // The not-selected picture lies above the selected one.
         off->raise();
         off->setObjectName(QStringLiteral("imgLoff%1").arg(i));
         off->setGeometry(toPixels(thumbnailRect(i, false)));
         off->setScaledContents(true);
-        off->setPixmap(app::stripCellPicture(strip, game::kLayoutStrip, i));
-        off->clicked = [this, i] {
-            if (clicked)
-                clicked(i);
-        };
+        off->setPixmap(ui::stripCellPicture(strip, game::kLayoutStrip, i));
+        connect(off, &ClickableLabel::clicked, this, [this, i] { emit variantClicked(i); });
         // Shown, a variant's clickable picture is never the selected one.
         off->checked = [] { return false; };
         m_off[std::size_t(i)] = off;
@@ -366,11 +364,11 @@ QList<QWidget*> ThumbnailFrame::tabOrder() const {
     return order;
 }
 
-void ThumbnailFrame::setTooltips(const std::function<QString(int)>& tip) {
-    for (int i = 0; i < 20; ++i) {
-        m_off[std::size_t(i)]->setToolTip(tip(i));
-        m_off[std::size_t(i)]->setAccessibleName(tip(i));
-        m_on[std::size_t(i)]->setAccessibleName(tip(i));
+void ThumbnailFrame::setTooltips(const QStringList& tips) {
+    for (int i = 0; i < 20 && i < tips.size(); ++i) {
+        m_off[std::size_t(i)]->setToolTip(tips[i]);
+        m_off[std::size_t(i)]->setAccessibleName(tips[i]);
+        m_on[std::size_t(i)]->setAccessibleName(tips[i]);
     }
 }
 
@@ -378,7 +376,7 @@ void ThumbnailFrame::setTooltips(const std::function<QString(int)>& tip) {
 
 CommandFrame::CommandFrame(QWidget* parent) : PanelGroup(parent) {
     shapeFrame(this, "fraKnopf", kFraKnopf, theme::kIdleGrey);
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < app::CommandButton::Count; ++i) {
         auto* b = new QPushButton(this);
         b->setObjectName(QStringLiteral("optBut%1").arg(i));
         const ButtonFace& face = kFaces[i];
@@ -391,15 +389,12 @@ CommandFrame::CommandFrame(QWidget* parent) : PanelGroup(parent) {
         // Reached by Tab, never by a click, so a mouse player sees no focus ring.
         b->setFocusPolicy(Qt::TabFocus);
         b->installEventFilter(this);
-        connect(b, &QPushButton::clicked, this, [this, i] {
-            if (clicked)
-                clicked(i);
-        });
+        connect(b, &QPushButton::clicked, this, [this, i] { emit commandClicked(i); });
         m_buttons[std::size_t(i)] = b;
         setHighlighted(i, false);
     }
     // The home page's tooltip is the same in every language.
-    setTooltip(6, QStringLiteral("Tessaro's Homepage"));
+    setTooltip(app::CommandButton::Homepage, QStringLiteral("Tessaro's Homepage"));
 
     // The flags are a group of their own, just large enough to hold them.
     m_flags = new PanelGroup(this);
@@ -411,17 +406,14 @@ CommandFrame::CommandFrame(QWidget* parent) : PanelGroup(parent) {
     for (int i : lang::kFlagIndices) {
         auto* flag = new ClickableLabel(m_flags);
         flag->setObjectName(QStringLiteral("imgLang%1").arg(i));
-        QPixmap pic = app::loadPicture(QStringLiteral(":/res/PIC/flag%1").arg(i));
+        QPixmap pic = ui::loadPicture(QStringLiteral(":/res/PIC/flag%1").arg(i));
         pic.setDevicePixelRatio(pic.isNull() ? 1.0 : pic.width() / 32.0);
         flag->setPixmap(pic);
         flag->setGeometry(toPixels(flagRect(i)).translated(-flagsArea.topLeft()));
         flag->setAlignment(Qt::AlignCenter);
         flag->setToolTip(lang::flagTooltip(i));
         flag->setAccessibleName(lang::flagTooltip(i));
-        flag->clicked = [this, i] {
-            if (flagClicked)
-                flagClicked(i);
-        };
+        connect(flag, &ClickableLabel::clicked, this, [this, i] { emit flagClicked(i); });
         flag->checked = [this, i] { return i == m_currentFlag; };
     }
 }

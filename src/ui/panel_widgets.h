@@ -12,7 +12,6 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
 
 class QPushButton;
 
@@ -127,17 +126,20 @@ class ThumbnailFrame : public PanelGroup {
     explicit ThumbnailFrame(QWidget* parent);
     /// The picture of a variant the player sees: the clickable one, or the selected one.
     QWidget* shownThumbnail(int variant) const;
-    std::function<void(int variant)> clicked;
     void showSelected(int variant);
     /// Makes every thumbnail visible, the first display's step of the layout.
     void showAll();
     /// The thumbnail of a variant as the keyboard reaches it (hidden while it is selected).
     ClickableLabel* thumbnail(int variant) const { return m_off.at(std::size_t(variant)); }
-    /// Tooltip and accessible name of every not-selected thumbnail; the selected ones get the
-    /// name only.
-    void setTooltips(const std::function<QString(int variant)>& tip);
+    /// Tooltip and accessible name of every not-selected thumbnail, one per variant; the
+    /// selected ones get the name only.
+    void setTooltips(const QStringList& tips);
     /// The pictures in the order Tab reaches them, the selected one in its variant's place.
     QList<QWidget*> tabOrder() const;
+
+  signals:
+    /// The player chose a variant.
+    void variantClicked(int variant);
 
   private:
     std::array<ClickableLabel*, 20> m_off{};
@@ -146,10 +148,10 @@ class ThumbnailFrame : public PanelGroup {
 
 /// fraKnopf: the nine command buttons and the five language flags, a group of their own.
 class CommandFrame : public PanelGroup {
+    Q_OBJECT
+
   public:
     explicit CommandFrame(QWidget* parent);
-    std::function<void(int button)> clicked;
-    std::function<void(int flag)> flagClicked;
     QPushButton* button(int index) const { return m_buttons.at(std::size_t(index)); }
     /// Highlight colours (swapped) or resting colours; also the button's "highlighted" property.
     void setHighlighted(int index, bool highlighted);
@@ -159,6 +161,12 @@ class CommandFrame : public PanelGroup {
     void setCurrentFlag(int flag);
     /// Names the groups in the current language.
     void retranslate();
+
+  signals:
+    /// The player pressed a command button (an app::CommandButton).
+    void commandClicked(int button);
+    /// The player chose a language by its flag.
+    void flagClicked(int flag);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

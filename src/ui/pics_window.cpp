@@ -6,6 +6,7 @@
 #include "ids/resource_ids.h"
 #include "ids/sound_ids.h"
 #include "ids/text_ids.h"
+#include "pictures.h"
 #include "ui/shared_widgets.h"
 #include "ui/theme.h"
 
@@ -76,7 +77,7 @@ constexpr int kRuleSentences[] = {Text::RuleAim, Text::RuleMoving, Text::RuleLeg
 QPixmap marbleIcon(int picture) {
     const int id = ResourceId::marble(picture);
     const QPixmap pixmap =
-        app::loadPicture(app::resourcePath(QLatin1String(ResourceType::Icon), id));
+        ui::loadPicture(app::resourcePath(QLatin1String(ResourceType::Icon), id));
     if (pixmap.isNull())
         throw Failure(err::ResourceNotFound, QString::number(id));
     return pixmap;
@@ -85,7 +86,7 @@ QPixmap marbleIcon(int picture) {
 /// The thumbnail of a board, carried with the window; made from the full board picture when
 /// the thumbnail itself is missing. Null when neither is there.
 QPixmap boardThumbnail(int board) {
-    QPixmap thumb = app::loadPicture(QStringLiteral(":/res/PIC/boardthumb%1").arg(board));
+    QPixmap thumb = ui::loadPicture(QStringLiteral(":/res/PIC/boardthumb%1").arg(board));
     if (thumb.isNull()) {
         const QPixmap full(
             app::resourcePath(QLatin1String(ResourceType::Bitmap), ResourceId::board(board)));

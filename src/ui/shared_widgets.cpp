@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QAccessibleWidget>
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -36,8 +37,8 @@ class ClickableLabelAccessible : public QAccessibleWidget {
         return QStringList{pressAction()} + QAccessibleWidget::actionNames();
     }
     void doAction(const QString& name) override {
-        if (name == pressAction() && label()->clicked)
-            label()->clicked();
+        if (name == pressAction() && label()->listened())
+            emit label()->clicked();
         else
             QAccessibleWidget::doAction(name);
     }
@@ -141,24 +142,25 @@ void ClickableLabel::paintEvent(QPaintEvent* event) {
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
+bool ClickableLabel::listened() const {
+    return isSignalConnected(QMetaMethod::fromSignal(&ClickableLabel::clicked));
+}
+
 void ClickableLabel::mousePressEvent(QMouseEvent* event) {
     event->accept();
-    if (pressed)
-        pressed();
+    emit pressed();
 }
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
-    if (released)
-        released();
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
-        clicked)
-        clicked();
+    emit released();
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
 }
 
 void ClickableLabel::keyPressEvent(QKeyEvent* event) {
-    if (isActivationKey(event->key()) && clicked) {
-        clicked();
+    if (isActivationKey(event->key()) && listened()) {
+        emit clicked();
         return;
     }
     const int key = event->key();

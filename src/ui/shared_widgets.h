@@ -19,14 +19,19 @@ class ClickableLabel : public QLabel {
 
   public:
     explicit ClickableLabel(QWidget* parent = nullptr);
-    std::function<void()> clicked;
     /// Set, the label is one of a group of radio buttons (its shown siblings that Tab reaches and
     /// that have checked set): arrow keys move the focus among them, and assistive technology reads
     /// this one as checked when it says so. Unset, the label is a push button.
     std::function<bool()> checked;
+    /// Whether anything listens to its clicks: a label nobody clicks leaves Space and Enter to
+    /// its window.
+    bool listened() const;
+
+  signals:
+    void clicked();
     /// The mouse button went down or up over the label (a pressed look, a busy pointer).
-    std::function<void()> pressed;
-    std::function<void()> released;
+    void pressed();
+    void released();
 
   protected:
     void paintEvent(QPaintEvent* event) override;

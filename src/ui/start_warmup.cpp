@@ -1,7 +1,7 @@
 // The start window's preparation on a thread of its own.
 #include "start_warmup.h"
 
-#include "app/resources.h"
+#include "pictures.h"
 
 #include <QGuiApplication>
 #include <QThread>
@@ -21,7 +21,7 @@ StartWarmup::StartWarmup(QStringList pictures) : m_paths(std::move(pictures)) {
         FcInit();
         m_pictures.reserve(m_paths.size());
         for (const QString& path : std::as_const(m_paths))
-            m_pictures.push_back(app::decodePicture(path));
+            m_pictures.push_back(ui::decodePicture(path));
     });
 }
 
@@ -38,7 +38,7 @@ void StartWarmup::handOver() {
     wait();
     if (qGuiApp && qGuiApp->devicePixelRatio() <= 1) {
         for (std::size_t i = 0; i < m_pictures.size(); ++i)
-            app::keepPicture(m_paths[int(i)], std::move(m_pictures[i]));
+            ui::keepPicture(m_paths[int(i)], std::move(m_pictures[i]));
     }
     m_pictures.clear();
     m_paths.clear();

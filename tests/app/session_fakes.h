@@ -261,7 +261,7 @@ struct SessionFixture {
     TempFolder temp{reporter, dir.path()};
     Random random{11};
     TestClock clock;
-    audio::AppResources resources;
+    app::AppResources resources;
     FakeView board;
     Recorder windows;
     std::unique_ptr<app::GameSession> session;

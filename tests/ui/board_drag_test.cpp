@@ -2,6 +2,7 @@
 // the window, where the marble lands, and the practice mark that a drag and the pointer pass
 // through.
 #include "app_fixture.h"
+#include "drag_stand_in.h"
 #include "ui/main_window.h"
 
 #include <QAccessible>
@@ -23,80 +24,9 @@
 using namespace marvolen;
 using namespace marvolen::ui;
 using marvolen::test::AppFixture;
+using namespace marvolen::test;
 
 namespace {
-
-/// Stands in for the windowing system during the board's drag, which the offscreen platform ends
-/// at once: carries the drag along points in the window's coordinates, hands the window the drag
-/// events a real drag hands it, and drops at the last point unless that lies outside. At each
-/// point it notes whether a drop would be taken and what the pointer shows: the drag's cursor
-/// for that answer.
-class DragStandIn {
-  public:
-    struct Step {
-        bool taken;
-        QImage pointer;
-    };
-    std::vector<Step> steps;
-    QPixmap picture;           ///< the drag picture: a window of its own on X11
-    std::optional<int> lifted; ///< the marble the game held lifted during the drag
-    bool liftedShown = true;   ///< whether its hole showed it then
-
-    DragStandIn(MainWindow& window, std::vector<QPoint> path)
-        : m_window(window), m_path(std::move(path)) {
-        m_window.board().runDrag = [this](QDrag& drag, Qt::DropActions actions) {
-            return run(drag, actions);
-        };
-    }
-
-  private:
-    Qt::DropAction run(QDrag& drag, Qt::DropActions actions) {
-        picture = drag.pixmap();
-        lifted = m_window.model().LiftedMarble();
-        liftedShown = lifted && m_window.board().marbleShown(*lifted);
-        QWindow* handle = m_window.windowHandle();
-        bool inside = false;
-        for (const QPoint& at : m_path) {
-            Qt::DropAction answer = Qt::IgnoreAction;
-            if (m_window.rect().contains(at)) {
-                if (!inside) {
-                    QDragEnterEvent enter(at, actions, drag.mimeData(), Qt::LeftButton, {});
-                    QCoreApplication::sendEvent(handle, &enter);
-                    inside = true;
-                }
-                QDragMoveEvent move(at, actions, drag.mimeData(), Qt::LeftButton, {});
-                QCoreApplication::sendEvent(handle, &move);
-                if (move.isAccepted())
-                    answer = move.dropAction();
-            } else if (inside) {
-                QDragLeaveEvent leave;
-                QCoreApplication::sendEvent(handle, &leave);
-                inside = false;
-            }
-            steps.push_back({answer != Qt::IgnoreAction, drag.dragCursor(answer).toImage()});
-        }
-        if (!inside)
-            return Qt::IgnoreAction;
-        QDropEvent drop(m_path.back(), actions, drag.mimeData(), Qt::NoButton, {});
-        QCoreApplication::sendEvent(handle, &drop);
-        return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
-    }
-
-    MainWindow& m_window;
-    std::vector<QPoint> m_path;
-};
-
-/// A point of a widget in the main window's coordinates.
-QPoint inWindow(MainWindow& w, const QWidget* widget, QPoint at) {
-    return widget->mapTo(&w, at);
-}
-
-/// Presses the mouse on a marble, as a drag starts, and lets it go once the drag is over.
-void dragMarble(MainWindow& w, int marble) {
-    const QPoint at = w.board().marbleRect(marble).center();
-    QTest::mousePress(&w.board(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(&w.board(), Qt::LeftButton, {}, at);
-}
 
 /// How many of the picture's opaque pixels the board shows otherwise in a marble's place: the
 /// pointer must show the very marble the board shows.
@@ -181,8 +111,7 @@ TEST(PracticeMark, ADragAndThePointerPassThroughItToTheBoard) {
     MainWindow& w = f.openGame();
     w.session().optBut_Click(0);
     BoardWidget& board = w.board();
-    board.onLift(10);
-    board.onDropOnHole(24, 10);
+    jumpByMouse(w, 10, 24);
     f.answers = {true}; // the first aid makes it a practice game
     QTest::keyClick(&board, Qt::Key_Z, Qt::ControlModifier);
     auto* mark = w.findChild<QLabel*>(QStringLiteral("lblPractice"));

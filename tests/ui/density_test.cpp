@@ -5,6 +5,7 @@
 #include "ids/resource_ids.h"
 #include "ui/board_widget.h"
 #include "ui/panel_widgets.h"
+#include "ui/pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -80,7 +81,7 @@ TEST_F(DensityTwo, TheMarbleIsTheLargePicturePixelForPixelNotTheSmallOneEnlarged
     EXPECT_EQ(element, QRect(305, 305, 32, 32));
 
     const QString path = app::resourcePath(QLatin1String(ResourceType::Icon), marble);
-    const QImage large = argb(QImage(app::doublePicturePath(path)));
+    const QImage large = argb(QImage(ui::doublePicturePath(path)));
     const QImage enlarged =
         argb(QImage(path).scaled(64, 64, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     ASSERT_EQ(large.size(), QSize(64, 64));
@@ -97,11 +98,15 @@ TEST_F(DensityTwo, TheMarbleIsTheLargePicturePixelForPixelNotTheSmallOneEnlarged
 
     // So does the pointer that shows it during the drag, held by the marble's middle: X11 takes
     // the hot spot Qt gives a cursor in the screen's own pixels.
-    QPixmap pointer;
-    board.runDrag = [&pointer](QDrag& drag, Qt::DropActions) {
-        pointer = drag.dragCursor(Qt::MoveAction);
-        return Qt::IgnoreAction;
-    };
+    struct PointerTaker : ui::BoardWidget::DragRunner {
+        QPixmap pointer;
+        Qt::DropAction run(QDrag& drag, Qt::DropActions) override {
+            pointer = drag.dragCursor(Qt::MoveAction);
+            return Qt::IgnoreAction;
+        }
+    } taker;
+    board.setDragRunner(&taker);
+    const QPixmap& pointer = taker.pointer;
     const QPointF middle = QRectF(element).center();
     QMouseEvent press(QEvent::MouseButtonPress, middle, board.mapToGlobal(middle), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
@@ -120,7 +125,7 @@ TEST_F(DensityTwo, TheBoardAndItsHolesAreDrawnFromTheLargePictures) {
     board.setHoleShown(0, true);
     const QImage shot = argb(board.grab().toImage());
     const QString path = app::resourcePath(QLatin1String(ResourceType::Bitmap), 126);
-    const QImage large = argb(QImage(app::doublePicturePath(path)));
+    const QImage large = argb(QImage(ui::doublePicturePath(path)));
     ASSERT_EQ(large.size(), QSize(1200, 1200));
     // A 600-pixel board fills 1200 pixels of the screen: the large board shown as it is.
     const QImage corner = large.copy(400, 400, 40, 40);
@@ -161,22 +166,22 @@ TEST_F(DensityTwo, DigitsAndThumbnailsShowTheirCellsOfTheLargeStrips) {
 
 TEST_F(DensityTwo, AtRatioOneTheLoaderGivesThePlainPictureUntouched) {
     const QString path = QStringLiteral(":/res/PIC/logo");
-    const QPixmap plain = app::loadPicture(path, 1.0);
+    const QPixmap plain = ui::loadPicture(path, 1.0);
     EXPECT_EQ(plain.devicePixelRatio(), 1.0);
     EXPECT_EQ(plain.toImage(), QImage(path).convertToFormat(plain.toImage().format()));
-    const QPixmap twice = app::loadPicture(path, 1.5);
+    const QPixmap twice = ui::loadPicture(path, 1.5);
     EXPECT_EQ(twice.devicePixelRatio(), 2.0);
     EXPECT_EQ(twice.deviceIndependentSize(), QSizeF(plain.size()));
     // Each is decoded once and kept: asked again, the loader gives the very same pictures.
-    EXPECT_EQ(app::loadPicture(path, 1.0).cacheKey(), plain.cacheKey());
-    EXPECT_EQ(app::loadPicture(path, 1.5).cacheKey(), twice.cacheKey());
+    EXPECT_EQ(ui::loadPicture(path, 1.0).cacheKey(), plain.cacheKey());
+    EXPECT_EQ(ui::loadPicture(path, 1.5).cacheKey(), twice.cacheKey());
     // A picture without a large twin keeps its own size on any screen.
-    const QPixmap icon = app::loadPicture(QStringLiteral(":/res/PIC/winicon64"), 2.0);
+    const QPixmap icon = ui::loadPicture(QStringLiteral(":/res/PIC/winicon64"), 2.0);
     EXPECT_EQ(icon.size(), QSize(64, 64));
     EXPECT_EQ(icon.devicePixelRatio(), 1.0);
     // Strip cells are cut at the picture's own ratio.
-    const QPixmap strip = app::loadPicture(QStringLiteral(":/res/PIC/digits"), 2.0);
-    const QPixmap cell = app::stripCellPicture(strip, game::kDigitStrip, 10);
+    const QPixmap strip = ui::loadPicture(QStringLiteral(":/res/PIC/digits"), 2.0);
+    const QPixmap cell = ui::stripCellPicture(strip, game::kDigitStrip, 10);
     EXPECT_EQ(cell.size(), QSize(36, 54));
     EXPECT_EQ(cell.deviceIndependentSize(), QSizeF(18, 27));
 }

@@ -2,6 +2,7 @@
 // the session, the board surface to the model, captions, and the end of a game to the
 // champions window. The rules themselves are tested on the session.
 #include "app_fixture.h"
+#include "drag_stand_in.h"
 #include "ids/sound_ids.h"
 #include "ids/text_ids.h"
 #include "ui/about_window.h"
@@ -29,6 +30,10 @@
 using namespace marvolen;
 using namespace marvolen::ui;
 using marvolen::test::AppFixture;
+using marvolen::test::dragMarble;
+using marvolen::test::DragStandIn;
+using marvolen::test::inWindow;
+using marvolen::test::jumpByMouse;
 
 namespace {
 
@@ -135,9 +140,14 @@ TEST(Moves, ALegalJumpThroughTheBoardSurfaceUpdatesTheCount) {
     AppFixture f;
     MainWindow& w = f.openGame();
     w.session().optBut_Click(0);
-    w.board().onLift(10);
-    EXPECT_FALSE(w.board().marbleShown(10));
-    w.board().onDropOnHole(24, 10);
+    {
+        // Real mouse events: the board finds the marble and the hole under the pointer itself.
+        BoardWidget& board = w.board();
+        DragStandIn standIn(w, {inWindow(w, &board, board.holeRect(24).center())});
+        dragMarble(w, 10);
+        EXPECT_EQ(standIn.lifted, 10);
+        EXPECT_FALSE(standIn.liftedShown);
+    }
     EXPECT_EQ(displayOf(w, "imgKugelzahl0"), QStringLiteral("0031"));
     EXPECT_FALSE(w.board().marbleShown(17));
     EXPECT_TRUE(w.board().marbleShown(24));
@@ -149,8 +159,7 @@ TEST(Moves, TheEndOfAGameTellsThePlayerAndResetsTheButtons) {
     f.closeWindowsWhenShown();
     w.session().optBut_Click(0);
     w.session().setBoardText("       \n       \n       \n  oo.  \n       \n       \n       ");
-    w.board().onLift(23);
-    w.board().onDropOnHole(25, 23);
+    jumpByMouse(w, 23, 25);
     ASSERT_EQ(f.told.size(), 1u);
     EXPECT_EQ(f.told[0], "No more possible moves!");
     EXPECT_TRUE(w.session().model().GameOver());
@@ -170,8 +179,7 @@ TEST(PracticeAids, TheirKeysReachTheAidsAndTheHintFlashesOnTheBoard) {
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     w.session().optBut_Click(0);
-    w.board().onLift(10);
-    w.board().onDropOnHole(24, 10);
+    jumpByMouse(w, 10, 24);
     // The first aid asks before the game becomes a practice game; No keeps it as it was.
     f.answers = {false, true};
     QTest::keyClick(&w.board(), Qt::Key_Z, Qt::ControlModifier);

@@ -1,7 +1,7 @@
 // The start-up's warm-up as main makes it: before the application object, so that its thread
 // starts while no QApplication exists. A program of its own, without the window tests' main.
-#include "app/resources.h"
 #include "ui/about_window.h"
+#include "ui/pictures.h"
 #include "ui/start_warmup.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@ QImage premultiplied(const QImage& image) {
 
 TEST(StartWarmup, MadeBeforeTheApplicationItHandsEachPictureOverUnderItsOwnName) {
     ASSERT_EQ(QCoreApplication::instance(), nullptr);
-    QStringList files = ui::AboutWindow::pictureFiles() + app::windowIconFiles();
+    QStringList files = ui::AboutWindow::pictureFiles() + ui::windowIconFiles();
     // A missing picture among them moves none of the others to another name.
     files.insert(1, QStringLiteral(":/res/PIC/no_such_picture"));
     ui::StartWarmup warmup(files);
@@ -31,8 +31,8 @@ TEST(StartWarmup, MadeBeforeTheApplicationItHandsEachPictureOverUnderItsOwnName)
     warmup.handOver();
     warmup.handOver(); // the second call finds nothing more to do
     for (const QString& file : files) {
-        const QImage shown = app::loadPicture(file, 1.0).toImage();
-        const QImage own = app::decodePicture(file);
+        const QImage shown = ui::loadPicture(file, 1.0).toImage();
+        const QImage own = ui::decodePicture(file);
         ASSERT_EQ(shown.isNull(), own.isNull()) << qPrintable(file);
         if (!own.isNull()) {
             EXPECT_EQ(premultiplied(shown), premultiplied(own)) << qPrintable(file);

@@ -40,7 +40,7 @@ void MusicLogic::StartMusic() {
 
 void MusicLogic::setMode(int index) {
     switch (index) {
-    case 0:
+    case MusicMode::Off:
         if (m_musicOn) {
             closeTune();
             m_host.setWatcherEnabled(false);
@@ -48,12 +48,12 @@ void MusicLogic::setMode(int index) {
         m_musicOn = false;
         m_musicLoop = false;
         break;
-    case 1:
+    case MusicMode::Once:
         m_musicOn = true;
         m_musicLoop = false;
         StartMusic();
         break;
-    case 2:
+    case MusicMode::Loop:
         m_musicOn = true;
         m_musicLoop = true;
         StartMusic();

@@ -25,6 +25,13 @@ class MusicHost {
     virtual void processPendingEvents() = 0;
 };
 
+/// The music modes by what they do; the value is the item's index in the music menu and the
+/// stored "PlayMusic".
+namespace MusicMode {
+enum : int { Off, Once, Loop };
+inline constexpr int Count = 3;
+} // namespace MusicMode
+
 /// Holds MusicOn, MusicLoop, LastTune and MidiFilePath: starts and stops tunes for a music
 /// mode and watches a playing tune. Tunes are "MIDI" 101 to 106, each written to its own temporary
 /// file.
@@ -41,7 +48,7 @@ class MusicLogic {
     /// Picks a tune other than the last, writes it to a new "~rs" file, opens and plays it.
     /// Has no handler of its own: a failure goes to the handler that ran it.
     void StartMusic();
-    /// Applies music mode index (0 off, 1 once, 2 loop); any other index changes nothing.
+    /// Applies music mode index (a MusicMode); any other index changes nothing.
     /// Failures go to the handler that ran it.
     void setMode(int index);
     /// The watcher's tick: closes an ended tune, then stops or starts the next.

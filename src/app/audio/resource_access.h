@@ -1,7 +1,6 @@
 // The two resource operations the sounds and the music need, behind an interface tests replace.
 #pragma once
 
-#include "app/resources.h"
 #include "core/failure.h"
 
 #include <QByteArray>
@@ -17,16 +16,6 @@ class ResourceAccess {
     /// Writes a resource to a file, reporting its own failures (module "ModResFiles").
     virtual void SaveResItemToDisk(Reporter& reporter, int id, const QString& type,
                                    const QString& path) = 0;
-};
-
-/// The game's own embedded resources.
-class AppResources final : public ResourceAccess {
-  public:
-    QByteArray load(const QString& type, int id) override { return app::loadResource(type, id); }
-    void SaveResItemToDisk(Reporter& reporter, int id, const QString& type,
-                           const QString& path) override {
-        app::SaveResItemToDisk(reporter, id, type, path);
-    }
 };
 
 } // namespace marvolen::audio
