@@ -476,9 +476,10 @@ void followHints(benchmark::State& state) {
                 told.notify_all();
             };
         };
-        HintWorker worker(g_tableBytes, app::assist::kWorkTime, into(answers), into(learned),
-                          g_processTime);
+        // One memory of lines, as in the game: the worker learns into it, the player reads it.
         KnownJumps known;
+        HintWorker worker(g_tableBytes, app::assist::kWorkTime, into(answers), into(learned),
+                          g_processTime, known.lines());
         // As the game does at its first hint: the line known from the board's start.
         if (const auto line = app::assist::startLine(holesOf(variant)))
             known.learn(*line);
@@ -513,7 +514,7 @@ void followHints(benchmark::State& state) {
         while (position.firstJump()) {
             if (!first) {
                 // The player thinks: the solver works until it is done or the time is used.
-                const KnownJumps::Known* k = known.find(position);
+                std::optional<KnownJumps::Known> k = known.find(position);
                 if (k && k->proven()) {
                     worker.stop();
                 } else {
@@ -540,7 +541,7 @@ void followHints(benchmark::State& state) {
             first = false;
             drain();
             ++hints;
-            const KnownJumps::Known* k = known.find(position);
+            std::optional<KnownJumps::Known> k = known.find(position);
             const bool settled = k && k->settled();
             if (settled) {
                 ++atOnce;

@@ -8,22 +8,35 @@
 namespace marvolen::solver {
 
 namespace {
-/// `a` with what `b` adds: the lower count reached, with its jumps, and the higher bound.
-Result merged(Result a, const Result& b) {
-    if (b.best < a.best) {
-        a.best = b.best;
-        a.moves = b.moves;
+/// What is known of a position of `marbles` marbles, as a search's answer.
+Result resultOf(const std::optional<KnownLines::Known>& known, int marbles, std::uint64_t nodes) {
+    Result result;
+    result.marbles = result.best = marbles;
+    result.nodes = nodes;
+    if (known) {
+        result.best = known->leaves;
+        result.lowerBound = known->atLeast;
+        result.moves = known->line;
     }
-    a.lowerBound = std::max(a.lowerBound, b.lowerBound);
-    a.nodes += b.nodes;
-    return a;
+    return result;
 }
 } // namespace
 
 HintWorker::HintWorker(std::size_t tableBytes, std::chrono::milliseconds workTime,
-                       Callback answered, Callback learned, const Clock& clock)
+                       Callback answered, Callback learned, const Clock& clock,
+                       std::shared_ptr<KnownLines> known)
     : m_tableBytes(tableBytes), m_workTime(workTime), m_answered(std::move(answered)),
-      m_learned(std::move(learned)), m_clock(clock), m_thread([this] { run(); }) {}
+      m_learned(std::move(learned)), m_clock(clock),
+      m_known(known ? std::move(known) : std::make_shared<KnownLines>()),
+      m_thread([this] { run(); }) {}
+
+Result HintWorker::learn(Mask holes, Mask marbles, const Result& round, std::uint64_t nodes,
+                         bool finished) {
+    const auto known =
+        m_known->learn(holes, marbles, round.moves, round.best, round.lowerBound, finished);
+    // A memory with no room keeps nothing: the round's own answer still holds.
+    return known ? resultOf(known, round.marbles, nodes) : round;
+}
 
 HintWorker::~HintWorker() {
     {
@@ -53,8 +66,6 @@ void HintWorker::followLocked(Mask holes, Mask marbles) {
     work.id = m_nextWork++;
     work.holes = holes;
     work.marbles = marbles;
-    // Where no jump is made yet, the position itself is what is reached.
-    work.known.marbles = work.known.best = std::popcount(marbles);
     m_work = work;
     m_asked.reset();
     m_stop = true;
@@ -105,7 +116,6 @@ void HintWorker::run() {
         std::uint64_t id = 0;
         std::uint64_t stops = 0;
         std::uint64_t forTicket = 0;
-        Result before;
         Mask holes = 0;
         Mask marbles = 0;
         Limits limits;
@@ -124,13 +134,13 @@ void HintWorker::run() {
                 continue;
             }
             if (m_work->finished) {
-                answer =
-                    Answer{m_asked->ticket, m_work->holes, m_work->marbles, m_work->known, true};
+                const Result known = resultOf(m_known->find(m_work->holes, m_work->marbles),
+                                              std::popcount(m_work->marbles), m_work->nodes);
+                answer = Answer{m_asked->ticket, m_work->holes, m_work->marbles, known, true};
                 m_asked.reset();
             } else {
                 id = m_work->id;
                 stops = m_stops;
-                before = m_work->known;
                 holes = m_work->holes;
                 marbles = m_work->marbles;
                 m_stop = false;
@@ -165,15 +175,18 @@ void HintWorker::run() {
                 // Stopped for another position: what the rounds found still holds for their own,
                 // which the game may come back to. After stop() nothing more is told.
                 if (stops == m_stops) {
-                    const Result known = merged(before, result);
+                    const Result known = learn(holes, marbles, result, result.nodes, false);
                     learned = Answer{0, holes, marbles, known, known.proven()};
                 }
             } else {
                 Work& work = *m_work;
-                work.known = merged(work.known, result);
                 work.spent += took;
-                work.finished = work.known.proven() || work.spent >= m_workTime;
-                const Answer now{0, holes, marbles, work.known, work.finished};
+                work.nodes += result.nodes;
+                Result known = learn(holes, marbles, result, work.nodes, false);
+                work.finished = known.proven() || work.spent >= m_workTime;
+                if (work.finished)
+                    known = learn(holes, marbles, known, work.nodes, true);
+                const Answer now{0, holes, marbles, known, work.finished};
                 if (m_asked && (m_asked->ticket == forTicket || work.finished)) {
                     answer = now;
                     answer->ticket = m_asked->ticket;

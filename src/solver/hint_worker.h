@@ -1,6 +1,7 @@
 // A thread that keeps solving the position on the board, so that a hint is ready when asked.
 #pragma once
 
+#include "solver/known_lines.h"
 #include "solver/solver.h"
 
 #include <atomic>
@@ -35,9 +36,11 @@ class HintWorker {
     /// `answered` gets the answers to hints, `learned` what each round ended on a position
     /// knows, also when a new position stopped it, unless a hint's answer told it already.
     /// The work on a position ends once its rounds took `workTime`. Budgets and work time are
-    /// counted on `clock`, which must outlive the worker.
+    /// counted on `clock`, which must outlive the worker. What the rounds find goes into `known`
+    /// (a memory of its own when none is given), and the answers tell all that it knows.
     HintWorker(std::size_t tableBytes, std::chrono::milliseconds workTime, Callback answered,
-               Callback learned = {}, const Clock& clock = Clock::steady());
+               Callback learned = {}, const Clock& clock = Clock::steady(),
+               std::shared_ptr<KnownLines> known = {});
     ~HintWorker();
     HintWorker(const HintWorker&) = delete;
     HintWorker& operator=(const HintWorker&) = delete;
@@ -60,8 +63,8 @@ class HintWorker {
         std::uint64_t id = 0;
         Mask holes = 0;
         Mask marbles = 0;
-        Result known;
         std::chrono::nanoseconds spent{};
+        std::uint64_t nodes = 0; // searched in its rounds
         bool finished = false;
     };
     struct Asked {
@@ -70,12 +73,15 @@ class HintWorker {
     };
     void followLocked(Mask holes, Mask marbles);
     void run();
+    /// Learns what a round found from a position; all that is known of it then, with `nodes`.
+    Result learn(Mask holes, Mask marbles, const Result& round, std::uint64_t nodes, bool finished);
 
     const std::size_t m_tableBytes;
     const std::chrono::milliseconds m_workTime;
     const Callback m_answered;
     const Callback m_learned;
     const Clock& m_clock;
+    const std::shared_ptr<KnownLines> m_known;
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::optional<Work> m_work;

@@ -11,9 +11,10 @@ constexpr std::size_t kKeptAhead = 1024;
 } // namespace
 
 SolverWorker::SolverWorker(std::size_t tableBytes, Callback callback,
-                           std::chrono::milliseconds lookAheadTime)
+                           std::chrono::milliseconds lookAheadTime,
+                           std::shared_ptr<const KnownLines> known)
     : m_tableBytes(tableBytes), m_callback(std::move(callback)), m_lookAheadTime(lookAheadTime),
-      m_thread([this] { run(); }) {}
+      m_known(std::move(known)), m_thread([this] { run(); }) {}
 
 SolverWorker::~SolverWorker() {
     {
@@ -100,6 +101,18 @@ void SolverWorker::lookAhead(const Job& job) {
         });
 }
 
+std::optional<Reach> SolverWorker::knownFromLines(const Job& job) const {
+    if (!m_known)
+        return std::nullopt;
+    const auto known = m_known->find(job.holes, job.marbles);
+    // A line known to leave one marble, or a proof that none leaves fewer than two.
+    if (known && !known->line.empty() && known->leaves == 1)
+        return Reach::Yes;
+    if (known && known->atLeast > 1)
+        return Reach::No;
+    return std::nullopt;
+}
+
 void SolverWorker::run() {
     for (;;) {
         Job job;
@@ -122,13 +135,14 @@ void SolverWorker::run() {
             m_solver = std::make_unique<Solver>(job.holes, m_tableBytes);
         }
         const std::optional<Reach> known = decidedBefore(job.holes, job.marbles);
+        const std::optional<Reach> fromLines = known ? known : knownFromLines(job);
         Limits limits = Limits::within(job.timeLimit);
         limits.stop = &m_stop;
         Answer answer;
         answer.ticket = job.ticket;
         answer.holes = job.holes;
         answer.marbles = job.marbles;
-        answer.reach = known ? *known : m_solver->canReachOne(job.marbles, limits);
+        answer.reach = fromLines ? *fromLines : m_solver->canReachOne(job.marbles, limits);
         {
             std::lock_guard lock(m_mutex);
             if (m_current != job.ticket)

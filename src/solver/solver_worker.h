@@ -1,6 +1,7 @@
 // A thread of its own that answers solver questions; the caller never waits for it.
 #pragma once
 
+#include "solver/known_lines.h"
 #include "solver/solver.h"
 
 #include <condition_variable>
@@ -30,9 +31,11 @@ class SolverWorker {
     using Callback = std::function<void(const Answer&)>;
 
     /// `tableBytes`: the most memory the solver's table may take; `lookAheadTime`: how long the
-    /// positions after a question's are worked on, all of them together.
+    /// positions after a question's are worked on, all of them together; `known`, when given,
+    /// answers a position it knows a line to one marble from, or a proof against it, at once.
     explicit SolverWorker(std::size_t tableBytes, Callback callback = {},
-                          std::chrono::milliseconds lookAheadTime = std::chrono::seconds(10));
+                          std::chrono::milliseconds lookAheadTime = std::chrono::seconds(10),
+                          std::shared_ptr<const KnownLines> known = {});
     ~SolverWorker();
     SolverWorker(const SolverWorker&) = delete;
     SolverWorker& operator=(const SolverWorker&) = delete;
@@ -63,10 +66,12 @@ class SolverWorker {
     /// are, the look-ahead's time is up, or another question comes.
     void lookAhead(const Job& job);
     std::optional<Reach> decidedBefore(Mask holes, Mask marbles) const;
+    std::optional<Reach> knownFromLines(const Job& job) const;
 
     const std::size_t m_tableBytes;
     const Callback m_callback;
     const std::chrono::milliseconds m_lookAheadTime;
+    const std::shared_ptr<const KnownLines> m_known;
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
     std::optional<Job> m_pending;

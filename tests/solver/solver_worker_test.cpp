@@ -168,4 +168,23 @@ TEST(SolverWorker, APositionNotDecidedInTimeIsLookedPastToo) {
     EXPECT_EQ(worker.answeredAhead(), 1);
 }
 
+TEST(SolverWorker, WhatTheKnownLinesTellIsAnsweredWithoutASearch) {
+    // A line to one marble, and a proof that two are the fewest: the worker's own solver is
+    // stopped at once, so only the memory can answer.
+    auto known = std::make_shared<KnownLines>();
+    const Mask cross = startOf(4);
+    const Mask twelve = startOf(12);
+    ASSERT_TRUE(known->learn(holesOf(4), cross, {{10, 17, 24}}, 1, 1, false));
+    ASSERT_TRUE(known->learn(holesOf(12), twelve, {}, std::popcount(twelve), 5, true));
+    Inbox inbox;
+    SolverWorker worker(1024 * 1024, inbox.callback(), 0ms, known);
+    const auto yes = inbox.waitFor(worker.ask(holesOf(4), cross, 0ms));
+    const auto no = inbox.waitFor(worker.ask(holesOf(12), twelve, 0ms));
+    const auto unknown = inbox.waitFor(worker.ask(holesOf(4), applyJump(cross, {38, 31, 24}), 0ms));
+    ASSERT_TRUE(yes && no && unknown);
+    EXPECT_EQ(yes->reach, Reach::Yes);
+    EXPECT_EQ(no->reach, Reach::No);
+    EXPECT_EQ(unknown->reach, Reach::Undecided);
+}
+
 } // namespace

@@ -1,65 +1,32 @@
-// The positions the solver has shown something about, and their best known jumps.
+// The solver's memory of lines, in the game's positions and jumps.
 #include "known_jumps.h"
-
-#include <algorithm>
-#include <utility>
 
 namespace marvolen::app::assist {
 
 void KnownJumps::learn(const SolverAdvice& advice) {
-    const int count = advice.position.marbleCount();
-    // A line that would leave more than the position holds, a bound above that, or a jump that
-    // cannot be made is not the solver's: it is taken for nothing.
-    if (advice.leaves < 0 || advice.leaves > count || advice.atLeast > advice.leaves)
-        return;
-    std::vector<game::Position> along{advice.position};
+    // Both number the places row x 7 + column, so the masks pass as they are.
+    std::vector<solver::Jump> line;
     for (const game::Jump& jump : advice.line) {
-        const game::Position& before = along.back();
-        if (!before.marble(jump.from) || !before.canJump(jump.from, jump.to) ||
-            jump.over != (jump.from + jump.to) / 2)
+        if (jump.from < 0 || jump.from >= 49 || jump.over < 0 || jump.over >= 49 || jump.to < 0 ||
+            jump.to >= 49)
             return;
-        along.push_back(before.apply(jump));
+        line.push_back({std::int8_t(jump.from), std::int8_t(jump.over), std::int8_t(jump.to)});
     }
-    if (advice.line.empty()) {
-        offer(advice.position, nullptr, advice.leaves, advice.atLeast, advice.finished);
-        return;
-    }
-    for (std::size_t i = 0; i < advice.line.size(); ++i)
-        offer(along[i], &advice.line[i], advice.leaves, advice.atLeast, advice.finished && i == 0);
+    m_lines->learn(advice.position.holes(), advice.position.marbles(), line, advice.leaves,
+                   advice.atLeast, advice.finished);
 }
 
-const KnownJumps::Known* KnownJumps::find(const game::Position& position) const {
-    const auto it = std::find_if(m_known.begin(), m_known.end(),
-                                 [&](const Known& known) { return known.position == position; });
-    return it == m_known.end() ? nullptr : &*it;
-}
-
-KnownJumps::Known* KnownJumps::entry(const game::Position& position) {
-    return const_cast<Known*>(std::as_const(*this).find(position));
-}
-
-void KnownJumps::offer(const game::Position& position, const game::Jump* jump, int leaves,
-                       int atLeast, bool finished) {
-    Known* known = entry(position);
-    if (!known) {
-        // A bound without a jump has nothing to show.
-        if (!jump || m_capacity == 0)
-            return;
-        const Known fresh{position, *jump, leaves, atLeast, finished};
-        if (m_known.size() < m_capacity) {
-            m_known.push_back(fresh);
-        } else {
-            m_known[m_oldest] = fresh;
-            m_oldest = (m_oldest + 1) % m_capacity;
-        }
-        return;
-    }
-    known->atLeast = std::max(known->atLeast, atLeast);
-    known->finished = known->finished || finished;
-    if (jump && leaves < known->leaves) {
-        known->jump = *jump;
-        known->leaves = leaves;
-    }
+std::optional<KnownJumps::Known> KnownJumps::find(const game::Position& position) const {
+    const auto known = m_lines->find(position.holes(), position.marbles());
+    // A bound without a jump has nothing to show.
+    if (!known || known->line.empty())
+        return std::nullopt;
+    const solver::Jump& first = known->line.front();
+    return Known{position,
+                 {first.from, first.over, first.to},
+                 known->leaves,
+                 known->atLeast,
+                 known->finished};
 }
 
 } // namespace marvolen::app::assist

@@ -3,8 +3,10 @@
 #pragma once
 
 #include "game/position.h"
+#include "solver/known_lines.h"
 
-#include <cstddef>
+#include <memory>
+#include <optional>
 #include <vector>
 
 namespace marvolen::app::assist {
@@ -18,9 +20,8 @@ struct SolverAdvice {
     bool finished = false;        ///< the solver is done with the position: nothing better comes
 };
 
-/// Per position, the best jump known and what it is known to leave; a bounded number of them,
-/// the oldest forgotten first. Every position along a line learns from it: the rest of the line
-/// leaves as many, and no position after one can leave fewer than that one can.
+/// The solver's memory of best lines as the game sees it: positions and jumps of the board.
+/// The memory itself is shared with the solver's threads, which learn into it as they work.
 class KnownJumps {
   public:
     struct Known {
@@ -35,22 +36,19 @@ class KnownJumps {
         bool settled() const { return proven() || finished; }
     };
 
-    explicit KnownJumps(std::size_t capacity = 256) : m_capacity(capacity) {}
+    explicit KnownJumps(
+        std::shared_ptr<solver::KnownLines> lines = std::make_shared<solver::KnownLines>())
+        : m_lines(std::move(lines)) {}
 
     /// Takes what `advice` shows, if every jump of its line can be made; a jump known to leave
     /// fewer marbles than the line's stays.
     void learn(const SolverAdvice& advice);
-    /// What is known of `position`, or nullptr.
-    const Known* find(const game::Position& position) const;
+    /// What is known of `position`, when a jump from it is known.
+    std::optional<Known> find(const game::Position& position) const;
+    const std::shared_ptr<solver::KnownLines>& lines() const { return m_lines; }
 
   private:
-    Known* entry(const game::Position& position);
-    void offer(const game::Position& position, const game::Jump* jump, int leaves, int atLeast,
-               bool finished);
-
-    std::size_t m_capacity;
-    std::vector<Known> m_known;
-    std::size_t m_oldest = 0; // where the next one goes once the capacity is reached
+    std::shared_ptr<solver::KnownLines> m_lines;
 };
 
 } // namespace marvolen::app::assist

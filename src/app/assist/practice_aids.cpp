@@ -103,13 +103,8 @@ void PracticeAids::mnuHint_Click() {
         // the next hint is ready when it is asked.
         m_working = true;
         const game::Position position = m_game.position();
-        if (position.holes() != m_startLineOf) {
-            m_startLineOf = position.holes();
-            if (const std::optional<SolverAdvice> line =
-                    questions().lineFromStart(position.holes()))
-                m_known.learn(*line);
-        }
-        const KnownJumps::Known* known = m_known.find(position);
+        learnStartLine(position.holes());
+        const std::optional<KnownJumps::Known> known = m_known.find(position);
         if (known && known->settled()) {
             if (m_hintAsked)
                 questions().cancelHint();
@@ -128,7 +123,7 @@ void PracticeAids::hintAnswered(std::uint64_t ticket, const SolverAdvice& advice
         return;
     m_hintAsked.reset();
     const game::Position position = m_game.position();
-    const KnownJumps::Known* known = m_known.find(position);
+    const std::optional<KnownJumps::Known> known = m_known.find(position);
     std::optional<game::Jump> jump;
     if (known)
         jump = known->jump;
@@ -152,7 +147,7 @@ void PracticeAids::workOn(const game::Position& position) {
         m_working = false;
         return;
     }
-    const KnownJumps::Known* known = m_known.find(position);
+    const std::optional<KnownJumps::Known> known = m_known.find(position);
     if (known && known->proven())
         questions().stopWork();
     else
@@ -210,8 +205,18 @@ void PracticeAids::askOneMarble(const game::Position& position, int jumpsMade) {
     // Jumps only take marbles away: once lost, every later position of the board is lost too.
     if (m_countWarning || position.fresh() || position.marbles() == 0)
         return;
+    // The warning answers from the line known from the start too.
+    learnStartLine(position.holes());
     m_asked = questions().askReachOne(position);
     m_askedAtJumps = jumpsMade;
+}
+
+void PracticeAids::learnStartLine(game::Position::Mask holes) {
+    if (holes == m_startLineOf)
+        return;
+    m_startLineOf = holes;
+    if (const std::optional<SolverAdvice> line = questions().lineFromStart(holes))
+        m_known.learn(*line);
 }
 
 void PracticeAids::oneMarbleAnswered(std::uint64_t ticket, solver::Reach reach) {
@@ -243,6 +248,7 @@ SolverQuestions& PracticeAids::questions() {
         std::weak_ptr<int> alive = m_alive;
         AidsView& view = m_view;
         m_questions = solverOnThreads(
+            m_known.lines(),
             [this, alive, &view](std::uint64_t ticket, solver::Reach reach) {
                 view.post([this, alive, ticket, reach] {
                     if (alive.lock())

@@ -112,6 +112,8 @@ class PracticeAids : public PositionListener {
 
   private:
     void askOneMarble(const game::Position& position, int jumpsMade);
+    /// Learns the line known from the start of the board with these holes, once per board.
+    void learnStartLine(game::Position::Mask holes);
     /// Puts the solver to work on `position`, or stops it when there is nothing to work on.
     void workOn(const game::Position& position);
     /// Whether an aid may be used: in a practice game at once; in a game that could still be
@@ -137,8 +139,8 @@ class PracticeAids : public PositionListener {
     int m_lostAtJumps = 0;                    // the jumps made when the loss was proven
     std::optional<std::uint64_t> m_hintAsked; // the ticket of the hint for the board shown
     bool m_working = false;                   // a hint was asked in the game in progress
-    KnownJumps m_known;
-    game::Position::Mask m_startLineOf = 0; // the holes whose start line m_known has learned
+    KnownJumps m_known;                       // shared with the solver's threads
+    game::Position::Mask m_startLineOf = 0;   // the holes whose start line m_known has learned
     // Answers posted to the window's thread find out through it whether the aids still are.
     std::shared_ptr<int> m_alive = std::make_shared<int>(0);
     std::unique_ptr<SolverQuestions> m_questions; // last: its threads go first

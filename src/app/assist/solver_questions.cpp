@@ -13,6 +13,8 @@ namespace {
 constexpr std::size_t kSolverTableBytes = std::size_t(32) << 20;
 // A position not decided by then stays undecided: nothing changes on the board.
 constexpr std::chrono::milliseconds kThinkingTime{10000};
+// What the warning's worker decides ahead while the player thinks, all positions together.
+constexpr std::chrono::milliseconds kLookAheadTime{10000};
 
 // The one place where the game's positions and jumps meet the solver's: both number the
 // places row x 7 + column, so the masks pass as they are.
@@ -29,15 +31,18 @@ SolverAdvice advice(const solver::HintWorker::Answer& answer) {
 
 class WorkerQuestions : public SolverQuestions {
   public:
-    WorkerQuestions(ReachAnswered reachAnswered, HintAnswered hintAnswered, WorkLearned workLearned)
-        : m_reachAnswered(std::move(reachAnswered)), m_hintAnswered(std::move(hintAnswered)),
-          m_workLearned(std::move(workLearned)) {}
+    WorkerQuestions(std::shared_ptr<solver::KnownLines> known, ReachAnswered reachAnswered,
+                    HintAnswered hintAnswered, WorkLearned workLearned)
+        : m_known(std::move(known)), m_reachAnswered(std::move(reachAnswered)),
+          m_hintAnswered(std::move(hintAnswered)), m_workLearned(std::move(workLearned)) {}
     std::uint64_t askReachOne(const game::Position& position) override {
         if (!m_reach)
             m_reach = std::make_unique<solver::SolverWorker>(
-                kSolverTableBytes, [answered = m_reachAnswered](const Answer& answer) {
+                kSolverTableBytes,
+                [answered = m_reachAnswered](const Answer& answer) {
                     answered(answer.ticket, answer.reach);
-                });
+                },
+                kLookAheadTime, m_known);
         return m_reach->ask(position.holes(), position.marbles(), kThinkingTime);
     }
     void cancelReachOne() override {
@@ -81,10 +86,12 @@ class WorkerQuestions : public SolverQuestions {
                 },
                 [learned = m_workLearned](const solver::HintWorker::Answer& answer) {
                     learned(advice(answer));
-                });
+                },
+                solver::Clock::steady(), m_known);
         return *m_hint;
     }
 
+    std::shared_ptr<solver::KnownLines> m_known;
     ReachAnswered m_reachAnswered;
     HintAnswered m_hintAnswered;
     WorkLearned m_workLearned;
@@ -93,10 +100,12 @@ class WorkerQuestions : public SolverQuestions {
 };
 } // namespace
 
-std::unique_ptr<SolverQuestions>
-solverOnThreads(ReachAnswered reachAnswered, HintAnswered hintAnswered, WorkLearned workLearned) {
-    return std::make_unique<WorkerQuestions>(std::move(reachAnswered), std::move(hintAnswered),
-                                             std::move(workLearned));
+std::unique_ptr<SolverQuestions> solverOnThreads(std::shared_ptr<solver::KnownLines> known,
+                                                 ReachAnswered reachAnswered,
+                                                 HintAnswered hintAnswered,
+                                                 WorkLearned workLearned) {
+    return std::make_unique<WorkerQuestions>(std::move(known), std::move(reachAnswered),
+                                             std::move(hintAnswered), std::move(workLearned));
 }
 
 } // namespace marvolen::app::assist

@@ -55,9 +55,12 @@ using HintAnswered = std::function<void(std::uint64_t ticket, const SolverAdvice
 using WorkLearned = std::function<void(const SolverAdvice& advice)>;
 
 /// The solver on two threads, one for the warning and one for hints and the work toward them,
-/// so that neither stops the other; each thread starts with its first question. The answers
-/// are given on the solver's threads.
-std::unique_ptr<SolverQuestions>
-solverOnThreads(ReachAnswered reachAnswered, HintAnswered hintAnswered, WorkLearned workLearned);
+/// so that neither stops the other; each thread starts with its first question. Both share
+/// `known`: the hint's work learns into it, and the warning answers from it what it can. The
+/// answers are given on the solver's threads.
+std::unique_ptr<SolverQuestions> solverOnThreads(std::shared_ptr<solver::KnownLines> known,
+                                                 ReachAnswered reachAnswered,
+                                                 HintAnswered hintAnswered,
+                                                 WorkLearned workLearned);
 
 } // namespace marvolen::app::assist
