@@ -80,7 +80,6 @@ struct Engine::Search {
     int onesUpTo = 0;   // positions of this many marbles or fewer are looked up, not searched
     int signature = 0;  // of every position the search meets: jumps keep it
     Mask lastHoles = 0; // where the position classes let a last marble end
-    const std::vector<Symmetry>* symmetries = nullptr;
     std::uint64_t nodes = 0;
     bool stopped = false;
     // A search that has gone this far without an answer starts over with its jumps shuffled.
@@ -316,26 +315,43 @@ Engine::Outcome Engine::reach(Search& search, Mask marbles, int count, int depth
     if ((search.nodes & 0xFF) == 1 && search.shouldStop())
         return Outcome::Stopped;
     if (count <= search.onesUpTo)
-        return knownOne(search, marbles, smallestImage(m_symmetries, marbles), count, depth);
+        return knownOne(search, marbles, canonical(marbles), count, depth);
     if (count < search.bestCount)
         search.record(count, depth);
 
-    const std::vector<Symmetry>& symmetries = *search.symmetries;
-    const std::size_t symmetryCount = symmetries.size();
     Images own;
     if (images == nullptr) {
-        for (std::size_t s = 0; s < symmetryCount; ++s)
-            own[s] = transform(symmetries[s], marbles);
+        for (std::size_t s = 0; s < m_symmetries.size(); ++s)
+            own[s] = transform(m_symmetries[s], marbles);
         images = &own;
     }
     if (key == 0)
-        key = std::min(marbles, *std::min_element(images->begin(),
-                                                  images->begin() + std::ptrdiff_t(symmetryCount)));
-    if (m_table.lowerBound(key) > search.target)
+        key = std::min(marbles,
+                       *std::min_element(images->begin(),
+                                         images->begin() + std::ptrdiff_t(m_symmetries.size())));
+    if (refuted(search, marbles, count, key))
         return Outcome::NotReached;
+    JumpOrder order;
+    const int n = orderJumps(search, marbles, order);
+    if (n == 0) {
+        m_table.store(key, count);
+        return Outcome::NotReached;
+    }
+    const std::uint64_t nodesBefore = search.nodes;
+    const Outcome outcome = count - 1 <= search.onesUpTo
+                                ? intoKnownOnes(search, marbles, count, depth, order, n, *images)
+                                : descend(search, marbles, count, depth, order, n, *images);
+    if (outcome == Outcome::NotReached)
+        m_table.store(key, search.target + 1, search.nodes - nodesBefore);
+    return outcome;
+}
+
+bool Engine::refuted(Search& search, Mask marbles, int count, Mask key) {
+    if (m_table.lowerBound(key) > search.target)
+        return true;
     if (fewMarblesRefuted(marbles, search.target, search.signature)) {
         m_table.store(key, search.target + 1);
-        return Outcome::NotReached;
+        return true;
     }
     // Far above the target, stranded marbles rarely prune and cost more than they save; a last
     // marble on given holes is pruned by the positions that can never fill again.
@@ -347,13 +363,15 @@ Engine::Outcome Engine::reach(Search& search, Mask marbles, int count, int depth
             (oneLeft && pagodasRefute(marbles, ahead.fillable & search.lastHoles));
         if (hopeless) {
             m_table.store(key, std::max(ahead.stranded, search.target + 1));
-            return Outcome::NotReached;
+            return true;
         }
     }
+    return false;
+}
 
+int Engine::orderJumps(Search& search, Mask marbles, JumpOrder& order) const {
     // Each jump as one number, its score above its place in the list above its code, so that
     // sorting the numbers sorts the jumps best first and keeps the order of equal scores.
-    std::array<std::uint32_t, 4 * kPositionCount> order; // not cleared: only n are used
     int n = 0;
     const std::array<Mask, 4> starts = m_board.jumpStarts(marbles);
     for (std::size_t d = 0; d < 4; ++d) {
@@ -368,10 +386,6 @@ Engine::Outcome Engine::reach(Search& search, Mask marbles, int count, int depth
             ++n;
         }
     }
-    if (n == 0) {
-        m_table.store(key, count);
-        return Outcome::NotReached;
-    }
     // Insertion sort, best first: the lists are short.
     for (int i = 1; i < n; ++i) {
         const std::uint32_t item = order[std::size_t(i)];
@@ -380,65 +394,65 @@ Engine::Outcome Engine::reach(Search& search, Mask marbles, int count, int depth
             order[std::size_t(k)] = order[std::size_t(k - 1)];
         order[std::size_t(k)] = item;
     }
-    const auto codeOf = [&](int i) { return std::size_t(order[std::size_t(i)] & 0xFF); };
-    const auto jumpOf = [&](int i) { return jumpAt(codeOf(i)); };
-    // The canonical mask after a jump, from this position's images.
-    const auto keyAfter = [&](std::size_t code) {
-        Mask smallest = ~Mask{0};
-        for (std::size_t s = 0; s < symmetryCount; ++s)
-            smallest = std::min(smallest, (*images)[s] ^ symmetries[s].jumps[code]);
-        return smallest;
-    };
-    const std::uint64_t nodesBefore = search.nodes;
-    if (count - 1 <= search.onesUpTo) {
-        // Every jump leads to a position that is looked up: the lookups go out together, so
-        // their waits for memory overlap.
-        std::array<Mask, 4 * kPositionCount> keys;
-        const bool allSymmetries = &symmetries == &m_symmetries;
-        for (int i = 0; i < n; ++i) {
-            keys[std::size_t(i)] = allSymmetries
-                                       ? keyAfter(codeOf(i))
-                                       : smallestImage(m_symmetries, applyJump(marbles, jumpOf(i)));
-            m_ones.prefetch(keys[std::size_t(i)]);
-        }
-        for (int i = 0; i < n; ++i) {
-            ++search.nodes;
-            if ((search.nodes & 0xFF) == 1 && search.shouldStop())
-                return Outcome::Stopped;
-            const Jump jump = jumpOf(i);
-            search.path[std::size_t(depth)] = jump;
-            if (knownOne(search, applyJump(marbles, jump), keys[std::size_t(i)], count - 1,
-                         depth + 1) == Outcome::Reached)
-                return Outcome::Reached;
-        }
-        m_table.store(key, search.target + 1, search.nodes - nodesBefore);
-        return Outcome::NotReached;
+    return n;
+}
+
+Mask Engine::keyAfter(const Images& images, std::size_t code) const {
+    Mask smallest = ~Mask{0};
+    for (std::size_t s = 0; s < m_symmetries.size(); ++s)
+        smallest = std::min(smallest, images[s] ^ m_symmetries[s].jumps[code]);
+    return smallest;
+}
+
+Engine::Outcome Engine::intoKnownOnes(Search& search, Mask marbles, int count, int depth,
+                                      const JumpOrder& order, int n, const Images& images) {
+    // Every jump leads to a position that is looked up: the lookups go out together, so their
+    // waits for memory overlap.
+    std::array<Mask, 4 * kPositionCount> keys; // not cleared: only n are used
+    for (int i = 0; i < n; ++i) {
+        keys[std::size_t(i)] = keyAfter(images, codeOf(order, i));
+        m_ones.prefetch(keys[std::size_t(i)]);
     }
+    for (int i = 0; i < n; ++i) {
+        ++search.nodes;
+        if ((search.nodes & 0xFF) == 1 && search.shouldStop())
+            return Outcome::Stopped;
+        const Jump jump = jumpAt(codeOf(order, i));
+        search.path[std::size_t(depth)] = jump;
+        if (knownOne(search, applyJump(marbles, jump), keys[std::size_t(i)], count - 1,
+                     depth + 1) == Outcome::Reached)
+            return Outcome::Reached;
+    }
+    return Outcome::NotReached;
+}
+
+Engine::Outcome Engine::descend(Search& search, Mask marbles, int count, int depth,
+                                const JumpOrder& order, int n, const Images& images) {
     // Every jump leads to a position that is looked up in the table: as above, the lookups go
     // out together.
     std::array<Mask, 4 * kPositionCount> keys; // not cleared: only n are used
     const bool lookedUp = count - 1 > search.target;
     for (int i = 0; i < n; ++i) {
-        keys[std::size_t(i)] = lookedUp ? keyAfter(codeOf(i)) : 0;
+        keys[std::size_t(i)] = lookedUp ? keyAfter(images, codeOf(order, i)) : 0;
         if (lookedUp)
             m_table.prefetch(keys[std::size_t(i)]);
     }
     for (int i = 0; i < n; ++i) {
-        const Jump jump = jumpOf(i);
+        const std::size_t code = codeOf(order, i);
+        const Jump jump = jumpAt(code);
         search.path[std::size_t(depth)] = jump;
         Images after;
-        for (std::size_t s = 0; s < symmetryCount; ++s)
-            after[s] = (*images)[s] ^ symmetries[s].jumps[codeOf(i)];
+        for (std::size_t s = 0; s < m_symmetries.size(); ++s)
+            after[s] = images[s] ^ m_symmetries[s].jumps[code];
         const Outcome outcome = reach(search, applyJump(marbles, jump), count - 1, depth + 1,
                                       keys[std::size_t(i)], &after);
         if (outcome != Outcome::NotReached)
             return outcome;
     }
-    m_table.store(key, search.target + 1, search.nodes - nodesBefore);
     return Outcome::NotReached;
 }
 
-void Engine::growOnes(int signature, int upTo, const Limits& limits) {
+bool Engine::startOnes(int signature) {
     if (!m_onesLent) {
         m_onesLent = true;
         m_ones = PackedPositionSet(m_table.lendUpperHalf(), m_board.holes());
@@ -454,17 +468,23 @@ void Engine::growOnes(int signature, int upTo, const Limits& limits) {
         m_onesLevelStart = 0;
     }
     if (m_onesFull)
-        return;
-    const int holeCount = std::popcount(m_board.holes());
+        return false;
     if (m_onesComplete == 0) {
         for (Mask rest = m_board.holes(); rest != 0; rest &= rest - 1)
             if (classSignature(rest & -rest) == signature &&
                 !m_ones.insert(canonical(rest & -rest))) {
                 m_onesFull = true;
-                return;
+                return false;
             }
         m_onesComplete = 1;
     }
+    return true;
+}
+
+void Engine::growOnes(int signature, int upTo, const Limits& limits) {
+    if (!startOnes(signature))
+        return;
+    const int holeCount = std::popcount(m_board.holes());
     // Half the time left at most: the search that asked needs the rest.
     const auto now = limits.clock->now();
     const auto until = limits.deadline == std::chrono::nanoseconds::max()
@@ -479,8 +499,6 @@ void Engine::growOnes(int signature, int upTo, const Limits& limits) {
                   (until != std::chrono::nanoseconds::max() && limits.clock->now() >= until);
         return stopped;
     };
-    // Level n + 1 is every position one jump before a position of level n: a jump backward takes
-    // a marble from `to` and puts marbles on `from` and `over`.
     while (m_onesComplete < std::min(upTo, holeCount)) {
         const int level = m_onesComplete;
         // A level that cannot be completed is of no use and costs as much as a complete one, so
@@ -498,31 +516,11 @@ void Engine::growOnes(int signature, int upTo, const Limits& limits) {
             m_onesLevelStart = m_ones.size();
             m_onesGrown = false;
         }
-        std::array<Mask, 4 * kPositionCount> keys;
         // A pass stopped by the limits goes on later from where it stopped.
         m_onesResume = m_ones.forEach(m_onesResume, [&](Mask marbles) {
             if (stop())
                 return false;
-            if (std::popcount(marbles) != level)
-                return true;
-            std::size_t n = 0;
-            const auto add = [&](Mask starts, int step) {
-                for (; starts != 0; starts &= starts - 1) {
-                    const int from = std::countr_zero(starts);
-                    keys[n] =
-                        canonical(marbles ^ (bit(from) | bit(from + step) | bit(from + 2 * step)));
-                    m_ones.prefetch(keys[n++]);
-                }
-            };
-            const std::array<Mask, 4> backward =
-                m_board.jumpStarts(m_board.holes() & ~marbles, marbles);
-            for (std::size_t d = 0; d < 4; ++d)
-                add(backward[d], kSteps[d]);
-            // The lookups went out together, so their waits for memory overlap.
-            for (std::size_t i = 0; i < n && !m_onesFull; ++i)
-                m_onesFull = !m_ones.insert(keys[i]);
-            m_onesGrown = m_onesGrown || n != 0;
-            return !m_onesFull;
+            return std::popcount(marbles) != level || addOnesAbove(marbles);
         });
         if (m_onesFull || m_onesResume != PackedPositionSet::kDone)
             return;
@@ -532,6 +530,25 @@ void Engine::growOnes(int signature, int upTo, const Limits& limits) {
         // No position of a level leaves one marble: none of any larger level does either.
         m_onesComplete = m_onesGrown ? level + 1 : holeCount;
     }
+}
+
+bool Engine::addOnesAbove(Mask marbles) {
+    // Level n + 1 is every position one jump before a position of level n: a jump backward takes
+    // a marble from `to` and puts marbles on `from` and `over`.
+    std::array<Mask, 4 * kPositionCount> keys;
+    std::size_t n = 0;
+    const std::array<Mask, 4> backward = m_board.jumpStarts(m_board.holes() & ~marbles, marbles);
+    for (std::size_t d = 0; d < 4; ++d)
+        for (Mask starts = backward[d]; starts != 0; starts &= starts - 1) {
+            const Jump line = jumpAt(jumpCode(std::countr_zero(starts), int(d)));
+            keys[n] = canonical(marbles ^ (bit(line.from) | bit(line.over) | bit(line.to)));
+            m_ones.prefetch(keys[n++]);
+        }
+    // The lookups went out together, so their waits for memory overlap.
+    for (std::size_t i = 0; i < n && !m_onesFull; ++i)
+        m_onesFull = !m_ones.insert(keys[i]);
+    m_onesGrown = m_onesGrown || n != 0;
+    return !m_onesFull;
 }
 
 Engine::Outcome Engine::knownOne(Search& search, Mask marbles, Mask key, int count, int depth) {
@@ -633,100 +650,118 @@ Engine::Outcome Engine::searchFrom(Search& search, Mask marbles, int count) {
     }
 }
 
-Engine::Outcome Engine::beamFor(Search& search, Mask marbles, int count, int target,
-                                std::size_t width) {
+struct Engine::Beam {
     struct Candidate {
         Mask key;
         std::uint32_t spread; // lower is nearer the middle
         std::uint32_t link;   // the index of the position it came from, and the jump's code
     };
-    const auto spreadOf = [&](Mask m) { return std::uint32_t(sumOfRows(m_spreadRows, m)); };
-    const bool ones = target == 1 && search.onesUpTo > 0;
+    std::vector<Mask> positions; // kept at the count in work
+    std::vector<Candidate> next;
     // Per count below the root, the link of each position kept, to trace a line back.
     std::vector<std::vector<std::uint32_t>> links;
-    std::vector<Mask> beam{marbles}, kept;
-    const auto marblesOf = [&](const Candidate& c) {
-        return applyJump(beam[c.link >> 8], jumpAt(c.link & 0xFF));
-    };
-    std::vector<Candidate> next;
     // Its own random numbers, so that the depth-first search's new starts stay as they were.
-    std::uint64_t shaker = 0x9E3779B97F4A7C15ULL ^ width;
-    const auto trace = [&](std::uint32_t link) {
+    std::uint64_t shaker = 0;
+
+    Mask marblesOf(const Candidate& c) const {
+        return applyJump(positions[c.link >> 8], jumpAt(c.link & 0xFF));
+    }
+    /// The jumps from the root down to the position `link` leads to, into `path`; their number.
+    int trace(std::array<Jump, kPositionCount>& path, std::uint32_t link) const {
         const auto depth = links.size() + 1;
         for (auto d = depth; d-- > 0;) {
-            search.path[d] = jumpAt(link & 0xFF);
+            path[d] = jumpAt(link & 0xFF);
             if (d > 0)
                 link = links[d - 1][link >> 8];
         }
         return int(depth);
-    };
+    }
+};
+
+Engine::Outcome Engine::beamFor(Search& search, Mask marbles, int count, int target,
+                                std::size_t width) {
+    Beam beam;
+    beam.positions = {marbles};
+    beam.shaker = 0x9E3779B97F4A7C15ULL ^ width;
     for (int level = count; level > target; --level) {
-        next.clear();
-        for (std::size_t i = 0; i < beam.size(); ++i) {
-            const Mask from = beam[i];
-            const std::array<Mask, 4> starts = m_board.jumpStarts(from);
-            for (std::size_t d = 0; d < 4; ++d)
-                for (Mask rest = starts[d]; rest != 0; rest &= rest - 1) {
-                    ++search.nodes;
-                    if ((search.nodes & 0xFF) == 1 && search.shouldStop())
-                        return Outcome::Stopped;
-                    const std::size_t code = jumpCode(std::countr_zero(rest), int(d));
-                    const std::uint32_t link = std::uint32_t(i) << 8 | std::uint32_t(code);
-                    const Mask after = applyJump(from, jumpAt(code));
-                    if (level - 1 <= target) {
-                        const int depth = trace(link);
-                        if (level - 1 < search.bestCount)
-                            search.record(level - 1, depth);
-                        return Outcome::Reached;
-                    }
-                    const Mask key = smallestImage(*search.symmetries, after);
-                    if (ones && level - 1 <= search.onesUpTo) {
-                        if (m_ones.contains(key)) {
-                            descendOnes(search, after, level - 1, trace(link));
-                            return Outcome::Reached;
-                        }
-                        continue;
-                    }
-                    next.push_back({key, spreadOf(after), link});
-                }
-        }
-        std::sort(next.begin(), next.end(),
-                  [](const Candidate& a, const Candidate& b) { return a.key < b.key; });
-        next.erase(
-            std::unique(next.begin(), next.end(),
-                        [](const Candidate& a, const Candidate& b) { return a.key == b.key; }),
-            next.end());
-        // A new start shakes the order a little, so that the same width does not keep the same
-        // positions again.
-        if (search.noise != 0)
-            for (Candidate& c : next) {
-                shaker ^= shaker << 13;
-                shaker ^= shaker >> 7;
-                shaker ^= shaker << 17;
-                c.spread += std::uint32_t(shaker % search.noise);
-            }
-        std::sort(next.begin(), next.end(), [](const Candidate& a, const Candidate& b) {
-            return a.spread < b.spread || (a.spread == b.spread && a.key < b.key);
-        });
-        // The bounds are asked nearest first, only until the width is full.
-        kept.clear();
-        links.emplace_back();
-        for (const Candidate& c : next) {
-            if (kept.size() == width)
-                break;
-            const Mask after = marblesOf(c);
-            if (m_table.lowerBound(c.key) > target || refutes(after, target) ||
-                (target == 1 &&
-                 pagodasRefute(after, reachability(after).fillable & search.lastHoles)))
-                continue;
-            kept.push_back(after);
-            links.back().push_back(c.link);
-        }
-        if (kept.empty())
+        if (const Outcome outcome = widenBeam(search, beam, level, target);
+            outcome != Outcome::NotReached)
+            return outcome;
+        if (!narrowBeam(search, beam, target, width))
             return Outcome::NotReached;
-        beam.swap(kept);
     }
     return Outcome::NotReached;
+}
+
+Engine::Outcome Engine::widenBeam(Search& search, Beam& beam, int level, int target) {
+    const bool ones = target == 1 && search.onesUpTo > 0;
+    beam.next.clear();
+    for (std::size_t i = 0; i < beam.positions.size(); ++i) {
+        const Mask from = beam.positions[i];
+        const std::array<Mask, 4> starts = m_board.jumpStarts(from);
+        for (std::size_t d = 0; d < 4; ++d)
+            for (Mask rest = starts[d]; rest != 0; rest &= rest - 1) {
+                ++search.nodes;
+                if ((search.nodes & 0xFF) == 1 && search.shouldStop())
+                    return Outcome::Stopped;
+                const std::size_t code = jumpCode(std::countr_zero(rest), int(d));
+                const std::uint32_t link = std::uint32_t(i) << 8 | std::uint32_t(code);
+                const Mask after = applyJump(from, jumpAt(code));
+                if (level - 1 <= target) {
+                    const int depth = beam.trace(search.path, link);
+                    if (level - 1 < search.bestCount)
+                        search.record(level - 1, depth);
+                    return Outcome::Reached;
+                }
+                const Mask key = canonical(after);
+                if (ones && level - 1 <= search.onesUpTo) {
+                    if (m_ones.contains(key)) {
+                        descendOnes(search, after, level - 1, beam.trace(search.path, link));
+                        return Outcome::Reached;
+                    }
+                    continue;
+                }
+                beam.next.push_back({key, std::uint32_t(sumOfRows(m_spreadRows, after)), link});
+            }
+    }
+    return Outcome::NotReached;
+}
+
+bool Engine::narrowBeam(Search& search, Beam& beam, int target, std::size_t width) {
+    using Candidate = Beam::Candidate;
+    auto& next = beam.next;
+    std::sort(next.begin(), next.end(),
+              [](const Candidate& a, const Candidate& b) { return a.key < b.key; });
+    next.erase(std::unique(next.begin(), next.end(),
+                           [](const Candidate& a, const Candidate& b) { return a.key == b.key; }),
+               next.end());
+    // A new start shakes the order a little, so that the same width does not keep the same
+    // positions again.
+    if (search.noise != 0)
+        for (Candidate& c : next) {
+            beam.shaker ^= beam.shaker << 13;
+            beam.shaker ^= beam.shaker >> 7;
+            beam.shaker ^= beam.shaker << 17;
+            c.spread += std::uint32_t(beam.shaker % search.noise);
+        }
+    std::sort(next.begin(), next.end(), [](const Candidate& a, const Candidate& b) {
+        return a.spread < b.spread || (a.spread == b.spread && a.key < b.key);
+    });
+    // The bounds are asked nearest first, only until the width is full.
+    std::vector<Mask> kept;
+    beam.links.emplace_back();
+    for (const Candidate& c : next) {
+        if (kept.size() == width)
+            break;
+        const Mask after = beam.marblesOf(c);
+        if (m_table.lowerBound(c.key) > target || refutes(after, target) ||
+            (target == 1 && pagodasRefute(after, reachability(after).fillable & search.lastHoles)))
+            continue;
+        kept.push_back(after);
+        beam.links.back().push_back(c.link);
+    }
+    beam.positions.swap(kept);
+    return !beam.positions.empty();
 }
 
 bool Engine::probeFor(Search& search, Mask marbles, int count, std::uint64_t budget) {
@@ -735,7 +770,6 @@ bool Engine::probeFor(Search& search, Mask marbles, int count, std::uint64_t bud
     probe.limits.maxNodes = std::min(search.limits.maxNodes, search.nodes + budget);
     probe.nodes = search.nodes;
     probe.target = search.probe;
-    probe.symmetries = search.symmetries;
     probe.lastHoles = search.lastHoles;
     probe.signature = search.signature;
     probe.bestCount = search.bestCount;
@@ -802,7 +836,6 @@ Result Engine::solve(Mask marbles, const Limits& limits) {
 
     Search search;
     search.limits = limits;
-    search.symmetries = &m_symmetries;
     search.lastHoles = lastHoles(marbles);
     search.signature = classSignature(marbles);
     search.bestCount = result.marbles;
@@ -842,7 +875,6 @@ Reach Engine::canReachOne(Mask marbles, const Limits& limits) {
     Search search;
     search.onesUpTo = m_onesComplete;
     search.limits = limits;
-    search.symmetries = &m_symmetries;
     search.lastHoles = lastHoles(marbles);
     search.signature = classSignature(marbles);
     search.bestCount = count;

@@ -83,6 +83,11 @@ class Engine {
     };
     // A position's image under each symmetry of a search, in the order of its list.
     using Images = std::array<Mask, 8>;
+    // A position's jumps, best first: each its score, its place and its code in one number.
+    using JumpOrder = std::array<std::uint32_t, 4 * kPositionCount>;
+    static std::size_t codeOf(const JumpOrder& order, int i) {
+        return std::size_t(order[std::size_t(i)] & 0xFF);
+    }
     struct Search;
 
     Mask transform(const Symmetry& symmetry, Mask marbles) const;
@@ -103,6 +108,20 @@ class Engine {
     /// caller has not worked it out; `images` its images under them, or null.
     Outcome reach(Search& search, Mask marbles, int count, int depth, Mask key = 0,
                   const Images* images = nullptr);
+    /// Whether the table or a bound refutes `marbles` (canonical `key`) for the search's target;
+    /// what a bound proves goes into the table.
+    bool refuted(Search& search, Mask marbles, int count, Mask key);
+    /// The jumps of `marbles`, best first: those that clear the outside, shuffled a little on
+    /// a new start; returns how many.
+    int orderJumps(Search& search, Mask marbles, JumpOrder& order) const;
+    /// The canonical mask after the jump `code`, from the position's images.
+    Mask keyAfter(const Images& images, std::size_t code) const;
+    /// `reach` on every jump of `order`, into the known one-marble positions.
+    Outcome intoKnownOnes(Search& search, Mask marbles, int count, int depth,
+                          const JumpOrder& order, int n, const Images& images);
+    /// `reach` on every jump of `order`, one marble fewer.
+    Outcome descend(Search& search, Mask marbles, int count, int depth, const JumpOrder& order,
+                    int n, const Images& images);
     /// `reach` from the position asked about, starting over when it churns.
     Outcome searchFrom(Search& search, Mask marbles, int count);
     /// A search for a line down to `search.probe` marbles within `budget` positions, recorded
@@ -115,6 +134,12 @@ class Engine {
     /// boards it finds in a tenth of a second lines the depth-first search takes many seconds for.
     /// A line found is recorded when it leaves fewer than the best so far.
     Outcome beamFor(Search& search, Mask marbles, int count, int target, std::size_t width);
+    struct Beam;
+    /// The positions one jump below those the beam keeps, as candidates; Reached when one of
+    /// them is the target's or a known one-marble position.
+    Outcome widenBeam(Search& search, Beam& beam, int level, int target);
+    /// Keeps the `width` candidates nearest the middle that no bound refutes; false when none.
+    bool narrowBeam(Search& search, Beam& beam, int target, std::size_t width);
     /// `searchFrom` for more than one marble, handed to a search level by level when it churns.
     Outcome searchByLevels(Search& search, Mask marbles, int count);
     /// Grows the known one-marble positions of position-class signature `signature` level by
@@ -122,6 +147,12 @@ class Engine {
     /// half the time the limits leave allow; a later call for the same signature goes on where
     /// this one stopped.
     void growOnes(int signature, int upTo, const Limits& limits);
+    /// The known one-marble positions set out for `signature`, its single marbles in it; false
+    /// when they can grow no more.
+    bool startOnes(int signature);
+    /// Adds the positions one jump before `marbles` to the known one-marble positions; false
+    /// once they are full.
+    bool addOnesAbove(Mask marbles);
     /// A position of no more marbles than the known one-marble positions, canonical `key`: found
     /// there (its jumps down in the path) or not.
     Outcome knownOne(Search& search, Mask marbles, Mask key, int count, int depth);
