@@ -112,14 +112,8 @@ void HintWorker::cancelAsk() {
 
 void HintWorker::run() {
     for (;;) {
-        std::optional<Answer> answer;
-        std::uint64_t id = 0;
-        std::uint64_t stops = 0;
-        std::uint64_t forTicket = 0;
-        Mask holes = 0;
-        Mask marbles = 0;
-        Limits limits;
-        limits.stop = &m_stop;
+        Round round;
+        std::optional<Answer> done;
         {
             std::unique_lock lock(m_mutex);
             m_wake.wait(lock, [this] {
@@ -136,71 +130,81 @@ void HintWorker::run() {
             if (m_work->finished) {
                 const Result known = resultOf(m_known->find(m_work->holes, m_work->marbles),
                                               std::popcount(m_work->marbles), m_work->nodes);
-                answer = Answer{m_asked->ticket, m_work->holes, m_work->marbles, known, true};
+                done = Answer{m_asked->ticket, m_work->holes, m_work->marbles, known, true};
                 m_asked.reset();
             } else {
-                id = m_work->id;
-                stops = m_stops;
-                holes = m_work->holes;
-                marbles = m_work->marbles;
-                m_stop = false;
-                limits.clock = &m_clock;
-                if (m_asked) {
-                    forTicket = m_asked->ticket;
-                    limits.deadline = m_asked->due;
-                } else {
-                    // One search for the rest of the time: a new start would go over the same
-                    // ground again before it got further.
-                    limits.deadline = m_clock.now() + (m_workTime - m_work->spent);
-                }
+                round = beginRound();
             }
         }
-        if (answer) {
+        if (done) {
             if (m_answered)
-                m_answered(*answer);
+                m_answered(*done);
             continue;
         }
-        if (!m_solver || m_solver->holes() != holes) {
+        if (!m_solver || m_solver->holes() != round.holes) {
             m_solver.reset(); // the old table goes before the new one is allocated
-            m_solver = std::make_unique<Solver>(holes, m_tableBytes);
+            m_solver = std::make_unique<Solver>(round.holes, m_tableBytes);
         }
         const auto start = m_clock.now();
-        const Result result = m_solver->solve(marbles, limits);
-        const auto took = m_clock.now() - start;
+        const Result result = m_solver->solve(round.marbles, round.limits);
+        endRound(round, result, m_clock.now() - start);
+    }
+}
 
-        std::optional<Answer> learned;
-        {
-            std::lock_guard lock(m_mutex);
-            if (!m_work || m_work->id != id) {
-                // Stopped for another position: what the rounds found still holds for their own,
-                // which the game may come back to. After stop() nothing more is told.
-                if (stops == m_stops) {
-                    const Result known = learn(holes, marbles, result, result.nodes, false);
-                    learned = Answer{0, holes, marbles, known, known.proven()};
-                }
+HintWorker::Round HintWorker::beginRound() {
+    Round round;
+    round.work = m_work->id;
+    round.stops = m_stops;
+    round.holes = m_work->holes;
+    round.marbles = m_work->marbles;
+    m_stop = false;
+    round.limits.stop = &m_stop;
+    round.limits.clock = &m_clock;
+    if (m_asked) {
+        round.forTicket = m_asked->ticket;
+        round.limits.deadline = m_asked->due;
+    } else {
+        // One search for the rest of the time: a new start would go over the same ground again
+        // before it got further.
+        round.limits.deadline = m_clock.now() + (m_workTime - m_work->spent);
+    }
+    return round;
+}
+
+void HintWorker::endRound(const Round& round, const Result& result, std::chrono::nanoseconds took) {
+    std::optional<Answer> answer;
+    std::optional<Answer> learned;
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_work || m_work->id != round.work) {
+            // Stopped for another position: what the rounds found still holds for their own,
+            // which the game may come back to. After stop() nothing more is told.
+            if (round.stops == m_stops) {
+                const Result known = learn(round.holes, round.marbles, result, result.nodes, false);
+                learned = Answer{0, round.holes, round.marbles, known, known.proven()};
+            }
+        } else {
+            Work& work = *m_work;
+            work.spent += took;
+            work.nodes += result.nodes;
+            Result known = learn(round.holes, round.marbles, result, work.nodes, false);
+            work.finished = known.proven() || work.spent >= m_workTime;
+            if (work.finished)
+                known = learn(round.holes, round.marbles, known, work.nodes, true);
+            const Answer now{0, round.holes, round.marbles, known, work.finished};
+            if (m_asked && (m_asked->ticket == round.forTicket || work.finished)) {
+                answer = now;
+                answer->ticket = m_asked->ticket;
+                m_asked.reset();
             } else {
-                Work& work = *m_work;
-                work.spent += took;
-                work.nodes += result.nodes;
-                Result known = learn(holes, marbles, result, work.nodes, false);
-                work.finished = known.proven() || work.spent >= m_workTime;
-                if (work.finished)
-                    known = learn(holes, marbles, known, work.nodes, true);
-                const Answer now{0, holes, marbles, known, work.finished};
-                if (m_asked && (m_asked->ticket == forTicket || work.finished)) {
-                    answer = now;
-                    answer->ticket = m_asked->ticket;
-                    m_asked.reset();
-                } else {
-                    learned = now;
-                }
+                learned = now;
             }
         }
-        if (answer && m_answered)
-            m_answered(*answer);
-        if (learned && m_learned)
-            m_learned(*learned);
     }
+    if (answer && m_answered)
+        m_answered(*answer);
+    if (learned && m_learned)
+        m_learned(*learned);
 }
 
 } // namespace marvolen::solver

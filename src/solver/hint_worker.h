@@ -71,8 +71,21 @@ class HintWorker {
         std::uint64_t ticket = 0;
         std::chrono::nanoseconds due{}; // on m_clock
     };
+    /// A search on the position in work, until its answer is due or its time is up.
+    struct Round {
+        std::uint64_t work = 0;      // the id of the work
+        std::uint64_t stops = 0;     // calls of stop() before it
+        std::uint64_t forTicket = 0; // the hint it answers, if any
+        Mask holes = 0;
+        Mask marbles = 0;
+        Limits limits;
+    };
     void followLocked(Mask holes, Mask marbles);
     void run();
+    /// With the lock held: the next round on the work.
+    Round beginRound();
+    /// What the round found: learned, and answered or told.
+    void endRound(const Round& round, const Result& result, std::chrono::nanoseconds took);
     /// Learns what a round found from a position; all that is known of it then, with `nodes`.
     Result learn(Mask holes, Mask marbles, const Result& round, std::uint64_t nodes, bool finished);
 

@@ -499,6 +499,43 @@ void LevelSearch::dropOlder(int current) {
         m_reading->shift(shift);
 }
 
+LevelSearch::Status LevelSearch::jumpInto(Mask marbles, int count, Jump& jump) {
+    // Every way the last jump could have come: a marble back on `from` and `over`.
+    std::array<std::pair<std::uint64_t, Jump>, 4 * kPositionCount> before{};
+    std::array<std::uint64_t, 8> images{};
+    std::size_t n = 0;
+    const Mask empty = m_holes & ~marbles;
+    for (std::size_t d = 0; d < 4; ++d)
+        for (Mask rest = m_board.startsOf(int(d)); rest != 0; rest &= rest - 1) {
+            const int from = std::countr_zero(rest);
+            const int over = from + kSteps[d];
+            const int to = over + kSteps[d];
+            if (!(empty & bit(from)) || !(empty & bit(over)) || !(marbles & bit(to)))
+                continue;
+            imagesOf(marbles ^ (bit(from) | bit(over) | bit(to)), images);
+            const std::uint64_t key =
+                *std::min_element(images.begin(), images.begin() + m_symmetryCount);
+            before[n++] = {key, {std::int8_t(from), std::int8_t(over), std::int8_t(to)}};
+        }
+    std::sort(before.begin(), before.begin() + std::ptrdiff_t(n),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    Reader reader(*this, count);
+    std::uint64_t packed = 0;
+    std::size_t i = 0;
+    bool met = false;
+    while (i < n && !met && reader.next(packed)) {
+        if ((++m_answer.positions & 0x3FF) == 0 && stopNow())
+            return Status::Stopped;
+        while (i < n && before[i].first < packed)
+            ++i;
+        met = i < n && before[i].first == packed;
+    }
+    if (!met)
+        return Status::Full; // cannot happen: a kept position came from one a count above
+    jump = before[i].second;
+    return Status::Ok;
+}
+
 LevelSearch::Status LevelSearch::trace(Mask root, int found, int target, std::vector<Jump>& moves) {
     const int rootCount = std::popcount(root);
     std::uint64_t packed = 0;
@@ -515,37 +552,9 @@ LevelSearch::Status LevelSearch::trace(Mask root, int found, int target, std::ve
         if (std::none_of(m_runs.begin(), m_runs.end(),
                          [&](const Run& run) { return run.marbles == count; }))
             break;
-        // Every way the last jump could have come: a marble back on `from` and `over`.
-        std::array<std::pair<std::uint64_t, Jump>, 4 * kPositionCount> before{};
-        std::size_t n = 0;
-        const Mask empty = m_holes & ~marbles;
-        for (std::size_t d = 0; d < 4; ++d)
-            for (Mask rest = m_board.startsOf(int(d)); rest != 0; rest &= rest - 1) {
-                const int from = std::countr_zero(rest);
-                const int over = from + kSteps[d];
-                const int to = over + kSteps[d];
-                if (!(empty & bit(from)) || !(empty & bit(over)) || !(marbles & bit(to)))
-                    continue;
-                imagesOf(marbles ^ (bit(from) | bit(over) | bit(to)), images);
-                const std::uint64_t key =
-                    *std::min_element(images.begin(), images.begin() + m_symmetryCount);
-                before[n++] = {key, {std::int8_t(from), std::int8_t(over), std::int8_t(to)}};
-            }
-        std::sort(before.begin(), before.begin() + std::ptrdiff_t(n),
-                  [](const auto& a, const auto& b) { return a.first < b.first; });
-        Reader reader(*this, count);
-        std::size_t i = 0;
-        bool met = false;
-        while (i < n && !met && reader.next(packed)) {
-            if ((++m_answer.positions & 0x3FF) == 0 && stopNow())
-                return Status::Stopped;
-            while (i < n && before[i].first < packed)
-                ++i;
-            met = i < n && before[i].first == packed;
-        }
-        if (!met)
-            return Status::Full; // cannot happen: a kept position came from one a count above
-        const Jump jump = before[i].second;
+        Jump jump;
+        if (const Status status = jumpInto(marbles, count, jump); status != Status::Ok)
+            return status;
         down.push_back(jump);
         marbles ^= bit(jump.from) | bit(jump.over) | bit(jump.to);
     }

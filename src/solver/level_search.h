@@ -71,6 +71,8 @@ class LevelSearch {
     }
     /// Traces the jumps from `root` down to a position of `found` marbles (the first one kept).
     Status trace(Mask root, int found, int target, std::vector<Jump>& moves);
+    /// The jump from a kept position of `count` marbles that leads to `marbles`.
+    Status jumpInto(Mask marbles, int count, Jump& jump);
 
     const Engine& m_solver;
     const BoardGeometry& m_board;
