@@ -442,7 +442,8 @@ Mask followedFrom(int variant, int seed) {
 /// player thinks (the process does nothing else meanwhile), then the hint is shown at once when
 /// the solver is done with the position, else after the hint's budget of processor time at most.
 /// What it leaves is compared with the fewest marbles of the position it followed from, proven
-/// before on a solver of its own with the long limit.
+/// before on a solver of its own with the long limit. One long function on purpose: the player's
+/// loop, the worker's callbacks and the counters share its state, and read as one game.
 void followHints(benchmark::State& state) {
     using app::assist::KnownJumps;
     using app::assist::SolverAdvice;
@@ -611,6 +612,7 @@ std::string followedText(const Followed& run) {
 }
 
 /// The table of every variant measured, and the positions where the hints missed the optimum.
+/// One function, so that each column's text is made beside the header that names it.
 void printTable() {
     std::printf("\n| Variant | Holes | Fewest from start (CPU s) | Decided in 100 ms: all, <= 25 "
                 "| Decided in 1 s: all, <= 25 | Hint's jump keeps the optimum | Hints from start: "

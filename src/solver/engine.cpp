@@ -319,7 +319,7 @@ Engine::Outcome Engine::reach(Search& search, Mask marbles, int count, int depth
     if (count < search.bestCount)
         search.record(count, depth);
 
-    Images own;
+    Images own{}; // the compiler cannot see that only the symmetries' images are read
     if (images == nullptr) {
         for (std::size_t s = 0; s < m_symmetries.size(); ++s)
             own[s] = transform(m_symmetries[s], marbles);
