@@ -1,4 +1,7 @@
 // The exact peg-solitaire solver: fewest marbles that can be left, and the jumps that leave them.
+// The game asks it through its two workers, each on a thread of its own: the hint and the work
+// toward it (hint_worker.h), and the warning (solver_worker.h); the best lines known are one
+// memory that they share (known_lines.h). Its tables are private to src/solver (engine.h).
 #pragma once
 
 #include <atomic>
