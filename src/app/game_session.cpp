@@ -25,6 +25,9 @@ bool clickAccepted(std::chrono::milliseconds now,
 }
 
 GameSession::GameSession(SessionParts parts) : m_parts(parts) {
+    // Read first: nothing the start-up does may replace the game left unfinished.
+    if (!m_parts.dataFolder.isEmpty())
+        m_carry = std::make_unique<CarryOver>(m_parts.dataFolder);
     m_model = std::make_unique<game::BoardModel>(
         m_parts.board, static_cast<game::BoardEvents&>(*this), m_parts.reporter, m_parts.random);
     m_aids = std::make_unique<assist::PracticeAids>(static_cast<assist::AssistedGame&>(*this),
@@ -79,6 +82,10 @@ void GameSession::finishResize(Procedure& p) {
 }
 
 void GameSession::unload(Procedure& p) {
+    p.quiet([&] {
+        if (m_carry && m_carry->running() && !m_model->GameOver())
+            m_carry->keep(savedGame());
+    });
     p.step(50030, [&] { m_parts.view.setClockRunning(false); });
     // Stops the music before its file goes, and deletes every tune file of this run.
     p.step(50040, [&] { m_music->closeOnUnload(); });
@@ -174,7 +181,10 @@ void GameSession::optBut_Click(int index) {
 void GameSession::runCommand(int index) {
     switch (index) {
     case CommandButton::Start:
+        m_setUp = false;
         m_model->StartGame(now());
+        if (m_carry)
+            m_carry->started(m_model->VariantNumber(), false);
         m_parts.view.announce(QCoreApplication::translate("Marvolen", "Game started"));
         break;
     case CommandButton::End:
@@ -287,7 +297,11 @@ bool GameSession::Form_KeyPress(int key) {
 }
 
 void GameSession::Timer1_Timer() {
+    const std::int32_t shown = m_model->ElapsedSeconds();
     m_model->Timer1_Timer(now());
+    // Each second on the clock is kept, so that a game cut off anywhere goes on from there.
+    if (m_model->ElapsedSeconds() != shown && m_model->jumpsMade() + m_model->jumpsUndone() > 0)
+        keepGame();
 }
 
 void GameSession::Timer2_Timer() {
@@ -302,6 +316,8 @@ void GameSession::setClockRunning(bool running) {
 }
 
 void GameSession::showGameOver() {
+    if (m_carry)
+        m_carry->finished(savedGame());
     // The board and the displays show the result; a screen reader hears it with the message.
     const QString result = QCoreApplication::translate("Marvolen", "Marbles left: %1, seconds: %2")
                                .arg(m_model->MarbleCount())
@@ -317,8 +333,71 @@ void GameSession::resetButtonColours() {
 void GameSession::positionChanged() {
     const game::Position position = m_model->position();
     const int jumps = m_model->jumpsMade();
+    // The first move of a game set up to go on with runs its clock again.
+    if (m_setUp && !position.fresh() && jumps + m_model->jumpsUndone() > 0 &&
+        !m_model->clockRunning()) {
+        m_setUp = false;
+        m_model->resumeClock(now());
+    }
     for (PositionListener* listener : m_listeners)
         listener->positionChanged(position, jumps);
+    keepGame();
+}
+
+game::SavedGame GameSession::savedGame() const {
+    game::SavedGame saved;
+    saved.variant = m_model->VariantNumber();
+    saved.start = m_pastedStart;
+    saved.position = m_model->position();
+    saved.made = m_model->madeJumps();
+    saved.undone = m_model->undoneJumps();
+    saved.seconds = std::min(m_model->ElapsedSeconds(), 99999);
+    saved.practice = m_aids->practiceGame();
+    return saved;
+}
+
+void GameSession::keepGame() {
+    if (m_model->position().fresh()) {
+        // A new board, another variant or a resize: the game on the board before is given up.
+        m_pastedStart.reset();
+        m_setUp = false;
+        if (m_carry)
+            m_carry->left();
+        return;
+    }
+    // Kept from the first move on, while the game runs; its end is counted by showGameOver.
+    if (!m_carry || !m_model->clockRunning() || m_model->jumpsMade() + m_model->jumpsUndone() == 0)
+        return;
+    m_carry->keep(savedGame());
+}
+
+void GameSession::offerUnfinishedGame() {
+    if (!m_carry || !m_carry->offered())
+        return;
+    const game::SavedGame game = *m_carry->offered();
+    const QString question =
+        QCoreApplication::translate("Marvolen",
+                                    "A game was left unfinished: variant %1, %2 marbles, %3 "
+                                    "seconds.\n\nContinue it? The time away was not on the "
+                                    "clock, so it goes on as a practice game.")
+            .arg(game.variant + 1)
+            .arg(game.position.marbleCount())
+            .arg(game.seconds);
+    if (!m_parts.dialogs.askYesNo(kTitle, question)) {
+        m_carry->decline();
+        return;
+    }
+    setUpGame(game);
+    m_carry->takeUp(game);
+}
+
+void GameSession::setUpGame(const game::SavedGame& game) {
+    if (game.variant != m_model->VariantNumber())
+        imgLoff_Click(game.variant);
+    m_pastedStart = game.start;
+    m_model->setUp(game.position, game.made, game.undone, game.seconds);
+    m_setUp = true;
+    m_aids->setUpPractice();
 }
 
 void GameSession::showChampions() {

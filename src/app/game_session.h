@@ -6,6 +6,7 @@
 #include "app/audio/media_service.h"
 #include "app/audio/music_logic.h"
 #include "app/audio/resource_access.h"
+#include "app/carry_over.h"
 #include "app/command_buttons.h"
 #include "app/game_context.h"
 #include "app/ports.h"
@@ -67,6 +68,8 @@ struct SessionParts : GameContext {
     Dialogs& dialogs;
     SoundPlayer& sounds;
     Windows& windows;
+    /// Where the unfinished game and the statistics are kept.
+    QString dataFolder;
 };
 
 /// The least time between two accepted command clicks: 1/100000 day.
@@ -111,9 +114,15 @@ class GameSession : private game::BoardEvents,
     /// The game's share of a resize after the panel is laid out: selects the stored variant,
     /// sets up a fresh board and applies the stored music mode.
     void finishResize(Procedure& formResize);
-    /// The game's share of the window's unload: the clock, the music, the tune files and the
-    /// language file go.
+    /// The game's share of the window's unload: the game in progress is kept as it stands; the
+    /// clock, the music, the tune files and the language file go.
     void unload(Procedure& formUnload);
+    /// Once the window shows: offers the game left unfinished in an earlier sitting, if any.
+    /// Taken up, it goes on as a practice game from its board, its jumps and its clock.
+    void offerUnfinishedGame();
+    /// The statistics as counted so far, and clearing them.
+    game::StatisticsTable statistics() const { return m_carry->statistics(); }
+    std::optional<Failure> clearStatistics() { return m_carry->clearStatistics(); }
 
     // --- the handlers ---
     void optBut_Click(int index);
@@ -159,7 +168,8 @@ class GameSession : private game::BoardEvents,
     void setWatcherEnabled(bool enabled) override;
     void processPendingEvents() override;
     // AssistedGame
-    bool gameInProgress() const override { return m_model->clockRunning(); }
+    // A game set up to go on with is in progress before its clock runs again.
+    bool gameInProgress() const override { return m_model->clockRunning() || m_setUp; }
     game::Position position() const override { return m_model->position(); }
     void putBackLifted() override { m_model->putBackLifted(); }
     bool takeBackJump() override { return m_model->undoJump(); }
@@ -174,12 +184,24 @@ class GameSession : private game::BoardEvents,
     /// Asks whether to end the game and ends it on Yes; true on Yes.
     bool askQuit();
     void runCommand(int index);
+    /// The running game as the unfinished game's file keeps it.
+    game::SavedGame savedGame() const;
+    /// Keeps the running game after a change of its position, or drops it for a fresh board.
+    void keepGame();
+    /// Sets a game up on the board to go on with: the clock stands until the next move, and it
+    /// is a practice game.
+    void setUpGame(const game::SavedGame& game);
 
     SessionParts m_parts;
     std::unique_ptr<game::BoardModel> m_model;
     std::unique_ptr<audio::MusicLogic> m_music;
     std::unique_ptr<assist::PracticeAids> m_aids;
     std::vector<PositionListener*> m_listeners;
+    std::unique_ptr<CarryOver> m_carry;
+    /// The board a pasted game began from; none for the board Start leaves.
+    std::optional<game::Position> m_pastedStart;
+    /// A game set up to go on with, whose clock runs again at the next move.
+    bool m_setUp = false;
     std::int16_t m_soundOn = -1;
     std::optional<std::chrono::milliseconds> m_lastClickTime;
     int m_boardPicture = 1;

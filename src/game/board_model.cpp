@@ -6,6 +6,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -129,7 +130,7 @@ void BoardModel::NewGame() {
 void BoardModel::StartGame(std::chrono::milliseconds now) {
     Procedure p = procedure(m_reporter, "StartGame");
     p.step(50030, [&] {
-        if (m_clockRunning || m_gameOver)
+        if (m_clockRunning || m_gameOver || !m_shown.fresh())
             NewGame();
     });
     p.step(50040, [&] { m_events.playSound(Sound::Start); });
@@ -141,6 +142,32 @@ void BoardModel::StartGame(std::chrono::milliseconds now) {
     });
     p.step(50080, [&] { setClock(true); });
     p.step(50090, [&] { m_gameStart = now; });
+}
+
+void BoardModel::setUp(const Position& position, std::vector<JumpMove> made,
+                       std::vector<JumpMove> undone, std::int32_t seconds) {
+    Procedure p = procedure(m_reporter, "setUp");
+    p.step(50030, [&] {
+        setClock(false);
+        m_gameOver = false;
+        m_lifted.reset();
+        for (int pos = 0; pos < kPositions; ++pos)
+            showMarble(pos, m_shown.hole(pos) && position.marble(pos));
+        m_jumps = std::move(made);
+        m_undone = std::move(undone);
+        m_marbleCount = m_shown.marbleCount();
+        m_elapsedSeconds = std::max<std::int32_t>(seconds, 0);
+    });
+    p.step(50040, [&] {
+        ShowNumber(Display::Time, m_elapsedSeconds);
+        ShowNumber(Display::MarbleCount, m_marbleCount);
+        m_events.positionChanged();
+    });
+}
+
+void BoardModel::resumeClock(std::chrono::milliseconds now) {
+    m_gameStart = now - std::chrono::seconds(m_elapsedSeconds);
+    setClock(true);
 }
 
 void BoardModel::hideAll() {
@@ -225,7 +252,7 @@ bool BoardModel::redoJump() {
     return replayJump(m_undone, m_jumps, "redoJump");
 }
 
-bool BoardModel::replayJump(std::vector<JumpMade>& from, std::vector<JumpMade>& to,
+bool BoardModel::replayJump(std::vector<JumpMove>& from, std::vector<JumpMove>& to,
                             const char* name) {
     Procedure p = procedure(m_reporter, name);
     const bool back = &from == &m_jumps;
@@ -234,7 +261,7 @@ bool BoardModel::replayJump(std::vector<JumpMade>& from, std::vector<JumpMade>& 
     p.step(50040, [&] {
         if (from.empty())
             return;
-        const JumpMade jump = from.back();
+        const JumpMove jump = from.back();
         from.pop_back();
         to.push_back(jump);
         // Taken back, the jumping marble returns and the one jumped over comes back; put back,

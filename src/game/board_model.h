@@ -103,6 +103,9 @@ class BoardModel {
 
     /// The jumps made on this board since its last fresh start, oldest first.
     int jumpsMade() const { return int(m_jumps.size()); }
+    const std::vector<JumpMove>& madeJumps() const { return m_jumps; }
+    /// The jumps taken back that redoJump can put back, the last taken back last.
+    const std::vector<JumpMove>& undoneJumps() const { return m_undone; }
 
     /// The board as shown, in its text form (see Position::text).
     QString text() const { return m_shown.text(); }
@@ -112,8 +115,15 @@ class BoardModel {
     /// Lays out the holes of the current variant on a board of height H.
     void Layout(double boardHeight);
     void NewGame();
-    /// Starts the game clock at now, a reading of the steady clock.
+    /// Starts the game clock at now, a reading of the steady clock. On a board set up by setUp
+    /// it begins a new game, as on any board that is not fresh.
     void StartGame(std::chrono::milliseconds now);
+    /// Sets up a game to go on with on the laid-out holes: its marbles, the jumps made to reach
+    /// them and those taken back, and the clock's seconds. The clock stands until resumeClock.
+    void setUp(const Position& position, std::vector<JumpMove> made, std::vector<JumpMove> undone,
+               std::int32_t seconds);
+    /// Runs the clock again from now on, on from the seconds it shows.
+    void resumeClock(std::chrono::milliseconds now);
     /// Hides every marble and hole, as the variant choice does before Layout.
     void hideAll();
 
@@ -165,13 +175,9 @@ class BoardModel {
     void showMarble(int p, bool shown);
     void showHole(int p, bool shown);
     void setClock(bool running);
-    struct JumpMade {
-        int from = 0;
-        int to = 0;
-    };
     /// Takes the last jump of `from` back (from the jumps made) or puts it back (from those
     /// taken back), moves it to `to` and shows the new count.
-    bool replayJump(std::vector<JumpMade>& from, std::vector<JumpMade>& to, const char* name);
+    bool replayJump(std::vector<JumpMove>& from, std::vector<JumpMove>& to, const char* name);
 
     BoardView& m_view;
     BoardEvents& m_events;
@@ -188,8 +194,8 @@ class BoardModel {
     bool m_gameOver = false;
     bool m_clockRunning = false;
     std::optional<int> m_lifted;
-    std::vector<JumpMade> m_jumps;
-    std::vector<JumpMade> m_undone; // taken back, the last taken back last
+    std::vector<JumpMove> m_jumps;
+    std::vector<JumpMove> m_undone; // taken back, the last taken back last
     ResultHandover m_handover;
 };
 

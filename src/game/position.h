@@ -20,6 +20,13 @@ struct Jump {
     friend bool operator==(const Jump&, const Jump&) = default;
 };
 
+/// One jump as the board keeps it: the marble's place before and after (row x 7 + column).
+struct JumpMove {
+    int from = 0;
+    int to = 0;
+    friend bool operator==(const JumpMove&, const JumpMove&) = default;
+};
+
 /// The holes and marbles of a board as two masks: bit p is position p = row x 7 + column. A
 /// marble counts only where there is a hole.
 class Position {

@@ -14,13 +14,6 @@
 
 namespace marvolen::game {
 
-/// One jump as the board keeps it: the marble's place before and after (row x 7 + column).
-struct JumpMove {
-    int from = 0;
-    int to = 0;
-    friend bool operator==(const JumpMove&, const JumpMove&) = default;
-};
-
 /// Variant `number`'s board as Start leaves it, where the jumps of a new game begin: a marble in
 /// every hole but the centre.
 Position startedBoard(int number);

@@ -22,6 +22,8 @@
 #include <QResizeEvent>
 #include <QShowEvent>
 
+#include <utility>
+
 namespace marvolen::ui {
 
 namespace {
@@ -107,7 +109,7 @@ MainWindow::MainWindow(Services& services, audio::MediaCommands& media, app::Win
     buildMenu();
     m_session = std::make_unique<app::GameSession>(
         app::SessionParts{services, media, m_resources, *m_board, *this, *this, services.dialogs,
-                          services.sounds, windows});
+                          services.sounds, windows, services.dataFolder});
     app::GameSession* s = m_session.get();
     s->addPositionListener(*this);
     // Everything the player does reaches the session through these signals.
@@ -294,6 +296,10 @@ void MainWindow::showEvent(QShowEvent* event) {
     // The first display lays the window out; later shows keep the game.
     if (!m_laidOut && !isMinimized())
         Form_Resize();
+    // Asked over the window the game goes on in, once it is there.
+    if (!std::exchange(m_offered, true))
+        QMetaObject::invokeMethod(
+            this, [this] { m_session->offerUnfinishedGame(); }, Qt::QueuedConnection);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

@@ -129,7 +129,8 @@ class MainWindow : public QWidget,
     std::unique_ptr<app::GameSession> m_session;
     bool m_unloaded = false;
     bool m_laidOut = false;
-    int m_jumpsMade = 0; // as last told by the session
+    bool m_offered = false; // the game left unfinished was offered
+    int m_jumpsMade = 0;    // as last told by the session
 };
 
 } // namespace marvolen::ui

@@ -275,6 +275,9 @@ struct SessionFixture {
         return settings.rawText(key);
     }
 
+    /// Where the session keeps the unfinished game and the statistics.
+    QString dataFolder() const { return dir.path(); }
+
     /// Loads and lays out the game as the main window's first display does.
     app::GameSession& open() {
         session = std::make_unique<app::GameSession>(
@@ -286,7 +289,8 @@ struct SessionFixture {
                               windows,
                               windows,
                               windows,
-                              windows});
+                              windows,
+                              dataFolder()});
         Procedure load(reporter, QStringLiteral("frmMarvolen"), QStringLiteral("Form_Load"));
         session->load(load);
         Procedure resize(reporter, QStringLiteral("frmMarvolen"), QStringLiteral("Form_Resize"));

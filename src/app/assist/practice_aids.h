@@ -85,6 +85,9 @@ class PracticeAids : public PositionListener {
 
     /// A hint was asked or a jump taken back on this board: its result is not ranked.
     bool practiceGame() const { return m_practice; }
+    /// The game on the board was set up to go on with (taken up from an earlier sitting, or
+    /// pasted), which no result of the champions list could be fair to: a practice game at once.
+    void setUpPractice() { setPractice(true); }
     /// The message at the end of a practice game, in the current language.
     static QString practiceMessage();
     /// The question before an aid makes a game that could be ranked a practice game.
