@@ -3,6 +3,7 @@
 
 #include "app/resources.h"
 #include "core/numbers.h"
+#include "game/board_text.h"
 #include "ids/resource_ids.h"
 #include "ids/sound_ids.h"
 #include "ids/text_ids.h"
@@ -389,6 +390,43 @@ void GameSession::offerUnfinishedGame() {
     }
     setUpGame(game);
     m_carry->takeUp(game);
+}
+
+void GameSession::mnuCopyBoard_Click() {
+    m_parts.view.setClipboardText(game::boardText(m_model->VariantNumber(), m_model->position()));
+    m_parts.view.announce(QCoreApplication::translate("Marvolen", "Board copied"));
+}
+
+void GameSession::mnuPasteBoard_Click() {
+    const game::PasteResult pasted =
+        game::readBoardText(m_parts.view.clipboardText(), m_model->VariantNumber());
+    if (!pasted.board) {
+        m_parts.dialogs.inform(
+            kTitle, QCoreApplication::translate(
+                        "Marvolen", "The clipboard holds no board of any variant. A board is "
+                                    "seven rows of \"o\" for a marble, \".\" for an empty hole "
+                                    "and a space where there is no hole, as Copy board gives "
+                                    "them."));
+        return;
+    }
+    const game::PastedBoard& board = *pasted.board;
+    if (board.position.fresh()) {
+        // Every hole full: the variant's new board, a game like any other.
+        imgLoff_Click(board.variant);
+        return;
+    }
+    game::SavedGame game;
+    game.variant = board.variant;
+    game.start = board.position;
+    game.position = board.position;
+    game.practice = true;
+    setUpGame(game);
+    if (m_carry)
+        m_carry->started(game.variant, true);
+    m_parts.view.announce(
+        QCoreApplication::translate("Marvolen", "Board pasted: variant %1, %2 marbles")
+            .arg(game.variant + 1)
+            .arg(game.position.marbleCount()));
 }
 
 void GameSession::setUpGame(const game::SavedGame& game) {

@@ -56,6 +56,9 @@ class SessionView {
     virtual void popupOptionsMenu() = 0;
     /// Tells a screen reader what just happened, whatever has the focus.
     virtual void announce(const QString& text) = 0;
+    /// Puts text on the clipboard, and the text there.
+    virtual void setClipboardText(const QString& text) = 0;
+    virtual QString clipboardText() const = 0;
 };
 
 /// Everything the session works with, given from outside so that tests replace each part.
@@ -136,6 +139,12 @@ class GameSession : private game::BoardEvents,
     void mnuHint_Click() { m_aids->mnuHint_Click(); }
     void mnuUndo_Click() { m_aids->mnuUndo_Click(); }
     void mnuRedo_Click() { m_aids->mnuRedo_Click(); }
+    /// Copies the board as text: a line naming the variant and the marbles, then its rows.
+    void mnuCopyBoard_Click();
+    /// Sets up the board the clipboard's text shows as a practice game, on the current variant
+    /// when its holes are that variant's, else on the variant whose holes they are. Text that is
+    /// no board of any variant is told to the player and changes nothing.
+    void mnuPasteBoard_Click();
     /// Escape asks whether to end the game; returns true when the key was taken.
     bool Form_KeyPress(int key);
     void Timer1_Timer();

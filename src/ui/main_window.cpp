@@ -12,6 +12,7 @@
 #include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QKeyEvent>
@@ -134,6 +135,8 @@ MainWindow::MainWindow(Services& services, audio::MediaCommands& media, app::Win
     connect(m_mnuHint, &QAction::triggered, this, [s] { s->mnuHint_Click(); });
     connect(m_mnuUndo, &QAction::triggered, this, [s] { s->mnuUndo_Click(); });
     connect(m_mnuRedo, &QAction::triggered, this, [s] { s->mnuRedo_Click(); });
+    connect(m_mnuCopyBoard, &QAction::triggered, this, [s] { s->mnuCopyBoard_Click(); });
+    connect(m_mnuPasteBoard, &QAction::triggered, this, [s] { s->mnuPasteBoard_Click(); });
     connect(m_mnuUeber, &QAction::triggered, this, [s] { s->mnuUeber_Click(); });
     resize(toPixels(kDesignInner));
     Form_Load();
@@ -216,8 +219,14 @@ void MainWindow::buildMenu() {
     m_mnuRedo->setObjectName(QStringLiteral("mnuRedo"));
     m_mnuRedo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    m_mnuCopyBoard = m_menu->addAction(copyBoardCaption());
+    m_mnuCopyBoard->setObjectName(QStringLiteral("mnuCopyBoard"));
+    m_mnuCopyBoard->setShortcut(QKeySequence::Copy);
+    m_mnuPasteBoard = m_menu->addAction(pasteBoardCaption());
+    m_mnuPasteBoard->setObjectName(QStringLiteral("mnuPasteBoard"));
+    m_mnuPasteBoard->setShortcut(QKeySequence::Paste);
     // Their keys work while the menu is closed.
-    for (QAction* action : {m_mnuHint, m_mnuUndo, m_mnuRedo}) {
+    for (QAction* action : {m_mnuHint, m_mnuUndo, m_mnuRedo, m_mnuCopyBoard, m_mnuPasteBoard}) {
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
     }
@@ -384,6 +393,8 @@ void MainWindow::Sprache() {
         m_mnuHint->setText(hintCaption());
         m_mnuUndo->setText(undoCaption());
         m_mnuRedo->setText(redoCaption());
+        m_mnuCopyBoard->setText(copyBoardCaption());
+        m_mnuPasteBoard->setText(pasteBoardCaption());
         m_practiceMark->setText(app::assist::PracticeAids::practiceMark());
         m_practiceMark->adjustSize();
         m_fraAnzeige->retranslate();
@@ -408,6 +419,14 @@ QString MainWindow::undoCaption() {
 
 QString MainWindow::redoCaption() {
     return QCoreApplication::translate("Marvolen", "R&edo jump");
+}
+
+QString MainWindow::copyBoardCaption() {
+    return QCoreApplication::translate("Marvolen", "&Copy board");
+}
+
+QString MainWindow::pasteBoardCaption() {
+    return QCoreApplication::translate("Marvolen", "&Paste board");
 }
 
 // ------------------------------------------------------------------------------------------
@@ -460,6 +479,14 @@ void MainWindow::positionChanged(const game::Position& position, int jumpsMade) 
 
 void MainWindow::announce(const QString& text) {
     m_announcer->announce(text);
+}
+
+void MainWindow::setClipboardText(const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+}
+
+QString MainWindow::clipboardText() const {
+    return QGuiApplication::clipboard()->text();
 }
 
 void MainWindow::post(std::function<void()> fn) {

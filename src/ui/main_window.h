@@ -77,6 +77,8 @@ class MainWindow : public QWidget,
     void Sprache() override;
     void popupOptionsMenu() override;
     void announce(const QString& text) override;
+    void setClipboardText(const QString& text) override;
+    QString clipboardText() const override;
     // AidsView
     void showHint(int from, int to) override;
     void setCountWarning(bool warning) override;
@@ -97,6 +99,8 @@ class MainWindow : public QWidget,
     static QString hintCaption();
     static QString undoCaption();
     static QString redoCaption();
+    static QString copyBoardCaption();
+    static QString pasteBoardCaption();
     /// Puts the practice mark in the board's top left corner.
     void placePracticeMark();
 
@@ -119,6 +123,8 @@ class MainWindow : public QWidget,
     QAction* m_mnuHint = nullptr;
     QAction* m_mnuUndo = nullptr;
     QAction* m_mnuRedo = nullptr;
+    QAction* m_mnuCopyBoard = nullptr;
+    QAction* m_mnuPasteBoard = nullptr;
     QLabel* m_practiceMark = nullptr;
     Announcer* m_announcer = nullptr;
     QAction* m_mnuUeber = nullptr;

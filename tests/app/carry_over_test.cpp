@@ -134,3 +134,37 @@ TEST(CarryOver, ClosingKeepsTheClockAndAFinishedGameIsCountedAndGone) {
     EXPECT_EQ(*ranked.best, (game::Result{1, 7}));
     EXPECT_TRUE(table.of(4, true).empty());
 }
+
+TEST(BoardText, CopyThenPasteGivesTheBoardBackAsAPracticeGameOnItsOwnVariant) {
+    CarriedFixture f;
+    app::GameSession& s = f.playTwoJumps();
+    const game::Position played = s.model().position();
+    s.mnuCopyBoard_Click();
+    EXPECT_TRUE(f.windows.clipboard.startsWith(QStringLiteral("Marvolen variant 5: 30 marbles\n")));
+    EXPECT_EQ(f.windows.said.back(), "Board copied");
+
+    // Pasted on another variant, the board goes back to its own, whose thumbnail is selected.
+    s.imgLoff_Click(0);
+    EXPECT_EQ(f.windows.selectedVariant, 0);
+    s.mnuPasteBoard_Click();
+    EXPECT_EQ(f.windows.selectedVariant, 4);
+    EXPECT_EQ(s.model().position(), played);
+    EXPECT_EQ(f.board.countDisplay, "0030");
+    EXPECT_EQ(f.board.timeDisplay, "0000");
+    EXPECT_TRUE(s.aids().practiceGame());
+    EXPECT_EQ(f.windows.said.back(), "Board pasted: variant 5, 30 marbles");
+    // Played on from there, and kept as a game of its own that starts from the pasted board.
+    s.dropOnHole(10, 24);
+    EXPECT_EQ(f.board.countDisplay, "0029");
+    EXPECT_TRUE(s.model().clockRunning());
+    ASSERT_TRUE(QFile::exists(f.unfinishedFile()));
+    f.startAgain({true});
+    EXPECT_EQ(f.session->model().position().marbleCount(), 29);
+
+    // Rubbish is told and changes nothing.
+    const game::Position before = f.session->model().position();
+    f.windows.clipboard = QStringLiteral("ooo\nhello\n");
+    f.session->mnuPasteBoard_Click();
+    EXPECT_EQ(f.session->model().position(), before);
+    EXPECT_NE(f.windows.events.back().find("no board of any variant"), std::string::npos);
+}

@@ -56,6 +56,8 @@ class Recorder : public app::SessionView,
     void Sprache() override { log("captions"); }
     void popupOptionsMenu() override { log("options menu"); }
     void announce(const QString& text) override { said.push_back(text.toStdString()); }
+    void setClipboardText(const QString& text) override { clipboard = text; }
+    QString clipboardText() const override { return clipboard; }
     // AidsView
     void showHint(int from, int to) override { hints.push_back({from, to}); }
     void setCountWarning(bool warning) override { countWarning = warning; }
@@ -169,7 +171,8 @@ class Recorder : public app::SessionView,
     bool oneMarbleChecked = false;
     std::vector<std::pair<int, int>> hints; ///< every jump flashed as a hint
     std::vector<std::string> said;          ///< told to a screen reader, in order
-    bool countWarning = false;              ///< the marble count in amber
+    QString clipboard;
+    bool countWarning = false; ///< the marble count in amber
     bool practiceMark = false;
     std::mutex postedMutex;
     std::condition_variable postedChanged;
