@@ -221,15 +221,11 @@ Mask Engine::transform(const Symmetry& symmetry, Mask marbles) const {
     return sumOfRows(symmetry.rows, marbles);
 }
 
-Mask Engine::smallestImage(const std::vector<Symmetry>& symmetries, Mask marbles) const {
+Mask Engine::canonical(Mask marbles) const {
     Mask smallest = marbles;
-    for (const auto& symmetry : symmetries)
+    for (const auto& symmetry : m_symmetries)
         smallest = std::min(smallest, transform(symmetry, marbles));
     return smallest;
-}
-
-Mask Engine::canonical(Mask marbles) const {
-    return smallestImage(m_symmetries, marbles);
 }
 
 int Engine::classBound(Mask marbles) const {

@@ -81,7 +81,7 @@ class Engine {
         // every position it meets afresh.
         std::array<Mask, 4 * kPositionCount> jumps;
     };
-    // A position's image under each symmetry of a search, in the order of its list.
+    // A position's image under each symmetry of the holes, in the order of their list.
     using Images = std::array<Mask, 8>;
     // A position's jumps, best first: each its score, its place and its code in one number.
     using JumpOrder = std::array<std::uint32_t, 4 * kPositionCount>;
@@ -91,7 +91,6 @@ class Engine {
     struct Search;
 
     Mask transform(const Symmetry& symmetry, Mask marbles) const;
-    Mask smallestImage(const std::vector<Symmetry>& symmetries, Mask marbles) const;
     int classBound(Mask marbles) const;
     struct Reachability {
         int stranded = 0;  // marbles that can never move nor be removed
@@ -104,7 +103,7 @@ class Engine {
     Mask lastHoles(Mask marbles) const;
     /// Whether pagoda functions prove that none of `ends` can hold a last single marble.
     bool pagodasRefute(Mask marbles, Mask ends) const;
-    /// `key` is the position's canonical mask under the search's symmetries, or 0 when the
+    /// `key` is the position's canonical mask under the symmetries of the holes, or 0 when the
     /// caller has not worked it out; `images` its images under them, or null.
     Outcome reach(Search& search, Mask marbles, int count, int depth, Mask key = 0,
                   const Images* images = nullptr);
