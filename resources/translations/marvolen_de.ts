@@ -195,5 +195,76 @@
         <source>Your place: %1</source>
         <translation>Ihr Platz: %1</translation>
     </message>
+    <message>
+        <source>Statistics</source>
+        <translation>Statistik</translation>
+    </message>
+    <message>
+        <source>Ranked games</source>
+        <translation>Gewertete Spiele</translation>
+    </message>
+    <message>
+        <source>Practice games</source>
+        <translation>Übungsspiele</translation>
+    </message>
+    <message>
+        <source>Games started</source>
+        <translation>Begonnene Spiele</translation>
+    </message>
+    <message>
+        <source>Games finished</source>
+        <translation>Beendete Spiele</translation>
+    </message>
+    <message>
+        <source>Average marbles left</source>
+        <translation>Übrige Kugeln im Schnitt</translation>
+    </message>
+    <message>
+        <source>Best result</source>
+        <translation>Bestes Ergebnis</translation>
+    </message>
+    <message>
+        <source>Finished with one marble</source>
+        <translation>Mit einer Kugel beendet</translation>
+    </message>
+    <message>
+        <source>Time played</source>
+        <translation>Gespielte Zeit</translation>
+    </message>
+    <message>
+        <source>Variant %1</source>
+        <translation>Variante %1</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Gesamt</translation>
+    </message>
+    <message>
+        <source>%1.%2</source>
+        <extracomment>A number with one decimal: %1 the whole part, %2 the tenths, joined by the decimal sign of the language.</extracomment>
+        <translation>%1,%2</translation>
+    </message>
+    <message>
+        <source>1 marble, %1 s</source>
+        <extracomment>A result: one marble left, %1 the seconds.</extracomment>
+        <translation>1 Kugel, %1 s</translation>
+    </message>
+    <message>
+        <source>%1 marbles, %2 s</source>
+        <extracomment>A result: %1 marbles left (2 or more), %2 the seconds.</extracomment>
+        <translation>%1 Kugeln, %2 s</translation>
+    </message>
+    <message>
+        <source>&amp;Clear</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>Clear the statistics of every variant, of ranked and practice games alike? This cannot be undone.</source>
+        <translation>Die Statistik aller Spielvarianten löschen, der gewerteten Spiele wie der Übungsspiele? Das lässt sich nicht rückgängig machen.</translation>
+    </message>
+    <message>
+        <source>The statistics could not be cleared: %1.</source>
+        <translation>Die Statistik konnte nicht gelöscht werden: %1.</translation>
+    </message>
 </context>
 </TS>

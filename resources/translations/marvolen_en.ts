@@ -195,5 +195,76 @@
         <source>Your place: %1</source>
         <translation>Your place: %1</translation>
     </message>
+    <message>
+        <source>Statistics</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>Ranked games</source>
+        <translation>Ranked games</translation>
+    </message>
+    <message>
+        <source>Practice games</source>
+        <translation>Practice games</translation>
+    </message>
+    <message>
+        <source>Games started</source>
+        <translation>Games started</translation>
+    </message>
+    <message>
+        <source>Games finished</source>
+        <translation>Games finished</translation>
+    </message>
+    <message>
+        <source>Average marbles left</source>
+        <translation>Average marbles left</translation>
+    </message>
+    <message>
+        <source>Best result</source>
+        <translation>Best result</translation>
+    </message>
+    <message>
+        <source>Finished with one marble</source>
+        <translation>Finished with one marble</translation>
+    </message>
+    <message>
+        <source>Time played</source>
+        <translation>Time played</translation>
+    </message>
+    <message>
+        <source>Variant %1</source>
+        <translation>Variant %1</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>%1.%2</source>
+        <extracomment>A number with one decimal: %1 the whole part, %2 the tenths, joined by the decimal sign of the language.</extracomment>
+        <translation>%1.%2</translation>
+    </message>
+    <message>
+        <source>1 marble, %1 s</source>
+        <extracomment>A result: one marble left, %1 the seconds.</extracomment>
+        <translation>1 marble, %1 s</translation>
+    </message>
+    <message>
+        <source>%1 marbles, %2 s</source>
+        <extracomment>A result: %1 marbles left (2 or more), %2 the seconds.</extracomment>
+        <translation>%1 marbles, %2 s</translation>
+    </message>
+    <message>
+        <source>&amp;Clear</source>
+        <translation>&amp;Clear</translation>
+    </message>
+    <message>
+        <source>Clear the statistics of every variant, of ranked and practice games alike? This cannot be undone.</source>
+        <translation>Clear the statistics of every variant, of ranked and practice games alike? This cannot be undone.</translation>
+    </message>
+    <message>
+        <source>The statistics could not be cleared: %1.</source>
+        <translation>The statistics could not be cleared: %1.</translation>
+    </message>
 </context>
 </TS>

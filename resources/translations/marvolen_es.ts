@@ -195,5 +195,76 @@
         <source>Your place: %1</source>
         <translation>Su puesto: %1</translation>
     </message>
+    <message>
+        <source>Statistics</source>
+        <translation>Estadísticas</translation>
+    </message>
+    <message>
+        <source>Ranked games</source>
+        <translation>Partidas clasificadas</translation>
+    </message>
+    <message>
+        <source>Practice games</source>
+        <translation>Partidas de práctica</translation>
+    </message>
+    <message>
+        <source>Games started</source>
+        <translation>Partidas empezadas</translation>
+    </message>
+    <message>
+        <source>Games finished</source>
+        <translation>Partidas terminadas</translation>
+    </message>
+    <message>
+        <source>Average marbles left</source>
+        <translation>Media de bolas restantes</translation>
+    </message>
+    <message>
+        <source>Best result</source>
+        <translation>Mejor resultado</translation>
+    </message>
+    <message>
+        <source>Finished with one marble</source>
+        <translation>Terminadas con una bola</translation>
+    </message>
+    <message>
+        <source>Time played</source>
+        <translation>Tiempo jugado</translation>
+    </message>
+    <message>
+        <source>Variant %1</source>
+        <translation>Variante %1</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>%1.%2</source>
+        <extracomment>A number with one decimal: %1 the whole part, %2 the tenths, joined by the decimal sign of the language.</extracomment>
+        <translation>%1,%2</translation>
+    </message>
+    <message>
+        <source>1 marble, %1 s</source>
+        <extracomment>A result: one marble left, %1 the seconds.</extracomment>
+        <translation>1 bola, %1 s</translation>
+    </message>
+    <message>
+        <source>%1 marbles, %2 s</source>
+        <extracomment>A result: %1 marbles left (2 or more), %2 the seconds.</extracomment>
+        <translation>%1 bolas, %2 s</translation>
+    </message>
+    <message>
+        <source>&amp;Clear</source>
+        <translation>&amp;Borrar</translation>
+    </message>
+    <message>
+        <source>Clear the statistics of every variant, of ranked and practice games alike? This cannot be undone.</source>
+        <translation>¿Borrar las estadísticas de todas las variantes, tanto de las partidas clasificadas como de las de práctica? No se puede deshacer.</translation>
+    </message>
+    <message>
+        <source>The statistics could not be cleared: %1.</source>
+        <translation>No se pudieron borrar las estadísticas: %1.</translation>
+    </message>
 </context>
 </TS>

@@ -195,5 +195,76 @@
         <source>Your place: %1</source>
         <translation>Votre place : %1</translation>
     </message>
+    <message>
+        <source>Statistics</source>
+        <translation>Statistiques</translation>
+    </message>
+    <message>
+        <source>Ranked games</source>
+        <translation>Parties classées</translation>
+    </message>
+    <message>
+        <source>Practice games</source>
+        <translation>Parties d’entraînement</translation>
+    </message>
+    <message>
+        <source>Games started</source>
+        <translation>Parties commencées</translation>
+    </message>
+    <message>
+        <source>Games finished</source>
+        <translation>Parties terminées</translation>
+    </message>
+    <message>
+        <source>Average marbles left</source>
+        <translation>Billes restantes en moyenne</translation>
+    </message>
+    <message>
+        <source>Best result</source>
+        <translation>Meilleur résultat</translation>
+    </message>
+    <message>
+        <source>Finished with one marble</source>
+        <translation>Terminées avec une bille</translation>
+    </message>
+    <message>
+        <source>Time played</source>
+        <translation>Temps de jeu</translation>
+    </message>
+    <message>
+        <source>Variant %1</source>
+        <translation>Variante %1</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>%1.%2</source>
+        <extracomment>A number with one decimal: %1 the whole part, %2 the tenths, joined by the decimal sign of the language.</extracomment>
+        <translation>%1,%2</translation>
+    </message>
+    <message>
+        <source>1 marble, %1 s</source>
+        <extracomment>A result: one marble left, %1 the seconds.</extracomment>
+        <translation>1 bille, %1 s</translation>
+    </message>
+    <message>
+        <source>%1 marbles, %2 s</source>
+        <extracomment>A result: %1 marbles left (2 or more), %2 the seconds.</extracomment>
+        <translation>%1 billes, %2 s</translation>
+    </message>
+    <message>
+        <source>&amp;Clear</source>
+        <translation>&amp;Effacer</translation>
+    </message>
+    <message>
+        <source>Clear the statistics of every variant, of ranked and practice games alike? This cannot be undone.</source>
+        <translation>Effacer les statistiques de toutes les variantes, des parties classées comme des parties d’entraînement ? Cela ne peut pas être annulé.</translation>
+    </message>
+    <message>
+        <source>The statistics could not be cleared: %1.</source>
+        <translation>Les statistiques n’ont pas pu être effacées : %1.</translation>
+    </message>
 </context>
 </TS>

@@ -195,5 +195,76 @@
         <source>Your place: %1</source>
         <translation>Il suo posto: %1</translation>
     </message>
+    <message>
+        <source>Statistics</source>
+        <translation>Statistiche</translation>
+    </message>
+    <message>
+        <source>Ranked games</source>
+        <translation>Partite in classifica</translation>
+    </message>
+    <message>
+        <source>Practice games</source>
+        <translation>Partite di allenamento</translation>
+    </message>
+    <message>
+        <source>Games started</source>
+        <translation>Partite iniziate</translation>
+    </message>
+    <message>
+        <source>Games finished</source>
+        <translation>Partite finite</translation>
+    </message>
+    <message>
+        <source>Average marbles left</source>
+        <translation>Media delle biglie rimaste</translation>
+    </message>
+    <message>
+        <source>Best result</source>
+        <translation>Miglior risultato</translation>
+    </message>
+    <message>
+        <source>Finished with one marble</source>
+        <translation>Finite con una biglia</translation>
+    </message>
+    <message>
+        <source>Time played</source>
+        <translation>Tempo di gioco</translation>
+    </message>
+    <message>
+        <source>Variant %1</source>
+        <translation>Variante %1</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Totale</translation>
+    </message>
+    <message>
+        <source>%1.%2</source>
+        <extracomment>A number with one decimal: %1 the whole part, %2 the tenths, joined by the decimal sign of the language.</extracomment>
+        <translation>%1,%2</translation>
+    </message>
+    <message>
+        <source>1 marble, %1 s</source>
+        <extracomment>A result: one marble left, %1 the seconds.</extracomment>
+        <translation>1 biglia, %1 s</translation>
+    </message>
+    <message>
+        <source>%1 marbles, %2 s</source>
+        <extracomment>A result: %1 marbles left (2 or more), %2 the seconds.</extracomment>
+        <translation>%1 biglie, %2 s</translation>
+    </message>
+    <message>
+        <source>&amp;Clear</source>
+        <translation>&amp;Cancella</translation>
+    </message>
+    <message>
+        <source>Clear the statistics of every variant, of ranked and practice games alike? This cannot be undone.</source>
+        <translation>Cancellare le statistiche di tutte le varianti, sia delle partite in classifica sia di quelle di allenamento? Non si potrà annullare.</translation>
+    </message>
+    <message>
+        <source>The statistics could not be cleared: %1.</source>
+        <translation>Non è stato possibile cancellare le statistiche: %1.</translation>
+    </message>
 </context>
 </TS>
