@@ -266,5 +266,45 @@
         <source>The statistics could not be cleared: %1.</source>
         <translation>Die Statistik konnte nicht gelöscht werden: %1.</translation>
     </message>
+    <message>
+        <source>A game was left unfinished: variant %1, %2 marbles, %3 seconds.
+
+Continue it? The time away was not on the clock, so it goes on as a practice game.</source>
+        <translation>Ein Spiel blieb unbeendet: Variante %1, %2 Kugeln, %3 Sekunden.
+
+Weiterspielen? Die Zeit dazwischen lief nicht auf der Uhr, darum geht es als Übungsspiel weiter.</translation>
+    </message>
+    <message>
+        <source>The unfinished game could not be kept: %1</source>
+        <translation>Das unbeendete Spiel konnte nicht gesichert werden: %1</translation>
+    </message>
+    <message>
+        <source>The statistics could not be kept: %1</source>
+        <translation>Die Statistik konnte nicht gesichert werden: %1</translation>
+    </message>
+    <message>
+        <source>Board copied</source>
+        <translation>Spielbrett kopiert</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no board of any variant. A board is seven rows of &quot;o&quot; for a marble, &quot;.&quot; for an empty hole and a space where there is no hole, as Copy board gives them.</source>
+        <translation>Die Zwischenablage enthält kein Spielbrett einer Variante. Ein Spielbrett sind sieben Zeilen aus „o“ für eine Kugel, „.“ für ein leeres Loch und einem Leerzeichen, wo kein Loch ist, so wie „Spielbrett kopieren“ sie liefert.</translation>
+    </message>
+    <message>
+        <source>Board pasted: variant %1, %2 marbles</source>
+        <translation>Spielbrett eingefügt: Variante %1, %2 Kugeln</translation>
+    </message>
+    <message>
+        <source>&amp;Copy board</source>
+        <translation>Spielbrett &amp;kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Paste board</source>
+        <translation>Spielbrett &amp;einfügen</translation>
+    </message>
+    <message>
+        <source>&amp;Statistics...</source>
+        <translation>&amp;Statistik...</translation>
+    </message>
 </context>
 </TS>

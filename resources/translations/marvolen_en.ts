@@ -266,5 +266,45 @@
         <source>The statistics could not be cleared: %1.</source>
         <translation>The statistics could not be cleared: %1.</translation>
     </message>
+    <message>
+        <source>A game was left unfinished: variant %1, %2 marbles, %3 seconds.
+
+Continue it? The time away was not on the clock, so it goes on as a practice game.</source>
+        <translation>A game was left unfinished: variant %1, %2 marbles, %3 seconds.
+
+Continue it? The time away was not on the clock, so it goes on as a practice game.</translation>
+    </message>
+    <message>
+        <source>The unfinished game could not be kept: %1</source>
+        <translation>The unfinished game could not be kept: %1</translation>
+    </message>
+    <message>
+        <source>The statistics could not be kept: %1</source>
+        <translation>The statistics could not be kept: %1</translation>
+    </message>
+    <message>
+        <source>Board copied</source>
+        <translation>Board copied</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no board of any variant. A board is seven rows of &quot;o&quot; for a marble, &quot;.&quot; for an empty hole and a space where there is no hole, as Copy board gives them.</source>
+        <translation>The clipboard holds no board of any variant. A board is seven rows of &quot;o&quot; for a marble, &quot;.&quot; for an empty hole and a space where there is no hole, as Copy board gives them.</translation>
+    </message>
+    <message>
+        <source>Board pasted: variant %1, %2 marbles</source>
+        <translation>Board pasted: variant %1, %2 marbles</translation>
+    </message>
+    <message>
+        <source>&amp;Copy board</source>
+        <translation>&amp;Copy board</translation>
+    </message>
+    <message>
+        <source>&amp;Paste board</source>
+        <translation>&amp;Paste board</translation>
+    </message>
+    <message>
+        <source>&amp;Statistics...</source>
+        <translation>&amp;Statistics...</translation>
+    </message>
 </context>
 </TS>

@@ -266,5 +266,45 @@
         <source>The statistics could not be cleared: %1.</source>
         <translation>No se pudieron borrar las estadísticas: %1.</translation>
     </message>
+    <message>
+        <source>A game was left unfinished: variant %1, %2 marbles, %3 seconds.
+
+Continue it? The time away was not on the clock, so it goes on as a practice game.</source>
+        <translation>Quedó una partida sin terminar: variante %1, %2 bolas, %3 segundos.
+
+¿Continuarla? El tiempo de ausencia no corrió en el reloj, así que sigue como partida de práctica.</translation>
+    </message>
+    <message>
+        <source>The unfinished game could not be kept: %1</source>
+        <translation>No se pudo guardar la partida sin terminar: %1</translation>
+    </message>
+    <message>
+        <source>The statistics could not be kept: %1</source>
+        <translation>No se pudieron guardar las estadísticas: %1</translation>
+    </message>
+    <message>
+        <source>Board copied</source>
+        <translation>Tablero copiado</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no board of any variant. A board is seven rows of &quot;o&quot; for a marble, &quot;.&quot; for an empty hole and a space where there is no hole, as Copy board gives them.</source>
+        <translation>El portapapeles no contiene el tablero de ninguna variante. Un tablero son siete filas con «o» para una bola, «.» para un hueco vacío y un espacio donde no hay hueco, tal como las da «Copiar tablero».</translation>
+    </message>
+    <message>
+        <source>Board pasted: variant %1, %2 marbles</source>
+        <translation>Tablero pegado: variante %1, %2 bolas</translation>
+    </message>
+    <message>
+        <source>&amp;Copy board</source>
+        <translation>&amp;Copiar tablero</translation>
+    </message>
+    <message>
+        <source>&amp;Paste board</source>
+        <translation>&amp;Pegar tablero</translation>
+    </message>
+    <message>
+        <source>&amp;Statistics...</source>
+        <translation>&amp;Estadísticas...</translation>
+    </message>
 </context>
 </TS>

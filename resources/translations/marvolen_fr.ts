@@ -266,5 +266,45 @@
         <source>The statistics could not be cleared: %1.</source>
         <translation>Les statistiques n’ont pas pu être effacées : %1.</translation>
     </message>
+    <message>
+        <source>A game was left unfinished: variant %1, %2 marbles, %3 seconds.
+
+Continue it? The time away was not on the clock, so it goes on as a practice game.</source>
+        <translation>Une partie est restée inachevée : variante %1, %2 billes, %3 secondes.
+
+La continuer ? Le temps d’absence n’a pas été compté, elle continue donc comme partie d’entraînement.</translation>
+    </message>
+    <message>
+        <source>The unfinished game could not be kept: %1</source>
+        <translation>La partie inachevée n’a pas pu être conservée : %1</translation>
+    </message>
+    <message>
+        <source>The statistics could not be kept: %1</source>
+        <translation>Les statistiques n’ont pas pu être conservées : %1</translation>
+    </message>
+    <message>
+        <source>Board copied</source>
+        <translation>Plateau copié</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no board of any variant. A board is seven rows of &quot;o&quot; for a marble, &quot;.&quot; for an empty hole and a space where there is no hole, as Copy board gives them.</source>
+        <translation>Le presse-papiers ne contient le plateau d’aucune variante. Un plateau, ce sont sept lignes de « o » pour une bille, « . » pour un trou vide et une espace là où il n’y a pas de trou, comme « Copier le plateau » les donne.</translation>
+    </message>
+    <message>
+        <source>Board pasted: variant %1, %2 marbles</source>
+        <translation>Plateau collé : variante %1, %2 billes</translation>
+    </message>
+    <message>
+        <source>&amp;Copy board</source>
+        <translation>&amp;Copier le plateau</translation>
+    </message>
+    <message>
+        <source>&amp;Paste board</source>
+        <translation>Co&amp;ller le plateau</translation>
+    </message>
+    <message>
+        <source>&amp;Statistics...</source>
+        <translation>&amp;Statistiques...</translation>
+    </message>
 </context>
 </TS>

@@ -266,5 +266,45 @@
         <source>The statistics could not be cleared: %1.</source>
         <translation>Non è stato possibile cancellare le statistiche: %1.</translation>
     </message>
+    <message>
+        <source>A game was left unfinished: variant %1, %2 marbles, %3 seconds.
+
+Continue it? The time away was not on the clock, so it goes on as a practice game.</source>
+        <translation>Una partita è rimasta incompiuta: variante %1, %2 sfere, %3 secondi.
+
+Continuarla? Il tempo trascorso non era sull’orologio, quindi prosegue come partita di allenamento.</translation>
+    </message>
+    <message>
+        <source>The unfinished game could not be kept: %1</source>
+        <translation>Non è stato possibile conservare la partita incompiuta: %1</translation>
+    </message>
+    <message>
+        <source>The statistics could not be kept: %1</source>
+        <translation>Non è stato possibile conservare le statistiche: %1</translation>
+    </message>
+    <message>
+        <source>Board copied</source>
+        <translation>Tavoliere copiato</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no board of any variant. A board is seven rows of &quot;o&quot; for a marble, &quot;.&quot; for an empty hole and a space where there is no hole, as Copy board gives them.</source>
+        <translation>Gli appunti non contengono il tavoliere di nessuna variante. Un tavoliere sono sette righe di «o» per una sfera, «.» per un foro vuoto e uno spazio dove non c’è foro, come le dà «Copia tavoliere».</translation>
+    </message>
+    <message>
+        <source>Board pasted: variant %1, %2 marbles</source>
+        <translation>Tavoliere incollato: variante %1, %2 sfere</translation>
+    </message>
+    <message>
+        <source>&amp;Copy board</source>
+        <translation>&amp;Copia tavoliere</translation>
+    </message>
+    <message>
+        <source>&amp;Paste board</source>
+        <translation>I&amp;ncolla tavoliere</translation>
+    </message>
+    <message>
+        <source>&amp;Statistics...</source>
+        <translation>&amp;Statistiche...</translation>
+    </message>
 </context>
 </TS>

@@ -139,6 +139,7 @@ class GameSession : private game::BoardEvents,
     void mnuHint_Click() { m_aids->mnuHint_Click(); }
     void mnuUndo_Click() { m_aids->mnuUndo_Click(); }
     void mnuRedo_Click() { m_aids->mnuRedo_Click(); }
+    void mnuStatistics_Click() { m_parts.windows.showStatistics(); }
     /// Copies the board as text: a line naming the variant and the marbles, then its rows.
     void mnuCopyBoard_Click();
     /// Sets up the board the clipboard's text shows as a practice game, on the current variant

@@ -86,6 +86,8 @@ class Windows {
     /// Shows the champions window modally, ranking the pending result or for viewing.
     virtual void showChampions(game::ResultHandover& handover, int variant) = 0;
     virtual void showAbout() = 0;
+    /// Shows the statistics window modally.
+    virtual void showStatistics() = 0;
     /// Opens the maker's home page; the result is ignored.
     virtual void openHomepage() = 0;
     /// Shutdown: every window goes and the program ends.

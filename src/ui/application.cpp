@@ -9,6 +9,7 @@
 #include "main_window.h"
 #include "pics_window.h"
 #include "pictures.h"
+#include "statistics_window.h"
 #include "ui_config.h"
 
 #include <QApplication>
@@ -230,6 +231,19 @@ void Application::showChampions(game::ResultHandover& handover, int variant) {
 
 void Application::openHomepage() {
     m_services->desktop.openUrl(QUrl(QString::fromLatin1(kHomepage)));
+}
+
+void Application::showStatistics() {
+    app::GameSession& session = m_frmMarvolen->session();
+    StatisticsWindow window(
+        session.statistics(), m_services->dialogs,
+        [&session]() -> StatisticsWindow::ClearResult {
+            if (const std::optional<Failure> failure = session.clearStatistics())
+                return failure->description();
+            return session.statistics();
+        },
+        m_frmMarvolen.get());
+    window.exec();
 }
 
 void Application::showAbout() {

@@ -81,6 +81,7 @@ class Application : private app::Windows,
     int chooseBoard(int current) override;
     void showChampions(game::ResultHandover& handover, int variant) override;
     void showAbout() override;
+    void showStatistics() override;
     void openHomepage() override;
     void quit() override { Shutdown(); }
     // SoundPlayer and SoundSwitch: the effects the windows play, while the session has them on

@@ -135,6 +135,7 @@ MainWindow::MainWindow(Services& services, audio::MediaCommands& media, app::Win
     connect(m_mnuHint, &QAction::triggered, this, [s] { s->mnuHint_Click(); });
     connect(m_mnuUndo, &QAction::triggered, this, [s] { s->mnuUndo_Click(); });
     connect(m_mnuRedo, &QAction::triggered, this, [s] { s->mnuRedo_Click(); });
+    connect(m_mnuStatistics, &QAction::triggered, this, [s] { s->mnuStatistics_Click(); });
     connect(m_mnuCopyBoard, &QAction::triggered, this, [s] { s->mnuCopyBoard_Click(); });
     connect(m_mnuPasteBoard, &QAction::triggered, this, [s] { s->mnuPasteBoard_Click(); });
     connect(m_mnuUeber, &QAction::triggered, this, [s] { s->mnuUeber_Click(); });
@@ -219,6 +220,9 @@ void MainWindow::buildMenu() {
     m_mnuRedo->setObjectName(QStringLiteral("mnuRedo"));
     m_mnuRedo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    m_mnuStatistics = m_menu->addAction(statisticsCaption());
+    m_mnuStatistics->setObjectName(QStringLiteral("mnuStatistics"));
+    m_mnuStatistics->setShortcut(QKeySequence(Qt::Key_S));
     m_mnuCopyBoard = m_menu->addAction(copyBoardCaption());
     m_mnuCopyBoard->setObjectName(QStringLiteral("mnuCopyBoard"));
     m_mnuCopyBoard->setShortcut(QKeySequence::Copy);
@@ -226,7 +230,8 @@ void MainWindow::buildMenu() {
     m_mnuPasteBoard->setObjectName(QStringLiteral("mnuPasteBoard"));
     m_mnuPasteBoard->setShortcut(QKeySequence::Paste);
     // Their keys work while the menu is closed.
-    for (QAction* action : {m_mnuHint, m_mnuUndo, m_mnuRedo, m_mnuCopyBoard, m_mnuPasteBoard}) {
+    for (QAction* action :
+         {m_mnuHint, m_mnuUndo, m_mnuRedo, m_mnuStatistics, m_mnuCopyBoard, m_mnuPasteBoard}) {
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
     }
@@ -393,6 +398,7 @@ void MainWindow::Sprache() {
         m_mnuHint->setText(hintCaption());
         m_mnuUndo->setText(undoCaption());
         m_mnuRedo->setText(redoCaption());
+        m_mnuStatistics->setText(statisticsCaption());
         m_mnuCopyBoard->setText(copyBoardCaption());
         m_mnuPasteBoard->setText(pasteBoardCaption());
         m_practiceMark->setText(app::assist::PracticeAids::practiceMark());
@@ -419,6 +425,10 @@ QString MainWindow::undoCaption() {
 
 QString MainWindow::redoCaption() {
     return QCoreApplication::translate("Marvolen", "R&edo jump");
+}
+
+QString MainWindow::statisticsCaption() {
+    return QCoreApplication::translate("Marvolen", "&Statistics...");
 }
 
 QString MainWindow::copyBoardCaption() {

@@ -99,6 +99,7 @@ class MainWindow : public QWidget,
     static QString hintCaption();
     static QString undoCaption();
     static QString redoCaption();
+    static QString statisticsCaption();
     static QString copyBoardCaption();
     static QString pasteBoardCaption();
     /// Puts the practice mark in the board's top left corner.
@@ -123,6 +124,7 @@ class MainWindow : public QWidget,
     QAction* m_mnuHint = nullptr;
     QAction* m_mnuUndo = nullptr;
     QAction* m_mnuRedo = nullptr;
+    QAction* m_mnuStatistics = nullptr;
     QAction* m_mnuCopyBoard = nullptr;
     QAction* m_mnuPasteBoard = nullptr;
     QLabel* m_practiceMark = nullptr;

@@ -129,6 +129,7 @@ class Recorder : public app::SessionView,
     }
     void showAbout() override { log("about"); }
     void openHomepage() override { log("home page"); }
+    void showStatistics() override { log("statistics"); }
     void quit() override { log("quit"); }
     // MediaCommands
     // As the service does, an open while a tune is open is refused (alias in use).
