@@ -94,4 +94,13 @@ class Windows {
     virtual void quit() = 0;
 };
 
+/// The clipboard, for the error report: the protocol goes there before the mail program or the
+/// web page opens, so that the player can paste it.
+class Clipboard {
+  public:
+    virtual ~Clipboard() = default;
+    /// Clears the clipboard and puts text on it as plain text.
+    virtual void putText(const QString& text) = 0;
+};
+
 } // namespace marvolen::app

@@ -1,25 +1,19 @@
-// The error window: shows a run-time failure, logs its protocol and asks how to go on.
+// The error window: shows a run-time failure that its error report logged, and asks how to go on.
 #include "err_ptnr.h"
 
-#include "core/atomic_file.h"
 #include "print/print_loader.h"
 #include "qt_ports.h"
 #include "ui_config.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
-#include <QFileInfo>
-#include <QFontDatabase>
-#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -28,13 +22,11 @@ namespace marvolen::ui {
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
-const QString kTitle = QStringLiteral("Marvolen");
-
 const QString kCaption = QStringLiteral("Fehler / Error! ");
+// Two lines, English then German: a label breaks the line at "\n", not at CR LF.
 const QString kComment =
     QStringLiteral("There is a problem. Please contact the author if this problem appears again.") +
-    kCrLf +
+    QLatin1Char('\n') +
     QStringLiteral("Es liegt ein Problem vor, mit dem Sie sich an den technischen Support wenden "
                    "sollten, falls es wiederholt auftritt.");
 const QString kFehlerCaption = QStringLiteral("Fehlerbeschreibung / error description:");
@@ -49,97 +41,41 @@ const std::array<QString, 4> kContinueButtons = {
     QStringLiteral("Wieder&holen Retry"), QStringLiteral("&Ignorieren   Ignore"),
     QStringLiteral("&Abbrechen Cancel"), QStringLiteral("&Beenden       End")};
 
-const QStringList kMailLines = {
-    QStringLiteral("Es wird jetzt Ihr Standard-Email-Programm aufgerufen. Die Fehlerbeschreibung "
-                   "sowie das Fehlerprotokoll"),
-    QStringLiteral("wurden zu Ihrer Bequemlichkeit in die Zwischenablage kopiert."),
-    QString(),
-    QStringLiteral("Bitte fügen Sie den Inhalt der Zwischenablage in Ihre Email ein, indem Sie in "
-                   "Ihrem Email-Programm"),
-    QStringLiteral("die Tasten [Strg] und [Einfg] gleichzeitig betätigen. Alternativ können Sie "
-                   "den Inhalt in die EMail"),
-    QStringLiteral(
-        "einfügen, indem Sie den Befehl 'Einfügen' aus dem Menü 'Bearbeiten' ausführen."),
-    QString(),
-    QString(),
-    QStringLiteral("Your email application will be started. The error description will be copied "
-                   "to the clipboard."),
-    QString(),
-    QStringLiteral("Please insert the contents of the clipboard into the message body by using "
-                   "Ctrl + V or "),
-    QStringLiteral("use the menu or toolbar command of your email program. ")};
-
 // The window is never narrower than this, so the comment wraps into a few readable lines.
 constexpr int kMinimumWidth = 620;
 
-// Labels show line breaks as "\n"; the texts keep the CR LF the protocol and messages use.
-QString forDisplay(const QString& text) {
-    return QString(text).replace(kCrLf, QStringLiteral("\n"));
-}
-
-std::array<QString, 4> errorValues(const ErrorInfo& info) {
-    return {QString::number(info.number) + QStringLiteral(" (") + info.description +
-                QLatin1Char(')'),
-            info.module, info.procedure, QString::number(info.line)};
-}
-
-} // namespace
-
-// ---- printing -------------------------------------------------------------------------------
-
-namespace {
-
-// A line as a line printer sets it: each TAB moves on to the next eighth column.
-QString expandTabs(const QString& line) {
-    QString out;
-    for (QChar c : line) {
-        if (c == QLatin1Char('\t'))
-            out += QString(8 - out.size() % 8, QLatin1Char(' '));
-        else
-            out += c;
-    }
-    return out;
-}
-
-} // namespace
-
-int paintProtocolLines(QPainter& painter, const QRectF& page, const QStringList& lines,
-                       const std::function<bool()>& newPage) {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPointSizeF(10);
-    painter.setFont(font);
-    // Continuation lines may run to 93 columns; on a narrow page the font shrinks rather than
-    // the line being cut off at the margin.
-    QStringList printed;
-    qsizetype columns = 0;
-    for (const QString& line : lines) {
-        printed << expandTabs(line);
-        columns = std::max(columns, printed.back().size());
-    }
-    const qreal blank =
-        QFontMetricsF(painter.font(), painter.device()).horizontalAdvance(QLatin1Char(' '));
-    if (columns > 0 && blank > 0 && columns * blank > page.width()) {
-        font.setPointSizeF(10 * page.width() / (columns * blank));
-        painter.setFont(font);
-    }
-    const qreal lineHeight = QFontMetricsF(painter.font(), painter.device()).lineSpacing();
-
-    int pages = 1;
-    qreal y = page.top();
-    for (const QString& line : printed) {
-        if (y > page.top() && y + lineHeight > page.bottom()) {
-            if (!newPage())
-                break;
-            ++pages;
-            y = page.top();
+/// Every busy pointer back to the default, or the player would wait on an hourglass that never
+/// ends: the override stack and the pointers the windows set on themselves and their elements
+/// while they load (the start window and the main window both do).
+void restoreBusyPointers() {
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        QList<QWidget*> widgets = window->findChildren<QWidget*>();
+        widgets.prepend(window);
+        for (QWidget* w : std::as_const(widgets)) {
+            if (!w->testAttribute(Qt::WA_SetCursor))
+                continue;
+            const Qt::CursorShape shape = w->cursor().shape();
+            if (shape == Qt::WaitCursor || shape == Qt::BusyCursor)
+                w->unsetCursor();
         }
-        painter.drawText(QRectF(page.left(), y, page.width(), lineHeight),
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, line);
-        y += lineHeight;
     }
-    return pages;
 }
+
+/// The system clipboard, as the error report puts the protocol there.
+class SystemClipboard : public app::Clipboard {
+  public:
+    void putText(const QString& text) override {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        if (!clipboard)
+            return;
+        clipboard->clear();
+        clipboard->setText(text);
+    }
+};
+
+} // namespace
 
 // ---- the window -----------------------------------------------------------------------------
 
@@ -154,11 +90,18 @@ ErrPtnr::ErrPtnr(ErrPtnrOptions options, QWidget* parent)
         if (!m_options.desktop)
             m_options.desktop = qt;
     }
-    // An empty folder would put the log at the file system's root.
-    if (m_options.logFolder.isEmpty())
-        m_options.logFolder = programDataFolder();
-    if (!m_options.clock)
-        m_options.clock = [] { return QDateTime::currentDateTime(); };
+    app::ErrorReportSetup setup;
+    setup.folder = m_options.logFolder;
+    setup.baseName = m_options.baseName;
+    setup.defaultProgInfo =
+        defaultProgInfo(m_options.baseName, kVersionMajor, kVersionMinor, kVersionRevision);
+    setup.clock = m_options.clock;
+    setup.system = m_options.system;
+    setup.supportMail = QLatin1String(kSupportMail);
+    setup.homepage = QLatin1String(kHomepage);
+    m_clipboard = std::make_unique<SystemClipboard>();
+    m_report = std::make_unique<app::ErrorReport>(
+        setup, app::ErrorReportPorts{*m_options.dialogs, *m_options.desktop, *m_clipboard});
     buildWindow();
 }
 
@@ -242,73 +185,41 @@ void ErrPtnr::buildWindow() {
     m_framContinue = frame("framContinue", kContinueCaption);
     buttonRow(m_framContinue, kContinueButtons, QStringLiteral("cmdContinue"), m_cmdContinue);
 
-    connect(m_cmdProtocol[0], &QPushButton::clicked, this, [this] { printProtocol(); });
-    connect(m_cmdProtocol[1], &QPushButton::clicked, this, [this] { saveProtocol(); });
-    connect(m_cmdProtocol[2], &QPushButton::clicked, this, [this] { mailProtocol(); });
-    connect(m_cmdProtocol[3], &QPushButton::clicked, this, [this] { openHomepage(); });
+    connect(m_cmdProtocol[0], &QPushButton::clicked, this, [this] {
+        printProtocolLines(*m_options.printing, *m_options.dialogs, m_options.printerChoice.get(),
+                           this, m_report->printedLines());
+    });
+    connect(m_cmdProtocol[1], &QPushButton::clicked, this, [this] { m_report->saveProtocol(); });
+    connect(m_cmdProtocol[2], &QPushButton::clicked, this, [this] { m_report->mailProtocol(); });
+    connect(m_cmdProtocol[3], &QPushButton::clicked, this, [this] { m_report->openHomepage(); });
     for (int i = 0; i < 4; ++i)
         connect(m_cmdContinue[i], &QPushButton::clicked, this, [this, i] { answer(i); });
 }
 
-QString ErrPtnr::logPath() const {
-    return protocolPath(m_options.logFolder, m_options.baseName, QStringLiteral(".EPT"));
-}
-
-QString ErrPtnr::savePath() const {
-    return protocolPath(m_options.logFolder, m_options.baseName, QStringLiteral(".ERR"));
-}
-
 void ErrPtnr::SetProgInfo(const QString& text) {
+    m_report->SetProgInfo(text);
     m_lblProgInfo->setText(text);
 }
 
-namespace {
-/// Every busy pointer back to the default, or the player would wait on an hourglass that never
-/// ends: the override stack and the pointers the windows set on themselves and their elements
-/// while they load (the start window and the main window both do).
-void restoreBusyPointers() {
-    while (QApplication::overrideCursor())
-        QApplication::restoreOverrideCursor();
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        QList<QWidget*> widgets = window->findChildren<QWidget*>();
-        widgets.prepend(window);
-        for (QWidget* w : std::as_const(widgets)) {
-            if (!w->testAttribute(Qt::WA_SetCursor))
-                continue;
-            const Qt::CursorShape shape = w->cursor().shape();
-            if (shape == Qt::WaitCursor || shape == Qt::BusyCursor)
-                w->unsetCursor();
-        }
-    }
-}
-} // namespace
-
 Answer ErrPtnr::onError(const ErrorInfo& info) {
-    const std::array<QString, 4> values = errorValues(info);
     if (m_showing) {
         // A timer failed behind the shown window: keep its trace, do not stack a second window.
-        appendToLog(protocolFor(values));
+        if (const QString note = m_report->logOnly(info); !note.isEmpty())
+            showLogNote(note);
         return Answer::Cancel;
     }
 
+    const QString logNote = m_report->reportFailure(info);
     for (int i = 0; i < 4; ++i) {
-        m_lblError[i]->setText(values[i]);
-        m_lblError[i]->setAccessibleDescription(values[i]);
+        m_lblError[i]->setText(m_report->errorValues()[i]);
+        m_lblError[i]->setAccessibleDescription(m_report->errorValues()[i]);
     }
-    if (m_lblProgInfo->text().isEmpty())
-        m_lblProgInfo->setText(
-            defaultProgInfo(m_options.baseName, kVersionMajor, kVersionMinor, kVersionRevision));
+    m_lblProgInfo->setText(m_report->progInfo());
     restoreBusyPointers();
-    m_lblLogNote->hide();
-    ArrangeFrames();
-    appendToLog(currentProtocol());
+    showLogNote(logNote);
     QApplication::beep();
 
-    struct Showing {
-        bool& flag;
-        explicit Showing(bool& f) : flag(f) { flag = true; }
-        ~Showing() { flag = false; }
-    } showing(m_showing);
+    const QScopedValueRollback<bool> showing(m_showing, true);
     // Enter then leaves the procedure, the least harmful answer.
     m_cmdContinue[2]->setDefault(true);
     m_cmdContinue[2]->setFocus();
@@ -329,7 +240,7 @@ void ErrPtnr::reject() {
 
 void ErrPtnr::ArrangeFrames() {
     m_framComment->setVisible(true);
-    m_lblComment->setText(forDisplay(kComment));
+    m_lblComment->setText(kComment);
     const std::array<QGroupBox*, 5> frames = {m_framComment, m_framFehler, m_framProgInfo,
                                               m_framProtocol, m_framContinue};
     for (QPushButton* b : m_cmdProtocol)
@@ -360,109 +271,10 @@ void ErrPtnr::ArrangeFrames() {
          screenRect.top() + (screenRect.height() - outer.height()) / 2);
 }
 
-QString ErrPtnr::protocolFor(const std::array<QString, 4>& values) const {
-    ProtocolInput input;
-    input.progInfo = m_lblProgInfo->text();
-    for (int i = 0; i < 4; ++i)
-        input.errorTitles[i] = m_lblErrTitel[i]->text();
-    input.errorValues = values;
-    input.when = m_options.clock();
-    input.system = m_options.system;
-    return BuildProtocol(input);
-}
-
-QString ErrPtnr::currentProtocol() const {
-    std::array<QString, 4> values;
-    for (int i = 0; i < 4; ++i)
-        values[i] = m_lblError[i]->text();
-    return protocolFor(values);
-}
-
-void ErrPtnr::appendToLog(const QString& protocol) {
-    try {
-        AppendProtocolLog(logPath(), protocol);
-    } catch (const Failure& failure) {
-        showLogNote(QCoreApplication::translate(
-                        "Marvolen", "The error protocol could not be written to file '%1' (%2).")
-                        .arg(QDir::toNativeSeparators(logPath()), failure.description()));
-    }
-}
-
 void ErrPtnr::showLogNote(const QString& note) {
     m_lblLogNote->setText(note);
-    m_lblLogNote->setVisible(true);
+    m_lblLogNote->setVisible(!note.isEmpty());
     ArrangeFrames();
-}
-
-void ErrPtnr::printProtocol() {
-    const QStringList lines = printLines(currentProtocol());
-    // Qt Print Support comes with the module, loaded the first time the player prints.
-    PrintSystem* printing = m_options.printing->load();
-    if (!printing) {
-        m_options.dialogs->warn(kTitle, m_options.printing->failure());
-        return;
-    }
-    PrintJob job;
-    job.docName = QStringLiteral("Fehlerprotokoll / error protocoll");
-    job.margins = QMarginsF(20, 15, 15, 15);
-    job.choosePrinter = [this, printing](QPrinter& printer) {
-        return m_options.printerChoice ? m_options.printerChoice->choosePrinter(printer)
-                                       : printing->choosePrinter(this, printer);
-    };
-    job.paint = [&lines](QPainter& painter, const QRectF& page,
-                         const std::function<bool()>& newPage) {
-        paintProtocolLines(painter, page, lines, newPage);
-    };
-    if (printing->print(job) == PrintOutcome::NotStarted)
-        m_options.dialogs->warn(
-            kTitle,
-            QCoreApplication::translate("Marvolen", "The error protocol could not be printed."));
-}
-
-void ErrPtnr::saveProtocol() {
-    const QString protocol = currentProtocol();
-    const QString path = savePath();
-    if (QFileInfo::exists(path) &&
-        !m_options.dialogs->confirm(kTitle, QStringLiteral("Vorhandene Datei '") + path +
-                                                QStringLiteral("' überschreiben?") + kCrLf +
-                                                QStringLiteral("Overwrite file '") + path +
-                                                QStringLiteral("' ?")))
-        return;
-
-    try {
-        replaceFileAtomically(path, (protocol + kCrLf).toUtf8());
-    } catch (const Failure& failure) {
-        m_options.dialogs->warn(
-            kTitle, QCoreApplication::translate(
-                        "Marvolen", "The error protocol could not be written to file '%1'!")
-                            .arg(path) +
-                        kCrLf + failure.description());
-        return;
-    }
-    m_options.dialogs->tell(kTitle, QStringLiteral("Das Fehlerprotokoll wurde in die Datei '") +
-                                        path + QStringLiteral("' geschrieben!") + kCrLf +
-                                        QStringLiteral("Error protocoll was written to file '") +
-                                        path + QStringLiteral("'!"));
-}
-
-void ErrPtnr::mailProtocol() {
-    const QString protocol = currentProtocol();
-    m_options.dialogs->tell(kTitle, kMailLines.join(kCrLf));
-    putOnClipboard(protocol);
-    m_options.desktop->openUrl(QUrl(QStringLiteral("mailto:") + QLatin1String(kSupportMail)));
-}
-
-void ErrPtnr::openHomepage() {
-    putOnClipboard(currentProtocol());
-    m_options.desktop->openUrl(QUrl(QLatin1String(kHomepage)));
-}
-
-void ErrPtnr::putOnClipboard(const QString& text) {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    if (!clipboard)
-        return;
-    clipboard->clear();
-    clipboard->setText(text);
 }
 
 // ---- the program's reporter -----------------------------------------------------------------

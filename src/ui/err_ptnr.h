@@ -1,15 +1,16 @@
-// The error window: shows a run-time failure, logs its protocol and asks how to go on.
+// The error window: shows a run-time failure that its error report logged, and asks how to go on.
 #pragma once
 
+#include "app/error_report.h"
 #include "app/ports.h"
 #include "core/data_folder.h"
 #include "core/failure.h"
 #include "core/protocol.h"
+#include "protocol_print.h"
 
 #include <QDateTime>
 #include <QDialog>
 #include <QString>
-#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -17,21 +18,11 @@
 
 class QGroupBox;
 class QLabel;
-class QPainter;
-class QPrinter;
 class QPushButton;
 
 namespace marvolen::ui {
 
 class PrintLoader;
-
-/// The error window's choice of a printer, a matter of Qt's print dialog; tests choose a file.
-class PrinterChoice {
-  public:
-    virtual ~PrinterChoice() = default;
-    /// Lets the user set up the printer (or a PDF file); false when the user cancels.
-    virtual bool choosePrinter(QPrinter& printer) = 0;
-};
 
 /// Where the error window keeps its files and what it reports beyond the failure itself.
 struct ErrPtnrOptions {
@@ -57,13 +48,9 @@ struct ErrPtnrOptions {
     std::function<void()> endProcess;
 };
 
-/// Draws lines one per line in a monospaced font from the top of page; when the next line no
-/// longer fits, newPage() starts a fresh page (false stops the drawing). Returns the pages used.
-int paintProtocolLines(QPainter& painter, const QRectF& page, const QStringList& lines,
-                       const std::function<bool()>& newPage);
-
-/// The error window `ErrPtnr`. It is the program's Reporter: onError shows the failure,
-/// appends its protocol to the log, waits for an answer and returns it.
+/// The error window `ErrPtnr`. It is the program's Reporter: onError hands the failure to its
+/// error report, which logs it, then shows it, waits for an answer and returns it. Save, EMail
+/// and WWW are the report's work; printing, which needs Qt's painter, stays on this side.
 class ErrPtnr : public QDialog, public Reporter {
     Q_OBJECT
 
@@ -81,15 +68,14 @@ class ErrPtnr : public QDialog, public Reporter {
     /// ChosenAction: the answer pressed last; 0 until the first answer, kept between failures.
     qint16 chosenAction() const { return m_chosenAction; }
 
-    /// The protocol log (".EPT") and the saved protocol (".ERR").
-    QString logPath() const;
-    QString savePath() const;
+    /// The protocol log (".EPT").
+    QString logPath() const { return m_report->logPath(); }
 
     /// ArrangeFrames: stacks the frames from the top, sizes the window to them, centres it.
     void ArrangeFrames();
 
-    /// The protocol of the failure the window shows, as the four actions use it.
-    QString currentProtocol() const;
+    /// The failure shown, its protocol and what the protocol buttons do with it.
+    const app::ErrorReport& report() const { return *m_report; }
 
   protected:
     void reject() override;
@@ -97,17 +83,13 @@ class ErrPtnr : public QDialog, public Reporter {
   private:
     void buildWindow();
     void answer(int index);
-    void printProtocol();
-    void saveProtocol();
-    void mailProtocol();
-    void openHomepage();
-    void putOnClipboard(const QString& text);
-    /// Appends a protocol to the log; on failure shows a note in the window instead.
-    void appendToLog(const QString& protocol);
+    /// Shows the note that the log could not be written, or none when note is empty, and
+    /// arranges the frames around it.
     void showLogNote(const QString& note);
-    QString protocolFor(const std::array<QString, 4>& values) const;
 
     ErrPtnrOptions m_options;
+    std::unique_ptr<app::Clipboard> m_clipboard;
+    std::unique_ptr<app::ErrorReport> m_report;
     qint16 m_chosenAction = 0;
     bool m_showing = false;
 
