@@ -19,7 +19,8 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from keyboard_atspi_test import CROSS_SOLUTION, DEADLINE, Failed, Session, arrows_to  # noqa: E402
 
-SPEECH = re.compile(r"SPEECH OUTPUT: '(.*)' ?\{'established")
+# An utterance may run over several lines of the log: a message's paragraphs.
+SPEECH = re.compile(r"SPEECH OUTPUT: '(.*?)' ?\{'established", re.S)
 
 
 class Orca:
@@ -87,6 +88,28 @@ class Orca:
                 return after
         raise Failed("Orca said nothing after the key (%r): %s" % (echo, self.said()[-20:]))
 
+    def key(self, *names):
+        if names:
+            subprocess.run(["xdotool", "key", "--delay", "60"] + list(names), check=True,
+                           env=self.session.env)
+
+    def tab_until(self, pattern, what, back=False):
+        """Presses Tab (or Shift+Tab) until Orca names the focused element as pattern says:
+        after each press, what Orca says after its echo of the key is what took the focus."""
+        for _ in range(45):
+            start = len(self.said())
+            self.key("shift+Tab" if back else "Tab")
+            spoken = self.after_echo(start, "left shift " if back else "tab ")
+            if any(re.search(pattern, s) for s in spoken):
+                return self.wait(pattern, what)
+        raise Failed("Tab never reached %s; Orca said last: %s" % (what, self.said()[-30:]))
+
+    def to_board(self):
+        """Shift+Tab onto the board; the cursor's place as Orca names it."""
+        row, column = re.search(r"^row (\d), column (\d): ", self.tab_until(
+            r"^row \d, column \d: ", "the board", back=True)).groups()
+        return (int(row) - 1) * 7 + int(column) - 1
+
     def wait(self, pattern, what):
         """Waits until Orca says something that matches pattern (after what was matched
         before) and returns it."""
@@ -104,6 +127,35 @@ class Orca:
             time.sleep(0.05)
 
 
+def install(program, home):
+    """A copy of the program in the fresh home, which keeps its data folder there."""
+    copy = os.path.join(home, "bin", os.path.basename(program))
+    os.makedirs(os.path.dirname(copy))
+    shutil.copy2(program, copy)
+    return copy
+
+
+def start_program(session, copy, home):
+    """Starts the program as a player does: no switch of Qt's, the screen reader already
+    running. Its output goes to marvolen.log in the home."""
+    log = open(os.path.join(home, "marvolen.log"), "a")
+    game = subprocess.Popen([copy], env=dict(session.env, QT_QPA_PLATFORM="xcb"), stdout=log,
+                            stderr=subprocess.STDOUT)
+    session.processes.append(game)
+    return game
+
+
+def pass_start_window(orca, choose=True):
+    """The start window: English chosen by its flag (later starts remember it), then OK."""
+    orca.wait("readme", "the start window")
+    orca.idle()
+    if choose:
+        orca.tab_until(r"^English", "the English flag")
+        orca.key("space")
+        orca.tab_until(r"^OK push button", "OK")
+    orca.key("Return")
+
+
 def main():
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped"))
     program, bus_launcher, orca_path = (os.path.abspath(a) for a in sys.argv[1:4])
@@ -114,37 +166,10 @@ def main():
         session = Session(home, bus_launcher)
         orca = Orca(session, orca_path, home)
 
-        def key(*names):
-            if names:
-                subprocess.run(["xdotool", "key", "--delay", "60"] + list(names), check=True,
-                               env=session.env)
-
-        def tab_until(pattern, what, back=False):
-            """Presses Tab (or Shift+Tab) until Orca names the focused element as pattern says:
-            after each press, what Orca says after its echo of the key is what took the focus."""
-            for _ in range(45):
-                start = len(orca.said())
-                key("shift+Tab" if back else "Tab")
-                spoken = orca.after_echo(start, "left shift " if back else "tab ")
-                if any(re.search(pattern, s) for s in spoken):
-                    return orca.wait(pattern, what)
-            raise Failed("Tab never reached %s; Orca said last: %s" % (what, orca.said()[-30:]))
-
-        # As a player starts it: no switch of Qt's, the screen reader already running.
-        log = open(os.path.join(home, "marvolen.log"), "w")
-        copy = os.path.join(home, "bin", os.path.basename(program))
-        os.makedirs(os.path.dirname(copy))
-        shutil.copy2(program, copy)
-        game_env = dict(session.env, QT_QPA_PLATFORM="xcb")
-        session.processes.append(
-            subprocess.Popen([copy], env=game_env, stdout=log, stderr=subprocess.STDOUT))
-
-        orca.wait("readme", "the start window")
-        orca.idle()
-        tab_until(r"^English", "the English flag")
-        key("space")
-        tab_until(r"^OK push button", "OK")
-        key("Return")
+        key, tab_until = orca.key, orca.tab_until
+        copy = install(program, home)
+        start_program(session, copy, home)
+        pass_start_window(orca)
         orca.wait(r"^Marvolen frame", "the main window")
         orca.idle()
         # A variant (the last, Shift+Tab from the board), then Start (Tab from the board).
@@ -153,13 +178,7 @@ def main():
         tab_until(r"^Start game push button", "the Start button")
         key("Return")
         orca.wait(r"^Game started", "that the game started")
-        def to_board():
-            """Shift+Tab onto the board; the cursor's place as Orca names it."""
-            row, column = re.search(r"^row (\d), column (\d): ", tab_until(
-                r"^row \d, column \d: ", "the board", back=True)).groups()
-            return (int(row) - 1) * 7 + int(column) - 1
-
-        cursor, marbles = to_board(), 32
+        cursor, marbles = orca.to_board(), 32
         jumps = list(CROSS_SOLUTION)
 
         def jump(source, target):
@@ -196,7 +215,7 @@ def main():
         tab_until(r"^Start game push button", "the Start button")
         key("Return")
         orca.wait(r"^Game started", "that the new game started")
-        cursor, marbles = to_board(), 32
+        cursor, marbles = orca.to_board(), 32
         for source, target in jumps:
             jump(source, target)
         orca.wait(r"Game over: Marbles left: 1, seconds: \d+", "the result")
