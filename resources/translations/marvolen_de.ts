@@ -306,5 +306,9 @@ Weiterspielen? Die Zeit dazwischen lief nicht auf der Uhr, darum geht es als Üb
         <source>&amp;Statistics...</source>
         <translation>&amp;Statistik...</translation>
     </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
 </context>
 </TS>

@@ -306,5 +306,9 @@ Continue it? The time away was not on the clock, so it goes on as a practice gam
         <source>&amp;Statistics...</source>
         <translation>&amp;Statistics...</translation>
     </message>
+    <message>
+        <source>none</source>
+        <translation>none</translation>
+    </message>
 </context>
 </TS>

@@ -306,5 +306,9 @@ La continuer ? Le temps d’absence n’a pas été compté, elle continue donc 
         <source>&amp;Statistics...</source>
         <translation>&amp;Statistiques...</translation>
     </message>
+    <message>
+        <source>none</source>
+        <translation>aucun</translation>
+    </message>
 </context>
 </TS>

@@ -306,5 +306,9 @@ Continuarla? Il tempo trascorso non era sull’orologio, quindi prosegue come pa
         <source>&amp;Statistics...</source>
         <translation>&amp;Statistiche...</translation>
     </message>
+    <message>
+        <source>none</source>
+        <translation>nessuno</translation>
+    </message>
 </context>
 </TS>

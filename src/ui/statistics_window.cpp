@@ -279,8 +279,15 @@ void StatisticsWindow::showCounts(const game::StatisticsTable& table) {
         for (int row = 0; row <= kTotalRow; ++row) {
             const auto texts =
                 cellTexts(row == kTotalRow ? table.total(practice) : table.of(row, practice));
-            for (int column = 0; column < kColumns; ++column)
-                counts.item(row, column)->setText(texts[std::size_t(column)]);
+            for (int column = 0; column < kColumns; ++column) {
+                QTableWidgetItem* cell = counts.item(row, column);
+                const QString& text = texts[std::size_t(column)];
+                cell->setText(text);
+                // A blank cell would be silence to a screen reader moving through the table.
+                cell->setData(Qt::AccessibleTextRole,
+                              text.isEmpty() ? QCoreApplication::translate("Marvolen", "none")
+                                             : QVariant());
+            }
         }
     }
 }
