@@ -310,5 +310,9 @@ Weiterspielen? Die Zeit dazwischen lief nicht auf der Uhr, darum geht es als Üb
         <source>none</source>
         <translation>keine</translation>
     </message>
+    <message>
+        <source>This was a practice game: it went on from an earlier sitting or from a pasted board. Practice games do not enter the champions list.</source>
+        <translation>Dies war ein Übungsspiel: Es ging von einer früheren Sitzung oder von einem eingefügten Spielbrett aus weiter. Übungsspiele kommen nicht in die Championsliste.</translation>
+    </message>
 </context>
 </TS>

@@ -310,5 +310,9 @@ Continue it? The time away was not on the clock, so it goes on as a practice gam
         <source>none</source>
         <translation>none</translation>
     </message>
+    <message>
+        <source>This was a practice game: it went on from an earlier sitting or from a pasted board. Practice games do not enter the champions list.</source>
+        <translation>This was a practice game: it went on from an earlier sitting or from a pasted board. Practice games do not enter the champions list.</translation>
+    </message>
 </context>
 </TS>

@@ -310,5 +310,9 @@ Continue it? The time away was not on the clock, so it goes on as a practice gam
         <source>none</source>
         <translation>ninguno</translation>
     </message>
+    <message>
+        <source>This was a practice game: it went on from an earlier sitting or from a pasted board. Practice games do not enter the champions list.</source>
+        <translation>Esta fue una partida de práctica: continuó desde una sesión anterior o desde un tablero pegado. Las partidas de práctica no entran en el listado de records.</translation>
+    </message>
 </context>
 </TS>

@@ -310,5 +310,9 @@ La continuer ? Le temps d’absence n’a pas été compté, elle continue donc 
         <source>none</source>
         <translation>aucun</translation>
     </message>
+    <message>
+        <source>This was a practice game: it went on from an earlier sitting or from a pasted board. Practice games do not enter the champions list.</source>
+        <translation>C’était une partie d’entraînement : elle a repris d’une séance précédente ou d’un plateau collé. Les parties d’entraînement n’entrent pas dans la liste des scores.</translation>
+    </message>
 </context>
 </TS>

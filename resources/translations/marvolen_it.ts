@@ -310,5 +310,9 @@ Continuarla? Il tempo trascorso non era sull’orologio, quindi prosegue come pa
         <source>none</source>
         <translation>nessuno</translation>
     </message>
+    <message>
+        <source>This was a practice game: it went on from an earlier sitting or from a pasted board. Practice games do not enter the champions list.</source>
+        <translation>Questa era una partita di allenamento: è ripresa da una sessione precedente o da un tavoliere incollato. Le partite di allenamento non entrano nella lista dei campioni.</translation>
+    </message>
 </context>
 </TS>

@@ -362,6 +362,7 @@ void GameSession::keepGame() {
         // A new board, another variant or a resize: the game on the board before is given up.
         m_pastedStart.reset();
         m_setUp = false;
+        m_setUpGame = false;
         if (m_carry)
             m_carry->left();
         return;
@@ -435,6 +436,7 @@ void GameSession::setUpGame(const game::SavedGame& game) {
     m_pastedStart = game.start;
     m_model->setUp(game.position, game.made, game.undone, game.seconds);
     m_setUp = true;
+    m_setUpGame = true;
     m_aids->setUpPractice();
 }
 
@@ -443,7 +445,13 @@ void GameSession::showChampions() {
         // A game played with hints or jumps taken back never ranks beside one played without:
         // the list opens for viewing only.
         m_model->handover().NewResultPending = false;
-        m_parts.dialogs.inform(kTitle, assist::PracticeAids::practiceMessage());
+        m_parts.dialogs.inform(
+            kTitle, m_setUpGame
+                        ? QCoreApplication::translate(
+                              "Marvolen", "This was a practice game: it went on from an earlier "
+                                          "sitting or from a pasted board. Practice games do not "
+                                          "enter the champions list.")
+                        : assist::PracticeAids::practiceMessage());
     }
     m_parts.windows.showChampions(m_model->handover(), m_model->VariantNumber());
 }

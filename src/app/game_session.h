@@ -212,6 +212,8 @@ class GameSession : private game::BoardEvents,
     std::optional<game::Position> m_pastedStart;
     /// A game set up to go on with, whose clock runs again at the next move.
     bool m_setUp = false;
+    /// The game on the board was set up, not begun with Start: its end says so.
+    bool m_setUpGame = false;
     std::int16_t m_soundOn = -1;
     std::optional<std::chrono::milliseconds> m_lastClickTime;
     int m_boardPicture = 1;

@@ -168,3 +168,24 @@ TEST(BoardText, CopyThenPasteGivesTheBoardBackAsAPracticeGameOnItsOwnVariant) {
     EXPECT_EQ(f.session->model().position(), before);
     EXPECT_NE(f.windows.events.back().find("no board of any variant"), std::string::npos);
 }
+
+TEST(BoardText, APastedBoardPlayedToItsEndIsCountedAsPracticeAndSaysWhyItIsNotRanked) {
+    CarriedFixture f;
+    app::GameSession& s = f.open();
+    f.windows.clipboard =
+        QStringLiteral("  ...  \n  ...  \n.......\n..oo...\n.......\n  ...  \n  ...  \n");
+    s.mnuPasteBoard_Click();
+    s.dropOnHole(25, 23);
+    ASSERT_TRUE(s.model().GameOver());
+    bool told = false;
+    for (const std::string& event : f.windows.events)
+        told = told || event.find("went on from an earlier sitting or from a pasted board") !=
+                           std::string::npos;
+    EXPECT_TRUE(told);
+    EXPECT_FALSE(s.model().handover().NewResultPending);
+    const game::StatisticsTable table = s.statistics();
+    EXPECT_EQ(table.of(4, true).finished, 1);
+    EXPECT_EQ(table.of(4, true).oneMarble, 1);
+    EXPECT_TRUE(table.of(4, false).empty());
+    EXPECT_FALSE(QFile::exists(f.unfinishedFile()));
+}
