@@ -156,75 +156,18 @@ def pass_start_window(orca, choose=True):
     orca.key("Return")
 
 
-def main():
+def heard_in_a_fresh_home(prefix, play):
+    """Runs play(session, orca, copy, home) with the program, at-spi-bus-launcher and Orca of
+    the command line, in a fresh home with the program installed in it; on a failure prints the
+    end of the program's log. 0 when all was heard."""
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped"))
     program, bus_launcher, orca_path = (os.path.abspath(a) for a in sys.argv[1:4])
-    home = tempfile.mkdtemp(prefix="marvolen-orca-")
+    home = tempfile.mkdtemp(prefix=prefix)
     session = None
-    orca = None
     try:
         session = Session(home, bus_launcher)
         orca = Orca(session, orca_path, home)
-
-        key, tab_until = orca.key, orca.tab_until
-        copy = install(program, home)
-        start_program(session, copy, home)
-        pass_start_window(orca)
-        orca.wait(r"^Marvolen frame", "the main window")
-        orca.idle()
-        # A variant (the last, Shift+Tab from the board), then Start (Tab from the board).
-        tab_until(r"^Select game 20", "a variant", back=True)
-        orca.wait(r"radio button", "the variant's role")
-        tab_until(r"^Start game push button", "the Start button")
-        key("Return")
-        orca.wait(r"^Game started", "that the game started")
-        cursor, marbles = orca.to_board(), 32
-        jumps = list(CROSS_SOLUTION)
-
-        def jump(source, target):
-            nonlocal cursor, marbles
-            key(*arrows_to(cursor, source))
-            key("space")
-            orca.wait(r"Marble lifted", "the lifted marble")
-            key(*(arrows_to(source, target) + ["space"]))
-            cursor, marbles = target, marbles - 1
-            orca.wait(r"Marbles: %d\.?$" % marbles, "%d marbles after %d to %d" % (
-                marbles, source, target))
-
-        # A marble lifted and put back with Escape, then the first two jumps.
-        key(*arrows_to(cursor, jumps[0][0]))
-        cursor = jumps[0][0]
-        key("space")
-        orca.wait(r"Marble lifted", "the lifted marble")
-        key("Escape")
-        orca.wait(r"Marble put back", "the marble put back")
-        for source, target in jumps[:2]:
-            jump(source, target)
-        key("h")
-        orca.wait(r"practice game", "the practice question")
-        key("y")
-        orca.wait(r"^Hint: jump from row \d, column \d to row \d, column \d", "the hint")
-        key("ctrl+z")
-        marbles += 1
-        orca.wait(r"^Jump taken back: from row 3, column 2 to row 3, column 4\. Marbles: 31",
-                  "the jump taken back")
-        print("heard: the Start button, a variant, the start, a marble lifted and put back, the "
-              "counts, a hint and an undo")
-
-        # A new game, played without help to its end: the result, and the place in the list.
-        tab_until(r"^Start game push button", "the Start button")
-        key("Return")
-        orca.wait(r"^Game started", "that the new game started")
-        cursor, marbles = orca.to_board(), 32
-        for source, target in jumps:
-            jump(source, target)
-        orca.wait(r"Game over: Marbles left: 1, seconds: \d+", "the result")
-        print("heard: the result of a whole game")
-        key("Return")
-        orca.wait(r"enter your name", "the name prompt")
-        key("A", "l", "i", "c", "e", "Return")
-        orca.wait(r"Your place: 1\. 1\. Alice, marbles: 1, seconds: \d+", "the place in the list")
-        print("heard: the place in the champions list")
+        play(session, orca, install(program, home), home)
         return 0
     except Failed as failure:
         print("FAILED:", failure)
@@ -239,6 +182,71 @@ def main():
             shutil.rmtree(home, ignore_errors=True)
         else:
             print("kept", home)
+
+
+def hear_a_whole_game(session, orca, copy, home):
+    key, tab_until = orca.key, orca.tab_until
+    start_program(session, copy, home)
+    pass_start_window(orca)
+    orca.wait(r"^Marvolen frame", "the main window")
+    orca.idle()
+    # A variant (the last, Shift+Tab from the board), then Start (Tab from the board).
+    tab_until(r"^Select game 20", "a variant", back=True)
+    orca.wait(r"radio button", "the variant's role")
+    tab_until(r"^Start game push button", "the Start button")
+    key("Return")
+    orca.wait(r"^Game started", "that the game started")
+    cursor, marbles = orca.to_board(), 32
+    jumps = list(CROSS_SOLUTION)
+
+    def jump(source, target):
+        nonlocal cursor, marbles
+        key(*arrows_to(cursor, source))
+        key("space")
+        orca.wait(r"Marble lifted", "the lifted marble")
+        key(*(arrows_to(source, target) + ["space"]))
+        cursor, marbles = target, marbles - 1
+        orca.wait(r"Marbles: %d\.?$" % marbles, "%d marbles after %d to %d" % (
+            marbles, source, target))
+
+    # A marble lifted and put back with Escape, then the first two jumps.
+    key(*arrows_to(cursor, jumps[0][0]))
+    cursor = jumps[0][0]
+    key("space")
+    orca.wait(r"Marble lifted", "the lifted marble")
+    key("Escape")
+    orca.wait(r"Marble put back", "the marble put back")
+    for source, target in jumps[:2]:
+        jump(source, target)
+    key("h")
+    orca.wait(r"practice game", "the practice question")
+    key("y")
+    orca.wait(r"^Hint: jump from row \d, column \d to row \d, column \d", "the hint")
+    key("ctrl+z")
+    marbles += 1
+    orca.wait(r"^Jump taken back: from row 3, column 2 to row 3, column 4\. Marbles: 31",
+              "the jump taken back")
+    print("heard: the Start button, a variant, the start, a marble lifted and put back, the "
+          "counts, a hint and an undo")
+
+    # A new game, played without help to its end: the result, and the place in the list.
+    tab_until(r"^Start game push button", "the Start button")
+    key("Return")
+    orca.wait(r"^Game started", "that the new game started")
+    cursor, marbles = orca.to_board(), 32
+    for source, target in jumps:
+        jump(source, target)
+    orca.wait(r"Game over: Marbles left: 1, seconds: \d+", "the result")
+    print("heard: the result of a whole game")
+    key("Return")
+    orca.wait(r"enter your name", "the name prompt")
+    key("A", "l", "i", "c", "e", "Return")
+    orca.wait(r"Your place: 1\. 1\. Alice, marbles: 1, seconds: \d+", "the place in the list")
+    print("heard: the place in the champions list")
+
+
+def main():
+    return heard_in_a_fresh_home("marvolen-orca-", hear_a_whole_game)
 
 
 if __name__ == "__main__":
