@@ -136,6 +136,11 @@ class Session:
                                                                 self.x_server_log()))
             time.sleep(0.05)
 
+    def key(self, *names):
+        """Presses keys as a player does, through the X server."""
+        subprocess.run(["xdotool", "key", "--delay", "20"] + list(names), check=True,
+                       env=self.env)
+
     def start(self, command, log=None):
         process = subprocess.Popen(command, env=self.env, stdout=log or subprocess.DEVNULL,
                                    stderr=subprocess.STDOUT if log else subprocess.DEVNULL)
@@ -152,6 +157,23 @@ class Session:
                     process.kill()
 
 
+def wait_on_bus(condition, what):
+    """The value of condition once it has one, handling the accessibility bus's events meanwhile;
+    Failed at the deadline."""
+    from gi.repository import GLib
+    context = GLib.MainContext.default()
+    end = time.monotonic() + DEADLINE
+    while True:
+        # Handles the events that came meanwhile, and waits at most 20 ms for one.
+        GLib.timeout_add(20, lambda: False)
+        context.iteration(True)
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > end:
+            raise Failed("waited in vain for " + what)
+
+
 def main():
     # Stopped from outside, the session is still taken down.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped"))
@@ -165,10 +187,7 @@ def main():
         session = Session(home, sys.argv[2])
         import gi
         gi.require_version("Atspi", "2.0")
-        from gi.repository import GLib
         import pyatspi
-
-        context = GLib.MainContext.default()
 
         def on_event(event):
             try:
@@ -182,21 +201,7 @@ def main():
             on_event, "object:property-change:accessible-name", "object:state-changed:focused",
             "object:state-changed:showing")
 
-        def wait_for(condition, what):
-            end = time.monotonic() + DEADLINE
-            while True:
-                # Handles the events that came meanwhile, and waits at most 20 ms for one.
-                GLib.timeout_add(20, lambda: False)
-                context.iteration(True)
-                value = condition()
-                if value:
-                    return value
-                if time.monotonic() > end:
-                    raise Failed("waited in vain for " + what)
-
-        def key(*names):
-            subprocess.run(["xdotool", "key", "--delay", "20"] + list(names), check=True,
-                           env=session.env)
+        wait_for, key = wait_on_bus, session.key
 
         def application():
             desktop = pyatspi.Registry.getDesktop(0)

@@ -13,10 +13,10 @@ import signal
 import subprocess
 import sys
 import tempfile
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from keyboard_atspi_test import CROSS_SOLUTION, DEADLINE, Failed, Session, arrows_to  # noqa: E402
+from keyboard_atspi_test import (  # noqa: E402
+    CROSS_SOLUTION, DEADLINE, Failed, Session, arrows_to, wait_on_bus)
 
 QUESTION = re.compile(r"A game was left unfinished: variant (\d+), (\d+) marbles, (\d+) seconds")
 
@@ -31,25 +31,9 @@ def main():
         session = Session(home, sys.argv[2])
         import gi
         gi.require_version("Atspi", "2.0")
-        from gi.repository import GLib
         import pyatspi
 
-        context = GLib.MainContext.default()
-
-        def wait_for(condition, what):
-            end = time.monotonic() + DEADLINE
-            while True:
-                GLib.timeout_add(20, lambda: False)
-                context.iteration(True)
-                value = condition()
-                if value:
-                    return value
-                if time.monotonic() > end:
-                    raise Failed("waited in vain for " + what)
-
-        def key(*names):
-            subprocess.run(["xdotool", "key", "--delay", "20"] + list(names), check=True,
-                           env=session.env)
+        wait_for, key = wait_on_bus, session.key
 
         def application():
             """The running program's element on the bus; a killed one may linger there a
