@@ -314,5 +314,69 @@ Weiterspielen? Die Zeit dazwischen lief nicht auf der Uhr, darum geht es als Üb
         <source>This was a practice game: it went on from an earlier sitting or from a pasted board. Practice games do not enter the champions list.</source>
         <translation>Dies war ein Übungsspiel: Es ging von einer früheren Sitzung oder von einem eingefügten Spielbrett aus weiter. Übungsspiele kommen nicht in die Championsliste.</translation>
     </message>
+    <message>
+        <source>Show the &amp;best game</source>
+        <translation>Das &amp;beste Spiel zeigen</translation>
+    </message>
+    <message>
+        <source>No jump is left on this board</source>
+        <translation>Auf diesem Spielbrett ist kein Sprung mehr möglich</translation>
+    </message>
+    <message>
+        <source>Looking for the best game</source>
+        <translation>Das beste Spiel wird gesucht</translation>
+    </message>
+    <message>
+        <source>The best game: %1 jumps, marbles left at the end: %2. Space pauses, Left and Right step, Escape returns to your game.</source>
+        <translation>Das beste Spiel: %1 Sprünge, übrige Kugeln am Ende: %2. Leertaste hält an, Links und Rechts gehen schrittweise, Escape kehrt zum eigenen Spiel zurück.</translation>
+    </message>
+    <message>
+        <source>The best game found: %1 jumps, marbles left at the end: %2. No game with fewer was found, but none is ruled out. Space pauses, Left and Right step, Escape returns to your game.</source>
+        <translation>Das beste gefundene Spiel: %1 Sprünge, übrige Kugeln am Ende: %2. Keines mit weniger wurde gefunden, aber keines ist ausgeschlossen. Leertaste hält an, Links und Rechts gehen schrittweise, Escape kehrt zum eigenen Spiel zurück.</translation>
+    </message>
+    <message>
+        <source>End of the best game. Marbles left: %1. Escape returns to your game.</source>
+        <translation>Ende des besten Spiels. Übrige Kugeln: %1. Escape kehrt zum eigenen Spiel zurück.</translation>
+    </message>
+    <message>
+        <source>End of the best game found. Marbles left: %1. Escape returns to your game.</source>
+        <translation>Ende des besten gefundenen Spiels. Übrige Kugeln: %1. Escape kehrt zum eigenen Spiel zurück.</translation>
+    </message>
+    <message>
+        <source>Paused at jump %1 of %2</source>
+        <translation>Angehalten bei Sprung %1 von %2</translation>
+    </message>
+    <message>
+        <source>Playing on</source>
+        <translation>Es geht weiter</translation>
+    </message>
+    <message>
+        <source>Marbles left: %1</source>
+        <translation>Übrige Kugeln: %1</translation>
+    </message>
+    <message>
+        <source>Jump %1 of %2 taken back</source>
+        <translation>Sprung %1 von %2 zurückgenommen</translation>
+    </message>
+    <message>
+        <source>Back to your game</source>
+        <translation>Zurück zum eigenen Spiel</translation>
+    </message>
+    <message>
+        <source>Best game: jump %1 of %2</source>
+        <translation>Bestes Spiel: Sprung %1 von %2</translation>
+    </message>
+    <message>
+        <source>Best game found: jump %1 of %2</source>
+        <translation>Bestes gefundenes Spiel: Sprung %1 von %2</translation>
+    </message>
+    <message>
+        <source>%1, paused</source>
+        <translation>%1, angehalten</translation>
+    </message>
+    <message>
+        <source>Jump %1 of %2: from row %3, column %4 to row %5, column %6</source>
+        <translation>Sprung %1 von %2: von Reihe %3, Spalte %4 nach Reihe %5, Spalte %6</translation>
+    </message>
 </context>
 </TS>

@@ -314,5 +314,69 @@ Continue it? The time away was not on the clock, so it goes on as a practice gam
         <source>This was a practice game: it went on from an earlier sitting or from a pasted board. Practice games do not enter the champions list.</source>
         <translation>This was a practice game: it went on from an earlier sitting or from a pasted board. Practice games do not enter the champions list.</translation>
     </message>
+    <message>
+        <source>Show the &amp;best game</source>
+        <translation>Show the &amp;best game</translation>
+    </message>
+    <message>
+        <source>No jump is left on this board</source>
+        <translation>No jump is left on this board</translation>
+    </message>
+    <message>
+        <source>Looking for the best game</source>
+        <translation>Looking for the best game</translation>
+    </message>
+    <message>
+        <source>The best game: %1 jumps, marbles left at the end: %2. Space pauses, Left and Right step, Escape returns to your game.</source>
+        <translation>The best game: %1 jumps, marbles left at the end: %2. Space pauses, Left and Right step, Escape returns to your game.</translation>
+    </message>
+    <message>
+        <source>The best game found: %1 jumps, marbles left at the end: %2. No game with fewer was found, but none is ruled out. Space pauses, Left and Right step, Escape returns to your game.</source>
+        <translation>The best game found: %1 jumps, marbles left at the end: %2. No game with fewer was found, but none is ruled out. Space pauses, Left and Right step, Escape returns to your game.</translation>
+    </message>
+    <message>
+        <source>End of the best game. Marbles left: %1. Escape returns to your game.</source>
+        <translation>End of the best game. Marbles left: %1. Escape returns to your game.</translation>
+    </message>
+    <message>
+        <source>End of the best game found. Marbles left: %1. Escape returns to your game.</source>
+        <translation>End of the best game found. Marbles left: %1. Escape returns to your game.</translation>
+    </message>
+    <message>
+        <source>Paused at jump %1 of %2</source>
+        <translation>Paused at jump %1 of %2</translation>
+    </message>
+    <message>
+        <source>Playing on</source>
+        <translation>Playing on</translation>
+    </message>
+    <message>
+        <source>Marbles left: %1</source>
+        <translation>Marbles left: %1</translation>
+    </message>
+    <message>
+        <source>Jump %1 of %2 taken back</source>
+        <translation>Jump %1 of %2 taken back</translation>
+    </message>
+    <message>
+        <source>Back to your game</source>
+        <translation>Back to your game</translation>
+    </message>
+    <message>
+        <source>Best game: jump %1 of %2</source>
+        <translation>Best game: jump %1 of %2</translation>
+    </message>
+    <message>
+        <source>Best game found: jump %1 of %2</source>
+        <translation>Best game found: jump %1 of %2</translation>
+    </message>
+    <message>
+        <source>%1, paused</source>
+        <translation>%1, paused</translation>
+    </message>
+    <message>
+        <source>Jump %1 of %2: from row %3, column %4 to row %5, column %6</source>
+        <translation>Jump %1 of %2: from row %3, column %4 to row %5, column %6</translation>
+    </message>
 </context>
 </TS>

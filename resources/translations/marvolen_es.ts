@@ -314,5 +314,69 @@ Continue it? The time away was not on the clock, so it goes on as a practice gam
         <source>This was a practice game: it went on from an earlier sitting or from a pasted board. Practice games do not enter the champions list.</source>
         <translation>Esta fue una partida de práctica: continuó desde una sesión anterior o desde un tablero pegado. Las partidas de práctica no entran en el listado de records.</translation>
     </message>
+    <message>
+        <source>Show the &amp;best game</source>
+        <translation>Mostrar la me&amp;jor partida</translation>
+    </message>
+    <message>
+        <source>No jump is left on this board</source>
+        <translation>No queda ningún salto en este tablero</translation>
+    </message>
+    <message>
+        <source>Looking for the best game</source>
+        <translation>Buscando la mejor partida</translation>
+    </message>
+    <message>
+        <source>The best game: %1 jumps, marbles left at the end: %2. Space pauses, Left and Right step, Escape returns to your game.</source>
+        <translation>La mejor partida: %1 saltos, bolas restantes al final: %2. Espacio pausa, Izquierda y Derecha van paso a paso, Escape vuelve a tu partida.</translation>
+    </message>
+    <message>
+        <source>The best game found: %1 jumps, marbles left at the end: %2. No game with fewer was found, but none is ruled out. Space pauses, Left and Right step, Escape returns to your game.</source>
+        <translation>La mejor partida encontrada: %1 saltos, bolas restantes al final: %2. No se encontró ninguna con menos, pero no se descarta. Espacio pausa, Izquierda y Derecha van paso a paso, Escape vuelve a tu partida.</translation>
+    </message>
+    <message>
+        <source>End of the best game. Marbles left: %1. Escape returns to your game.</source>
+        <translation>Fin de la mejor partida. Bolas restantes: %1. Escape vuelve a tu partida.</translation>
+    </message>
+    <message>
+        <source>End of the best game found. Marbles left: %1. Escape returns to your game.</source>
+        <translation>Fin de la mejor partida encontrada. Bolas restantes: %1. Escape vuelve a tu partida.</translation>
+    </message>
+    <message>
+        <source>Paused at jump %1 of %2</source>
+        <translation>En pausa en el salto %1 de %2</translation>
+    </message>
+    <message>
+        <source>Playing on</source>
+        <translation>Continúa</translation>
+    </message>
+    <message>
+        <source>Marbles left: %1</source>
+        <translation>Bolas restantes: %1</translation>
+    </message>
+    <message>
+        <source>Jump %1 of %2 taken back</source>
+        <translation>Salto %1 de %2 deshecho</translation>
+    </message>
+    <message>
+        <source>Back to your game</source>
+        <translation>De vuelta a tu partida</translation>
+    </message>
+    <message>
+        <source>Best game: jump %1 of %2</source>
+        <translation>Mejor partida: salto %1 de %2</translation>
+    </message>
+    <message>
+        <source>Best game found: jump %1 of %2</source>
+        <translation>Mejor partida encontrada: salto %1 de %2</translation>
+    </message>
+    <message>
+        <source>%1, paused</source>
+        <translation>%1, en pausa</translation>
+    </message>
+    <message>
+        <source>Jump %1 of %2: from row %3, column %4 to row %5, column %6</source>
+        <translation>Salto %1 de %2: de la fila %3, columna %4 a la fila %5, columna %6</translation>
+    </message>
 </context>
 </TS>

@@ -314,5 +314,69 @@ La continuer ? Le temps d’absence n’a pas été compté, elle continue donc 
         <source>This was a practice game: it went on from an earlier sitting or from a pasted board. Practice games do not enter the champions list.</source>
         <translation>C’était une partie d’entraînement : elle a repris d’une séance précédente ou d’un plateau collé. Les parties d’entraînement n’entrent pas dans la liste des scores.</translation>
     </message>
+    <message>
+        <source>Show the &amp;best game</source>
+        <translation>Montrer la meille&amp;ure partie</translation>
+    </message>
+    <message>
+        <source>No jump is left on this board</source>
+        <translation>Plus aucun saut n’est possible sur ce plateau</translation>
+    </message>
+    <message>
+        <source>Looking for the best game</source>
+        <translation>Recherche de la meilleure partie</translation>
+    </message>
+    <message>
+        <source>The best game: %1 jumps, marbles left at the end: %2. Space pauses, Left and Right step, Escape returns to your game.</source>
+        <translation>La meilleure partie : %1 sauts, billes restantes à la fin : %2. Espace met en pause, Gauche et Droite avancent pas à pas, Échap revient à votre partie.</translation>
+    </message>
+    <message>
+        <source>The best game found: %1 jumps, marbles left at the end: %2. No game with fewer was found, but none is ruled out. Space pauses, Left and Right step, Escape returns to your game.</source>
+        <translation>La meilleure partie trouvée : %1 sauts, billes restantes à la fin : %2. Aucune avec moins n’a été trouvée, mais aucune n’est exclue. Espace met en pause, Gauche et Droite avancent pas à pas, Échap revient à votre partie.</translation>
+    </message>
+    <message>
+        <source>End of the best game. Marbles left: %1. Escape returns to your game.</source>
+        <translation>Fin de la meilleure partie. Billes restantes : %1. Échap revient à votre partie.</translation>
+    </message>
+    <message>
+        <source>End of the best game found. Marbles left: %1. Escape returns to your game.</source>
+        <translation>Fin de la meilleure partie trouvée. Billes restantes : %1. Échap revient à votre partie.</translation>
+    </message>
+    <message>
+        <source>Paused at jump %1 of %2</source>
+        <translation>En pause au saut %1 sur %2</translation>
+    </message>
+    <message>
+        <source>Playing on</source>
+        <translation>Reprise</translation>
+    </message>
+    <message>
+        <source>Marbles left: %1</source>
+        <translation>Billes restantes : %1</translation>
+    </message>
+    <message>
+        <source>Jump %1 of %2 taken back</source>
+        <translation>Saut %1 sur %2 annulé</translation>
+    </message>
+    <message>
+        <source>Back to your game</source>
+        <translation>Retour à votre partie</translation>
+    </message>
+    <message>
+        <source>Best game: jump %1 of %2</source>
+        <translation>Meilleure partie : saut %1 sur %2</translation>
+    </message>
+    <message>
+        <source>Best game found: jump %1 of %2</source>
+        <translation>Meilleure partie trouvée : saut %1 sur %2</translation>
+    </message>
+    <message>
+        <source>%1, paused</source>
+        <translation>%1, en pause</translation>
+    </message>
+    <message>
+        <source>Jump %1 of %2: from row %3, column %4 to row %5, column %6</source>
+        <translation>Saut %1 sur %2 : de la ligne %3, colonne %4 à la ligne %5, colonne %6</translation>
+    </message>
 </context>
 </TS>

@@ -314,5 +314,69 @@ Continuarla? Il tempo trascorso non era sull’orologio, quindi prosegue come pa
         <source>This was a practice game: it went on from an earlier sitting or from a pasted board. Practice games do not enter the champions list.</source>
         <translation>Questa era una partita di allenamento: è ripresa da una sessione precedente o da un tavoliere incollato. Le partite di allenamento non entrano nella lista dei campioni.</translation>
     </message>
+    <message>
+        <source>Show the &amp;best game</source>
+        <translation>Mostra la partita mi&amp;gliore</translation>
+    </message>
+    <message>
+        <source>No jump is left on this board</source>
+        <translation>Non resta alcun salto su questo tavoliere</translation>
+    </message>
+    <message>
+        <source>Looking for the best game</source>
+        <translation>Ricerca della partita migliore</translation>
+    </message>
+    <message>
+        <source>The best game: %1 jumps, marbles left at the end: %2. Space pauses, Left and Right step, Escape returns to your game.</source>
+        <translation>La partita migliore: %1 salti, sfere rimaste alla fine: %2. Spazio mette in pausa, Sinistra e Destra vanno passo per passo, Esc torna alla tua partita.</translation>
+    </message>
+    <message>
+        <source>The best game found: %1 jumps, marbles left at the end: %2. No game with fewer was found, but none is ruled out. Space pauses, Left and Right step, Escape returns to your game.</source>
+        <translation>La partita migliore trovata: %1 salti, sfere rimaste alla fine: %2. Non ne è stata trovata una con meno, ma non è esclusa. Spazio mette in pausa, Sinistra e Destra vanno passo per passo, Esc torna alla tua partita.</translation>
+    </message>
+    <message>
+        <source>End of the best game. Marbles left: %1. Escape returns to your game.</source>
+        <translation>Fine della partita migliore. Sfere rimaste: %1. Esc torna alla tua partita.</translation>
+    </message>
+    <message>
+        <source>End of the best game found. Marbles left: %1. Escape returns to your game.</source>
+        <translation>Fine della partita migliore trovata. Sfere rimaste: %1. Esc torna alla tua partita.</translation>
+    </message>
+    <message>
+        <source>Paused at jump %1 of %2</source>
+        <translation>In pausa al salto %1 di %2</translation>
+    </message>
+    <message>
+        <source>Playing on</source>
+        <translation>Si riprende</translation>
+    </message>
+    <message>
+        <source>Marbles left: %1</source>
+        <translation>Sfere rimaste: %1</translation>
+    </message>
+    <message>
+        <source>Jump %1 of %2 taken back</source>
+        <translation>Salto %1 di %2 annullato</translation>
+    </message>
+    <message>
+        <source>Back to your game</source>
+        <translation>Di nuovo alla tua partita</translation>
+    </message>
+    <message>
+        <source>Best game: jump %1 of %2</source>
+        <translation>Partita migliore: salto %1 di %2</translation>
+    </message>
+    <message>
+        <source>Best game found: jump %1 of %2</source>
+        <translation>Partita migliore trovata: salto %1 di %2</translation>
+    </message>
+    <message>
+        <source>%1, paused</source>
+        <translation>%1, in pausa</translation>
+    </message>
+    <message>
+        <source>Jump %1 of %2: from row %3, column %4 to row %5, column %6</source>
+        <translation>Salto %1 di %2: dalla riga %3, colonna %4 alla riga %5, colonna %6</translation>
+    </message>
 </context>
 </TS>

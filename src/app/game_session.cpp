@@ -37,6 +37,8 @@ GameSession::GameSession(SessionParts parts) : m_parts(parts) {
     // The aids hear of a new position first, so that a hint in work is dropped before anyone
     // else looks at the board.
     m_listeners.push_back(m_aids.get());
+    m_bestGame = std::make_unique<BestGame>(*m_model, m_parts.board, m_parts.view, *m_aids,
+                                            [this] { return now(); });
     m_music = std::make_unique<audio::MusicLogic>(static_cast<audio::MusicHost&>(*this),
                                                   m_parts.media, m_parts.temp, m_parts.random,
                                                   m_parts.reporter, m_parts.resources);
@@ -72,6 +74,7 @@ void GameSession::load(Procedure& p) {
 }
 
 void GameSession::resetForResize(Procedure& p) {
+    p.quiet([&] { m_bestGame->end(); });
     p.step(50040, [&] { PaintBoard(); });
     p.step(50050, [&] { m_model->setGameOver(true); });
 }
@@ -84,6 +87,7 @@ void GameSession::finishResize(Procedure& p) {
 
 void GameSession::unload(Procedure& p) {
     p.quiet([&] {
+        m_bestGame->end();
         if (m_carry && m_carry->running() && !m_model->GameOver())
             m_carry->keep(savedGame());
     });
@@ -180,6 +184,7 @@ void GameSession::optBut_Click(int index) {
 }
 
 void GameSession::runCommand(int index) {
+    m_bestGame->end();
     switch (index) {
     case CommandButton::Start:
         m_setUp = false;
@@ -235,6 +240,7 @@ bool GameSession::askQuit() {
 
 void GameSession::imgLoff_Click(int index) {
     Procedure p(m_parts.reporter, kModule, QStringLiteral("imgLoff_Click"));
+    p.quiet([&] { m_bestGame->end(); });
     p.step(50030, [&] { m_parts.view.setBusy(true); });
     p.step(50040, [&] {
         if (index < 0 || index >= kThumbnails)
@@ -255,6 +261,7 @@ void GameSession::imgLoff_Click(int index) {
 
 void GameSession::imgLang_Click(int index) {
     Procedure p(m_parts.reporter, kModule, QStringLiteral("imgLang_Click"));
+    p.quiet([&] { m_bestGame->end(); });
     p.step(50030, [&] { sound(Sound::Click); });
     p.step(50040, [&] { m_parts.language.setLanguageOffset(numbers::toInt16(index * 1000.0)); });
     p.step(50050, [&] { m_parts.view.Sprache(); });
@@ -290,6 +297,8 @@ void GameSession::mnuMusic_Click(int index) {
 }
 
 bool GameSession::Form_KeyPress(int key) {
+    if (m_bestGame->key(key))
+        return true;
     if (key != Qt::Key_Escape)
         return false;
     Procedure p(m_parts.reporter, kModule, QStringLiteral("Form_KeyPress"));
@@ -332,6 +341,8 @@ void GameSession::resetButtonColours() {
 }
 
 void GameSession::positionChanged() {
+    // The line shown was from the position before.
+    m_bestGame->end();
     const game::Position position = m_model->position();
     const int jumps = m_model->jumpsMade();
     // The first move of a game set up to go on with runs its clock again.
@@ -393,12 +404,34 @@ void GameSession::offerUnfinishedGame() {
     m_carry->takeUp(game);
 }
 
+void GameSession::mnuStatistics_Click() {
+    m_bestGame->end();
+    m_parts.windows.showStatistics();
+}
+
+void GameSession::mnuBestGame_Click() {
+    Procedure p(m_parts.reporter, kModule, QStringLiteral("mnuBestGame_Click"));
+    const bool inGame = gameInProgress();
+    p.step(50030, [&] {
+        if (m_bestGame->active())
+            p.leave();
+    });
+    // Watching the line makes a game that could still be ranked a practice game.
+    p.step(50040, [&] {
+        if (inGame && !m_aids->agreedToPractice())
+            p.leave();
+    });
+    p.step(50050, [&] { m_bestGame->show(inGame); });
+}
+
 void GameSession::mnuCopyBoard_Click() {
+    m_bestGame->end();
     m_parts.view.setClipboardText(game::boardText(m_model->VariantNumber(), m_model->position()));
     m_parts.view.announce(QCoreApplication::translate("Marvolen", "Board copied"));
 }
 
 void GameSession::mnuPasteBoard_Click() {
+    m_bestGame->end();
     const game::PasteResult pasted =
         game::readBoardText(m_parts.view.clipboardText(), m_model->VariantNumber());
     if (!pasted.board) {

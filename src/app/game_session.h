@@ -6,6 +6,7 @@
 #include "app/audio/media_service.h"
 #include "app/audio/music_logic.h"
 #include "app/audio/resource_access.h"
+#include "app/best_game.h"
 #include "app/carry_over.h"
 #include "app/command_buttons.h"
 #include "app/game_context.h"
@@ -59,6 +60,13 @@ class SessionView {
     /// Puts text on the clipboard, and the text there.
     virtual void setClipboardText(const QString& text) = 0;
     virtual QString clipboardText() const = 0;
+    /// Draws the marble that jumped from `from` into `to` travelling there.
+    virtual void showTravel(int from, int to) = 0;
+    /// The state of a line played out, shown over the board; empty when none plays, and the
+    /// window's keys and clicks on the board then are the game's again.
+    virtual void setPlaybackStatus(const QString& status) = 0;
+    /// The step timer of a line played out: playbackTick every kPlaybackStep while running.
+    virtual void setPlaybackTimer(bool running) = 0;
 };
 
 /// Everything the session works with, given from outside so that tests replace each part.
@@ -134,12 +142,20 @@ class GameSession : private game::BoardEvents,
     void mnuUeber_Click();
     void mnuPlaySounds_Click();
     void mnuMusic_Click(int index);
-    // The practice aids' menu items and keys.
+    // The practice aids' menu items and keys; each first ends a line played out.
     void mnuOneMarble_Click() { m_aids->mnuOneMarble_Click(); }
-    void mnuHint_Click() { m_aids->mnuHint_Click(); }
-    void mnuUndo_Click() { m_aids->mnuUndo_Click(); }
-    void mnuRedo_Click() { m_aids->mnuRedo_Click(); }
-    void mnuStatistics_Click() { m_parts.windows.showStatistics(); }
+    void mnuHint_Click() { aid(&assist::PracticeAids::mnuHint_Click); }
+    void mnuUndo_Click() { aid(&assist::PracticeAids::mnuUndo_Click); }
+    void mnuRedo_Click() { aid(&assist::PracticeAids::mnuRedo_Click); }
+    void mnuStatistics_Click();
+    /// Plays out the best line from the board, or from the variant's start when no game runs;
+    /// in a game that could still be ranked, once the player agrees to a practice game.
+    void mnuBestGame_Click();
+    /// A line played out or looked for, its keys, its step timer, and a click that stops it.
+    const BestGame& bestGame() const { return *m_bestGame; }
+    bool playbackKey(int key) { return m_bestGame->key(key); }
+    void playbackTick() { m_bestGame->tick(); }
+    void stopPlayback() { m_bestGame->end(); }
     /// Copies the board as text: a line naming the variant and the marbles, then its rows.
     void mnuCopyBoard_Click();
     /// Sets up the board the clipboard's text shows as a practice game, on the current variant
@@ -186,6 +202,10 @@ class GameSession : private game::BoardEvents,
     bool putBackJump() override { return m_model->redoJump(); }
     int jumpsUndone() const override { return m_model->jumpsUndone(); }
 
+    void aid(void (assist::PracticeAids::*handler)()) {
+        m_bestGame->end();
+        (m_aids.get()->*handler)();
+    }
     /// Plays a sound effect when sound effects are on.
     void sound(int id);
     QString text(int n) const;
@@ -208,6 +228,7 @@ class GameSession : private game::BoardEvents,
     std::unique_ptr<assist::PracticeAids> m_aids;
     std::vector<PositionListener*> m_listeners;
     std::unique_ptr<CarryOver> m_carry;
+    std::unique_ptr<BestGame> m_bestGame;
     /// The board a pasted game began from; none for the board Start leaves.
     std::optional<game::Position> m_pastedStart;
     /// A game set up to go on with, whose clock runs again at the next move.

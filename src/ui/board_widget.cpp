@@ -22,6 +22,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace marvolen::ui {
@@ -107,6 +108,8 @@ void BoardWidget::setMarbleShown(int p, bool shown) {
     // The board changed: the jump the hint advised may be gone.
     if (was != shown)
         stopHint();
+    if (m_travel && p == m_travel->second && !shown)
+        stopTravel();
     // Shown again by the game (a fresh board, a put-back): the keyboard no longer holds it.
     if (shown && m_keyLifted == p)
         m_keyLifted.reset();
@@ -237,8 +240,9 @@ void BoardWidget::paintEvent(QPaintEvent*) {
             painter.drawPixmap(holeRect(p), m_holePicture);
     for (int p = 0; p < 49; ++p)
         if (m_marbleShown[std::size_t(p)] && m_holeShown[std::size_t(p)] &&
-            !m_marblePicture.isNull())
+            !m_marblePicture.isNull() && !(m_travel && m_travel->second == p))
             painter.drawPixmap(marbleRect(p), m_marblePicture);
+    paintTravel(painter);
     paintHint(painter);
     paintKeyboard(painter);
 }
@@ -286,6 +290,48 @@ void BoardWidget::stopHint() {
         m_hintTimer->stop();
     setToolTip(QString());
     update();
+}
+
+namespace {
+// The travel takes under half a step of a line played out, so that each jump rests a moment.
+constexpr int kTravelMs = 350;
+} // namespace
+
+void BoardWidget::showTravel(int from, int to) {
+    if (!m_travelTimer) {
+        m_travelTimer = new QTimer(this);
+        m_travelTimer->setInterval(16);
+        connect(m_travelTimer, &QTimer::timeout, this, [this] {
+            if (m_travelClock.elapsed() >= kTravelMs)
+                stopTravel();
+            update();
+        });
+    }
+    m_travel = {from, to};
+    m_travelClock.start();
+    m_travelTimer->start();
+    update();
+}
+
+void BoardWidget::stopTravel() {
+    m_travel.reset();
+    if (m_travelTimer)
+        m_travelTimer->stop();
+    update();
+}
+
+void BoardWidget::paintTravel(QPainter& painter) const {
+    if (!m_travel || m_marblePicture.isNull())
+        return;
+    const qreal t = std::min<qreal>(1.0, qreal(m_travelClock.elapsed()) / kTravelMs);
+    // Eased in and out, and lifted over the marble it jumps as a hop.
+    const qreal eased = t * t * (3 - 2 * t);
+    const QPointF from = marbleRect(m_travel->first).topLeft();
+    const QPointF to = marbleRect(m_travel->second).topLeft();
+    const qreal hop = std::sin(eased * 3.14159265358979) * kMarbleSize * 0.6;
+    const QPointF at = from + (to - from) * eased - QPointF(0, hop);
+    painter.drawPixmap(QRectF(at, QSizeF(kMarbleSize, kMarbleSize)), m_marblePicture,
+                       QRectF(m_marblePicture.rect()));
 }
 
 void BoardWidget::paintHint(QPainter& painter) const {

@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QCoreApplication>
 #include <QDrag>
+#include <QElapsedTimer>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
@@ -46,6 +47,12 @@ class BoardWidget : public QWidget, public game::BoardView {
     void showBoard() override { show(); }
     /// Flashes the marble at `from` and the hole `to` twice: the jump a hint advises.
     void showHint(int from, int to);
+
+    /// Draws the marble now at `to` travelling there from `from`, for a moment: a jump of a
+    /// line played out.
+    void showTravel(int from, int to);
+    /// The jump whose marble is travelling, while it travels.
+    std::optional<std::pair<int, int>> travelShown() const { return m_travel; }
 
     bool holeShown(int position) const { return m_holeShown.at(std::size_t(position)); }
     bool marbleShown(int position) const { return m_marbleShown.at(std::size_t(position)); }
@@ -139,6 +146,8 @@ class BoardWidget : public QWidget, public game::BoardView {
     void paintHint(QPainter& painter) const;
     void hintTick();
     void stopHint();
+    void paintTravel(QPainter& painter) const;
+    void stopTravel();
 
     QPixmap m_boardPicture;
     QPixmap m_scaledBoard;
@@ -160,6 +169,9 @@ class BoardWidget : public QWidget, public game::BoardView {
     std::optional<std::pair<int, int>> m_hint;
     int m_hintPhase = 0; // lit on odd phases: two flashes
     QTimer* m_hintTimer = nullptr;
+    std::optional<std::pair<int, int>> m_travel;
+    QElapsedTimer m_travelClock;
+    QTimer* m_travelTimer = nullptr;
     DragRunner* m_dragRunner = nullptr;
 };
 

@@ -106,6 +106,12 @@ MainWindow::MainWindow(Services& services, audio::MediaCommands& media, app::Win
     // board, as if it were not there.
     m_practiceMark->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_practiceMark->hide();
+    // Over the board while a line is played out, a label like the practice mark.
+    m_playbackStatus = new QLabel(this);
+    m_playbackStatus->setObjectName(QStringLiteral("lblPlayback"));
+    m_playbackStatus->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_playbackStatus->hide();
+    m_playbackTimer.setInterval(int(app::kPlaybackStep.count()));
     buildPanel();
     buildMenu();
     m_session = std::make_unique<app::GameSession>(
@@ -116,6 +122,7 @@ MainWindow::MainWindow(Services& services, audio::MediaCommands& media, app::Win
     // Everything the player does reaches the session through these signals.
     connect(&m_timer1, &QTimer::timeout, this, [s] { s->Timer1_Timer(); });
     connect(&m_timer2, &QTimer::timeout, this, [s] { s->Timer2_Timer(); });
+    connect(&m_playbackTimer, &QTimer::timeout, this, [s] { s->playbackTick(); });
     connect(m_board, &BoardWidget::marbleLifted, this, [s](int p) { s->lift(p); });
     connect(m_board, &BoardWidget::droppedOnMarble, this,
             [s](int target, int dragged) { s->dropOnMarble(target, dragged); });
@@ -135,6 +142,7 @@ MainWindow::MainWindow(Services& services, audio::MediaCommands& media, app::Win
     connect(m_mnuHint, &QAction::triggered, this, [s] { s->mnuHint_Click(); });
     connect(m_mnuUndo, &QAction::triggered, this, [s] { s->mnuUndo_Click(); });
     connect(m_mnuRedo, &QAction::triggered, this, [s] { s->mnuRedo_Click(); });
+    connect(m_mnuBestGame, &QAction::triggered, this, [s] { s->mnuBestGame_Click(); });
     connect(m_mnuStatistics, &QAction::triggered, this, [s] { s->mnuStatistics_Click(); });
     connect(m_mnuCopyBoard, &QAction::triggered, this, [s] { s->mnuCopyBoard_Click(); });
     connect(m_mnuPasteBoard, &QAction::triggered, this, [s] { s->mnuPasteBoard_Click(); });
@@ -220,6 +228,9 @@ void MainWindow::buildMenu() {
     m_mnuRedo->setObjectName(QStringLiteral("mnuRedo"));
     m_mnuRedo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    m_mnuBestGame = m_menu->addAction(bestGameCaption());
+    m_mnuBestGame->setObjectName(QStringLiteral("mnuBestGame"));
+    m_mnuBestGame->setShortcut(QKeySequence(Qt::Key_B));
     m_mnuStatistics = m_menu->addAction(statisticsCaption());
     m_mnuStatistics->setObjectName(QStringLiteral("mnuStatistics"));
     m_mnuStatistics->setShortcut(QKeySequence(Qt::Key_S));
@@ -230,8 +241,8 @@ void MainWindow::buildMenu() {
     m_mnuPasteBoard->setObjectName(QStringLiteral("mnuPasteBoard"));
     m_mnuPasteBoard->setShortcut(QKeySequence::Paste);
     // Their keys work while the menu is closed.
-    for (QAction* action :
-         {m_mnuHint, m_mnuUndo, m_mnuRedo, m_mnuStatistics, m_mnuCopyBoard, m_mnuPasteBoard}) {
+    for (QAction* action : {m_mnuHint, m_mnuUndo, m_mnuRedo, m_mnuBestGame, m_mnuStatistics,
+                            m_mnuCopyBoard, m_mnuPasteBoard}) {
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
     }
@@ -325,12 +336,20 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
         return;
     Form_Resize();
     placePracticeMark();
+    placePlaybackStatus();
 }
 
 void MainWindow::placePracticeMark() {
     m_practiceMark->adjustSize();
     m_practiceMark->move(m_board->geometry().topLeft() + QPoint(8, 8));
     m_practiceMark->raise();
+}
+
+void MainWindow::placePlaybackStatus() {
+    m_playbackStatus->adjustSize();
+    const QRect board = m_board->geometry();
+    m_playbackStatus->move(board.left() + 8, board.bottom() - m_playbackStatus->height() - 8);
+    m_playbackStatus->raise();
 }
 
 void MainWindow::Form_Resize() {
@@ -398,6 +417,7 @@ void MainWindow::Sprache() {
         m_mnuHint->setText(hintCaption());
         m_mnuUndo->setText(undoCaption());
         m_mnuRedo->setText(redoCaption());
+        m_mnuBestGame->setText(bestGameCaption());
         m_mnuStatistics->setText(statisticsCaption());
         m_mnuCopyBoard->setText(copyBoardCaption());
         m_mnuPasteBoard->setText(pasteBoardCaption());
@@ -425,6 +445,10 @@ QString MainWindow::undoCaption() {
 
 QString MainWindow::redoCaption() {
     return QCoreApplication::translate("Marvolen", "R&edo jump");
+}
+
+QString MainWindow::bestGameCaption() {
+    return QCoreApplication::translate("Marvolen", "Show the &best game");
 }
 
 QString MainWindow::statisticsCaption() {
@@ -497,6 +521,68 @@ void MainWindow::setClipboardText(const QString& text) {
 
 QString MainWindow::clipboardText() const {
     return QGuiApplication::clipboard()->text();
+}
+
+void MainWindow::showTravel(int from, int to) {
+    m_board->showTravel(from, to);
+}
+
+void MainWindow::setPlaybackStatus(const QString& status) {
+    const bool shown = !status.isEmpty();
+    m_playbackStatus->setText(status);
+    if (shown)
+        placePlaybackStatus();
+    m_playbackStatus->setVisible(shown);
+    if (shown == m_playbackKeys)
+        return;
+    // Watched from the application, so that the line's keys reach it whatever has the focus.
+    m_playbackKeys = shown;
+    if (shown)
+        qApp->installEventFilter(this);
+    else
+        qApp->removeEventFilter(this);
+}
+
+void MainWindow::setPlaybackTimer(bool running) {
+    if (running)
+        m_playbackTimer.start();
+    else
+        m_playbackTimer.stop();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!m_playbackKeys || !widget || widget->window() != this)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            break;
+        const bool lineKey = key->key() == Qt::Key_Space || key->key() == Qt::Key_Left ||
+                             key->key() == Qt::Key_Right || key->key() == Qt::Key_Escape;
+        if (event->type() == QEvent::ShortcutOverride) {
+            // Taken as a key press, never as a shortcut of the focused widget.
+            if (lineKey)
+                event->accept();
+            return lineKey;
+        }
+        if (lineKey && m_session->playbackKey(key->key()))
+            return true;
+        // The board's own keys would lift marbles of a board that is not the game's.
+        return widget == m_board && key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (widget != m_board)
+            break;
+        m_session->stopPlayback();
+        return true;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::post(std::function<void()> fn) {

@@ -59,6 +59,7 @@ class MainWindow : public QWidget,
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     // SessionView
@@ -79,6 +80,9 @@ class MainWindow : public QWidget,
     void announce(const QString& text) override;
     void setClipboardText(const QString& text) override;
     QString clipboardText() const override;
+    void showTravel(int from, int to) override;
+    void setPlaybackStatus(const QString& status) override;
+    void setPlaybackTimer(bool running) override;
     // AidsView
     void showHint(int from, int to) override;
     void setCountWarning(bool warning) override;
@@ -100,10 +104,13 @@ class MainWindow : public QWidget,
     static QString undoCaption();
     static QString redoCaption();
     static QString statisticsCaption();
+    static QString bestGameCaption();
     static QString copyBoardCaption();
     static QString pasteBoardCaption();
     /// Puts the practice mark in the board's top left corner.
     void placePracticeMark();
+    /// Puts the state of a line played out in the board's bottom left corner.
+    void placePlaybackStatus();
 
     Services& m_services;
     std::function<void(bool)> m_aboutBusy;
@@ -124,14 +131,18 @@ class MainWindow : public QWidget,
     QAction* m_mnuHint = nullptr;
     QAction* m_mnuUndo = nullptr;
     QAction* m_mnuRedo = nullptr;
+    QAction* m_mnuBestGame = nullptr;
     QAction* m_mnuStatistics = nullptr;
     QAction* m_mnuCopyBoard = nullptr;
     QAction* m_mnuPasteBoard = nullptr;
     QLabel* m_practiceMark = nullptr;
+    QLabel* m_playbackStatus = nullptr;
     Announcer* m_announcer = nullptr;
     QAction* m_mnuUeber = nullptr;
     QTimer m_timer1;
     QTimer m_timer2;
+    QTimer m_playbackTimer;
+    bool m_playbackKeys = false; // the window's keys and the board's clicks go to a line shown
 
     app::AppResources m_resources;
     std::unique_ptr<app::GameSession> m_session;

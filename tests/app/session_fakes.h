@@ -58,6 +58,11 @@ class Recorder : public app::SessionView,
     void announce(const QString& text) override { said.push_back(text.toStdString()); }
     void setClipboardText(const QString& text) override { clipboard = text; }
     QString clipboardText() const override { return clipboard; }
+    void showTravel(int from, int to) override {
+        log("travel " + std::to_string(from) + ">" + std::to_string(to));
+    }
+    void setPlaybackStatus(const QString& status) override { playbackStatus = status; }
+    void setPlaybackTimer(bool running) override { playbackTimer = running; }
     // AidsView
     void showHint(int from, int to) override { hints.push_back({from, to}); }
     void setCountWarning(bool warning) override { countWarning = warning; }
@@ -173,6 +178,8 @@ class Recorder : public app::SessionView,
     std::vector<std::pair<int, int>> hints; ///< every jump flashed as a hint
     std::vector<std::string> said;          ///< told to a screen reader, in order
     QString clipboard;
+    QString playbackStatus; // the state of a line played out; empty when none plays
+    bool playbackTimer = false;
     bool countWarning = false; ///< the marble count in amber
     bool practiceMark = false;
     std::mutex postedMutex;

@@ -13,7 +13,18 @@ namespace marvolen::test {
 class FakeView : public game::BoardView, public game::BoardEvents {
   public:
     void setHoleShown(int, bool) override { ++elementChanges; }
-    void setMarbleShown(int, bool) override { ++elementChanges; }
+    void setMarbleShown(int p, bool shown) override {
+        ++elementChanges;
+        marbleShown[std::size_t(p)] = shown;
+    }
+    /// The marbles shown on these holes.
+    game::Position shownOn(game::Position::Mask holes) const {
+        game::Position position(holes, 0);
+        for (int p = 0; p < 49; ++p)
+            if (position.hole(p))
+                position.setMarble(p, marbleShown[std::size_t(p)]);
+        return position;
+    }
     void moveHole(int p, int left, int top) override { holeAt[std::size_t(p)] = {left, top}; }
     void moveMarble(int p, int left, int top) override { marbleAt[std::size_t(p)] = {left, top}; }
     void showDigits(game::Display d, const std::array<int, 4>& cells) override {
@@ -44,6 +55,7 @@ class FakeView : public game::BoardView, public game::BoardEvents {
     void showChampions() override { events.push_back("champions"); }
     void positionChanged() override { ++positionsTold; }
 
+    std::array<bool, 49> marbleShown{};
     std::array<std::pair<int, int>, 49> holeAt{};
     std::array<std::pair<int, int>, 49> marbleAt{};
     QString timeDisplay = "    ";

@@ -438,3 +438,54 @@ TEST(DamagedSettings, TheAnswerEndEndsTheProgramAndLeavesNoRunFolderBehind) {
                   .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList());
 }
+
+TEST(BestGame, ItsKeyPlaysTheLineOverTheBoardTheLinesKeysReachItAnywhereAndAClickEndsIt) {
+    AppFixture f;
+    MainWindow& w = f.openGame();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.board().setFocus();
+    QTest::keyClick(&w.board(), Qt::Key_B);
+    auto* status = w.findChild<QLabel*>(QStringLiteral("lblPlayback"));
+    ASSERT_NE(status, nullptr);
+    EXPECT_TRUE(status->isVisible());
+    EXPECT_EQ(status->text(), QStringLiteral("Best game: jump 0 of 31"));
+    EXPECT_EQ(displayOf(w, "imgKugelzahl0"), QStringLiteral("0032"));
+    EXPECT_FALSE(w.board().marbleShown(24));
+
+    // The first jump of the line from the start travels into the centre.
+    bool travelled = false;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            travelled = travelled || w.board().travelShown() == std::pair(22, 24);
+            return status->text() == QStringLiteral("Best game: jump 1 of 31");
+        },
+        5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return travelled || w.board().travelShown(); }, 1000));
+    EXPECT_TRUE(w.board().marbleShown(24));
+    EXPECT_FALSE(w.board().marbleShown(22));
+
+    // Space on the board pauses and lifts nothing; Right with a button focused steps.
+    QTest::keyClick(&w.board(), Qt::Key_Space);
+    EXPECT_EQ(status->text(), QStringLiteral("Best game: jump 1 of 31, paused"));
+    EXPECT_FALSE(w.board().keyboardLifted());
+    QTest::keyClick(w.button(app::CommandButton::Rules), Qt::Key_Right);
+    EXPECT_EQ(status->text(), QStringLiteral("Best game: jump 2 of 31, paused"));
+    QTest::keyClick(&w.board(), Qt::Key_Left);
+    EXPECT_EQ(status->text(), QStringLiteral("Best game: jump 1 of 31, paused"));
+
+    // A click on the board ends it: the game's fresh board is back, nothing was moved.
+    QTest::mouseClick(&w.board(), Qt::LeftButton, {}, w.board().marbleRect(10).center());
+    EXPECT_FALSE(status->isVisible());
+    EXPECT_TRUE(w.board().marbleShown(24));
+    EXPECT_TRUE(w.board().marbleShown(22));
+    EXPECT_EQ(displayOf(w, "imgKugelzahl0"), QStringLiteral("0033"));
+    EXPECT_TRUE(w.model().position().fresh());
+
+    // Escape ends a line as well, without the question whether to end the game.
+    QTest::keyClick(&w.board(), Qt::Key_B);
+    ASSERT_TRUE(status->isVisible());
+    QTest::keyClick(&w, Qt::Key_Escape);
+    EXPECT_FALSE(status->isVisible());
+    EXPECT_TRUE(f.asked.empty());
+}

@@ -29,4 +29,29 @@ std::optional<KnownJumps::Known> KnownJumps::find(const game::Position& position
                  known->finished};
 }
 
+std::optional<SolverAdvice> KnownJumps::line(const game::Position& position) const {
+    const auto known = m_lines->find(position.holes(), position.marbles());
+    if (!known || known->line.empty())
+        return std::nullopt;
+    SolverAdvice advice{position, {}, known->leaves, known->atLeast, known->finished};
+    game::Position reached = position;
+    std::vector<solver::Jump> rest = known->line;
+    // Every jump takes a marble: a line longer than the marbles could only be a fault.
+    for (int guard = 0; !rest.empty() && guard < 49; ++guard) {
+        for (const solver::Jump& jump : rest) {
+            const game::Jump move{jump.from, jump.over, jump.to};
+            if (!reached.marble(move.from) || move.over != (move.from + move.to) / 2 ||
+                !reached.canJump(move.from, move.to))
+                return std::nullopt;
+            reached = reached.apply(move);
+            advice.line.push_back(move);
+        }
+        const auto next = m_lines->find(reached.holes(), reached.marbles());
+        rest = next ? next->line : std::vector<solver::Jump>{};
+    }
+    // What the line reaches is what it leaves, whatever was noted for it.
+    advice.leaves = reached.marbleCount();
+    return advice;
+}
+
 } // namespace marvolen::app::assist

@@ -45,6 +45,10 @@ class KnownJumps {
     void learn(const SolverAdvice& advice);
     /// What is known of `position`, when a jump from it is known.
     std::optional<Known> find(const game::Position& position) const;
+    /// The whole line known from `position`, to where no jump is left: the line kept for it,
+    /// and on from where that stops short with the lines kept for the positions there. None
+    /// when no jump from it is known.
+    std::optional<SolverAdvice> line(const game::Position& position) const;
     const std::shared_ptr<solver::KnownLines>& lines() const { return m_lines; }
 
   private:

@@ -5,6 +5,7 @@
 
 #include <bit>
 #include <cstdlib>
+#include <utility>
 
 namespace marvolen::app::assist {
 
@@ -47,6 +48,7 @@ void PracticeAids::positionChanged(const game::Position& position, int jumpsMade
     if (m_hintAsked)
         questions().cancelHint();
     m_hintAsked.reset();
+    cancelBestLine();
     if (position.fresh()) {
         // A fresh board: nothing is lost yet, no jump is possible before Start, and the game
         // to come is played without help so far. Nothing needs the solvers' tables until the
@@ -104,6 +106,7 @@ void PracticeAids::mnuHint_Click() {
         m_working = true;
         const game::Position position = m_game.position();
         learnStartLine(position.holes());
+        cancelBestLine();
         const std::optional<KnownJumps::Known> known = m_known.find(position);
         if (known && known->settled()) {
             if (m_hintAsked)
@@ -117,8 +120,51 @@ void PracticeAids::mnuHint_Click() {
     });
 }
 
+void PracticeAids::askBestLine(const game::Position& position,
+                               std::function<void(const SolverAdvice&)> answer) {
+    cancelBestLine();
+    if (m_hintAsked)
+        questions().cancelHint();
+    m_hintAsked.reset();
+    learnStartLine(position.holes());
+    if (const std::optional<SolverAdvice> known = knownLine(position)) {
+        answer(*known);
+        return;
+    }
+    m_lineAnswer = std::move(answer);
+    m_lineAsked = questions().askBestLine(position);
+}
+
+void PracticeAids::cancelBestLine() {
+    if (!m_lineAsked)
+        return;
+    questions().cancelHint();
+    m_lineAsked.reset();
+    m_lineAnswer = nullptr;
+}
+
+std::optional<SolverAdvice> PracticeAids::knownLine(const game::Position& position) const {
+    std::optional<SolverAdvice> line = m_known.line(position);
+    if (!line)
+        return std::nullopt;
+    game::Position reached = position;
+    for (const game::Jump& jump : line->line)
+        reached = reached.apply(jump);
+    if (reached.firstJump())
+        return std::nullopt;
+    return line;
+}
+
 void PracticeAids::hintAnswered(std::uint64_t ticket, const SolverAdvice& advice) {
     m_known.learn(advice);
+    if (m_lineAsked && *m_lineAsked == ticket) {
+        m_lineAsked.reset();
+        const auto answer = std::exchange(m_lineAnswer, nullptr);
+        // What is known now is the answer's line at least, perhaps completed by others.
+        const std::optional<SolverAdvice> known = knownLine(advice.position);
+        answer(known ? *known : advice);
+        return;
+    }
     if (!m_hintAsked || *m_hintAsked != ticket)
         return;
     m_hintAsked.reset();

@@ -83,6 +83,17 @@ class PracticeAids : public PositionListener {
     /// game. Only while a game is in progress.
     void mnuRedo_Click();
 
+    /// The best line from `position` to where no jump is left, for the player to watch: at
+    /// once when one is known (after a hint, or the variant's start), else the best the solver
+    /// finds within kLineTime. `answer` gets it on the window's thread, unless the position
+    /// changes, a hint is asked or cancelBestLine is called first.
+    void askBestLine(const game::Position& position,
+                     std::function<void(const SolverAdvice&)> answer);
+    void cancelBestLine();
+    /// Whether an aid may be used: in a practice game at once; in a game that could still be
+    /// ranked once the player agrees to make it a practice game.
+    bool agreedToPractice();
+
     /// A hint was asked or a jump taken back on this board: its result is not ranked.
     bool practiceGame() const { return m_practice; }
     /// The game on the board was set up to go on with (taken up from an earlier sitting, or
@@ -119,10 +130,9 @@ class PracticeAids : public PositionListener {
     void learnStartLine(game::Position::Mask holes);
     /// Puts the solver to work on `position`, or stops it when there is nothing to work on.
     void workOn(const game::Position& position);
-    /// Whether an aid may be used: in a practice game at once; in a game that could still be
-    /// ranked once the player agrees to make it a practice game.
-    bool agreedToPractice();
     void setPractice(bool practice);
+    /// The whole line known from `position`, when it leads to where no jump is left.
+    std::optional<SolverAdvice> knownLine(const game::Position& position) const;
     /// Undo and redo: while a game runs and a jump is there to move, once the player agrees.
     void replay(const QString& handler, int jumps, const std::function<void()>& move);
     void setCountWarning(bool warning);
@@ -141,9 +151,11 @@ class PracticeAids : public PositionListener {
     int m_askedAtJumps = 0;                   // the jumps made on the board asked about
     int m_lostAtJumps = 0;                    // the jumps made when the loss was proven
     std::optional<std::uint64_t> m_hintAsked; // the ticket of the hint for the board shown
-    bool m_working = false;                   // a hint was asked in the game in progress
-    KnownJumps m_known;                       // shared with the solver's threads
-    game::Position::Mask m_startLineOf = 0;   // the holes whose start line m_known has learned
+    std::optional<std::uint64_t> m_lineAsked; // the ticket of the line asked to be shown
+    std::function<void(const SolverAdvice&)> m_lineAnswer;
+    bool m_working = false;                 // a hint was asked in the game in progress
+    KnownJumps m_known;                     // shared with the solver's threads
+    game::Position::Mask m_startLineOf = 0; // the holes whose start line m_known has learned
     // Answers posted to the window's thread find out through it whether the aids still are.
     std::shared_ptr<int> m_alive = std::make_shared<int>(0);
     std::unique_ptr<SolverQuestions> m_questions; // last: its threads go first

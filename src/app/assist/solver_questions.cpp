@@ -52,6 +52,9 @@ class WorkerQuestions : public SolverQuestions {
     std::uint64_t askHint(const game::Position& position) override {
         return hints().ask(position.holes(), position.marbles(), kHintTime);
     }
+    std::uint64_t askBestLine(const game::Position& position) override {
+        return hints().ask(position.holes(), position.marbles(), kLineTime);
+    }
     void cancelHint() override {
         if (m_hint)
             m_hint->cancelAsk();

@@ -15,6 +15,9 @@ namespace marvolen::app::assist {
 
 /// How long a hint may think before the best jump found so far is shown.
 inline constexpr std::chrono::milliseconds kHintTime{2000};
+/// How long the solver may look for a line to show before the best found is shown: short of
+/// two seconds with the answer's way back to the window.
+inline constexpr std::chrono::milliseconds kLineTime{1800};
 /// How long the solver goes on with a position the player thinks about: long enough for a
 /// hint to be ready, short of keeping a processor busy for a board left alone.
 inline constexpr std::chrono::milliseconds kWorkTime{60000};
@@ -35,6 +38,9 @@ class SolverQuestions {
     virtual std::uint64_t askHint(const game::Position& position) = 0;
     /// Drops the hint question in work: no answer comes for it; the work goes on.
     virtual void cancelHint() = 0;
+    /// As askHint, for a whole line to show: proven, or the best found within kLineTime. Its
+    /// answer comes as a hint's.
+    virtual std::uint64_t askBestLine(const game::Position& position) { return askHint(position); }
     /// Works on this position without being asked, for at most kWorkTime, so that its hint is
     /// ready; what the work finds comes back as it is found. The work on another one stops.
     virtual void workOn(const game::Position& position) = 0;
