@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 # What carries a game over, as a blind player hears it through Orca: the board copied and pasted
-# into a new game, the statistics read cell by cell, and, after the program is killed in the
-# middle of the pasted game, the question at the next start that offers it again.
+# into a new game, the best game played out from there, the statistics read cell by cell, and,
+# after the program is killed in the middle of the pasted game, the question at the next start
+# that offers it again.
 #
 # Run with three arguments: the program's path, at-spi-bus-launcher's and orca's. The session and
 # Orca are the other Orca test's.
@@ -43,6 +44,22 @@ def hear_the_game_carried_over(session, orca, copy, home):
     jump(orca.to_board(), CROSS_SOLUTION[1])
     orca.wait(r"Marbles: 30\.?$", "30 marbles on the pasted board")
     print("heard: the board copied, and pasted into a new game")
+
+    # The best game from the pasted board: found or known, jump by jump, paused, stepped, left.
+    orca.idle()
+    key("b")
+    intro = orca.wait(r"The best game( found)?: \d+ jumps, marbles left at the end: \d+\.",
+                      "what the best game reaches")
+    first = orca.wait(r"Jump 1 of \d+: from row \d, column \d to row \d, column \d",
+                      "the first jump of the best game")
+    key("space")
+    orca.wait(r"Paused at jump \d+ of \d+", "the line paused")
+    key("Right")
+    orca.wait(r"Jump \d+ of \d+: from row \d, column \d to row \d, column \d",
+              "a step forward")
+    key("Escape")
+    orca.wait(r"Back to your game", "the way back to the game")
+    print("heard: %s / %s / paused, stepped and back" % (intro.split(".")[0], first))
 
     # The statistics, read cell by cell: a column's head with its cell.
     orca.idle()

@@ -247,8 +247,8 @@ TEST(Language, TheEnglishFlagChangesEveryCaptionButTheHomePageTooltip) {
             captions << a->text();
     EXPECT_EQ(captions,
               (QStringList{"&Sound effects", "&Play music", "Is one marble still &reachable?",
-                           "&Hint", "&Undo jump", "R&edo jump", "&Statistics...", "&Copy board",
-                           "&Paste board", "&About..."}));
+                           "&Hint", "&Undo jump", "R&edo jump", "Show the &best game",
+                           "&Statistics...", "&Copy board", "&Paste board", "&About..."}));
     QStringList music;
     for (QAction* a : w.optionsMenu()->actions()[1]->menu()->actions())
         music << a->text();
