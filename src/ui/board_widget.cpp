@@ -330,6 +330,9 @@ void BoardWidget::paintTravel(QPainter& painter) const {
     const QPointF to = marbleRect(m_travel->second).topLeft();
     const qreal hop = std::sin(eased * 3.14159265358979) * kMarbleSize * 0.6;
     const QPointF at = from + (to - from) * eased - QPointF(0, hop);
+    // The marble jumped over goes once the other has passed its top.
+    if (eased < 0.5)
+        painter.drawPixmap(marbleRect((m_travel->first + m_travel->second) / 2), m_marblePicture);
     painter.drawPixmap(QRectF(at, QSizeF(kMarbleSize, kMarbleSize)), m_marblePicture,
                        QRectF(m_marblePicture.rect()));
 }
