@@ -1,4 +1,6 @@
-// Benchmarks of the end test, one legal drop and the language lookup.
+// Benchmarks of the end test, one legal drop, the language lookup, and how soon the best game
+// begins to play.
+#include "app/session_fakes.h"
 #include "core/failure.h"
 #include "game/board_model.h"
 #include "game/fake_view.h"
@@ -8,6 +10,10 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <random>
 
 using namespace marvolen;
 using namespace marvolen::game;
@@ -85,8 +91,70 @@ void BM_GetLang(benchmark::State& state) {
         benchmark::DoNotOptimize(language.GetLang(6159));
 }
 
+/// The best game from the variant's start, whose line the game knows: the time from the
+/// menu's click until the line plays.
+void BM_BestGameKnown(benchmark::State& state) {
+    test::SessionFixture f;
+    app::GameSession& s = f.open();
+    s.mnuBestGame_Click(); // the solver's threads are made at the first question
+    s.stopPlayback();
+    for (auto _ : state) {
+        s.mnuBestGame_Click();
+        if (!s.bestGame().playback().active())
+            state.SkipWithError("the line did not play at once");
+        state.PauseTiming();
+        s.stopPlayback();
+        state.ResumeTiming();
+    }
+}
+
+/// The best game from a position of the classic cross after random jumps, which the solver
+/// has not seen: the time from the menu's click until the line plays, on the solver's threads
+/// as in the game. `slowest_ms` is the longest of all.
+void BM_BestGameFound(benchmark::State& state) {
+    std::mt19937 random(unsigned(state.range(0)));
+    double slowest = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        test::SessionFixture f;
+        app::GameSession& s = f.open();
+        f.click(app::CommandButton::Start);
+        for (int k = 0; k < state.range(0); ++k) {
+            const std::vector<game::Jump> jumps = s.model().position().jumps();
+            const game::Jump& jump = jumps[random() % jumps.size()];
+            s.dropOnHole(jump.to, jump.from);
+        }
+        f.windows.confirmations = {true};
+        state.ResumeTiming();
+        const auto begun = std::chrono::steady_clock::now();
+        s.mnuBestGame_Click();
+        while (!s.bestGame().playback().active())
+            if (!f.windows.runPosted(std::chrono::seconds(10))) {
+                state.SkipWithError("no line came");
+                break;
+            }
+        slowest = std::max(
+            slowest, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
+                                                               begun)
+                         .count());
+        state.PauseTiming();
+        s.stopPlayback();
+        state.ResumeTiming();
+    }
+    state.counters["slowest_ms"] = slowest;
+}
+
 } // namespace
 
+BENCHMARK(BM_BestGameKnown)->Unit(benchmark::kMillisecond);
+// After 2, 4 and 8 random jumps of the classic cross: 29, 27 and 23 marbles.
+BENCHMARK(BM_BestGameFound)
+    ->Arg(2)
+    ->Arg(4)
+    ->Arg(8)
+    ->Iterations(8)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CheckEndFresh);
 BENCHMARK(BM_CheckEndMidGame);
 BENCHMARK(BM_CheckEndEnded);

@@ -238,3 +238,27 @@ TEST(BestGame, ALineKeptShortOfItsEndIsCompletedOrElseTheSolverIsAsked) {
     EXPECT_EQ(f.questions->hints.size(), 1u);
     EXPECT_EQ(f.windows.playbackStatus, "Best game: jump 0 of 31");
 }
+
+TEST(BestGame, TheRealSolversLineComesThroughTheWindowsQueueAndPlaysToWhereNoJumpIsLeft) {
+    BestGameFixture f;
+    app::GameSession& s = f.open();
+    f.click(app::CommandButton::Start);
+    // Two jumps of a game that leaves one marble: the line shown can be proven only with one.
+    s.dropOnHole(24, 10);
+    s.dropOnHole(17, 15);
+    const game::Position played = s.model().position();
+    s.mnuBestGame_Click();
+    while (!s.bestGame().playback().active())
+        ASSERT_TRUE(f.windows.runPosted()) << "no line came";
+    const bool proven = f.windows.playbackStatus.startsWith("Best game:");
+    while (s.bestGame().playback().shown() == 0 || f.windows.playbackTimer)
+        s.playbackTick();
+    const game::Position end = s.bestGame().playback().position();
+    EXPECT_FALSE(end.firstJump());
+    if (proven) {
+        EXPECT_EQ(end.marbleCount(), 1);
+    }
+    EXPECT_TRUE(f.said(QString("Marbles left: %1.").arg(end.marbleCount()).toStdString()));
+    s.playbackKey(Qt::Key_Escape);
+    EXPECT_EQ(s.model().position(), played);
+}
