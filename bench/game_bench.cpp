@@ -133,10 +133,9 @@ void BM_BestGameFound(benchmark::State& state) {
                 state.SkipWithError("no line came");
                 break;
             }
-        slowest = std::max(
-            slowest, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
-                                                               begun)
-                         .count());
+        slowest = std::max(slowest, std::chrono::duration<double, std::milli>(
+                                        std::chrono::steady_clock::now() - begun)
+                                        .count());
         state.PauseTiming();
         s.stopPlayback();
         state.ResumeTiming();
