@@ -49,12 +49,23 @@ void BestGame::found(const assist::SolverAdvice& advice) {
         return;
     m_looking = false;
     m_view.setBusy(false);
-    if (advice.line.empty()) {
+    std::vector<game::Jump> jumps = advice.line;
+    game::Position end = advice.position;
+    for (const game::Jump& jump : jumps)
+        end = end.apply(jump);
+    // A line the solver had no time to finish goes on with the first jump at hand to where none
+    // is left: a whole game, though only the best found.
+    while (const std::optional<game::Jump> jump = end.firstJump()) {
+        jumps.push_back(*jump);
+        end = end.apply(*jump);
+    }
+    if (jumps.empty()) {
         runClockOn();
         m_view.announce(QCoreApplication::translate("Marvolen", "No jump is left on this board"));
         return;
     }
-    m_playback.play({advice.position, advice.line, advice.leaves <= advice.atLeast});
+    // Best when it leaves no more than the solver proved that any line must.
+    m_playback.play({advice.position, std::move(jumps), end.marbleCount() <= advice.atLeast});
 }
 
 bool BestGame::key(int qtKey) {

@@ -212,6 +212,21 @@ TEST(BestGame, AMoveWhileTheSolverLooksDropsItsAnswerAndACommandEndsALineThatPla
     EXPECT_EQ(f.board.countDisplay, "0032");
 }
 
+TEST(BestGame, AnAnswerWithoutALineStillPlaysAWholeGameCalledTheBestFound) {
+    BestGameFixture f;
+    app::GameSession& s = f.openWithFake();
+    f.click(app::CommandButton::Start);
+    s.dropOnHole(24, 10);
+    s.aids().setUpPractice();
+    const game::Position asked = s.model().position();
+    s.mnuBestGame_Click();
+    s.aids().hintAnswered(1, SolverAdvice{asked, {}, asked.marbleCount(), 1, false});
+    const SolverAdvice firstJumps = firstJumpsLine(asked, 1);
+    EXPECT_EQ(f.windows.playbackStatus,
+              QString("Best game found: jump 0 of %1").arg(firstJumps.line.size()));
+    EXPECT_FALSE(f.said("No jump is left"));
+}
+
 TEST(BestGame, ALineKeptShortOfItsEndIsCompletedOrElseTheSolverIsAsked) {
     BestGameFixture f;
     app::GameSession& s = f.openWithFake();
