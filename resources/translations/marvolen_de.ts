@@ -375,8 +375,8 @@ Weiterspielen? Die Zeit dazwischen lief nicht auf der Uhr, darum geht es als Üb
         <translation>%1, angehalten</translation>
     </message>
     <message>
-        <source>Jump %1 of %2: from row %3, column %4 to row %5, column %6</source>
-        <translation>Sprung %1 von %2: von Reihe %3, Spalte %4 nach Reihe %5, Spalte %6</translation>
+        <source>Jump %1 of %2: %3</source>
+        <translation>Sprung %1 von %2: %3</translation>
     </message>
 </context>
 </TS>

@@ -375,8 +375,8 @@ Continue it? The time away was not on the clock, so it goes on as a practice gam
         <translation>%1, paused</translation>
     </message>
     <message>
-        <source>Jump %1 of %2: from row %3, column %4 to row %5, column %6</source>
-        <translation>Jump %1 of %2: from row %3, column %4 to row %5, column %6</translation>
+        <source>Jump %1 of %2: %3</source>
+        <translation>Jump %1 of %2: %3</translation>
     </message>
 </context>
 </TS>

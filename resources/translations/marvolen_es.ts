@@ -375,8 +375,8 @@ Continue it? The time away was not on the clock, so it goes on as a practice gam
         <translation>%1, en pausa</translation>
     </message>
     <message>
-        <source>Jump %1 of %2: from row %3, column %4 to row %5, column %6</source>
-        <translation>Salto %1 de %2: de la fila %3, columna %4 a la fila %5, columna %6</translation>
+        <source>Jump %1 of %2: %3</source>
+        <translation>Salto %1 de %2: %3</translation>
     </message>
 </context>
 </TS>

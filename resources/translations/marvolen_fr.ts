@@ -375,8 +375,8 @@ La continuer ? Le temps d’absence n’a pas été compté, elle continue donc 
         <translation>%1, en pause</translation>
     </message>
     <message>
-        <source>Jump %1 of %2: from row %3, column %4 to row %5, column %6</source>
-        <translation>Saut %1 sur %2 : de la ligne %3, colonne %4 à la ligne %5, colonne %6</translation>
+        <source>Jump %1 of %2: %3</source>
+        <translation>Saut %1 sur %2 : %3</translation>
     </message>
 </context>
 </TS>

@@ -375,8 +375,8 @@ Continuarla? Il tempo trascorso non era sull’orologio, quindi prosegue come pa
         <translation>%1, in pausa</translation>
     </message>
     <message>
-        <source>Jump %1 of %2: from row %3, column %4 to row %5, column %6</source>
-        <translation>Salto %1 di %2: dalla riga %3, colonna %4 alla riga %5, colonna %6</translation>
+        <source>Jump %1 of %2: %3</source>
+        <translation>Salto %1 di %2: %3</translation>
     </message>
 </context>
 </TS>

@@ -11,6 +11,14 @@ QString tr(const char* text) {
 }
 } // namespace
 
+QString jumpPlaces(int from, int to) {
+    return tr("from row %1, column %2 to row %3, column %4")
+        .arg(from / 7 + 1)
+        .arg(from % 7 + 1)
+        .arg(to / 7 + 1)
+        .arg(to % 7 + 1);
+}
+
 game::Position LinePlayback::position() const {
     if (!m_line)
         return {};
@@ -158,13 +166,7 @@ void LinePlayback::setPaused(bool paused) {
 
 QString LinePlayback::jumpWords(int index) const {
     const game::Jump& jump = m_line->jumps[std::size_t(index)];
-    return tr("Jump %1 of %2: from row %3, column %4 to row %5, column %6")
-        .arg(index + 1)
-        .arg(count())
-        .arg(jump.from / 7 + 1)
-        .arg(jump.from % 7 + 1)
-        .arg(jump.to / 7 + 1)
-        .arg(jump.to % 7 + 1);
+    return tr("Jump %1 of %2: %3").arg(index + 1).arg(count()).arg(jumpPlaces(jump.from, jump.to));
 }
 
 } // namespace marvolen::app

@@ -12,6 +12,9 @@
 
 namespace marvolen::app {
 
+/// The places of a jump as a screen reader hears them: "from row 2, column 4 to row 4, column 4".
+QString jumpPlaces(int from, int to);
+
 /// How long each jump of a line played out stays on the board before the next.
 inline constexpr std::chrono::milliseconds kPlaybackStep{800};
 

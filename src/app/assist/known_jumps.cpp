@@ -49,6 +49,8 @@ std::optional<SolverAdvice> KnownJumps::line(const game::Position& position) con
         const auto next = m_lines->find(reached.holes(), reached.marbles());
         rest = next ? next->line : std::vector<solver::Jump>{};
     }
+    if (reached.firstJump())
+        return std::nullopt;
     // What the line reaches is what it leaves, whatever was noted for it.
     advice.leaves = reached.marbleCount();
     return advice;

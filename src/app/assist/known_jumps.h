@@ -47,7 +47,7 @@ class KnownJumps {
     std::optional<Known> find(const game::Position& position) const;
     /// The whole line known from `position`, to where no jump is left: the line kept for it,
     /// and on from where that stops short with the lines kept for the positions there. None
-    /// when no jump from it is known.
+    /// when no jump from it is known, or the lines known stop short of such a place.
     std::optional<SolverAdvice> line(const game::Position& position) const;
     const std::shared_ptr<solver::KnownLines>& lines() const { return m_lines; }
 

@@ -1,6 +1,8 @@
 // Hint, undo, the practice game and the one-marble warning.
 #include "practice_aids.h"
 
+#include "app/line_playback.h"
+
 #include <QCoreApplication>
 
 #include <bit>
@@ -23,11 +25,7 @@ QString jumpWords(const game::Position& before, const game::Position& after) {
     // Of the two places left, the one beside the target is the marble jumped over.
     const int first = std::countr_zero(left), second = 63 - std::countl_zero(left);
     const int from = std::abs(first - to) == 7 || std::abs(first - to) == 1 ? second : first;
-    return QCoreApplication::translate("Marvolen", "from row %1, column %2 to row %3, column %4")
-        .arg(from / 7 + 1)
-        .arg(from % 7 + 1)
-        .arg(to / 7 + 1)
-        .arg(to % 7 + 1);
+    return jumpPlaces(from, to);
 }
 } // namespace
 
@@ -127,7 +125,7 @@ void PracticeAids::askBestLine(const game::Position& position,
         questions().cancelHint();
     m_hintAsked.reset();
     learnStartLine(position.holes());
-    if (const std::optional<SolverAdvice> known = knownLine(position)) {
+    if (const std::optional<SolverAdvice> known = m_known.line(position)) {
         answer(*known);
         return;
     }
@@ -143,25 +141,13 @@ void PracticeAids::cancelBestLine() {
     m_lineAnswer = nullptr;
 }
 
-std::optional<SolverAdvice> PracticeAids::knownLine(const game::Position& position) const {
-    std::optional<SolverAdvice> line = m_known.line(position);
-    if (!line)
-        return std::nullopt;
-    game::Position reached = position;
-    for (const game::Jump& jump : line->line)
-        reached = reached.apply(jump);
-    if (reached.firstJump())
-        return std::nullopt;
-    return line;
-}
-
 void PracticeAids::hintAnswered(std::uint64_t ticket, const SolverAdvice& advice) {
     m_known.learn(advice);
     if (m_lineAsked && *m_lineAsked == ticket) {
         m_lineAsked.reset();
         const auto answer = std::exchange(m_lineAnswer, nullptr);
         // What is known now is the answer's line at least, perhaps completed by others.
-        const std::optional<SolverAdvice> known = knownLine(advice.position);
+        const std::optional<SolverAdvice> known = m_known.line(advice.position);
         answer(known ? *known : advice);
         return;
     }

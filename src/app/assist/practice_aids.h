@@ -131,8 +131,6 @@ class PracticeAids : public PositionListener {
     /// Puts the solver to work on `position`, or stops it when there is nothing to work on.
     void workOn(const game::Position& position);
     void setPractice(bool practice);
-    /// The whole line known from `position`, when it leads to where no jump is left.
-    std::optional<SolverAdvice> knownLine(const game::Position& position) const;
     /// Undo and redo: while a game runs and a jump is there to move, once the player agrees.
     void replay(const QString& handler, int jumps, const std::function<void()>& move);
     void setCountWarning(bool warning);
