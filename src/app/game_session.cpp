@@ -420,6 +420,7 @@ void GameSession::mnuBestGame_Click() {
     p.step(50040, [&] {
         if (inGame && !m_aids->agreedToPractice())
             p.leave();
+        keepGame();
     });
     p.step(50050, [&] { m_bestGame->show(inGame); });
 }

@@ -205,6 +205,8 @@ class GameSession : private game::BoardEvents,
     void aid(void (assist::PracticeAids::*handler)()) {
         m_bestGame->end();
         (m_aids.get()->*handler)();
+        // The game kept says at once that it became a practice game.
+        keepGame();
     }
     /// Plays a sound effect when sound effects are on.
     void sound(int id);

@@ -4,6 +4,8 @@
 
 #include "app/assist/start_lines.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -150,6 +152,10 @@ TEST(BestGame, InARankableGameItAsksFirstAndTheClockStandsWhileTheLinePlays) {
     f.windows.confirmations = {true};
     s.mnuBestGame_Click();
     EXPECT_TRUE(s.aids().practiceGame());
+    // The game kept for the next sitting says so at once: a kill may come before the next move.
+    QFile kept(f.dir.filePath("unfinished-game.txt"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(kept.readAll().contains("practice yes"));
     ASSERT_EQ(f.questions->hints.size(), 1u);
     EXPECT_EQ(f.questions->hints.back(), played);
     EXPECT_TRUE(f.windows.busy);
