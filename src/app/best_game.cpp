@@ -54,15 +54,11 @@ void BestGame::found(const assist::SolverAdvice& advice) {
     for (const game::Jump& jump : jumps)
         end = end.apply(jump);
     // A line the solver had no time to finish goes on with the first jump at hand to where none
-    // is left: a whole game, though only the best found.
+    // is left: a whole game, though only the best found. The position asked about has a jump,
+    // so the line is never empty.
     while (const std::optional<game::Jump> jump = end.firstJump()) {
         jumps.push_back(*jump);
         end = end.apply(*jump);
-    }
-    if (jumps.empty()) {
-        runClockOn();
-        m_view.announce(QCoreApplication::translate("Marvolen", "No jump is left on this board"));
-        return;
     }
     // Best when it leaves no more than the solver proved that any line must.
     m_playback.play({advice.position, std::move(jumps), end.marbleCount() <= advice.atLeast});
